@@ -1,0 +1,42 @@
+#pragma once
+// Command-line options: "--name value", "--flag", "-o value" and plain
+// positional words, in the order given.
+
+#include <optional>
+#include <set>
+#include <stdexcept>
+#include <string>
+#include <utility>
+#include <vector>
+
+namespace vadrel::cli {
+
+// Bad usage: the command prints the text and its usage, and exits 2.
+class UsageError : public std::runtime_error {
+public:
+    using std::runtime_error::runtime_error;
+};
+
+struct OptionSpec {
+    std::set<std::string> withValue;
+    std::set<std::string> flags;
+};
+
+class Args {
+public:
+    Args(const std::vector<std::string>& words, const OptionSpec& spec);
+
+    bool has(const std::string& name) const;
+    // The value of an option given at most once; UsageError when repeated.
+    std::optional<std::string> value(const std::string& name) const;
+    std::string required(const std::string& name) const;
+    const std::vector<std::string>& positional() const { return positional_; }
+    // Every option in command-line order, for options that may repeat.
+    const std::vector<std::pair<std::string, std::string>>& options() const { return options_; }
+
+private:
+    std::vector<std::pair<std::string, std::string>> options_;
+    std::vector<std::string> positional_;
+};
+
+}  // namespace vadrel::cli

@@ -1,0 +1,31 @@
+#include "cli/batch_ui.hpp"
+
+#include <ostream>
+
+namespace vadrel::cli {
+
+BatchUi::BatchUi(std::ostream& err) : err_(err) {}
+
+void BatchUi::message(const std::string& text)
+{
+    err_ << text << '\n';
+    err_.flush();
+    ++messages_;
+}
+
+bool BatchUi::confirm(const std::string& text, bool)
+{
+    message(text);
+    return confirmAnswer;
+}
+
+std::optional<std::string> BatchUi::saveFileName(const FileFilter& filter)
+{
+    if (!saveAnswer) return std::nullopt;
+    savedTo_ = withDefaultExtension(*saveAnswer, filter.defaultExt);
+    return savedTo_;
+}
+
+std::optional<std::string> BatchUi::openFileName(const FileFilter&) { return openAnswer; }
+
+}  // namespace vadrel::cli

@@ -1,0 +1,74 @@
+// vadrel-cli: the program's forms driven from the command line.
+
+#include <filesystem>
+#include <iostream>
+#include <string>
+#include <system_error>
+#include <vector>
+
+#include "cli/args.hpp"
+#include "cli/command.hpp"
+#include "cli/parcel_commands.hpp"
+
+namespace {
+
+using namespace vadrel::cli;
+
+const Command kCommands[] = {
+    {"parcel", "write", kParcelWriteUsage, parcelWrite},
+};
+
+void printUsage(std::ostream& os)
+{
+    os << "Uso: vadrel-cli ORDEN [OPCIONES]\n\nÓrdenes:\n";
+    for (const auto& c : kCommands) os << c.usage << '\n';
+    os << "Los mensajes del programa salen por la salida de error, uno por línea.\n"
+          "Estado de salida: 0 si se ha creado el archivo, 1 si la operación terminó con un\n"
+          "mensaje, 2 si la orden está mal escrita.\n"
+          "Las plantillas se buscan en la carpeta actual y, si no están, en la carpeta de\n"
+          "datos del programa.\n";
+}
+
+// The installed data folder: share/vadrel beside the bin/ folder of this
+// executable (the build tree stages the templates in the same place).
+std::filesystem::path dataFolder()
+{
+    std::error_code ec;
+    std::filesystem::path exe = std::filesystem::read_symlink("/proc/self/exe", ec);
+    if (ec) return {};
+    return exe.parent_path().parent_path() / "share" / "vadrel";
+}
+
+}  // namespace
+
+int main(int argc, char** argv)
+{
+    std::vector<std::string> words(argv + 1, argv + argc);
+    if (!words.empty() && (words[0] == "--help" || words[0] == "-h" || words[0] == "help")) {
+        printUsage(std::cout);
+        return 0;
+    }
+
+    std::error_code ec;
+    Context ctx{std::cout, std::cerr, {}};
+    ctx.entorno.directorioInicio = std::filesystem::current_path(ec);
+    ctx.entorno.formato = vadrel::NumberFormat::batch();
+    if (auto data = dataFolder(); !data.empty()) ctx.entorno.carpetasPlantillas.push_back(data);
+
+    for (const auto& c : kCommands) {
+        if (words.size() < 2 || words[0] != c.group || words[1] != c.verb) continue;
+        try {
+            return c.run(std::vector<std::string>(words.begin() + 2, words.end()), ctx);
+        } catch (const UsageError& e) {
+            std::cerr << e.what() << "\n\n";
+            printUsage(std::cerr);
+            return kBadUsage;
+        }
+    }
+    if (words.empty())
+        std::cerr << "Falta la orden.\n\n";
+    else
+        std::cerr << "Orden desconocida: " << words[0] << (words.size() > 1 ? " " + words[1] : "") << ".\n\n";
+    printUsage(std::cerr);
+    return kBadUsage;
+}

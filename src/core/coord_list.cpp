@@ -1,0 +1,69 @@
+#include "core/coord_list.hpp"
+
+#include <algorithm>
+
+#include "core/ui.hpp"
+
+namespace vadrel {
+
+CoordList splitLines(std::string_view text)
+{
+    CoordList lines;
+    std::size_t start = 0;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        char c = text[i];
+        if (c != '\r' && c != '\n') continue;
+        lines.emplace_back(text.substr(start, i - start));
+        if (c == '\r' && i + 1 < text.size() && text[i + 1] == '\n') ++i;
+        start = i + 1;
+    }
+    if (start < text.size()) lines.emplace_back(text.substr(start));
+    return lines;
+}
+
+std::string joinLines(const CoordList& lines, std::string_view eol)
+{
+    std::string out;
+    for (const auto& l : lines) {
+        out += l;
+        out += eol;
+    }
+    return out;
+}
+
+namespace {
+
+bool replaceFirstComma(CoordList& list)
+{
+    bool changed = false;
+    for (auto& line : list) {
+        if (auto pos = line.find(','); pos != std::string::npos) {
+            line[pos] = '.';
+            changed = true;
+        }
+    }
+    return changed;
+}
+
+void removeEmpty(CoordList& list)
+{
+    list.erase(std::remove_if(list.begin(), list.end(), [](const std::string& l) { return l.empty(); }),
+               list.end());
+}
+
+}  // namespace
+
+void limpiaComas(CoordList& MX, CoordList& MY, Ui& ui)
+{
+    bool changedX = replaceFirstComma(MX);
+    bool changedY = replaceFirstComma(MY);
+    if (changedX || changedY) ui.message(std::string(kCommasReplaced));
+}
+
+void limpiaCoordenadas(CoordList& MX, CoordList& MY)
+{
+    removeEmpty(MX);
+    removeEmpty(MY);
+}
+
+}  // namespace vadrel

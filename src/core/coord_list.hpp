@@ -1,0 +1,28 @@
+#pragma once
+// The two coordinate lists of a window: text lines, authoritative as typed.
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace vadrel {
+
+class Ui;
+
+using CoordList = std::vector<std::string>;
+
+// A multi-line field's text as lines: breaks are CR LF, LF or CR, and a final
+// break does not start another line.
+CoordList splitLines(std::string_view text);
+// The field's text again, each line ended by `eol`.
+std::string joinLines(const CoordList& lines, std::string_view eol = "\r\n");
+
+inline constexpr std::string_view kCommasReplaced =
+    "Se han sustituido las comas por puntos. (Formato de coordenada correcto)";
+
+// First "," of every line becomes "."; tells the person once if anything changed.
+void limpiaComas(CoordList& MX, CoordList& MY, Ui& ui);
+// Removes the empty lines of each list, each on its own.
+void limpiaCoordenadas(CoordList& MX, CoordList& MY);
+
+}  // namespace vadrel

@@ -1,0 +1,22 @@
+#pragma once
+// Plane geometry of the ring held by a window's two lists (UTM metres).
+// The ring is always taken as closed; vertices are converted on every use.
+
+#include "core/coord_list.hpp"
+#include "core/number_format.hpp"
+
+namespace vadrel {
+
+struct Punto {
+    double x = 0;
+    double y = 0;
+};
+
+// Absolute shoelace area, whatever the orientation.
+double CalculaArea(const CoordList& MX, const CoordList& MY, const NumberFormat& fmt);
+
+// Area centroid as absolute values. A ring of zero area throws Failure with
+// the floating-point message.
+Punto CalculaCentroide(const CoordList& MX, const CoordList& MY, const NumberFormat& fmt);
+
+}  // namespace vadrel

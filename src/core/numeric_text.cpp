@@ -1,0 +1,132 @@
+#include "core/numeric_text.hpp"
+
+#include <algorithm>
+
+#include "core/failure.hpp"
+
+namespace vadrel {
+
+namespace {
+
+bool isDigit(char c) { return c >= '0' && c <= '9'; }
+
+void replaceFirst(std::string& s, char from, char to)
+{
+    if (auto pos = s.find(from); pos != std::string::npos) s[pos] = to;
+}
+
+// The text as the locale's conversion wants it: the other separator, if
+// present, becomes the locale's one (first occurrence only).
+std::string toLocaleSeparator(std::string_view text, char decimalSeparator)
+{
+    std::string s(text);
+    if (decimalSeparator == ',')
+        replaceFirst(s, '.', ',');
+    else if (decimalSeparator == '.')
+        replaceFirst(s, ',', '.');
+    return s;
+}
+
+// Adds one to the digits of `kept` from the right. Dropped nines and the
+// separator disappear from a fraction; in the integer part they become zeros.
+std::string roundUp(std::string kept, std::size_t sepPos)
+{
+    while (kept.size() > sepPos + 1) {
+        char& c = kept.back();
+        if (c == '9') {
+            kept.pop_back();
+            continue;
+        }
+        if (isDigit(c))
+            ++c;
+        else
+            kept += '1';
+        return kept;
+    }
+    kept.pop_back();  // the separator itself
+    for (std::size_t i = kept.size(); i-- > 0;) {
+        char& c = kept[i];
+        if (c == '9') {
+            c = '0';
+            continue;
+        }
+        if (isDigit(c)) {
+            ++c;
+            return kept;
+        }
+        kept.insert(i + 1, 1, '1');  // past the first digit: a sign stays in front
+        return kept;
+    }
+    kept.insert(0, 1, '1');
+    return kept;
+}
+
+}  // namespace
+
+double MiStrToFloat(std::string_view cadena, const NumberFormat& fmt)
+{
+    std::string s = toLocaleSeparator(cadena, fmt.decimalSeparator);
+    if (s.empty()) return 0;
+    double value = 0;
+    if (!parseNumber(s, fmt.decimalSeparator, value)) throw Failure(formatMessage(kNotAFloat, s));
+    return value;
+}
+
+bool compruebaCaracteres(std::string_view cadena)
+{
+    for (char c : cadena) {
+        bool ok = (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || isDigit(c) || c == '-' || c == '_';
+        if (!ok) return false;
+    }
+    return true;
+}
+
+std::string redondeaCadena(std::string_view origen, int precision)
+{
+    std::size_t sep = origen.find(',');
+    if (sep == std::string_view::npos) sep = origen.find('.');
+    if (sep == std::string_view::npos) return std::string(origen);
+
+    std::size_t keepEnd = sep + 1 + static_cast<std::size_t>(precision < 0 ? 0 : precision);
+    if (keepEnd > origen.size()) keepEnd = origen.size();
+    std::string kept(origen.substr(0, keepEnd));
+    if (keepEnd >= origen.size()) return kept;
+
+    char next = origen[keepEnd];
+    if (!isDigit(next)) throw Failure(formatMessage(kNotAnInteger, std::string(1, next)));
+    if (next <= '5') return kept;
+    return roundUp(std::move(kept), sep);
+}
+
+std::string husoAEpsg(std::string_view huso)
+{
+    if (huso == "28") return "32628";
+    if (huso == "29") return "25829";
+    if (huso == "31") return "25831";
+    return "25830";
+}
+
+bool normalizaSuperficie(std::string& ESup, const NumberFormat& fmt)
+{
+    double ignored = 0;
+    bool notNumeric = !parseNumber(toLocaleSeparator(ESup, fmt.decimalSeparator), fmt.decimalSeparator, ignored);
+    replaceFirst(ESup, ',', '.');
+    if (!notNumeric) ESup = redondeaCadena(ESup, 4);
+    return notNumeric;
+}
+
+std::size_t characterCount(std::string_view text)
+{
+    return static_cast<std::size_t>(
+        std::count_if(text.begin(), text.end(), [](char c) { return (static_cast<unsigned char>(c) & 0xC0) != 0x80; }));
+}
+
+std::string_view trimmed(std::string_view s)
+{
+    std::size_t b = 0, e = s.size();
+    while (b < e && static_cast<unsigned char>(s[b]) <= ' ') ++b;
+    while (e > b && static_cast<unsigned char>(s[e - 1]) <= ' ') --e;
+    return s.substr(b, e - b);
+}
+
+}  // namespace vadrel

@@ -1,0 +1,36 @@
+#pragma once
+// Number texts as the windows read and round them.
+
+#include <string>
+#include <string_view>
+
+#include "core/number_format.hpp"
+
+namespace vadrel {
+
+// A coordinate text as a number, whichever decimal separator it was typed
+// with. Empty text is 0; anything else that is no number throws Failure.
+double MiStrToFloat(std::string_view cadena, const NumberFormat& fmt);
+
+// True when every character is an ASCII letter, a digit, "-" or "_".
+bool compruebaCaracteres(std::string_view cadena);
+
+// Cuts a number text to `precision` decimals; the next digit rounds up only
+// from 6 on. Throws Failure when that next character is no digit.
+std::string redondeaCadena(std::string_view origen, int precision);
+
+// EPSG code of a zone ("Huso") text; anything unknown is zone 30.
+std::string husoAEpsg(std::string_view huso);
+
+// Prepares the area field before a GML is written: "." as separator and at
+// most four decimals. Returns true when the text is not a number (the
+// area-not-numeric flag); the field is then left with "." but unrounded.
+bool normalizaSuperficie(std::string& ESup, const NumberFormat& fmt);
+
+// Characters (not bytes) of a UTF-8 text.
+std::size_t characterCount(std::string_view text);
+
+// Text with blanks and control characters trimmed from both ends.
+std::string_view trimmed(std::string_view s);
+
+}  // namespace vadrel

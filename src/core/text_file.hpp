@@ -1,0 +1,24 @@
+#pragma once
+// The plain text files that travel to and from Spanish desktops: read as
+// UTF-8 when valid, else as Windows-1252; written as Windows-1252 with CR LF.
+
+#include <filesystem>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace vadrel {
+
+bool isValidUtf8(std::string_view bytes);
+std::string cp1252ToUtf8(std::string_view bytes);
+// Characters the code page lacks become "?".
+std::string utf8ToCp1252(std::string_view text);
+
+// Lines in UTF-8, without their CR LF or LF; a UTF-8 byte-order mark is
+// dropped. Throws Failure when the file cannot be opened or read.
+std::vector<std::string> readTextLines(const std::filesystem::path& path);
+
+// Each line in Windows-1252 ended by CR LF, written atomically.
+void writeTextLines(const std::filesystem::path& path, const std::vector<std::string>& lines);
+
+}  // namespace vadrel

@@ -1,0 +1,33 @@
+#pragma once
+// The only way a form reaches the person: the desktop skin answers with real
+// dialogs, the batch command from its options, tests from a script.
+
+#include <optional>
+#include <string>
+
+namespace vadrel {
+
+// A file dialog's filter in the "Description|*.ext|Other|*.*" form and the
+// extension added to a typed name that has none ("gml", without dot).
+struct FileFilter {
+    std::string filter;
+    std::string defaultExt;
+};
+
+class Ui {
+public:
+    virtual ~Ui() = default;
+
+    // A modal box with an OK button.
+    virtual void message(const std::string& text) = 0;
+    // A modal Yes/No question; true for Yes.
+    virtual bool confirm(const std::string& text, bool defaultYes) = 0;
+    // The chosen path, or nothing when the person cancels.
+    virtual std::optional<std::string> saveFileName(const FileFilter& filter) = 0;
+    virtual std::optional<std::string> openFileName(const FileFilter& filter) = 0;
+};
+
+// What a save dialog does to a typed name: adds ".ext" when it has none.
+std::string withDefaultExtension(const std::string& path, const std::string& ext);
+
+}  // namespace vadrel

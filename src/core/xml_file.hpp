@@ -1,0 +1,21 @@
+#pragma once
+// Loading and saving the program's XML documents.
+
+#include <filesystem>
+#include <pugixml.hpp>
+
+namespace vadrel {
+
+// Replaces `doc` with the file's content. Throws Failure with a Spanish
+// message (missing file, malformed XML with its position) and leaves `doc`
+// empty in that case.
+void loadXml(pugi::xml_document& doc, const std::filesystem::path& path);
+
+// Writes the whole document, as the template's declaration says (UTF-8),
+// without ever leaving a half-written file.
+void saveXml(const pugi::xml_document& doc, const std::filesystem::path& path);
+
+// True when the document holds an element (a loaded template).
+bool hasRoot(const pugi::xml_document& doc);
+
+}  // namespace vadrel

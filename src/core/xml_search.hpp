@@ -1,0 +1,28 @@
+#pragma once
+// The three name searches every GML reader and writer uses. A "list" is the
+// children of `parent` (pass the document for its top-level nodes). Names
+// are whole qualified names, compared exactly.
+
+#include <pugixml.hpp>
+#include <string>
+#include <string_view>
+
+namespace vadrel {
+
+// A node's name as a DOM shows it: the qualified name of an element,
+// "#text", "#comment" and so on for the other kinds.
+std::string nombreNodo(pugi::xml_node node);
+
+// First node of that name, depth first in document order; a match is not
+// searched inside.
+pugi::xml_node buscaNodo(std::string_view nombre, pugi::xml_node parent);
+
+// Nodes of that name in the whole forest, nested matches included.
+int CuentaOcurrencias(std::string_view nombre, pugi::xml_node parent);
+
+// The occurrence at `posicion` counted per level: a child subtree that yields
+// a node counts once at the level above. With too few occurrences, the last
+// one met; none for a position below 1.
+pugi::xml_node buscaOcurrencia(std::string_view nombre, pugi::xml_node parent, int posicion);
+
+}  // namespace vadrel

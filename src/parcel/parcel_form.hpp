@@ -1,0 +1,63 @@
+#pragma once
+// The parcel window, toolkit-free: its fields under the control names, its
+// documents, and one member function per handler.
+
+#include <pugixml.hpp>
+#include <string>
+#include <vector>
+
+#include "core/coord_list.hpp"
+#include "core/environment.hpp"
+#include "core/ui.hpp"
+
+namespace vadrel {
+
+class TFParcelgen {
+public:
+    TFParcelgen(Ui& ui, Entorno entorno);
+
+    // Fields, as the window shows them.
+    std::string ERefCatas;
+    bool RBRefCatas = true;
+    bool RBRefOtra = false;
+    std::string ESup;
+    std::string CBHuso = "30";
+    std::string EArchivoDXF;
+    CoordList MX;
+    CoordList MY;
+    std::vector<std::string> LBOrigen;
+    std::vector<std::string> LBDestino;
+
+    // The parcel template, filled in place by every write; the document GML
+    // files are read into; the grouping document.
+    pugi::xml_document XMLParcela;
+    pugi::xml_document XMLCarga;
+    pugi::xml_document XMLMultiple;
+
+    // Captured at creation.
+    std::filesystem::path directorio;
+    NumberFormat formato;
+
+    // Loads both templates; throws Failure with the loader's message.
+    void FormCreate();
+
+    void BBgmlClick();         // "Crear GML"
+    void BBCalcularClick();    // "Cal. Área"
+    void ERefCatasExit();      // leaving the reference field
+    void BBLimpiarClick();     // "Limpiar" of the coordinates box
+    void BBLimpiarTodoClick(); // "Limpiar" of the top box
+    void BBGuardarClick();     // "Guardar" the coordinates
+    void BBCargarClick();      // "Cargar" coordinates
+
+    // Turns one of the two radio buttons on, the other off.
+    void setReferenciaCatastral(bool catastral);
+
+private:
+    void cierraAnillo();
+    void rellenaPlantilla(const std::string& epsg);
+
+    Ui& ui_;
+    Entorno entorno_;
+};
+
+}  // namespace vadrel
