@@ -27,6 +27,7 @@ std::string systemReason(int err)
     case ENAMETOOLONG: return "El nombre del archivo es demasiado largo";
     case EDQUOT: return "Se ha superado la cuota de disco";
     case EIO: return "Error de entrada/salida";
+    case EFBIG: return "El archivo es demasiado grande";
     default: return std::strerror(err);
     }
 }

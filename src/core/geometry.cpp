@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <vector>
 
 #include "core/failure.hpp"
 #include "core/numeric_text.hpp"
@@ -10,42 +11,69 @@ namespace vadrel {
 
 namespace {
 
-// Callers check the counts; the shorter list bounds the ring all the same,
-// so a mismatch can never read past a list.
-std::size_t vertexCount(const CoordList& MX, const CoordList& MY) { return std::min(MX.size(), MY.size()); }
+// Vertices relative to the first one. UTM products reach 1e13, where a
+// double keeps only millimetres: summed raw, the area loses its fourth
+// decimal and the centroid drifts by metres. Shifted, the differences are
+// exact and the sums keep their precision; the results are the same
+// mathematically, since area and moments do not depend on the origin.
+struct Ring {
+    Punto origin;
+    std::vector<Punto> rel;
+};
+
+Ring ringOf(const CoordList& MX, const CoordList& MY, const NumberFormat& fmt)
+{
+    // Callers check the counts; the shorter list bounds the ring all the
+    // same, so a mismatch can never read past a list.
+    const std::size_t n = std::min(MX.size(), MY.size());
+    Ring r;
+    r.rel.reserve(n);
+    for (std::size_t i = 0; i < n; ++i) r.rel.push_back({MiStrToFloat(MX[i], fmt), MiStrToFloat(MY[i], fmt)});
+    if (n > 0) r.origin = r.rel[0];
+    for (auto& p : r.rel) p = {p.x - r.origin.x, p.y - r.origin.y};
+    return r;
+}
+
+// Twice the signed area: positive for counter-clockwise rings.
+double doubleSignedArea(const std::vector<Punto>& v)
+{
+    double a = 0, b = 0;
+    for (std::size_t i = 0; i < v.size(); ++i) {
+        const Punto& p = v[i];
+        const Punto& q = v[i + 1 < v.size() ? i + 1 : 0];
+        a += p.x * q.y;
+        b += q.x * p.y;
+    }
+    return a - b;
+}
 
 }  // namespace
 
 double CalculaArea(const CoordList& MX, const CoordList& MY, const NumberFormat& fmt)
 {
-    const std::size_t n = vertexCount(MX, MY);
-    double a = 0, b = 0;
-    for (std::size_t i = 0; i < n; ++i) {
-        std::size_t j = i + 1 < n ? i + 1 : 0;
-        a += MiStrToFloat(MX[i], fmt) * MiStrToFloat(MY[j], fmt);
-        b += MiStrToFloat(MX[j], fmt) * MiStrToFloat(MY[i], fmt);
-    }
-    return a >= b ? (a - b) / 2 : (b - a) / 2;
+    return std::fabs(doubleSignedArea(ringOf(MX, MY, fmt).rel)) / 2;
 }
 
 Punto CalculaCentroide(const CoordList& MX, const CoordList& MY, const NumberFormat& fmt)
 {
-    const std::size_t n = vertexCount(MX, MY);
+    const Ring r = ringOf(MX, MY, fmt);
+    const auto& v = r.rel;
     double sx = 0, sy = 0;
-    for (std::size_t i = 0; i < n; ++i) {
-        std::size_t j = i + 1 < n ? i + 1 : 0;
-        double xi = MiStrToFloat(MX[i], fmt), yi = MiStrToFloat(MY[i], fmt);
-        double xj = MiStrToFloat(MX[j], fmt), yj = MiStrToFloat(MY[j], fmt);
-        double c = xi * yj - xj * yi;
-        sx += (xi + xj) * c;
-        sy += (yi + yj) * c;
+    for (std::size_t i = 0; i < v.size(); ++i) {
+        const Punto& p = v[i];
+        const Punto& q = v[i + 1 < v.size() ? i + 1 : 0];
+        double c = p.x * q.y - q.x * p.y;
+        sx += (p.x + q.x) * c;
+        sy += (p.y + q.y) * c;
     }
-    double area = CalculaArea(MX, MY, fmt);
-    if (area == 0) {
+    const double area2 = doubleSignedArea(v);
+    if (area2 == 0) {
         // 0/0 is an invalid operation; anything else over 0 divides by zero.
         throw Failure(std::string(sx == 0 ? kInvalidFloatOperation : kFloatDivisionByZero));
     }
-    return {std::fabs(sx / (6 * area)), std::fabs(sy / (6 * area))};
+    // Dividing by the signed area undoes the orientation; the absolute
+    // values are the centroid for either orientation of positive coordinates.
+    return {std::fabs(r.origin.x + sx / (3 * area2)), std::fabs(r.origin.y + sy / (3 * area2))};
 }
 
 }  // namespace vadrel

@@ -1,0 +1,139 @@
+#include <gtest/gtest.h>
+
+#include "support/process.hpp"
+#include "support/temp_dir.hpp"
+
+using namespace vadrel::test;
+
+namespace {
+
+const char* const kTriangle = "1;500000;4100000\r\n2;500030;4100000\r\n3;500000;4100040\r\n";
+
+class CliTest : public ::testing::Test {
+protected:
+    TempDir dir;  // an empty working folder: templates come from the data folder
+
+    RunResult cli(std::vector<std::string> args)
+    {
+        args.insert(args.begin(), VADREL_CLI);
+        return run(args, dir.path());
+    }
+};
+
+}  // namespace
+
+TEST_F(CliTest, WritesTheParcelAndPrintsEveryMessage)
+{
+    writeFile(dir / "c.txt", "1;500000;4100000\r\n2;500030,0;4100000\r\n3;500000;4100040\r\n");
+    auto r = cli({"parcel", "write", "--ref", "1234567AB1234N", "--calc-area", "--coords", "c.txt", "-o", "p"});
+    EXPECT_EQ(r.exitCode, 0) << r.err;
+    EXPECT_EQ(r.err,
+              "Se han sustituido las comas por puntos. (Formato de coordenada correcto)\n"
+              "Se ha cerrado el polígono añadiendo la primera coordenada.\n");
+    EXPECT_EQ(r.out, "");
+    std::string gml = readFile(dir / "p.gml");
+    EXPECT_NE(gml.find("<cp:areaValue uom=\"m2\">600</cp:areaValue>"), std::string::npos);
+    EXPECT_NE(gml.find("<namespace>ES.SDGC.CP</namespace>"), std::string::npos);
+}
+
+TEST_F(CliTest, LocalReferenceZoneAndTypedArea)
+{
+    writeFile(dir / "c.txt", kTriangle);
+    auto r = cli({"parcel", "write", "--ref", "finca7", "--local", "--zone", "31", "--area", "600,456", "--coords",
+                  "c.txt", "-o", "p.gml"});
+    EXPECT_EQ(r.exitCode, 0) << r.err;
+    std::string gml = readFile(dir / "p.gml");
+    EXPECT_NE(gml.find("gml:id=\"ES.LOCAL.CP.finca7\""), std::string::npos);
+    EXPECT_NE(gml.find("EPSG/0/25831"), std::string::npos);
+    EXPECT_NE(gml.find(">600.456<"), std::string::npos);
+    EXPECT_EQ(r.err.find("14 primeros"), std::string::npos);
+}
+
+TEST_F(CliTest, ShortCadastralReferenceIsWarnedAboutButWritten)
+{
+    writeFile(dir / "c.txt", kTriangle);
+    auto r = cli({"parcel", "write", "--ref", "123", "--area", "600", "--coords", "c.txt", "-o", "p.gml"});
+    EXPECT_EQ(r.exitCode, 0);
+    EXPECT_EQ(r.err.rfind("Si va a rellenar la Referencia Catastral real", 0), 0u) << r.err;
+}
+
+TEST_F(CliTest, OperationsEndingOnAMessageExitOne)
+{
+    writeFile(dir / "c.txt", kTriangle);
+    writeFile(dir / "two.txt", "1;0;0\r\n2;1;1\r\n");
+    const struct {
+        std::vector<std::string> args;
+        std::string err;
+    } cases[] = {
+        {{"--ref", "R", "--calc-area", "--coords", "two.txt"}, "Error. Debe haber al menos tres coordenadas X e Y.\n"},
+        {{"--ref", "R", "--area", "abc", "--coords", "c.txt"},
+         "Debe rellenar la superficie con un número. Asegúrese de no haber escrito letras ni símbolos.\n"},
+        {{"--ref", "parcela 1", "--local", "--area", "1", "--coords", "c.txt"},
+         "Error. No puede haber espacios o caracteres especiales en la referencia.\n"},
+        {{"--ref", "R", "--area", "1", "--coords", "none.txt"},
+         "No se encuentra el archivo 'none.txt'.\n"},
+    };
+    for (const auto& c : cases) {
+        std::vector<std::string> args{"parcel", "write", "--local"};
+        args.insert(args.end(), c.args.begin(), c.args.end());
+        args.insert(args.end(), {"-o", "p.gml"});
+        auto r = cli(args);
+        EXPECT_EQ(r.exitCode, 1) << r.err;
+        EXPECT_EQ(r.err, c.err);
+        EXPECT_FALSE(std::filesystem::exists(dir / "p.gml"));
+    }
+}
+
+TEST_F(CliTest, BadUsageExitsTwoWithTheUsageText)
+{
+    const std::vector<std::vector<std::string>> cases = {
+        {},
+        {"parcel"},
+        {"parcel", "write", "--coords", "c.txt", "--area", "1", "-o", "p.gml"},
+        {"parcel", "write", "--ref", "R", "--coords", "c.txt", "-o", "p.gml"},
+        {"parcel", "write", "--ref", "R", "--area", "1", "--calc-area", "--coords", "c.txt", "-o", "p.gml"},
+        {"parcel", "write", "--ref", "R", "--area", "1", "--coords", "c.txt", "-o"},
+        {"parcel", "write", "--ref", "R", "--ref", "S", "--area", "1", "--coords", "c.txt", "-o", "p.gml"},
+        {"parcel", "write", "--bogus"},
+        {"parcel", "write", "extra", "--ref", "R", "--area", "1", "--coords", "c.txt", "-o", "p.gml"},
+    };
+    for (const auto& args : cases) {
+        auto r = cli(args);
+        EXPECT_EQ(r.exitCode, 2) << ::testing::PrintToString(args);
+        EXPECT_NE(r.err.find("Uso: vadrel-cli"), std::string::npos);
+    }
+    auto help = cli({"--help"});
+    EXPECT_EQ(help.exitCode, 0);
+    EXPECT_NE(help.out.find("parcel write"), std::string::npos);
+}
+
+TEST_F(CliTest, TemplatesInTheCurrentFolderComeFirst)
+{
+    writeFile(dir / "c.txt", kTriangle);
+    writeFile(dir / "BASE_PARCELAS.XML", "<x><localId/></x>");
+    auto r = cli({"parcel", "write", "--ref", "R", "--local", "--area", "1", "--coords", "c.txt", "-o", "p.gml"});
+    EXPECT_EQ(r.exitCode, 0) << r.err;
+    EXPECT_NE(readFile(dir / "p.gml").find("<x>"), std::string::npos);
+}
+
+TEST_F(CliTest, WrittenParcelValidatesAgainstTheCadastreSchemas)
+{
+    auto shared = sharedDir();
+    if (shared.empty()) GTEST_SKIP() << "no ../shared beside the repository: the cadastre schemas are not here";
+    if (!haveProgram("xmllint")) GTEST_SKIP() << "xmllint is not installed (scripts/deps.sh installs it)";
+
+    writeFile(dir / "c.txt", "1;441620.35;4479210.12\r\n2;441655.80;4479214.47\r\n3;441661.02;4479178.93\r\n"
+                             "4;441633.41;4479169.80\r\n5;441618.77;4479186.55\r\n");
+    for (bool local : {false, true}) {
+        std::vector<std::string> args{"parcel", "write", "--calc-area", "--zone", "29", "--coords", "c.txt",
+                                      "-o", "p.gml", "--ref", local ? "finca_1" : "1234567AB1234N"};
+        if (local) args.push_back("--local");
+        auto w = cli(args);
+        ASSERT_EQ(w.exitCode, 0) << w.err;
+        auto v = run({"xmllint", "--noout", "--nonet", "--schema", (shared / "schemas/wrappers/cp4-wfs2.xsd").string(),
+                      (dir / "p.gml").string()},
+                     dir.path(), {"XML_CATALOG_FILES=" + (shared / "schemas/catalog.xml").string()});
+        EXPECT_EQ(v.exitCode, 0) << v.err;
+        EXPECT_NE(v.err.find("p.gml validates"), std::string::npos) << v.err;
+    }
+}

@@ -1,0 +1,164 @@
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <csignal>
+#include <functional>
+#include <sys/resource.h>
+
+#include "core/environment.hpp"
+#include "core/failure.hpp"
+#include "core/file_io.hpp"
+#include "core/text_file.hpp"
+#include "core/ui.hpp"
+#include "core/xml_file.hpp"
+#include "support/temp_dir.hpp"
+
+using namespace vadrel;
+using test::readFile;
+using test::TempDir;
+using test::writeFile;
+
+namespace {
+
+std::string failureOf(const std::function<void()>& f)
+{
+    try {
+        f();
+    } catch (const Failure& e) {
+        return e.what();
+    }
+    return "no failure";
+}
+
+bool onlyFile(const std::filesystem::path& dir, const std::string& name)
+{
+    int n = 0;
+    for (const auto& e : std::filesystem::directory_iterator(dir)) {
+        ++n;
+        if (e.path().filename() != name) return false;
+    }
+    return n == 1;
+}
+
+}  // namespace
+
+TEST(LoadXml, MissingFileAndMalformedXmlSayWhatAndWhere)
+{
+    TempDir dir;
+    pugi::xml_document doc;
+    EXPECT_EQ(failureOf([&] { loadXml(doc, dir / "nada.gml"); }),
+              "No se encuentra el archivo '" + (dir / "nada.gml").string() + "'.");
+
+    writeFile(dir / "roto.gml", "<a>\n<b></a>");
+    EXPECT_EQ(failureOf([&] { loadXml(doc, dir / "roto.gml"); }),
+              "El archivo '" + (dir / "roto.gml").string() +
+                  "' no es un documento XML válido: la etiqueta de cierre no corresponde a la de apertura (línea 2).");
+    EXPECT_FALSE(hasRoot(doc));
+
+    writeFile(dir / "vacio.gml", "");
+    EXPECT_NE(failureOf([&] { loadXml(doc, dir / "vacio.gml"); }).find("no tiene ningún elemento"), std::string::npos);
+}
+
+TEST(LoadXml, RefusesAbsurdNestingInsteadOfOverflowingTheStack)
+{
+    TempDir dir;
+    std::string deep;
+    for (int i = 0; i < 5000; ++i) deep += "<a>";
+    for (int i = 0; i < 5000; ++i) deep += "</a>";
+    writeFile(dir / "hondo.gml", deep);
+    pugi::xml_document doc;
+    EXPECT_NE(failureOf([&] { loadXml(doc, dir / "hondo.gml"); }).find("anidamiento"), std::string::npos);
+}
+
+TEST(LoadXml, ReadsLatin1Declarations)
+{
+    TempDir dir;
+    writeFile(dir / "l1.gml", "<?xml version=\"1.0\" encoding=\"ISO-8859-1\"?><a>a\xF1o</a>");
+    pugi::xml_document doc;
+    loadXml(doc, dir / "l1.gml");
+    EXPECT_STREQ(doc.document_element().text().get(), "año");
+}
+
+TEST(WriteFileAtomically, ReplacesAndLeavesNoTemporaryFile)
+{
+    TempDir dir;
+    writeFile(dir / "f.gml", "old");
+    writeFileAtomically(dir / "f.gml", "new");
+    EXPECT_EQ(readFile(dir / "f.gml"), "new");
+    EXPECT_TRUE(onlyFile(dir.path(), "f.gml"));
+}
+
+TEST(WriteFileAtomically, FailureKeepsTheOldFileWholeAndNoTemporaryFile)
+{
+    // A file-size limit makes the write itself fail, even for root.
+    TempDir dir;
+    writeFile(dir / "f.gml", "old");
+    rlimit saved{};
+    ::getrlimit(RLIMIT_FSIZE, &saved);
+    auto oldHandler = std::signal(SIGXFSZ, SIG_IGN);
+    rlimit small = saved;
+    small.rlim_cur = 16;
+    ::setrlimit(RLIMIT_FSIZE, &small);
+    std::string message = failureOf([&] { writeFileAtomically(dir / "f.gml", std::string(4096, 'x')); });
+    ::setrlimit(RLIMIT_FSIZE, &saved);
+    std::signal(SIGXFSZ, oldHandler);
+
+    EXPECT_EQ(message, "No se puede escribir el archivo '" + (dir / "f.gml").string() +
+                           "': El archivo es demasiado grande.");
+    EXPECT_EQ(readFile(dir / "f.gml"), "old");
+    EXPECT_TRUE(onlyFile(dir.path(), "f.gml"));
+}
+
+TEST(WriteFileAtomically, MissingFolderIsReportedInSpanish)
+{
+    TempDir dir;
+    EXPECT_EQ(failureOf([&] { writeFileAtomically(dir / "no" / "f.gml", "x"); }),
+              "No se puede escribir el archivo '" + (dir / "no" / "f.gml").string() +
+                  "': No existe el archivo o la carpeta.");
+}
+
+TEST(TextFiles, ReadUtf8OrWindows1252WithEitherLineEnd)
+{
+    TempDir dir;
+    writeFile(dir / "u.txt", "\xEF\xBB\xBF" "1;a\xC3\xB1o\r\n2;b\n\n3;c");
+    EXPECT_EQ(readTextLines(dir / "u.txt"), (std::vector<std::string>{"1;año", "2;b", "", "3;c"}));
+    writeFile(dir / "w.txt", "a\xF1o \x80\r\n");
+    EXPECT_EQ(readTextLines(dir / "w.txt"), (std::vector<std::string>{"año €"}));
+}
+
+TEST(TextFiles, WrittenAsWindows1252WithCrLf)
+{
+    TempDir dir;
+    writeTextLines(dir / "o.txt", {"año €", "日"});
+    EXPECT_EQ(readFile(dir / "o.txt"), "a\xF1o \x80\r\n?\r\n");
+    writeTextLines(dir / "e.txt", {});
+    EXPECT_EQ(readFile(dir / "e.txt"), "");
+}
+
+TEST(Utf8, ValidityCheck)
+{
+    EXPECT_TRUE(isValidUtf8("año €"));
+    EXPECT_FALSE(isValidUtf8("a\xF1o"));
+    EXPECT_FALSE(isValidUtf8("\xC0\xAF"));       // overlong "/"
+    EXPECT_FALSE(isValidUtf8("\xED\xA0\x80"));   // surrogate
+    EXPECT_FALSE(isValidUtf8("\xE2\x82"));       // cut short
+}
+
+TEST(Entorno, TemplatesFromTheStartUpFolderFirstThenTheFallbacks)
+{
+    TempDir start, data;
+    Entorno env{start.path(), NumberFormat::batch(), {data.path()}};
+    EXPECT_EQ(env.plantilla("BASE_PARCELAS.XML"), start / "BASE_PARCELAS.XML");
+    writeFile(data / "BASE_PARCELAS.XML", "<a/>");
+    EXPECT_EQ(env.plantilla("BASE_PARCELAS.XML"), data / "BASE_PARCELAS.XML");
+    writeFile(start / "BASE_PARCELAS.XML", "<a/>");
+    EXPECT_EQ(env.plantilla("BASE_PARCELAS.XML"), start / "BASE_PARCELAS.XML");
+}
+
+TEST(WithDefaultExtension, AddsOnlyWhenMissing)
+{
+    EXPECT_EQ(withDefaultExtension("/t/parcela", "gml"), "/t/parcela.gml");
+    EXPECT_EQ(withDefaultExtension("/t/parcela.GML", "gml"), "/t/parcela.GML");
+    EXPECT_EQ(withDefaultExtension("/t/p.txt", "gml"), "/t/p.txt");
+    EXPECT_EQ(withDefaultExtension("/t/p", ""), "/t/p");
+}

@@ -1,0 +1,321 @@
+#include <gtest/gtest.h>
+
+#include "core/failure.hpp"
+#include "parcel_fixture.hpp"
+
+using namespace vadrel;
+using test::ParcelFormTest;
+using test::readFile;
+using test::writeFile;
+
+namespace {
+
+const char* const kClosing = "Se ha cerrado el polígono añadiendo la primera coordenada.";
+const char* const kCommas = "Se han sustituido las comas por puntos. (Formato de coordenada correcto)";
+
+}  // namespace
+
+using ParcelWriterTest = ParcelFormTest;
+
+TEST_P(ParcelWriterTest, WholeFileMatchesTheReviewedOne)
+{
+    form->ERefCatas = "1234567AB1234N";
+    form->ESup = "1,5";  // replaced below by "Cal. Área" as a person would
+    form->CBHuso = "30";
+    form->MX = {"441620.35", "441655.80", "441661.02", "441633.41", "441618.77"};
+    form->MY = {"4479210.12", "4479214.47", "4479178.93", "4479169.80", "4479186.55"};
+    form->BBCalcularClick();
+    write("parcela.gml");
+    EXPECT_EQ(readFile(dir / "parcela.gml"),
+              readFile(std::filesystem::path(VADREL_TEST_DATA_DIR) / "parcel/data/parcela_1234567AB1234N.gml"));
+    EXPECT_EQ(ui.messages, std::vector<std::string>{kClosing});
+    EXPECT_EQ(ui.saveDialogs.at(0).filter, "Archivos GML|*.gml");
+    EXPECT_EQ(ui.saveDialogs.at(0).defaultExt, "gml");
+}
+
+TEST_P(ParcelWriterTest, OpenTriangleIsClosedAndTold)
+{
+    form->ERefCatas = "R1";
+    form->ESup = "600";
+    form->MX = {"500000", "500030", "500000"};
+    form->MY = {"4100000", "4100000", "4100040"};
+    auto doc = write();
+    EXPECT_EQ(form->MX, (CoordList{"500000", "500030", "500000", "500000"}));
+    EXPECT_EQ(form->MY, (CoordList{"4100000", "4100000", "4100040", "4100000"}));
+    EXPECT_EQ(ui.messages, std::vector<std::string>{kClosing});
+    EXPECT_EQ(text(doc, "gml:posList"), " 500000 4100000 500030 4100000 500000 4100040 500000 4100000");
+    EXPECT_EQ(text(doc, "gml:pos"), "500010 4100013.33333333");
+    EXPECT_EQ(text(doc, "gml:lowerCorner"), "500000 4100000");
+    EXPECT_EQ(text(doc, "gml:upperCorner"), "500030 4100040");
+}
+
+TEST_P(ParcelWriterTest, ClosedListsGetNoExtraPoint)
+{
+    square();
+    form->MX.push_back("500000");
+    form->MY.push_back("4100000");
+    auto doc = write();
+    EXPECT_EQ(form->MX.size(), 5u);
+    EXPECT_TRUE(ui.messages.empty());
+    EXPECT_EQ(text(doc, "gml:posList"),
+              " 500000 4100000 500010 4100000 500010 4100010 500000 4100010 500000 4100000");
+}
+
+TEST_P(ParcelWriterTest, CollinearClosedListsStopAtTheCentroid)
+{
+    form->ESup = "1";
+    form->MX = {"1", "2", "3", "1"};
+    form->MY = {"5", "6", "7", "5"};
+    try {
+        form->BBgmlClick();
+        FAIL() << "no failure";
+    } catch (const Failure& f) {
+        EXPECT_STREQ(f.what(), "Invalid floating point operation");
+    }
+    EXPECT_EQ(form->MX.size(), 4u);
+    EXPECT_TRUE(ui.messages.empty());
+    EXPECT_TRUE(ui.saveDialogs.empty());
+}
+
+TEST_P(ParcelWriterTest, SameValueWrittenDifferentlyIsNotClosed)
+{
+    square();
+    form->MX.push_back("500000.0");
+    form->MY.push_back("4100000");
+    write();
+    EXPECT_EQ(form->MX.size(), 6u);
+    EXPECT_EQ(form->MX.back(), "500000");
+    EXPECT_EQ(ui.messages, std::vector<std::string>{kClosing});
+}
+
+TEST_P(ParcelWriterTest, CommasBecomePointsInListsAndFile)
+{
+    square();
+    form->MX[1] = "500010,5";
+    form->MX[2] = "500010,5";
+    auto doc = write();
+    EXPECT_EQ(form->MX[1], "500010.5");
+    EXPECT_EQ(ui.messages, (std::vector<std::string>{kCommas, kClosing}));
+    EXPECT_NE(text(doc, "gml:posList").find(" 500010.5 4100000 "), std::string::npos);
+    EXPECT_EQ(text(doc, "gml:upperCorner"), "500010.5 4100010");
+}
+
+TEST_P(ParcelWriterTest, EmptyLinesAreDroppedBeforeCounting)
+{
+    square();
+    form->MX.insert(form->MX.begin() + 1, "");
+    form->MY.push_back("");
+    auto doc = write();
+    EXPECT_EQ(form->MX.size(), 5u);
+    EXPECT_EQ(form->MY.size(), 5u);
+    EXPECT_FALSE(text(doc, "gml:posList").empty());
+}
+
+TEST_P(ParcelWriterTest, ZoneGoesOnEveryGeometryElement)
+{
+    const std::pair<const char*, const char*> table[] = {
+        {"31", "http://www.opengis.net/def/crs/EPSG/0/25831"},
+        {"", "http://www.opengis.net/def/crs/EPSG/0/25830"},
+        {"28", "http://www.opengis.net/def/crs/EPSG/0/32628"},
+        {"29", "http://www.opengis.net/def/crs/EPSG/0/25829"}};
+    for (auto [zone, srs] : table) {
+        square();
+        form->CBHuso = zone;
+        auto doc = write();
+        for (const char* el : {"gml:MultiSurface", "gml:Surface", "gml:Point", "gml:Envelope"})
+            EXPECT_EQ(attr(doc, el, "srsName"), srs) << el << " zone " << zone;
+    }
+}
+
+TEST_P(ParcelWriterTest, AreaFieldIsNormalisedAndWritten)
+{
+    const std::pair<const char*, const char*> table[] = {
+        {"1234,56789", "1234.5679"}, {"1234.56785", "1234.5678"}, {"1234", "1234"}, {"99,99999", "100"}};
+    for (auto [typed, written] : table) {
+        square();
+        form->ESup = typed;
+        auto doc = write();
+        EXPECT_EQ(form->ESup, written) << typed;
+        EXPECT_EQ(text(doc, "cp:areaValue"), written) << typed;
+        EXPECT_EQ(attr(doc, "cp:areaValue", "uom"), "m2");
+    }
+}
+
+struct RefusalCase {
+    const char* name;
+    CoordList x, y;
+    const char* area;
+    const char* ref;
+    const char* message;
+};
+
+TEST_P(ParcelWriterTest, ChecksRefuseInOrderAndWriteNothing)
+{
+    const CoordList x3{"0", "10", "10"}, y3{"0", "0", "10"};
+    const RefusalCase cases[] = {
+        {"two points", {"0", "1"}, {"0", "1"}, "abc", "a b", "Error. Debe haber al menos tres coordenadas X e Y."},
+        {"two Y", x3, {"0", "1"}, "1", "R", "Error. Debe haber al menos tres coordenadas X e Y."},
+        {"counts differ", {"0", "10", "10", "0"}, y3, "abc", "a b",
+         "Error. Debe haber el mismo número de coordenadas X que Y"},
+        {"blank area", x3, y3, " \t", "a b",
+         "Error. Debe rellenar la superficie con el área del polígono representado por las coordenadas. Pulse el "
+         "botón \"Cal. Área\" para rellenarlo"},
+        {"letters", x3, y3, "abc", "a b",
+         "Debe rellenar la superficie con un número. Asegúrese de no haber escrito letras ni símbolos."},
+        {"blank in ref", x3, y3, "50", "parcela 1",
+         "Error. No puede haber espacios o caracteres especiales en la referencia."},
+        {"ñ in ref", x3, y3, "50", "año", "Error. No puede haber espacios o caracteres especiales en la referencia."},
+    };
+    for (const auto& c : cases) {
+        ui.messages.clear();
+        form->MX = c.x;
+        form->MY = c.y;
+        form->ESup = c.area;
+        form->ERefCatas = c.ref;
+        ui.saveAnswers.push_back((dir / "no.gml").string());
+        form->BBgmlClick();
+        EXPECT_EQ(ui.messages, std::vector<std::string>{c.message}) << c.name;
+        EXPECT_EQ(form->MX, c.x) << c.name << ": no closing point before the checks pass";
+        EXPECT_TRUE(ui.saveDialogs.empty()) << c.name;
+        ui.saveAnswers.clear();
+    }
+    EXPECT_FALSE(std::filesystem::exists(dir / "no.gml"));
+}
+
+TEST_P(ParcelWriterTest, RefusedReferenceStillLeavesTheEarlierStepsDone)
+{
+    form->ERefCatas = "parcela 1";
+    form->ESup = "12,34566";
+    form->MX = {"0", "", "10,5", "10"};
+    form->MY = {"0", "0", "10"};
+    form->BBgmlClick();
+    EXPECT_EQ(form->MX, (CoordList{"0", "10.5", "10"}));
+    EXPECT_EQ(form->ESup, "12.3457");
+    EXPECT_EQ(ui.messages.back(), "Error. No puede haber espacios o caracteres especiales en la referencia.");
+}
+
+TEST_P(ParcelWriterTest, EmptyReferencePasses)
+{
+    square("");
+    auto doc = write();
+    EXPECT_EQ(attr(doc, "cp:CadastralParcel", "gml:id"), "ES.SDGC.CP.");
+}
+
+TEST_P(ParcelWriterTest, IdentifiersFollowTheReferenceKind)
+{
+    square();
+    auto doc = write();
+    EXPECT_EQ(attr(doc, "cp:CadastralParcel", "gml:id"), "ES.SDGC.CP.1234567AB1234N");
+    EXPECT_EQ(attr(doc, "gml:MultiSurface", "gml:id"), "Multisurface_ES.SDGC.CP.1234567AB1234N");
+    EXPECT_EQ(attr(doc, "gml:Surface", "gml:id"), "Surface_ES.SDGC.CP.1234567AB1234N");
+    EXPECT_EQ(attr(doc, "gml:Point", "gml:id"), "ReferencePoint_ES.SDGC.CP.1234567AB1234N");
+    EXPECT_EQ(text(doc, "localId"), "1234567AB1234N");
+    EXPECT_EQ(text(doc, "namespace"), "ES.SDGC.CP");
+
+    square("finca-7_B");
+    form->setReferenciaCatastral(false);
+    doc = write("local.gml");
+    EXPECT_EQ(attr(doc, "cp:CadastralParcel", "gml:id"), "ES.LOCAL.CP.finca-7_B");
+    EXPECT_EQ(attr(doc, "gml:Point", "gml:id"), "ReferencePoint_ES.LOCAL.CP.finca-7_B");
+    EXPECT_EQ(text(doc, "localId"), "finca-7_B");
+    EXPECT_EQ(text(doc, "namespace"), "ES.LOCAL.CP");
+}
+
+TEST_P(ParcelWriterTest, SecondWriteOverwritesEveryValueOfTheFirst)
+{
+    square("AAAA");
+    form->CBHuso = "28";
+    write("a.gml");
+    form->setReferenciaCatastral(false);
+    square("BBBB");
+    form->MX = {"1", "3", "1"};
+    form->MY = {"1", "1", "3"};
+    form->ESup = "2";
+    form->CBHuso = "31";
+    write("b.gml");
+    std::string b = readFile(dir / "b.gml");
+    EXPECT_EQ(b.find("AAAA"), std::string::npos);
+    EXPECT_EQ(b.find("32628"), std::string::npos);
+    EXPECT_EQ(b.find("ES.SDGC"), std::string::npos);
+    EXPECT_NE(b.find("<gml:lowerCorner>1 1</gml:lowerCorner>"), std::string::npos);
+}
+
+TEST_P(ParcelWriterTest, BadCoordinateStopsWithFilledElementsKeptAndNoFile)
+{
+    square();
+    form->MY[2] = "41OOO10";
+    form->ESup = "100";
+    try {
+        write();
+        FAIL() << "no failure";
+    } catch (const Failure& f) {
+        EXPECT_STREQ(f.what(), "'41OOO10' is not a valid floating point value");
+    }
+    EXPECT_FALSE(std::filesystem::exists(dir / "out.gml"));
+    EXPECT_TRUE(ui.saveDialogs.empty());
+    EXPECT_EQ(text(form->XMLParcela, "cp:areaValue"), "100");
+    EXPECT_EQ(text(form->XMLParcela, "gml:pos"), "0 0");
+}
+
+TEST_P(ParcelWriterTest, CancelledSaveWritesAndSaysNothing)
+{
+    square();
+    ui.saveAnswers.push_back(std::nullopt);
+    form->BBgmlClick();
+    EXPECT_EQ(ui.saveDialogs.size(), 1u);
+    EXPECT_EQ(ui.messages, std::vector<std::string>{kClosing});
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.path()), {}), 2);  // the two templates
+}
+
+TEST_P(ParcelWriterTest, TypedNameGetsTheDefaultExtensionAndReplacesAFile)
+{
+    square();
+    writeFile(dir / "p.gml", "old");
+    ui.saveAnswers.push_back((dir / "p").string());
+    form->BBgmlClick();
+    EXPECT_NE(readFile(dir / "p.gml").find("1234567AB1234N"), std::string::npos);
+}
+
+TEST_P(ParcelWriterTest, UnwritableTargetIsReportedAndTheDocumentKept)
+{
+    square();
+    ui.saveAnswers.push_back((dir / "missing" / "p.gml").string());
+    EXPECT_THROW(form->BBgmlClick(), Failure);
+    EXPECT_EQ(text(form->XMLParcela, "localId"), "1234567AB1234N");
+}
+
+TEST_P(ParcelWriterTest, MissingTemplateRefusesBeforeTouchingAnything)
+{
+    std::filesystem::remove(dir / "BASE_PARCELAS.XML");
+    EXPECT_THROW(createForm(), Failure);
+    square();
+    form->MX[0] = "500000,0";
+    form->BBgmlClick();
+    EXPECT_EQ(ui.messages, std::vector<std::string>{
+                               "Error. No se ha cargado la plantilla BASE_PARCELAS.XML, por lo que no se puede crear el GML."});
+    EXPECT_EQ(form->MX[0], "500000,0");
+    EXPECT_TRUE(ui.saveDialogs.empty());
+}
+
+TEST_P(ParcelWriterTest, TemplateLookupsStartAfreshAndTakeTheFirstMatch)
+{
+    // The point before the surface, a prefixed identifier, two rings.
+    writeFile(dir / "BASE_PARCELAS.XML", R"(<?xml version="1.0" encoding="utf-8"?>
+<c xmlns:gml="g" xmlns:cp="c" xmlns:base="b">
+<gml:Point gml:id="p"><gml:pos>0 0</gml:pos></gml:Point>
+<cp:CadastralParcel><cp:areaValue>0</cp:areaValue>
+<gml:MultiSurface><gml:Surface><gml:posList>first</gml:posList><gml:posList>second</gml:posList></gml:Surface></gml:MultiSurface>
+<base:localId>keep</base:localId><base:namespace>keep</base:namespace></cp:CadastralParcel></c>)");
+    createForm();
+    square();
+    auto doc = write();
+    EXPECT_EQ(attr(doc, "gml:Point", "gml:id"), "ReferencePoint_ES.SDGC.CP.1234567AB1234N");
+    EXPECT_EQ(text(doc, "gml:pos"), "500005 4100005");
+    EXPECT_EQ(buscaOcurrencia("gml:posList", doc, 2).text().get(), std::string("second"));
+    EXPECT_NE(text(doc, "gml:posList"), "first");
+    EXPECT_EQ(text(doc, "base:localId"), "keep");
+    EXPECT_EQ(text(doc, "base:namespace"), "keep");
+}
+
+INSTANTIATE_TEST_SUITE_P(Separators, ParcelWriterTest, ::testing::Values('.', ','),
+                         [](const auto& info) { return info.param == '.' ? "dot" : "comma"; });

@@ -1,0 +1,32 @@
+#include "support/scripted_ui.hpp"
+
+namespace vadrel::test {
+
+bool ScriptedUi::confirm(const std::string& text, bool)
+{
+    questions.push_back(text);
+    if (confirmAnswers.empty()) return false;
+    bool a = confirmAnswers.front();
+    confirmAnswers.pop_front();
+    return a;
+}
+
+std::optional<std::string> ScriptedUi::saveFileName(const FileFilter& filter)
+{
+    saveDialogs.push_back(filter);
+    if (saveAnswers.empty()) return std::nullopt;
+    auto a = saveAnswers.front();
+    saveAnswers.pop_front();
+    return a ? std::optional(withDefaultExtension(*a, filter.defaultExt)) : std::nullopt;
+}
+
+std::optional<std::string> ScriptedUi::openFileName(const FileFilter& filter)
+{
+    openDialogs.push_back(filter);
+    if (openAnswers.empty()) return std::nullopt;
+    auto a = openAnswers.front();
+    openAnswers.pop_front();
+    return a;
+}
+
+}  // namespace vadrel::test

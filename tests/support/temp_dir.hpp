@@ -1,0 +1,34 @@
+#pragma once
+// A fresh directory for one test, removed with everything in it afterwards.
+
+#include <filesystem>
+#include <string>
+#include <string_view>
+
+namespace vadrel::test {
+
+class TempDir {
+public:
+    TempDir();
+    ~TempDir();
+    TempDir(const TempDir&) = delete;
+    TempDir& operator=(const TempDir&) = delete;
+
+    const std::filesystem::path& path() const { return path_; }
+    std::filesystem::path operator/(std::string_view name) const { return path_ / name; }
+
+private:
+    std::filesystem::path path_;
+};
+
+std::string readFile(const std::filesystem::path& p);
+void writeFile(const std::filesystem::path& p, std::string_view bytes);
+
+// Copies the program's templates into `dir`, as run.sh stages them.
+void stageTemplates(const std::filesystem::path& dir);
+
+// The shared folder with the cadastre's samples and schemas, or empty when
+// this checkout has none beside it.
+std::filesystem::path sharedDir();
+
+}  // namespace vadrel::test
