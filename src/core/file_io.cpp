@@ -60,7 +60,11 @@ void writeFileAtomically(const std::filesystem::path& target, std::string_view b
 {
     std::filesystem::path dir = target.parent_path();
     if (dir.empty()) dir = ".";
-    std::string tmpl = (dir / ("." + target.filename().string() + ".XXXXXX")).string();
+    // Hidden and beside the target, so the rename never crosses a disk.
+    std::string tmpl = dir.string();
+    tmpl += "/.";
+    tmpl += target.filename().string();
+    tmpl += ".XXXXXX";
     int fd = ::mkstemp(tmpl.data());
     if (fd < 0) fail(target, errno);
 
