@@ -2,14 +2,14 @@
 
 namespace vadrel::cli {
 
-Args::Args(const std::vector<std::string>& words, const OptionSpec& spec)
+Args::Args(const std::vector<std::string>& words, const OptionSpec& known)
 {
     for (std::size_t i = 0; i < words.size(); ++i) {
         const std::string& w = words[i];
         if (w.size() > 1 && w[0] == '-') {
-            if (spec.flags.count(w)) {
+            if (known.flags.count(w)) {
                 options_.emplace_back(w, "");
-            } else if (spec.withValue.count(w)) {
+            } else if (known.withValue.count(w)) {
                 if (i + 1 >= words.size()) throw UsageError("Falta el valor de la opción " + w + ".");
                 options_.emplace_back(w, words[++i]);
             } else {

@@ -24,7 +24,7 @@ struct OptionSpec {
 
 class Args {
 public:
-    Args(const std::vector<std::string>& words, const OptionSpec& spec);
+    Args(const std::vector<std::string>& words, const OptionSpec& known);
 
     bool has(const std::string& name) const;
     // The value of an option given at most once; UsageError when repeated.
