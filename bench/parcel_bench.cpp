@@ -35,6 +35,9 @@ public:
     bool confirm(const std::string&, bool) override { return false; }
     std::optional<std::string> saveFileName(const FileFilter&) override { return target.string(); }
     std::optional<std::string> openFileName(const FileFilter&) override { return std::nullopt; }
+    ModalResult showModal(Form&) override { return ModalResult::Cancel; }
+    void openWithDesktop(const std::string&) override {}
+    void printWindow() override {}
 };
 
 void BM_AreaAndCentroid(benchmark::State& state)

@@ -23,6 +23,10 @@ public:
     bool confirm(const std::string& text, bool defaultYes) override;
     std::optional<std::string> saveFileName(const FileFilter& filter) override;
     std::optional<std::string> openFileName(const FileFilter& filter) override;
+    // The batch command opens no windows, documents or printers.
+    ModalResult showModal(Form&) override { return ModalResult::Cancel; }
+    void openWithDesktop(const std::string&) override {}
+    void printWindow() override {}
 
     int messagesShown() const { return messages_; }
     // The path last answered to a save dialog: with no failure after it,

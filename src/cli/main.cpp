@@ -16,6 +16,7 @@ using namespace vadrel::cli;
 
 const Command kCommands[] = {
     {"parcel", "write", kParcelWriteUsage, parcelWrite},
+    {"parcel", "read", kParcelReadUsage, parcelRead},
 };
 
 void printUsage(std::ostream& os)

@@ -1,10 +1,12 @@
 #include "cli/parcel_commands.hpp"
 
 #include <functional>
+#include <ostream>
 
 #include "cli/args.hpp"
 #include "cli/batch_ui.hpp"
 #include "core/failure.hpp"
+#include "io/coord_file.hpp"
 #include "parcel/parcel_form.hpp"
 
 namespace vadrel::cli {
@@ -20,6 +22,13 @@ const char* const kParcelWriteUsage =
     "        --calc-area         calcula la superficie, como el botón \"Cal. Área\"\n"
     "        --coords ARCHIVO    archivo de coordenadas con líneas N;X;Y\n"
     "        -o SALIDA.gml       archivo que se crea (se añade .gml si no tiene extensión)\n";
+
+const char* const kParcelReadUsage =
+    "  parcel read ENTRADA.gml [-o SALIDA.txt]\n"
+    "      Lee un GML de parcela, como el botón \"Cargar GML\", y escribe en la salida\n"
+    "      estándar las líneas referencia:, tipo: (catastral u otra), superficie:,\n"
+    "      huso: y vertices: (número de líneas de la lista X).\n"
+    "        -o SALIDA.txt       guarda además las coordenadas, como el botón \"Guardar\"\n";
 
 namespace {
 
@@ -72,6 +81,33 @@ int parcelWrite(const std::vector<std::string>& words, Context& ctx)
 
     ui.saveAnswer = output;
     if (!dispatch(ui, [&] { form.BBgmlClick(); }) || !ui.savedTo()) return kEndedOnMessage;
+    return kWritten;
+}
+
+int parcelRead(const std::vector<std::string>& words, Context& ctx)
+{
+    Args args(words, {{"-o"}, {}});
+    if (args.positional().size() != 1) throw UsageError("Indique un solo archivo GML que leer.");
+    const auto output = args.value("-o");
+
+    // Reading needs no template, so the window's creation is not run: a
+    // missing template would only add an unrelated message.
+    BatchUi ui(ctx.err);
+    TFParcelgen form(ui, ctx.entorno);
+    ui.openAnswer = args.positional().front();
+    if (!dispatch(ui, [&] { form.BBCargarXMLClick(); })) return kEndedOnMessage;
+
+    ctx.out << "referencia: " << form.ERefCatas << '\n'
+            << "tipo: " << (form.RBRefOtra ? "otra" : "catastral") << '\n'
+            << "superficie: " << form.ESup << '\n'
+            << "huso: " << form.CBHuso << '\n'
+            << "vertices: " << form.MX.size() << '\n';
+    ctx.out.flush();
+
+    if (!output) return kWritten;
+    ui.saveAnswer = *output;
+    bool saved = false;
+    if (!dispatch(ui, [&] { saved = guardarCoordenadas(ui, form.MX, form.MY); }) || !saved) return kEndedOnMessage;
     return kWritten;
 }
 

@@ -8,6 +8,11 @@ namespace vadrel::cli {
 // presses "Crear GML".
 int parcelWrite(const std::vector<std::string>& words, Context& ctx);
 
+// vadrel-cli parcel read: "Cargar GML", then the fields on standard output;
+// with -o, the lists saved as with "Guardar".
+int parcelRead(const std::vector<std::string>& words, Context& ctx);
+
 extern const char* const kParcelWriteUsage;
+extern const char* const kParcelReadUsage;
 
 }  // namespace vadrel::cli

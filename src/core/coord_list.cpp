@@ -66,4 +66,22 @@ void limpiaCoordenadas(CoordList& MX, CoordList& MY)
     removeEmpty(MY);
 }
 
+void partirPosList(std::string t, CoordList& MX, CoordList& MY)
+{
+    if (!t.empty() && t.front() == ' ') t.erase(0, 1);
+    if (t.empty()) return;  // an empty ring is no vertex, not one empty pair
+    if (t.back() != ' ') t += ' ';
+    std::string token;
+    bool toX = true;
+    for (char c : t) {
+        if (c != ' ') {
+            token += c;
+            continue;
+        }
+        (toX ? MX : MY).push_back(token);
+        toX = !toX;
+        token.clear();
+    }
+}
+
 }  // namespace vadrel

@@ -25,4 +25,8 @@ void limpiaComas(CoordList& MX, CoordList& MY, Ui& ui);
 // Removes the empty lines of each list, each on its own.
 void limpiaCoordenadas(CoordList& MX, CoordList& MY);
 
+// Appends the X Y pairs of a GML position list: one leading blank is
+// dropped, and only the blank separates (two in a row give an empty line).
+void partirPosList(std::string t, CoordList& MX, CoordList& MY);
+
 }  // namespace vadrel

@@ -5,6 +5,8 @@
 #include <optional>
 #include <string>
 
+#include "core/form.hpp"
+
 namespace vadrel {
 
 // A file dialog's filter in the "Description|*.ext|Other|*.*" form and the
@@ -25,6 +27,15 @@ public:
     // The chosen path, or nothing when the person cancels.
     virtual std::optional<std::string> saveFileName(const FileFilter& filter) = 0;
     virtual std::optional<std::string> openFileName(const FileFilter& filter) = 0;
+
+    // Shows another window modally until it is closed.
+    virtual ModalResult showModal(Form& form) = 0;
+    // Asks the desktop to open a document with its default application; the
+    // outcome is not examined.
+    virtual void openWithDesktop(const std::string& path) = 0;
+    // The print dialog, then an image of the form's window scaled to the
+    // page; cancelling prints nothing.
+    virtual void printWindow() = 0;
 };
 
 // What a save dialog does to a typed name: adds ".ext" when it has none.

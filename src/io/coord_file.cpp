@@ -4,16 +4,17 @@
 
 namespace vadrel {
 
-void guardarCoordenadas(Ui& ui, CoordList& MX, CoordList& MY)
+bool guardarCoordenadas(Ui& ui, CoordList& MX, CoordList& MY)
 {
     auto file = ui.saveFileName(kFiltroCoordenadas);
-    if (!file) return;
+    if (!file) return false;
     limpiaComas(MX, MY, ui);
     if (MX.size() != MY.size()) {
         ui.message(std::string(kCoordenadasDistintas));
-        return;
+        return false;
     }
     writeTextLines(*file, lineasCoordenadas(MX, MY));
+    return true;
 }
 
 void cargarCoordenadas(Ui& ui, CoordList& MX, CoordList& MY)

@@ -18,8 +18,8 @@ inline constexpr std::string_view kCoordenadasDistintas =
     "Error. Debe haber el mismo número de coordenadas en X que en Y.";
 
 // "Guardar": asks for the file, normalises the commas, refuses unequal
-// lists, then writes one line per vertex.
-void guardarCoordenadas(Ui& ui, CoordList& MX, CoordList& MY);
+// lists, then writes one line per vertex. True when the file was written.
+bool guardarCoordenadas(Ui& ui, CoordList& MX, CoordList& MY);
 
 // "Cargar": asks for the file and appends its points after those already in
 // the lists.

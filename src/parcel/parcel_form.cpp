@@ -1,15 +1,13 @@
 #include "parcel/parcel_form.hpp"
 
-#include <algorithm>
-#include <limits>
-
 #include "core/failure.hpp"
 #include "core/geometry.hpp"
-#include "core/number_format.hpp"
 #include "core/numeric_text.hpp"
 #include "core/xml_file.hpp"
-#include "core/xml_search.hpp"
 #include "io/coord_file.hpp"
+#include "parcel/parcel_messages.hpp"
+#include "shell/aplicacion.hpp"
+#include "shell/about_form.hpp"
 
 namespace vadrel {
 
@@ -18,41 +16,15 @@ namespace {
 const char* const kPlantillaParcela = "BASE_PARCELAS.XML";
 const char* const kPlantillaMultiple = "BASE_MULTIPLE.XML";
 
-const FileFilter kFiltroGml{"Archivos GML|*.gml", "gml"};
-
-const char* const kSinPlantilla =
-    "Error. No se ha cargado la plantilla BASE_PARCELAS.XML, por lo que no se puede crear el GML.";
-const char* const kPocasCoordenadas = "Error. Debe haber al menos tres coordenadas X e Y.";
-const char* const kDistintasCoordenadas = "Error. Debe haber el mismo número de coordenadas X que Y";
-const char* const kSinSuperficie =
-    "Error. Debe rellenar la superficie con el área del polígono representado por las coordenadas. "
-    "Pulse el botón \"Cal. Área\" para rellenarlo";
-const char* const kSuperficieNoNumerica =
-    "Debe rellenar la superficie con un número. Asegúrese de no haber escrito letras ni símbolos.";
-const char* const kCaracteresReferencia =
-    "Error. No puede haber espacios o caracteres especiales en la referencia.";
-const char* const kAnilloCerrado = "Se ha cerrado el polígono añadiendo la primera coordenada.";
 const char* const kReferencia14 =
     "Si va a rellenar la Referencia Catastral real para validar el GML en catastro, recuerde que sólo "
     "debe introducir los 14 primeros caracteres";
-
-void setAttribute(pugi::xml_node node, const char* name, const std::string& value)
-{
-    pugi::xml_attribute attr = node.attribute(name);
-    if (!attr) attr = node.append_attribute(name);
-    attr.set_value(value.c_str());
-}
-
-// A DOM's "text := value": whatever the element held gives way to one text.
-void setText(pugi::xml_node node, const std::string& value)
-{
-    node.remove_children();
-    node.append_child(pugi::node_pcdata).set_value(value.c_str());
-}
+const char* const kSinArchivosDerecha =
+    "Error. Debe haber al menos un archivo en la columna de la derecha para poder visualizarlo.";
 
 }  // namespace
 
-TFParcelgen::TFParcelgen(Ui& ui, Entorno entorno) : ui_(ui), entorno_(std::move(entorno)) {}
+TFParcelgen::TFParcelgen(Ui& ui, Entorno entorno, Aplicacion* app) : Form(ui, app), entorno_(std::move(entorno)) {}
 
 void TFParcelgen::FormCreate()
 {
@@ -79,93 +51,11 @@ void TFParcelgen::setReferenciaCatastral(bool catastral)
     RBRefOtra = !catastral;
 }
 
-void TFParcelgen::BBgmlClick()
-{
-    if (!hasRoot(XMLParcela)) {
-        ui_.message(kSinPlantilla);
-        return;
-    }
-    limpiaComas(MX, MY, ui_);
-    limpiaCoordenadas(MX, MY);
-    const std::string epsg = husoAEpsg(CBHuso);
-    const bool superficieNoNumerica = normalizaSuperficie(ESup, formato);
-
-    if (MX.size() < 3 || MY.size() < 3) return ui_.message(kPocasCoordenadas);
-    if (MX.size() != MY.size()) return ui_.message(kDistintasCoordenadas);
-    if (trimmed(ESup).empty()) return ui_.message(kSinSuperficie);
-    if (superficieNoNumerica) return ui_.message(kSuperficieNoNumerica);
-    if (!compruebaCaracteres(ERefCatas)) return ui_.message(kCaracteresReferencia);
-
-    cierraAnillo();
-    rellenaPlantilla(epsg);
-
-    auto file = ui_.saveFileName(kFiltroGml);
-    if (!file) return;
-    saveXml(XMLParcela, *file);
-}
-
-void TFParcelgen::cierraAnillo()
-{
-    if (MX.front() == MX.back() && MY.front() == MY.back()) return;
-    MX.push_back(MX.front());
-    MY.push_back(MY.front());
-    ui_.message(kAnilloCerrado);
-}
-
-void TFParcelgen::rellenaPlantilla(const std::string& epsg)
-{
-    const std::string prefijo = RBRefOtra ? "ES.LOCAL.CP" : "ES.SDGC.CP";
-    const std::string id = prefijo + "." + ERefCatas;
-    const std::string srsName = "http://www.opengis.net/def/crs/EPSG/0/" + epsg;
-
-    if (auto n = buscaNodo("cp:CadastralParcel", XMLParcela)) setAttribute(n, "gml:id", id);
-    if (auto n = buscaNodo("cp:areaValue", XMLParcela)) setText(n, ESup);
-    if (auto n = buscaNodo("gml:MultiSurface", XMLParcela)) {
-        setAttribute(n, "gml:id", "Multisurface_" + id);
-        setAttribute(n, "srsName", srsName);
-    }
-    if (auto n = buscaNodo("gml:Surface", XMLParcela)) {
-        setAttribute(n, "gml:id", "Surface_" + id);
-        setAttribute(n, "srsName", srsName);
-    }
-    if (auto n = buscaNodo("gml:Point", XMLParcela)) {
-        setAttribute(n, "gml:id", "ReferencePoint_" + id);
-        setAttribute(n, "srsName", srsName);
-    }
-    if (auto n = buscaNodo("gml:pos", XMLParcela)) {
-        Punto c = CalculaCentroide(MX, MY, formato);
-        setText(n, formatGeneral(c.x, '.') + " " + formatGeneral(c.y, '.'));
-    }
-
-    // The ring converts every vertex too, so the bounding box comes with it.
-    double minX = std::numeric_limits<double>::infinity(), minY = minX;
-    double maxX = -minX, maxY = -minX;
-    std::string anillo;
-    for (std::size_t i = 0; i < MX.size(); ++i) {
-        double x = MiStrToFloat(MX[i], formato), y = MiStrToFloat(MY[i], formato);
-        minX = std::min(minX, x);
-        minY = std::min(minY, y);
-        maxX = std::max(maxX, x);
-        maxY = std::max(maxY, y);
-        anillo += " " + MX[i] + " " + MY[i];
-    }
-    if (auto n = buscaNodo("gml:posList", XMLParcela)) setText(n, anillo);
-    if (auto n = buscaNodo("localId", XMLParcela)) setText(n, ERefCatas);
-    if (auto n = buscaNodo("namespace", XMLParcela)) setText(n, prefijo);
-
-    // The envelope follows the ring, so that grouped files sum true corners.
-    if (auto n = buscaNodo("gml:Envelope", XMLParcela)) setAttribute(n, "srsName", srsName);
-    if (auto n = buscaNodo("gml:lowerCorner", XMLParcela))
-        setText(n, formatGeneral(minX, '.') + " " + formatGeneral(minY, '.'));
-    if (auto n = buscaNodo("gml:upperCorner", XMLParcela))
-        setText(n, formatGeneral(maxX, '.') + " " + formatGeneral(maxY, '.'));
-}
-
 void TFParcelgen::BBCalcularClick()
 {
     limpiaCoordenadas(MX, MY);
-    if (MX.size() < 3 || MY.size() < 3) return ui_.message(kPocasCoordenadas);
-    if (MX.size() != MY.size()) return ui_.message(kDistintasCoordenadas);
+    if (MX.size() < 3 || MY.size() < 3) return ui_.message(msg::kPocasCoordenadas);
+    if (MX.size() != MY.size()) return ui_.message(msg::kDistintasCoordenadas);
     double area = CalculaArea(MX, MY, formato);
     ESup = redondeaCadena(formatGeneral(area, formato.decimalSeparator), 4);
 }
@@ -193,5 +83,20 @@ void TFParcelgen::BBLimpiarTodoClick()
 void TFParcelgen::BBGuardarClick() { guardarCoordenadas(ui_, MX, MY); }
 
 void TFParcelgen::BBCargarClick() { cargarCoordenadas(ui_, MX, MY); }
+
+void TFParcelgen::BBImprimirClick() { ui_.printWindow(); }
+
+void TFParcelgen::BBAyudaClick() { ui_.openWithDesktop((directorio / "ayuda.pdf").string()); }
+
+void TFParcelgen::BBAcercadeClick()
+{
+    if (app_) ui_.showModal(*app_->FAcercade);
+}
+
+void TFParcelgen::BBVPrevMultiClick()
+{
+    if (LBDestino.empty()) return ui_.message(kSinArchivosDerecha);
+    // Drawing the files together comes with the multi-file preview.
+}
 
 }  // namespace vadrel

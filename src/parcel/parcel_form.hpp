@@ -8,13 +8,17 @@
 
 #include "core/coord_list.hpp"
 #include "core/environment.hpp"
+#include "core/form.hpp"
 #include "core/ui.hpp"
 
 namespace vadrel {
 
-class TFParcelgen {
+class TFParcelgen : public Form {
 public:
-    TFParcelgen(Ui& ui, Entorno entorno);
+    TFParcelgen(Ui& ui, Entorno entorno, Aplicacion* app = nullptr);
+
+    std::string_view instancia() const override { return "FParcelgen"; }
+    std::string_view Caption() const override { return "Generador GML PARCELAS"; }
 
     // Fields, as the window shows them.
     std::string ERefCatas;
@@ -42,12 +46,17 @@ public:
     void FormCreate();
 
     void BBgmlClick();         // "Crear GML"
+    void BBCargarXMLClick();   // "Cargar GML"
     void BBCalcularClick();    // "Cal. Área"
     void ERefCatasExit();      // leaving the reference field
     void BBLimpiarClick();     // "Limpiar" of the coordinates box
     void BBLimpiarTodoClick(); // "Limpiar" of the top box
     void BBGuardarClick();     // "Guardar" the coordinates
     void BBCargarClick();      // "Cargar" coordinates
+    void BBImprimirClick();    // "Imprimir"
+    void BBAyudaClick();       // "Ayuda"
+    void BBAcercadeClick();    // "® Acerca de", and a double click on the emblem
+    void BBVPrevMultiClick();  // "Vista Prev." of the grouping page
 
     // Turns one of the two radio buttons on, the other off.
     void setReferenciaCatastral(bool catastral);
@@ -56,7 +65,6 @@ private:
     void cierraAnillo();
     void rellenaPlantilla(const std::string& epsg);
 
-    Ui& ui_;
     Entorno entorno_;
 };
 

@@ -137,3 +137,36 @@ TEST_F(CliTest, WrittenParcelValidatesAgainstTheCadastreSchemas)
         EXPECT_NE(v.err.find("p.gml validates"), std::string::npos) << v.err;
     }
 }
+
+TEST_F(CliTest, ReadPrintsTheFieldsAndSavesTheLists)
+{
+    writeFile(dir / "c.txt", kTriangle);
+    ASSERT_EQ(cli({"parcel", "write", "--ref", "finca_9", "--local", "--zone", "28", "--area", "600", "--coords",
+                   "c.txt", "-o", "p.gml"})
+                  .exitCode,
+              0);
+    auto r = cli({"parcel", "read", "p.gml", "-o", "back"});
+    EXPECT_EQ(r.exitCode, 0) << r.err;
+    EXPECT_EQ(r.out, "referencia: finca_9\ntipo: otra\nsuperficie: 600\nhuso: 28\nvertices: 4\n");
+    EXPECT_EQ(r.err, "");
+    EXPECT_EQ(readFile(dir / "back.txt"), std::string(kTriangle) + "4;500000;4100000\r\n");
+}
+
+TEST_F(CliTest, ReadEndsOnTheLoaderMessageOrOnUnequalLists)
+{
+    writeFile(dir / "bad.gml", "<a><b></a>");
+    auto r = cli({"parcel", "read", "bad.gml"});
+    EXPECT_EQ(r.exitCode, 1);
+    EXPECT_EQ(r.out, "");
+    EXPECT_NE(r.err.find("no es un documento XML válido"), std::string::npos);
+
+    writeFile(dir / "odd.gml", "<a><gml:posList xmlns:gml='g'>1 2 3</gml:posList></a>");
+    r = cli({"parcel", "read", "odd.gml", "-o", "odd.txt"});
+    EXPECT_EQ(r.exitCode, 1);
+    EXPECT_NE(r.out.find("vertices: 2\n"), std::string::npos);
+    EXPECT_EQ(r.err, "Error. Debe haber el mismo número de coordenadas en X que en Y.\n");
+    EXPECT_FALSE(std::filesystem::exists(dir / "odd.txt"));
+
+    EXPECT_EQ(cli({"parcel", "read"}).exitCode, 2);
+    EXPECT_EQ(cli({"parcel", "read", "a.gml", "b.gml"}).exitCode, 2);
+}

@@ -54,3 +54,16 @@ TEST(LimpiaCoordenadas, CleansEachListOnItsOwn)
     limpiaCoordenadas(runs, none);
     EXPECT_EQ(runs, (CoordList{"a", " "}));
 }
+
+TEST(PartirPosList, AppendsPairsAndKeepsOtherWhitespaceInTokens)
+{
+    CoordList x{"0"}, y{"0"};
+    partirPosList(" 1 2\n3 4", x, y);
+    EXPECT_EQ(x, (CoordList{"0", "1", "3"}));
+    EXPECT_EQ(y, (CoordList{"0", "2\n3", "4"}));
+
+    CoordList ex, ey;
+    partirPosList("", ex, ey);
+    partirPosList(" ", ex, ey);
+    EXPECT_TRUE(ex.empty() && ey.empty());
+}

@@ -29,4 +29,10 @@ std::optional<std::string> ScriptedUi::openFileName(const FileFilter& filter)
     return a;
 }
 
+ModalResult ScriptedUi::showModal(Form& form)
+{
+    shownModal.emplace_back(form.instancia());
+    return onShowModal ? onShowModal(form) : ModalResult::Cancel;
+}
+
 }  // namespace vadrel::test

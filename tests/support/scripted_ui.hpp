@@ -2,6 +2,7 @@
 // A Ui that records what the form says and answers dialogs from a script.
 
 #include <deque>
+#include <functional>
 #include <optional>
 #include <string>
 #include <vector>
@@ -23,10 +24,20 @@ public:
     std::deque<std::optional<std::string>> openAnswers;
     std::deque<bool> confirmAnswers;
 
+    // Windows shown modally (instance names), documents opened, prints.
+    std::vector<std::string> shownModal;
+    std::vector<std::string> openedWithDesktop;
+    int printed = 0;
+    // What a modal window does while shown; Cancel when unset.
+    std::function<ModalResult(Form&)> onShowModal;
+
     void message(const std::string& text) override { messages.push_back(text); }
     bool confirm(const std::string& text, bool defaultYes) override;
     std::optional<std::string> saveFileName(const FileFilter& filter) override;
     std::optional<std::string> openFileName(const FileFilter& filter) override;
+    ModalResult showModal(Form& form) override;
+    void openWithDesktop(const std::string& path) override { openedWithDesktop.push_back(path); }
+    void printWindow() override { ++printed; }
 };
 
 }  // namespace vadrel::test

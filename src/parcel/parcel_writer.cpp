@@ -1,0 +1,112 @@
+// "Crear GML": checks the window's data, closes the ring and fills the
+// parcel template, which is then saved where the person says.
+
+#include <algorithm>
+#include <limits>
+
+#include "core/geometry.hpp"
+#include "core/numeric_text.hpp"
+#include "core/xml_edit.hpp"
+#include "core/xml_file.hpp"
+#include "core/xml_search.hpp"
+#include "parcel/parcel_form.hpp"
+#include "parcel/parcel_messages.hpp"
+
+namespace vadrel {
+
+namespace {
+
+const char* const kSinPlantilla =
+    "Error. No se ha cargado la plantilla BASE_PARCELAS.XML, por lo que no se puede crear el GML.";
+const char* const kSinSuperficie =
+    "Error. Debe rellenar la superficie con el área del polígono representado por las coordenadas. "
+    "Pulse el botón \"Cal. Área\" para rellenarlo";
+const char* const kSuperficieNoNumerica =
+    "Debe rellenar la superficie con un número. Asegúrese de no haber escrito letras ni símbolos.";
+const char* const kAnilloCerrado = "Se ha cerrado el polígono añadiendo la primera coordenada.";
+
+}  // namespace
+
+void TFParcelgen::BBgmlClick()
+{
+    if (!hasRoot(XMLParcela)) {
+        ui_.message(kSinPlantilla);
+        return;
+    }
+    limpiaComas(MX, MY, ui_);
+    limpiaCoordenadas(MX, MY);
+    const std::string epsg = husoAEpsg(CBHuso);
+    const bool superficieNoNumerica = normalizaSuperficie(ESup, formato);
+
+    if (MX.size() < 3 || MY.size() < 3) return ui_.message(msg::kPocasCoordenadas);
+    if (MX.size() != MY.size()) return ui_.message(msg::kDistintasCoordenadas);
+    if (trimmed(ESup).empty()) return ui_.message(kSinSuperficie);
+    if (superficieNoNumerica) return ui_.message(kSuperficieNoNumerica);
+    if (!compruebaCaracteres(ERefCatas)) return ui_.message(msg::kCaracteresReferencia);
+
+    cierraAnillo();
+    rellenaPlantilla(epsg);
+
+    auto file = ui_.saveFileName(msg::kFiltroGml);
+    if (!file) return;
+    saveXml(XMLParcela, *file);
+}
+
+void TFParcelgen::cierraAnillo()
+{
+    if (MX.front() == MX.back() && MY.front() == MY.back()) return;
+    MX.push_back(MX.front());
+    MY.push_back(MY.front());
+    ui_.message(kAnilloCerrado);
+}
+
+void TFParcelgen::rellenaPlantilla(const std::string& epsg)
+{
+    const std::string prefijo = RBRefOtra ? "ES.LOCAL.CP" : "ES.SDGC.CP";
+    const std::string id = prefijo + "." + ERefCatas;
+    const std::string srsName = "http://www.opengis.net/def/crs/EPSG/0/" + epsg;
+
+    if (auto n = buscaNodo("cp:CadastralParcel", XMLParcela)) setAttribute(n, "gml:id", id);
+    if (auto n = buscaNodo("cp:areaValue", XMLParcela)) setText(n, ESup);
+    if (auto n = buscaNodo("gml:MultiSurface", XMLParcela)) {
+        setAttribute(n, "gml:id", "Multisurface_" + id);
+        setAttribute(n, "srsName", srsName);
+    }
+    if (auto n = buscaNodo("gml:Surface", XMLParcela)) {
+        setAttribute(n, "gml:id", "Surface_" + id);
+        setAttribute(n, "srsName", srsName);
+    }
+    if (auto n = buscaNodo("gml:Point", XMLParcela)) {
+        setAttribute(n, "gml:id", "ReferencePoint_" + id);
+        setAttribute(n, "srsName", srsName);
+    }
+    if (auto n = buscaNodo("gml:pos", XMLParcela)) {
+        Punto c = CalculaCentroide(MX, MY, formato);
+        setText(n, formatGeneral(c.x, '.') + " " + formatGeneral(c.y, '.'));
+    }
+
+    // The ring converts every vertex too, so the bounding box comes with it.
+    double minX = std::numeric_limits<double>::infinity(), minY = minX;
+    double maxX = -minX, maxY = -minX;
+    std::string anillo;
+    for (std::size_t i = 0; i < MX.size(); ++i) {
+        double x = MiStrToFloat(MX[i], formato), y = MiStrToFloat(MY[i], formato);
+        minX = std::min(minX, x);
+        minY = std::min(minY, y);
+        maxX = std::max(maxX, x);
+        maxY = std::max(maxY, y);
+        anillo += " " + MX[i] + " " + MY[i];
+    }
+    if (auto n = buscaNodo("gml:posList", XMLParcela)) setText(n, anillo);
+    if (auto n = buscaNodo("localId", XMLParcela)) setText(n, ERefCatas);
+    if (auto n = buscaNodo("namespace", XMLParcela)) setText(n, prefijo);
+
+    // The envelope follows the ring, so that grouped files sum true corners.
+    if (auto n = buscaNodo("gml:Envelope", XMLParcela)) setAttribute(n, "srsName", srsName);
+    if (auto n = buscaNodo("gml:lowerCorner", XMLParcela))
+        setText(n, formatGeneral(minX, '.') + " " + formatGeneral(minY, '.'));
+    if (auto n = buscaNodo("gml:upperCorner", XMLParcela))
+        setText(n, formatGeneral(maxX, '.') + " " + formatGeneral(maxY, '.'));
+}
+
+}  // namespace vadrel
