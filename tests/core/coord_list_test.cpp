@@ -59,8 +59,8 @@ TEST(PartirPosList, AppendsPairsAndKeepsOtherWhitespaceInTokens)
 {
     CoordList x{"0"}, y{"0"};
     partirPosList(" 1 2\n3 4", x, y);
-    EXPECT_EQ(x, (CoordList{"0", "1", "3"}));
-    EXPECT_EQ(y, (CoordList{"0", "2\n3", "4"}));
+    EXPECT_EQ(x, (CoordList{"0", "1", "4"}));
+    EXPECT_EQ(y, (CoordList{"0", "2\n3"}));
 
     CoordList ex, ey;
     partirPosList("", ex, ey);
