@@ -6,9 +6,9 @@
 namespace vadrel {
 
 // The publisher, as the menu's two header lines and the About box show it.
-inline constexpr std::string_view kEditorLinea1 = "Vadrel";
+inline constexpr std::string_view kEditorLinea1 = "Estudio Vadrel";
 inline constexpr std::string_view kEditorLinea2 = "Geometría para el Catastro";
-inline constexpr std::string_view kEditorCompleto = "Vadrel · Geometría para el Catastro";
+inline constexpr std::string_view kEditorCompleto = "Estudio Vadrel · Geometría para el Catastro";
 
 class TFAcercade : public Form {
 public:

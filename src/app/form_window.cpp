@@ -1,0 +1,56 @@
+#include "app/form_window.hpp"
+
+#include <QGuiApplication>
+#include <QLayout>
+#include <QScreen>
+#include <exception>
+
+#include "app/qt_ui.hpp"
+#include "core/failure.hpp"
+#include "core/ui.hpp"
+
+namespace vadrel::app {
+
+FormWindow::FormWindow(Form& form, QWidget* parent) : QDialog(parent), form_(form)
+{
+    setWindowTitle(qs(form.Caption()));
+    // Only the main window has its own task-bar button; the rest are dialogs.
+    setWindowFlag(Qt::WindowContextHelpButtonHint, false);
+}
+
+void FormWindow::run(const std::function<void()>& handler)
+{
+    pull();
+    try {
+        handler();
+    } catch (const Failure& f) {
+        push();
+        form_.ui().message(f.what());
+        return;
+    } catch (const std::exception& e) {
+        push();
+        form_.ui().message(std::string("Error inesperado: ") + e.what());
+        return;
+    }
+    push();
+}
+
+ModalResult FormWindow::showModal()
+{
+    push();
+    const int result = exec();
+    pull();
+    return result == QDialog::Accepted ? ModalResult::Ok : ModalResult::Cancel;
+}
+
+void FormWindow::fixSizeAndCentre()
+{
+    if (layout()) layout()->setSizeConstraint(QLayout::SetFixedSize);
+    adjustSize();
+    if (QScreen* screen = QGuiApplication::primaryScreen()) {
+        QRect r = screen->availableGeometry();
+        move(r.center() - rect().center());
+    }
+}
+
+}  // namespace vadrel::app

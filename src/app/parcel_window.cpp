@@ -1,0 +1,288 @@
+#include "app/parcel_window.hpp"
+
+#include <QFocusEvent>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QStyle>
+#include <QVBoxLayout>
+
+#include "app/logo.hpp"
+#include "app/qt_ui.hpp"
+
+namespace vadrel::app {
+
+namespace {
+
+QLabel* header(const QString& title, ClickableLabel*& emblem)
+{
+    emblem = new ClickableLabel;
+    emblem->setObjectName("Image1");
+    emblem->setPixmap(vadrelLogo(56));
+    auto* label = new QLabel(title);
+    QFont f = label->font();
+    f.setPointSizeF(f.pointSizeF() * 1.8);
+    f.setBold(true);
+    label->setFont(f);
+    return label;
+}
+
+}  // namespace
+
+ParcelWindow::ParcelWindow(TFParcelgen& form, QWidget* parent) : FormWindow(form, parent), form_(form)
+{
+    setObjectName("FParcelgen");
+
+    QLabel* title = header("Vadrel PARCELAS", Image1);
+    Image1->onDoubleClick = [this] { run([this] { form_.BBAcercadeClick(); }); };
+    auto* top = new QHBoxLayout;
+    top->addWidget(Image1);
+    top->addWidget(title);
+    top->addStretch();
+
+    PageControl = new QTabWidget;
+    PageControl->addTab(buildGmlPage(), "GML");
+    PageControl->addTab(buildGroupingPage(), "Agrupar GMLs");
+
+    auto* root = new QVBoxLayout(this);
+    root->addLayout(top);
+    root->addWidget(PageControl);
+    push();
+    fixSizeAndCentre();
+}
+
+QPushButton* ParcelWindow::handlerButton(const char* name, const QString& caption, const QString& hint,
+                                         void (TFParcelgen::*handler)())
+{
+    QPushButton* b = button(caption, hint);
+    b->setObjectName(name);
+    if (handler) connect(b, &QPushButton::clicked, this, [this, handler] { run([this, handler] { (form_.*handler)(); }); });
+    return b;
+}
+
+QWidget* ParcelWindow::buildGmlPage()
+{
+    auto* page = new QWidget;
+
+    // The parcel: reference and its kind, area, zone.
+    auto* datos = new QGroupBox;
+    ERefCatas = new QLineEdit;
+    ERefCatas->setObjectName("ERefCatas");
+    ERefCatas->setToolTip("Esta es la Referencia Catastral de la finca si ya tiene o bien alguna Referencia Local si "
+                          "todavía no está inscrita o es resultado de una segregación.");
+    ERefCatas->installEventFilter(this);
+    RBRefCatas = new QRadioButton("Referencia Catastral");
+    RBRefCatas->setObjectName("RBRefCatas");
+    RBRefOtra = new QRadioButton("Nueva/Otra Referencia");
+    RBRefOtra->setObjectName("RBRefOtra");
+    ESup = new QLineEdit;
+    ESup->setObjectName("ESup");
+    ESup->setToolTip("Superficie con número entero, (redondear)");
+    CBHuso = new QComboBox;
+    CBHuso->setObjectName("CBHuso");
+    CBHuso->setEditable(true);
+    CBHuso->addItems({"28", "29", "30", "31"});
+    CBHuso->setToolTip("Huso Geográfico");
+
+    auto* grid = new QGridLayout(datos);
+    grid->addWidget(RBRefCatas, 0, 0, 1, 2);
+    grid->addWidget(RBRefOtra, 0, 2, 1, 2);
+    grid->addWidget(ERefCatas, 1, 0, 1, 4);
+    grid->addWidget(new QLabel("Superficie (m2)"), 2, 0);
+    grid->addWidget(ESup, 2, 1);
+    grid->addWidget(new QLabel("Huso"), 2, 2, Qt::AlignRight);
+    grid->addWidget(CBHuso, 2, 3);
+    ERefCatas->setMinimumWidth(300);
+
+    auto* acciones = new QVBoxLayout;
+    QStyle* st = style();
+    QPushButton* gml = handlerButton("BBgml", "Crear GML", "Crea el archivo GML", &TFParcelgen::BBgmlClick);
+    gml->setIcon(st->standardIcon(QStyle::SP_DialogSaveButton));
+    QPushButton* cargarXml = handlerButton("BBCargarXML", "Cargar GML", "Rellenar los datos desde un GML ya creado",
+                                           &TFParcelgen::BBCargarXMLClick);
+    cargarXml->setIcon(st->standardIcon(QStyle::SP_DialogOpenButton));
+    QPushButton* imprimir = handlerButton("BBImprimir", "Imprimir", "Imprime la pantalla", &TFParcelgen::BBImprimirClick);
+    QPushButton* limpiarTodo =
+        handlerButton("BBLimpiarTodo", "Limpiar", "Borra TODOS los datos", &TFParcelgen::BBLimpiarTodoClick);
+    limpiarTodo->setIcon(st->standardIcon(QStyle::SP_DialogResetButton));
+    for (QPushButton* b : {gml, cargarXml, imprimir, limpiarTodo}) acciones->addWidget(b);
+
+    auto* arriba = new QHBoxLayout;
+    arriba->addWidget(datos, 1);
+    arriba->addLayout(acciones);
+
+    // The coordinates: DXF path, the two lists, and their buttons.
+    auto* coordenadas = new QGroupBox("Coordenadas");
+    EArchivoDXF = new QLineEdit;
+    EArchivoDXF->setObjectName("EArchivoDXF");
+    EArchivoDXF->setToolTip("Ruta y nombre del Fichero DXF cargado");
+    auto* dxf = new QToolButton;
+    dxf->setObjectName("SBCargarDXF");
+    dxf->setIcon(st->standardIcon(QStyle::SP_DirOpenIcon));
+    dxf->setToolTip("Cargar Coordenadas desde un Fichero DXF");
+    MX = new QPlainTextEdit;
+    MX->setObjectName("MX");
+    MY = new QPlainTextEdit;
+    MY->setObjectName("MY");
+    for (QPlainTextEdit* m : {MX, MY}) {
+        m->setLineWrapMode(QPlainTextEdit::NoWrap);
+        m->setMinimumSize(170, 300);
+    }
+
+    auto* columna = new QVBoxLayout;
+    QPushButton* guardar =
+        handlerButton("BBGuardar", "Guardar", "Guardar las coordenadas", &TFParcelgen::BBGuardarClick);
+    guardar->setIcon(st->standardIcon(QStyle::SP_DialogSaveButton));
+    QPushButton* cargar = handlerButton("BBCargar", "Cargar", "Cargar las coordenadas", &TFParcelgen::BBCargarClick);
+    cargar->setIcon(st->standardIcon(QStyle::SP_DialogOpenButton));
+    QPushButton* botones[] = {
+        guardar,
+        cargar,
+        handlerButton("BBLimpiar", "Limpiar", "Borrar las Coordenadas", &TFParcelgen::BBLimpiarClick),
+        handlerButton("BBCalcular", "Cal. Área", "Calcular área del polígono definido por las coordenadas.",
+                      &TFParcelgen::BBCalcularClick),
+        handlerButton("BBVista", "Vista Prev.",
+                      "Visualiza la representación gráfica del polígono definido por las coordenadas.", nullptr),
+        handlerButton("BBVerMapa", "Ver Mapa", "Muestra sobre el mapa de catastro la edificación seleccionada.",
+                      nullptr),
+        handlerButton("BBExcel", "Exportar", "Exportar las coordenadas a un formato Excel", nullptr),
+        handlerButton("BBList", "List Autocad",
+                      "Introducir el contenido de la orden LIST de autocad para extraer las coordenadas", nullptr),
+        handlerButton("BBAyuda", "Ayuda", "¡No me entero! ¡Ayúdame!", &TFParcelgen::BBAyudaClick),
+        handlerButton("BBAcercade", "® Acerca de", QString(), &TFParcelgen::BBAcercadeClick),
+    };
+    for (QPushButton* b : botones) columna->addWidget(b);
+    columna->addStretch();
+
+    auto* dxfFila = new QHBoxLayout;
+    dxfFila->addWidget(new QLabel("Cargar Puntos desde DXF"));
+    dxfFila->addWidget(EArchivoDXF, 1);
+    dxfFila->addWidget(dxf);
+
+    auto* listas = new QGridLayout;
+    listas->addWidget(new QLabel("Coord. X"), 0, 0);
+    listas->addWidget(new QLabel("Coord. Y"), 0, 1);
+    listas->addWidget(MX, 1, 0);
+    listas->addWidget(MY, 1, 1);
+
+    auto* izquierda = new QVBoxLayout;
+    izquierda->addLayout(dxfFila);
+    izquierda->addLayout(listas);
+    auto* cuerpo = new QHBoxLayout(coordenadas);
+    cuerpo->addLayout(izquierda, 1);
+    cuerpo->addLayout(columna);
+
+    auto* layout = new QVBoxLayout(page);
+    layout->addLayout(arriba);
+    layout->addWidget(coordenadas, 1);
+    return page;
+}
+
+QWidget* ParcelWindow::buildGroupingPage()
+{
+    auto* page = new QWidget;
+    QStyle* st = style();
+
+    LBOrigen = new QListWidget;
+    LBOrigen->setObjectName("LBOrigen");
+    LBOrigen->setSortingEnabled(true);
+    LBDestino = new QListWidget;
+    LBDestino->setObjectName("LBDestino");
+    for (QListWidget* l : {LBOrigen, LBDestino}) {
+        l->setSelectionMode(QAbstractItemView::ExtendedSelection);
+        l->setMinimumSize(220, 300);
+    }
+
+    QPushButton* cargar =
+        handlerButton("BitBtn1", "Cargar GMLs", "Añade GMLs a la lista para poder unirlos o visualizarlos", nullptr);
+    cargar->setIcon(st->standardIcon(QStyle::SP_DialogOpenButton));
+    QPushButton* agrupar = handlerButton("BitBtn2", "Agrupar GMLs",
+                                         "Guarda todos los GMLs de la lista de la derecha como un solo archivo.", nullptr);
+    agrupar->setIcon(st->standardIcon(QStyle::SP_DialogSaveButton));
+    QPushButton* vista = handlerButton("BBVPrevMulti", "Vista Prev.",
+                                       "Visualiza la representación gráfica de los GMLs de la columna derecha.",
+                                       &TFParcelgen::BBVPrevMultiClick);
+
+    auto smallButton = [&](const char* name, QStyle::StandardPixmap icon) {
+        auto* b = new QToolButton;
+        b->setObjectName(name);
+        b->setIcon(st->standardIcon(icon));
+        return b;
+    };
+    auto* mover = new QVBoxLayout;
+    mover->addStretch();
+    mover->addWidget(smallButton("SpeedButton1", QStyle::SP_ArrowRight));
+    mover->addWidget(smallButton("SpeedButton2", QStyle::SP_ArrowLeft));
+    mover->addWidget(smallButton("SpeedButton3", QStyle::SP_TrashIcon));
+    mover->addStretch();
+
+    auto* listas = new QHBoxLayout;
+    listas->addWidget(LBOrigen);
+    listas->addLayout(mover);
+    listas->addWidget(LBDestino);
+
+    auto* botones = new QHBoxLayout;
+    botones->addWidget(cargar);
+    botones->addWidget(agrupar);
+    botones->addStretch();
+    botones->addWidget(vista);
+
+    auto* layout = new QVBoxLayout(page);
+    layout->addLayout(botones);
+    layout->addLayout(listas, 1);
+    return page;
+}
+
+bool ParcelWindow::eventFilter(QObject* watched, QEvent* event)
+{
+    // Leaving the reference field for another control of this window; not
+    // when the window itself loses focus to a box or another program.
+    if (watched == ERefCatas && event->type() == QEvent::FocusOut) {
+        auto reason = static_cast<QFocusEvent*>(event)->reason();
+        if (reason != Qt::ActiveWindowFocusReason && reason != Qt::PopupFocusReason)
+            run([this] { form_.ERefCatasExit(); });
+    }
+    return FormWindow::eventFilter(watched, event);
+}
+
+void ParcelWindow::pull()
+{
+    form_.ERefCatas = str(ERefCatas->text());
+    form_.RBRefCatas = RBRefCatas->isChecked();
+    form_.RBRefOtra = RBRefOtra->isChecked();
+    form_.ESup = str(ESup->text());
+    form_.CBHuso = str(CBHuso->currentText());
+    form_.EArchivoDXF = str(EArchivoDXF->text());
+    form_.MX = lines(MX);
+    form_.MY = lines(MY);
+    form_.LBOrigen.clear();
+    for (int i = 0; i < LBOrigen->count(); ++i) form_.LBOrigen.push_back(str(LBOrigen->item(i)->text()));
+    form_.LBDestino.clear();
+    for (int i = 0; i < LBDestino->count(); ++i) form_.LBDestino.push_back(str(LBDestino->item(i)->text()));
+}
+
+void ParcelWindow::push()
+{
+    if (ERefCatas->text() != qs(form_.ERefCatas)) ERefCatas->setText(qs(form_.ERefCatas));
+    // Radio buttons of one group are turned on, never off.
+    (form_.RBRefOtra ? RBRefOtra : RBRefCatas)->setChecked(true);
+    if (ESup->text() != qs(form_.ESup)) ESup->setText(qs(form_.ESup));
+    CBHuso->setCurrentText(qs(form_.CBHuso));
+    EArchivoDXF->setText(qs(form_.EArchivoDXF));
+    setLines(MX, form_.MX);
+    setLines(MY, form_.MY);
+    auto fill = [](QListWidget* w, const std::vector<std::string>& items) {
+        QStringList want;
+        for (const auto& s : items) want << qs(s);
+        QStringList have;
+        for (int i = 0; i < w->count(); ++i) have << w->item(i)->text();
+        if (have == want) return;
+        w->clear();
+        w->addItems(want);
+    };
+    fill(LBOrigen, form_.LBOrigen);
+    fill(LBDestino, form_.LBDestino);
+}
+
+}  // namespace vadrel::app

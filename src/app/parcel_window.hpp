@@ -1,0 +1,49 @@
+#pragma once
+// The parcel window: "Generador GML PARCELAS".
+
+#include <QComboBox>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPlainTextEdit>
+#include <QRadioButton>
+#include <QTabWidget>
+
+#include "app/form_window.hpp"
+#include "app/widgets.hpp"
+#include "parcel/parcel_form.hpp"
+
+namespace vadrel::app {
+
+class ParcelWindow : public FormWindow {
+public:
+    explicit ParcelWindow(TFParcelgen& form, QWidget* parent = nullptr);
+
+    // Controls under the form's names, so tests and readers find them.
+    QLineEdit* ERefCatas;
+    QRadioButton* RBRefCatas;
+    QRadioButton* RBRefOtra;
+    QLineEdit* ESup;
+    QComboBox* CBHuso;
+    QLineEdit* EArchivoDXF;
+    QPlainTextEdit* MX;
+    QPlainTextEdit* MY;
+    QListWidget* LBOrigen;
+    QListWidget* LBDestino;
+    ClickableLabel* Image1;
+    QTabWidget* PageControl;
+
+protected:
+    void pull() override;
+    void push() override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    QWidget* buildGmlPage();
+    QWidget* buildGroupingPage();
+    QPushButton* handlerButton(const char* name, const QString& caption, const QString& hint,
+                               void (TFParcelgen::*handler)());
+
+    TFParcelgen& form_;
+};
+
+}  // namespace vadrel::app

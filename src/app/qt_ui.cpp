@@ -1,0 +1,96 @@
+#include "app/qt_ui.hpp"
+
+#include <QApplication>
+#include <QDesktopServices>
+#include <QFileDialog>
+#include <QMessageBox>
+#include <QPainter>
+#include <QPrintDialog>
+#include <QPrinter>
+#include <QUrl>
+
+#include "app/form_window.hpp"
+
+namespace vadrel::app {
+
+QString qs(const std::string& s) { return QString::fromStdString(s); }
+QString qs(std::string_view s) { return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size())); }
+std::string str(const QString& s) { return s.toStdString(); }
+
+QString qtFilter(const std::string& filter)
+{
+    const QStringList parts = qs(filter).split('|');
+    QStringList out;
+    for (qsizetype i = 0; i + 1 < parts.size(); i += 2) {
+        QString patterns = parts[i + 1];
+        patterns.replace(';', ' ');
+        out << parts[i] + " (" + patterns + ")";
+    }
+    return out.join(";;");
+}
+
+QtUi::QtUi(WindowRegistry& windows) : windows_(windows) {}
+
+void QtUi::message(const std::string& text)
+{
+    QMessageBox box(QMessageBox::NoIcon, QApplication::applicationDisplayName(), qs(text), QMessageBox::Ok, window_);
+    box.exec();
+}
+
+bool QtUi::confirm(const std::string& text, bool defaultYes)
+{
+    QMessageBox box(QMessageBox::Question, QApplication::applicationDisplayName(), qs(text),
+                    QMessageBox::Yes | QMessageBox::No, window_);
+    box.setDefaultButton(defaultYes ? QMessageBox::Yes : QMessageBox::No);
+    return box.exec() == QMessageBox::Yes;
+}
+
+std::optional<std::string> QtUi::saveFileName(const FileFilter& filter)
+{
+    QFileDialog dialog(window_);
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setNameFilter(qtFilter(filter.filter));
+    dialog.setDefaultSuffix(qs(filter.defaultExt));
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return std::nullopt;
+    return withDefaultExtension(str(dialog.selectedFiles().front()), filter.defaultExt);
+}
+
+std::optional<std::string> QtUi::openFileName(const FileFilter& filter)
+{
+    QFileDialog dialog(window_);
+    dialog.setAcceptMode(QFileDialog::AcceptOpen);
+    dialog.setFileMode(QFileDialog::AnyFile);  // a typed name that does not exist reaches the loader
+    dialog.setNameFilter(qtFilter(filter.filter));
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return std::nullopt;
+    return str(dialog.selectedFiles().front());
+}
+
+ModalResult QtUi::showModal(Form& form)
+{
+    auto it = windows_.find(&form);
+    if (it == windows_.end()) return ModalResult::Cancel;
+    return it->second->showModal();
+}
+
+void QtUi::openWithDesktop(const std::string& path)
+{
+    QDesktopServices::openUrl(QUrl::fromLocalFile(qs(path)));
+}
+
+void QtUi::printWindow()
+{
+    if (!window_) return;
+    QPrinter printer(QPrinter::HighResolution);
+    QPrintDialog dialog(&printer, window_);
+    if (dialog.exec() != QDialog::Accepted) return;
+    const QPixmap image = window_->grab();
+    QPainter painter(&printer);
+    const QRect page = painter.viewport();
+    QSize size = image.size();
+    size.scale(page.size(), Qt::KeepAspectRatio);
+    painter.setViewport(page.x(), page.y(), size.width(), size.height());
+    painter.setWindow(image.rect());
+    painter.drawPixmap(0, 0, image);
+}
+
+}  // namespace vadrel::app

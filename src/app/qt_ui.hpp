@@ -1,0 +1,46 @@
+#pragma once
+// The person's side of every form: real modal dialogs, the printer, the
+// desktop. One per window, so boxes open over the window that asks.
+
+#include <QPointer>
+#include <QString>
+#include <QWidget>
+#include <map>
+
+#include "core/ui.hpp"
+
+namespace vadrel::app {
+
+class FormWindow;
+
+// Which window shows which form; filled as the windows are created.
+using WindowRegistry = std::map<const Form*, FormWindow*>;
+
+class QtUi : public Ui {
+public:
+    explicit QtUi(WindowRegistry& windows);
+
+    void setWindow(QWidget* window) { window_ = window; }
+    QWidget* window() const { return window_; }
+
+    void message(const std::string& text) override;
+    bool confirm(const std::string& text, bool defaultYes) override;
+    std::optional<std::string> saveFileName(const FileFilter& filter) override;
+    std::optional<std::string> openFileName(const FileFilter& filter) override;
+    ModalResult showModal(Form& form) override;
+    void openWithDesktop(const std::string& path) override;
+    void printWindow() override;
+
+private:
+    WindowRegistry& windows_;
+    QPointer<QWidget> window_;
+};
+
+// "Archivos GML|*.gml|Todos|*.*" as Qt writes it: "Archivos GML (*.gml);;Todos (*.*)".
+QString qtFilter(const std::string& filter);
+
+QString qs(const std::string& s);
+QString qs(std::string_view s);
+std::string str(const QString& s);
+
+}  // namespace vadrel::app

@@ -1,0 +1,36 @@
+#include "app/ref_window.hpp"
+
+#include <QDialogButtonBox>
+#include <QLabel>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+#include "app/qt_ui.hpp"
+
+namespace vadrel::app {
+
+RefWindow::RefWindow(TFRef& form, QWidget* parent) : FormWindow(form, parent), form_(form)
+{
+    setObjectName("FRef");
+    auto* label = new QLabel(qs(TFRef::Label1));
+    label->setObjectName("Label1");
+    ERef = new QLineEdit;
+    ERef->setObjectName("ERef");
+    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel);
+    buttons->button(QDialogButtonBox::Ok)->setObjectName("BBOK");
+    buttons->button(QDialogButtonBox::Cancel)->setObjectName("BBCancel");
+    buttons->button(QDialogButtonBox::Cancel)->setText("Cancelar");
+    connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
+    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+
+    auto* root = new QVBoxLayout(this);
+    root->addWidget(label);
+    root->addWidget(ERef);
+    root->addWidget(buttons);
+    fixSizeAndCentre();
+}
+
+void RefWindow::pull() { form_.ERef = str(ERef->text()); }
+void RefWindow::push() { ERef->setText(qs(form_.ERef)); }
+
+}  // namespace vadrel::app

@@ -1,0 +1,50 @@
+#pragma once
+// The desktop program put together: the forms created in table order, one
+// window and one QtUi for each.
+
+#include <functional>
+#include <map>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "app/qt_ui.hpp"
+#include "core/environment.hpp"
+#include "shell/aplicacion.hpp"
+
+namespace vadrel::app {
+
+class FormWindow;
+class MenuWindow;
+class ParcelWindow;
+class AboutWindow;
+class RefWindow;
+
+class Skin {
+public:
+    // How each window's Ui is made; tests script the dialogs this way.
+    using UiMaker = std::function<std::unique_ptr<QtUi>(WindowRegistry&)>;
+
+    explicit Skin(const Entorno& entorno, const UiMaker& makeUi = {});
+    ~Skin();
+
+    Aplicacion& app() { return *app_; }
+    QtUi& uiOf(std::string_view instancia) { return *uis_.at(std::string(instancia)); }
+    FormWindow* windowOf(const Form& form) const { return registry_.at(&form); }
+
+    MenuWindow* menu = nullptr;
+    ParcelWindow* parcel = nullptr;
+    AboutWindow* about = nullptr;
+    RefWindow* ref = nullptr;
+
+private:
+    template <class W, class F>
+    W* add(F& form, QWidget* parent);
+
+    WindowRegistry registry_;
+    std::map<std::string, std::unique_ptr<QtUi>> uis_;
+    std::unique_ptr<Aplicacion> app_;
+    std::vector<std::unique_ptr<FormWindow>> windows_;
+};
+
+}  // namespace vadrel::app

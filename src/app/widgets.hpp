@@ -1,0 +1,31 @@
+#pragma once
+// Small widgets the windows share.
+
+#include <QLabel>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QToolButton>
+#include <functional>
+
+#include "core/coord_list.hpp"
+
+namespace vadrel::app {
+
+// A picture that reports a double click.
+class ClickableLabel : public QLabel {
+public:
+    using QLabel::QLabel;
+    std::function<void()> onDoubleClick;
+
+protected:
+    void mouseDoubleClickEvent(QMouseEvent* event) override;
+};
+
+// A coordinate list shown as a multi-line field: each line followed by a
+// break, so that the lines read back are exactly the lines shown.
+void setLines(QPlainTextEdit* edit, const CoordList& lines);
+CoordList lines(const QPlainTextEdit* edit);
+
+QPushButton* button(const QString& caption, const QString& hint, QWidget* parent = nullptr);
+
+}  // namespace vadrel::app
