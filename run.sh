@@ -1,7 +1,6 @@
 #!/usr/bin/env bash
-# Installs what is missing, builds, prepares build/workdir/ and runs the
-# program there. Until the desktop windows exist it writes the bundled
-# example parcel with the batch command.
+# Installs what is missing, builds, prepares build/workdir/ and starts the
+# desktop program there.
 set -euo pipefail
 cd "$(dirname "${BASH_SOURCE[0]}")"
 
@@ -11,6 +10,11 @@ cmake --build --preset release
 scripts/stage-workdir.sh build/release build/workdir
 
 cd build/workdir
-../release/bin/vadrel-cli parcel write --ref 1234567AB1234N --calc-area \
-  --coords parcela_ejemplo.txt -o parcela_ejemplo.gml "$@"
-echo "GML escrito en $(pwd)/parcela_ejemplo.gml"
+if [ -z "${DISPLAY:-}" ] && [ -z "${WAYLAND_DISPLAY:-}" ]; then
+  echo "No hay pantalla gráfica (ni DISPLAY ni WAYLAND_DISPLAY): no se puede abrir Vadrel."
+  echo "Use la línea de órdenes desde $(pwd), por ejemplo:"
+  echo "  ../release/bin/vadrel-cli parcel write --ref 1234567AB1234N --calc-area --coords parcela_ejemplo.txt -o parcela_ejemplo.gml"
+  echo "  ../release/bin/vadrel-cli --help"
+  exit 0
+fi
+exec ../release/bin/vadrel "$@"

@@ -8,6 +8,8 @@ packages=(
   libpugixml-dev
   libgtest-dev libgmock-dev libbenchmark-dev
   libxml2-utils
+  qt6-base-dev libgl-dev fonts-dejavu-core
+  xvfb xauth
 )
 
 missing=()

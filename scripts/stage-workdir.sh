@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
-# Prepares the program's working directory: the templates and the examples
-# beside each other, as the program expects to find them at start-up.
+# Prepares the program's working directory: templates, the help document and
+# the examples side by side, where the program looks for them at start-up.
 # Usage: stage-workdir.sh BUILD_DIR WORKDIR
 set -euo pipefail
 here="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
@@ -8,4 +8,5 @@ build="$1"
 work="$2"
 mkdir -p "$work"
 cp "$here"/data/*.XML "$work"/
+cp "$build"/share/vadrel/ayuda.pdf "$work"/
 cp "$here"/examples/* "$work"/
