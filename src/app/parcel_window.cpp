@@ -57,7 +57,10 @@ QPushButton* ParcelWindow::handlerButton(const char* name, const QString& captio
 {
     QPushButton* b = button(caption, hint);
     b->setObjectName(name);
-    if (handler) connect(b, &QPushButton::clicked, this, [this, handler] { run([this, handler] { (form_.*handler)(); }); });
+    if (handler) {
+        TFParcelgen* form = &form_;
+        connect(b, &QPushButton::clicked, this, [this, form, handler] { run([form, handler] { (form->*handler)(); }); });
+    }
     return b;
 }
 

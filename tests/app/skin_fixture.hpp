@@ -1,0 +1,83 @@
+#pragma once
+// The whole desktop program with its dialogs scripted: message boxes and
+// file dialogs are recorded and answered, modal windows are real.
+
+#include <QApplication>
+#include <QTimer>
+#include <deque>
+#include <gtest/gtest.h>
+#include <memory>
+
+#include "app/qt_ui.hpp"
+#include "app/skin.hpp"
+#include "support/temp_dir.hpp"
+
+namespace vadrel::test {
+
+// What every window's scripted Ui shares.
+struct Script {
+    std::vector<std::string> messages;
+    std::deque<std::optional<std::string>> saveAnswers;
+    std::deque<std::optional<std::string>> openAnswers;
+    std::vector<std::string> opened;
+    int printed = 0;
+};
+
+class ScriptedQtUi : public app::QtUi {
+public:
+    ScriptedQtUi(app::WindowRegistry& windows, Script& script) : QtUi(windows), script_(script) {}
+    void message(const std::string& text) override { script_.messages.push_back(text); }
+    bool confirm(const std::string&, bool defaultYes) override { return defaultYes; }
+    std::optional<std::string> saveFileName(const FileFilter& f) override
+    {
+        auto a = take(script_.saveAnswers);
+        return a ? std::optional(withDefaultExtension(*a, f.defaultExt)) : std::nullopt;
+    }
+    std::optional<std::string> openFileName(const FileFilter&) override { return take(script_.openAnswers); }
+    void openWithDesktop(const std::string& path) override { script_.opened.push_back(path); }
+    void printWindow() override { ++script_.printed; }
+
+private:
+    static std::optional<std::string> take(std::deque<std::optional<std::string>>& q)
+    {
+        if (q.empty()) return std::nullopt;
+        auto a = q.front();
+        q.pop_front();
+        return a;
+    }
+    Script& script_;
+};
+
+class SkinTest : public ::testing::Test {
+protected:
+    TempDir dir;
+    Script script;
+    std::unique_ptr<app::Skin> skin;
+
+    void SetUp() override
+    {
+        stageTemplates(dir.path());
+        start();
+    }
+
+    void start(char decimal = '.')
+    {
+        skin.reset();
+        skin = std::make_unique<app::Skin>(Entorno{dir.path(), NumberFormat::withDecimal(decimal), {}},
+                                           [this](app::WindowRegistry& w) {
+                                               return std::make_unique<ScriptedQtUi>(w, script);
+                                           });
+    }
+
+    // Runs `inside` once the next modal window is up, then closes it.
+    static void whenModal(std::function<void(QWidget*)> inside)
+    {
+        QTimer::singleShot(0, [inside] {
+            QWidget* modal = QApplication::activeModalWidget();
+            inside(modal);
+            if (auto* d = qobject_cast<QDialog*>(modal)) d->reject();
+        });
+    }
+};
+
+}  // namespace vadrel::test

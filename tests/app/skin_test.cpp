@@ -1,0 +1,319 @@
+#include <QAbstractButton>
+#include <QComboBox>
+#include <QFocusEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTest>
+#include <QToolButton>
+
+#include "app/about_window.hpp"
+#include "app/form_window.hpp"
+#include "app/locale_format.hpp"
+#include "app/menu_window.hpp"
+#include "app/parcel_window.hpp"
+#include "parcel/parcel_form.hpp"
+#include "shell/menu_form.hpp"
+#include "skin_fixture.hpp"
+
+using namespace vadrel;
+using namespace vadrel::test;
+using vadrel::app::ParcelWindow;
+
+namespace {
+
+template <class T = QAbstractButton>
+T* child(QWidget* w, const char* name)
+{
+    T* c = w->findChild<T*>(name);
+    EXPECT_NE(c, nullptr) << name;
+    return c;
+}
+
+void click(QWidget* w, const char* name) { QTest::mouseClick(child(w, name), Qt::LeftButton); }
+
+}  // namespace
+
+TEST_F(SkinTest, StartUpCreatesTheElevenWindowsInOrderWithTheirTitles)
+{
+    const char* expected[][2] = {{"FMenu", "Vadrel"},
+                                 {"FParcelgen", "Generador GML PARCELAS"},
+                                 {"FAcercade", "Acerca de"},
+                                 {"FVPrev", "Vista Previa"},
+                                 {"FVPrevMulti", "Vista Previa"},
+                                 {"FRef", "Introduzca Nombre / Referencia"},
+                                 {"FGMLEdif", "Generador de GML de Edificio"},
+                                 {"FVPrevWeb", "Vista Previa"},
+                                 {"FVPrevTotal", "Vista Previa"},
+                                 {"FList", "Importar orden List Autocad"},
+                                 {"FVPrevWeb2", "Vista Previa de Parcela"}};
+    auto forms = skin->app().formularios();
+    ASSERT_EQ(forms.size(), 11u);
+    for (std::size_t i = 0; i < forms.size(); ++i) {
+        EXPECT_EQ(forms[i]->instancia(), expected[i][0]);
+        EXPECT_EQ(skin->windowOf(*forms[i])->windowTitle().toStdString(), expected[i][1]);
+    }
+    EXPECT_TRUE(script.messages.empty());
+    EXPECT_EQ(child<QLabel>(skin->menu, "Label9")->text(), "Vadrel");
+    EXPECT_EQ(child(skin->menu, "BBParcela")->text(), "GML Parcela");
+    EXPECT_EQ(child(skin->menu, "BBEdif")->text(), "GML Edificio");
+}
+
+TEST_F(SkinTest, ParcelWindowContentsSurviveClosingAndReopening)
+{
+    skin->menu->show();
+    whenModal([&](QWidget* w) {
+        ASSERT_EQ(w, skin->parcel);
+        skin->parcel->MX->setPlainText("1\n2\n3");
+        skin->parcel->ERefCatas->setText("R1");
+    });
+    click(skin->menu, "BBParcela");
+    EXPECT_EQ(skin->app().FParcelgen->MX, (CoordList{"1", "2", "3"}));
+
+    whenModal([&](QWidget* w) {
+        ASSERT_EQ(w, skin->parcel);
+        EXPECT_EQ(skin->parcel->MX->toPlainText(), "1\n2\n3\n");
+        EXPECT_EQ(skin->parcel->ERefCatas->text(), "R1");
+    });
+    click(skin->menu, "BBParcela");
+}
+
+TEST_F(SkinTest, BuildingButtonOpensTheBuildingWindow)
+{
+    bool seen = false;
+    whenModal([&](QWidget* w) { seen = w && w->windowTitle() == "Generador de GML de Edificio"; });
+    click(skin->menu, "BBEdif");
+    EXPECT_TRUE(seen);
+}
+
+TEST_F(SkinTest, EveryParcelControlHasItsCaptionAndHint)
+{
+    const char* buttons[][3] = {
+        {"BBgml", "Crear GML", "Crea el archivo GML"},
+        {"BBCargarXML", "Cargar GML", "Rellenar los datos desde un GML ya creado"},
+        {"BBImprimir", "Imprimir", "Imprime la pantalla"},
+        {"BBLimpiarTodo", "Limpiar", "Borra TODOS los datos"},
+        {"BBGuardar", "Guardar", "Guardar las coordenadas"},
+        {"BBCargar", "Cargar", "Cargar las coordenadas"},
+        {"BBLimpiar", "Limpiar", "Borrar las Coordenadas"},
+        {"BBCalcular", "Cal. Área", "Calcular área del polígono definido por las coordenadas."},
+        {"BBVista", "Vista Prev.", "Visualiza la representación gráfica del polígono definido por las coordenadas."},
+        {"BBVerMapa", "Ver Mapa", "Muestra sobre el mapa de catastro la edificación seleccionada."},
+        {"BBExcel", "Exportar", "Exportar las coordenadas a un formato Excel"},
+        {"BBList", "List Autocad", "Introducir el contenido de la orden LIST de autocad para extraer las coordenadas"},
+        {"BBAyuda", "Ayuda", "¡No me entero! ¡Ayúdame!"},
+        {"BBAcercade", "® Acerca de", ""},
+        {"BitBtn1", "Cargar GMLs", "Añade GMLs a la lista para poder unirlos o visualizarlos"},
+        {"BitBtn2", "Agrupar GMLs", "Guarda todos los GMLs de la lista de la derecha como un solo archivo."},
+        {"BBVPrevMulti", "Vista Prev.", "Visualiza la representación gráfica de los GMLs de la columna derecha."},
+    };
+    for (auto& b : buttons) {
+        QAbstractButton* w = child(skin->parcel, b[0]);
+        if (!w) continue;
+        EXPECT_EQ(w->text().toStdString(), b[1]) << b[0];
+        EXPECT_EQ(w->toolTip().toStdString(), b[2]) << b[0];
+    }
+    EXPECT_EQ(child(skin->parcel, "SBCargarDXF")->toolTip(), "Cargar Coordenadas desde un Fichero DXF");
+    EXPECT_EQ(skin->parcel->RBRefCatas->text(), "Referencia Catastral");
+    EXPECT_EQ(skin->parcel->RBRefOtra->text(), "Nueva/Otra Referencia");
+    EXPECT_TRUE(skin->parcel->RBRefCatas->isChecked());
+    EXPECT_EQ(skin->parcel->ESup->toolTip(), "Superficie con número entero, (redondear)");
+    EXPECT_EQ(skin->parcel->CBHuso->toolTip(), "Huso Geográfico");
+    EXPECT_EQ(skin->parcel->CBHuso->currentText(), "30");
+    EXPECT_EQ(skin->parcel->CBHuso->count(), 4);
+    EXPECT_EQ(skin->parcel->EArchivoDXF->toolTip(), "Ruta y nombre del Fichero DXF cargado");
+    EXPECT_TRUE(skin->parcel->ERefCatas->toolTip().startsWith("Esta es la Referencia Catastral de la finca"));
+    EXPECT_EQ(skin->parcel->PageControl->tabText(0), "GML");
+    EXPECT_EQ(skin->parcel->PageControl->tabText(1), "Agrupar GMLs");
+    // A fixed size that fits the contents.
+    EXPECT_EQ(skin->parcel->minimumSize(), skin->parcel->maximumSize());
+}
+
+TEST_F(SkinTest, CalcAreaAndCreateGmlThroughTheWindow)
+{
+    ParcelWindow* w = skin->parcel;
+    w->ERefCatas->setText("1234567AB1234N");
+    w->MX->setPlainText("500000\n500030\n500000");
+    w->MY->setPlainText("4100000\n4100000\n4100040\n");
+    click(w, "BBCalcular");
+    EXPECT_EQ(w->ESup->text(), "600");
+
+    script.saveAnswers.push_back((dir / "p").string());
+    click(w, "BBgml");
+    EXPECT_TRUE(std::filesystem::exists(dir / "p.gml"));
+    EXPECT_EQ(script.messages, std::vector<std::string>{"Se ha cerrado el polígono añadiendo la primera coordenada."});
+    EXPECT_EQ(w->MX->toPlainText(), "500000\n500030\n500000\n500000\n");
+}
+
+TEST_F(SkinTest, FailureInAHandlerIsShownAndTheFieldsKeepWhatChanged)
+{
+    ParcelWindow* w = skin->parcel;
+    w->ESup->setText("5");
+    w->MX->setPlainText("500000,5\n500030\nabc");
+    w->MY->setPlainText("4100000\n4100000\n4100040");
+    script.saveAnswers.push_back((dir / "p.gml").string());
+    click(w, "BBgml");
+    EXPECT_EQ(script.messages, (std::vector<std::string>{
+                                   "Se han sustituido las comas por puntos. (Formato de coordenada correcto)",
+                                   "Se ha cerrado el polígono añadiendo la primera coordenada.",
+                                   "'abc' is not a valid floating point value"}));
+    EXPECT_EQ(w->MX->toPlainText(), "500000.5\n500030\nabc\n500000.5\n");
+    EXPECT_FALSE(std::filesystem::exists(dir / "p.gml"));
+}
+
+TEST_F(SkinTest, ReaderFillsTheWindowWithItsWarnings)
+{
+    writeFile(dir / "two.gml",
+              "<c xmlns:cp='c' xmlns:gml='g'><cp:CadastralParcel><cp:areaValue>970</cp:areaValue>"
+              "<gml:surfaceMember><gml:Surface srsName='x/EPSG/0/25829'><gml:posList>1 2 3 4 5 6 1 2</gml:posList>"
+              "</gml:Surface></gml:surfaceMember><localId>A1</localId><namespace>ES.LOCAL.CP</namespace>"
+              "</cp:CadastralParcel><cp:CadastralParcel/></c>");
+    script.openAnswers.push_back((dir / "two.gml").string());
+    click(skin->parcel, "BBCargarXML");
+    ParcelWindow* w = skin->parcel;
+    EXPECT_EQ(script.messages,
+              std::vector<std::string>{"¡Atención! GML con varias geometrias definidas. Sólo se cargará la primera."});
+    EXPECT_EQ(w->ERefCatas->text(), "A1");
+    EXPECT_TRUE(w->RBRefOtra->isChecked());
+    EXPECT_FALSE(w->RBRefCatas->isChecked());
+    EXPECT_EQ(w->ESup->text(), "970");
+    EXPECT_EQ(w->CBHuso->currentText(), "29");
+    EXPECT_EQ(w->MX->toPlainText(), "1\n3\n5\n1\n");
+    EXPECT_EQ(w->MY->toPlainText(), "2\n4\n6\n2\n");
+}
+
+TEST_F(SkinTest, LeavingTheReferenceFieldWarnsOnlyWhenFocusMovesWithinTheWindow)
+{
+    ParcelWindow* w = skin->parcel;
+    w->ERefCatas->setText("123");
+    QFocusEvent toOtherWindow(QEvent::FocusOut, Qt::ActiveWindowFocusReason);
+    QApplication::sendEvent(w->ERefCatas, &toOtherWindow);
+    EXPECT_TRUE(script.messages.empty());
+
+    QFocusEvent tab(QEvent::FocusOut, Qt::TabFocusReason);
+    QApplication::sendEvent(w->ERefCatas, &tab);
+    ASSERT_EQ(script.messages.size(), 1u);
+    EXPECT_EQ(script.messages[0].substr(0, 48), "Si va a rellenar la Referencia Catastral real pa");
+
+    w->RBRefOtra->setChecked(true);
+    QApplication::sendEvent(w->ERefCatas, &tab);
+    EXPECT_EQ(script.messages.size(), 1u);
+}
+
+TEST_F(SkinTest, EmblemAndAboutButtonOpenTheAboutBox)
+{
+    int opened = 0;
+    auto check = [&](QWidget* w) {
+        if (w != skin->about) return;
+        ++opened;
+        EXPECT_EQ(child<QLabel>(w, "Label1")->text(), "Vadrel 2.0");
+        EXPECT_EQ(child<QLabel>(w, "Label2")->text(), "Creado por:");
+        EXPECT_EQ(child<QLabel>(w, "Label6")->text(), "Acuerdo de Licencia de Usuario Final");
+        EXPECT_EQ(child<QLabel>(w, "Label7")->text(), "Build 010626");
+        EXPECT_GE(child<QPlainTextEdit>(w, "Memo1")->document()->blockCount(), 15);
+    };
+    whenModal(check);
+    QTest::mouseDClick(skin->parcel->Image1, Qt::LeftButton);
+    whenModal(check);
+    click(skin->parcel, "BBAcercade");
+    EXPECT_EQ(opened, 2);
+}
+
+TEST_F(SkinTest, HelpPrintAndClearing)
+{
+    click(skin->parcel, "BBAyuda");
+    EXPECT_EQ(script.opened, std::vector<std::string>{(dir / "ayuda.pdf").string()});
+    click(skin->parcel, "BBImprimir");
+    EXPECT_EQ(script.printed, 1);
+
+    ParcelWindow* w = skin->parcel;
+    w->ERefCatas->setText("R");
+    w->CBHuso->setCurrentText("28");
+    w->MX->setPlainText("1");
+    click(w, "BBLimpiar");
+    EXPECT_EQ(w->MX->toPlainText(), "");
+    EXPECT_EQ(w->CBHuso->currentText(), "28");
+    click(w, "BBLimpiarTodo");
+    EXPECT_EQ(w->ERefCatas->text(), "");
+    EXPECT_EQ(w->CBHuso->currentText(), "30");
+
+    click(w, "BBVPrevMulti");
+    EXPECT_EQ(script.messages.back(),
+              "Error. Debe haber al menos un archivo en la columna de la derecha para poder visualizarlo.");
+}
+
+TEST_F(SkinTest, CommaLocaleShowsTheAreaWithAComma)
+{
+    start(',');
+    ParcelWindow* w = skin->parcel;
+    w->MX->setPlainText("0\n1\n1\n0");
+    w->MY->setPlainText("0\n0\n1234.567891\n1234,567891");
+    click(w, "BBCalcular");
+    EXPECT_EQ(w->ESup->text(), "1234,5679");
+}
+
+TEST_F(SkinTest, MissingTemplateIsReportedAndTheWindowStillOpens)
+{
+    std::filesystem::remove(dir / "BASE_PARCELAS.XML");
+    script.messages.clear();
+    start();
+    ASSERT_EQ(script.messages.size(), 1u);
+    EXPECT_NE(script.messages[0].find("BASE_PARCELAS.XML"), std::string::npos);
+    bool opened = false;
+    whenModal([&](QWidget* w) { opened = w == skin->parcel; });
+    click(skin->menu, "BBParcela");
+    EXPECT_TRUE(opened);
+}
+
+TEST(QtUiTest, FiltersTranslateToQtForm)
+{
+    EXPECT_EQ(app::qtFilter("Archivos GML|*.gml"), "Archivos GML (*.gml)");
+    EXPECT_EQ(app::qtFilter("Archivos GML|*.gml|Todos los archivos|*.*"),
+              "Archivos GML (*.gml);;Todos los archivos (*.*)");
+    EXPECT_EQ(app::qtFilter("Dibujos|*.dxf;*.DXF"), "Dibujos (*.dxf *.DXF)");
+}
+
+TEST(QtUiTest, RealBoxesShowTheTextAndTheDefaultAnswer)
+{
+    app::WindowRegistry registry;
+    app::QtUi ui(registry);
+    QString seenText, seenTitle;
+    QTimer::singleShot(0, [&] {
+        auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+        ASSERT_NE(box, nullptr);
+        seenText = box->text();
+        seenTitle = box->windowTitle();
+        box->accept();
+    });
+    ui.message("Error. Debe haber al menos tres coordenadas X e Y.");
+    EXPECT_EQ(seenText, "Error. Debe haber al menos tres coordenadas X e Y.");
+    EXPECT_EQ(seenTitle, "Vadrel");
+
+    for (bool defaultYes : {true, false}) {
+        QTimer::singleShot(0, [] {
+            auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+            ASSERT_NE(box, nullptr);
+            QTest::keyClick(box, Qt::Key_Return);  // the default button
+        });
+        EXPECT_EQ(ui.confirm("¿Desea continuar?", defaultYes), defaultYes);
+    }
+}
+
+TEST(LocaleFormatTest, SeparatorsAndDateOrderFromTheLocale)
+{
+    auto es = app::numberFormatOf(QLocale(QLocale::Spanish, QLocale::Spain));
+    EXPECT_EQ(es.decimalSeparator, ',');
+    EXPECT_EQ(es.dateSeparator, '/');
+    EXPECT_EQ(es.dateOrder, DateOrder::DMY);
+    auto us = app::numberFormatOf(QLocale(QLocale::English, QLocale::UnitedStates));
+    EXPECT_EQ(us.decimalSeparator, '.');
+    EXPECT_EQ(us.dateOrder, DateOrder::MDY);
+    auto de = app::numberFormatOf(QLocale(QLocale::German, QLocale::Germany));
+    EXPECT_EQ(de.decimalSeparator, ',');
+    EXPECT_EQ(de.dateSeparator, '.');
+    auto c = app::numberFormatOf(QLocale::c());
+    EXPECT_EQ(c.decimalSeparator, '.');
+}
