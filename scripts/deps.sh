@@ -8,7 +8,7 @@ packages=(
   libpugixml-dev
   libgtest-dev libgmock-dev libbenchmark-dev
   libxml2-utils
-  qt6-base-dev libgl-dev fonts-dejavu-core
+  qt6-base-dev qt6-translations-l10n libgl-dev fonts-dejavu-core
   xvfb xauth
 )
 

@@ -41,7 +41,7 @@ AboutWindow::AboutWindow(TFAcercade& form, QWidget* parent) : FormWindow(form, p
     auto* memo = new QPlainTextEdit(QString::fromUtf8(TFAcercade::Memo1));
     memo->setObjectName("Memo1");
     memo->setReadOnly(true);
-    memo->setMinimumSize(560, 260);
+    memo->setMinimumSize(560, 340);
 
     auto* close = new QDialogButtonBox(QDialogButtonBox::Ok);
     connect(close, &QDialogButtonBox::accepted, this, &QDialog::accept);

@@ -3,7 +3,9 @@
 #include <QApplication>
 #include <QDir>
 #include <QIcon>
+#include <QLibraryInfo>
 #include <QLocale>
+#include <QTranslator>
 
 #include "app/locale_format.hpp"
 #include "app/logo.hpp"
@@ -17,6 +19,12 @@ int main(int argc, char** argv)
     QApplication::setApplicationName("vadrel");
     QApplication::setApplicationDisplayName(vadrel::app::qs(vadrel::Aplicacion::kTitulo));
     QApplication::setWindowIcon(QIcon(vadrel::app::vadrelLogo(64)));
+
+    // Qt's own dialogs (files, printing, message box buttons) in Spanish too.
+    QTranslator qtSpanish;
+    if (qtSpanish.load(QLocale(QLocale::Spanish, QLocale::Spain), "qtbase", "_",
+                       QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+        QApplication::installTranslator(&qtSpanish);
 
     vadrel::Entorno entorno;
     entorno.directorioInicio = QDir::currentPath().toStdString();
