@@ -38,6 +38,7 @@ public:
     ModalResult showModal(Form&) override { return ModalResult::Cancel; }
     void openWithDesktop(const std::string&) override {}
     void printWindow() override {}
+    void setClipboardText(const std::string&) override {}
 };
 
 void BM_AreaAndCentroid(benchmark::State& state)

@@ -1,6 +1,7 @@
 #include "app/qt_ui.hpp"
 
 #include <QApplication>
+#include <QClipboard>
 #include <QDesktopServices>
 #include <QFileDialog>
 #include <QMessageBox>
@@ -92,5 +93,7 @@ void QtUi::printWindow()
     painter.setWindow(image.rect());
     painter.drawPixmap(0, 0, image);
 }
+
+void QtUi::setClipboardText(const std::string& text) { QApplication::clipboard()->setText(qs(text)); }
 
 }  // namespace vadrel::app

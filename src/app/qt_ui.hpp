@@ -30,6 +30,7 @@ public:
     ModalResult showModal(Form& form) override;
     void openWithDesktop(const std::string& path) override;
     void printWindow() override;
+    void setClipboardText(const std::string& text) override;
 
 private:
     WindowRegistry& windows_;

@@ -27,6 +27,7 @@ public:
     ModalResult showModal(Form&) override { return ModalResult::Cancel; }
     void openWithDesktop(const std::string&) override {}
     void printWindow() override {}
+    void setClipboardText(const std::string&) override {}
 
     int messagesShown() const { return messages_; }
     // The path last answered to a save dialog: with no failure after it,

@@ -36,6 +36,8 @@ public:
     // The print dialog, then an image of the form's window scaled to the
     // page; cancelling prints nothing.
     virtual void printWindow() = 0;
+    // Plain text onto the clipboard.
+    virtual void setClipboardText(const std::string& text) = 0;
 };
 
 // What a save dialog does to a typed name: adds ".ext" when it has none.

@@ -1,4 +1,5 @@
 #include <QAbstractButton>
+#include <QClipboard>
 #include <QComboBox>
 #include <QFocusEvent>
 #include <QLabel>
@@ -300,6 +301,14 @@ TEST(QtUiTest, RealBoxesShowTheTextAndTheDefaultAnswer)
         });
         EXPECT_EQ(ui.confirm("¿Desea continuar?", defaultYes), defaultYes);
     }
+}
+
+TEST(QtUiTest, ClipboardTakesTheText)
+{
+    app::WindowRegistry registry;
+    app::QtUi ui(registry);
+    ui.setClipboardText("500000 4100000;500030 4100000;");
+    EXPECT_EQ(QApplication::clipboard()->text(), "500000 4100000;500030 4100000;");
 }
 
 TEST(LocaleFormatTest, SeparatorsAndDateOrderFromTheLocale)

@@ -28,6 +28,7 @@ public:
     std::vector<std::string> shownModal;
     std::vector<std::string> openedWithDesktop;
     int printed = 0;
+    std::string clipboard;
     // What a modal window does while shown; Cancel when unset.
     std::function<ModalResult(Form&)> onShowModal;
 
@@ -38,6 +39,7 @@ public:
     ModalResult showModal(Form& form) override;
     void openWithDesktop(const std::string& path) override { openedWithDesktop.push_back(path); }
     void printWindow() override { ++printed; }
+    void setClipboardText(const std::string& text) override { clipboard = text; }
 };
 
 }  // namespace vadrel::test
