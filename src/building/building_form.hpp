@@ -1,15 +1,98 @@
 #pragma once
-// The building window.
+// The building window, toolkit-free: the building's values, the ordered list
+// of its constructions and the editor that shows one of them.
 
+#include <pugixml.hpp>
+#include <string>
+#include <vector>
+
+#include "building/edif_prop.hpp"
+#include "core/environment.hpp"
 #include "core/form.hpp"
+#include "core/ui.hpp"
 
 namespace vadrel {
 
 class TFGMLEdif : public Form {
 public:
-    using Form::Form;
+    TFGMLEdif(Ui& ui, Entorno entorno, Aplicacion* app = nullptr);
+
     std::string_view instancia() const override { return "FGMLEdif"; }
     std::string_view Caption() const override { return "Generador de GML de Edificio"; }
+
+    // Building values.
+    std::string ERefCatas;
+    bool RBRefCatas = true;
+    bool RBRefOtra = false;
+    std::string CBHuso = "30";
+    std::string CBEstado = "Funcional";
+    std::string CBUso = "Residencial";
+    std::string EFechaConstruc;
+    std::string ENInmueble;
+    std::string ENViv;
+    std::string ENSobreRas;
+    std::string ESuptot;
+
+    // The editor of the shown construction.
+    std::string EArchivoDXF;  // "Denominación"
+    std::string CBTipo;
+    std::string CBIE;
+    CoordList MX;
+    CoordList MY;
+    std::string ESup = "Superficie Oculta";  // hidden: the shown construction's area
+
+    // The constructions, the list of their names and the shown one.
+    std::vector<EdifProp> Edificaciones;
+    std::vector<std::string> LBElementos;
+    int LBElementosIndex = -1;  // the selected line, -1 for none
+    int elemActual = 0;
+
+    pugi::xml_document XMLEdificio;
+    pugi::xml_document XMLPiscina;
+    pugi::xml_document XMLCarga;
+
+    std::filesystem::path directorio;
+    NumberFormat formato;
+
+    void FormCreate();  // throws Failure when the building template does not load
+    void FormShow() override;
+
+    void GuardaElem();     // store the editor into the shown construction
+    void MuestraElem();    // show the selected construction
+    void ActualizaElem();  // refresh the list of names
+
+    void MXExit() { GuardaElem(); }
+    void MYExit() { GuardaElem(); }
+    void CBIEExit();
+    void LBElementosClick();
+    void SBNuevoClick();
+    void SBBorrarClick();
+    void SBSubirClick();
+    void SBBajarClick();
+    void EFechaConstrucExit();
+    void BBLimpiarClick();
+    void BBLimpiarTodoClick();
+    void BBCalcularClick();
+    void BBCopiarClick();
+    void BBGuardarClick();
+    void BBCargarClick();
+    void BBImprimirClick();
+    void BBAyudaClick();
+    void BBAcercadeClick();
+    void BBgmlClick();        // "Crear GML"
+    void BBCargarXMLClick();  // "Cargar GML"
+
+    // Turns one of the two radio buttons on, the other off.
+    void setReferenciaCatastral(bool catastral);
+
+private:
+    void unaEdificacionNueva();
+    void cargaPlantillas();
+    void rellenaEdificio(const std::string& ns, const std::string& epsg);
+    bool construyeRecintos(std::vector<std::size_t>& piscinas);
+    void anadePiscinas(const std::vector<std::size_t>& piscinas, const std::string& ns, const std::string& epsg);
+
+    Entorno entorno_;
 };
 
 }  // namespace vadrel

@@ -2,6 +2,8 @@
 
 #include <ostream>
 
+#include "core/failure.hpp"
+
 namespace vadrel::cli {
 
 BatchUi::BatchUi(std::ostream& err) : err_(err) {}
@@ -27,5 +29,16 @@ std::optional<std::string> BatchUi::saveFileName(const FileFilter& filter)
 }
 
 std::optional<std::string> BatchUi::openFileName(const FileFilter&) { return openAnswer; }
+
+bool dispatch(BatchUi& ui, const std::function<void()>& handler)
+{
+    try {
+        handler();
+        return true;
+    } catch (const Failure& f) {
+        ui.message(f.what());
+        return false;
+    }
+}
 
 }  // namespace vadrel::cli

@@ -2,6 +2,7 @@
 // The batch command's Ui: messages go to standard error verbatim, one per
 // line; dialogs are answered from the command's options, never by asking.
 
+#include <functional>
 #include <iosfwd>
 #include <optional>
 #include <string>
@@ -39,5 +40,9 @@ private:
     int messages_ = 0;
     std::optional<std::string> savedTo_;
 };
+
+// Runs a handler as a window's event dispatch does: a Failure ends it with
+// its message. False in that case.
+bool dispatch(BatchUi& ui, const std::function<void()>& handler);
 
 }  // namespace vadrel::cli

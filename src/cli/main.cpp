@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "cli/args.hpp"
+#include "cli/building_commands.hpp"
 #include "cli/command.hpp"
 #include "cli/parcel_commands.hpp"
 
@@ -17,6 +18,8 @@ using namespace vadrel::cli;
 const Command kCommands[] = {
     {"parcel", "write", kParcelWriteUsage, parcelWrite},
     {"parcel", "read", kParcelReadUsage, parcelRead},
+    {"building", "write", kBuildingWriteUsage, buildingWrite},
+    {"building", "read", kBuildingReadUsage, buildingRead},
 };
 
 void printUsage(std::ostream& os)

@@ -1,6 +1,5 @@
 #include "cli/parcel_commands.hpp"
 
-#include <functional>
 #include <ostream>
 
 #include "cli/args.hpp"
@@ -30,22 +29,6 @@ const char* const kParcelReadUsage =
     "      huso: y vertices: (número de líneas de la lista X).\n"
     "        -o SALIDA.txt       guarda además las coordenadas, como el botón \"Guardar\"\n";
 
-namespace {
-
-// Runs a handler as the window's event dispatch would: a Failure ends it
-// with its message. Returns false in that case.
-bool dispatch(BatchUi& ui, const std::function<void()>& handler)
-{
-    try {
-        handler();
-        return true;
-    } catch (const Failure& f) {
-        ui.message(f.what());
-        return false;
-    }
-}
-
-}  // namespace
 
 int parcelWrite(const std::vector<std::string>& words, Context& ctx)
 {

@@ -31,9 +31,7 @@ std::string joinLines(const CoordList& lines, std::string_view eol)
     return out;
 }
 
-namespace {
-
-bool replaceFirstComma(CoordList& list)
+bool sustituyeComas(CoordList& list)
 {
     bool changed = false;
     for (auto& line : list) {
@@ -45,6 +43,8 @@ bool replaceFirstComma(CoordList& list)
     return changed;
 }
 
+namespace {
+
 void removeEmpty(CoordList& list)
 {
     list.erase(std::remove_if(list.begin(), list.end(), [](const std::string& l) { return l.empty(); }),
@@ -55,8 +55,8 @@ void removeEmpty(CoordList& list)
 
 void limpiaComas(CoordList& MX, CoordList& MY, Ui& ui)
 {
-    bool changedX = replaceFirstComma(MX);
-    bool changedY = replaceFirstComma(MY);
+    bool changedX = sustituyeComas(MX);
+    bool changedY = sustituyeComas(MY);
     if (changedX || changedY) ui.message(std::string(kCommasReplaced));
 }
 

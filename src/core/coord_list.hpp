@@ -22,6 +22,8 @@ inline constexpr std::string_view kCommasReplaced =
 
 // First "," of every line becomes "."; tells the person once if anything changed.
 void limpiaComas(CoordList& MX, CoordList& MY, Ui& ui);
+// The same on one list, silently; true when a line changed.
+bool sustituyeComas(CoordList& list);
 // Removes the empty lines of each list, each on its own.
 void limpiaCoordenadas(CoordList& MX, CoordList& MY);
 

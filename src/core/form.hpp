@@ -23,6 +23,9 @@ public:
 
     Ui& ui() const { return ui_; }
 
+    // Runs each time the window is shown.
+    virtual void FormShow() {}
+
 protected:
     Ui& ui_;
     // The program's other windows; none for a form used on its own (the

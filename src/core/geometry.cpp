@@ -5,7 +5,9 @@
 #include <vector>
 
 #include "core/failure.hpp"
+#include "core/messages.hpp"
 #include "core/numeric_text.hpp"
+#include "core/ui.hpp"
 
 namespace vadrel {
 
@@ -74,6 +76,20 @@ Punto CalculaCentroide(const CoordList& MX, const CoordList& MY, const NumberFor
     // Dividing by the signed area undoes the orientation; the absolute
     // values are the centroid for either orientation of positive coordinates.
     return {std::fabs(r.origin.x + sx / (3 * area2)), std::fabs(r.origin.y + sy / (3 * area2))};
+}
+
+std::optional<std::string> textoSuperficie(CoordList& MX, CoordList& MY, const NumberFormat& fmt, Ui& ui)
+{
+    limpiaCoordenadas(MX, MY);
+    if (MX.size() < 3 || MY.size() < 3) {
+        ui.message(msg::kPocasCoordenadas);
+        return std::nullopt;
+    }
+    if (MX.size() != MY.size()) {
+        ui.message(msg::kDistintasCoordenadas);
+        return std::nullopt;
+    }
+    return redondeaCadena(formatGeneral(CalculaArea(MX, MY, fmt), fmt.decimalSeparator), 4);
 }
 
 }  // namespace vadrel

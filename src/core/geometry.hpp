@@ -2,6 +2,9 @@
 // Plane geometry of the ring held by a window's two lists (UTM metres).
 // The ring is always taken as closed; vertices are converted on every use.
 
+#include <optional>
+#include <string>
+
 #include "core/coord_list.hpp"
 #include "core/number_format.hpp"
 
@@ -18,5 +21,12 @@ double CalculaArea(const CoordList& MX, const CoordList& MY, const NumberFormat&
 // Area centroid as absolute values. A ring of zero area throws Failure with
 // the floating-point message.
 Punto CalculaCentroide(const CoordList& MX, const CoordList& MY, const NumberFormat& fmt);
+
+class Ui;
+
+// "Cal. Área" of either window: drops empty lines, checks the counts (a
+// refusal is told and gives nothing), and gives the area in the general
+// format of the locale cut to four decimals.
+std::optional<std::string> textoSuperficie(CoordList& MX, CoordList& MY, const NumberFormat& fmt, Ui& ui);
 
 }  // namespace vadrel

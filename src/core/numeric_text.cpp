@@ -1,6 +1,7 @@
 #include "core/numeric_text.hpp"
 
 #include <algorithm>
+#include <charconv>
 
 #include "core/failure.hpp"
 
@@ -113,6 +114,21 @@ bool normalizaSuperficie(std::string& ESup, const NumberFormat& fmt)
     replaceFirst(ESup, ',', '.');
     if (!notNumeric) ESup = redondeaCadena(ESup, 4);
     return notNumeric;
+}
+
+std::optional<int> enteroDe(std::string_view text)
+{
+    std::size_t b = 0, e = text.size();
+    while (b < e && (text[b] == ' ' || text[b] == '\t')) ++b;
+    while (e > b && (text[e - 1] == ' ' || text[e - 1] == '\t')) --e;
+    text = text.substr(b, e - b);
+    const bool plus = !text.empty() && text.front() == '+';
+    if (plus) text.remove_prefix(1);
+    if (text.empty() || (plus && text.front() == '-')) return std::nullopt;
+    int value = 0;
+    auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), value);
+    if (ec != std::errc() || end != text.data() + text.size()) return std::nullopt;
+    return value;
 }
 
 std::size_t characterCount(std::string_view text)

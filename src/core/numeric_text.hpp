@@ -1,6 +1,7 @@
 #pragma once
 // Number texts as the windows read and round them.
 
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -26,6 +27,10 @@ std::string husoAEpsg(std::string_view huso);
 // most four decimals. Returns true when the text is not a number (the
 // area-not-numeric flag); the field is then left with "." but unrounded.
 bool normalizaSuperficie(std::string& ESup, const NumberFormat& fmt);
+
+// A whole number as the counts of a building are typed: optional blanks
+// around, an optional sign, decimal digits, within 32 bits.
+std::optional<int> enteroDe(std::string_view text);
 
 // Characters (not bytes) of a UTF-8 text.
 std::size_t characterCount(std::string_view text);

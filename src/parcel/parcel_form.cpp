@@ -53,11 +53,7 @@ void TFParcelgen::setReferenciaCatastral(bool catastral)
 
 void TFParcelgen::BBCalcularClick()
 {
-    limpiaCoordenadas(MX, MY);
-    if (MX.size() < 3 || MY.size() < 3) return ui_.message(msg::kPocasCoordenadas);
-    if (MX.size() != MY.size()) return ui_.message(msg::kDistintasCoordenadas);
-    double area = CalculaArea(MX, MY, formato);
-    ESup = redondeaCadena(formatGeneral(area, formato.decimalSeparator), 4);
+    if (auto area = textoSuperficie(MX, MY, formato, ui_)) ESup = *area;
 }
 
 void TFParcelgen::ERefCatasExit()

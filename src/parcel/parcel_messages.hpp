@@ -1,16 +1,11 @@
 #pragma once
-// The parcel window's message texts and dialog filters, shared by its
-// handlers.
+// The dialog filter the GML buttons of both windows share.
 
+#include "core/messages.hpp"
 #include "core/ui.hpp"
 
 namespace vadrel::msg {
 
 inline const FileFilter kFiltroGml{"Archivos GML|*.gml", "gml"};
-
-inline constexpr const char* kPocasCoordenadas = "Error. Debe haber al menos tres coordenadas X e Y.";
-inline constexpr const char* kDistintasCoordenadas = "Error. Debe haber el mismo número de coordenadas X que Y";
-inline constexpr const char* kCaracteresReferencia =
-    "Error. No puede haber espacios o caracteres especiales en la referencia.";
 
 }  // namespace vadrel::msg

@@ -21,8 +21,6 @@ const char* const kSinPlantilla =
 const char* const kSinSuperficie =
     "Error. Debe rellenar la superficie con el área del polígono representado por las coordenadas. "
     "Pulse el botón \"Cal. Área\" para rellenarlo";
-const char* const kSuperficieNoNumerica =
-    "Debe rellenar la superficie con un número. Asegúrese de no haber escrito letras ni símbolos.";
 const char* const kAnilloCerrado = "Se ha cerrado el polígono añadiendo la primera coordenada.";
 
 }  // namespace
@@ -41,7 +39,7 @@ void TFParcelgen::BBgmlClick()
     if (MX.size() < 3 || MY.size() < 3) return ui_.message(msg::kPocasCoordenadas);
     if (MX.size() != MY.size()) return ui_.message(msg::kDistintasCoordenadas);
     if (trimmed(ESup).empty()) return ui_.message(kSinSuperficie);
-    if (superficieNoNumerica) return ui_.message(kSuperficieNoNumerica);
+    if (superficieNoNumerica) return ui_.message(msg::kSuperficieNoNumerica);
     if (!compruebaCaracteres(ERefCatas)) return ui_.message(msg::kCaracteresReferencia);
 
     cierraAnillo();

@@ -21,22 +21,30 @@ std::unique_ptr<F> create(const Aplicacion::UiFor& uiFor, std::string_view name,
     return std::make_unique<F>(uiFor(name), std::forward<Extra>(extra)..., app);
 }
 
+// A window whose creation handler fails still opens; the person is told why.
+template <class F>
+void creationHandler(F& form)
+{
+    try {
+        form.FormCreate();
+    } catch (const Failure& f) {
+        form.ui().message(f.what());
+    }
+}
+
 }  // namespace
 
 Aplicacion::Aplicacion(const UiFor& uiFor, const Entorno& entorno)
 {
     FMenu = create<TFMenu>(uiFor, "FMenu", this);
     FParcelgen = create<TFParcelgen>(uiFor, "FParcelgen", this, entorno);
-    try {
-        FParcelgen->FormCreate();
-    } catch (const Failure& f) {
-        FParcelgen->ui().message(f.what());
-    }
+    creationHandler(*FParcelgen);
     FAcercade = create<TFAcercade>(uiFor, "FAcercade", this);
     FVPrev = create<TFVPrev>(uiFor, "FVPrev", this);
     FVPrevMulti = create<TFVPrevMulti>(uiFor, "FVPrevMulti", this);
     FRef = create<TFRef>(uiFor, "FRef", this);
-    FGMLEdif = create<TFGMLEdif>(uiFor, "FGMLEdif", this);
+    FGMLEdif = create<TFGMLEdif>(uiFor, "FGMLEdif", this, entorno);
+    creationHandler(*FGMLEdif);
     FVPrevWeb = create<TFVPrevWeb>(uiFor, "FVPrevWeb", this);
     FVPrevTotal = create<TFVPrevTotal>(uiFor, "FVPrevTotal", this);
     FList = create<TFList>(uiFor, "FList", this);

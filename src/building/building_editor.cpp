@@ -1,0 +1,227 @@
+// The building window's editor: one construction at a time, the list of
+// their names, and the window's small commands.
+
+#include <algorithm>
+
+#include "building/building_form.hpp"
+#include "core/dates.hpp"
+#include "core/geometry.hpp"
+#include "core/xml_file.hpp"
+#include "io/coord_file.hpp"
+#include "shell/about_form.hpp"
+#include "shell/aplicacion.hpp"
+
+namespace vadrel {
+
+namespace {
+
+const char* const kPlantillaEdificios = "BASE_EDIFICIOS.XML";
+
+const char* const kMenosElementos = "Error. Hay menos elementos de los esperados. Reinicie el programa.";
+const char* const kBorrarSeguro = "¿Está seguro de que desea borrar la edificación seleccionada?";
+const char* const kUnaComoMinimo = "Error. Debe existir una edificación como mínimo.";
+const char* const kNadaSeleccionado = "Error. No había nada seleccionado.";
+const char* const kNoSubir = "Error. No puede subir más la primera edificación.";
+const char* const kNoBajar = "Error. No puede bajar más la última edificación.";
+const char* const kFechaInvalida = "Fecha inválida. Por favor, ingrese una fecha en formato dd/mm/aaaa";
+
+std::string nombreNueva(std::size_t n) { return "Nueva Edificación " + std::to_string(n); }
+
+// A line that is empty or one blank is no coordinate; two blanks are kept.
+void quitaVacias(CoordList& list)
+{
+    list.erase(std::remove_if(list.begin(), list.end(), [](const std::string& l) { return l.empty() || l == " "; }),
+               list.end());
+}
+
+}  // namespace
+
+TFGMLEdif::TFGMLEdif(Ui& ui, Entorno entorno, Aplicacion* app) : Form(ui, app), entorno_(std::move(entorno))
+{
+    Edificaciones.resize(1);
+}
+
+void TFGMLEdif::FormCreate()
+{
+    // Folder and number format first, so a missing template cannot also
+    // leave the window without them.
+    directorio = entorno_.directorioInicio;
+    formato = entorno_.formato;
+    Edificaciones.assign(1, EdifProp{});
+    elemActual = 0;
+    loadXml(XMLEdificio, entorno_.plantilla(kPlantillaEdificios));
+}
+
+void TFGMLEdif::unaEdificacionNueva()
+{
+    Edificaciones.assign(1, EdifProp{1, nombreNueva(1), "", "", {}, {}});
+    LBElementos.assign(1, Edificaciones[0].nombre);
+    LBElementosIndex = -1;
+    EArchivoDXF = Edificaciones[0].nombre;
+    elemActual = 0;
+}
+
+void TFGMLEdif::FormShow() { unaEdificacionNueva(); }
+
+void TFGMLEdif::setReferenciaCatastral(bool catastral)
+{
+    RBRefCatas = catastral;
+    RBRefOtra = !catastral;
+}
+
+void TFGMLEdif::GuardaElem()
+{
+    if (Edificaciones.size() == 1 && elemActual != 0)
+        return ui_.message("Error. Sólo hay un elemento y estoy situado en " + std::to_string(elemActual) +
+                           ". Reicicie el programa.");
+    // An index past the list would store into nothing: refused like an empty list.
+    if (Edificaciones.empty() || elemActual < 0 || static_cast<std::size_t>(elemActual) >= Edificaciones.size())
+        return ui_.message(kMenosElementos);
+    quitaVacias(MX);
+    quitaVacias(MY);
+    EdifProp& e = Edificaciones[static_cast<std::size_t>(elemActual)];
+    e.nombre = EArchivoDXF;
+    e.tipo = CBTipo;
+    e.e_i = CBIE;
+    e.coorx = MX;
+    e.coory = MY;
+}
+
+void TFGMLEdif::MuestraElem()
+{
+    if (LBElementosIndex < 0 || static_cast<std::size_t>(LBElementosIndex) >= Edificaciones.size()) return;
+    elemActual = LBElementosIndex;
+    const EdifProp& e = Edificaciones[static_cast<std::size_t>(elemActual)];
+    EArchivoDXF = e.nombre;
+    CBTipo = e.tipo;
+    CBIE = e.e_i;
+    MX = e.coorx;
+    MY = e.coory;
+}
+
+void TFGMLEdif::ActualizaElem()
+{
+    LBElementos.clear();
+    for (const EdifProp& e : Edificaciones) LBElementos.push_back(e.nombre);
+    LBElementosIndex = elemActual < static_cast<int>(LBElementos.size()) ? elemActual : -1;
+    MuestraElem();
+}
+
+void TFGMLEdif::CBIEExit()
+{
+    GuardaElem();
+    MuestraElem();
+    ActualizaElem();
+}
+
+void TFGMLEdif::LBElementosClick()
+{
+    GuardaElem();
+    MuestraElem();
+    ActualizaElem();
+}
+
+void TFGMLEdif::SBNuevoClick()
+{
+    GuardaElem();
+    const std::size_t n = Edificaciones.size();
+    Edificaciones.push_back(EdifProp{static_cast<std::int32_t>(n + 1), nombreNueva(n + 1), "", "", {}, {}});
+    EArchivoDXF = Edificaciones.back().nombre;
+    CBTipo.clear();
+    CBIE.clear();
+    MX.clear();
+    MY.clear();
+    LBElementos.push_back(Edificaciones.back().nombre);
+    LBElementosIndex = static_cast<int>(n);
+    elemActual = static_cast<int>(n);
+}
+
+void TFGMLEdif::SBBorrarClick()
+{
+    if (!ui_.confirm(kBorrarSeguro, true)) return;
+    if (Edificaciones.size() <= 1) return ui_.message(kUnaComoMinimo);
+    if (LBElementosIndex < 0 || static_cast<std::size_t>(LBElementosIndex) >= Edificaciones.size())
+        return ui_.message(kNadaSeleccionado);
+    const auto i = static_cast<std::size_t>(LBElementosIndex);
+    Edificaciones.erase(Edificaciones.begin() + static_cast<std::ptrdiff_t>(i));
+    if (i < LBElementos.size()) LBElementos.erase(LBElementos.begin() + static_cast<std::ptrdiff_t>(i));
+    elemActual = 0;
+    LBElementosIndex = 0;
+    MuestraElem();
+}
+
+void TFGMLEdif::SBSubirClick()
+{
+    if (LBElementosIndex == 0) return ui_.message(kNoSubir);
+    // Nothing selected (right after showing the window or clearing it).
+    if (LBElementosIndex < 0 || static_cast<std::size_t>(LBElementosIndex) >= Edificaciones.size())
+        return ui_.message(kNadaSeleccionado);
+    const auto i = static_cast<std::size_t>(LBElementosIndex);
+    std::swap(Edificaciones[i - 1], Edificaciones[i]);
+    if (i < LBElementos.size()) std::swap(LBElementos[i - 1], LBElementos[i]);
+    MuestraElem();
+}
+
+void TFGMLEdif::SBBajarClick()
+{
+    if (LBElementos.size() <= 1 || LBElementosIndex == static_cast<int>(LBElementos.size()) - 1)
+        return ui_.message(kNoBajar);
+    if (LBElementosIndex < 0 || static_cast<std::size_t>(LBElementosIndex) + 1 >= Edificaciones.size())
+        return ui_.message(kNadaSeleccionado);
+    const auto i = static_cast<std::size_t>(LBElementosIndex);
+    std::swap(Edificaciones[i], Edificaciones[i + 1]);
+    std::swap(LBElementos[i], LBElementos[i + 1]);
+    MuestraElem();
+}
+
+void TFGMLEdif::EFechaConstrucExit()
+{
+    if (auto f = parseFecha(EFechaConstruc, formato))
+        EFechaConstruc = textoFecha(*f, formato.dateSeparator);
+    else
+        ui_.message(kFechaInvalida);
+}
+
+void TFGMLEdif::BBLimpiarClick()
+{
+    EArchivoDXF.clear();
+    CBTipo.clear();
+    CBIE.clear();
+    MX.clear();
+    MY.clear();
+}
+
+void TFGMLEdif::BBLimpiarTodoClick()
+{
+    BBLimpiarClick();
+    for (std::string* f : {&ERefCatas, &EFechaConstruc, &ENInmueble, &ENViv, &ENSobreRas, &ESuptot}) f->clear();
+    unaEdificacionNueva();
+}
+
+void TFGMLEdif::BBCalcularClick()
+{
+    if (auto area = textoSuperficie(MX, MY, formato, ui_)) ESup = *area;
+}
+
+void TFGMLEdif::BBCopiarClick()
+{
+    if (MX.size() != MY.size()) return ui_.message(std::string(kCoordenadasDistintas));
+    std::string text;
+    for (std::size_t i = 0; i < MX.size(); ++i) text += MX[i] + " " + MY[i] + ";";
+    ui_.setClipboardText(text);
+}
+
+void TFGMLEdif::BBGuardarClick() { guardarCoordenadas(ui_, MX, MY); }
+
+void TFGMLEdif::BBCargarClick() { cargarCoordenadas(ui_, MX, MY); }
+
+void TFGMLEdif::BBImprimirClick() { ui_.printWindow(); }
+
+void TFGMLEdif::BBAyudaClick() { ui_.openWithDesktop((directorio / "ayuda.pdf").string()); }
+
+void TFGMLEdif::BBAcercadeClick()
+{
+    if (app_) ui_.showModal(*app_->FAcercade);
+}
+
+}  // namespace vadrel

@@ -1,0 +1,156 @@
+// "Cargar GML" of the building window: the building's values and one
+// construction per ring of its patches, then one per pool.
+
+#include "building/building_form.hpp"
+#include "core/xml_edit.hpp"
+#include "core/xml_file.hpp"
+#include "core/xml_search.hpp"
+#include "parcel/parcel_messages.hpp"
+
+namespace vadrel {
+
+namespace {
+
+const char* const kSobreescribir =
+    "Al cargar un nuevo GML se van a sobreescribir los datos que se muestran actualmente. ¿Desea continuar?";
+const char* const kSinGeometria = "¡Error! No se ha encontrado ninguna geometría de edificio.";
+const char* const kSinPiscinas = "No se han encontrado piscinas.";
+const char* const kSinSuperficie = "No he podido encontrar la superficie total.";
+const char* const kSinInmuebles = "No he podido encontrar el número de inmuebles. Por defecto se rellena a 1.";
+const char* const kSinViviendas = "No he podido encontrar el número de viviendas. Por defecto se rellena a 1.";
+const char* const kSinPlantas =
+    "No he podido encontrar el número de plantas sobre rasante. Por defecto se rellena a 1.";
+const char* const kSinFecha = "No he podido encontrar la fecha de construcción del edificio. Por defecto se rellena a "
+                              "1 de enero del año 2000.";
+const char* const kFechaDefecto = "01/01/2000";
+
+pugi::xml_node firstOf(pugi::xml_node under, const char* preferred, const char* fallback)
+{
+    pugi::xml_node n = buscaNodo(preferred, under);
+    return n ? n : buscaNodo(fallback, under);
+}
+
+// Every element of that name below `under`, in document order. Counting per
+// level would skip and repeat patches when several buildings share a file.
+std::vector<pugi::xml_node> todos(pugi::xml_node under, const char* name)
+{
+    struct Collector : pugi::xml_tree_walker {
+        const char* name;
+        std::vector<pugi::xml_node> found;
+        bool for_each(pugi::xml_node& n) override
+        {
+            if (n.type() == pugi::node_element && std::string_view(n.name()) == name) found.push_back(n);
+            return true;
+        }
+    } c;
+    c.name = name;
+    under.traverse(c);
+    return c.found;
+}
+
+// A count read from the file: missing is told and taken as 1, empty is 1.
+std::string cuenta(const pugi::xml_document& doc, const char* name, const char* missing, Ui& ui)
+{
+    pugi::xml_node n = buscaNodo(name, doc);
+    if (!n) {
+        ui.message(missing);
+        return "1";
+    }
+    std::string t = textOf(n);
+    return t.empty() ? "1" : t;
+}
+
+}  // namespace
+
+void TFGMLEdif::BBCargarXMLClick()
+{
+    if ((Edificaciones.size() > 2 || MX.size() >= 2) && !ui_.confirm(kSobreescribir, false)) return;
+    auto file = ui_.openFileName(msg::kFiltroGml);
+    if (!file) {
+        LBElementosIndex = LBElementos.empty() ? -1 : 0;
+        elemActual = 0;
+        return;
+    }
+    MX.clear();
+    MY.clear();
+    LBElementos.clear();
+    LBElementosIndex = -1;
+    Edificaciones.assign(1, EdifProp{});
+    loadXml(XMLCarga, *file);
+    const pugi::xml_document& doc = XMLCarga;
+
+    const std::vector<pugi::xml_node> patches = todos(doc, "gml:PolygonPatch");
+    const std::vector<pugi::xml_node> otras = todos(doc, "bu-ext2d:OtherConstruction");
+    const std::size_t recintos = patches.size() + todos(doc, "gml:interior").size();
+    ui_.message(recintos > 0 ? "He encontrado " + std::to_string(recintos) + " recintos en el edificio."
+                             : std::string(kSinGeometria));
+    ui_.message(!otras.empty() ? "He encontrado " + std::to_string(otras.size()) + " piscinas en el GML."
+                               : std::string(kSinPiscinas));
+
+    // An element present but empty gives an empty text: the reading goes on.
+    if (auto n = firstOf(doc, "base:localId", "localId")) ERefCatas = textOf(n);
+    if (auto n = firstOf(doc, "base:namespace", "namespace")) setReferenciaCatastral(textOf(n) == "ES.SDGC.BU");
+    if (auto n = buscaNodo("bu-ext2d:value", doc)) {
+        ESuptot = textOf(n);
+    } else {
+        ui_.message(kSinSuperficie);
+        ESuptot = "0";
+    }
+    ENInmueble = cuenta(doc, "bu-ext2d:numberOfBuildingUnits", kSinInmuebles, ui_);
+    ENViv = cuenta(doc, "bu-ext2d:numberOfDwellings", kSinViviendas, ui_);
+    ENSobreRas = cuenta(doc, "bu-ext2d:numberOfFloorsAboveGround", kSinPlantas, ui_);
+
+    // The construction date is the one the writer writes; the lifespan date
+    // only stands in when a file has none.
+    pugi::xml_node fecha = firstOf(doc, "bu-core2d:beginning", "bu-core2d:beginLifespanVersion");
+    const std::string f = fecha ? textOf(fecha) : std::string();
+    if (fecha && f.empty()) {
+        EFechaConstruc = kFechaDefecto;
+    } else if (f.size() < 10) {
+        ui_.message(kSinFecha);
+        EFechaConstruc = kFechaDefecto;
+    } else {
+        EFechaConstruc = f.substr(8, 2) + "/" + f.substr(5, 2) + "/" + f.substr(0, 4);
+    }
+    if (auto n = buscaNodo("gml:Surface", doc))
+        if (auto srs = n.attribute("srsName")) {
+            std::string v = srs.value();
+            CBHuso = v.size() > 2 ? v.substr(v.size() - 2) : v;
+        }
+
+    Edificaciones.clear();
+    auto anade = [&](std::string nombre, const char* tipo, pugi::xml_node ring) {
+        EdifProp e{static_cast<std::int32_t>(Edificaciones.size() + 1), std::move(nombre), tipo, "", {}, {}};
+        if (auto posList = buscaNodo("gml:posList", ring)) partirPosList(textOf(posList), e.coorx, e.coory);
+        LBElementos.push_back(e.nombre);
+        Edificaciones.push_back(std::move(e));
+        return &Edificaciones.back();
+    };
+    auto nombreNuevo = [&] { return "Nueva Edificación " + std::to_string(Edificaciones.size() + 1); };
+
+    bool editorLleno = false;
+    for (pugi::xml_node patch : patches) {
+        for (pugi::xml_node ext : todos(patch, "gml:exterior")) {
+            EdifProp* e = anade(nombreNuevo(), kEdificacion, ext);
+            e->e_i = kExterior;
+            if (!editorLleno) {
+                editorLleno = true;
+                EArchivoDXF = e->nombre;
+                CBTipo = e->tipo;
+                CBIE = e->e_i;
+                MX = e->coorx;
+                MY = e->coory;
+            }
+        }
+        for (pugi::xml_node in : todos(patch, "gml:interior")) anade(nombreNuevo(), kEdificacion, in)->e_i = kInterior;
+    }
+    for (pugi::xml_node otra : otras) {
+        pugi::xml_node id = buscaNodo("base:localId", otra);
+        anade(id ? textOf(id) : nombreNuevo(), kPiscina, otra)->e_i = kExterior;
+    }
+
+    elemActual = 0;
+    LBElementosIndex = LBElementos.empty() ? -1 : 0;
+}
+
+}  // namespace vadrel

@@ -1,0 +1,27 @@
+#pragma once
+// One construction of a building: a ring with its name, its type (a
+// building part or a pool) and its role (exterior, or interior of the
+// exterior before it).
+
+#include <cstdint>
+#include <string>
+
+#include "core/coord_list.hpp"
+
+namespace vadrel {
+
+inline constexpr const char* kEdificacion = "Edificación";
+inline constexpr const char* kPiscina = "Piscina";
+inline constexpr const char* kExterior = "Exterior";
+inline constexpr const char* kInterior = "Interior";
+
+struct EdifProp {
+    std::int32_t id = 0;
+    std::string nombre;
+    std::string tipo;
+    std::string e_i;
+    CoordList coorx;
+    CoordList coory;
+};
+
+}  // namespace vadrel

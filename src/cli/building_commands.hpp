@@ -1,0 +1,18 @@
+#pragma once
+
+#include "cli/command.hpp"
+
+namespace vadrel::cli {
+
+// vadrel-cli building write: the building window filled as a person would,
+// one construction per ring option, then "Crear GML".
+int buildingWrite(const std::vector<std::string>& words, Context& ctx);
+
+// vadrel-cli building read: "Cargar GML", then the values and the list of
+// constructions on standard output.
+int buildingRead(const std::vector<std::string>& words, Context& ctx);
+
+extern const char* const kBuildingWriteUsage;
+extern const char* const kBuildingReadUsage;
+
+}  // namespace vadrel::cli

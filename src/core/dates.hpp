@@ -1,0 +1,33 @@
+#pragma once
+// Dates as the person types them (the locale's order and separator) and as
+// the building GML carries them.
+
+#include <optional>
+#include <string>
+#include <string_view>
+
+#include "core/number_format.hpp"
+
+namespace vadrel {
+
+struct Fecha {
+    int dia = 1;
+    int mes = 1;
+    int anio = 2000;
+};
+
+// Day, month and year in the locale's order, separated by the locale's
+// separator or "/"; two-digit years are 1950-2049. Nothing for an invalid
+// or empty text.
+std::optional<Fecha> parseFecha(std::string_view text, const NumberFormat& fmt);
+
+// "dd/mm/yyyy" with the given separator.
+std::string textoFecha(const Fecha& f, char separator);
+
+// "yyyy-mm-ddT00:00:00", the xs:dateTime of a date at midnight.
+std::string fechaHoraGml(const Fecha& f);
+
+// "'%s' is not a valid date", as the other conversion failures read.
+inline constexpr std::string_view kNotADate = "'%s' is not a valid date";
+
+}  // namespace vadrel
