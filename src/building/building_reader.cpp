@@ -112,7 +112,8 @@ void TFGMLEdif::BBCargarXMLClick()
     } else {
         EFechaConstruc = f.substr(8, 2) + "/" + f.substr(5, 2) + "/" + f.substr(0, 4);
     }
-    if (auto n = buscaNodo("gml:Surface", doc))
+    // A file of pools alone has no surface; its polygons carry the zone.
+    if (auto n = firstOf(doc, "gml:Surface", "gml:Polygon"))
         if (auto srs = n.attribute("srsName")) {
             std::string v = srs.value();
             CBHuso = v.size() > 2 ? v.substr(v.size() - 2) : v;

@@ -170,3 +170,55 @@ TEST_F(CliTest, ReadEndsOnTheLoaderMessageOrOnUnequalLists)
     EXPECT_EQ(cli({"parcel", "read"}).exitCode, 2);
     EXPECT_EQ(cli({"parcel", "read", "a.gml", "b.gml"}).exitCode, 2);
 }
+
+TEST_F(CliTest, BuildingWriteAddsOneConstructionPerRingOptionAndReadsBack)
+{
+    writeFile(dir / "a.txt", "1;0;0\r\n2;100;0\r\n3;100;100\r\n4;0;100\r\n");
+    writeFile(dir / "b.txt", "1;10;10\r\n2;20;10\r\n3;20;20\r\n");
+    writeFile(dir / "p.txt", "1;400;0\r\n2;410;0\r\n3;410;10\r\n");
+    auto w = cli({"building", "write", "--ref", "1234567AB1234N", "--zone", "28", "--date", "3/7/2015", "--units",
+                  "1", "--dwellings", "0", "--floors", "2", "--total-area", "150,5", "--ext", "a.txt", "--int",
+                  "b.txt", "--pool", "p.txt", "-o", "e"});
+    EXPECT_EQ(w.exitCode, 0) << w.err;
+    EXPECT_EQ(w.err,
+              "Se ha cerrado el polígono 0 añadiendo la primera coordenada.\n"
+              "Se ha cerrado el polígono 1 añadiendo la primera coordenada.\n"
+              "Se ha cerrado el polígono 2 añadiendo la primera coordenada.\n");
+    auto r = cli({"building", "read", "e.gml"});
+    EXPECT_EQ(r.exitCode, 0) << r.err;
+    EXPECT_EQ(r.err, "He encontrado 2 recintos en el edificio.\nHe encontrado 1 piscinas en el GML.\n");
+    EXPECT_EQ(r.out,
+              "referencia: 1234567AB1234N\ntipo: catastral\nsuperficie: 150.5\ninmuebles: 1\nviviendas: 0\n"
+              "plantas: 2\nfecha: 03/07/2015\nhuso: 28\n"
+              "edificacion: Nueva Edificación 1;Edificación;Exterior;5\n"
+              "edificacion: Nueva Edificación 2;Edificación;Interior;4\n"
+              "edificacion: 1234567AB1234N_PI.1;Piscina;Exterior;4\n");
+}
+
+TEST_F(CliTest, BuildingWriteEndsOnMessagesAndBadUsage)
+{
+    writeFile(dir / "a.txt", "1;0;0\r\n2;100;0\r\n3;100;100\r\n");
+    std::vector<std::string> base{"building", "write", "--ref", "R", "--local", "--date", "1/1/2000", "--units", "1",
+                                  "--floors", "1", "--total-area", "10", "-o", "e.gml"};
+    auto withArgs = [&](std::vector<std::string> extra) {
+        auto args = base;
+        args.insert(args.end(), extra.begin(), extra.end());
+        return cli(args);
+    };
+    auto r = withArgs({"--dwellings", "-1", "--ext", "a.txt"});
+    EXPECT_EQ(r.exitCode, 1);
+    EXPECT_EQ(r.err, "Error. El número de viviendas debe de ser un entero mayor o igual a 0.\n");
+    r = withArgs({"--dwellings", "0", "--int", "a.txt"});
+    EXPECT_EQ(r.exitCode, 1);
+    EXPECT_EQ(r.err,
+              "Se ha cerrado el polígono 0 añadiendo la primera coordenada.\n"
+              "Error. La primera edificación debe ser exterior.\n");
+    r = withArgs({"--dwellings", "0", "--ext", "missing.txt"});
+    EXPECT_EQ(r.exitCode, 1);
+    EXPECT_EQ(r.err, "No se encuentra el archivo 'missing.txt'.\n");
+    EXPECT_FALSE(std::filesystem::exists(dir / "e.gml"));
+
+    EXPECT_EQ(withArgs({"--dwellings", "0"}).exitCode, 2) << "no ring";
+    EXPECT_EQ(cli({"building", "write", "--ext", "a.txt"}).exitCode, 2);
+    EXPECT_EQ(cli({"building", "read"}).exitCode, 2);
+}
