@@ -37,7 +37,7 @@ void FormWindow::run(const std::function<void()>& handler)
 
 ModalResult FormWindow::showModal()
 {
-    push();
+    run([this] { form_.FormShow(); });
     const int result = exec();
     pull();
     return result == QDialog::Accepted ? ModalResult::Ok : ModalResult::Cancel;

@@ -1,6 +1,7 @@
 #include "app/skin.hpp"
 
 #include "app/about_window.hpp"
+#include "app/building_window.hpp"
 #include "app/menu_window.hpp"
 #include "app/parcel_window.hpp"
 #include "app/placeholder_window.hpp"
@@ -31,7 +32,7 @@ Skin::Skin(const Entorno& entorno, const UiMaker& makeUi)
     add<PlaceholderWindow>(*a.FVPrev, menu);
     add<PlaceholderWindow>(*a.FVPrevMulti, menu);
     ref = add<RefWindow>(*a.FRef, menu);
-    add<PlaceholderWindow>(*a.FGMLEdif, menu);
+    building = add<BuildingWindow>(*a.FGMLEdif, menu);
     add<PlaceholderWindow>(*a.FVPrevWeb, menu);
     add<PlaceholderWindow>(*a.FVPrevTotal, menu);
     add<PlaceholderWindow>(*a.FList, menu);

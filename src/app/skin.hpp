@@ -19,6 +19,7 @@ class MenuWindow;
 class ParcelWindow;
 class AboutWindow;
 class RefWindow;
+class BuildingWindow;
 
 class Skin {
 public:
@@ -36,6 +37,7 @@ public:
     ParcelWindow* parcel = nullptr;
     AboutWindow* about = nullptr;
     RefWindow* ref = nullptr;
+    BuildingWindow* building = nullptr;
 
 private:
     template <class W, class F>

@@ -12,6 +12,10 @@
 #include <QToolButton>
 
 #include "app/about_window.hpp"
+#include "app/building_window.hpp"
+#include "building/building_form.hpp"
+#include <QListWidget>
+#include <QShortcut>
 #include "app/form_window.hpp"
 #include "app/locale_format.hpp"
 #include "app/menu_window.hpp"
@@ -23,6 +27,7 @@
 using namespace vadrel;
 using namespace vadrel::test;
 using vadrel::app::ParcelWindow;
+using vadrel::app::BuildingWindow;
 
 namespace {
 
@@ -325,4 +330,171 @@ TEST(LocaleFormatTest, SeparatorsAndDateOrderFromTheLocale)
     EXPECT_EQ(de.dateSeparator, '.');
     auto c = app::numberFormatOf(QLocale::c());
     EXPECT_EQ(c.decimalSeparator, '.');
+}
+
+namespace {
+
+std::vector<std::string> listItems(QListWidget* l)
+{
+    std::vector<std::string> out;
+    for (int i = 0; i < l->count(); ++i) out.push_back(l->item(i)->text().toStdString());
+    return out;
+}
+
+std::vector<std::string> storedNames(const TFGMLEdif& f)
+{
+    std::vector<std::string> out;
+    for (const auto& e : f.Edificaciones) out.push_back(e.nombre);
+    return out;
+}
+
+void leave(QWidget* w)
+{
+    QFocusEvent tab(QEvent::FocusOut, Qt::TabFocusReason);
+    QApplication::sendEvent(w, &tab);
+}
+
+}  // namespace
+
+TEST_F(SkinTest, BuildingEditorListStaysInStepWithTheConstructions)
+{
+    BuildingWindow* w = skin->building;
+    whenModal([](QWidget*) {});
+    click(skin->menu, "BBEdif");  // showing the window starts one construction
+    const TFGMLEdif& f = *skin->app().FGMLEdif;
+    EXPECT_EQ(listItems(w->LBElementos), std::vector<std::string>{"Nueva Edificación 1"});
+    EXPECT_EQ(w->EArchivoDXF->text(), "Nueva Edificación 1");
+
+    w->EArchivoDXF->setText("Casa");
+    w->CBIE->setCurrentText("Exterior");
+    w->MX->setPlainText("1\n2\n3");
+    leave(w->MX);
+    EXPECT_EQ(f.Edificaciones[0].coorx, (CoordList{"1", "2", "3"}));
+    leave(w->CBIE);
+    EXPECT_EQ(listItems(w->LBElementos), std::vector<std::string>{"Casa"});
+
+    click(w, "SBNuevo");
+    click(w, "SBNuevo");
+    EXPECT_EQ(listItems(w->LBElementos), storedNames(f));
+    EXPECT_EQ(w->LBElementos->currentRow(), 2);
+    EXPECT_EQ(w->EArchivoDXF->text(), "Nueva Edificación 3");
+    EXPECT_EQ(w->MX->toPlainText(), "");
+
+    // Clicking the first line stores the shown one and shows the first.
+    w->MX->setPlainText("9");
+    QRect r = w->LBElementos->visualItemRect(w->LBElementos->item(0));
+    QTest::mouseClick(w->LBElementos->viewport(), Qt::LeftButton, {}, r.center());
+    EXPECT_EQ(f.Edificaciones[2].coorx, CoordList{"9"});
+    EXPECT_EQ(w->EArchivoDXF->text(), "Casa");
+    EXPECT_EQ(w->MX->toPlainText(), "1\n2\n3\n");
+
+    click(w, "SBBajar");
+    EXPECT_EQ(storedNames(f), (std::vector<std::string>{"Nueva Edificación 2", "Casa", "Nueva Edificación 3"}));
+    EXPECT_EQ(listItems(w->LBElementos), storedNames(f));
+    click(w, "SBSubir");
+    EXPECT_EQ(script.messages.back(), "Error. No puede subir más la primera edificación.");
+
+    w->LBElementos->setCurrentRow(2);
+    click(w, "SBSubir");
+    EXPECT_EQ(storedNames(f), (std::vector<std::string>{"Nueva Edificación 2", "Nueva Edificación 3", "Casa"}));
+    EXPECT_EQ(listItems(w->LBElementos), storedNames(f));
+    EXPECT_EQ(w->LBElementos->currentRow(), 2);
+
+    click(w, "SBBorrar");  // the scripted question takes its default, Yes
+    EXPECT_EQ(storedNames(f), (std::vector<std::string>{"Nueva Edificación 2", "Nueva Edificación 3"}));
+    EXPECT_EQ(listItems(w->LBElementos), storedNames(f));
+    EXPECT_EQ(w->LBElementos->currentRow(), 0);
+
+    // Shown again: one new construction, the coordinates as they were.
+    whenModal([](QWidget*) {});
+    click(skin->menu, "BBEdif");
+    EXPECT_EQ(listItems(w->LBElementos), std::vector<std::string>{"Nueva Edificación 1"});
+}
+
+TEST_F(SkinTest, BuildingWindowCaptionsHintsAndDateCheck)
+{
+    BuildingWindow* w = skin->building;
+    const char* buttons[][3] = {
+        {"BBgml", "Crear GML", "Crea el archivo GML"},
+        {"BBCargarXML", "Cargar GML", "Rellenar los datos desde un GML ya creado"},
+        {"BBImprimir", "Imprimir", "Imprime la pantalla"},
+        {"BBLimpiarTodo", "Limpiar", "Borra TODOS los datos"},
+        {"BBVistaTotal", "Vista Previa",
+         "Visualiza la representación gráfica de todos los polígonos que haya en la Lista de Edificaciones"},
+        {"BBMapaTotal", "Ver en Mapa", nullptr},
+        {"BBExcelTodo", "Exportar", "Exportar las coordenadas a un formato Excel"},
+        {"BBAyuda", "Ayuda", nullptr},
+        {"BBAcercade", "® Acerca de", nullptr},
+        {"BBCargaDXF", "Abre DXF", "Cargar coordenadas desde archivo DXF"},
+        {"BBGuardar", "Guardar", "Guardar las coordenadas"},
+        {"BBCargar", "Cargar", "Cargar las coordenadas"},
+        {"BBLimpiar", "Limpiar", "Borrar las Coordenadas"},
+        {"BBList", "List Autocad", "Introducir el contenido de la orden LIST de autocad para extraer las coordenadas"},
+        {"BBVista", "Vista Previa", nullptr},
+        {"BBVerMapa", "Ver en Mapa", nullptr},
+        {"BBExcel", "Exportar", "Exportar las coordenadas a un formato Excel"},
+    };
+    for (auto& b : buttons) {
+        QAbstractButton* btn = child(w, b[0]);
+        if (!btn) continue;
+        EXPECT_EQ(btn->text().toStdString(), b[1]) << b[0];
+        if (b[2]) {
+            EXPECT_EQ(btn->toolTip().toStdString(), b[2]) << b[0];
+        }
+    }
+    EXPECT_EQ(child(w, "SBSubir")->toolTip(), "Subir edificación una posición");
+    EXPECT_EQ(child(w, "SBBajar")->toolTip(), "Bajar edificación una posición");
+    EXPECT_EQ(w->CBEstado->currentText(), "Funcional");
+    EXPECT_EQ(w->CBUso->currentText(), "Residencial");
+    EXPECT_EQ(w->CBEstado->count(), 6);
+    EXPECT_EQ(w->CBUso->itemText(5), "Serv. Públicos");
+    EXPECT_EQ(w->CBTipo->itemText(0), "Edificación");
+    EXPECT_EQ(w->CBIE->itemText(1), "Interior");
+    EXPECT_FALSE(w->ESup->isVisibleTo(w));
+    EXPECT_EQ(w->ESup->text(), "Superficie Oculta");
+
+    w->EFechaConstruc->setText("3/7/2015");
+    leave(w->EFechaConstruc);
+    EXPECT_EQ(w->EFechaConstruc->text(), "03/07/2015");
+    w->EFechaConstruc->setText("");
+    leave(w->EFechaConstruc);
+    EXPECT_EQ(script.messages.back(), "Fecha inválida. Por favor, ingrese una fecha en formato dd/mm/aaaa");
+}
+
+TEST_F(SkinTest, BuildingGmlWrittenAndReadThroughTheWindow)
+{
+    BuildingWindow* w = skin->building;
+    whenModal([](QWidget*) {});
+    click(skin->menu, "BBEdif");
+    w->ERefCatas->setText("1234567AB1234N");
+    w->EFechaConstruc->setText("01/02/2003");
+    w->ENInmueble->setText("1");
+    w->ENViv->setText("1");
+    w->ENSobreRas->setText("2");
+    w->ESuptot->setText("80");
+    w->CBTipo->setCurrentText("Edificación");
+    w->CBIE->setCurrentText("Exterior");
+    w->MX->setPlainText("0\n10\n10\n0");
+    w->MY->setPlainText("0\n0\n8\n8");
+    leave(w->MX);
+    script.saveAnswers.push_back((dir / "edificio").string());
+    click(w, "BBgml");
+    ASSERT_TRUE(std::filesystem::exists(dir / "edificio.gml"));
+
+    click(w, "BBLimpiarTodo");
+    EXPECT_EQ(w->ERefCatas->text(), "");
+    script.messages.clear();
+    script.openAnswers.push_back((dir / "edificio.gml").string());
+    click(w, "BBCargarXML");
+    EXPECT_EQ(w->ERefCatas->text(), "1234567AB1234N");
+    EXPECT_EQ(w->EFechaConstruc->text(), "01/02/2003");
+    EXPECT_EQ(listItems(w->LBElementos), std::vector<std::string>{"Nueva Edificación 1"});
+    EXPECT_EQ(w->MX->toPlainText(), "0\n10\n10\n0\n0\n");
+    EXPECT_EQ(script.messages.front(), "He encontrado 1 recintos en el edificio.");
+
+    auto* copy = w->findChild<QShortcut*>("Action1");
+    ASSERT_NE(copy, nullptr);
+    EXPECT_EQ(copy->key(), QKeySequence("Ctrl+Alt+C"));
+    emit copy->activated();  // a shortcut needs an active window, which offscreen tests lack
+    EXPECT_EQ(QApplication::clipboard()->text(), "0 0;10 0;10 8;0 8;0 0;");
 }

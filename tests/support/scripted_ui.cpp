@@ -32,6 +32,7 @@ std::optional<std::string> ScriptedUi::openFileName(const FileFilter& filter)
 ModalResult ScriptedUi::showModal(Form& form)
 {
     shownModal.emplace_back(form.instancia());
+    form.FormShow();
     return onShowModal ? onShowModal(form) : ModalResult::Cancel;
 }
 

@@ -1,0 +1,364 @@
+#include "app/building_window.hpp"
+
+#include <QFocusEvent>
+#include <QFormLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QShortcut>
+#include <QStyle>
+#include <QTabWidget>
+#include <QToolButton>
+#include <QVBoxLayout>
+
+#include "app/logo.hpp"
+#include "app/qt_ui.hpp"
+
+namespace vadrel::app {
+
+namespace {
+
+QComboBox* choice(const char* name, const QStringList& items, const QString& hint = QString())
+{
+    auto* c = new QComboBox;
+    c->setObjectName(name);
+    c->setEditable(true);
+    c->addItems(items);
+    if (!hint.isEmpty()) c->setToolTip(hint);
+    return c;
+}
+
+QLineEdit* field(const char* name)
+{
+    auto* e = new QLineEdit;
+    e->setObjectName(name);
+    return e;
+}
+
+void setText(QLineEdit* e, const std::string& s)
+{
+    if (e->text() != qs(s)) e->setText(qs(s));
+}
+
+void setChoice(QComboBox* c, const std::string& s)
+{
+    if (c->currentText() != qs(s)) c->setCurrentText(qs(s));
+}
+
+}  // namespace
+
+BuildingWindow::BuildingWindow(TFGMLEdif& form, QWidget* parent) : FormWindow(form, parent), form_(form)
+{
+    setObjectName("FGMLEdif");
+
+    Image1 = new ClickableLabel;
+    Image1->setObjectName("Image1");
+    Image1->setPixmap(vadrelLogo(56));
+    auto* title = new QLabel("Vadrel EDIFICIOS");
+    QFont f = title->font();
+    f.setPointSizeF(f.pointSizeF() * 1.8);
+    f.setBold(true);
+    title->setFont(f);
+    auto* header = new QHBoxLayout;
+    header->addWidget(Image1);
+    header->addWidget(title);
+    header->addStretch();
+
+    auto* pages = new QTabWidget;
+    pages->addTab(buildTop(), "GML");
+
+    auto* root = new QVBoxLayout(this);
+    root->addLayout(header);
+    root->addWidget(pages);
+
+    // The hidden area field and the copy reached by Ctrl+Alt+C.
+    ESup = field("ESup");
+    ESup->setVisible(false);
+    auto* copiar = new QShortcut(QKeySequence("Ctrl+Alt+C"), this);
+    copiar->setObjectName("Action1");
+    connect(copiar, &QShortcut::activated, this, [this] {
+        TFGMLEdif* f = &form_;
+        run([f] { f->BBCopiarClick(); });
+    });
+
+    push();
+    fixSizeAndCentre();
+}
+
+QPushButton* BuildingWindow::handlerButton(const char* name, const QString& caption, const QString& hint,
+                                           void (TFGMLEdif::*handler)())
+{
+    QPushButton* b = button(caption, hint);
+    b->setObjectName(name);
+    if (handler) {
+        TFGMLEdif* form = &form_;
+        connect(b, &QPushButton::clicked, this, [this, form, handler] { run([form, handler] { (form->*handler)(); }); });
+    }
+    return b;
+}
+
+void BuildingWindow::onLeave(QWidget* w, void (TFGMLEdif::*handler)())
+{
+    w->installEventFilter(this);
+    leaveHandlers_.emplace_back(w, handler);
+}
+
+QWidget* BuildingWindow::buildTop()
+{
+    auto* page = new QWidget;
+    QStyle* st = style();
+
+    auto* referencia = new QGroupBox;
+    ERefCatas = field("ERefCatas");
+    ERefCatas->setToolTip("Esta es la Referencia Catastral de la finca si ya tiene o bien alguna Referencia Local si "
+                          "todavía no está inscrita o es resultado de una segregación.");
+    RBRefCatas = new QRadioButton("Referencia Catastral");
+    RBRefCatas->setObjectName("RBRefCatas");
+    RBRefOtra = new QRadioButton("Nueva/Otra Referencia");
+    RBRefOtra->setObjectName("RBRefOtra");
+    auto* refLayout = new QGridLayout(referencia);
+    refLayout->addWidget(new QLabel("Referencia"), 0, 0);
+    refLayout->addWidget(ERefCatas, 0, 1, 1, 2);
+    refLayout->addWidget(RBRefCatas, 1, 1);
+    refLayout->addWidget(RBRefOtra, 1, 2);
+    refLayout->setColumnStretch(1, 1);
+    refLayout->setColumnStretch(2, 1);
+
+    auto* valores = new QGroupBox;
+    CBHuso = choice("CBHuso", {"28", "29", "30", "31"}, "Huso Geográfico");
+    CBEstado = choice("CBEstado", {"Funcional", "Ruinoso", "Deficiente", "Proyectado", "En_Construccion", "Demolido"});
+    CBUso = choice("CBUso", {"Residencial", "Agrícola", "Industrial", "Oficinas", "Comercial", "Serv. Públicos"});
+    EFechaConstruc = field("EFechaConstruc");
+    EFechaConstruc->setPlaceholderText("dd/mm/aaaa");
+    onLeave(EFechaConstruc, &TFGMLEdif::EFechaConstrucExit);
+    ENInmueble = field("ENInmueble");
+    ENViv = field("ENViv");
+    ENSobreRas = field("ENSobreRas");
+    ESuptot = field("ESuptot");
+    auto* izq = new QFormLayout;
+    izq->addRow("Huso", CBHuso);
+    izq->addRow("Estado", CBEstado);
+    izq->addRow("Uso principal", CBUso);
+    izq->addRow("Fecha construcción", EFechaConstruc);
+    auto* der = new QFormLayout;
+    der->addRow("Nº Inmuebles", ENInmueble);
+    der->addRow("Nº Viviendas", ENViv);
+    der->addRow("Plantas sobre rasante", ENSobreRas);
+    der->addRow("Sup. Construida Total", ESuptot);
+    auto* valoresLayout = new QHBoxLayout(valores);
+    valoresLayout->addLayout(izq);
+    valoresLayout->addLayout(der);
+
+    auto* columna = new QVBoxLayout;
+    QPushButton* gml = handlerButton("BBgml", "Crear GML", "Crea el archivo GML", &TFGMLEdif::BBgmlClick);
+    gml->setIcon(st->standardIcon(QStyle::SP_DialogSaveButton));
+    QPushButton* cargar = handlerButton("BBCargarXML", "Cargar GML", "Rellenar los datos desde un GML ya creado",
+                                        &TFGMLEdif::BBCargarXMLClick);
+    cargar->setIcon(st->standardIcon(QStyle::SP_DialogOpenButton));
+    QPushButton* limpiar = handlerButton("BBLimpiarTodo", "Limpiar", "Borra TODOS los datos",
+                                         &TFGMLEdif::BBLimpiarTodoClick);
+    limpiar->setIcon(st->standardIcon(QStyle::SP_DialogResetButton));
+    QPushButton* botones[] = {
+        gml,
+        cargar,
+        handlerButton("BBImprimir", "Imprimir", "Imprime la pantalla", &TFGMLEdif::BBImprimirClick),
+        limpiar,
+        handlerButton("BBVistaTotal", "Vista Previa",
+                      "Visualiza la representación gráfica de todos los polígonos que haya en la Lista de Edificaciones",
+                      nullptr),
+        handlerButton("BBMapaTotal", "Ver en Mapa", "Muestra sobre el mapa de catastro todas las edificaciones.",
+                      nullptr),
+        handlerButton("BBExcelTodo", "Exportar", "Exportar las coordenadas a un formato Excel", nullptr),
+        handlerButton("BBAyuda", "Ayuda", "¡No me entero! ¡Ayúdame!", &TFGMLEdif::BBAyudaClick),
+        handlerButton("BBAcercade", "® Acerca de", QString(), &TFGMLEdif::BBAcercadeClick),
+    };
+    for (QPushButton* b : botones) columna->addWidget(b);
+    columna->addStretch();
+
+    auto* datos = new QVBoxLayout;
+    datos->addWidget(referencia);
+    datos->addWidget(valores);
+    auto* arriba = new QHBoxLayout;
+    arriba->addLayout(datos, 1);
+    arriba->addLayout(columna);
+
+    auto* edificaciones = new QTabWidget;
+    edificaciones->addTab(buildEditor(), "Edificaciones");
+
+    auto* layout = new QVBoxLayout(page);
+    layout->addLayout(arriba);
+    layout->addWidget(edificaciones, 1);
+    return page;
+}
+
+QWidget* BuildingWindow::buildEditor()
+{
+    auto* page = new QWidget;
+    QStyle* st = style();
+
+    auto* datos = new QGroupBox("Datos Edificación");
+    EArchivoDXF = field("EArchivoDXF");
+    CBTipo = choice("CBTipo", {kEdificacion, kPiscina});
+    CBIE = choice("CBIE", {kExterior, kInterior});
+    onLeave(CBIE, &TFGMLEdif::CBIEExit);
+    MX = new QPlainTextEdit;
+    MX->setObjectName("MX");
+    MY = new QPlainTextEdit;
+    MY->setObjectName("MY");
+    for (QPlainTextEdit* m : {MX, MY}) {
+        m->setLineWrapMode(QPlainTextEdit::NoWrap);
+        m->setMinimumSize(150, 200);
+    }
+    onLeave(MX, &TFGMLEdif::MXExit);
+    onLeave(MY, &TFGMLEdif::MYExit);
+
+    auto* campos = new QGridLayout;
+    campos->addWidget(new QLabel("Denominación"), 0, 0);
+    campos->addWidget(EArchivoDXF, 0, 1, 1, 3);
+    campos->addWidget(new QLabel("Tipo"), 1, 0);
+    campos->addWidget(CBTipo, 1, 1);
+    campos->addWidget(new QLabel("Int. / Ext."), 1, 2);
+    campos->addWidget(CBIE, 1, 3);
+    campos->addWidget(new QLabel("Coord. X"), 2, 0, 1, 2);
+    campos->addWidget(new QLabel("Coord. Y"), 2, 2, 1, 2);
+    campos->addWidget(MX, 3, 0, 1, 2);
+    campos->addWidget(MY, 3, 2, 1, 2);
+
+    auto* columna = new QVBoxLayout;
+    QPushButton* guardar = handlerButton("BBGuardar", "Guardar", "Guardar las coordenadas", &TFGMLEdif::BBGuardarClick);
+    guardar->setIcon(st->standardIcon(QStyle::SP_DialogSaveButton));
+    QPushButton* cargar = handlerButton("BBCargar", "Cargar", "Cargar las coordenadas", &TFGMLEdif::BBCargarClick);
+    cargar->setIcon(st->standardIcon(QStyle::SP_DialogOpenButton));
+    QPushButton* botones[] = {
+        handlerButton("BBCargaDXF", "Abre DXF", "Cargar coordenadas desde archivo DXF", nullptr),
+        guardar,
+        cargar,
+        handlerButton("BBLimpiar", "Limpiar", "Borrar las Coordenadas", &TFGMLEdif::BBLimpiarClick),
+        handlerButton("BBList", "List Autocad",
+                      "Introducir el contenido de la orden LIST de autocad para extraer las coordenadas", nullptr),
+        handlerButton("BBVista", "Vista Previa",
+                      "Visualiza la representación gráfica del polígono definido por las coordenadas.", nullptr),
+        handlerButton("BBVerMapa", "Ver en Mapa", "Muestra sobre el mapa de catastro la edificación seleccionada.",
+                      nullptr),
+        handlerButton("BBExcel", "Exportar", "Exportar las coordenadas a un formato Excel", nullptr),
+    };
+    for (QPushButton* b : botones) columna->addWidget(b);
+    columna->addStretch();
+
+    auto* datosLayout = new QHBoxLayout(datos);
+    datosLayout->addLayout(campos, 1);
+    datosLayout->addLayout(columna);
+
+    // The list of constructions under its four small buttons.
+    auto small = [&](const char* name, QStyle::StandardPixmap icon, const QString& hint, void (TFGMLEdif::*handler)()) {
+        auto* b = new QToolButton;
+        b->setObjectName(name);
+        b->setIcon(st->standardIcon(icon));
+        b->setToolTip(hint);
+        TFGMLEdif* form = &form_;
+        connect(b, &QToolButton::clicked, this, [this, form, handler] { run([form, handler] { (form->*handler)(); }); });
+        return b;
+    };
+    auto* pequenos = new QHBoxLayout;
+    pequenos->addWidget(small("SBNuevo", QStyle::SP_FileIcon, "Nueva edificación", &TFGMLEdif::SBNuevoClick));
+    pequenos->addWidget(
+        small("SBBorrar", QStyle::SP_TrashIcon, "Borrar la edificación seleccionada", &TFGMLEdif::SBBorrarClick));
+    pequenos->addWidget(
+        small("SBSubir", QStyle::SP_ArrowUp, "Subir edificación una posición", &TFGMLEdif::SBSubirClick));
+    pequenos->addWidget(
+        small("SBBajar", QStyle::SP_ArrowDown, "Bajar edificación una posición", &TFGMLEdif::SBBajarClick));
+    pequenos->addStretch();
+    LBElementos = new QListWidget;
+    LBElementos->setObjectName("LBElementos");
+    LBElementos->setSelectionMode(QAbstractItemView::SingleSelection);
+    LBElementos->setMinimumWidth(200);
+    TFGMLEdif* form = &form_;
+    connect(LBElementos, &QListWidget::itemClicked, this, [this, form] { run([form] { form->LBElementosClick(); }); });
+
+    auto* lista = new QVBoxLayout;
+    lista->addWidget(new QLabel("Lista Edificaciones"));
+    lista->addLayout(pequenos);
+    lista->addWidget(LBElementos, 1);
+
+    auto* layout = new QHBoxLayout(page);
+    layout->addWidget(datos, 1);
+    layout->addLayout(lista);
+    return page;
+}
+
+bool BuildingWindow::eventFilter(QObject* watched, QEvent* event)
+{
+    // Leaving a field for another control of this window, not for a box.
+    if (event->type() == QEvent::FocusOut) {
+        auto reason = static_cast<QFocusEvent*>(event)->reason();
+        if (reason != Qt::ActiveWindowFocusReason && reason != Qt::PopupFocusReason) {
+            for (auto [w, handler] : leaveHandlers_) {
+                if (w != watched) continue;
+                TFGMLEdif* form = &form_;
+                run([form, handler = handler] { (form->*handler)(); });
+            }
+        }
+    }
+    return FormWindow::eventFilter(watched, event);
+}
+
+void BuildingWindow::pull()
+{
+    TFGMLEdif& f = form_;
+    f.ERefCatas = str(ERefCatas->text());
+    f.RBRefCatas = RBRefCatas->isChecked();
+    f.RBRefOtra = RBRefOtra->isChecked();
+    f.CBHuso = str(CBHuso->currentText());
+    f.CBEstado = str(CBEstado->currentText());
+    f.CBUso = str(CBUso->currentText());
+    f.EFechaConstruc = str(EFechaConstruc->text());
+    f.ENInmueble = str(ENInmueble->text());
+    f.ENViv = str(ENViv->text());
+    f.ENSobreRas = str(ENSobreRas->text());
+    f.ESuptot = str(ESuptot->text());
+    f.EArchivoDXF = str(EArchivoDXF->text());
+    f.CBTipo = str(CBTipo->currentText());
+    f.CBIE = str(CBIE->currentText());
+    f.MX = lines(MX);
+    f.MY = lines(MY);
+    f.ESup = str(ESup->text());
+    const auto selected = LBElementos->selectedItems();
+    f.LBElementosIndex = selected.isEmpty() ? -1 : LBElementos->row(selected.front());
+}
+
+void BuildingWindow::push()
+{
+    const TFGMLEdif& f = form_;
+    setText(ERefCatas, f.ERefCatas);
+    (f.RBRefOtra ? RBRefOtra : RBRefCatas)->setChecked(true);
+    setChoice(CBHuso, f.CBHuso);
+    setChoice(CBEstado, f.CBEstado);
+    setChoice(CBUso, f.CBUso);
+    setText(EFechaConstruc, f.EFechaConstruc);
+    setText(ENInmueble, f.ENInmueble);
+    setText(ENViv, f.ENViv);
+    setText(ENSobreRas, f.ENSobreRas);
+    setText(ESuptot, f.ESuptot);
+    setText(EArchivoDXF, f.EArchivoDXF);
+    setChoice(CBTipo, f.CBTipo);
+    setChoice(CBIE, f.CBIE);
+    setLines(MX, f.MX);
+    setLines(MY, f.MY);
+    setText(ESup, f.ESup);
+
+    QStringList want;
+    for (const auto& s : f.LBElementos) want << qs(s);
+    QStringList have;
+    for (int i = 0; i < LBElementos->count(); ++i) have << LBElementos->item(i)->text();
+    if (have != want) {
+        LBElementos->clear();
+        LBElementos->addItems(want);
+    }
+    LBElementos->clearSelection();
+    if (f.LBElementosIndex >= 0 && f.LBElementosIndex < LBElementos->count()) {
+        LBElementos->setCurrentRow(f.LBElementosIndex);
+        LBElementos->item(f.LBElementosIndex)->setSelected(true);
+    }
+}
+
+}  // namespace vadrel::app
