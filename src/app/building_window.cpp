@@ -1,6 +1,5 @@
 #include "app/building_window.hpp"
 
-#include <QFocusEvent>
 #include <QFormLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -11,7 +10,6 @@
 #include <QToolButton>
 #include <QVBoxLayout>
 
-#include "app/logo.hpp"
 #include "app/qt_ui.hpp"
 
 namespace vadrel::app {
@@ -51,18 +49,7 @@ BuildingWindow::BuildingWindow(TFGMLEdif& form, QWidget* parent) : FormWindow(fo
 {
     setObjectName("FGMLEdif");
 
-    Image1 = new ClickableLabel;
-    Image1->setObjectName("Image1");
-    Image1->setPixmap(vadrelLogo(56));
-    auto* title = new QLabel("Vadrel EDIFICIOS");
-    QFont f = title->font();
-    f.setPointSizeF(f.pointSizeF() * 1.8);
-    f.setBold(true);
-    title->setFont(f);
-    auto* header = new QHBoxLayout;
-    header->addWidget(Image1);
-    header->addWidget(title);
-    header->addStretch();
+    QHBoxLayout* header = windowHeader("Vadrel EDIFICIOS", Image1);
 
     auto* pages = new QTabWidget;
     pages->addTab(buildTop(), "GML");
@@ -83,24 +70,6 @@ BuildingWindow::BuildingWindow(TFGMLEdif& form, QWidget* parent) : FormWindow(fo
 
     push();
     fixSizeAndCentre();
-}
-
-QPushButton* BuildingWindow::handlerButton(const char* name, const QString& caption, const QString& hint,
-                                           void (TFGMLEdif::*handler)())
-{
-    QPushButton* b = button(caption, hint);
-    b->setObjectName(name);
-    if (handler) {
-        TFGMLEdif* form = &form_;
-        connect(b, &QPushButton::clicked, this, [this, form, handler] { run([form, handler] { (form->*handler)(); }); });
-    }
-    return b;
-}
-
-void BuildingWindow::onLeave(QWidget* w, void (TFGMLEdif::*handler)())
-{
-    w->installEventFilter(this);
-    leaveHandlers_.emplace_back(w, handler);
 }
 
 QWidget* BuildingWindow::buildTop()
@@ -130,7 +99,7 @@ QWidget* BuildingWindow::buildTop()
     CBUso = choice("CBUso", {"Residencial", "Agrícola", "Industrial", "Oficinas", "Comercial", "Serv. Públicos"});
     EFechaConstruc = field("EFechaConstruc");
     EFechaConstruc->setPlaceholderText("dd/mm/aaaa");
-    onLeave(EFechaConstruc, &TFGMLEdif::EFechaConstrucExit);
+    onLeave(EFechaConstruc, form_, &TFGMLEdif::EFechaConstrucExit);
     ENInmueble = field("ENInmueble");
     ENViv = field("ENViv");
     ENSobreRas = field("ENSobreRas");
@@ -150,27 +119,27 @@ QWidget* BuildingWindow::buildTop()
     valoresLayout->addLayout(der);
 
     auto* columna = new QVBoxLayout;
-    QPushButton* gml = handlerButton("BBgml", "Crear GML", "Crea el archivo GML", &TFGMLEdif::BBgmlClick);
+    QPushButton* gml = handlerButton(form_, "BBgml", "Crear GML", "Crea el archivo GML", &TFGMLEdif::BBgmlClick);
     gml->setIcon(st->standardIcon(QStyle::SP_DialogSaveButton));
-    QPushButton* cargar = handlerButton("BBCargarXML", "Cargar GML", "Rellenar los datos desde un GML ya creado",
+    QPushButton* cargar = handlerButton(form_, "BBCargarXML", "Cargar GML", "Rellenar los datos desde un GML ya creado",
                                         &TFGMLEdif::BBCargarXMLClick);
     cargar->setIcon(st->standardIcon(QStyle::SP_DialogOpenButton));
-    QPushButton* limpiar = handlerButton("BBLimpiarTodo", "Limpiar", "Borra TODOS los datos",
+    QPushButton* limpiar = handlerButton(form_, "BBLimpiarTodo", "Limpiar", "Borra TODOS los datos",
                                          &TFGMLEdif::BBLimpiarTodoClick);
     limpiar->setIcon(st->standardIcon(QStyle::SP_DialogResetButton));
     QPushButton* botones[] = {
         gml,
         cargar,
-        handlerButton("BBImprimir", "Imprimir", "Imprime la pantalla", &TFGMLEdif::BBImprimirClick),
+        handlerButton(form_, "BBImprimir", "Imprimir", "Imprime la pantalla", &TFGMLEdif::BBImprimirClick),
         limpiar,
-        handlerButton("BBVistaTotal", "Vista Previa",
+        handlerButton(form_, "BBVistaTotal", "Vista Previa",
                       "Visualiza la representación gráfica de todos los polígonos que haya en la Lista de Edificaciones",
                       nullptr),
-        handlerButton("BBMapaTotal", "Ver en Mapa", "Muestra sobre el mapa de catastro todas las edificaciones.",
+        handlerButton(form_, "BBMapaTotal", "Ver en Mapa", "Muestra sobre el mapa de catastro todas las edificaciones.",
                       nullptr),
-        handlerButton("BBExcelTodo", "Exportar", "Exportar las coordenadas a un formato Excel", nullptr),
-        handlerButton("BBAyuda", "Ayuda", "¡No me entero! ¡Ayúdame!", &TFGMLEdif::BBAyudaClick),
-        handlerButton("BBAcercade", "® Acerca de", QString(), &TFGMLEdif::BBAcercadeClick),
+        handlerButton(form_, "BBExcelTodo", "Exportar", "Exportar las coordenadas a un formato Excel", nullptr),
+        handlerButton(form_, "BBAyuda", "Ayuda", "¡No me entero! ¡Ayúdame!", &TFGMLEdif::BBAyudaClick),
+        handlerButton(form_, "BBAcercade", "® Acerca de", QString(), &TFGMLEdif::BBAcercadeClick),
     };
     for (QPushButton* b : botones) columna->addWidget(b);
     columna->addStretch();
@@ -200,7 +169,7 @@ QWidget* BuildingWindow::buildEditor()
     EArchivoDXF = field("EArchivoDXF");
     CBTipo = choice("CBTipo", {kEdificacion, kPiscina});
     CBIE = choice("CBIE", {kExterior, kInterior});
-    onLeave(CBIE, &TFGMLEdif::CBIEExit);
+    onLeave(CBIE, form_, &TFGMLEdif::CBIEExit);
     MX = new QPlainTextEdit;
     MX->setObjectName("MX");
     MY = new QPlainTextEdit;
@@ -209,8 +178,8 @@ QWidget* BuildingWindow::buildEditor()
         m->setLineWrapMode(QPlainTextEdit::NoWrap);
         m->setMinimumSize(150, 200);
     }
-    onLeave(MX, &TFGMLEdif::MXExit);
-    onLeave(MY, &TFGMLEdif::MYExit);
+    onLeave(MX, form_, &TFGMLEdif::MXExit);
+    onLeave(MY, form_, &TFGMLEdif::MYExit);
 
     auto* campos = new QGridLayout;
     campos->addWidget(new QLabel("Denominación"), 0, 0);
@@ -225,22 +194,22 @@ QWidget* BuildingWindow::buildEditor()
     campos->addWidget(MY, 3, 2, 1, 2);
 
     auto* columna = new QVBoxLayout;
-    QPushButton* guardar = handlerButton("BBGuardar", "Guardar", "Guardar las coordenadas", &TFGMLEdif::BBGuardarClick);
+    QPushButton* guardar = handlerButton(form_, "BBGuardar", "Guardar", "Guardar las coordenadas", &TFGMLEdif::BBGuardarClick);
     guardar->setIcon(st->standardIcon(QStyle::SP_DialogSaveButton));
-    QPushButton* cargar = handlerButton("BBCargar", "Cargar", "Cargar las coordenadas", &TFGMLEdif::BBCargarClick);
+    QPushButton* cargar = handlerButton(form_, "BBCargar", "Cargar", "Cargar las coordenadas", &TFGMLEdif::BBCargarClick);
     cargar->setIcon(st->standardIcon(QStyle::SP_DialogOpenButton));
     QPushButton* botones[] = {
-        handlerButton("BBCargaDXF", "Abre DXF", "Cargar coordenadas desde archivo DXF", nullptr),
+        handlerButton(form_, "BBCargaDXF", "Abre DXF", "Cargar coordenadas desde archivo DXF", nullptr),
         guardar,
         cargar,
-        handlerButton("BBLimpiar", "Limpiar", "Borrar las Coordenadas", &TFGMLEdif::BBLimpiarClick),
-        handlerButton("BBList", "List Autocad",
+        handlerButton(form_, "BBLimpiar", "Limpiar", "Borrar las Coordenadas", &TFGMLEdif::BBLimpiarClick),
+        handlerButton(form_, "BBList", "List Autocad",
                       "Introducir el contenido de la orden LIST de autocad para extraer las coordenadas", nullptr),
-        handlerButton("BBVista", "Vista Previa",
+        handlerButton(form_, "BBVista", "Vista Previa",
                       "Visualiza la representación gráfica del polígono definido por las coordenadas.", nullptr),
-        handlerButton("BBVerMapa", "Ver en Mapa", "Muestra sobre el mapa de catastro la edificación seleccionada.",
+        handlerButton(form_, "BBVerMapa", "Ver en Mapa", "Muestra sobre el mapa de catastro la edificación seleccionada.",
                       nullptr),
-        handlerButton("BBExcel", "Exportar", "Exportar las coordenadas a un formato Excel", nullptr),
+        handlerButton(form_, "BBExcel", "Exportar", "Exportar las coordenadas a un formato Excel", nullptr),
     };
     for (QPushButton* b : botones) columna->addWidget(b);
     columna->addStretch();
@@ -255,8 +224,7 @@ QWidget* BuildingWindow::buildEditor()
         b->setObjectName(name);
         b->setIcon(st->standardIcon(icon));
         b->setToolTip(hint);
-        TFGMLEdif* form = &form_;
-        connect(b, &QToolButton::clicked, this, [this, form, handler] { run([form, handler] { (form->*handler)(); }); });
+        connectClick(b, form_, handler);
         return b;
     };
     auto* pequenos = new QHBoxLayout;
@@ -284,22 +252,6 @@ QWidget* BuildingWindow::buildEditor()
     layout->addWidget(datos, 1);
     layout->addLayout(lista);
     return page;
-}
-
-bool BuildingWindow::eventFilter(QObject* watched, QEvent* event)
-{
-    // Leaving a field for another control of this window, not for a box.
-    if (event->type() == QEvent::FocusOut) {
-        auto reason = static_cast<QFocusEvent*>(event)->reason();
-        if (reason != Qt::ActiveWindowFocusReason && reason != Qt::PopupFocusReason) {
-            for (auto [w, handler] : leaveHandlers_) {
-                if (w != watched) continue;
-                TFGMLEdif* form = &form_;
-                run([form, handler = handler] { (form->*handler)(); });
-            }
-        }
-    }
-    return FormWindow::eventFilter(watched, event);
 }
 
 void BuildingWindow::pull()

@@ -40,17 +40,12 @@ public:
 protected:
     void pull() override;
     void push() override;
-    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     QWidget* buildTop();
     QWidget* buildEditor();
-    QPushButton* handlerButton(const char* name, const QString& caption, const QString& hint,
-                               void (TFGMLEdif::*handler)());
-    void onLeave(QWidget* field, void (TFGMLEdif::*handler)());
 
     TFGMLEdif& form_;
-    std::vector<std::pair<QWidget*, void (TFGMLEdif::*)()>> leaveHandlers_;
 };
 
 }  // namespace vadrel::app

@@ -1,11 +1,13 @@
 #include "app/form_window.hpp"
 
+#include <QFocusEvent>
 #include <QGuiApplication>
 #include <QLayout>
 #include <QScreen>
 #include <exception>
 
 #include "app/qt_ui.hpp"
+#include "app/widgets.hpp"
 #include "core/failure.hpp"
 #include "core/ui.hpp"
 
@@ -51,6 +53,24 @@ void FormWindow::fixSizeAndCentre()
         QRect r = screen->availableGeometry();
         move(r.center() - rect().center());
     }
+}
+
+QPushButton* FormWindow::makeButton(const char* name, const QString& caption, const QString& hint)
+{
+    QPushButton* b = button(caption, hint);
+    b->setObjectName(name);
+    return b;
+}
+
+bool FormWindow::eventFilter(QObject* watched, QEvent* event)
+{
+    if (event->type() == QEvent::FocusOut) {
+        auto reason = static_cast<QFocusEvent*>(event)->reason();
+        if (reason != Qt::ActiveWindowFocusReason && reason != Qt::PopupFocusReason)
+            for (const auto& [field, handler] : leaveHandlers_)
+                if (field == watched) run(handler);
+    }
+    return QDialog::eventFilter(watched, event);
 }
 
 }  // namespace vadrel::app

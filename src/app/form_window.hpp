@@ -2,8 +2,13 @@
 // A window over one toolkit-free form: it copies widgets into the form's
 // fields, calls the handler, and copies the fields back. It decides nothing.
 
+#include <QAbstractButton>
 #include <QDialog>
+#include <QPushButton>
 #include <functional>
+#include <type_traits>
+#include <utility>
+#include <vector>
 
 #include "core/form.hpp"
 
@@ -27,8 +32,39 @@ protected:
     // Fixed to the size the layout asks for, centred on the screen.
     void fixSizeAndCentre();
 
+    // A click on `b` runs the form's handler through the dispatch.
+    template <class F>
+    void connectClick(QAbstractButton* b, F& form, void (F::*handler)())
+    {
+        F* f = &form;
+        connect(b, &QAbstractButton::clicked, this, [this, f, handler] { run([f, handler] { (f->*handler)(); }); });
+    }
+    // A captioned button with its hint; a null handler leaves it inert.
+    template <class F>
+    QPushButton* handlerButton(F& form, const char* name, const QString& caption, const QString& hint,
+                               std::type_identity_t<void (F::*)()> handler)
+    {
+        QPushButton* b = makeButton(name, caption, hint);
+        if (handler) connectClick(b, form, handler);
+        return b;
+    }
+    // Runs `handler` when the focus leaves `field` for another control of
+    // this window; not when the window itself loses it to a box.
+    template <class F>
+    void onLeave(QWidget* field, F& form, void (F::*handler)())
+    {
+        F* f = &form;
+        field->installEventFilter(this);
+        leaveHandlers_.emplace_back(field, [f, handler] { (f->*handler)(); });
+    }
+
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
 private:
+    static QPushButton* makeButton(const char* name, const QString& caption, const QString& hint);
+
     Form& form_;
+    std::vector<std::pair<QObject*, std::function<void()>>> leaveHandlers_;
 };
 
 }  // namespace vadrel::app

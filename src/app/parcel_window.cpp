@@ -1,6 +1,5 @@
 #include "app/parcel_window.hpp"
 
-#include <QFocusEvent>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -8,38 +7,17 @@
 #include <QStyle>
 #include <QVBoxLayout>
 
-#include "app/logo.hpp"
 #include "app/qt_ui.hpp"
 
 namespace vadrel::app {
-
-namespace {
-
-QLabel* header(const QString& title, ClickableLabel*& emblem)
-{
-    emblem = new ClickableLabel;
-    emblem->setObjectName("Image1");
-    emblem->setPixmap(vadrelLogo(56));
-    auto* label = new QLabel(title);
-    QFont f = label->font();
-    f.setPointSizeF(f.pointSizeF() * 1.8);
-    f.setBold(true);
-    label->setFont(f);
-    return label;
-}
-
-}  // namespace
 
 ParcelWindow::ParcelWindow(TFParcelgen& form, QWidget* parent) : FormWindow(form, parent), form_(form)
 {
     setObjectName("FParcelgen");
 
-    QLabel* title = header("Vadrel PARCELAS", Image1);
-    Image1->onDoubleClick = [this] { run([this] { form_.BBAcercadeClick(); }); };
-    auto* top = new QHBoxLayout;
-    top->addWidget(Image1);
-    top->addWidget(title);
-    top->addStretch();
+    QHBoxLayout* top = windowHeader("Vadrel PARCELAS", Image1);
+    TFParcelgen* f = &form_;
+    Image1->onDoubleClick = [this, f] { run([f] { f->BBAcercadeClick(); }); };
 
     PageControl = new QTabWidget;
     PageControl->addTab(buildGmlPage(), "GML");
@@ -52,18 +30,6 @@ ParcelWindow::ParcelWindow(TFParcelgen& form, QWidget* parent) : FormWindow(form
     fixSizeAndCentre();
 }
 
-QPushButton* ParcelWindow::handlerButton(const char* name, const QString& caption, const QString& hint,
-                                         void (TFParcelgen::*handler)())
-{
-    QPushButton* b = button(caption, hint);
-    b->setObjectName(name);
-    if (handler) {
-        TFParcelgen* form = &form_;
-        connect(b, &QPushButton::clicked, this, [this, form, handler] { run([form, handler] { (form->*handler)(); }); });
-    }
-    return b;
-}
-
 QWidget* ParcelWindow::buildGmlPage()
 {
     auto* page = new QWidget;
@@ -74,7 +40,7 @@ QWidget* ParcelWindow::buildGmlPage()
     ERefCatas->setObjectName("ERefCatas");
     ERefCatas->setToolTip("Esta es la Referencia Catastral de la finca si ya tiene o bien alguna Referencia Local si "
                           "todavía no está inscrita o es resultado de una segregación.");
-    ERefCatas->installEventFilter(this);
+    onLeave(ERefCatas, form_, &TFParcelgen::ERefCatasExit);
     RBRefCatas = new QRadioButton("Referencia Catastral");
     RBRefCatas->setObjectName("RBRefCatas");
     RBRefOtra = new QRadioButton("Nueva/Otra Referencia");
@@ -100,14 +66,14 @@ QWidget* ParcelWindow::buildGmlPage()
 
     auto* acciones = new QVBoxLayout;
     QStyle* st = style();
-    QPushButton* gml = handlerButton("BBgml", "Crear GML", "Crea el archivo GML", &TFParcelgen::BBgmlClick);
+    QPushButton* gml = handlerButton(form_, "BBgml", "Crear GML", "Crea el archivo GML", &TFParcelgen::BBgmlClick);
     gml->setIcon(st->standardIcon(QStyle::SP_DialogSaveButton));
-    QPushButton* cargarXml = handlerButton("BBCargarXML", "Cargar GML", "Rellenar los datos desde un GML ya creado",
+    QPushButton* cargarXml = handlerButton(form_, "BBCargarXML", "Cargar GML", "Rellenar los datos desde un GML ya creado",
                                            &TFParcelgen::BBCargarXMLClick);
     cargarXml->setIcon(st->standardIcon(QStyle::SP_DialogOpenButton));
-    QPushButton* imprimir = handlerButton("BBImprimir", "Imprimir", "Imprime la pantalla", &TFParcelgen::BBImprimirClick);
+    QPushButton* imprimir = handlerButton(form_, "BBImprimir", "Imprimir", "Imprime la pantalla", &TFParcelgen::BBImprimirClick);
     QPushButton* limpiarTodo =
-        handlerButton("BBLimpiarTodo", "Limpiar", "Borra TODOS los datos", &TFParcelgen::BBLimpiarTodoClick);
+        handlerButton(form_, "BBLimpiarTodo", "Limpiar", "Borra TODOS los datos", &TFParcelgen::BBLimpiarTodoClick);
     limpiarTodo->setIcon(st->standardIcon(QStyle::SP_DialogResetButton));
     for (QPushButton* b : {gml, cargarXml, imprimir, limpiarTodo}) acciones->addWidget(b);
 
@@ -135,25 +101,25 @@ QWidget* ParcelWindow::buildGmlPage()
 
     auto* columna = new QVBoxLayout;
     QPushButton* guardar =
-        handlerButton("BBGuardar", "Guardar", "Guardar las coordenadas", &TFParcelgen::BBGuardarClick);
+        handlerButton(form_, "BBGuardar", "Guardar", "Guardar las coordenadas", &TFParcelgen::BBGuardarClick);
     guardar->setIcon(st->standardIcon(QStyle::SP_DialogSaveButton));
-    QPushButton* cargar = handlerButton("BBCargar", "Cargar", "Cargar las coordenadas", &TFParcelgen::BBCargarClick);
+    QPushButton* cargar = handlerButton(form_, "BBCargar", "Cargar", "Cargar las coordenadas", &TFParcelgen::BBCargarClick);
     cargar->setIcon(st->standardIcon(QStyle::SP_DialogOpenButton));
     QPushButton* botones[] = {
         guardar,
         cargar,
-        handlerButton("BBLimpiar", "Limpiar", "Borrar las Coordenadas", &TFParcelgen::BBLimpiarClick),
-        handlerButton("BBCalcular", "Cal. Área", "Calcular área del polígono definido por las coordenadas.",
+        handlerButton(form_, "BBLimpiar", "Limpiar", "Borrar las Coordenadas", &TFParcelgen::BBLimpiarClick),
+        handlerButton(form_, "BBCalcular", "Cal. Área", "Calcular área del polígono definido por las coordenadas.",
                       &TFParcelgen::BBCalcularClick),
-        handlerButton("BBVista", "Vista Prev.",
+        handlerButton(form_, "BBVista", "Vista Prev.",
                       "Visualiza la representación gráfica del polígono definido por las coordenadas.", nullptr),
-        handlerButton("BBVerMapa", "Ver Mapa", "Muestra sobre el mapa de catastro la edificación seleccionada.",
+        handlerButton(form_, "BBVerMapa", "Ver Mapa", "Muestra sobre el mapa de catastro la edificación seleccionada.",
                       nullptr),
-        handlerButton("BBExcel", "Exportar", "Exportar las coordenadas a un formato Excel", nullptr),
-        handlerButton("BBList", "List Autocad",
+        handlerButton(form_, "BBExcel", "Exportar", "Exportar las coordenadas a un formato Excel", nullptr),
+        handlerButton(form_, "BBList", "List Autocad",
                       "Introducir el contenido de la orden LIST de autocad para extraer las coordenadas", nullptr),
-        handlerButton("BBAyuda", "Ayuda", "¡No me entero! ¡Ayúdame!", &TFParcelgen::BBAyudaClick),
-        handlerButton("BBAcercade", "® Acerca de", QString(), &TFParcelgen::BBAcercadeClick),
+        handlerButton(form_, "BBAyuda", "Ayuda", "¡No me entero! ¡Ayúdame!", &TFParcelgen::BBAyudaClick),
+        handlerButton(form_, "BBAcercade", "® Acerca de", QString(), &TFParcelgen::BBAcercadeClick),
     };
     for (QPushButton* b : botones) columna->addWidget(b);
     columna->addStretch();
@@ -198,12 +164,12 @@ QWidget* ParcelWindow::buildGroupingPage()
     }
 
     QPushButton* cargar =
-        handlerButton("BitBtn1", "Cargar GMLs", "Añade GMLs a la lista para poder unirlos o visualizarlos", nullptr);
+        handlerButton(form_, "BitBtn1", "Cargar GMLs", "Añade GMLs a la lista para poder unirlos o visualizarlos", nullptr);
     cargar->setIcon(st->standardIcon(QStyle::SP_DialogOpenButton));
-    QPushButton* agrupar = handlerButton("BitBtn2", "Agrupar GMLs",
+    QPushButton* agrupar = handlerButton(form_, "BitBtn2", "Agrupar GMLs",
                                          "Guarda todos los GMLs de la lista de la derecha como un solo archivo.", nullptr);
     agrupar->setIcon(st->standardIcon(QStyle::SP_DialogSaveButton));
-    QPushButton* vista = handlerButton("BBVPrevMulti", "Vista Prev.",
+    QPushButton* vista = handlerButton(form_, "BBVPrevMulti", "Vista Prev.",
                                        "Visualiza la representación gráfica de los GMLs de la columna derecha.",
                                        &TFParcelgen::BBVPrevMultiClick);
 
@@ -235,18 +201,6 @@ QWidget* ParcelWindow::buildGroupingPage()
     layout->addLayout(botones);
     layout->addLayout(listas, 1);
     return page;
-}
-
-bool ParcelWindow::eventFilter(QObject* watched, QEvent* event)
-{
-    // Leaving the reference field for another control of this window; not
-    // when the window itself loses focus to a box or another program.
-    if (watched == ERefCatas && event->type() == QEvent::FocusOut) {
-        auto reason = static_cast<QFocusEvent*>(event)->reason();
-        if (reason != Qt::ActiveWindowFocusReason && reason != Qt::PopupFocusReason)
-            run([this] { form_.ERefCatasExit(); });
-    }
-    return FormWindow::eventFilter(watched, event);
 }
 
 void ParcelWindow::pull()

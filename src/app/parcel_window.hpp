@@ -35,13 +35,10 @@ public:
 protected:
     void pull() override;
     void push() override;
-    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     QWidget* buildGmlPage();
     QWidget* buildGroupingPage();
-    QPushButton* handlerButton(const char* name, const QString& caption, const QString& hint,
-                               void (TFParcelgen::*handler)());
 
     TFParcelgen& form_;
 };

@@ -1,5 +1,6 @@
 #include "app/widgets.hpp"
 
+#include "app/logo.hpp"
 #include "app/qt_ui.hpp"
 
 namespace vadrel::app {
@@ -18,6 +19,23 @@ void setLines(QPlainTextEdit* edit, const CoordList& list)
 }
 
 CoordList lines(const QPlainTextEdit* edit) { return splitLines(str(edit->toPlainText())); }
+
+QHBoxLayout* windowHeader(const QString& title, ClickableLabel*& emblem)
+{
+    emblem = new ClickableLabel;
+    emblem->setObjectName("Image1");
+    emblem->setPixmap(vadrelLogo(56));
+    auto* label = new QLabel(title);
+    QFont f = label->font();
+    f.setPointSizeF(f.pointSizeF() * 1.8);
+    f.setBold(true);
+    label->setFont(f);
+    auto* header = new QHBoxLayout;
+    header->addWidget(emblem);
+    header->addWidget(label);
+    header->addStretch();
+    return header;
+}
 
 QPushButton* button(const QString& caption, const QString& hint, QWidget* parent)
 {

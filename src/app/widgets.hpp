@@ -1,6 +1,7 @@
 #pragma once
 // Small widgets the windows share.
 
+#include <QHBoxLayout>
 #include <QLabel>
 #include <QPlainTextEdit>
 #include <QPushButton>
@@ -25,6 +26,9 @@ protected:
 // break, so that the lines read back are exactly the lines shown.
 void setLines(QPlainTextEdit* edit, const CoordList& lines);
 CoordList lines(const QPlainTextEdit* edit);
+
+// The emblem and the window's big title, side by side.
+QHBoxLayout* windowHeader(const QString& title, ClickableLabel*& emblem);
 
 QPushButton* button(const QString& caption, const QString& hint, QWidget* parent = nullptr);
 
