@@ -67,6 +67,11 @@ int main(int argc, char** argv)
             std::cerr << e.what() << "\n\n";
             printUsage(std::cerr);
             return kBadUsage;
+        } catch (const std::exception& e) {
+            // Handlers report their own failures; anything else still ends
+            // with a message, never with a crash.
+            std::cerr << "Error inesperado: " << e.what() << '\n';
+            return kEndedOnMessage;
         }
     }
     if (words.empty())

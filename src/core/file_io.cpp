@@ -43,6 +43,9 @@ namespace {
 
 std::string readWholeFile(const std::filesystem::path& path)
 {
+    std::error_code ec;
+    if (std::filesystem::is_directory(path, ec))
+        throw Failure("No se puede leer '" + path.string() + "': es una carpeta, no un archivo.");
     std::ifstream in(path, std::ios::binary);
     if (!in) {
         int err = errno;

@@ -59,6 +59,15 @@ TEST(LoadXml, MissingFileAndMalformedXmlSayWhatAndWhere)
     EXPECT_NE(failureOf([&] { loadXml(doc, dir / "vacio.gml"); }).find("no tiene ningún elemento"), std::string::npos);
 }
 
+TEST(LoadXml, FolderIsNoFile)
+{
+    TempDir dir;
+    pugi::xml_document doc;
+    EXPECT_EQ(failureOf([&] { loadXml(doc, dir.path()); }),
+              "No se puede leer '" + dir.path().string() + "': es una carpeta, no un archivo.");
+    EXPECT_THROW(readTextLines(dir.path()), Failure);
+}
+
 TEST(LoadXml, RefusesAbsurdNestingInsteadOfOverflowingTheStack)
 {
     TempDir dir;
