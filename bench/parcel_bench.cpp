@@ -11,6 +11,7 @@
 #include "core/failure.hpp"
 #include "core/geometry.hpp"
 #include "core/number_format.hpp"
+#include "null_ui.hpp"
 #include "parcel/parcel_form.hpp"
 
 namespace {
@@ -28,18 +29,6 @@ void circle(std::size_t n, CoordList& x, CoordList& y)
     }
 }
 
-class NullUi : public Ui {
-public:
-    std::filesystem::path target;
-    void message(const std::string&) override {}
-    bool confirm(const std::string&, bool) override { return false; }
-    std::optional<std::string> saveFileName(const FileFilter&) override { return target.string(); }
-    std::optional<std::string> openFileName(const FileFilter&) override { return std::nullopt; }
-    ModalResult showModal(Form&) override { return ModalResult::Cancel; }
-    void openWithDesktop(const std::string&) override {}
-    void printWindow() override {}
-    void setClipboardText(const std::string&) override {}
-};
 
 void BM_AreaAndCentroid(benchmark::State& state)
 {
@@ -56,7 +45,7 @@ BENCHMARK(BM_AreaAndCentroid)->Arg(1000)->Arg(100000)->Unit(benchmark::kMillisec
 
 void BM_WriteParcel(benchmark::State& state)
 {
-    NullUi ui;
+    bench::NullUi ui;
     ui.target = std::filesystem::temp_directory_path() / "vadrel-bench.gml";
     TFParcelgen form(ui, Entorno{VADREL_DATA_DIR, NumberFormat::batch(), {}});
     form.FormCreate();
@@ -75,5 +64,3 @@ void BM_WriteParcel(benchmark::State& state)
 BENCHMARK(BM_WriteParcel)->Arg(1000)->Arg(100000)->Unit(benchmark::kMillisecond);
 
 }  // namespace
-
-BENCHMARK_MAIN();
