@@ -31,7 +31,9 @@ void fill(TFGMLEdif& form, int rings, int vertices)
     form.MY = form.Edificaciones[0].coory;
     form.ERefCatas = "1234567AB1234N";
     form.EFechaConstruc = "01/01/2000";
-    form.ENInmueble = form.ENViv = form.ENSobreRas = "1";
+    form.ENInmueble = "1";
+    form.ENViv = "1";
+    form.ENSobreRas = "1";
     form.ESuptot = "1000";
 }
 
