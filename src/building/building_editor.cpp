@@ -15,8 +15,6 @@ namespace vadrel {
 
 namespace {
 
-const char* const kPlantillaEdificios = "BASE_EDIFICIOS.XML";
-
 const char* const kMenosElementos = "Error. Hay menos elementos de los esperados. Reinicie el programa.";
 const char* const kBorrarSeguro = "¿Está seguro de que desea borrar la edificación seleccionada?";
 const char* const kUnaComoMinimo = "Error. Debe existir una edificación como mínimo.";
@@ -24,8 +22,6 @@ const char* const kNadaSeleccionado = "Error. No había nada seleccionado.";
 const char* const kNoSubir = "Error. No puede subir más la primera edificación.";
 const char* const kNoBajar = "Error. No puede bajar más la última edificación.";
 const char* const kFechaInvalida = "Fecha inválida. Por favor, ingrese una fecha en formato dd/mm/aaaa";
-
-std::string nombreNueva(std::size_t n) { return "Nueva Edificación " + std::to_string(n); }
 
 // A line that is empty or one blank is no coordinate; two blanks are kept.
 void quitaVacias(CoordList& list)
@@ -54,7 +50,7 @@ void TFGMLEdif::FormCreate()
 
 void TFGMLEdif::unaEdificacionNueva()
 {
-    Edificaciones.assign(1, EdifProp{1, nombreNueva(1), "", "", {}, {}});
+    Edificaciones.assign(1, EdifProp{1, nombreNuevaEdificacion(1), "", "", {}, {}});
     LBElementos.assign(1, Edificaciones[0].nombre);
     LBElementosIndex = -1;
     EArchivoDXF = Edificaciones[0].nombre;
@@ -125,7 +121,7 @@ void TFGMLEdif::SBNuevoClick()
 {
     GuardaElem();
     const std::size_t n = Edificaciones.size();
-    Edificaciones.push_back(EdifProp{static_cast<std::int32_t>(n + 1), nombreNueva(n + 1), "", "", {}, {}});
+    Edificaciones.push_back(EdifProp{static_cast<std::int32_t>(n + 1), nombreNuevaEdificacion(n + 1), "", "", {}, {}});
     EArchivoDXF = Edificaciones.back().nombre;
     CBTipo.clear();
     CBIE.clear();

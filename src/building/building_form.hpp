@@ -20,6 +20,9 @@ public:
     std::string_view instancia() const override { return "FGMLEdif"; }
     std::string_view Caption() const override { return "Generador de GML de Edificio"; }
 
+    static constexpr const char* kPlantillaEdificios = "BASE_EDIFICIOS.XML";
+    static constexpr const char* kPlantillaPiscinas = "BASE_PISCINAS.XML";
+
     // Building values.
     std::string ERefCatas;
     bool RBRefCatas = true;

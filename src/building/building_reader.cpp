@@ -127,7 +127,7 @@ void TFGMLEdif::BBCargarXMLClick()
         Edificaciones.push_back(std::move(e));
         return &Edificaciones.back();
     };
-    auto nombreNuevo = [&] { return "Nueva Edificación " + std::to_string(Edificaciones.size() + 1); };
+    auto nombreNuevo = [&] { return nombreNuevaEdificacion(Edificaciones.size() + 1); };
 
     bool editorLleno = false;
     for (pugi::xml_node patch : patches) {

@@ -17,9 +17,6 @@ namespace vadrel {
 
 namespace {
 
-const char* const kPlantillaEdificios = "BASE_EDIFICIOS.XML";
-const char* const kPlantillaPiscinas = "BASE_PISCINAS.XML";
-
 const char* const kSinSuperficieTotal = "Error. Debe rellenar la superficie total construida de las edificaciones.";
 const char* const kSinInmuebles = "Error. Debe rellenar el número de inmuebles que hay en el edificio.";
 const char* const kInmuebles = "Error. El número de inmuebles debe de ser un entero mayor o igual a 1.";

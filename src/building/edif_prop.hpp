@@ -15,6 +15,9 @@ inline constexpr const char* kPiscina = "Piscina";
 inline constexpr const char* kExterior = "Exterior";
 inline constexpr const char* kInterior = "Interior";
 
+// The name a construction gets when it is added: "Nueva Edificación n".
+inline std::string nombreNuevaEdificacion(std::size_t n) { return "Nueva Edificación " + std::to_string(n); }
+
 struct EdifProp {
     std::int32_t id = 0;
     std::string nombre;
