@@ -33,16 +33,6 @@ QLineEdit* field(const char* name)
     return e;
 }
 
-void setText(QLineEdit* e, const std::string& s)
-{
-    if (e->text() != qs(s)) e->setText(qs(s));
-}
-
-void setChoice(QComboBox* c, const std::string& s)
-{
-    if (c->currentText() != qs(s)) c->setCurrentText(qs(s));
-}
-
 }  // namespace
 
 BuildingWindow::BuildingWindow(TFGMLEdif& form, QWidget* parent) : FormWindow(form, parent), form_(form)
@@ -298,14 +288,7 @@ void BuildingWindow::push()
     setLines(MY, f.MY);
     setText(ESup, f.ESup);
 
-    QStringList want;
-    for (const auto& s : f.LBElementos) want << qs(s);
-    QStringList have;
-    for (int i = 0; i < LBElementos->count(); ++i) have << LBElementos->item(i)->text();
-    if (have != want) {
-        LBElementos->clear();
-        LBElementos->addItems(want);
-    }
+    setItems(LBElementos, f.LBElementos);
     LBElementos->clearSelection();
     if (f.LBElementosIndex >= 0 && f.LBElementosIndex < LBElementos->count()) {
         LBElementos->setCurrentRow(f.LBElementosIndex);

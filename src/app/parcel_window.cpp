@@ -213,33 +213,22 @@ void ParcelWindow::pull()
     form_.EArchivoDXF = str(EArchivoDXF->text());
     form_.MX = lines(MX);
     form_.MY = lines(MY);
-    form_.LBOrigen.clear();
-    for (int i = 0; i < LBOrigen->count(); ++i) form_.LBOrigen.push_back(str(LBOrigen->item(i)->text()));
-    form_.LBDestino.clear();
-    for (int i = 0; i < LBDestino->count(); ++i) form_.LBDestino.push_back(str(LBDestino->item(i)->text()));
+    form_.LBOrigen = items(LBOrigen);
+    form_.LBDestino = items(LBDestino);
 }
 
 void ParcelWindow::push()
 {
-    if (ERefCatas->text() != qs(form_.ERefCatas)) ERefCatas->setText(qs(form_.ERefCatas));
+    setText(ERefCatas, form_.ERefCatas);
     // Radio buttons of one group are turned on, never off.
     (form_.RBRefOtra ? RBRefOtra : RBRefCatas)->setChecked(true);
-    if (ESup->text() != qs(form_.ESup)) ESup->setText(qs(form_.ESup));
-    CBHuso->setCurrentText(qs(form_.CBHuso));
-    EArchivoDXF->setText(qs(form_.EArchivoDXF));
+    setText(ESup, form_.ESup);
+    setChoice(CBHuso, form_.CBHuso);
+    setText(EArchivoDXF, form_.EArchivoDXF);
     setLines(MX, form_.MX);
     setLines(MY, form_.MY);
-    auto fill = [](QListWidget* w, const std::vector<std::string>& items) {
-        QStringList want;
-        for (const auto& s : items) want << qs(s);
-        QStringList have;
-        for (int i = 0; i < w->count(); ++i) have << w->item(i)->text();
-        if (have == want) return;
-        w->clear();
-        w->addItems(want);
-    };
-    fill(LBOrigen, form_.LBOrigen);
-    fill(LBDestino, form_.LBDestino);
+    setItems(LBOrigen, form_.LBOrigen);
+    setItems(LBDestino, form_.LBDestino);
 }
 
 }  // namespace vadrel::app

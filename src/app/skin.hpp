@@ -30,7 +30,6 @@ public:
     ~Skin();
 
     Aplicacion& app() { return *app_; }
-    QtUi& uiOf(std::string_view instancia) { return *uis_.at(std::string(instancia)); }
     FormWindow* windowOf(const Form& form) const { return registry_.at(&form); }
 
     MenuWindow* menu = nullptr;

@@ -20,6 +20,30 @@ void setLines(QPlainTextEdit* edit, const CoordList& list)
 
 CoordList lines(const QPlainTextEdit* edit) { return splitLines(str(edit->toPlainText())); }
 
+void setText(QLineEdit* edit, const std::string& text)
+{
+    if (edit->text() != qs(text)) edit->setText(qs(text));
+}
+
+void setChoice(QComboBox* combo, const std::string& text)
+{
+    if (combo->currentText() != qs(text)) combo->setCurrentText(qs(text));
+}
+
+void setItems(QListWidget* list, const std::vector<std::string>& wanted)
+{
+    if (items(list) == wanted) return;
+    list->clear();
+    for (const auto& s : wanted) list->addItem(qs(s));
+}
+
+std::vector<std::string> items(const QListWidget* list)
+{
+    std::vector<std::string> out;
+    for (int i = 0; i < list->count(); ++i) out.push_back(str(list->item(i)->text()));
+    return out;
+}
+
 QHBoxLayout* windowHeader(const QString& title, ClickableLabel*& emblem)
 {
     emblem = new ClickableLabel;

@@ -2,7 +2,10 @@
 // Small widgets the windows share.
 
 #include <QHBoxLayout>
+#include <QComboBox>
 #include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QToolButton>
@@ -26,6 +29,13 @@ protected:
 // break, so that the lines read back are exactly the lines shown.
 void setLines(QPlainTextEdit* edit, const CoordList& lines);
 CoordList lines(const QPlainTextEdit* edit);
+
+// Field contents from a form; rewritten only when they differ, so the
+// person's cursor and selection stay where they were.
+void setText(QLineEdit* edit, const std::string& text);
+void setChoice(QComboBox* combo, const std::string& text);
+void setItems(QListWidget* list, const std::vector<std::string>& items);
+std::vector<std::string> items(const QListWidget* list);
 
 // The emblem and the window's big title, side by side.
 QHBoxLayout* windowHeader(const QString& title, ClickableLabel*& emblem);

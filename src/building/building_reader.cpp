@@ -2,10 +2,11 @@
 // construction per ring of its patches, then one per pool.
 
 #include "building/building_form.hpp"
+#include "core/numeric_text.hpp"
 #include "core/xml_edit.hpp"
 #include "core/xml_file.hpp"
 #include "core/xml_search.hpp"
-#include "parcel/parcel_messages.hpp"
+#include "core/messages.hpp"
 
 namespace vadrel {
 
@@ -23,12 +24,6 @@ const char* const kSinPlantas =
 const char* const kSinFecha = "No he podido encontrar la fecha de construcción del edificio. Por defecto se rellena a "
                               "1 de enero del año 2000.";
 const char* const kFechaDefecto = "01/01/2000";
-
-pugi::xml_node firstOf(pugi::xml_node under, const char* preferred, const char* fallback)
-{
-    pugi::xml_node n = buscaNodo(preferred, under);
-    return n ? n : buscaNodo(fallback, under);
-}
 
 // Every element of that name below `under`, in document order. Counting per
 // level would skip and repeat patches when several buildings share a file.
@@ -88,8 +83,8 @@ void TFGMLEdif::BBCargarXMLClick()
                                : std::string(kSinPiscinas));
 
     // An element present but empty gives an empty text: the reading goes on.
-    if (auto n = firstOf(doc, "base:localId", "localId")) ERefCatas = textOf(n);
-    if (auto n = firstOf(doc, "base:namespace", "namespace")) setReferenciaCatastral(textOf(n) == "ES.SDGC.BU");
+    if (auto n = buscaNodo("base:localId", "localId", doc)) ERefCatas = textOf(n);
+    if (auto n = buscaNodo("base:namespace", "namespace", doc)) setReferenciaCatastral(textOf(n) == "ES.SDGC.BU");
     if (auto n = buscaNodo("bu-ext2d:value", doc)) {
         ESuptot = textOf(n);
     } else {
@@ -102,7 +97,7 @@ void TFGMLEdif::BBCargarXMLClick()
 
     // The construction date is the one the writer writes; the lifespan date
     // only stands in when a file has none.
-    pugi::xml_node fecha = firstOf(doc, "bu-core2d:beginning", "bu-core2d:beginLifespanVersion");
+    pugi::xml_node fecha = buscaNodo("bu-core2d:beginning", "bu-core2d:beginLifespanVersion", doc);
     const std::string f = fecha ? textOf(fecha) : std::string();
     if (fecha && f.empty()) {
         EFechaConstruc = kFechaDefecto;
@@ -113,11 +108,8 @@ void TFGMLEdif::BBCargarXMLClick()
         EFechaConstruc = f.substr(8, 2) + "/" + f.substr(5, 2) + "/" + f.substr(0, 4);
     }
     // A file of pools alone has no surface; its polygons carry the zone.
-    if (auto n = firstOf(doc, "gml:Surface", "gml:Polygon"))
-        if (auto srs = n.attribute("srsName")) {
-            std::string v = srs.value();
-            CBHuso = v.size() > 2 ? v.substr(v.size() - 2) : v;
-        }
+    if (auto n = buscaNodo("gml:Surface", "gml:Polygon", doc))
+        if (auto srs = n.attribute("srsName")) CBHuso = husoDeSrsName(srs.value());
 
     Edificaciones.clear();
     auto anade = [&](std::string nombre, const char* tipo, pugi::xml_node ring) {

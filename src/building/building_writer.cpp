@@ -11,7 +11,7 @@
 #include "core/xml_edit.hpp"
 #include "core/xml_file.hpp"
 #include "core/xml_search.hpp"
-#include "parcel/parcel_messages.hpp"
+#include "core/messages.hpp"
 
 namespace vadrel {
 

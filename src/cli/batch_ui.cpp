@@ -15,10 +15,11 @@ void BatchUi::message(const std::string& text)
     ++messages_;
 }
 
+// No command asks a question yet; one that did would be told and answered No.
 bool BatchUi::confirm(const std::string& text, bool)
 {
     message(text);
-    return confirmAnswer;
+    return false;
 }
 
 std::optional<std::string> BatchUi::saveFileName(const FileFilter& filter)

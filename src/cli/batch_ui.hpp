@@ -18,7 +18,6 @@ public:
     // Dialog answers; a dialog without one is cancelled.
     std::optional<std::string> openAnswer;
     std::optional<std::string> saveAnswer;
-    bool confirmAnswer = false;
 
     void message(const std::string& text) override;
     bool confirm(const std::string& text, bool defaultYes) override;

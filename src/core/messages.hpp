@@ -1,7 +1,11 @@
 #pragma once
-// Message texts both working windows show.
+// Message texts and the GML dialog filter both working windows use.
+
+#include "core/ui.hpp"
 
 namespace vadrel::msg {
+
+inline const FileFilter kFiltroGml{"Archivos GML|*.gml", "gml"};
 
 inline constexpr const char* kPocasCoordenadas = "Error. Debe haber al menos tres coordenadas X e Y.";
 inline constexpr const char* kDistintasCoordenadas = "Error. Debe haber el mismo número de coordenadas X que Y";

@@ -107,6 +107,11 @@ std::string husoAEpsg(std::string_view huso)
     return "25830";
 }
 
+std::string husoDeSrsName(std::string_view srsName)
+{
+    return std::string(srsName.size() > 2 ? srsName.substr(srsName.size() - 2) : srsName);
+}
+
 bool normalizaSuperficie(std::string& ESup, const NumberFormat& fmt)
 {
     double ignored = 0;

@@ -23,6 +23,10 @@ std::string redondeaCadena(std::string_view origen, int precision);
 // EPSG code of a zone ("Huso") text; anything unknown is zone 30.
 std::string husoAEpsg(std::string_view huso);
 
+// The zone a GML's srsName names: its last two characters (…/25830 is
+// "30", …::32628 is "28"), not validated.
+std::string husoDeSrsName(std::string_view srsName);
+
 // Prepares the area field before a GML is written: "." as separator and at
 // most four decimals. Returns true when the text is not a number (the
 // area-not-numeric flag); the field is then left with "." but unrounded.

@@ -45,6 +45,12 @@ pugi::xml_node buscaNodo(std::string_view nombre, pugi::xml_node parent)
     return {};
 }
 
+pugi::xml_node buscaNodo(std::string_view preferred, std::string_view fallback, pugi::xml_node parent)
+{
+    pugi::xml_node n = buscaNodo(preferred, parent);
+    return n ? n : buscaNodo(fallback, parent);
+}
+
 int CuentaOcurrencias(std::string_view nombre, pugi::xml_node parent)
 {
     int count = 0;

@@ -17,6 +17,9 @@ std::string nombreNodo(pugi::xml_node node);
 // searched inside.
 pugi::xml_node buscaNodo(std::string_view nombre, pugi::xml_node parent);
 
+// The first node named `preferred`, else the first named `fallback`.
+pugi::xml_node buscaNodo(std::string_view preferred, std::string_view fallback, pugi::xml_node parent);
+
 // Nodes of that name in the whole forest, nested matches included.
 int CuentaOcurrencias(std::string_view nombre, pugi::xml_node parent);
 

@@ -5,7 +5,7 @@
 #include "core/numeric_text.hpp"
 #include "core/xml_file.hpp"
 #include "io/coord_file.hpp"
-#include "parcel/parcel_messages.hpp"
+#include "core/messages.hpp"
 #include "shell/aplicacion.hpp"
 #include "shell/about_form.hpp"
 

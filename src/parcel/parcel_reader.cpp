@@ -1,11 +1,12 @@
 // "Cargar GML": fills the window from a parcel GML, whether written here
 // (unprefixed "localId") or by others ("base:localId").
 
+#include "core/numeric_text.hpp"
 #include "core/xml_edit.hpp"
 #include "core/xml_file.hpp"
 #include "core/xml_search.hpp"
 #include "parcel/parcel_form.hpp"
-#include "parcel/parcel_messages.hpp"
+#include "core/messages.hpp"
 
 namespace vadrel {
 
@@ -15,11 +16,6 @@ const char* const kVariasParcelas = "¡Atención! GML con varias geometrias defi
 const char* const kVariasSuperficies =
     "¡Atención! GML con varias superficies definidas. Sólo se cargará la primera.";
 
-pugi::xml_node firstOf(const pugi::xml_document& doc, const char* preferred, const char* fallback)
-{
-    pugi::xml_node n = buscaNodo(preferred, doc);
-    return n ? n : buscaNodo(fallback, doc);
-}
 
 }  // namespace
 
@@ -35,15 +31,12 @@ void TFParcelgen::BBCargarXMLClick()
     if (CuentaOcurrencias("gml:surfaceMember", XMLCarga) > 1) ui_.message(kVariasSuperficies);
 
     // An element present but empty gives an empty text: the reading goes on.
-    if (auto n = firstOf(XMLCarga, "base:localId", "localId")) ERefCatas = textOf(n);
-    if (auto n = firstOf(XMLCarga, "base:namespace", "namespace")) setReferenciaCatastral(textOf(n) != "ES.LOCAL.CP");
+    if (auto n = buscaNodo("base:localId", "localId", XMLCarga)) ERefCatas = textOf(n);
+    if (auto n = buscaNodo("base:namespace", "namespace", XMLCarga)) setReferenciaCatastral(textOf(n) != "ES.LOCAL.CP");
     if (auto n = buscaNodo("cp:areaValue", XMLCarga)) ESup = textOf(n);
     if (auto n = buscaNodo("gml:Surface", XMLCarga)) {
         // A surface without srsName leaves the zone as it was.
-        if (auto srs = n.attribute("srsName")) {
-            std::string v = srs.value();
-            CBHuso = v.size() > 2 ? v.substr(v.size() - 2) : v;
-        }
+        if (auto srs = n.attribute("srsName")) CBHuso = husoDeSrsName(srs.value());
     }
     if (auto n = buscaNodo("gml:posList", XMLCarga)) partirPosList(textOf(n), MX, MY);
 }

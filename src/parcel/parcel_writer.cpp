@@ -10,7 +10,7 @@
 #include "core/xml_file.hpp"
 #include "core/xml_search.hpp"
 #include "parcel/parcel_form.hpp"
-#include "parcel/parcel_messages.hpp"
+#include "core/messages.hpp"
 
 namespace vadrel {
 
