@@ -59,6 +59,18 @@ void TFGMLEdif::unaEdificacionNueva()
 
 void TFGMLEdif::FormShow() { unaEdificacionNueva(); }
 
+void TFGMLEdif::muestraPrimera()
+{
+    elemActual = 0;
+    if (Edificaciones.empty()) {
+        LBElementosIndex = -1;
+        BBLimpiarClick();
+        return;
+    }
+    LBElementosIndex = 0;
+    MuestraElem();
+}
+
 void TFGMLEdif::setReferenciaCatastral(bool catastral)
 {
     RBRefCatas = catastral;

@@ -90,6 +90,7 @@ public:
 
 private:
     void unaEdificacionNueva();
+    void muestraPrimera();  // line 0 selected and shown; an empty editor for an empty list
     void cargaPlantillas();
     void rellenaEdificio(const std::string& ns, const std::string& epsg);
     bool construyeRecintos(std::vector<std::size_t>& piscinas);

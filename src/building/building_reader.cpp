@@ -62,16 +62,20 @@ void TFGMLEdif::BBCargarXMLClick()
     if ((Edificaciones.size() > 2 || MX.size() >= 2) && !ui_.confirm(kSobreescribir, false)) return;
     auto file = ui_.openFileName(msg::kFiltroGml);
     if (!file) {
-        LBElementosIndex = LBElementos.empty() ? -1 : 0;
-        elemActual = 0;
+        // Back on the first construction, and the editor with it: an editor
+        // left on another one would be stored over the first.
+        if (!Edificaciones.empty() && elemActual >= 0 && static_cast<std::size_t>(elemActual) < Edificaciones.size())
+            GuardaElem();
+        muestraPrimera();
         return;
     }
+    // A file that does not load leaves the constructions as they were.
+    loadXml(XMLCarga, *file);
     MX.clear();
     MY.clear();
     LBElementos.clear();
     LBElementosIndex = -1;
     Edificaciones.assign(1, EdifProp{});
-    loadXml(XMLCarga, *file);
     const pugi::xml_document& doc = XMLCarga;
 
     const std::vector<pugi::xml_node> patches = todos(doc, "gml:PolygonPatch");
@@ -121,20 +125,8 @@ void TFGMLEdif::BBCargarXMLClick()
     };
     auto nombreNuevo = [&] { return nombreNuevaEdificacion(Edificaciones.size() + 1); };
 
-    bool editorLleno = false;
     for (pugi::xml_node patch : patches) {
-        for (pugi::xml_node ext : todos(patch, "gml:exterior")) {
-            EdifProp* e = anade(nombreNuevo(), kEdificacion, ext);
-            e->e_i = kExterior;
-            if (!editorLleno) {
-                editorLleno = true;
-                EArchivoDXF = e->nombre;
-                CBTipo = e->tipo;
-                CBIE = e->e_i;
-                MX = e->coorx;
-                MY = e->coory;
-            }
-        }
+        for (pugi::xml_node ext : todos(patch, "gml:exterior")) anade(nombreNuevo(), kEdificacion, ext)->e_i = kExterior;
         for (pugi::xml_node in : todos(patch, "gml:interior")) anade(nombreNuevo(), kEdificacion, in)->e_i = kInterior;
     }
     for (pugi::xml_node otra : otras) {
@@ -142,8 +134,9 @@ void TFGMLEdif::BBCargarXMLClick()
         anade(id ? textOf(id) : nombreNuevo(), kPiscina, otra)->e_i = kExterior;
     }
 
-    elemActual = 0;
-    LBElementosIndex = LBElementos.empty() ? -1 : 0;
+    // The editor shows the first construction, whatever its kind, so that
+    // the next store writes it back onto itself.
+    muestraPrimera();
 }
 
 }  // namespace vadrel

@@ -76,6 +76,11 @@ void TFGMLEdif::cargaPlantillas()
 void TFGMLEdif::BBgmlClick()
 {
     cargaPlantillas();
+    exigeElementos(XMLEdificio, kPlantillaEdificios, {"bu-ext2d:Building", "gml:patches"});
+    if (std::any_of(Edificaciones.begin(), Edificaciones.end(), [](const EdifProp& e) { return e.tipo == kPiscina; })) {
+        exigeElementos(XMLEdificio, kPlantillaEdificios, {"gml:FeatureCollection"});
+        exigeElementos(XMLPiscina, kPlantillaPiscinas, {"bu-ext2d:OtherConstruction", "gml:featureMember", "gml:posList"});
+    }
     // The rings are written from the stored constructions, so their commas
     // go too, or a decimal comma would reach the file; one message for all.
     bool comas = sustituyeComas(MX);
@@ -195,7 +200,6 @@ bool TFGMLEdif::construyeRecintos(std::vector<std::size_t>& piscinas)
             ui_.message("La edificación " + std::to_string(u) + " no está marcada como interior ni exterior.");
             continue;
         }
-        if (!patches) continue;  // a template without patches takes no rings
         patch = patches.append_child("gml:PolygonPatch");
         anadeAnillo(patch, "gml:exterior", textoAnillo(e, formato));
     }

@@ -38,14 +38,10 @@ std::optional<Fecha> parseFecha(std::string_view text, const NumberFormat& fmt)
     }
     if (parts.size() != 3) return std::nullopt;
 
-    Fecha f;
-    std::size_t yearWidth = 0;
-    switch (fmt.dateOrder) {
-    case DateOrder::DMY: f = {parts[0], parts[1], parts[2]}; yearWidth = widths[2]; break;
-    case DateOrder::MDY: f = {parts[1], parts[0], parts[2]}; yearWidth = widths[2]; break;
-    case DateOrder::YMD: f = {parts[2], parts[1], parts[0]}; yearWidth = widths[0]; break;
-    }
-    if (yearWidth <= 2) f.anio += f.anio < 50 ? 2000 : 1900;
+    // The field shows and the reader writes day/month/year: reading it in the
+    // desktop's order would swap day and month on a month-first desktop.
+    Fecha f{parts[0], parts[1], parts[2]};
+    if (widths[2] <= 2) f.anio += f.anio < 50 ? 2000 : 1900;
     if (f.anio < 1 || f.mes < 1 || f.mes > 12 || f.dia < 1 || f.dia > daysIn(f.mes, f.anio)) return std::nullopt;
     return f;
 }

@@ -1,6 +1,7 @@
 #pragma once
-// Dates as the person types them (the locale's order and separator) and as
-// the building GML carries them.
+// Dates as the person types them (always day/month/year, the form the
+// field asks for, whatever the desktop's own order) and as the building GML
+// carries them.
 
 #include <optional>
 #include <string>
@@ -16,9 +17,8 @@ struct Fecha {
     int anio = 2000;
 };
 
-// Day, month and year in the locale's order, separated by the locale's
-// separator or "/"; two-digit years are 1950-2049. Nothing for an invalid
-// or empty text.
+// Day, month and year in that order, separated by the locale's separator or
+// "/"; two-digit years are 1950-2049. Nothing for an invalid or empty text.
 std::optional<Fecha> parseFecha(std::string_view text, const NumberFormat& fmt);
 
 // "dd/mm/yyyy" with the given separator.

@@ -7,15 +7,12 @@
 
 namespace vadrel {
 
-enum class DateOrder { DMY, MDY, YMD };
-
 struct NumberFormat {
     char decimalSeparator = '.';
     char dateSeparator = '/';
-    DateOrder dateOrder = DateOrder::DMY;
     char timeSeparator = ':';
 
-    // "." and day/month/year with "/": the batch command and tests.
+    // "." and "/": the batch command and tests.
     static NumberFormat batch() { return {}; }
     static NumberFormat withDecimal(char sep)
     {

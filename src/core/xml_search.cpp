@@ -1,5 +1,7 @@
 #include "core/xml_search.hpp"
 
+#include "core/failure.hpp"
+
 namespace vadrel {
 
 namespace {
@@ -78,6 +80,15 @@ pugi::xml_node buscaOcurrencia(std::string_view nombre, pugi::xml_node parent, i
         }
     }
     return found == 0 ? pugi::xml_node() : result;
+}
+
+void exigeElementos(const pugi::xml_document& plantilla, std::string_view nombrePlantilla,
+                    std::initializer_list<std::string_view> elementos)
+{
+    for (std::string_view e : elementos)
+        if (!buscaNodo(e, plantilla))
+            throw Failure("Error. La plantilla " + std::string(nombrePlantilla) + " no contiene el elemento " +
+                          std::string(e) + ".");
 }
 
 }  // namespace vadrel

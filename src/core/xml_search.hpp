@@ -3,6 +3,7 @@
 // children of `parent` (pass the document for its top-level nodes). Names
 // are whole qualified names, compared exactly.
 
+#include <initializer_list>
 #include <pugixml.hpp>
 #include <string>
 #include <string_view>
@@ -27,5 +28,11 @@ int CuentaOcurrencias(std::string_view nombre, pugi::xml_node parent);
 // a node counts once at the level above. With too few occurrences, the last
 // one met; none for a position below 1.
 pugi::xml_node buscaOcurrencia(std::string_view nombre, pugi::xml_node parent, int posicion);
+
+// A template must hold every element a writer fills, or the file would be
+// written without its ring or its pools. Throws Failure "Error. La plantilla
+// NAME no contiene el elemento ELEMENT." for the first one missing.
+void exigeElementos(const pugi::xml_document& plantilla, std::string_view nombrePlantilla,
+                    std::initializer_list<std::string_view> elementos);
 
 }  // namespace vadrel

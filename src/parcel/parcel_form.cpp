@@ -13,9 +13,6 @@ namespace vadrel {
 
 namespace {
 
-const char* const kPlantillaParcela = "BASE_PARCELAS.XML";
-const char* const kPlantillaMultiple = "BASE_MULTIPLE.XML";
-
 const char* const kReferencia14 =
     "Si va a rellenar la Referencia Catastral real para validar el GML en catastro, recuerde que sólo "
     "debe introducir los 14 primeros caracteres";

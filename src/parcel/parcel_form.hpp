@@ -20,6 +20,9 @@ public:
     std::string_view instancia() const override { return "FParcelgen"; }
     std::string_view Caption() const override { return "Generador GML PARCELAS"; }
 
+    static constexpr const char* kPlantillaParcela = "BASE_PARCELAS.XML";
+    static constexpr const char* kPlantillaMultiple = "BASE_MULTIPLE.XML";
+
     // Fields, as the window shows them.
     std::string ERefCatas;
     bool RBRefCatas = true;

@@ -31,6 +31,7 @@ void TFParcelgen::BBgmlClick()
         ui_.message(kSinPlantilla);
         return;
     }
+    exigeElementos(XMLParcela, kPlantillaParcela, {"cp:CadastralParcel", "gml:posList"});
     limpiaComas(MX, MY, ui_);
     limpiaCoordenadas(MX, MY);
     const std::string epsg = husoAEpsg(CBHuso);

@@ -316,15 +316,14 @@ TEST(QtUiTest, ClipboardTakesTheText)
     EXPECT_EQ(QApplication::clipboard()->text(), "500000 4100000;500030 4100000;");
 }
 
-TEST(LocaleFormatTest, SeparatorsAndDateOrderFromTheLocale)
+TEST(LocaleFormatTest, SeparatorsFromTheLocale)
 {
     auto es = app::numberFormatOf(QLocale(QLocale::Spanish, QLocale::Spain));
     EXPECT_EQ(es.decimalSeparator, ',');
     EXPECT_EQ(es.dateSeparator, '/');
-    EXPECT_EQ(es.dateOrder, DateOrder::DMY);
     auto us = app::numberFormatOf(QLocale(QLocale::English, QLocale::UnitedStates));
     EXPECT_EQ(us.decimalSeparator, '.');
-    EXPECT_EQ(us.dateOrder, DateOrder::MDY);
+    EXPECT_EQ(us.dateSeparator, '/');
     auto de = app::numberFormatOf(QLocale(QLocale::German, QLocale::Germany));
     EXPECT_EQ(de.decimalSeparator, ',');
     EXPECT_EQ(de.dateSeparator, '.');

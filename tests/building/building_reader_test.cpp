@@ -112,14 +112,71 @@ TEST_P(BuildingReaderTest, AskedBeforeOverwritingOnlyWhenThereIsWorkToLose)
     }
 }
 
-TEST_P(BuildingReaderTest, CancelledOpenSelectsTheFirstLine)
+TEST_P(BuildingReaderTest, CancelledOpenShowsTheFirstConstructionAndOverwritesNone)
 {
-    form->SBNuevoClick();
+    anade(kEdificacion, kExterior, {"1", "2", "3"}, {"4", "5", "6"}, true);
+    anade(kEdificacion, kInterior, {"7", "8", "9"}, {"0", "1", "2"});
+    // A name typed on the shown construction, not yet stored.
+    form->EArchivoDXF = "Patio";
+    ui.confirmAnswers.push_back(true);
     ui.openAnswers.push_back(std::nullopt);
     form->BBCargarXMLClick();
     EXPECT_EQ(form->LBElementosIndex, 0);
     EXPECT_EQ(form->elemActual, 0);
-    EXPECT_EQ(form->Edificaciones.size(), 2u);
+    EXPECT_EQ(form->EArchivoDXF, "Nueva Edificación 1");
+    EXPECT_EQ(form->CBIE, kExterior);
+    EXPECT_EQ(form->MX, (CoordList{"1", "2", "3"}));
+
+    form->GuardaElem();  // the next store: leaving a list, a click, "Nuevo"
+    ASSERT_EQ(form->Edificaciones.size(), 2u);
+    EXPECT_EQ(resumen(form->Edificaciones[0]), "Nueva Edificación 1;Edificación;Exterior;3;1");
+    EXPECT_EQ(form->Edificaciones[0].coorx, (CoordList{"1", "2", "3"}));
+    EXPECT_EQ(resumen(form->Edificaciones[1]), "Patio;Edificación;Interior;3;2");
+    EXPECT_EQ(form->Edificaciones[1].coorx, (CoordList{"7", "8", "9"}));
+    EXPECT_TRUE(ui.messages.empty());
+}
+
+TEST_P(BuildingReaderTest, AfterAnyReadTheEditorShowsTheFirstConstructionWhateverItsKind)
+{
+    const std::string pool = "<gml:featureMember><bu-ext2d:OtherConstruction><base:localId>P1</base:localId>"
+                             "<gml:posList> 5 6 7 8 9 1 5 6</gml:posList></bu-ext2d:OtherConstruction>"
+                             "</gml:featureMember>";
+    const std::string patch = "<gml:PolygonPatch><gml:exterior><gml:posList> 1 2 3 4 5 6 1 2</gml:posList>"
+                              "</gml:exterior></gml:PolygonPatch>";
+    const struct {
+        std::string body;
+        const char* shown;  // name;type;role;points of the editor, "" for an empty editor
+    } cases[] = {
+        {pool, "P1;Piscina;Exterior;4"},
+        {pool + pool, "P1;Piscina;Exterior;4"},
+        {patch + pool, "Nueva Edificación 1;Edificación;Exterior;4"},
+        {"<gml:featureMember/>", ";;;0"},
+    };
+    for (const auto& c : cases) {
+        form->FormShow();
+        form->EArchivoDXF = "Antigua";
+        form->CBTipo = kEdificacion;
+        form->CBIE = kInterior;
+        form->MX = {"100", "200", "300"};
+        form->MY = {"100", "200", "300"};
+        ui.confirmAnswers.push_back(true);
+        readText(gml(c.body));
+        ui.confirmAnswers.clear();
+        EXPECT_EQ(form->EArchivoDXF + ";" + form->CBTipo + ";" + form->CBIE + ";" + std::to_string(form->MX.size()),
+                  c.shown)
+            << c.body;
+        EXPECT_EQ(form->MY.size(), form->MX.size());
+        if (form->Edificaciones.empty()) {
+            EXPECT_EQ(form->LBElementosIndex, -1);
+            continue;
+        }
+        EXPECT_EQ(form->LBElementosIndex, 0);
+        const std::string antes = resumen(form->Edificaciones[0]);
+        const CoordList puntos = form->Edificaciones[0].coorx;
+        form->GuardaElem();
+        EXPECT_EQ(resumen(form->Edificaciones[0]), antes) << c.body;
+        EXPECT_EQ(form->Edificaciones[0].coorx, puntos) << c.body;
+    }
 }
 
 TEST_P(BuildingReaderTest, MissingValuesAreToldAndDefaulted)
@@ -208,19 +265,21 @@ TEST_P(BuildingReaderTest, NamespaceAndZoneFromTheFile)
     }
 }
 
-TEST_P(BuildingReaderTest, UnreadableFileLeavesOneEmptyConstruction)
+TEST_P(BuildingReaderTest, UnreadableFileLeavesTheConstructionsAsTheyWere)
 {
-    form->SBNuevoClick();
-    form->SBNuevoClick();
-    form->MX = {"1"};
+    anade(kEdificacion, kExterior, {"1", "2", "3"}, {"4", "5", "6"}, true);
+    anade(kEdificacion, kInterior, {"7", "8", "9"}, {"0", "1", "2"});
+    anade(kPiscina, kExterior, {"1", "2", "3"}, {"4", "5", "6"});
     ui.confirmAnswers.push_back(true);
     EXPECT_THROW(readText("<gml:FeatureCollection><oops></gml:FeatureCollection>"), Failure);
-    EXPECT_EQ(form->Edificaciones.size(), 1u);
-    EXPECT_TRUE(form->LBElementos.empty());
-    EXPECT_TRUE(form->MX.empty());
+    ASSERT_EQ(form->Edificaciones.size(), 3u);
+    EXPECT_EQ(form->LBElementos.size(), 3u);
     EXPECT_EQ(form->elemActual, 2);
+    EXPECT_EQ(form->CBTipo, kPiscina);
+    EXPECT_EQ(form->MX, (CoordList{"1", "2", "3"}));
+    EXPECT_EQ(form->Edificaciones[1].coorx, (CoordList{"7", "8", "9"}));
     form->GuardaElem();
-    EXPECT_EQ(ui.messages.back(), "Error. Sólo hay un elemento y estoy situado en 2. Reicicie el programa.");
+    EXPECT_TRUE(ui.messages.empty());
 }
 
 TEST_P(BuildingReaderTest, CadastreBuildingFilesRead)

@@ -295,6 +295,50 @@ TEST_P(BuildingWriterTest, MissingPoolTemplateEndsWithTheLoaderMessage)
     }
 }
 
+TEST_P(BuildingWriterTest, TemplateWithoutAnElementToFillWritesNothing)
+{
+    const struct {
+        const char* plantilla;
+        const char* element;
+        bool pools;  // whether the list needs the element: only pools need their collection
+    } cases[] = {
+        {"BASE_EDIFICIOS.XML", "gml:patches", false},
+        {"BASE_EDIFICIOS.XML", "bu-ext2d:Building", false},
+        {"BASE_EDIFICIOS.XML", "gml:FeatureCollection", true},
+        {"BASE_PISCINAS.XML", "gml:posList", true},
+        {"BASE_PISCINAS.XML", "gml:featureMember", true},
+        {"BASE_PISCINAS.XML", "bu-ext2d:OtherConstruction", true},
+    };
+    for (const auto& c : cases) {
+        for (bool withPool : {true, false}) {
+            test::stageTemplates(dir.path());
+            test::replaceInFile(dir / c.plantilla, c.element, "gml:otro");
+            form->FormShow();
+            valores();
+            anade(kEdificacion, kExterior, xs(0), ys(), true);
+            if (withPool) anade(kPiscina, kExterior, xs(400), ys());
+            std::filesystem::remove(dir / "edif.gml");
+            ui.messages.clear();
+            ui.saveDialogs.clear();
+            if (!withPool && c.pools) {
+                write();
+                EXPECT_TRUE(std::filesystem::exists(dir / "edif.gml")) << c.element << ": not needed without pools";
+                continue;
+            }
+            try {
+                write();
+                ADD_FAILURE() << c.element << " missing and no failure";
+            } catch (const Failure& f) {
+                EXPECT_EQ(std::string(f.what()), std::string("Error. La plantilla ") + c.plantilla +
+                                                     " no contiene el elemento " + c.element + ".");
+            }
+            EXPECT_TRUE(ui.saveDialogs.empty()) << c.element;
+            EXPECT_TRUE(ui.messages.empty()) << c.element << ": refused before anything else";
+            EXPECT_FALSE(std::filesystem::exists(dir / "edif.gml")) << c.element;
+        }
+    }
+}
+
 TEST_P(BuildingWriterTest, WrittenBuildingValidatesAgainstTheCadastreSchemas)
 {
     auto shared = test::sharedDir();

@@ -110,7 +110,7 @@ TEST_F(CliTest, BadUsageExitsTwoWithTheUsageText)
 TEST_F(CliTest, TemplatesInTheCurrentFolderComeFirst)
 {
     writeFile(dir / "c.txt", kTriangle);
-    writeFile(dir / "BASE_PARCELAS.XML", "<x><localId/></x>");
+    writeFile(dir / "BASE_PARCELAS.XML", "<x><cp:CadastralParcel><gml:posList/></cp:CadastralParcel><localId/></x>");
     auto r = cli({"parcel", "write", "--ref", "R", "--local", "--area", "1", "--coords", "c.txt", "-o", "p.gml"});
     EXPECT_EQ(r.exitCode, 0) << r.err;
     EXPECT_NE(readFile(dir / "p.gml").find("<x>"), std::string::npos);
@@ -221,4 +221,16 @@ TEST_F(CliTest, BuildingWriteEndsOnMessagesAndBadUsage)
     EXPECT_EQ(withArgs({"--dwellings", "0"}).exitCode, 2) << "no ring";
     EXPECT_EQ(cli({"building", "write", "--ext", "a.txt"}).exitCode, 2);
     EXPECT_EQ(cli({"building", "read"}).exitCode, 2);
+}
+
+TEST_F(CliTest, BuildingTemplateWithoutPatchesEndsWithStatusOneAndNoFile)
+{
+    stageTemplates(dir.path());
+    replaceInFile(dir / "BASE_EDIFICIOS.XML", "gml:patches", "gml:otro");
+    writeFile(dir / "a.txt", "1;0;0\r\n2;100;0\r\n3;100;100\r\n1;0;0\r\n");
+    auto r = cli({"building", "write", "--ref", "R", "--date", "1/1/2000", "--units", "1", "--dwellings", "0",
+                  "--floors", "1", "--total-area", "10", "--ext", "a.txt", "-o", "e.gml"});
+    EXPECT_EQ(r.exitCode, 1);
+    EXPECT_EQ(r.err, "Error. La plantilla BASE_EDIFICIOS.XML no contiene el elemento gml:patches.\n");
+    EXPECT_FALSE(std::filesystem::exists(dir / "e.gml"));
 }

@@ -6,27 +6,25 @@
 
 using namespace vadrel;
 
-TEST(ParseFecha, FollowsTheLocaleOrderAndSeparator)
+TEST(ParseFecha, AlwaysDayMonthYearWithTheLocaleSeparatorOrASlash)
 {
-    NumberFormat dmy;  // day/month/year with "/"
-    NumberFormat mdy;
-    mdy.dateOrder = DateOrder::MDY;
-    NumberFormat ymdDash;
-    ymdDash.dateOrder = DateOrder::YMD;
-    ymdDash.dateSeparator = '-';
-    NumberFormat dmyDot;
-    dmyDot.dateSeparator = '.';
+    NumberFormat slash;  // "/"
+    NumberFormat dash;
+    dash.dateSeparator = '-';
+    NumberFormat dot;
+    dot.dateSeparator = '.';
 
     const struct {
         const char* text;
         const NumberFormat* fmt;
         const char* shown;  // "" for refused
     } cases[] = {
-        {"3/7/2015", &dmy, "03/07/2015"},   {"7/3/2015", &mdy, "03/07/2015"},  {"2015-7-3", &ymdDash, "03-07-2015"},
-        {"3.7.2015", &dmyDot, "03.07.2015"}, {"3/7/2015", &dmyDot, "03.07.2015"}, {"29/02/2000", &dmy, "29/02/2000"},
-        {"29/02/1900", &dmy, ""},            {"1/1/49", &dmy, "01/01/2049"},    {"1/1/50", &dmy, "01/01/1950"},
-        {"32/1/2000", &dmy, ""},             {"1/1/20000", &dmy, ""},           {"1//2000", &dmy, ""},
-        {"1/1/2000/", &dmy, ""},             {"-1/1/2000", &dmy, ""},           {"", &dmy, ""},
+        {"3/7/2015", &slash, "03/07/2015"}, {"3-7-2015", &dash, "03-07-2015"}, {"3/7/2015", &dash, "03-07-2015"},
+        {"3.7.2015", &dot, "03.07.2015"},   {"3/7/2015", &dot, "03.07.2015"},  {"29/02/2000", &slash, "29/02/2000"},
+        {"12/31/2015", &slash, ""},         {"2015-7-3", &dash, ""},           {"3-7-2015", &slash, ""},
+        {"29/02/1900", &slash, ""},         {"1/1/49", &slash, "01/01/2049"},  {"1/1/50", &slash, "01/01/1950"},
+        {"32/1/2000", &slash, ""},          {"1/1/20000", &slash, ""},         {"1//2000", &slash, ""},
+        {"1/1/2000/", &slash, ""},          {"-1/1/2000", &slash, ""},         {"", &slash, ""},
     };
     for (const auto& c : cases) {
         auto f = parseFecha(c.text, *c.fmt);

@@ -298,6 +298,32 @@ TEST_P(ParcelWriterTest, MissingTemplateRefusesBeforeTouchingAnything)
     EXPECT_TRUE(ui.saveDialogs.empty());
 }
 
+TEST_P(ParcelWriterTest, TemplateWithoutAnElementToFillWritesNothing)
+{
+    for (const char* element : {"gml:posList", "cp:CadastralParcel"}) {
+        test::stageTemplates(dir.path());
+        test::replaceInFile(dir / "BASE_PARCELAS.XML", element, "gml:otro");
+        createForm();
+        square();
+        ui.messages.clear();
+        ui.saveDialogs.clear();
+        EXPECT_THROW(
+            {
+                try {
+                    write();
+                } catch (const Failure& f) {
+                    EXPECT_EQ(std::string(f.what()),
+                              std::string("Error. La plantilla BASE_PARCELAS.XML no contiene el elemento ") + element + ".");
+                    throw;
+                }
+            },
+            Failure);
+        EXPECT_TRUE(ui.saveDialogs.empty()) << element;
+        EXPECT_FALSE(std::filesystem::exists(dir / "out.gml")) << element;
+        EXPECT_EQ(form->MX.size(), 4u) << "the ring is not closed: nothing was done";
+    }
+}
+
 TEST_P(ParcelWriterTest, TemplateLookupsStartAfreshAndTakeTheFirstMatch)
 {
     // The point before the surface, a prefixed identifier, two rings.

@@ -41,6 +41,14 @@ void stageTemplates(const std::filesystem::path& dir)
                                        std::filesystem::copy_options::overwrite_existing);
 }
 
+void replaceInFile(const std::filesystem::path& p, std::string_view from, std::string_view to)
+{
+    std::string text = readFile(p);
+    for (auto at = text.find(from); at != std::string::npos; at = text.find(from, at + to.size()))
+        text.replace(at, from.size(), to);
+    writeFile(p, text);
+}
+
 std::filesystem::path sharedDir()
 {
     std::error_code ec;

@@ -27,6 +27,9 @@ void writeFile(const std::filesystem::path& p, std::string_view bytes);
 // Copies the program's templates into `dir`, as run.sh stages them.
 void stageTemplates(const std::filesystem::path& dir);
 
+// Every `from` in the file becomes `to` (a template with an element renamed).
+void replaceInFile(const std::filesystem::path& p, std::string_view from, std::string_view to);
+
 // The shared folder with the cadastre's samples and schemas, or empty when
 // this checkout has none beside it.
 std::filesystem::path sharedDir();
