@@ -6,6 +6,7 @@
 #include <QLabel>
 #include <QShortcut>
 #include <QStyle>
+#include <QTabBar>
 #include <QTabWidget>
 #include <QToolButton>
 #include <QVBoxLayout>
@@ -15,16 +16,6 @@
 namespace vadrel::app {
 
 namespace {
-
-QComboBox* choice(const char* name, const QStringList& items, const QString& hint = QString())
-{
-    auto* c = new QComboBox;
-    c->setObjectName(name);
-    c->setEditable(true);
-    c->addItems(items);
-    if (!hint.isEmpty()) c->setToolTip(hint);
-    return c;
-}
 
 QLineEdit* field(const char* name)
 {
@@ -43,13 +34,25 @@ BuildingWindow::BuildingWindow(TFGMLEdif& form, QWidget* parent) : FormWindow(fo
 
     auto* pages = new QTabWidget;
     pages->addTab(buildTop(), "GML");
+    pages->tabBar()->setFocusPolicy(Qt::NoFocus);  // a single page: nothing to choose
 
     auto* root = new QVBoxLayout(this);
     root->addLayout(header);
     root->addWidget(pages);
 
-    // The hidden area field and the copy reached by Ctrl+Alt+C.
+    // Reading order: the building, its buttons, then the editor and the list.
+    auto named = [this](const char* name) { return findChild<QWidget*>(name); };
+    tabOrder({ERefCatas, RBRefCatas, RBRefOtra, CBHuso, CBEstado, CBUso, EFechaConstruc, ENInmueble, ENViv, ENSobreRas,
+              ESuptot, named("BBgml"), named("BBCargarXML"), named("BBImprimir"), named("BBLimpiarTodo"),
+              named("BBVistaTotal"), named("BBMapaTotal"), named("BBExcelTodo"), named("BBAyuda"), named("BBAcercade"),
+              EArchivoDXF, CBTipo, CBIE, MX, MY, named("BBCargaDXF"), named("BBGuardar"), named("BBCargar"),
+              named("BBLimpiar"), named("BBList"), named("BBVista"), named("BBVerMapa"), named("BBExcel"),
+              named("SBNuevo"), named("SBBorrar"), named("SBSubir"), named("SBBajar"), LBElementos});
+
+    // The hidden area field, part of the window but never shown, and the
+    // copy reached by Ctrl+Alt+C.
     ESup = field("ESup");
+    ESup->setParent(this);
     ESup->setVisible(false);
     auto* copiar = new QShortcut(QKeySequence("Ctrl+Alt+C"), this);
     copiar->setObjectName("Action1");
@@ -58,6 +61,7 @@ BuildingWindow::BuildingWindow(TFGMLEdif& form, QWidget* parent) : FormWindow(fo
         run([f] { f->BBCopiarClick(); });
     });
 
+    setClosesOnEscape(false);
     push();
     fixSizeAndCentre();
 }
@@ -143,6 +147,7 @@ QWidget* BuildingWindow::buildTop()
 
     auto* edificaciones = new QTabWidget;
     edificaciones->addTab(buildEditor(), "Edificaciones");
+    edificaciones->tabBar()->setFocusPolicy(Qt::NoFocus);
 
     auto* layout = new QVBoxLayout(page);
     layout->addLayout(arriba);
@@ -160,14 +165,9 @@ QWidget* BuildingWindow::buildEditor()
     CBTipo = choice("CBTipo", {kEdificacion, kPiscina});
     CBIE = choice("CBIE", {kExterior, kInterior});
     onLeave(CBIE, form_, &TFGMLEdif::CBIEExit);
-    MX = new QPlainTextEdit;
-    MX->setObjectName("MX");
-    MY = new QPlainTextEdit;
-    MY->setObjectName("MY");
-    for (QPlainTextEdit* m : {MX, MY}) {
-        m->setLineWrapMode(QPlainTextEdit::NoWrap);
-        m->setMinimumSize(150, 200);
-    }
+    MX = coordinateList("MX");
+    MY = coordinateList("MY");
+    for (QPlainTextEdit* m : {MX, MY}) m->setMinimumSize(150, 200);
     onLeave(MX, form_, &TFGMLEdif::MXExit);
     onLeave(MY, form_, &TFGMLEdif::MYExit);
 
@@ -226,12 +226,14 @@ QWidget* BuildingWindow::buildEditor()
     pequenos->addWidget(
         small("SBBajar", QStyle::SP_ArrowDown, "Bajar edificación una posición", &TFGMLEdif::SBBajarClick));
     pequenos->addStretch();
-    LBElementos = new QListWidget;
+    auto* list = new KeyboardList;
+    LBElementos = list;
     LBElementos->setObjectName("LBElementos");
     LBElementos->setSelectionMode(QAbstractItemView::SingleSelection);
     LBElementos->setMinimumWidth(200);
     TFGMLEdif* form = &form_;
     connect(LBElementos, &QListWidget::itemClicked, this, [this, form] { run([form] { form->LBElementosClick(); }); });
+    list->onKeyboardMove = [this, form] { run([form] { form->LBElementosClick(); }); };
 
     auto* lista = new QVBoxLayout;
     lista->addWidget(new QLabel("Lista Edificaciones"));

@@ -1,6 +1,7 @@
 #include "app/form_window.hpp"
 
 #include <QFocusEvent>
+#include <QKeyEvent>
 #include <QGuiApplication>
 #include <QLayout>
 #include <QScreen>
@@ -60,6 +61,23 @@ QPushButton* FormWindow::makeButton(const char* name, const QString& caption, co
     QPushButton* b = button(caption, hint);
     b->setObjectName(name);
     return b;
+}
+
+void FormWindow::keyPressEvent(QKeyEvent* event)
+{
+    if (event->matches(QKeySequence::Cancel) && !closesOnEscape_) {
+        event->accept();
+        return;
+    }
+    // Enter presses the focused button, as Space does; in a one-line field
+    // it does nothing (no button of these windows is a default one).
+    const bool enter = event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
+    if (enter && (event->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier)
+        if (auto* b = qobject_cast<QAbstractButton*>(focusWidget()); b && b->isEnabled()) {
+            b->click();
+            return;
+        }
+    QDialog::keyPressEvent(event);
 }
 
 bool FormWindow::eventFilter(QObject* watched, QEvent* event)

@@ -25,6 +25,9 @@ public:
     // Shown modally over whatever is active; the form's answer.
     ModalResult showModal();
 
+    // A working window holds the person's work: Escape does not close it.
+    void setClosesOnEscape(bool closes) { closesOnEscape_ = closes; }
+
 protected:
     // Widgets into the form's fields, and back.
     virtual void pull() {}
@@ -39,13 +42,14 @@ protected:
         F* f = &form;
         connect(b, &QAbstractButton::clicked, this, [this, f, handler] { run([f, handler] { (f->*handler)(); }); });
     }
-    // A captioned button with its hint; a null handler leaves it inert.
+    // A captioned button with its hint; without a handler it says that its
+    // function is not there yet.
     template <class F>
     QPushButton* handlerButton(F& form, const char* name, const QString& caption, const QString& hint,
                                std::type_identity_t<void (F::*)()> handler)
     {
         QPushButton* b = makeButton(name, caption, hint);
-        if (handler) connectClick(b, form, handler);
+        connectClick(b, form, handler ? handler : static_cast<void (F::*)()>(&Form::funcionNoDisponible));
         return b;
     }
     // Runs `handler` when the focus leaves `field` for another control of
@@ -59,11 +63,13 @@ protected:
     }
 
     bool eventFilter(QObject* watched, QEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
 
 private:
     static QPushButton* makeButton(const char* name, const QString& caption, const QString& hint);
 
     Form& form_;
+    bool closesOnEscape_ = true;
     std::vector<std::pair<QObject*, std::function<void()>>> leaveHandlers_;
 };
 

@@ -2,13 +2,11 @@
 
 #include <QApplication>
 #include <QDir>
-#include <QIcon>
 #include <QLibraryInfo>
 #include <QLocale>
 #include <QTranslator>
 
 #include "app/locale_format.hpp"
-#include "app/logo.hpp"
 #include "app/menu_window.hpp"
 #include "app/qt_ui.hpp"
 #include "app/skin.hpp"
@@ -16,9 +14,7 @@
 int main(int argc, char** argv)
 {
     QApplication qapp(argc, argv);
-    QApplication::setApplicationName("vadrel");
-    QApplication::setApplicationDisplayName(vadrel::app::qs(vadrel::Aplicacion::kTitulo));
-    QApplication::setWindowIcon(QIcon(vadrel::app::vadrelLogo(64)));
+    vadrel::app::identifyApplication();
 
     // Qt's own dialogs (files, printing, message box buttons) in Spanish too.
     QTranslator qtSpanish;

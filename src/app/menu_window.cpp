@@ -56,6 +56,8 @@ MenuWindow::MenuWindow(TFMenu& form) : FormWindow(form)
     root->addLayout(top);
     root->addWidget(parcela);
     root->addWidget(edif);
+    // Escape would end the program.
+    setClosesOnEscape(false);
     fixSizeAndCentre();
 }
 

@@ -5,6 +5,7 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QStyle>
+#include <QTabBar>
 #include <QVBoxLayout>
 
 #include "app/qt_ui.hpp"
@@ -26,6 +27,17 @@ ParcelWindow::ParcelWindow(TFParcelgen& form, QWidget* parent) : FormWindow(form
     auto* root = new QVBoxLayout(this);
     root->addLayout(top);
     root->addWidget(PageControl);
+
+    // Reading order: the pages' tabs, then each page top to bottom, left to right.
+    auto named = [this](const char* name) { return findChild<QWidget*>(name); };
+    tabOrder({PageControl->tabBar(), RBRefCatas, RBRefOtra, ERefCatas, ESup, CBHuso, named("BBgml"),
+              named("BBCargarXML"), named("BBImprimir"), named("BBLimpiarTodo"), EArchivoDXF, named("SBCargarDXF"), MX,
+              MY, named("BBGuardar"), named("BBCargar"), named("BBLimpiar"), named("BBCalcular"), named("BBVista"),
+              named("BBVerMapa"), named("BBExcel"), named("BBList"), named("BBAyuda"), named("BBAcercade"),
+              named("BitBtn1"), named("BitBtn2"), named("BBVPrevMulti"), LBOrigen, named("SpeedButton1"),
+              named("SpeedButton2"), named("SpeedButton3"), LBDestino});
+
+    setClosesOnEscape(false);
     push();
     fixSizeAndCentre();
 }
@@ -48,11 +60,7 @@ QWidget* ParcelWindow::buildGmlPage()
     ESup = new QLineEdit;
     ESup->setObjectName("ESup");
     ESup->setToolTip("Superficie con número entero, (redondear)");
-    CBHuso = new QComboBox;
-    CBHuso->setObjectName("CBHuso");
-    CBHuso->setEditable(true);
-    CBHuso->addItems({"28", "29", "30", "31"});
-    CBHuso->setToolTip("Huso Geográfico");
+    CBHuso = choice("CBHuso", {"28", "29", "30", "31"}, "Huso Geográfico");
 
     auto* grid = new QGridLayout(datos);
     grid->addWidget(RBRefCatas, 0, 0, 1, 2);
@@ -90,14 +98,10 @@ QWidget* ParcelWindow::buildGmlPage()
     dxf->setObjectName("SBCargarDXF");
     dxf->setIcon(st->standardIcon(QStyle::SP_DirOpenIcon));
     dxf->setToolTip("Cargar Coordenadas desde un Fichero DXF");
-    MX = new QPlainTextEdit;
-    MX->setObjectName("MX");
-    MY = new QPlainTextEdit;
-    MY->setObjectName("MY");
-    for (QPlainTextEdit* m : {MX, MY}) {
-        m->setLineWrapMode(QPlainTextEdit::NoWrap);
-        m->setMinimumSize(170, 300);
-    }
+    connectClick(dxf, static_cast<Form&>(form_), &Form::funcionNoDisponible);
+    MX = coordinateList("MX");
+    MY = coordinateList("MY");
+    for (QPlainTextEdit* m : {MX, MY}) m->setMinimumSize(170, 300);
 
     auto* columna = new QVBoxLayout;
     QPushButton* guardar =
@@ -177,6 +181,7 @@ QWidget* ParcelWindow::buildGroupingPage()
         auto* b = new QToolButton;
         b->setObjectName(name);
         b->setIcon(st->standardIcon(icon));
+        connectClick(b, static_cast<Form&>(form_), &Form::funcionNoDisponible);
         return b;
     };
     auto* mover = new QVBoxLayout;

@@ -34,13 +34,13 @@ QtUi::QtUi(WindowRegistry& windows) : windows_(windows) {}
 
 void QtUi::message(const std::string& text)
 {
-    QMessageBox box(QMessageBox::NoIcon, QApplication::applicationDisplayName(), qs(text), QMessageBox::Ok, window_);
+    QMessageBox box(QMessageBox::NoIcon, QApplication::applicationName(), qs(text), QMessageBox::Ok, window_);
     box.exec();
 }
 
 bool QtUi::confirm(const std::string& text, bool defaultYes)
 {
-    QMessageBox box(QMessageBox::Question, QApplication::applicationDisplayName(), qs(text),
+    QMessageBox box(QMessageBox::Question, QApplication::applicationName(), qs(text),
                     QMessageBox::Yes | QMessageBox::No, window_);
     box.setDefaultButton(defaultYes ? QMessageBox::Yes : QMessageBox::No);
     return box.exec() == QMessageBox::Yes;
@@ -50,6 +50,8 @@ std::optional<std::string> QtUi::saveFileName(const FileFilter& filter)
 {
     QFileDialog dialog(window_);
     dialog.setAcceptMode(QFileDialog::AcceptSave);
+    // The file is replaced without a question, and whole or not at all.
+    dialog.setOption(QFileDialog::DontConfirmOverwrite);
     dialog.setNameFilter(qtFilter(filter.filter));
     dialog.setDefaultSuffix(qs(filter.defaultExt));
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return std::nullopt;

@@ -1,7 +1,11 @@
 #include "app/skin.hpp"
 
+#include <QApplication>
+#include <QIcon>
+
 #include "app/about_window.hpp"
 #include "app/building_window.hpp"
+#include "app/logo.hpp"
 #include "app/menu_window.hpp"
 #include "app/parcel_window.hpp"
 #include "app/placeholder_window.hpp"
@@ -16,6 +20,13 @@
 #include "webmap/webmap_forms.hpp"
 
 namespace vadrel::app {
+
+void identifyApplication()
+{
+    QApplication::setApplicationName(qs(Aplicacion::kTitulo));
+    QGuiApplication::setDesktopFileName("vadrel");
+    QApplication::setWindowIcon(QIcon(vadrelLogo(64)));
+}
 
 Skin::Skin(const Entorno& entorno, const UiMaker& makeUi)
 {

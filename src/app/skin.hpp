@@ -21,6 +21,10 @@ class AboutWindow;
 class RefWindow;
 class BuildingWindow;
 
+// The program's name for the desktop ("Vadrel") and its icon. No display
+// name is set: the toolkit would append it to every window's title.
+void identifyApplication();
+
 class Skin {
 public:
     // How each window's Ui is made; tests script the dialogs this way.

@@ -11,6 +11,42 @@ void ClickableLabel::mouseDoubleClickEvent(QMouseEvent* event)
     if (onDoubleClick) onDoubleClick();
 }
 
+void KeyboardList::keyPressEvent(QKeyEvent* event)
+{
+    const int before = currentRow();
+    QListWidget::keyPressEvent(event);
+    if (currentRow() != before && onKeyboardMove) onKeyboardMove();
+}
+
+QPlainTextEdit* coordinateList(const char* name)
+{
+    auto* m = new QPlainTextEdit;
+    m->setObjectName(name);
+    m->setLineWrapMode(QPlainTextEdit::NoWrap);
+    m->setTabChangesFocus(true);
+    return m;
+}
+
+void tabOrder(std::initializer_list<QWidget*> widgets)
+{
+    QWidget* previous = nullptr;
+    for (QWidget* w : widgets) {
+        if (previous) QWidget::setTabOrder(previous, w);
+        previous = w;
+    }
+}
+
+QComboBox* choice(const char* name, const QStringList& items, const QString& hint)
+{
+    auto* c = new QComboBox;
+    c->setObjectName(name);
+    c->setEditable(true);
+    c->setInsertPolicy(QComboBox::NoInsert);
+    c->addItems(items);
+    if (!hint.isEmpty()) c->setToolTip(hint);
+    return c;
+}
+
 void setLines(QPlainTextEdit* edit, const CoordList& list)
 {
     const QString text = qs(joinLines(list, "\n"));

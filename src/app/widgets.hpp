@@ -10,6 +10,7 @@
 #include <QPushButton>
 #include <QToolButton>
 #include <functional>
+#include <initializer_list>
 
 #include "core/coord_list.hpp"
 
@@ -24,6 +25,28 @@ public:
 protected:
     void mouseDoubleClickEvent(QMouseEvent* event) override;
 };
+
+// A list whose keyboard moves (arrows, Home, End, pages) report themselves
+// as a click does, so choosing a line by keyboard or by mouse is one thing.
+class KeyboardList : public QListWidget {
+public:
+    using QListWidget::QListWidget;
+    std::function<void()> onKeyboardMove;
+
+protected:
+    void keyPressEvent(QKeyEvent* event) override;
+};
+
+// A multi-line coordinate field: no wrapping, and Tab moves on as in every
+// other field (a tab character would end up inside the GML).
+QPlainTextEdit* coordinateList(const char* name);
+
+// Tab and Shift+Tab go through `widgets` in this order.
+void tabOrder(std::initializer_list<QWidget*> widgets);
+
+// An editable choice where Enter does nothing: typed texts are not added
+// to its items.
+QComboBox* choice(const char* name, const QStringList& items, const QString& hint = QString());
 
 // A coordinate list shown as a multi-line field: each line followed by a
 // break, so that the lines read back are exactly the lines shown.

@@ -3,11 +3,13 @@
 #include <QApplication>
 #include <gtest/gtest.h>
 
+#include "app/skin.hpp"
+
 int main(int argc, char** argv)
 {
     qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
-    QApplication::setApplicationDisplayName("Vadrel");
+    vadrel::app::identifyApplication();
     ::testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();
 }

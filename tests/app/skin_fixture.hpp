@@ -50,6 +50,7 @@ private:
 
 class SkinTest : public ::testing::Test {
 protected:
+    QObject pending_;  // the context of whenModal's timers, gone with the test
     TempDir dir;
     Script script;
     std::unique_ptr<app::Skin> skin;
@@ -69,10 +70,11 @@ protected:
                                            });
     }
 
-    // Runs `inside` once the next modal window is up, then closes it.
-    static void whenModal(std::function<void(QWidget*)> inside)
+    // Runs `inside` once the next modal window is up, then closes it. A
+    // window that never comes up leaves nothing behind for the next test.
+    void whenModal(std::function<void(QWidget*)> inside)
     {
-        QTimer::singleShot(0, [inside] {
+        QTimer::singleShot(0, &pending_, [inside] {
             QWidget* modal = QApplication::activeModalWidget();
             inside(modal);
             if (auto* d = qobject_cast<QDialog*>(modal)) d->reject();

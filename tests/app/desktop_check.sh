@@ -1,0 +1,75 @@
+#!/usr/bin/env bash
+# The desktop program in a real X server, driven by keys as a person would:
+# Escape on the start menu leaves the program running with its menu shown,
+# Enter on the menu's first button opens the parcel window under its exact
+# title, and Escape does not close that window either.
+# Usage: desktop_check.sh VADREL_BINARY DATA_DIR
+set -euo pipefail
+vadrel="$(realpath "$1")"
+data="$2"
+for p in Xvfb xdotool; do
+  if ! command -v "$p" >/dev/null; then
+    echo "SKIP: $p is not installed (scripts/deps.sh installs it)"
+    exit 77
+  fi
+done
+
+work="$(mktemp -d)"
+xvfb_pid=""
+app_pid=""
+cleanup() {
+  for pid in $app_pid $xvfb_pid; do
+    kill "$pid" 2>/dev/null || true
+    wait "$pid" 2>/dev/null || true
+  done
+  rm -rf "$work"
+}
+trap cleanup EXIT
+fail() {
+  echo "FAIL: $*"
+  exit 1
+}
+
+# A free display, told by the server itself.
+Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$work/display" 2>"$work/xvfb.log" &
+xvfb_pid=$!
+for _ in $(seq 100); do [ -s "$work/display" ] && break; sleep 0.1; done
+[ -s "$work/display" ] || fail "Xvfb did not start: $(cat "$work/xvfb.log")"
+export DISPLAY=":$(head -1 "$work/display")"
+for _ in $(seq 100); do xdotool getdisplaygeometry >/dev/null 2>&1 && break; sleep 0.1; done
+
+cp "$data"/*.XML "$work"/
+(cd "$work" && ASAN_OPTIONS=detect_leaks=0 exec "$vadrel" >"$work/vadrel.log" 2>&1) &
+app_pid=$!
+
+find_window() {  # a visible window whose whole title matches
+  for _ in $(seq 300); do
+    local id
+    id="$(xdotool search --onlyvisible --name "$1" 2>/dev/null | head -1 || true)"
+    if [ -n "$id" ]; then
+      echo "$id"
+      return 0
+    fi
+    sleep 0.1
+  done
+  return 1
+}
+press() {  # keys to a window given the focus
+  xdotool windowfocus --sync "$1"
+  shift
+  xdotool key "$@"
+  sleep 0.5
+}
+
+menu="$(find_window '^Vadrel$')" || fail "no start menu titled 'Vadrel'"
+press "$menu" Escape
+kill -0 "$app_pid" 2>/dev/null || fail "Escape on the start menu ended the program"
+find_window '^Vadrel$' >/dev/null || fail "Escape on the start menu hid it"
+
+press "$menu" Return
+parcel="$(find_window '^Generador GML PARCELAS$')" ||
+  fail "Enter on 'GML Parcela' opened no window titled exactly 'Generador GML PARCELAS': $(xdotool search --name . getwindowname %@ 2>/dev/null | sort -u | tr '\n' '|')"
+press "$parcel" Escape
+find_window '^Generador GML PARCELAS$' >/dev/null || fail "Escape closed the parcel window"
+kill -0 "$app_pid" 2>/dev/null || fail "the program ended"
+echo "desktop check passed"
