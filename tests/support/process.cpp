@@ -22,10 +22,20 @@ RunResult run(const std::vector<std::string>& argv, const std::filesystem::path&
               const std::vector<std::string>& env)
 {
     TempDir capture;
-    std::string cmd = "cd " + quote(cwd.string()) + " && env";
-    for (const auto& e : env) cmd += " " + quote(e);
-    for (const auto& a : argv) cmd += " " + quote(a);
-    cmd += " >" + quote((capture / "out").string()) + " 2>" + quote((capture / "err").string()) + " </dev/null";
+    // Appended piece by piece: GCC 12 warns (wrongly) on "literal" + temporary.
+    std::string cmd = "cd ";
+    cmd += quote(cwd.string());
+    cmd += " && env";
+    for (const auto* list : {&env, &argv})
+        for (const auto& word : *list) {
+            cmd += ' ';
+            cmd += quote(word);
+        }
+    cmd += " >";
+    cmd += quote((capture / "out").string());
+    cmd += " 2>";
+    cmd += quote((capture / "err").string());
+    cmd += " </dev/null";
     int status = std::system(cmd.c_str());
     RunResult r;
     r.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
