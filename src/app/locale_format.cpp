@@ -20,7 +20,6 @@ NumberFormat numberFormatOf(const QLocale& locale)
     if (point.size() == 1 && point[0].unicode() < 0x80) f.decimalSeparator = static_cast<char>(point[0].unicode());
 
     f.dateSeparator = firstSeparator(locale.dateFormat(QLocale::ShortFormat), '/');
-    f.timeSeparator = firstSeparator(locale.timeFormat(QLocale::ShortFormat), ':');
     return f;
 }
 

@@ -185,7 +185,7 @@ void TFGMLEdif::SBBajarClick()
 void TFGMLEdif::EFechaConstrucExit()
 {
     if (auto f = parseFecha(EFechaConstruc, formato))
-        EFechaConstruc = textoFecha(*f, formato.dateSeparator);
+        EFechaConstruc = textoFecha(*f);
     else
         ui_.message(kFechaInvalida);
 }

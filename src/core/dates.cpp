@@ -46,10 +46,10 @@ std::optional<Fecha> parseFecha(std::string_view text, const NumberFormat& fmt)
     return f;
 }
 
-std::string textoFecha(const Fecha& f, char separator)
+std::string textoFecha(const Fecha& f)
 {
     char buf[32];
-    std::snprintf(buf, sizeof buf, "%02d%c%02d%c%04d", f.dia, separator, f.mes, separator, f.anio);
+    std::snprintf(buf, sizeof buf, "%02d/%02d/%04d", f.dia, f.mes, f.anio);
     return buf;
 }
 

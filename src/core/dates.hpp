@@ -21,13 +21,13 @@ struct Fecha {
 // "/"; two-digit years are 1950-2049. Nothing for an invalid or empty text.
 std::optional<Fecha> parseFecha(std::string_view text, const NumberFormat& fmt);
 
-// "dd/mm/yyyy" with the given separator.
-std::string textoFecha(const Fecha& f, char separator);
+// "dd/mm/yyyy", the field's own form on every desktop.
+std::string textoFecha(const Fecha& f);
 
 // "yyyy-mm-ddT00:00:00", the xs:dateTime of a date at midnight.
 std::string fechaHoraGml(const Fecha& f);
 
-// "'%s' is not a valid date", as the other conversion failures read.
-inline constexpr std::string_view kNotADate = "'%s' is not a valid date";
+// A date that does not convert ends the write with this.
+inline constexpr std::string_view kNotADate = "'%s' no es una fecha válida. Escríbala como día/mes/año (dd/mm/aaaa).";
 
 }  // namespace vadrel

@@ -10,7 +10,6 @@ namespace vadrel {
 struct NumberFormat {
     char decimalSeparator = '.';
     char dateSeparator = '/';
-    char timeSeparator = ':';
 
     // "." and "/": the batch command and tests.
     static NumberFormat batch() { return {}; }

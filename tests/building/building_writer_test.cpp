@@ -273,7 +273,7 @@ TEST_P(BuildingWriterTest, BadDateOrCoordinateEndsWithoutAFile)
         write();
         FAIL() << "no failure";
     } catch (const Failure& f) {
-        EXPECT_STREQ(f.what(), "'31/02/2015' is not a valid date");
+        EXPECT_STREQ(f.what(), "'31/02/2015' no es una fecha válida. Escríbala como día/mes/año (dd/mm/aaaa).");
     }
     EXPECT_EQ(form->Edificaciones[0].coorx.size(), 5u) << "rings closed before the failure stay closed";
 
