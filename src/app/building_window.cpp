@@ -62,6 +62,7 @@ BuildingWindow::BuildingWindow(TFGMLEdif& form, QWidget* parent) : FormWindow(fo
     });
 
     setClosesOnEscape(false);
+    ERefCatas->setFocus();  // what the person types first goes somewhere
     push();
     fixSizeAndCentre();
 }
@@ -131,7 +132,8 @@ QWidget* BuildingWindow::buildTop()
                       nullptr),
         handlerButton(form_, "BBMapaTotal", "Ver en Mapa", "Muestra sobre el mapa de catastro todas las edificaciones.",
                       nullptr),
-        handlerButton(form_, "BBExcelTodo", "Exportar", "Exportar las coordenadas a un formato Excel", nullptr),
+        handlerButton(form_, "BBExcelTodo", "Exportar", "Exportar las coordenadas a un formato Excel",
+                      &TFGMLEdif::BBExcelTodoClick),
         handlerButton(form_, "BBAyuda", "Ayuda", "¡No me entero! ¡Ayúdame!", &TFGMLEdif::BBAyudaClick),
         handlerButton(form_, "BBAcercade", "® Acerca de", QString(), &TFGMLEdif::BBAcercadeClick),
     };
@@ -167,7 +169,7 @@ QWidget* BuildingWindow::buildEditor()
     onLeave(CBIE, form_, &TFGMLEdif::CBIEExit);
     MX = coordinateList("MX");
     MY = coordinateList("MY");
-    for (QPlainTextEdit* m : {MX, MY}) m->setMinimumSize(150, 200);
+    for (QPlainTextEdit* m : {MX, MY}) m->setMinimumSize(150, 160);
     onLeave(MX, form_, &TFGMLEdif::MXExit);
     onLeave(MY, form_, &TFGMLEdif::MYExit);
 
@@ -189,17 +191,20 @@ QWidget* BuildingWindow::buildEditor()
     QPushButton* cargar = handlerButton(form_, "BBCargar", "Cargar", "Cargar las coordenadas", &TFGMLEdif::BBCargarClick);
     cargar->setIcon(st->standardIcon(QStyle::SP_DialogOpenButton));
     QPushButton* botones[] = {
-        handlerButton(form_, "BBCargaDXF", "Abre DXF", "Cargar coordenadas desde archivo DXF", nullptr),
+        handlerButton(form_, "BBCargaDXF", "Abre DXF", "Cargar coordenadas desde archivo DXF",
+                      &TFGMLEdif::BBCargaDXFClick),
         guardar,
         cargar,
         handlerButton(form_, "BBLimpiar", "Limpiar", "Borrar las Coordenadas", &TFGMLEdif::BBLimpiarClick),
         handlerButton(form_, "BBList", "List Autocad",
-                      "Introducir el contenido de la orden LIST de autocad para extraer las coordenadas", nullptr),
+                      "Introducir el contenido de la orden LIST de autocad para extraer las coordenadas",
+                      &TFGMLEdif::BBListClick),
         handlerButton(form_, "BBVista", "Vista Previa",
                       "Visualiza la representación gráfica del polígono definido por las coordenadas.", nullptr),
         handlerButton(form_, "BBVerMapa", "Ver en Mapa", "Muestra sobre el mapa de catastro la edificación seleccionada.",
                       nullptr),
-        handlerButton(form_, "BBExcel", "Exportar", "Exportar las coordenadas a un formato Excel", nullptr),
+        handlerButton(form_, "BBExcel", "Exportar", "Exportar las coordenadas a un formato Excel",
+                      &TFGMLEdif::BBExcelClick),
     };
     for (QPushButton* b : botones) columna->addWidget(b);
     columna->addStretch();

@@ -40,6 +40,8 @@ void FormWindow::run(const std::function<void()>& handler)
 
 ModalResult FormWindow::showModal()
 {
+    // While hidden, the form is what counts: its caller may have filled it.
+    push();
     run([this] { form_.FormShow(); });
     const int result = exec();
     pull();

@@ -38,6 +38,7 @@ ParcelWindow::ParcelWindow(TFParcelgen& form, QWidget* parent) : FormWindow(form
               named("SpeedButton2"), named("SpeedButton3"), LBDestino});
 
     setClosesOnEscape(false);
+    ERefCatas->setFocus();  // what the person types first goes somewhere
     push();
     fixSizeAndCentre();
 }
@@ -98,7 +99,7 @@ QWidget* ParcelWindow::buildGmlPage()
     dxf->setObjectName("SBCargarDXF");
     dxf->setIcon(st->standardIcon(QStyle::SP_DirOpenIcon));
     dxf->setToolTip("Cargar Coordenadas desde un Fichero DXF");
-    connectClick(dxf, static_cast<Form&>(form_), &Form::funcionNoDisponible);
+    connectClick(dxf, form_, &TFParcelgen::SBCargarDXFClick);
     MX = coordinateList("MX");
     MY = coordinateList("MY");
     for (QPlainTextEdit* m : {MX, MY}) m->setMinimumSize(170, 300);
@@ -119,9 +120,11 @@ QWidget* ParcelWindow::buildGmlPage()
                       "Visualiza la representación gráfica del polígono definido por las coordenadas.", nullptr),
         handlerButton(form_, "BBVerMapa", "Ver Mapa", "Muestra sobre el mapa de catastro la edificación seleccionada.",
                       nullptr),
-        handlerButton(form_, "BBExcel", "Exportar", "Exportar las coordenadas a un formato Excel", nullptr),
+        handlerButton(form_, "BBExcel", "Exportar", "Exportar las coordenadas a un formato Excel",
+                      &TFParcelgen::BBExcelClick),
         handlerButton(form_, "BBList", "List Autocad",
-                      "Introducir el contenido de la orden LIST de autocad para extraer las coordenadas", nullptr),
+                      "Introducir el contenido de la orden LIST de autocad para extraer las coordenadas",
+                      &TFParcelgen::BBListClick),
         handlerButton(form_, "BBAyuda", "Ayuda", "¡No me entero! ¡Ayúdame!", &TFParcelgen::BBAyudaClick),
         handlerButton(form_, "BBAcercade", "® Acerca de", QString(), &TFParcelgen::BBAcercadeClick),
     };

@@ -5,6 +5,7 @@
 
 #include "app/about_window.hpp"
 #include "app/building_window.hpp"
+#include "app/list_window.hpp"
 #include "app/logo.hpp"
 #include "app/menu_window.hpp"
 #include "app/parcel_window.hpp"
@@ -46,7 +47,7 @@ Skin::Skin(const Entorno& entorno, const UiMaker& makeUi)
     building = add<BuildingWindow>(*a.FGMLEdif, menu);
     add<PlaceholderWindow>(*a.FVPrevWeb, menu);
     add<PlaceholderWindow>(*a.FVPrevTotal, menu);
-    add<PlaceholderWindow>(*a.FList, menu);
+    list = add<ListWindow>(*a.FList, menu);
     add<PlaceholderWindow>(*a.FVPrevWeb2, menu);
 }
 

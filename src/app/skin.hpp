@@ -20,6 +20,7 @@ class ParcelWindow;
 class AboutWindow;
 class RefWindow;
 class BuildingWindow;
+class ListWindow;
 
 // The program's name for the desktop ("Vadrel") and its icon. No display
 // name is set: the toolkit would append it to every window's title.
@@ -41,6 +42,7 @@ public:
     AboutWindow* about = nullptr;
     RefWindow* ref = nullptr;
     BuildingWindow* building = nullptr;
+    ListWindow* list = nullptr;
 
 private:
     template <class W, class F>

@@ -84,6 +84,10 @@ public:
     void BBAcercadeClick();
     void BBgmlClick();        // "Crear GML"
     void BBCargarXMLClick();  // "Cargar GML"
+    void BBCargaDXFClick();   // "Abre DXF"
+    void BBListClick();       // "List Autocad"
+    void BBExcelClick();      // "Exportar" the shown construction
+    void BBExcelTodoClick();  // "Exportar" every construction
 
     // Turns one of the two radio buttons on, the other off.
     void setReferenciaCatastral(bool catastral);

@@ -13,6 +13,7 @@ void BatchUi::message(const std::string& text)
     err_ << text << '\n';
     err_.flush();
     ++messages_;
+    last_ = text;
 }
 
 // No command asks a question yet; one that did would be told and answered No.

@@ -23,13 +23,18 @@ public:
     bool confirm(const std::string& text, bool defaultYes) override;
     std::optional<std::string> saveFileName(const FileFilter& filter) override;
     std::optional<std::string> openFileName(const FileFilter& filter) override;
-    // The batch command opens no windows, documents or printers.
-    ModalResult showModal(Form&) override { return ModalResult::Cancel; }
+    // What showing a window does: the command fills it as the person would
+    // (the pasted LIST text) and answers; without this, it is cancelled.
+    std::function<ModalResult(Form&)> onShowModal;
+
+    ModalResult showModal(Form& form) override { return onShowModal ? onShowModal(form) : ModalResult::Cancel; }
+    // The batch command opens no documents or printers.
     void openWithDesktop(const std::string&) override {}
     void printWindow() override {}
     void setClipboardText(const std::string&) override {}
 
     int messagesShown() const { return messages_; }
+    const std::string& lastMessage() const { return last_; }
     // The path last answered to a save dialog: with no failure after it,
     // that file has been written.
     const std::optional<std::string>& savedTo() const { return savedTo_; }
@@ -37,6 +42,7 @@ public:
 private:
     std::ostream& err_;
     int messages_ = 0;
+    std::string last_;
     std::optional<std::string> savedTo_;
 };
 

@@ -2,19 +2,26 @@
 
 #include <ostream>
 
+#include <algorithm>
+#include <iterator>
+
 #include "building/building_form.hpp"
 #include "cli/args.hpp"
-#include "cli/batch_ui.hpp"
+#include "cli/batch_app.hpp"
+#include "io/dxf_scan.hpp"
+#include "io/excel_table.hpp"
 
 namespace vadrel::cli {
 
 const char* const kBuildingWriteUsage =
     "  building write --ref REF [--local] [--zone HUSO] [--condition ESTADO] [--use USO]\n"
     "                 --date DD/MM/AAAA --units N --dwellings N --floors N --total-area TEXTO\n"
-    "                 (--ext ARCHIVO.txt | --int ARCHIVO.txt | --pool ARCHIVO.txt)... -o SALIDA.gml\n"
+    "                 (--ext ARCHIVO.txt | --int ARCHIVO.txt | --pool ARCHIVO.txt | --dxf ARCHIVO.dxf)...\n"
+    "                 -o SALIDA.gml\n"
     "      Crea el GML de un edificio, como el botón \"Crear GML\" de la ventana de edificios.\n"
     "      Cada --ext, --int o --pool añade, en ese orden, una edificación exterior, interior\n"
-    "      o una piscina con los puntos del archivo de coordenadas (líneas N;X;Y).\n"
+    "      o una piscina con los puntos del archivo de coordenadas (líneas N;X;Y); cada\n"
+    "      polilínea de un --dxf añade una edificación exterior, como el botón \"Abre DXF\".\n"
     "        --condition ESTADO  Funcional (por defecto), Ruinoso, Deficiente, Proyectado,\n"
     "                            En_Construccion o Demolido\n"
     "        --use USO           Residencial (por defecto), Agrícola, Industrial, Oficinas,\n"
@@ -23,33 +30,80 @@ const char* const kBuildingWriteUsage =
     "                            sobre rasante\n"
     "        --total-area TEXTO  superficie construida total en m2\n";
 
+const char* const kBuildingExportUsage =
+    "  building export --ref REF (--ext ARCHIVO.txt | --int ARCHIVO.txt | --pool ARCHIVO.txt |\n"
+    "                  --dxf ARCHIVO.dxf)... -o SALIDA.xls\n"
+    "      Exporta todas las edificaciones a una tabla que abren las hojas de cálculo, como\n"
+    "      el botón \"Exportar\" de arriba de la ventana de edificios.\n";
+
 const char* const kBuildingReadUsage =
     "  building read ENTRADA.gml\n"
     "      Lee un GML de edificio, como el botón \"Cargar GML\", y escribe las líneas\n"
     "      referencia:, tipo:, superficie:, inmuebles:, viviendas:, plantas:, fecha:, huso:\n"
     "      y una línea edificacion: NOMBRE;TIPO;E_I;N por edificación (N puntos).\n";
 
+namespace {
+
+const char* const kRingOptions[] = {"--ext", "--int", "--pool", "--dxf"};
+
+OptionSpec withRings(OptionSpec spec)
+{
+    spec.withValue.insert(std::begin(kRingOptions), std::end(kRingOptions));
+    return spec;
+}
+
+// One construction per ring option, in command-line order, as a person adds
+// them: "Nuevo" (but for the first), type and role, then the points; a DXF
+// adds one exterior construction per polyline. The editor ends on the first
+// construction, as after clicking it. False when loading ended on a message.
+bool cargaEdificaciones(const Args& args, BatchUi& ui, TFGMLEdif& form)
+{
+    bool primera = true;
+    for (const auto& [name, value] : args.options()) {
+        if (std::find(std::begin(kRingOptions), std::end(kRingOptions), name) == std::end(kRingOptions)) continue;
+        ui.openAnswer = value;
+        if (name == "--dxf") {
+            // Where the file's first polyline goes: as the button decides.
+            const bool nueva = form.MX.size() > 1 || form.MY.size() > 1;
+            const std::size_t desde = nueva ? form.Edificaciones.size() : static_cast<std::size_t>(form.elemActual);
+            if (!dispatch(ui, [&] { form.BBCargaDXFClick(); }) || ui.lastMessage() == kDxfNoSeAbre) return false;
+            // Each new construction marked as the person would: chosen in the
+            // list, its type and role set, the role field left.
+            form.MXExit();
+            for (std::size_t k = desde; k < form.Edificaciones.size(); ++k) {
+                form.LBElementosIndex = static_cast<int>(k);
+                form.LBElementosClick();
+                form.CBTipo = kEdificacion;
+                form.CBIE = kExterior;
+                form.CBIEExit();
+            }
+        } else {
+            if (!primera) form.SBNuevoClick();
+            form.CBTipo = name == "--pool" ? kPiscina : kEdificacion;
+            form.CBIE = name == "--int" ? kInterior : kExterior;
+            if (!dispatch(ui, [&] { form.BBCargarClick(); })) return false;
+            form.MXExit();
+        }
+        primera = false;
+    }
+    if (primera) throw UsageError("Indique al menos una edificación con --ext, --int, --pool o --dxf.");
+    form.LBElementosIndex = 0;
+    form.LBElementosClick();
+    return true;
+}
+
+}  // namespace
+
 int buildingWrite(const std::vector<std::string>& words, Context& ctx)
 {
-    Args args(words, {{"--ref", "--zone", "--condition", "--use", "--date", "--units", "--dwellings", "--floors",
-                       "--total-area", "--ext", "--int", "--pool", "-o"},
-                      {"--local"}});
+    Args args(words, withRings({{"--ref", "--zone", "--condition", "--use", "--date", "--units", "--dwellings",
+                                 "--floors", "--total-area", "-o"},
+                                {"--local"}}));
     if (!args.positional().empty()) throw UsageError("Sobra el argumento: " + args.positional().front() + ".");
-    struct Anillo {
-        const char* tipo;
-        const char* e_i;
-        std::string archivo;
-    };
-    std::vector<Anillo> anillos;
-    for (const auto& [name, value] : args.options()) {
-        if (name == "--ext") anillos.push_back({kEdificacion, kExterior, value});
-        if (name == "--int") anillos.push_back({kEdificacion, kInterior, value});
-        if (name == "--pool") anillos.push_back({kPiscina, kExterior, value});
-    }
-    if (anillos.empty()) throw UsageError("Indique al menos una edificación con --ext, --int o --pool.");
 
-    BatchUi ui(ctx.err);
-    TFGMLEdif form(ui, ctx.entorno);
+    BatchApp b(ctx);
+    BatchUi& ui = b.ui;
+    TFGMLEdif& form = *b.app.FGMLEdif;
     dispatch(ui, [&] { form.FormCreate(); });
     form.FormShow();
 
@@ -66,21 +120,28 @@ int buildingWrite(const std::vector<std::string>& words, Context& ctx)
     form.ESuptot = args.required("--total-area");
     const std::string output = args.required("-o");
 
-    for (std::size_t i = 0; i < anillos.size(); ++i) {
-        // The window opens on one new construction; the next ones are added.
-        if (i > 0) form.SBNuevoClick();
-        form.CBTipo = anillos[i].tipo;
-        form.CBIE = anillos[i].e_i;
-        ui.openAnswer = anillos[i].archivo;
-        if (!dispatch(ui, [&] { form.BBCargarClick(); })) return kEndedOnMessage;
-        form.MXExit();
-    }
-    // The editor back on the first construction, as after clicking it.
-    form.LBElementosIndex = 0;
-    form.LBElementosClick();
+    if (!cargaEdificaciones(args, ui, form)) return kEndedOnMessage;
 
     ui.saveAnswer = output;
     if (!dispatch(ui, [&] { form.BBgmlClick(); }) || !ui.savedTo()) return kEndedOnMessage;
+    return kWritten;
+}
+
+int buildingExport(const std::vector<std::string>& words, Context& ctx)
+{
+    Args args(words, withRings({{"--ref", "-o"}, {}}));
+    if (!args.positional().empty()) throw UsageError("Sobra el argumento: " + args.positional().front() + ".");
+
+    BatchApp b(ctx);
+    TFGMLEdif& form = *b.app.FGMLEdif;
+    form.FormShow();
+    form.ERefCatas = args.required("--ref");
+    const std::string output = args.required("-o");
+    if (!cargaEdificaciones(args, b.ui, form)) return kEndedOnMessage;
+
+    b.ui.saveAnswer = output;
+    if (!dispatch(b.ui, [&] { form.BBExcelTodoClick(); }) || b.ui.lastMessage() != kExcelGenerado)
+        return kEndedOnMessage;
     return kWritten;
 }
 
@@ -89,8 +150,9 @@ int buildingRead(const std::vector<std::string>& words, Context& ctx)
     Args args(words, {{}, {}});
     if (args.positional().size() != 1) throw UsageError("Indique un solo archivo GML que leer.");
 
-    BatchUi ui(ctx.err);
-    TFGMLEdif form(ui, ctx.entorno);
+    BatchApp b(ctx);
+    BatchUi& ui = b.ui;
+    TFGMLEdif& form = *b.app.FGMLEdif;
     form.FormShow();
     ui.openAnswer = args.positional().front();
     if (!dispatch(ui, [&] { form.BBCargarXMLClick(); })) return kEndedOnMessage;

@@ -12,7 +12,12 @@ int buildingWrite(const std::vector<std::string>& words, Context& ctx);
 // constructions on standard output.
 int buildingRead(const std::vector<std::string>& words, Context& ctx);
 
+// vadrel-cli building export: the constructions added as for write, then
+// the "Exportar" of every construction.
+int buildingExport(const std::vector<std::string>& words, Context& ctx);
+
 extern const char* const kBuildingWriteUsage;
+extern const char* const kBuildingExportUsage;
 extern const char* const kBuildingReadUsage;
 
 }  // namespace vadrel::cli

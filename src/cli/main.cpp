@@ -18,7 +18,9 @@ using namespace vadrel::cli;
 const Command kCommands[] = {
     {"parcel", "write", kParcelWriteUsage, parcelWrite},
     {"parcel", "read", kParcelReadUsage, parcelRead},
+    {"parcel", "export", kParcelExportUsage, parcelExport},
     {"building", "write", kBuildingWriteUsage, buildingWrite},
+    {"building", "export", kBuildingExportUsage, buildingExport},
     {"building", "read", kBuildingReadUsage, buildingRead},
 };
 

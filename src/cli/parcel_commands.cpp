@@ -2,17 +2,21 @@
 
 #include <ostream>
 
+#include <set>
+
 #include "cli/args.hpp"
-#include "cli/batch_ui.hpp"
+#include "cli/batch_app.hpp"
 #include "core/failure.hpp"
 #include "io/coord_file.hpp"
+#include "io/dxf_scan.hpp"
+#include "io/excel_table.hpp"
 #include "parcel/parcel_form.hpp"
 
 namespace vadrel::cli {
 
 const char* const kParcelWriteUsage =
     "  parcel write --ref REF [--local] [--zone HUSO] (--area TEXTO | --calc-area)\n"
-    "               --coords ARCHIVO.txt -o SALIDA.gml\n"
+    "               (--coords ARCHIVO.txt | --dxf ARCHIVO.dxf | --list ARCHIVO.txt) -o SALIDA.gml\n"
     "      Crea el GML de una parcela, como el botón \"Crear GML\".\n"
     "        --ref REF           referencia de la parcela (la catastral, de 14 caracteres)\n"
     "        --local             la referencia es nueva/otra (ES.LOCAL.CP), no catastral\n"
@@ -20,7 +24,15 @@ const char* const kParcelWriteUsage =
     "        --area TEXTO        superficie en m2, tal como se escribiría en su casilla\n"
     "        --calc-area         calcula la superficie, como el botón \"Cal. Área\"\n"
     "        --coords ARCHIVO    archivo de coordenadas con líneas N;X;Y\n"
+    "        --dxf ARCHIVO       dibujo DXF: los vértices de su primera polilínea\n"
+    "        --list ARCHIVO      texto de la orden LIST de AutoCAD, como si se pegara\n"
     "        -o SALIDA.gml       archivo que se crea (se añade .gml si no tiene extensión)\n";
+
+const char* const kParcelExportUsage =
+    "  parcel export --ref REF (--coords ARCHIVO.txt | --dxf ARCHIVO.dxf | --list ARCHIVO.txt)\n"
+    "                -o SALIDA.xls\n"
+    "      Exporta las coordenadas a una tabla que abren las hojas de cálculo, como el\n"
+    "      botón \"Exportar\" de la ventana de parcelas.\n";
 
 const char* const kParcelReadUsage =
     "  parcel read ENTRADA.gml [-o SALIDA.txt]\n"
@@ -29,20 +41,51 @@ const char* const kParcelReadUsage =
     "      huso: y vertices: (número de líneas de la lista X).\n"
     "        -o SALIDA.txt       guarda además las coordenadas, como el botón \"Guardar\"\n";
 
+namespace {
+
+const std::set<std::string> kSources{"--coords", "--dxf", "--list"};
+
+// The parcel window's lists filled from the one source given, through the
+// button that reads it. False when that ended on a message.
+bool cargaPuntos(const Args& args, BatchApp& b)
+{
+    int given = 0;
+    for (const auto& s : kSources) given += args.has(s) ? 1 : 0;
+    if (given != 1) throw UsageError("Indique las coordenadas con una sola de --coords, --dxf o --list.");
+    TFParcelgen& form = *b.app.FParcelgen;
+    if (auto f = args.value("--coords")) {
+        b.ui.openAnswer = *f;
+        return dispatch(b.ui, [&] { form.BBCargarClick(); });
+    }
+    if (auto f = args.value("--dxf")) {
+        b.ui.openAnswer = *f;
+        return dispatch(b.ui, [&] { form.SBCargarDXFClick(); }) && b.ui.lastMessage() != kDxfNoSeAbre;
+    }
+    pegaListDesde(b.ui, *args.value("--list"));
+    return dispatch(b.ui, [&] { form.BBListClick(); });
+}
+
+OptionSpec withSources(OptionSpec spec)
+{
+    spec.withValue.insert(kSources.begin(), kSources.end());
+    return spec;
+}
+
+}  // namespace
 
 int parcelWrite(const std::vector<std::string>& words, Context& ctx)
 {
-    Args args(words, {{"--ref", "--zone", "--area", "--coords", "-o"}, {"--local", "--calc-area"}});
+    Args args(words, withSources({{"--ref", "--zone", "--area", "-o"}, {"--local", "--calc-area"}}));
     if (!args.positional().empty()) throw UsageError("Sobra el argumento: " + args.positional().front() + ".");
     const std::string ref = args.required("--ref");
-    const std::string coords = args.required("--coords");
     const std::string output = args.required("-o");
     const auto area = args.value("--area");
     const bool calcArea = args.has("--calc-area");
     if (area.has_value() == calcArea) throw UsageError("Indique la superficie con --area o con --calc-area, una de las dos.");
 
-    BatchUi ui(ctx.err);
-    TFParcelgen form(ui, ctx.entorno);
+    BatchApp b(ctx);
+    BatchUi& ui = b.ui;
+    TFParcelgen& form = *b.app.FParcelgen;
     dispatch(ui, [&] { form.FormCreate(); });
 
     // Kind first, then the reference: leaving the field warns about its
@@ -52,8 +95,7 @@ int parcelWrite(const std::vector<std::string>& words, Context& ctx)
     form.ERefCatasExit();
     if (auto zone = args.value("--zone")) form.CBHuso = *zone;
 
-    ui.openAnswer = coords;
-    if (!dispatch(ui, [&] { form.BBCargarClick(); })) return kEndedOnMessage;
+    if (!cargaPuntos(args, b)) return kEndedOnMessage;
 
     if (calcArea) {
         int before = ui.messagesShown();
@@ -67,6 +109,22 @@ int parcelWrite(const std::vector<std::string>& words, Context& ctx)
     return kWritten;
 }
 
+int parcelExport(const std::vector<std::string>& words, Context& ctx)
+{
+    Args args(words, withSources({{"--ref", "-o"}, {}}));
+    if (!args.positional().empty()) throw UsageError("Sobra el argumento: " + args.positional().front() + ".");
+    const std::string ref = args.required("--ref");
+    const std::string output = args.required("-o");
+
+    BatchApp b(ctx);
+    TFParcelgen& form = *b.app.FParcelgen;
+    form.ERefCatas = ref;
+    if (!cargaPuntos(args, b)) return kEndedOnMessage;
+    b.ui.saveAnswer = output;
+    if (!dispatch(b.ui, [&] { form.BBExcelClick(); }) || b.ui.lastMessage() != kExcelGenerado) return kEndedOnMessage;
+    return kWritten;
+}
+
 int parcelRead(const std::vector<std::string>& words, Context& ctx)
 {
     Args args(words, {{"-o"}, {}});
@@ -75,8 +133,9 @@ int parcelRead(const std::vector<std::string>& words, Context& ctx)
 
     // Reading needs no template, so the window's creation is not run: a
     // missing template would only add an unrelated message.
-    BatchUi ui(ctx.err);
-    TFParcelgen form(ui, ctx.entorno);
+    BatchApp b(ctx);
+    BatchUi& ui = b.ui;
+    TFParcelgen& form = *b.app.FParcelgen;
     ui.openAnswer = args.positional().front();
     if (!dispatch(ui, [&] { form.BBCargarXMLClick(); })) return kEndedOnMessage;
 

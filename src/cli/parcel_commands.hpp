@@ -12,7 +12,11 @@ int parcelWrite(const std::vector<std::string>& words, Context& ctx);
 // with -o, the lists saved as with "Guardar".
 int parcelRead(const std::vector<std::string>& words, Context& ctx);
 
+// vadrel-cli parcel export: the lists filled as for write, then "Exportar".
+int parcelExport(const std::vector<std::string>& words, Context& ctx);
+
 extern const char* const kParcelWriteUsage;
+extern const char* const kParcelExportUsage;
 extern const char* const kParcelReadUsage;
 
 }  // namespace vadrel::cli

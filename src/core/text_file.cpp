@@ -98,24 +98,34 @@ std::string utf8ToCp1252(std::string_view s)
     return out;
 }
 
-std::vector<std::string> readTextLines(const std::filesystem::path& path)
+std::string readText(const std::filesystem::path& path)
 {
     std::string bytes = readWholeFile(path);
-
     std::string_view view(bytes);
     if (view.substr(0, 3) == "\xEF\xBB\xBF") view.remove_prefix(3);
-    std::string text = isValidUtf8(view) ? std::string(view) : cp1252ToUtf8(view);
+    if (!isValidUtf8(view)) return cp1252ToUtf8(view);
+    if (view.size() != bytes.size()) bytes.erase(0, 3);
+    return bytes;
+}
 
+bool LineReader::next(std::string_view& line)
+{
+    if (pos_ >= text_.size()) return false;
+    std::size_t nl = text_.find('\n', pos_);
+    std::size_t end = nl == std::string_view::npos ? text_.size() : nl;
+    std::size_t stop = end;
+    if (stop > pos_ && text_[stop - 1] == '\r') --stop;
+    line = text_.substr(pos_, stop - pos_);
+    pos_ = end + 1;
+    return true;
+}
+
+std::vector<std::string> readTextLines(const std::filesystem::path& path)
+{
+    const std::string text = readText(path);
     std::vector<std::string> lines;
-    std::size_t start = 0;
-    while (start < text.size()) {
-        std::size_t nl = text.find('\n', start);
-        std::size_t end = nl == std::string::npos ? text.size() : nl;
-        std::size_t stop = end;
-        if (stop > start && text[stop - 1] == '\r') --stop;
-        lines.emplace_back(text, start, stop - start);
-        start = end + 1;
-    }
+    LineReader reader(text);
+    for (std::string_view line; reader.next(line);) lines.emplace_back(line);
     return lines;
 }
 

@@ -14,9 +14,25 @@ std::string cp1252ToUtf8(std::string_view bytes);
 // Characters the code page lacks become "?".
 std::string utf8ToCp1252(std::string_view text);
 
+// The file's text in UTF-8, a UTF-8 byte-order mark dropped. Throws Failure
+// when the file cannot be opened or read.
+std::string readText(const std::filesystem::path& path);
+
 // Lines in UTF-8, without their CR LF or LF; a UTF-8 byte-order mark is
 // dropped. Throws Failure when the file cannot be opened or read.
 std::vector<std::string> readTextLines(const std::filesystem::path& path);
+
+// One line after another of a text, each without its CR LF or LF; a final
+// line break does not start another line.
+class LineReader {
+public:
+    explicit LineReader(std::string_view text) : text_(text) {}
+    bool next(std::string_view& line);
+
+private:
+    std::string_view text_;
+    std::size_t pos_ = 0;
+};
 
 // Each line in Windows-1252 ended by CR LF, written atomically.
 void writeTextLines(const std::filesystem::path& path, const std::vector<std::string>& lines);

@@ -1,6 +1,11 @@
 #pragma once
-// The window into which AutoCAD's LIST text is pasted.
+// The window into which AutoCAD's LIST text is pasted, and the import both
+// coordinate windows run through it.
 
+#include <string>
+#include <vector>
+
+#include "core/coord_list.hpp"
 #include "core/form.hpp"
 
 namespace vadrel {
@@ -10,6 +15,15 @@ public:
     using Form::Form;
     std::string_view instancia() const override { return "FList"; }
     std::string_view Caption() const override { return "Importar orden List Autocad"; }
+
+    static constexpr std::string_view Label1 = "Pegue aquí el texto resultante de ejecutar la orden LIST en AUTOCAD:";
+
+    std::vector<std::string> Memo1;  // the pasted text, line by line
 };
+
+// "List Autocad": the paste dialog, emptied first; on OK and, when the lists
+// hold anything, a Yes to the overwrite question, the lists are replaced by
+// the vertices of the pasted text.
+void importaList(Ui& ui, TFList& lista, CoordList& MX, CoordList& MY);
 
 }  // namespace vadrel

@@ -60,6 +60,9 @@ public:
     void BBAyudaClick();       // "Ayuda"
     void BBAcercadeClick();    // "® Acerca de", and a double click on the emblem
     void BBVPrevMultiClick();  // "Vista Prev." of the grouping page
+    void SBCargarDXFClick();   // load the points of a DXF polyline
+    void BBListClick();        // "List Autocad"
+    void BBExcelClick();       // "Exportar" to a spreadsheet table
 
     // Turns one of the two radio buttons on, the other off.
     void setReferenciaCatastral(bool catastral);

@@ -34,17 +34,17 @@ void creationHandler(F& form)
 
 }  // namespace
 
-Aplicacion::Aplicacion(const UiFor& uiFor, const Entorno& entorno)
+Aplicacion::Aplicacion(const UiFor& uiFor, const Entorno& entorno, bool creationHandlers)
 {
     FMenu = create<TFMenu>(uiFor, "FMenu", this);
     FParcelgen = create<TFParcelgen>(uiFor, "FParcelgen", this, entorno);
-    creationHandler(*FParcelgen);
+    if (creationHandlers) creationHandler(*FParcelgen);
     FAcercade = create<TFAcercade>(uiFor, "FAcercade", this);
     FVPrev = create<TFVPrev>(uiFor, "FVPrev", this);
     FVPrevMulti = create<TFVPrevMulti>(uiFor, "FVPrevMulti", this);
     FRef = create<TFRef>(uiFor, "FRef", this);
     FGMLEdif = create<TFGMLEdif>(uiFor, "FGMLEdif", this, entorno);
-    creationHandler(*FGMLEdif);
+    if (creationHandlers) creationHandler(*FGMLEdif);
     FVPrevWeb = create<TFVPrevWeb>(uiFor, "FVPrevWeb", this);
     FVPrevTotal = create<TFVPrevTotal>(uiFor, "FVPrevTotal", this);
     FList = create<TFList>(uiFor, "FList", this);

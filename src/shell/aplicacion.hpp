@@ -33,8 +33,10 @@ public:
     using UiFor = std::function<Ui&(std::string_view instancia)>;
 
     // Creates the eleven windows in table order, each running its creation
-    // handler; a failing one is reported through that window's Ui.
-    Aplicacion(const UiFor& uiFor, const Entorno& entorno);
+    // handler; a failing one is reported through that window's Ui. The batch
+    // command asks for none and runs the one of the window it drives, so a
+    // template that window does not use cannot end its command.
+    Aplicacion(const UiFor& uiFor, const Entorno& entorno, bool creationHandlers = true);
     ~Aplicacion();
 
     std::unique_ptr<TFMenu> FMenu;

@@ -1,0 +1,45 @@
+#include "app/list_window.hpp"
+
+#include <QDialogButtonBox>
+#include <QFontDatabase>
+#include <QLabel>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+#include "app/qt_ui.hpp"
+#include "app/widgets.hpp"
+
+namespace vadrel::app {
+
+ListWindow::ListWindow(TFList& form, QWidget* parent) : FormWindow(form, parent), form_(form)
+{
+    setObjectName("FList");
+    auto* label = new QLabel(qs(TFList::Label1));
+    label->setObjectName("Label1");
+
+    // Monospaced and unwrapped, so the pasted columns line up as AutoCAD printed them.
+    Memo1 = new QPlainTextEdit;
+    Memo1->setObjectName("Memo1");
+    Memo1->setLineWrapMode(QPlainTextEdit::NoWrap);
+    Memo1->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
+    Memo1->setTabChangesFocus(true);
+    Memo1->setMinimumSize(720, 420);
+
+    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel);
+    buttons->button(QDialogButtonBox::Ok)->setObjectName("BBOk");
+    buttons->button(QDialogButtonBox::Cancel)->setObjectName("BBCancel");
+    buttons->button(QDialogButtonBox::Cancel)->setText("Cancelar");
+    connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
+    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+
+    auto* root = new QVBoxLayout(this);
+    root->addWidget(label);
+    root->addWidget(Memo1, 1);
+    root->addWidget(buttons);
+    resize(sizeHint());
+}
+
+void ListWindow::pull() { form_.Memo1 = lines(Memo1); }
+void ListWindow::push() { setLines(Memo1, form_.Memo1); }
+
+}  // namespace vadrel::app

@@ -1,0 +1,59 @@
+// The building window's coordinate imports and exports: DXF (one
+// construction per polyline), AutoCAD LIST, and the spreadsheet tables of
+// the shown construction or of all of them.
+
+#include "building/building_form.hpp"
+#include "core/text_file.hpp"
+#include "io/dxf_scan.hpp"
+#include "io/excel_table.hpp"
+#include "io/list_form.hpp"
+#include "shell/aplicacion.hpp"
+
+namespace vadrel {
+
+void TFGMLEdif::BBCargaDXFClick()
+{
+    // The file's points go into a construction of their own, unless the
+    // shown one holds no ring yet.
+    if (MX.size() > 1 || MY.size() > 1) SBNuevoClick();
+    auto file = ui_.openFileName(kFiltroDxf);
+    if (!file) return;
+    cargaDxf(ui_, *file, MX, MY, [this] {
+        SBNuevoClick();
+        return true;
+    });
+}
+
+void TFGMLEdif::BBListClick()
+{
+    if (app_) importaList(ui_, *app_->FList, MX, MY);
+}
+
+void TFGMLEdif::BBExcelClick() { exportaExcel(ui_, EArchivoDXF, MX, MY); }
+
+void TFGMLEdif::BBExcelTodoClick()
+{
+    auto file = ui_.saveFileName(kFiltroExcel);
+    if (!file) return;
+    TablaExcel tabla(ERefCatas, true);
+    for (std::size_t i = 0; i < Edificaciones.size(); ++i) {
+        limpiaComas(MX, MY, ui_);
+        const EdifProp& e = Edificaciones[i];
+        if (e.coorx.size() != e.coory.size()) {
+            ui_.message("Error en la edificación " + std::to_string(i) + ": " + e.nombre +
+                        ". Debe haber el mismo número de coordenadas en X que en Y.");
+            continue;
+        }
+        // The sheet always reads ".", whatever the stored lists hold.
+        CoordList x = e.coorx, y = e.coory;
+        sustituyeComas(x);
+        sustituyeComas(y);
+        tabla.edificacion(e.nombre);
+        tabla.vertices(x, y);
+        tabla.separador();
+    }
+    writeTextLines(*file, tabla.cierra());
+    ui_.message(kExcelGenerado);
+}
+
+}  // namespace vadrel

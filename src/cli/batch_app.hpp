@@ -1,0 +1,24 @@
+#pragma once
+// The program as the batch command runs it: every window created, all of
+// them answered by one BatchUi, no creation handler run until a command
+// runs the one of the window it drives.
+
+#include "cli/batch_ui.hpp"
+#include "cli/command.hpp"
+#include "shell/aplicacion.hpp"
+
+namespace vadrel::cli {
+
+struct BatchApp {
+    explicit BatchApp(Context& ctx)
+        : ui(ctx.err), app([this](std::string_view) -> Ui& { return ui; }, ctx.entorno, false)
+    {
+    }
+    BatchUi ui;
+    Aplicacion app;
+};
+
+// The paste dialog answered with the lines of a text file, as if pasted.
+void pegaListDesde(BatchUi& ui, const std::string& file);
+
+}  // namespace vadrel::cli

@@ -1,0 +1,97 @@
+#include "io/excel_table.hpp"
+
+#include "core/text_file.hpp"
+#include "io/coord_file.hpp"
+
+namespace vadrel {
+
+namespace {
+
+std::string escapado(const std::string& text)
+{
+    std::string out;
+    out.reserve(text.size());
+    for (char c : text) {
+        switch (c) {
+        case '&': out += "&amp;"; break;
+        case '<': out += "&lt;"; break;
+        case '>': out += "&gt;"; break;
+        default: out += c;
+        }
+    }
+    return out;
+}
+
+void celdaCabecera(std::vector<std::string>& l, const char* texto)
+{
+    l.insert(l.end(), {"         <th>", std::string("           ") + texto, "         </th>"});
+}
+
+void celda(std::vector<std::string>& l, const std::string& texto)
+{
+    l.insert(l.end(), {"         <td>", "           " + texto, "         </td>"});
+}
+
+}  // namespace
+
+TablaExcel::TablaExcel(const std::string& valor, bool edificio)
+{
+    lineas_ = {"<html>", "<body>", "   <table align='right'>"};
+    titulo("Referencia:");
+    lineas_.insert(lineas_.end(), {"       <tr>", "         <th colspan='3'>",
+                                   std::string("           <") + (edificio ? "h2>" : "h3>") + escapado(valor) +
+                                       (edificio ? "</h2>" : "</h3>"),
+                                   "         </th>", "       </tr>"});
+}
+
+void TablaExcel::titulo(const char* texto)
+{
+    lineas_.insert(lineas_.end(), {"       <tr>", "         <th colspan='3' align='left'>",
+                                   std::string("           ") + texto, "         </th>", "       </tr>"});
+}
+
+void TablaExcel::edificacion(const std::string& nombre)
+{
+    titulo("Edificación:");
+    lineas_.insert(lineas_.end(), {"       <tr>", "         <th colspan='3'>", "           <h3>" + escapado(nombre) + "</h3>",
+                                   "         </th>", "       </tr>"});
+}
+
+void TablaExcel::vertices(const CoordList& X, const CoordList& Y)
+{
+    lineas_.push_back("       <tr>");
+    celdaCabecera(lineas_, "Num.");
+    celdaCabecera(lineas_, "Coord. X");
+    celdaCabecera(lineas_, "Coord. Y");
+    lineas_.push_back("       </tr>");
+    lineas_.reserve(lineas_.size() + X.size() * 11 + 3);
+    for (std::size_t i = 0; i < X.size() && i < Y.size(); ++i) {
+        lineas_.push_back("       <tr>");
+        celda(lineas_, std::to_string(i + 1));
+        celda(lineas_, X[i]);
+        celda(lineas_, Y[i]);
+        lineas_.push_back("       </tr>");
+    }
+}
+
+void TablaExcel::separador() { lineas_.push_back("       <tr><td></td></tr>"); }
+
+std::vector<std::string> TablaExcel::cierra()
+{
+    lineas_.insert(lineas_.end(), {"   </table>", "</body>", "</html>"});
+    return std::move(lineas_);
+}
+
+void exportaExcel(Ui& ui, const std::string& valor, CoordList& MX, CoordList& MY)
+{
+    auto file = ui.saveFileName(kFiltroExcel);
+    if (!file) return;
+    limpiaComas(MX, MY, ui);
+    if (MX.size() != MY.size()) return ui.message(std::string(kCoordenadasDistintas));
+    TablaExcel tabla(valor, false);
+    tabla.vertices(MX, MY);
+    writeTextLines(*file, tabla.cierra());
+    ui.message(kExcelGenerado);
+}
+
+}  // namespace vadrel

@@ -1,0 +1,24 @@
+#include "core/ui.hpp"
+#include "io/list_form.hpp"
+#include "io/list_parse.hpp"
+
+namespace vadrel {
+
+namespace {
+
+const char* const kSobreescribirList =
+    "Se van a sobreescribir las coordenadas actuales con las que se encuentran en el LIST. ¿Desea continuar?";
+
+}  // namespace
+
+void importaList(Ui& ui, TFList& lista, CoordList& MX, CoordList& MY)
+{
+    lista.Memo1.clear();
+    if (ui.showModal(lista) != ModalResult::Ok) return;
+    if ((!MX.empty() || !MY.empty()) && !ui.confirm(kSobreescribirList, false)) return;
+    MX.clear();
+    MY.clear();
+    leeList(lista.Memo1, MX, MY);
+}
+
+}  // namespace vadrel
