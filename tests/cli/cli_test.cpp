@@ -234,3 +234,94 @@ TEST_F(CliTest, BuildingTemplateWithoutPatchesEndsWithStatusOneAndNoFile)
     EXPECT_EQ(r.err, "Error. La plantilla BASE_EDIFICIOS.XML no contiene el elemento gml:patches.\n");
     EXPECT_FALSE(std::filesystem::exists(dir / "e.gml"));
 }
+
+namespace {
+
+// Two outlines drawn in UTM coordinates, as a CAD program exports them.
+const char* const kDosPolilineas =
+    "  0\r\nSECTION\r\n  2\r\nENTITIES\r\n"
+    "  0\r\nLWPOLYLINE\r\n  8\r\n0\r\n 10\r\n500000.12345\r\n 20\r\n4100000.5\r\n 10\r\n500030.5\r\n 20\r\n4100000.5\r\n"
+    " 10\r\n500000.5\r\n 20\r\n4100040.5\r\n"
+    "  0\r\nLWPOLYLINE\r\n  8\r\n0\r\n 10\r\n500100.5\r\n 20\r\n4100000.5\r\n 10\r\n500130.5\r\n 20\r\n4100000.5\r\n"
+    " 10\r\n500100.5\r\n 20\r\n4100040.5\r\n"
+    "  0\r\nENDSEC\r\n  0\r\nEOF\r\n";
+
+}  // namespace
+
+TEST_F(CliTest, ParcelFromADrawingOrAListing)
+{
+    writeFile(dir / "p.dxf", kDosPolilineas);
+    auto r = cli({"parcel", "write", "--ref", "1234567AB1234N", "--calc-area", "--dxf", "p.dxf", "-o", "p.gml"});
+    EXPECT_EQ(r.exitCode, 0) << r.err;
+    EXPECT_EQ(r.err,
+              "Se han encontrado varias polilíneas. Se han cargado solo las coordenadas de la primera.\n"
+              "Se ha cerrado el polígono añadiendo la primera coordenada.\n");
+    EXPECT_NE(readFile(dir / "p.gml").find("> 500000.1234 4100000.5 500030.5 4100000.5 500000.5 4100040.5 500000.1234 "
+                                           "4100000.5<"),
+              std::string::npos);
+
+    writeFile(dir / "l.txt", "\xEF\xBB\xBF                  LWPOLYLINE  Layer: \"0\"\r\n"
+                             "          at point  X=500000.5  Y=4100000.5  Z=   0.0000\r\n"
+                             "Press ENTER to continue:\r\n"
+                             "          at point  X=500030.5  Y=4100000.5  Z=   0.0000\r\n"
+                             "          at point  X=500000.5  Y=4100040.5  Z=   0.0000\r\n");
+    r = cli({"parcel", "write", "--ref", "1234567AB1234N", "--area", "600", "--list", "l.txt", "-o", "l.gml"});
+    EXPECT_EQ(r.exitCode, 0) << r.err;
+    EXPECT_NE(readFile(dir / "l.gml").find("> 500000.5 4100000.5 500030.5 4100000.5 500000.5 4100040.5 500000.5 "
+                                           "4100000.5<"),
+              std::string::npos);
+
+    r = cli({"parcel", "write", "--ref", "R", "--local", "--area", "1", "--dxf", "missing.dxf", "-o", "m.gml"});
+    EXPECT_EQ(r.exitCode, 1);
+    EXPECT_EQ(r.err, "Error al cargar el fichero. Fichero abierto por otro programa o fichero erróneo. Pruebe a "
+                     "cerrar Autocad e intentelo de nuevo.\n");
+    r = cli({"parcel", "write", "--ref", "R", "--local", "--area", "1", "--list", "missing.txt", "-o", "m.gml"});
+    EXPECT_EQ(r.exitCode, 1);
+    EXPECT_EQ(r.err, "No se encuentra el archivo 'missing.txt'.\n");
+    EXPECT_FALSE(std::filesystem::exists(dir / "m.gml"));
+
+    EXPECT_EQ(cli({"parcel", "write", "--ref", "R", "--area", "1", "--dxf", "p.dxf", "--list", "l.txt", "-o", "x"})
+                  .exitCode,
+              2);
+    EXPECT_EQ(cli({"parcel", "write", "--ref", "R", "--area", "1", "-o", "x"}).exitCode, 2);
+}
+
+TEST_F(CliTest, BuildingFromADrawingHasOneExteriorPerPolyline)
+{
+    writeFile(dir / "b.dxf", kDosPolilineas);
+    writeFile(dir / "patio.txt", "1;500010;4100005\r\n2;500012;4100005\r\n3;500010;4100007\r\n");
+    auto w = cli({"building", "write", "--ref", "1234567AB1234N", "--date", "1/1/2000", "--units", "1", "--dwellings",
+                  "1", "--floors", "1", "--total-area", "90", "--dxf", "b.dxf", "--int", "patio.txt", "-o", "e.gml"});
+    EXPECT_EQ(w.exitCode, 0) << w.err;
+    auto r = cli({"building", "read", "e.gml"});
+    EXPECT_EQ(r.exitCode, 0) << r.err;
+    EXPECT_NE(r.out.find("edificacion: Nueva Edificación 1;Edificación;Exterior;4\n"
+                         "edificacion: Nueva Edificación 2;Edificación;Exterior;4\n"
+                         "edificacion: Nueva Edificación 3;Edificación;Interior;4\n"),
+              std::string::npos)
+        << r.out;
+}
+
+TEST_F(CliTest, ExportsWriteTheSpreadsheetTables)
+{
+    writeFile(dir / "c.txt", kTriangle);
+    auto r = cli({"parcel", "export", "--ref", "1234567AB1234N", "--coords", "c.txt", "-o", "p"});
+    EXPECT_EQ(r.exitCode, 0) << r.err;
+    EXPECT_EQ(r.err, "Fichero excel generado\n");
+    const std::string p = readFile(dir / "p.xls");
+    EXPECT_EQ(p.rfind("<html>\r\n<body>\r\n   <table align='right'>\r\n", 0), 0u);
+    EXPECT_NE(p.find("           <h3>1234567AB1234N</h3>\r\n"), std::string::npos);
+    EXPECT_NE(p.find("           500030\r\n"), std::string::npos);
+
+    writeFile(dir / "corto.txt", "1;1;1\r\n2;;\r\n");
+    writeFile(dir / "b.dxf", kDosPolilineas);
+    r = cli({"building", "export", "--ref", "R7", "--ext", "c.txt", "--dxf", "b.dxf", "-o", "b.xls"});
+    EXPECT_EQ(r.exitCode, 0) << r.err;
+    const std::string b = readFile(dir / "b.xls");
+    EXPECT_NE(b.find("           <h2>R7</h2>\r\n"), std::string::npos);
+    EXPECT_NE(b.find("           Edificaci\xF3n:\r\n"), std::string::npos) << "Windows-1252";
+    EXPECT_NE(b.find("<h3>Nueva Edificaci\xF3n 3</h3>"), std::string::npos);
+
+    EXPECT_EQ(cli({"parcel", "export", "--ref", "R", "-o", "x.xls"}).exitCode, 2);
+    EXPECT_EQ(cli({"building", "export", "--ref", "R", "-o", "x.xls"}).exitCode, 2);
+}

@@ -1,0 +1,186 @@
+#include "io/dxf_scan.hpp"
+
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <sstream>
+
+#include "core/failure.hpp"
+#include "core/numeric_text.hpp"
+#include "core/text_file.hpp"
+#include "support/scripted_ui.hpp"
+#include "support/temp_dir.hpp"
+
+using namespace vadrel;
+using namespace vadrel::test;
+
+namespace {
+
+// A drawing as a CAD program writes one: header, a CLASSES entry named
+// like the entity (as AutoCAD R14 does), the polylines, then what `after`
+// adds to the entities section.
+std::string dibujo(const std::vector<std::vector<std::pair<std::string, std::string>>>& polilineas,
+                   const std::string& after = "", bool endsec = true)
+{
+    std::string d = "  0\nSECTION\n  2\nHEADER\n  9\n$ACADVER\n  1\nAC1014\n  0\nENDSEC\n"
+                    "  0\nSECTION\n  2\nCLASSES\n  0\nCLASS\n  1\nLWPOLYLINE\n  2\nAcDbPolyline\n  0\nENDSEC\n"
+                    "  0\nSECTION\n  2\nENTITIES\n";
+    for (const auto& p : polilineas) {
+        d += "  0\nLWPOLYLINE\n  5\n8F\n  8\n0\n 90\n        " + std::to_string(p.size()) + "\n 70\n     1\n";
+        for (const auto& [x, y] : p) d += " 10\n" + x + "\n 20\n" + y + "\n";
+        d += "210\n0.0\n220\n0.0\n230\n1.0\n";
+    }
+    d += after;
+    if (endsec) d += "  0\nENDSEC\n  0\nEOF\n";
+    return d;
+}
+
+const std::vector<std::pair<std::string, std::string>> kParcela{
+    {"500000.123456", "4100000.98765"}, {"500030.5", "4100000.1"}, {"500030.12345", "4100040.55559"}};
+
+std::string crlf(std::string s)
+{
+    std::string out;
+    for (char c : s) out += c == '\n' ? std::string("\r\n") : std::string(1, c);
+    return out;
+}
+
+struct Scan {
+    CoordList MX, MY;
+    int otras = 0;
+};
+
+Scan scan(const std::string& text, bool seguir = false)
+{
+    Scan s;
+    escaneaDxf(text, s.MX, s.MY, [&] {
+        ++s.otras;
+        return seguir;
+    });
+    return s;
+}
+
+const CoordList kX{"500000.1234", "500030.5", "500030.1234"};
+const CoordList kY{"4100000.9876", "4100000.1", "4100040.5556"};
+
+}  // namespace
+
+TEST(EscaneaDxf, PolylineVerticesInOrderCutToFourDecimalsWithEitherLineEnd)
+{
+    for (const std::string& text : {dibujo({kParcela}), crlf(dibujo({kParcela}))}) {
+        Scan s = scan(text);
+        EXPECT_EQ(s.MX, kX);
+        EXPECT_EQ(s.MY, kY);
+        EXPECT_EQ(s.otras, 0);
+    }
+}
+
+TEST(EscaneaDxf, WhatTheScanTakesAndLeaves)
+{
+    const std::string texto = "  0\nTEXT\n  8\n0\n 10\n500100.5\n 20\n4100100.5\n 30\n0.0\n  1\nParcela 7\n";
+    const std::string insert = "  0\nINSERT\n  2\nNORTE\n 10\n500200.25\n 20\n4100200.25\n";
+    const struct {
+        const char* what;
+        std::string text;
+        CoordList x, y;
+    } cases[] = {
+        {"a text and a block after the polyline are no corners", dibujo({kParcela}, texto + insert), kX, kY},
+        {"no ENDSEC: read to the end", dibujo({kParcela}, texto, false), kX, kY},
+        {"local coordinates are shorter than 7 characters",
+         dibujo({{{"12.5", "7.25"}, {"100", "-80"}, {"-100.5", "80.125"}}}), {}, {}},
+        {"no polyline", "  0\nSECTION\n  2\nENTITIES\n  0\nLINE\n 10\n500000.5\n 20\n4100000.5\n  0\nENDSEC\n", {}, {}},
+        {"name two blanks in starts the polyline", "  0\n  LWPOLYLINE\n 10\n500000.5\n 20\n4100000.5\n", {"500000.5"},
+         {"4100000.5"}},
+        {"name at the fifth character is no polyline", "  0\n    LWPOLYLINE\n 10\n500000.5\n 20\n4100000.5\n", {}, {}},
+        {"padded values and codes", "0\nLWPOLYLINE\n   10   \n  500000.5  \n20\n 4100000.5\n", {"500000.5"}, {"4100000.5"}},
+        {"a layer named 0 keeps codes and values apart",
+         "  0\nLWPOLYLINE\n  8\n0\n 10\n500000.5\n  8\n0\n 20\n4100000.5\n", {"500000.5"}, {"4100000.5"}},
+        {"a value line missing at the end", "  0\nLWPOLYLINE\n 10\n500000.5\n 20\n", {"500000.5"}, {}},
+    };
+    for (const auto& c : cases) {
+        Scan s = scan(c.text);
+        EXPECT_EQ(s.MX, c.x) << c.what;
+        EXPECT_EQ(s.MY, c.y) << c.what;
+    }
+}
+
+TEST(EscaneaDxf, FurtherPolylinesAskWhetherToGoOn)
+{
+    const std::vector<std::pair<std::string, std::string>> segunda{{"600000.5", "4200000.5"}, {"600010.5", "4200000.5"}};
+    const std::string text = dibujo({kParcela, segunda});
+
+    Scan parar = scan(text, false);
+    EXPECT_EQ(parar.otras, 1);
+    EXPECT_EQ(parar.MX, kX);
+
+    // Going on, the caller starts a new construction: here, lists that
+    // simply take the second polyline's points too.
+    Scan seguir = scan(text, true);
+    EXPECT_EQ(seguir.otras, 1);
+    EXPECT_EQ(seguir.MX.size(), 5u);
+    EXPECT_EQ(seguir.MX.back(), "600010.5");
+}
+
+TEST(EscaneaDxf, PointsAppendAfterTheListsAndStopAtAValueThatIsNoNumber)
+{
+    CoordList MX{"1"}, MY{"2"};
+    const std::string text = "  0\nLWPOLYLINE\n 10\n500000.5\n 20\n4100000.5\n 10\n500000.1234X\n 20\n4100000.5\n";
+    EXPECT_THROW(escaneaDxf(text, MX, MY, [] { return false; }), Failure);
+    EXPECT_EQ(MX, (CoordList{"1", "500000.5"}));
+    EXPECT_EQ(MY, (CoordList{"2", "4100000.5"}));
+}
+
+TEST(CargaDxf, UnreadableFileIsToldAndChangesNothing)
+{
+    TempDir dir;
+    ScriptedUi ui;
+    CoordList MX{"1"}, MY{"2"};
+    for (auto path : {dir / "missing.dxf", dir.path()}) {
+        ui.messages.clear();
+        cargaDxf(ui, path, MX, MY, [] { return false; });
+        EXPECT_EQ(ui.messages, std::vector<std::string>{kDxfNoSeAbre});
+        EXPECT_EQ(MX, CoordList{"1"});
+    }
+    // A Windows-1252 layer name is read like any other line.
+    writeFile(dir / "latin.dxf", "  0\nLWPOLYLINE\n  8\nPARCELA_A\xD1O\n 10\n500000.5\n 20\n4100000.5\n");
+    cargaDxf(ui, dir / "latin.dxf", MX, MY, [] { return false; });
+    EXPECT_EQ(MX, (CoordList{"1", "500000.5"}));
+}
+
+TEST(CargaDxf, RealDrawingsGiveTheirFirstEntityPolyline)
+{
+    auto shared = sharedDir();
+    if (shared.empty()) GTEST_SKIP() << "no ../shared beside the repository: the sample drawings are not here";
+    const auto dxf = shared / "samples" / "dxf";
+    ScriptedUi ui;
+
+    // AutoCAD R14: the class entry named LWPOLYLINE comes first; the entity
+    // holds four long values, each cut to 4 decimals.
+    CoordList MX, MY;
+    cargaDxf(ui, dxf / "libredwg_sample_r14.dxf", MX, MY, [] { return false; });
+    CoordList x, y;
+    for (const auto& line : readTextLines(dxf / "libredwg_sample_r14.first-polyline.txt")) {
+        std::istringstream in(line);
+        std::string a, b;
+        in >> a >> b;
+        x.push_back(redondeaCadena(a, 4));
+        y.push_back(redondeaCadena(b, 4));
+    }
+    ASSERT_EQ(x.size(), 4u);
+    EXPECT_EQ(MX, x);
+    EXPECT_EQ(MY, y);
+    EXPECT_EQ(MX.front(), "-50.3187");
+    EXPECT_EQ(MY.back(), "54.6957");
+    EXPECT_TRUE(ui.messages.empty());
+
+    // Drawings in small local units: every value is shorter than the 7
+    // characters of a UTM coordinate, so nothing is taken and nothing fails.
+    for (const char* name : {"ezdxf_issue6.dxf", "netdxf_sample_2007.dxf"}) {
+        CoordList mx, my;
+        int otras = 0;
+        cargaDxf(ui, dxf / name, mx, my, [&] { return ++otras, true; });
+        EXPECT_TRUE(mx.empty()) << name;
+        EXPECT_TRUE(my.empty()) << name;
+    }
+    EXPECT_TRUE(ui.messages.empty());
+}
