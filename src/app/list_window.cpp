@@ -1,7 +1,7 @@
 #include "app/list_window.hpp"
 
 #include <QDialogButtonBox>
-#include <QFontDatabase>
+#include <QFont>
 #include <QLabel>
 #include <QPushButton>
 #include <QVBoxLayout>
@@ -21,7 +21,10 @@ ListWindow::ListWindow(TFList& form, QWidget* parent) : FormWindow(form, parent)
     Memo1 = new QPlainTextEdit;
     Memo1->setObjectName("Memo1");
     Memo1->setLineWrapMode(QPlainTextEdit::NoWrap);
-    Memo1->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
+    QFont fixed("monospace");
+    fixed.setStyleHint(QFont::TypeWriter);
+    fixed.setFixedPitch(true);
+    Memo1->setFont(fixed);
     Memo1->setTabChangesFocus(true);
     Memo1->setMinimumSize(720, 420);
 

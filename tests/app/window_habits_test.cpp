@@ -2,7 +2,9 @@
 // keyboard in lists, titles, and buttons that answer.
 
 #include <QFileDialog>
+#include <QFontMetrics>
 #include <QKeyEvent>
+#include <QLabel>
 #include <QListWidget>
 #include <QMessageBox>
 #include <QPlainTextEdit>
@@ -11,6 +13,7 @@
 #include <QToolButton>
 
 #include "app/building_window.hpp"
+#include "app/list_window.hpp"
 #include "app/locale_format.hpp"
 #include "app/menu_window.hpp"
 #include "app/parcel_window.hpp"
@@ -349,4 +352,38 @@ TEST(QtUiSaveDialog, ReplacesAnExistingFileWithoutAsking)
     EXPECT_FALSE(asked);
     ASSERT_TRUE(chosen.has_value());
     EXPECT_EQ(*chosen, (dir / "p.gml").string());
+}
+
+TEST_F(SkinTest, ListDialogOpensEmptyEveryTimeAndFillsTheLists)
+{
+    ParcelWindow* w = skin->parcel;
+    auto* memo = skin->list->Memo1;
+    EXPECT_EQ(skin->list->windowTitle(), "Importar orden List Autocad");
+    EXPECT_EQ(skin->list->findChild<QLabel*>("Label1")->text(),
+              "Pegue aquí el texto resultante de ejecutar la orden LIST en AUTOCAD:");
+    const QFontMetrics metrics(memo->font());  // columns line up: every character as wide as the next
+    EXPECT_EQ(metrics.horizontalAdvance(QChar('i')), metrics.horizontalAdvance(QChar('W')));
+
+    for (const char* pasted : {"  at point  X=500000.5  Y=4100000.5\n  at point  X=500010  Y=4100000", "X=1 Y=2"}) {
+        bool empty = false;
+        QTimer::singleShot(0, &pending_, [&, pasted] {
+            auto* dialog = QApplication::activeModalWidget();
+            ASSERT_EQ(dialog, skin->list);
+            empty = memo->toPlainText().isEmpty();
+            memo->setPlainText(pasted);
+            QTest::mouseClick(dialog->findChild<QPushButton*>("BBOk"), Qt::LeftButton);
+        });
+        QTest::mouseClick(named(w, "BBList"), Qt::LeftButton);
+        EXPECT_TRUE(empty) << "opened with the previous text";
+    }
+    // The second paste asked before replacing, and No is the default answer.
+    EXPECT_EQ(w->MX->toPlainText(), "500000.5\n500010\n");
+    EXPECT_EQ(w->MY->toPlainText(), "4100000.5\n4100000\n");
+
+    whenModal([&](QWidget* dialog) {
+        memo->setPlainText("X=9 Y=9");
+        QTest::mouseClick(dialog->findChild<QPushButton*>("BBCancel"), Qt::LeftButton);
+    });
+    QTest::mouseClick(named(w, "BBList"), Qt::LeftButton);
+    EXPECT_EQ(w->MX->toPlainText(), "500000.5\n500010\n");
 }
