@@ -28,12 +28,7 @@ ListWindow::ListWindow(TFList& form, QWidget* parent) : FormWindow(form, parent)
     Memo1->setTabChangesFocus(true);
     Memo1->setMinimumSize(720, 420);
 
-    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel);
-    buttons->button(QDialogButtonBox::Ok)->setObjectName("BBOk");
-    buttons->button(QDialogButtonBox::Cancel)->setObjectName("BBCancel");
-    buttons->button(QDialogButtonBox::Cancel)->setText("Cancelar");
-    connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
-    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+    QDialogButtonBox* buttons = okCancel(this, "BBOk", "BBCancel");
 
     auto* root = new QVBoxLayout(this);
     root->addWidget(label);

@@ -6,6 +6,7 @@
 #include <QVBoxLayout>
 
 #include "app/qt_ui.hpp"
+#include "app/widgets.hpp"
 
 namespace vadrel::app {
 
@@ -16,12 +17,7 @@ RefWindow::RefWindow(TFRef& form, QWidget* parent) : FormWindow(form, parent), f
     label->setObjectName("Label1");
     ERef = new QLineEdit;
     ERef->setObjectName("ERef");
-    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel);
-    buttons->button(QDialogButtonBox::Ok)->setObjectName("BBOK");
-    buttons->button(QDialogButtonBox::Cancel)->setObjectName("BBCancel");
-    buttons->button(QDialogButtonBox::Cancel)->setText("Cancelar");
-    connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
-    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+    QDialogButtonBox* buttons = okCancel(this, "BBOK", "BBCancel");
 
     auto* root = new QVBoxLayout(this);
     root->addWidget(label);

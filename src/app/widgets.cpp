@@ -105,4 +105,15 @@ QPushButton* button(const QString& caption, const QString& hint, QWidget* parent
     return b;
 }
 
+QDialogButtonBox* okCancel(QDialog* dialog, const char* okName, const char* cancelName)
+{
+    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel);
+    buttons->button(QDialogButtonBox::Ok)->setObjectName(okName);
+    buttons->button(QDialogButtonBox::Cancel)->setObjectName(cancelName);
+    buttons->button(QDialogButtonBox::Cancel)->setText("Cancelar");
+    QObject::connect(buttons, &QDialogButtonBox::accepted, dialog, &QDialog::accept);
+    QObject::connect(buttons, &QDialogButtonBox::rejected, dialog, &QDialog::reject);
+    return buttons;
+}
+
 }  // namespace vadrel::app

@@ -3,6 +3,8 @@
 
 #include <QHBoxLayout>
 #include <QComboBox>
+#include <QDialog>
+#include <QDialogButtonBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -64,5 +66,9 @@ std::vector<std::string> items(const QListWidget* list);
 QHBoxLayout* windowHeader(const QString& title, ClickableLabel*& emblem);
 
 QPushButton* button(const QString& caption, const QString& hint, QWidget* parent = nullptr);
+
+// The standard OK and "Cancelar" buttons of a small dialog, under the given
+// names, closing it with its answer.
+QDialogButtonBox* okCancel(QDialog* dialog, const char* okName, const char* cancelName);
 
 }  // namespace vadrel::app

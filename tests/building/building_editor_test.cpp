@@ -8,17 +8,11 @@ using test::BuildingFormTest;
 using BuildingEditorTest = BuildingFormTest;
 
 namespace {
-std::vector<std::string> nombres(const TFGMLEdif& f)
-{
-    std::vector<std::string> n;
-    for (const auto& e : f.Edificaciones) n.push_back(e.nombre);
-    return n;
-}
 }  // namespace
 
 TEST_P(BuildingEditorTest, ShowingTheWindowStartsOneNewConstruction)
 {
-    EXPECT_EQ(nombres(*form), std::vector<std::string>{"Nueva Edificación 1"});
+    EXPECT_EQ(nombres(), std::vector<std::string>{"Nueva Edificación 1"});
     EXPECT_EQ(form->LBElementos, std::vector<std::string>{"Nueva Edificación 1"});
     EXPECT_EQ(form->EArchivoDXF, "Nueva Edificación 1");
     EXPECT_EQ(form->LBElementosIndex, -1);
@@ -78,7 +72,7 @@ TEST_P(BuildingEditorTest, NewNamesFollowTheCountAndStoresTheShownOne)
     EXPECT_EQ(form->Edificaciones[0].coorx, CoordList{"1"});
     EXPECT_TRUE(form->MX.empty());
     form->SBNuevoClick();
-    EXPECT_EQ(nombres(*form),
+    EXPECT_EQ(nombres(),
               (std::vector<std::string>{"Nueva Edificación 1", "Nueva Edificación 2", "Nueva Edificación 3"}));
     EXPECT_EQ(form->Edificaciones[2].id, 3);
     EXPECT_EQ(form->elemActual, 2);
@@ -89,9 +83,9 @@ TEST_P(BuildingEditorTest, NewNamesFollowTheCountAndStoresTheShownOne)
     form->SBBorrarClick();
     EXPECT_EQ(ui.questions.back(), "¿Está seguro de que desea borrar la edificación seleccionada?");
     form->SBNuevoClick();
-    EXPECT_EQ(nombres(*form),
+    EXPECT_EQ(nombres(),
               (std::vector<std::string>{"Nueva Edificación 1", "Nueva Edificación 3", "Nueva Edificación 3"}));
-    EXPECT_EQ(form->LBElementos, nombres(*form));
+    EXPECT_EQ(form->LBElementos, nombres());
 }
 
 TEST_P(BuildingEditorTest, UpAndDownSwapConstructionsAndKeepTheSelection)
@@ -107,17 +101,17 @@ TEST_P(BuildingEditorTest, UpAndDownSwapConstructionsAndKeepTheSelection)
 
     form->LBElementosIndex = 2;
     form->SBSubirClick();
-    EXPECT_EQ(nombres(*form), (std::vector<std::string>{"A", "C", "B"}));
-    EXPECT_EQ(form->LBElementos, nombres(*form));
+    EXPECT_EQ(nombres(), (std::vector<std::string>{"A", "C", "B"}));
+    EXPECT_EQ(form->LBElementos, nombres());
     EXPECT_EQ(form->LBElementosIndex, 2);
     EXPECT_EQ(form->EArchivoDXF, "B");
     EXPECT_EQ(form->MX, CoordList{"b"});
     form->SBSubirClick();
-    EXPECT_EQ(nombres(*form), (std::vector<std::string>{"A", "B", "C"}));
+    EXPECT_EQ(nombres(), (std::vector<std::string>{"A", "B", "C"}));
 
     form->LBElementosIndex = 0;
     form->SBBajarClick();
-    EXPECT_EQ(nombres(*form), (std::vector<std::string>{"B", "A", "C"}));
+    EXPECT_EQ(nombres(), (std::vector<std::string>{"B", "A", "C"}));
     EXPECT_EQ(form->EArchivoDXF, "B") << "the line keeps its place and shows what moved into it";
     EXPECT_TRUE(ui.messages.empty());
 }

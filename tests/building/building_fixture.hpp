@@ -51,6 +51,14 @@ protected:
         form->MXExit();
     }
 
+    // The constructions' names, in list order.
+    std::vector<std::string> nombres() const
+    {
+        std::vector<std::string> n;
+        for (const auto& e : form->Edificaciones) n.push_back(e.nombre);
+        return n;
+    }
+
     static CoordList xs(double base) { return {fmt(base), fmt(base + 10), fmt(base + 10), fmt(base)}; }
     static CoordList ys() { return {"0", "0", "10", "10"}; }
     static std::string fmt(double v) { return std::to_string(static_cast<long>(v)); }
