@@ -37,6 +37,9 @@ BuildingWindow::BuildingWindow(TFGMLEdif& form, QWidget* parent) : FormWindow(fo
     pages->tabBar()->setFocusPolicy(Qt::NoFocus);  // a single page: nothing to choose
 
     auto* root = new QVBoxLayout(this);
+    // Tight margins: the whole window fits a 768-pixel-high laptop screen.
+    root->setContentsMargins(8, 6, 8, 6);
+    root->setSpacing(4);
     root->addLayout(header);
     root->addWidget(pages);
 

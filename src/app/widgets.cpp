@@ -84,7 +84,7 @@ QHBoxLayout* windowHeader(const QString& title, ClickableLabel*& emblem)
 {
     emblem = new ClickableLabel;
     emblem->setObjectName("Image1");
-    emblem->setPixmap(vadrelLogo(56));
+    emblem->setPixmap(vadrelLogo(44));
     auto* label = new QLabel(title);
     QFont f = label->font();
     f.setPointSizeF(f.pointSizeF() * 1.8);
