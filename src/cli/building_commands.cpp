@@ -63,9 +63,11 @@ bool cargaEdificaciones(const Args& args, BatchUi& ui, TFGMLEdif& form)
         if (std::find(std::begin(kRingOptions), std::end(kRingOptions), name) == std::end(kRingOptions)) continue;
         ui.openAnswer = value;
         if (name == "--dxf") {
-            // Where the file's first polyline goes: as the button decides.
-            const bool nueva = form.MX.size() > 1 || form.MY.size() > 1;
-            const std::size_t desde = nueva ? form.Edificaciones.size() : static_cast<std::size_t>(form.elemActual);
+            // A drawing after another ring starts a construction of its own:
+            // the button would add its first polyline to a construction of
+            // one point, and so change that construction's kind.
+            if (!primera) form.SBNuevoClick();
+            const auto desde = static_cast<std::size_t>(form.elemActual);
             if (!dispatch(ui, [&] { form.BBCargaDXFClick(); }) || ui.lastMessage() == kDxfNoSeAbre) return false;
             // Each new construction marked as the person would: chosen in the
             // list, its type and role set, the role field left.

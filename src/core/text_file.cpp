@@ -82,9 +82,21 @@ std::string utf8ToCp1252(std::string_view s)
         else if ((c & 0xE0) == 0xC0) { cp = c & 0x1F; len = 2; }
         else if ((c & 0xF0) == 0xE0) { cp = c & 0x0F; len = 3; }
         else if ((c & 0xF8) == 0xF0) { cp = c & 0x07; len = 4; }
-        else { out += '?'; ++i; continue; }
-        if (i + len > s.size()) { out += '?'; break; }
-        for (std::size_t k = 1; k < len; ++k) cp = (cp << 6) | (static_cast<unsigned char>(s[i + k]) & 0x3F);
+        else len = 0;
+        bool whole = len > 0 && i + len <= s.size();
+        for (std::size_t k = 1; whole && k < len; ++k) {
+            auto cc = static_cast<unsigned char>(s[i + k]);
+            whole = (cc & 0xC0) == 0x80;
+            cp = (cp << 6) | (cc & 0x3F);
+        }
+        // A byte that starts no whole UTF-8 character is already a
+        // single-byte character (a Latin-1 "ñ" typed in a terminal): it
+        // goes as it is, and the bytes after it are read afresh.
+        if (!whole) {
+            out += static_cast<char>(c);
+            ++i;
+            continue;
+        }
         i += len;
         if (cp < 0x80 || (cp >= 0xA0 && cp <= 0xFF)) {
             out += static_cast<char>(cp);

@@ -58,7 +58,7 @@ void escaneaDxf(std::string_view text, CoordList& MX, CoordList& MY, const OtraP
         }
         if (!enPolilinea || (code != "10" && code != "20")) continue;
         const std::string v = sinBlancos(valor);
-        if (v.size() <= 6) continue;
+        if (characterCount(v) <= 6) continue;
         (code == "10" ? MX : MY).push_back(redondeaCadena(v, 4));
     }
 }

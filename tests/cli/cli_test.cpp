@@ -290,6 +290,7 @@ TEST_F(CliTest, BuildingFromADrawingHasOneExteriorPerPolyline)
 {
     writeFile(dir / "b.dxf", kDosPolilineas);
     writeFile(dir / "patio.txt", "1;500010;4100005\r\n2;500012;4100005\r\n3;500010;4100007\r\n");
+    writeFile(dir / "punto.txt", "1;500300;4100300\r\n");
     auto w = cli({"building", "write", "--ref", "1234567AB1234N", "--date", "1/1/2000", "--units", "1", "--dwellings",
                   "1", "--floors", "1", "--total-area", "90", "--dxf", "b.dxf", "--int", "patio.txt", "-o", "e.gml"});
     EXPECT_EQ(w.exitCode, 0) << w.err;
@@ -300,6 +301,14 @@ TEST_F(CliTest, BuildingFromADrawingHasOneExteriorPerPolyline)
                          "edificacion: Nueva Edificación 3;Edificación;Interior;4\n"),
               std::string::npos)
         << r.out;
+
+    // A drawing after a ring of one point does not join it nor change its kind.
+    w = cli({"building", "export", "--ref", "R", "--pool", "punto.txt", "--dxf", "b.dxf", "-o", "x.xls"});
+    EXPECT_EQ(w.exitCode, 0) << w.err;
+    const std::string x = readFile(dir / "x.xls");
+    EXPECT_NE(x.find("<h3>Nueva Edificaci\xF3n 1</h3>\r\n"), std::string::npos);
+    EXPECT_NE(x.find("<h3>Nueva Edificaci\xF3n 3</h3>\r\n"), std::string::npos);
+    EXPECT_EQ(x.find("           4\r\n"), std::string::npos) << "no construction of four points";
 }
 
 TEST_F(CliTest, ExportsWriteTheSpreadsheetTables)

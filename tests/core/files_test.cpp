@@ -142,6 +142,9 @@ TEST(TextFiles, WrittenAsWindows1252WithCrLf)
     EXPECT_EQ(readFile(dir / "o.txt"), "a\xF1o \x80\r\n?\r\n");
     writeTextLines(dir / "e.txt", {});
     EXPECT_EQ(readFile(dir / "e.txt"), "");
+    // Text that is no UTF-8 (a Latin-1 name typed in a terminal) loses no byte after it.
+    writeTextLines(dir / "l.txt", {"<h3>Espa\xF1" "a</h3>", "\xF1" "abcdef", "\xE2\x82"});
+    EXPECT_EQ(readFile(dir / "l.txt"), "<h3>Espa\xF1" "a</h3>\r\n\xF1" "abcdef\r\n\xE2\x82\r\n");
 }
 
 TEST(Utf8, ValidityCheck)
