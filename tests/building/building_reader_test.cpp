@@ -265,6 +265,18 @@ TEST_P(BuildingReaderTest, NamespaceAndZoneFromTheFile)
     }
 }
 
+TEST_P(BuildingReaderTest, NestedPatchesGiveEachRingOnce)
+{
+    // Nesting is no layout of a real file, but a ring read once per level
+    // made a 300 KB file hold millions of constructions.
+    std::string body;
+    for (int i = 0; i < 50; ++i)
+        body += "<gml:PolygonPatch><gml:exterior><gml:posList>0 0 1 0 1 1</gml:posList></gml:exterior>";
+    for (int i = 0; i < 50; ++i) body += "</gml:PolygonPatch>";
+    readText(gml(body));
+    EXPECT_EQ(form->Edificaciones.size(), 50u);
+}
+
 TEST_P(BuildingReaderTest, UnreadableFileLeavesTheConstructionsAsTheyWere)
 {
     anade(kEdificacion, kExterior, {"1", "2", "3"}, {"4", "5", "6"}, true);
