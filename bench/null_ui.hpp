@@ -17,6 +17,7 @@ public:
     bool confirm(const std::string&, bool) override { return true; }
     std::optional<std::string> saveFileName(const FileFilter&) override { return target.string(); }
     std::optional<std::string> openFileName(const FileFilter&) override { return open; }
+    std::vector<std::string> openFileNames(const FileFilter&) override { return {}; }
     ModalResult showModal(Form&) override { return ModalResult::Cancel; }
     void openWithDesktop(const std::string&) override {}
     void printWindow() override {}

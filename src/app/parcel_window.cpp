@@ -160,9 +160,9 @@ QWidget* ParcelWindow::buildGroupingPage()
     auto* page = new QWidget;
     QStyle* st = style();
 
+    // The form keeps the left list in order; the widget shows it as it is.
     LBOrigen = new QListWidget;
     LBOrigen->setObjectName("LBOrigen");
-    LBOrigen->setSortingEnabled(true);
     LBDestino = new QListWidget;
     LBDestino->setObjectName("LBDestino");
     for (QListWidget* l : {LBOrigen, LBDestino}) {
@@ -171,27 +171,29 @@ QWidget* ParcelWindow::buildGroupingPage()
     }
 
     QPushButton* cargar =
-        handlerButton(form_, "BitBtn1", "Cargar GMLs", "Añade GMLs a la lista para poder unirlos o visualizarlos", nullptr);
+        handlerButton(form_, "BitBtn1", "Cargar GMLs", "Añade GMLs a la lista para poder unirlos o visualizarlos",
+                      &TFParcelgen::BitBtn1Click);
     cargar->setIcon(st->standardIcon(QStyle::SP_DialogOpenButton));
     QPushButton* agrupar = handlerButton(form_, "BitBtn2", "Agrupar GMLs",
-                                         "Guarda todos los GMLs de la lista de la derecha como un solo archivo.", nullptr);
+                                         "Guarda todos los GMLs de la lista de la derecha como un solo archivo.",
+                                         &TFParcelgen::BitBtn2Click);
     agrupar->setIcon(st->standardIcon(QStyle::SP_DialogSaveButton));
     QPushButton* vista = handlerButton(form_, "BBVPrevMulti", "Vista Prev.",
                                        "Visualiza la representación gráfica de los GMLs de la columna derecha.",
                                        &TFParcelgen::BBVPrevMultiClick);
 
-    auto smallButton = [&](const char* name, QStyle::StandardPixmap icon) {
+    auto smallButton = [&](const char* name, QStyle::StandardPixmap icon, void (TFParcelgen::*handler)()) {
         auto* b = new QToolButton;
         b->setObjectName(name);
         b->setIcon(st->standardIcon(icon));
-        connectClick(b, static_cast<Form&>(form_), &Form::funcionNoDisponible);
+        connectClick(b, form_, handler);
         return b;
     };
     auto* mover = new QVBoxLayout;
     mover->addStretch();
-    mover->addWidget(smallButton("SpeedButton1", QStyle::SP_ArrowRight));
-    mover->addWidget(smallButton("SpeedButton2", QStyle::SP_ArrowLeft));
-    mover->addWidget(smallButton("SpeedButton3", QStyle::SP_TrashIcon));
+    mover->addWidget(smallButton("SpeedButton1", QStyle::SP_ArrowRight, &TFParcelgen::SpeedButton1Click));
+    mover->addWidget(smallButton("SpeedButton2", QStyle::SP_ArrowLeft, &TFParcelgen::SpeedButton2Click));
+    mover->addWidget(smallButton("SpeedButton3", QStyle::SP_TrashIcon, &TFParcelgen::SpeedButton3Click));
     mover->addStretch();
 
     auto* listas = new QHBoxLayout;
@@ -223,6 +225,8 @@ void ParcelWindow::pull()
     form_.MY = lines(MY);
     form_.LBOrigen = items(LBOrigen);
     form_.LBDestino = items(LBDestino);
+    form_.LBOrigenSeleccion = selectedRows(LBOrigen);
+    form_.LBDestinoSeleccion = selectedRows(LBDestino);
 }
 
 void ParcelWindow::push()
@@ -237,6 +241,8 @@ void ParcelWindow::push()
     setLines(MY, form_.MY);
     setItems(LBOrigen, form_.LBOrigen);
     setItems(LBDestino, form_.LBDestino);
+    selectRows(LBOrigen, form_.LBOrigenSeleccion);
+    selectRows(LBDestino, form_.LBDestinoSeleccion);
 }
 
 }  // namespace vadrel::app

@@ -68,6 +68,18 @@ std::optional<std::string> QtUi::openFileName(const FileFilter& filter)
     return str(dialog.selectedFiles().front());
 }
 
+std::vector<std::string> QtUi::openFileNames(const FileFilter& filter)
+{
+    QFileDialog dialog(window_);
+    dialog.setAcceptMode(QFileDialog::AcceptOpen);
+    dialog.setFileMode(QFileDialog::ExistingFiles);
+    dialog.setNameFilter(qtFilter(filter.filter));
+    std::vector<std::string> files;
+    if (dialog.exec() != QDialog::Accepted) return files;
+    for (const QString& f : dialog.selectedFiles()) files.push_back(str(f));
+    return files;
+}
+
 ModalResult QtUi::showModal(Form& form)
 {
     auto it = windows_.find(&form);

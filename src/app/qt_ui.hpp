@@ -27,6 +27,7 @@ public:
     bool confirm(const std::string& text, bool defaultYes) override;
     std::optional<std::string> saveFileName(const FileFilter& filter) override;
     std::optional<std::string> openFileName(const FileFilter& filter) override;
+    std::vector<std::string> openFileNames(const FileFilter& filter) override;
     ModalResult showModal(Form& form) override;
     void openWithDesktop(const std::string& path) override;
     void printWindow() override;

@@ -80,6 +80,22 @@ std::vector<std::string> items(const QListWidget* list)
     return out;
 }
 
+std::vector<int> selectedRows(const QListWidget* list)
+{
+    std::vector<int> rows;
+    for (int i = 0; i < list->count(); ++i)
+        if (list->item(i)->isSelected()) rows.push_back(i);
+    return rows;
+}
+
+void selectRows(QListWidget* list, const std::vector<int>& rows)
+{
+    if (selectedRows(list) == rows) return;
+    list->clearSelection();
+    for (int r : rows)
+        if (r >= 0 && r < list->count()) list->item(r)->setSelected(true);
+}
+
 QHBoxLayout* windowHeader(const QString& title, ClickableLabel*& emblem)
 {
     emblem = new ClickableLabel;

@@ -61,6 +61,8 @@ void setText(QLineEdit* edit, const std::string& text);
 void setChoice(QComboBox* combo, const std::string& text);
 void setItems(QListWidget* list, const std::vector<std::string>& items);
 std::vector<std::string> items(const QListWidget* list);
+std::vector<int> selectedRows(const QListWidget* list);
+void selectRows(QListWidget* list, const std::vector<int>& rows);
 
 // The emblem and the window's big title, side by side.
 QHBoxLayout* windowHeader(const QString& title, ClickableLabel*& emblem);

@@ -16,9 +16,9 @@ void BatchUi::message(const std::string& text)
     last_ = text;
 }
 
-// No command asks a question yet; one that did would be told and answered No.
 bool BatchUi::confirm(const std::string& text, bool)
 {
+    if (confirmAnswer) return *confirmAnswer;
     message(text);
     return false;
 }
@@ -31,6 +31,8 @@ std::optional<std::string> BatchUi::saveFileName(const FileFilter& filter)
 }
 
 std::optional<std::string> BatchUi::openFileName(const FileFilter&) { return openAnswer; }
+
+std::vector<std::string> BatchUi::openFileNames(const FileFilter&) { return openAnswers; }
 
 bool dispatch(BatchUi& ui, const std::function<void()>& handler)
 {

@@ -17,12 +17,17 @@ public:
 
     // Dialog answers; a dialog without one is cancelled.
     std::optional<std::string> openAnswer;
+    std::vector<std::string> openAnswers;  // for a dialog of several files
+    // The answer to a question; without one the question is told and
+    // answered No.
+    std::optional<bool> confirmAnswer;
     std::optional<std::string> saveAnswer;
 
     void message(const std::string& text) override;
     bool confirm(const std::string& text, bool defaultYes) override;
     std::optional<std::string> saveFileName(const FileFilter& filter) override;
     std::optional<std::string> openFileName(const FileFilter& filter) override;
+    std::vector<std::string> openFileNames(const FileFilter& filter) override;
     // What showing a window does: the command fills it as the person would
     // (the pasted LIST text) and answers; without this, it is cancelled.
     std::function<ModalResult(Form&)> onShowModal;

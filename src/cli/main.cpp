@@ -19,6 +19,7 @@ const Command kCommands[] = {
     {"parcel", "write", kParcelWriteUsage, parcelWrite},
     {"parcel", "read", kParcelReadUsage, parcelRead},
     {"parcel", "export", kParcelExportUsage, parcelExport},
+    {"parcel", "group", kParcelGroupUsage, parcelGroup},
     {"building", "write", kBuildingWriteUsage, buildingWrite},
     {"building", "export", kBuildingExportUsage, buildingExport},
     {"building", "read", kBuildingReadUsage, buildingRead},

@@ -2,6 +2,8 @@
 
 #include <ostream>
 
+#include <algorithm>
+#include <filesystem>
 #include <set>
 
 #include "cli/args.hpp"
@@ -11,6 +13,7 @@
 #include "io/dxf_scan.hpp"
 #include "io/excel_table.hpp"
 #include "parcel/parcel_form.hpp"
+#include "parcel/ref_form.hpp"
 
 namespace vadrel::cli {
 
@@ -40,6 +43,12 @@ const char* const kParcelReadUsage =
     "      estándar las líneas referencia:, tipo: (catastral u otra), superficie:,\n"
     "      huso: y vertices: (número de líneas de la lista X).\n"
     "        -o SALIDA.txt       guarda además las coordenadas, como el botón \"Guardar\"\n";
+
+const char* const kParcelGroupUsage =
+    "  parcel group [--one NOMBRE] -o SALIDA.gml ENTRADA.gml...\n"
+    "      Agrupa varios GML de parcela de una misma carpeta, como el botón \"Agrupar GMLs\":\n"
+    "      sin --one, en un GML con todas las parcelas tal como están; con --one, en una\n"
+    "      sola parcela llamada NOMBRE que reúne todas sus superficies.\n";
 
 namespace {
 
@@ -122,6 +131,41 @@ int parcelExport(const std::vector<std::string>& words, Context& ctx)
     if (!cargaPuntos(args, b)) return kEndedOnMessage;
     b.ui.saveAnswer = output;
     if (!dispatch(b.ui, [&] { form.BBExcelClick(); }) || b.ui.lastMessage() != kExcelGenerado) return kEndedOnMessage;
+    return kWritten;
+}
+
+int parcelGroup(const std::vector<std::string>& words, Context& ctx)
+{
+    Args args(words, {{"--one", "-o"}, {}});
+    const std::vector<std::string>& inputs = args.positional();
+    if (inputs.size() < 2) throw UsageError("Indique al menos dos archivos GML que agrupar.");
+    const auto folder = std::filesystem::absolute(inputs.front()).parent_path();
+    for (const auto& in : inputs)
+        if (std::filesystem::absolute(in).parent_path() != folder)
+            throw UsageError("Los archivos que se agrupan deben estar en la misma carpeta.");
+    const std::string output = args.required("-o");
+    const auto one = args.value("--one");
+
+    BatchApp b(ctx);
+    BatchUi& ui = b.ui;
+    TFParcelgen& form = *b.app.FParcelgen;
+    dispatch(ui, [&] { form.FormCreate(); });
+
+    // The files chosen together, all of them moved to the right in order.
+    for (const auto& in : inputs) {
+        ui.openAnswers = {std::filesystem::absolute(in).string()};
+        form.BitBtn1Click();
+        const auto name = std::filesystem::path(in).filename().string();
+        const auto at = std::find(form.LBOrigen.begin(), form.LBOrigen.end(), name);
+        form.LBOrigenSeleccion = {static_cast<int>(at - form.LBOrigen.begin())};
+        form.SpeedButton1Click();
+    }
+
+    ui.confirmAnswer = one.has_value();
+    if (one) b.app.FRef->ERef = *one;
+    ui.onShowModal = [](Form&) { return ModalResult::Ok; };
+    ui.saveAnswer = output;
+    if (!dispatch(ui, [&] { form.BitBtn2Click(); }) || !ui.savedTo()) return kEndedOnMessage;
     return kWritten;
 }
 

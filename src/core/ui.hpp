@@ -4,6 +4,7 @@
 
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "core/form.hpp"
 
@@ -27,6 +28,8 @@ public:
     // The chosen path, or nothing when the person cancels.
     virtual std::optional<std::string> saveFileName(const FileFilter& filter) = 0;
     virtual std::optional<std::string> openFileName(const FileFilter& filter) = 0;
+    // Several files at once; none when the person cancels.
+    virtual std::vector<std::string> openFileNames(const FileFilter& filter) = 0;
 
     // Shows another window modally until it is closed.
     virtual ModalResult showModal(Form& form) = 0;

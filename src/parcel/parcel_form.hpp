@@ -32,8 +32,13 @@ public:
     std::string EArchivoDXF;
     CoordList MX;
     CoordList MY;
-    std::vector<std::string> LBOrigen;
-    std::vector<std::string> LBDestino;
+    std::vector<std::string> LBOrigen;   // kept in alphabetical order
+    std::vector<std::string> LBDestino;  // in the order moved in: the grouping order
+    std::vector<int> LBOrigenSeleccion;  // the selected lines of each list
+    std::vector<int> LBDestinoSeleccion;
+    // Where the names of both lists are opened: the folder of the files
+    // chosen in the last "Cargar GMLs".
+    std::filesystem::path directorioOrigen;
 
     // The parcel template, filled in place by every write; the document GML
     // files are read into; the grouping document.
@@ -60,6 +65,11 @@ public:
     void BBAyudaClick();       // "Ayuda"
     void BBAcercadeClick();    // "® Acerca de", and a double click on the emblem
     void BBVPrevMultiClick();  // "Vista Prev." of the grouping page
+    void BitBtn1Click();       // "Cargar GMLs"
+    void BitBtn2Click();       // "Agrupar GMLs"
+    void SpeedButton1Click();  // selected names to the right
+    void SpeedButton2Click();  // selected names back to the left
+    void SpeedButton3Click();  // both lists emptied
     void SBCargarDXFClick();   // load the points of a DXF polyline
     void BBListClick();        // "List Autocad"
     void BBExcelClick();       // "Exportar" to a spreadsheet table
@@ -68,6 +78,8 @@ public:
     void setReferenciaCatastral(bool catastral);
 
 private:
+    void agrupaVarias(pugi::xml_node coleccion);
+    bool agrupaUna(pugi::xml_node coleccion);
     void cierraAnillo();
     void rellenaPlantilla(const std::string& epsg);
 

@@ -19,6 +19,7 @@ struct Script {
     std::vector<std::string> messages;
     std::deque<std::optional<std::string>> saveAnswers;
     std::deque<std::optional<std::string>> openAnswers;
+    std::deque<std::vector<std::string>> openManyAnswers;
     std::vector<std::string> opened;
     int printed = 0;
 };
@@ -34,6 +35,13 @@ public:
         return a ? std::optional(withDefaultExtension(*a, f.defaultExt)) : std::nullopt;
     }
     std::optional<std::string> openFileName(const FileFilter&) override { return take(script_.openAnswers); }
+    std::vector<std::string> openFileNames(const FileFilter&) override
+    {
+        if (script_.openManyAnswers.empty()) return {};
+        auto a = script_.openManyAnswers.front();
+        script_.openManyAnswers.pop_front();
+        return a;
+    }
     void openWithDesktop(const std::string& path) override { script_.opened.push_back(path); }
     void printWindow() override { ++script_.printed; }
 

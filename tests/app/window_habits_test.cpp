@@ -227,7 +227,7 @@ TEST_F(SkinTest, ArrowsHomeAndEndInTheListChooseAConstructionAsAClickDoes)
 
 TEST_F(SkinTest, ButtonsNotBuiltYetSaySo)
 {
-    const char* parcel[] = {"BBVista", "BBVerMapa", "BitBtn1", "BitBtn2", "SpeedButton1", "SpeedButton2", "SpeedButton3"};
+    const char* parcel[] = {"BBVista", "BBVerMapa"};
     const char* building[] = {"BBVistaTotal", "BBMapaTotal", "BBVista", "BBVerMapa"};
     for (auto [window, names] : {std::pair{static_cast<QWidget*>(skin->parcel), std::vector<const char*>(
                                                                                      std::begin(parcel), std::end(parcel))},
@@ -386,4 +386,24 @@ TEST_F(SkinTest, ListDialogOpensEmptyEveryTimeAndFillsTheLists)
     });
     QTest::mouseClick(named(w, "BBList"), Qt::LeftButton);
     EXPECT_EQ(w->MX->toPlainText(), "500000.5\n500010\n");
+}
+
+TEST_F(SkinTest, GroupingPageListsFollowTheSelection)
+{
+    ParcelWindow* w = skin->parcel;
+    for (const char* f : {"b.gml", "a.gml"}) writeFile(dir / f, "x");
+    script.openManyAnswers.push_back({(dir / "b.gml").string(), (dir / "a.gml").string()});
+    QTest::mouseClick(named(w, "BitBtn1"), Qt::LeftButton);
+    ASSERT_EQ(w->LBOrigen->count(), 2);
+    EXPECT_EQ(w->LBOrigen->item(0)->text(), "a.gml");
+    w->LBOrigen->item(1)->setSelected(true);
+    QTest::mouseClick(named(w, "SpeedButton1"), Qt::LeftButton);
+    ASSERT_EQ(w->LBDestino->count(), 1);
+    EXPECT_EQ(w->LBDestino->item(0)->text(), "b.gml");
+    EXPECT_EQ(w->LBOrigen->count(), 1);
+    QTest::mouseClick(named(w, "BitBtn2"), Qt::LeftButton);
+    EXPECT_EQ(script.messages.back(),
+              "Error. Debe haber más de un archivo GML en la columna de la derecha para poder agruparlos.");
+    QTest::mouseClick(named(w, "SpeedButton3"), Qt::LeftButton);
+    EXPECT_EQ(w->LBOrigen->count() + w->LBDestino->count(), 0);
 }

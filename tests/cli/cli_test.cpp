@@ -334,3 +334,35 @@ TEST_F(CliTest, ExportsWriteTheSpreadsheetTables)
     EXPECT_EQ(cli({"parcel", "export", "--ref", "R", "-o", "x.xls"}).exitCode, 2);
     EXPECT_EQ(cli({"building", "export", "--ref", "R", "-o", "x.xls"}).exitCode, 2);
 }
+
+TEST_F(CliTest, GroupsParcelFilesOfOneFolder)
+{
+    writeFile(dir / "c.txt", kTriangle);
+    ASSERT_EQ(cli({"parcel", "write", "--ref", "A1", "--local", "--area", "600", "--coords", "c.txt", "-o", "a.gml"})
+                  .exitCode,
+              0);
+    ASSERT_EQ(cli({"parcel", "write", "--ref", "B2", "--local", "--area", "50,5", "--coords", "c.txt", "-o", "b.gml"})
+                  .exitCode,
+              0);
+    auto r = cli({"parcel", "group", "-o", "varias", "a.gml", "b.gml"});
+    EXPECT_EQ(r.exitCode, 0) << r.err;
+    EXPECT_EQ(r.err, "");
+    const std::string varias = readFile(dir / "varias.gml");
+    EXPECT_NE(varias.find("ES.LOCAL.CP.A1"), std::string::npos);
+    EXPECT_NE(varias.find("ES.LOCAL.CP.B2"), std::string::npos);
+
+    r = cli({"parcel", "group", "--one", "R1", "-o", "una.gml", "a.gml", "b.gml"});
+    EXPECT_EQ(r.exitCode, 0) << r.err;
+    const std::string una = readFile(dir / "una.gml");
+    EXPECT_NE(una.find(">650.5</cp:areaValue>"), std::string::npos);
+    EXPECT_NE(una.find("\"Surface_ES.LOCAL.CP.2B2\""), std::string::npos);
+
+    r = cli({"parcel", "group", "--one", "R 1", "-o", "x.gml", "a.gml", "b.gml"});
+    EXPECT_EQ(r.exitCode, 1);
+    EXPECT_EQ(r.err, "Error. No puede haber espacios o caracteres especiales en la referencia.\n");
+    EXPECT_EQ(cli({"parcel", "group", "-o", "x.gml", "a.gml"}).exitCode, 2);
+    std::filesystem::create_directory(dir / "otra");
+    std::filesystem::copy_file(dir / "b.gml", dir / "otra" / "b.gml");
+    EXPECT_EQ(cli({"parcel", "group", "-o", "x.gml", "a.gml", "otra/b.gml"}).exitCode, 2);
+    EXPECT_FALSE(std::filesystem::exists(dir / "x.gml"));
+}

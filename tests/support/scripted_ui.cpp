@@ -29,6 +29,15 @@ std::optional<std::string> ScriptedUi::openFileName(const FileFilter& filter)
     return a;
 }
 
+std::vector<std::string> ScriptedUi::openFileNames(const FileFilter& filter)
+{
+    openDialogs.push_back(filter);
+    if (openManyAnswers.empty()) return {};
+    auto a = openManyAnswers.front();
+    openManyAnswers.pop_front();
+    return a;
+}
+
 ModalResult ScriptedUi::showModal(Form& form)
 {
     shownModal.emplace_back(form.instancia());

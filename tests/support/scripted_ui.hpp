@@ -22,6 +22,7 @@ public:
     // question with none is answered No.
     std::deque<std::optional<std::string>> saveAnswers;
     std::deque<std::optional<std::string>> openAnswers;
+    std::deque<std::vector<std::string>> openManyAnswers;
     std::deque<bool> confirmAnswers;
 
     // Windows shown modally (instance names), documents opened, prints.
@@ -36,6 +37,7 @@ public:
     bool confirm(const std::string& text, bool defaultYes) override;
     std::optional<std::string> saveFileName(const FileFilter& filter) override;
     std::optional<std::string> openFileName(const FileFilter& filter) override;
+    std::vector<std::string> openFileNames(const FileFilter& filter) override;
     ModalResult showModal(Form& form) override;
     void openWithDesktop(const std::string& path) override { openedWithDesktop.push_back(path); }
     void printWindow() override { ++printed; }

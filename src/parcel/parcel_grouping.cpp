@@ -1,0 +1,313 @@
+// The "Agrupar GMLs" page: two lists of file names and the grouping of the
+// right-hand files into one GML, either as one parcel made of all their
+// surfaces or as a collection of the parcels as they are.
+
+#include <algorithm>
+#include <cctype>
+#include <set>
+
+#include "core/failure.hpp"
+#include "core/messages.hpp"
+#include "core/number_format.hpp"
+#include "core/numeric_text.hpp"
+#include "core/xml_edit.hpp"
+#include "core/xml_file.hpp"
+#include "core/xml_search.hpp"
+#include "parcel/parcel_form.hpp"
+#include "parcel/ref_form.hpp"
+#include "shell/aplicacion.hpp"
+
+namespace vadrel {
+
+namespace {
+
+const FileFilter kFiltroAbrirGmls{"Archivos GML|*.gml|Todos los archivos|*.*", ""};
+
+const char* const kPocosArchivos =
+    "Error. Debe haber más de un archivo GML en la columna de la derecha para poder agruparlos.";
+const char* const kSinBase = "Error. No se ha podido encontrar la base para unir los GMLs";
+const char* const kUnaParcela = "¿Los GML que va a agrupar forman UNA ÚNICA PARCELA?";
+const char* const kCancelada = "Se ha cancelado la agrupación. No se ha realizado ninguna acción.";
+const char* const kSinNombre = "Error. No ha rellenado ningún nombre/referencia";
+const char* const kSinParcelas = "Error. El primer archivo no contiene ninguna parcela.";
+
+// A sorted list box's order: letters without regard to case.
+bool antes(const std::string& a, const std::string& b)
+{
+    auto lower = [](unsigned char c) { return static_cast<char>(std::tolower(c)); };
+    const bool menor = std::lexicographical_compare(a.begin(), a.end(), b.begin(), b.end(), [&](char x, char y) {
+        return lower(static_cast<unsigned char>(x)) < lower(static_cast<unsigned char>(y));
+    });
+    const bool mayor = std::lexicographical_compare(b.begin(), b.end(), a.begin(), a.end(), [&](char x, char y) {
+        return lower(static_cast<unsigned char>(x)) < lower(static_cast<unsigned char>(y));
+    });
+    return menor || (!mayor && a < b);
+}
+
+void insertaOrdenado(std::vector<std::string>& list, const std::string& name)
+{
+    list.insert(std::upper_bound(list.begin(), list.end(), name, antes), name);
+}
+
+// The selected lines of `from`, in list order, taken out of it.
+std::vector<std::string> sacaSeleccionados(std::vector<std::string>& from, std::vector<int>& seleccion)
+{
+    std::sort(seleccion.begin(), seleccion.end());
+    seleccion.erase(std::unique(seleccion.begin(), seleccion.end()), seleccion.end());
+    std::vector<std::string> taken;
+    std::vector<std::string> kept;
+    std::size_t next = 0;
+    for (std::size_t i = 0; i < from.size(); ++i) {
+        const bool selected = next < seleccion.size() && seleccion[next] == static_cast<int>(i);
+        if (selected) ++next;
+        (selected ? taken : kept).push_back(from[i]);
+    }
+    from = std::move(kept);
+    seleccion.clear();
+    return taken;
+}
+
+// The file's parcels: its "member" elements in document order.
+std::vector<pugi::xml_node> miembros(const pugi::xml_document& doc)
+{
+    std::vector<pugi::xml_node> found;
+    std::vector<pugi::xml_node> pending;
+    for (pugi::xml_node c = doc.last_child(); c; c = c.previous_sibling()) pending.push_back(c);
+    while (!pending.empty()) {
+        pugi::xml_node n = pending.back();
+        pending.pop_back();
+        if (n.type() != pugi::node_element) continue;
+        if (std::string_view(n.name()) == "member") {
+            found.push_back(n);
+            continue;
+        }
+        for (pugi::xml_node c = n.last_child(); c; c = c.previous_sibling()) pending.push_back(c);
+    }
+    return found;
+}
+
+// The elements of that name in a subtree, in document order.
+std::vector<pugi::xml_node> todos(pugi::xml_node under, std::string_view name)
+{
+    std::vector<pugi::xml_node> found;
+    for (pugi::xml_node n = under.first_child(); n;) {
+        if (n.type() == pugi::node_element && name == n.name()) found.push_back(n);
+        if (n.first_child()) {
+            n = n.first_child();
+            continue;
+        }
+        while (n && n != under && !n.next_sibling()) n = n.parent();
+        if (!n || n == under) break;
+        n = n.next_sibling();
+    }
+    return found;
+}
+
+// The identifier of a parcel, prefixed or not (the writer's download form
+// has it unprefixed).
+pugi::xml_node identificador(pugi::xml_node member) { return buscaNodo("base:localId", "localId", member); }
+
+struct Caja {
+    double minX = 999999999.0;
+    double minY = 999999999.0;
+    double maxX = 0.0;
+    double maxY = 0.0;
+};
+
+// "X Y": the text before the first blank and the text after it.
+std::pair<double, double> esquina(const std::string& text, const NumberFormat& fmt)
+{
+    const auto blank = text.find(' ');
+    const std::string x = text.substr(0, blank);
+    const std::string y = blank == std::string::npos ? std::string() : text.substr(blank + 1);
+    return {MiStrToFloat(x, fmt), MiStrToFloat(y, fmt)};
+}
+
+// The box of a parcel's own rings, for a parcel that carries no corners
+// (the cadastre's downloads): its lower and upper corner.
+std::pair<std::pair<double, double>, std::pair<double, double>> cajaDeAnillos(pugi::xml_node member,
+                                                                              const NumberFormat& fmt)
+{
+    double minX = 999999999.0, minY = 999999999.0, maxX = 0.0, maxY = 0.0;
+    for (pugi::xml_node posList : todos(member, "gml:posList")) {
+        const std::string text = textOf(posList);
+        std::vector<std::string> valores;
+        std::size_t i = 0;
+        while (i < text.size()) {
+            while (i < text.size() && std::isspace(static_cast<unsigned char>(text[i]))) ++i;
+            std::size_t start = i;
+            while (i < text.size() && !std::isspace(static_cast<unsigned char>(text[i]))) ++i;
+            if (i > start) valores.push_back(text.substr(start, i - start));
+        }
+        for (std::size_t k = 0; k + 1 < valores.size(); k += 2) {
+            const double x = MiStrToFloat(valores[k], fmt), y = MiStrToFloat(valores[k + 1], fmt);
+            minX = std::min(minX, x);
+            minY = std::min(minY, y);
+            maxX = std::max(maxX, x);
+            maxY = std::max(maxY, y);
+        }
+    }
+    return {{minX, minY}, {maxX, maxY}};
+}
+
+std::string par(double x, double y) { return formatGeneral(x, '.') + " " + formatGeneral(y, '.'); }
+
+}  // namespace
+
+void TFParcelgen::BitBtn1Click()
+{
+    const std::vector<std::string> files = ui_.openFileNames(kFiltroAbrirGmls);
+    if (files.empty()) return;
+    directorioOrigen = std::filesystem::path(files.front()).parent_path();
+    for (const std::string& f : files) insertaOrdenado(LBOrigen, std::filesystem::path(f).filename().string());
+    LBOrigenSeleccion.clear();
+}
+
+void TFParcelgen::SpeedButton1Click()
+{
+    for (std::string& name : sacaSeleccionados(LBOrigen, LBOrigenSeleccion)) LBDestino.push_back(std::move(name));
+}
+
+void TFParcelgen::SpeedButton2Click()
+{
+    for (const std::string& name : sacaSeleccionados(LBDestino, LBDestinoSeleccion)) insertaOrdenado(LBOrigen, name);
+}
+
+void TFParcelgen::SpeedButton3Click()
+{
+    LBOrigen.clear();
+    LBDestino.clear();
+    LBOrigenSeleccion.clear();
+    LBDestinoSeleccion.clear();
+}
+
+void TFParcelgen::BitBtn2Click()
+{
+    if (LBDestino.size() < 2) return ui_.message(kPocosArchivos);
+    pugi::xml_node coleccion = buscaNodo("FeatureCollection", XMLMultiple);
+    if (!coleccion) return ui_.message(kSinBase);
+
+    // Every grouping starts from the template, also after one that stopped
+    // on a file that does not load.
+    auto recarga = [this] { loadXml(XMLMultiple, entorno_.plantilla(kPlantillaMultiple)); };
+    try {
+        bool guardar = true;
+        if (ui_.confirm(kUnaParcela, false))
+            guardar = agrupaUna(coleccion);
+        else
+            agrupaVarias(coleccion);
+        if (guardar)
+            if (auto file = ui_.saveFileName(msg::kFiltroGml)) saveXml(XMLMultiple, *file);
+    } catch (...) {
+        try {
+            recarga();
+        } catch (const Failure&) {
+            // The failure that stopped the grouping is the one to tell.
+        }
+        throw;
+    }
+    recarga();
+}
+
+void TFParcelgen::agrupaVarias(pugi::xml_node coleccion)
+{
+    std::vector<std::string> referencias;
+    for (const std::string& name : LBDestino) {
+        loadXml(XMLCarga, directorioOrigen / name);
+        for (pugi::xml_node member : miembros(XMLCarga)) {
+            if (!buscaNodo("cp:CadastralParcel", member)) continue;
+            if (pugi::xml_node id = identificador(member)) {
+                const std::string ref = textOf(id);
+                for (const std::string& anterior : referencias)
+                    if (anterior == ref)
+                        ui_.message("Error. Referencia catastral " + anterior +
+                                    " repetida. No puede estar la misma referencia varias veces en el mismo GML.");
+                referencias.push_back(ref);
+            }
+            coleccion.append_copy(member);
+        }
+    }
+}
+
+bool TFParcelgen::agrupaUna(pugi::xml_node coleccion)
+{
+    if (!app_ || ui_.showModal(*app_->FRef) != ModalResult::Ok) {
+        ui_.message(kCancelada);
+        return false;
+    }
+    const std::string nombre = app_->FRef->ERef;
+    if (nombre.empty()) {
+        ui_.message(kSinNombre);
+        return false;
+    }
+    if (!compruebaCaracteres(nombre)) {
+        ui_.message(msg::kCaracteresReferencia);
+        return false;
+    }
+
+    double area = 0;
+    Caja caja;
+    std::string referencia;
+    pugi::xml_node base;
+    pugi::xml_node superficies;  // the base member's first gml:MultiSurface
+    std::set<std::string> ids;   // every surface id given, so that none repeats
+
+    for (std::size_t f = 0; f < LBDestino.size(); ++f) {
+        loadXml(XMLCarga, directorioOrigen / LBDestino[f]);
+        std::vector<pugi::xml_node> members = miembros(XMLCarga);
+        if (f == 0 && members.empty()) {
+            ui_.message(kSinParcelas);
+            return false;
+        }
+        for (std::size_t m = 0; m < members.size(); ++m) {
+            pugi::xml_node member = members[m];
+            if (f == 0 && m == 0) {
+                // The base member lives in the grouped document from the start:
+                // the other members' surfaces gather in it.
+                base = member = coleccion.append_copy(member);
+                superficies = buscaNodo("gml:MultiSurface", base);
+            }
+            if (auto n = buscaNodo("cp:areaValue", member)) area += MiStrToFloat(textOf(n), formato);
+
+            const auto lower = buscaNodo("gml:lowerCorner", member);
+            const auto upper = buscaNodo("gml:upperCorner", member);
+            std::pair<std::pair<double, double>, std::pair<double, double>> anillos;
+            if (!lower || !upper) anillos = cajaDeAnillos(member, formato);
+            const auto [x0, y0] = lower ? esquina(textOf(lower), formato) : anillos.first;
+            const auto [x1, y1] = upper ? esquina(textOf(upper), formato) : anillos.second;
+            caja.minX = std::min(caja.minX, x0);
+            caja.minY = std::min(caja.minY, y0);
+            caja.maxX = std::max(caja.maxX, x1);
+            caja.maxY = std::max(caja.maxY, y1);
+
+            if (auto id = identificador(member)) referencia = textOf(id);
+
+            const std::vector<pugi::xml_node> surfaceMembers = todos(member, "gml:surfaceMember");
+            for (std::size_t i = 0; i < surfaceMembers.size(); ++i) {
+                int numero = static_cast<int>(i) + 2;
+                auto nombreSuperficie = [&] { return "Surface_ES.LOCAL.CP." + std::to_string(numero) + referencia; };
+                while (ids.count(nombreSuperficie())) ++numero;
+                ids.insert(nombreSuperficie());
+                if (auto surface = buscaNodo("gml:Surface", surfaceMembers[i]))
+                    setAttribute(surface, "gml:id", nombreSuperficie());
+                if (!superficies) continue;
+                if (member == base)
+                    superficies.append_move(surfaceMembers[i]);
+                else
+                    superficies.append_copy(surfaceMembers[i]);
+            }
+        }
+    }
+
+    if (auto n = buscaNodo("cp:areaValue", base)) setText(n, formatGeneral(area, '.'));
+    if (auto n = buscaNodo("gml:lowerCorner", base)) setText(n, par(caja.minX, caja.minY));
+    if (auto n = buscaNodo("gml:upperCorner", base)) setText(n, par(caja.maxX, caja.maxY));
+    if (auto n = buscaNodo("gml:pos", base)) setText(n, par((caja.maxX + caja.minX) / 2, (caja.maxY + caja.minY) / 2));
+    if (auto n = identificador(base)) setText(n, nombre);
+    if (auto n = buscaNodo("cp:CadastralParcel", base)) setAttribute(n, "gml:id", "ES.LOCAL.CP." + nombre);
+    if (auto n = buscaNodo("gml:MultiSurface", base)) setAttribute(n, "gml:id", "Multisurface_ES.LOCAL.CP." + nombre);
+    if (auto n = buscaNodo("gml:Point", base)) setAttribute(n, "gml:id", "ReferencePoint_ES.LOCAL.CP." + nombre);
+    return true;
+}
+
+}  // namespace vadrel

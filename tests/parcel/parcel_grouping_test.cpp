@@ -1,0 +1,269 @@
+// The "Agrupar GMLs" page: its two lists and both roads of the grouping.
+
+#include <gtest/gtest.h>
+
+#include <optional>
+#include <pugixml.hpp>
+#include <set>
+
+#include "core/failure.hpp"
+#include "core/xml_search.hpp"
+#include "parcel/parcel_form.hpp"
+#include "parcel/ref_form.hpp"
+#include "shell/aplicacion.hpp"
+#include "support/process.hpp"
+#include "support/scripted_ui.hpp"
+#include "support/temp_dir.hpp"
+
+using namespace vadrel;
+using namespace vadrel::test;
+
+namespace {
+
+const char* const kUnaParcela = "¿Los GML que va a agrupar forman UNA ÚNICA PARCELA?";
+
+// A parcel in the download form, with corners when given.
+std::string parcela(const std::string& ref, const std::string& area, const char* lower = nullptr,
+                    const char* upper = nullptr, const std::string& anillo = "0 0 10 0 10 10 0 0")
+{
+    std::string caja;
+    if (lower)
+        caja = std::string("<gml:boundedBy><gml:Envelope><gml:lowerCorner>") + lower + "</gml:lowerCorner><gml:upperCorner>" +
+               upper + "</gml:upperCorner></gml:Envelope></gml:boundedBy>";
+    return "<member><cp:CadastralParcel gml:id=\"ES.SDGC.CP." + ref + "\">" + caja + "<cp:areaValue uom=\"m2\">" + area +
+           "</cp:areaValue><cp:geometry><gml:MultiSurface gml:id=\"MultiSurface_" + ref +
+           "\"><gml:surfaceMember><gml:Surface gml:id=\"Surface_" + ref +
+           "\"><gml:patches><gml:PolygonPatch><gml:exterior><gml:LinearRing><gml:posList>" + anillo +
+           "</gml:posList></gml:LinearRing></gml:exterior></gml:PolygonPatch></gml:patches></gml:Surface>"
+           "</gml:surfaceMember></gml:MultiSurface></cp:geometry><cp:inspireId><Identifier><localId>" +
+           ref + "</localId><namespace>ES.SDGC.CP</namespace></Identifier></cp:inspireId><cp:referencePoint>"
+                 "<gml:Point gml:id=\"ReferencePoint_" + ref + "\"><gml:pos>0 0</gml:pos></gml:Point></cp:referencePoint>"
+                 "</cp:CadastralParcel></member>";
+}
+
+std::string archivo(const std::string& members)
+{
+    return "<?xml version=\"1.0\" encoding=\"utf-8\"?><FeatureCollection xmlns:gml=\"g\" xmlns:cp=\"c\">" + members +
+           "</FeatureCollection>";
+}
+
+class ParcelGroupingTest : public ::testing::Test {
+protected:
+    TempDir dir;
+    ScriptedUi ui;
+    std::optional<Aplicacion> app;
+    TFParcelgen* form = nullptr;
+
+    void SetUp() override
+    {
+        stageTemplates(dir.path());
+        app.emplace([this](std::string_view) -> Ui& { return ui; }, Entorno{dir.path(), NumberFormat::withDecimal(','), {}});
+        form = app->FParcelgen.get();
+        ui.messages.clear();
+    }
+
+    // The files chosen in one "Cargar GMLs" and all moved to the right, in order.
+    void derecha(const std::vector<std::pair<std::string, std::string>>& files)
+    {
+        std::vector<std::string> paths;
+        for (const auto& [name, content] : files) {
+            writeFile(dir / name, content);
+            paths.push_back((dir / name).string());
+        }
+        ui.openManyAnswers.push_back(paths);
+        form->BitBtn1Click();
+        for (const auto& [name, content] : files) {
+            auto at = std::find(form->LBOrigen.begin(), form->LBOrigen.end(), name);
+            form->LBOrigenSeleccion = {static_cast<int>(at - form->LBOrigen.begin())};
+            form->SpeedButton1Click();
+        }
+    }
+
+    // "Agrupar GMLs": one parcel named `nombre`, or several without one.
+    pugi::xml_document agrupa(std::optional<std::string> nombre, const std::string& out = "agrupado.gml")
+    {
+        ui.confirmAnswers.push_back(nombre.has_value());
+        if (nombre) app->FRef->ERef = *nombre;
+        ui.onShowModal = [](Form&) { return ModalResult::Ok; };
+        ui.saveAnswers.push_back((dir / out).string());
+        form->BitBtn2Click();
+        pugi::xml_document doc;
+        if (std::filesystem::exists(dir / out)) {
+            EXPECT_TRUE(doc.load_file((dir / out).c_str()));
+        }
+        return doc;
+    }
+
+    static std::string texto(const pugi::xml_node& doc, const char* name) { return buscaNodo(name, doc).text().get(); }
+    static std::vector<std::string> ids(const pugi::xml_document& doc, const char* element)
+    {
+        std::vector<std::string> out;
+        for (auto n : doc.select_nodes((std::string("//*[name()='") + element + "']").c_str()))
+            out.push_back(n.node().attribute("gml:id").value());
+        return out;
+    }
+};
+
+}  // namespace
+
+TEST_F(ParcelGroupingTest, ListsKeepTheirOrders)
+{
+    for (const char* f : {"b.gml", "A.gml", "c.gml"}) writeFile(dir / f, "x");
+    ui.openManyAnswers.push_back({(dir / "b.gml").string(), (dir / "A.gml").string(), (dir / "c.gml").string()});
+    ui.openManyAnswers.push_back({(dir / "b.gml").string()});
+    form->BitBtn1Click();
+    form->BitBtn1Click();
+    EXPECT_EQ(ui.openDialogs.at(0).filter, "Archivos GML|*.gml|Todos los archivos|*.*");
+    EXPECT_EQ(form->LBOrigen, (std::vector<std::string>{"A.gml", "b.gml", "b.gml", "c.gml"}));
+    EXPECT_EQ(form->directorioOrigen, dir.path());
+
+    form->LBOrigenSeleccion = {3, 0};
+    form->SpeedButton1Click();
+    EXPECT_EQ(form->LBDestino, (std::vector<std::string>{"A.gml", "c.gml"})) << "in list order";
+    form->LBOrigenSeleccion = {0};
+    form->SpeedButton1Click();
+    EXPECT_EQ(form->LBDestino, (std::vector<std::string>{"A.gml", "c.gml", "b.gml"})) << "in moving order";
+
+    form->LBDestinoSeleccion = {0, 1};
+    form->SpeedButton2Click();
+    EXPECT_EQ(form->LBOrigen, (std::vector<std::string>{"A.gml", "b.gml", "c.gml"}));
+    EXPECT_EQ(form->LBDestino, std::vector<std::string>{"b.gml"});
+
+    ui.openManyAnswers.push_back({});  // cancelled
+    form->BitBtn1Click();
+    EXPECT_EQ(form->LBOrigen.size(), 3u);
+    form->SpeedButton3Click();
+    EXPECT_TRUE(form->LBOrigen.empty());
+    EXPECT_TRUE(form->LBDestino.empty());
+}
+
+TEST_F(ParcelGroupingTest, RefusalsBeforeTheQuestion)
+{
+    derecha({{"a.gml", archivo(parcela("A", "1"))}});
+    form->BitBtn2Click();
+    EXPECT_EQ(ui.messages, std::vector<std::string>{
+                               "Error. Debe haber más de un archivo GML en la columna de la derecha para poder agruparlos."});
+    derecha({{"b.gml", archivo(parcela("B", "1"))}});
+    writeFile(dir / "BASE_MULTIPLE.XML", "<c><member/></c>");
+    form->FormCreate();
+    ui.messages.clear();
+    form->BitBtn2Click();
+    EXPECT_EQ(ui.messages, std::vector<std::string>{"Error. No se ha podido encontrar la base para unir los GMLs"});
+    EXPECT_TRUE(ui.questions.empty());
+}
+
+TEST_F(ParcelGroupingTest, SeveralParcelsKeptAsTheyAreWithOneMessagePerEarlierEqualReference)
+{
+    derecha({{"1.gml", archivo(parcela("A", "1") + parcela("B", "2"))},
+             {"2.gml", archivo(parcela("A", "3"))},
+             {"3.gml", archivo(parcela("A", "4") + "<member><otra/></member>")}});
+    auto doc = agrupa(std::nullopt);
+    EXPECT_EQ(ui.questions, std::vector<std::string>{kUnaParcela});
+    const std::string repetida =
+        "Error. Referencia catastral A repetida. No puede estar la misma referencia varias veces en el mismo GML.";
+    EXPECT_EQ(ui.messages, (std::vector<std::string>{repetida, repetida, repetida}));
+    EXPECT_EQ(ids(doc, "cp:CadastralParcel"),
+              (std::vector<std::string>{"ES.SDGC.CP.A", "ES.SDGC.CP.B", "ES.SDGC.CP.A", "ES.SDGC.CP.A"}));
+    EXPECT_EQ(doc.select_nodes("//member").size(), 4u) << "a member without a parcel is left out";
+}
+
+TEST_F(ParcelGroupingTest, OneParcelSumsAreasCombinesTheBoxAndRenamesTheSurfaces)
+{
+    derecha({{"a.gml", archivo(parcela("A", "100", "10 20", "30 40"))},
+             {"b.gml", archivo(parcela("B", "250,5", "25 5", "50 35") + parcela("A", "0", "20 20", "21 21"))}});
+    auto doc = agrupa("R1");
+    EXPECT_TRUE(ui.messages.empty());
+    EXPECT_EQ(texto(doc, "cp:areaValue"), "350.5");
+    EXPECT_EQ(texto(doc, "gml:lowerCorner"), "10 5");
+    EXPECT_EQ(texto(doc, "gml:upperCorner"), "50 40");
+    EXPECT_EQ(texto(doc, "gml:pos"), "30 22.5");
+    EXPECT_EQ(texto(doc, "localId"), "R1");
+    EXPECT_EQ(ids(doc, "cp:CadastralParcel"), std::vector<std::string>{"ES.LOCAL.CP.R1"});
+    EXPECT_EQ(ids(doc, "gml:MultiSurface"), std::vector<std::string>{"Multisurface_ES.LOCAL.CP.R1"});
+    EXPECT_EQ(ids(doc, "gml:Point"), std::vector<std::string>{"ReferencePoint_ES.LOCAL.CP.R1"});
+    // In file and member order; the second surface of reference A numbered on.
+    EXPECT_EQ(ids(doc, "gml:Surface"), (std::vector<std::string>{"Surface_ES.LOCAL.CP.2A", "Surface_ES.LOCAL.CP.2B",
+                                                                 "Surface_ES.LOCAL.CP.3A"}));
+    EXPECT_EQ(doc.select_nodes("//member").size(), 1u);
+}
+
+TEST_F(ParcelGroupingTest, OneParcelRefusalsWriteNothingAndTheTemplateComesBack)
+{
+    derecha({{"a.gml", archivo(parcela("A", "1"))}, {"b.gml", archivo(parcela("B", "1"))}});
+    const struct {
+        std::optional<std::string> nombre;
+        ModalResult result;
+        const char* message;
+    } cases[] = {
+        {"R1", ModalResult::Cancel, "Se ha cancelado la agrupación. No se ha realizado ninguna acción."},
+        {"", ModalResult::Ok, "Error. No ha rellenado ningún nombre/referencia"},
+        {"R 1", ModalResult::Ok, "Error. No puede haber espacios o caracteres especiales en la referencia."},
+    };
+    for (const auto& c : cases) {
+        ui.messages.clear();
+        ui.confirmAnswers.push_back(true);
+        app->FRef->ERef = *c.nombre;
+        ui.onShowModal = [&](Form&) { return c.result; };
+        form->BitBtn2Click();
+        EXPECT_EQ(ui.messages, std::vector<std::string>{c.message});
+        EXPECT_TRUE(ui.saveDialogs.empty());
+        EXPECT_FALSE(buscaNodo("member", form->XMLMultiple)) << "the template is back";
+    }
+
+    // A first file without parcels has no base to gather into.
+    form->SpeedButton3Click();
+    derecha({{"vacio.gml", archivo("")}, {"a.gml", archivo(parcela("A", "1"))}});
+    ui.messages.clear();
+    agrupa("R1");
+    EXPECT_EQ(ui.messages, std::vector<std::string>{"Error. El primer archivo no contiene ninguna parcela."});
+    EXPECT_FALSE(std::filesystem::exists(dir / "agrupado.gml"));
+}
+
+TEST_F(ParcelGroupingTest, AnUnreadableFileStopsTheGroupingAndTheNextStartsFromTheTemplate)
+{
+    derecha({{"a.gml", archivo(parcela("A", "1"))}, {"roto.gml", "<FeatureCollection><member>"}});
+    EXPECT_THROW(agrupa(std::nullopt), Failure);
+    EXPECT_FALSE(std::filesystem::exists(dir / "agrupado.gml"));
+    EXPECT_FALSE(buscaNodo("member", form->XMLMultiple));
+
+    writeFile(dir / "roto.gml", archivo(parcela("C", "1")));
+    auto doc = agrupa(std::nullopt);
+    EXPECT_EQ(doc.select_nodes("//member").size(), 2u) << "nothing of the stopped grouping is left";
+}
+
+TEST_F(ParcelGroupingTest, RealFilesGroupIntoValidFiles)
+{
+    auto shared = sharedDir();
+    if (shared.empty()) GTEST_SKIP() << "no ../shared beside the repository: the cadastre's sample files are not here";
+    if (!haveProgram("xmllint")) GTEST_SKIP() << "xmllint is not installed (scripts/deps.sh installs it)";
+    const auto parcel = shared / "samples/gml/parcel";
+    // A file of our writer (unprefixed localId, corners) beside the cadastre's
+    // downloads (no corners): the box comes from each one's ring.
+    const std::string nuestra = readFile(std::filesystem::path(VADREL_TEST_DATA_DIR) / "parcel/data/parcela_1234567AB1234N.gml");
+    derecha({{"uno.gml", readFile(parcel / "wfs-cp-getparcel-8429105VK1882N.gml")},
+             {"nuestra.gml", nuestra},
+             {"muchas.gml", readFile(parcel / "wfs-cp-bbox-29-parcels.gml")}});
+    for (std::optional<std::string> nombre : {std::optional<std::string>(), std::optional<std::string>("AGRUPADA_1")}) {
+        ui.messages.clear();
+        auto doc = agrupa(nombre, nombre ? "una.gml" : "varias.gml");
+        EXPECT_TRUE(ui.messages.empty()) << ::testing::PrintToString(ui.messages);
+        std::set<std::string> distinct;
+        for (auto n : doc.select_nodes("//*[@gml:id]")) {
+            EXPECT_TRUE(distinct.insert(n.node().attribute("gml:id").value()).second)
+                << "repeated id " << n.node().attribute("gml:id").value();
+        }
+        auto v = run({"xmllint", "--noout", "--nonet", "--schema", (shared / "schemas/wrappers/cp4-wfs2.xsd").string(),
+                      (dir / (nombre ? "una.gml" : "varias.gml")).string()},
+                     dir.path(), {"XML_CATALOG_FILES=" + (shared / "schemas/catalog.xml").string()});
+        EXPECT_EQ(v.exitCode, 0) << v.err;
+        if (nombre) {
+            EXPECT_EQ(doc.select_nodes("//*[name()='gml:Surface']").size(), 31u);
+            // The centre of the rings' box, not the start values of the corners.
+            const double x = std::stod(buscaNodo("gml:pos", doc).text().get());
+            EXPECT_GT(x, 200000);
+            EXPECT_LT(x, 700000);
+        } else {
+            EXPECT_EQ(doc.select_nodes("//member").size(), 31u);
+        }
+    }
+}
