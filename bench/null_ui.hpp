@@ -22,6 +22,7 @@ public:
     void openWithDesktop(const std::string&) override {}
     void printWindow() override {}
     void setClipboardText(const std::string&) override {}
+    void setClipboardImage(const Canvas&) override {}
 };
 
 }  // namespace vadrel::bench

@@ -11,6 +11,7 @@
 #include <QUrl>
 
 #include "app/form_window.hpp"
+#include "app/image_canvas.hpp"
 
 namespace vadrel::app {
 
@@ -109,5 +110,10 @@ void QtUi::printWindow()
 }
 
 void QtUi::setClipboardText(const std::string& text) { QApplication::clipboard()->setText(qs(text)); }
+
+void QtUi::setClipboardImage(const Canvas& picture)
+{
+    if (auto* image = dynamic_cast<const ImageCanvas*>(&picture)) QApplication::clipboard()->setImage(image->image());
+}
 
 }  // namespace vadrel::app

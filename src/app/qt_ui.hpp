@@ -32,6 +32,7 @@ public:
     void openWithDesktop(const std::string& path) override;
     void printWindow() override;
     void setClipboardText(const std::string& text) override;
+    void setClipboardImage(const Canvas& picture) override;
 
 private:
     WindowRegistry& windows_;

@@ -10,6 +10,7 @@
 #include "app/menu_window.hpp"
 #include "app/parcel_window.hpp"
 #include "app/placeholder_window.hpp"
+#include "app/preview_window.hpp"
 #include "app/ref_window.hpp"
 #include "building/building_form.hpp"
 #include "io/list_form.hpp"
@@ -41,12 +42,12 @@ Skin::Skin(const Entorno& entorno, const UiMaker& makeUi)
     menu = add<MenuWindow>(*a.FMenu, nullptr);
     parcel = add<ParcelWindow>(*a.FParcelgen, menu);
     about = add<AboutWindow>(*a.FAcercade, menu);
-    add<PlaceholderWindow>(*a.FVPrev, menu);
-    add<PlaceholderWindow>(*a.FVPrevMulti, menu);
+    preview = add<PreviewWindow>(*a.FVPrev, menu);
+    previewMulti = add<PreviewWindow>(*a.FVPrevMulti, menu);
     ref = add<RefWindow>(*a.FRef, menu);
     building = add<BuildingWindow>(*a.FGMLEdif, menu);
     add<PlaceholderWindow>(*a.FVPrevWeb, menu);
-    add<PlaceholderWindow>(*a.FVPrevTotal, menu);
+    previewTotal = add<PreviewWindow>(*a.FVPrevTotal, menu);
     list = add<ListWindow>(*a.FList, menu);
     add<PlaceholderWindow>(*a.FVPrevWeb2, menu);
 }

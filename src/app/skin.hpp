@@ -21,6 +21,7 @@ class AboutWindow;
 class RefWindow;
 class BuildingWindow;
 class ListWindow;
+class PreviewWindow;
 
 // The program's name for the desktop ("Vadrel") and its icon. No display
 // name is set: the toolkit would append it to every window's title.
@@ -43,6 +44,9 @@ public:
     RefWindow* ref = nullptr;
     BuildingWindow* building = nullptr;
     ListWindow* list = nullptr;
+    PreviewWindow* preview = nullptr;
+    PreviewWindow* previewMulti = nullptr;
+    PreviewWindow* previewTotal = nullptr;
 
 private:
     template <class W, class F>

@@ -8,6 +8,7 @@
 #include "core/geometry.hpp"
 #include "core/xml_file.hpp"
 #include "io/coord_file.hpp"
+#include "preview/preview_forms.hpp"
 #include "shell/about_form.hpp"
 #include "shell/aplicacion.hpp"
 
@@ -226,6 +227,37 @@ void TFGMLEdif::BBCargarClick() { cargarCoordenadas(ui_, MX, MY); }
 void TFGMLEdif::BBImprimirClick() { ui_.printWindow(); }
 
 void TFGMLEdif::BBAyudaClick() { ui_.openWithDesktop((directorio / "ayuda.pdf").string()); }
+
+void TFGMLEdif::DibujaGML()
+{
+    if (!app_) return;
+    TFVPrev& vista = *app_->FVPrev;
+    vista.dibuja(ui_, MX, MY, formato);
+    vista.ERef = EArchivoDXF;
+    BBCalcularClick();
+    vista.ESup = ESup + " m2";
+}
+
+void TFGMLEdif::BBVistaClick()
+{
+    if (!app_) return;
+    DibujaGML();
+    TFVPrev& vista = *app_->FVPrev;
+    vista.CBPuntos = vista.CBRef = vista.CBSup = false;
+    vista.FormuOrigen = "edificio";
+    ui_.showModal(vista);
+}
+
+void TFGMLEdif::BBVistaTotalClick()
+{
+    if (Edificaciones.size() < 2 && (MX.empty() || MY.empty()))
+        return ui_.message("Error. Debe haber al menos una edificación cargada para poder mostrarlas.");
+    if (!app_) return;
+    TFVPrevTotal& vista = *app_->FVPrevTotal;
+    vista.cargaEdificaciones();
+    vista.dibujaTodos();
+    ui_.showModal(vista);
+}
 
 void TFGMLEdif::BBAcercadeClick()
 {

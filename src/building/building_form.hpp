@@ -88,6 +88,9 @@ public:
     void BBListClick();       // "List Autocad"
     void BBExcelClick();      // "Exportar" the shown construction
     void BBExcelTodoClick();  // "Exportar" every construction
+    void BBVistaClick();      // "Vista Previa" of the shown construction
+    void BBVistaTotalClick(); // "Vista Previa" of every construction
+    void DibujaGML();         // the editor's lists drawn into the preview
 
     // Turns one of the two radio buttons on, the other off.
     void setReferenciaCatastral(bool catastral);

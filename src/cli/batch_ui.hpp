@@ -37,6 +37,7 @@ public:
     void openWithDesktop(const std::string&) override {}
     void printWindow() override {}
     void setClipboardText(const std::string&) override {}
+    void setClipboardImage(const Canvas&) override {}
 
     int messagesShown() const { return messages_; }
     const std::string& lastMessage() const { return last_; }

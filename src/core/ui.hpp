@@ -17,6 +17,8 @@ struct FileFilter {
     std::string defaultExt;
 };
 
+class Canvas;
+
 class Ui {
 public:
     virtual ~Ui() = default;
@@ -41,6 +43,8 @@ public:
     virtual void printWindow() = 0;
     // Plain text onto the clipboard.
     virtual void setClipboardText(const std::string& text) = 0;
+    // A preview's picture onto the clipboard, as an image.
+    virtual void setClipboardImage(const Canvas& picture) = 0;
 };
 
 // What a save dialog does to a typed name: adds ".ext" when it has none.

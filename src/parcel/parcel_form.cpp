@@ -5,6 +5,7 @@
 #include "core/numeric_text.hpp"
 #include "core/xml_file.hpp"
 #include "io/coord_file.hpp"
+#include "preview/preview_forms.hpp"
 #include "core/messages.hpp"
 #include "shell/aplicacion.hpp"
 #include "shell/about_form.hpp"
@@ -89,7 +90,30 @@ void TFParcelgen::BBAcercadeClick()
 void TFParcelgen::BBVPrevMultiClick()
 {
     if (LBDestino.empty()) return ui_.message(kSinArchivosDerecha);
-    // Drawing the files together comes with the multi-file preview.
+    if (!app_) return;
+    TFVPrevMulti& vista = *app_->FVPrevMulti;
+    vista.cargaArchivos();
+    vista.dibujaTodos();
+    ui_.showModal(vista);
+}
+
+void TFParcelgen::DibujaGML()
+{
+    if (!app_) return;
+    TFVPrev& vista = *app_->FVPrev;
+    vista.dibuja(ui_, MX, MY, formato);
+    vista.ERef = ERefCatas;
+    vista.ESup = ESup + " m2";
+}
+
+void TFParcelgen::BBVistaClick()
+{
+    if (!app_) return;
+    DibujaGML();
+    TFVPrev& vista = *app_->FVPrev;
+    vista.CBPuntos = vista.CBRef = vista.CBSup = false;
+    vista.FormuOrigen = "parcela";
+    ui_.showModal(vista);
 }
 
 }  // namespace vadrel

@@ -65,6 +65,8 @@ public:
     void BBAyudaClick();       // "Ayuda"
     void BBAcercadeClick();    // "® Acerca de", and a double click on the emblem
     void BBVPrevMultiClick();  // "Vista Prev." of the grouping page
+    void BBVistaClick();       // "Vista Prev." of the coordinates
+    void DibujaGML();          // the lists drawn into the preview
     void BitBtn1Click();       // "Cargar GMLs"
     void BitBtn2Click();       // "Agrupar GMLs"
     void SpeedButton1Click();  // selected names to the right

@@ -1,23 +1,99 @@
 #pragma once
-// The preview windows. They exist from start-up; their drawing comes with
-// the previews themselves.
+// The three preview windows: one polygon of either coordinate window, the
+// parcels of the files to group, and all constructions of a building.
 
+#include <array>
+#include <pugixml.hpp>
+#include <string>
+#include <vector>
+
+#include "core/coord_list.hpp"
 #include "core/form.hpp"
+#include "core/number_format.hpp"
+#include "preview/canvas.hpp"
 
 namespace vadrel {
 
-class TFVPrev : public Form {
+class Ui;
+
+// What the three option boxes "Puntos", "Referencia" and "Superficie" of
+// the two labelled previews share: turning one off draws the picture again
+// and then the labels of the others still on.
+class TFPreviewConOpciones : public Form {
 public:
     using Form::Form;
-    std::string_view instancia() const override { return "FVPrev"; }
     std::string_view Caption() const override { return "Vista Previa"; }
+
+    Canvas* IDibujo = &ninguno_;  // the 390 x 390 picture
+    bool CBPuntos = false;
+    bool CBRef = false;
+    bool CBSup = false;
+
+    void CBPuntosClick();
+    void CBRefClick();
+    void CBSupClick();
+    void BBCopiarClick();  // the picture onto the clipboard
+
+protected:
+    virtual void numeros() = 0;
+    virtual void referencias() = 0;
+    virtual void superficies() = 0;
+    virtual void redibuja() = 0;
+
+private:
+    NullCanvas ninguno_;
 };
 
-class TFVPrevMulti : public Form {
+class TFVPrev : public TFPreviewConOpciones {
 public:
-    using Form::Form;
+    using TFPreviewConOpciones::TFPreviewConOpciones;
+    std::string_view instancia() const override { return "FVPrev"; }
+
+    // One row per vertex drawn: number, pixel x, pixel y, and the top left
+    // corner of its number (x + 2, y + 2), all as decimal text.
+    std::vector<std::array<std::string, 5>> SGAux;
+    std::string ERef;      // the reference label
+    std::string ESup;      // the area label
+    std::string ECentroX;  // the labels' anchor, a pixel
+    std::string ECentroY;
+    std::string FormuOrigen;  // "parcela" or "edificio": who draws again
+
+    // The drawing both coordinate windows run (their DibujaGML): the lists
+    // scaled into the picture, the ring closed in them first (told through
+    // `ui`, the window's). A line that is no number ends it before anything
+    // changes.
+    void dibuja(Ui& ui, CoordList& MX, CoordList& MY, const NumberFormat& fmt);
+
+protected:
+    void numeros() override;
+    void referencias() override;
+    void superficies() override;
+    void redibuja() override;
+};
+
+class TFVPrevMulti : public TFPreviewConOpciones {
+public:
+    using TFPreviewConOpciones::TFPreviewConOpciones;
     std::string_view instancia() const override { return "FVPrevMulti"; }
-    std::string_view Caption() const override { return "Vista Previa"; }
+
+    // One row per vertex read: ring number, row number, pixel x and y, X and
+    // Y as read, the parcel's reference and area (first row of a ring), and
+    // the ring's label anchor (its last row).
+    std::vector<std::array<std::string, 10>> SGAux;
+    pugi::xml_document XMLDibujo;
+
+    // Reads the files of the grouping page's right-hand list.
+    void cargaArchivos();
+    void dibujaTodos();
+
+protected:
+    void numeros() override;
+    void referencias() override;
+    void superficies() override;
+    void redibuja() override { dibujaTodos(); }
+
+private:
+    void etiquetas(std::size_t columnaTexto, int desplazamiento);
 };
 
 class TFVPrevTotal : public Form {
@@ -25,6 +101,26 @@ public:
     using Form::Form;
     std::string_view instancia() const override { return "FVPrevTotal"; }
     std::string_view Caption() const override { return "Vista Previa"; }
+
+    Canvas* IDibujo = &ninguno_;
+    // One row per stored vertex: the construction's id, X and Y as stored.
+    struct Fila {
+        std::string id;
+        std::string x;
+        std::string y;
+        int px = 0;
+        int py = 0;
+    };
+    std::vector<Fila> SGAux;
+
+    // Reads the building window's stored constructions.
+    void cargaEdificaciones();
+    void dibujaTodos();
+    void BBCopiarClick();
+
+private:
+    std::vector<std::size_t> inicios_;  // the first row of each construction
+    NullCanvas ninguno_;
 };
 
 }  // namespace vadrel

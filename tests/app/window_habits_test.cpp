@@ -227,8 +227,8 @@ TEST_F(SkinTest, ArrowsHomeAndEndInTheListChooseAConstructionAsAClickDoes)
 
 TEST_F(SkinTest, ButtonsNotBuiltYetSaySo)
 {
-    const char* parcel[] = {"BBVista", "BBVerMapa"};
-    const char* building[] = {"BBVistaTotal", "BBMapaTotal", "BBVista", "BBVerMapa"};
+    const char* parcel[] = {"BBVerMapa"};
+    const char* building[] = {"BBMapaTotal", "BBVerMapa"};
     for (auto [window, names] : {std::pair{static_cast<QWidget*>(skin->parcel), std::vector<const char*>(
                                                                                      std::begin(parcel), std::end(parcel))},
                                  std::pair{static_cast<QWidget*>(skin->building),

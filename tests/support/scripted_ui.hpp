@@ -42,6 +42,8 @@ public:
     void openWithDesktop(const std::string& path) override { openedWithDesktop.push_back(path); }
     void printWindow() override { ++printed; }
     void setClipboardText(const std::string& text) override { clipboard = text; }
+    void setClipboardImage(const Canvas& picture) override { clipboardImage = &picture; }
+    const Canvas* clipboardImage = nullptr;
 };
 
 }  // namespace vadrel::test

@@ -1,0 +1,44 @@
+#pragma once
+// What the previews draw on: a square picture with a pen and text. The
+// desktop draws on an image, tests record the calls.
+
+#include <cstdint>
+#include <string>
+
+namespace vadrel {
+
+// The side of every preview picture, in pixels.
+inline constexpr int kLadoDibujo = 390;
+
+class Canvas {
+public:
+    virtual ~Canvas() = default;
+
+    // Blank, pen and font back to their defaults.
+    virtual void clear() = 0;
+    virtual void penWidth(int width) = 0;
+    // A 24-bit colour value: low byte red, middle byte green, high byte blue.
+    virtual void penColor(std::uint32_t value) = 0;
+    virtual void moveTo(int x, int y) = 0;
+    virtual void lineTo(int x, int y) = 0;
+    // Black text on a white box, its top left corner at (x, y).
+    virtual void textOut(int x, int y, const std::string& text) = 0;
+    virtual void fontFace(const std::string& face) = 0;
+    // The drawing is done for now: show it.
+    virtual void repaint() {}
+};
+
+// The picture of a form that has none to draw on (the batch command's
+// forms that never show it).
+class NullCanvas : public Canvas {
+public:
+    void clear() override {}
+    void penWidth(int) override {}
+    void penColor(std::uint32_t) override {}
+    void moveTo(int, int) override {}
+    void lineTo(int, int) override {}
+    void textOut(int, int, const std::string&) override {}
+    void fontFace(const std::string&) override {}
+};
+
+}  // namespace vadrel

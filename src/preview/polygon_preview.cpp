@@ -1,0 +1,139 @@
+// The preview of one polygon (either coordinate window's lists), and the
+// option boxes both labelled previews share.
+
+#include <vector>
+
+#include "core/numeric_text.hpp"
+#include "core/ui.hpp"
+#include "parcel/parcel_form.hpp"
+#include "building/building_form.hpp"
+#include "preview/preview_forms.hpp"
+#include "preview/scaling.hpp"
+#include "shell/aplicacion.hpp"
+
+namespace vadrel {
+
+namespace {
+
+const char* const kAnilloCerrado = "Se ha cerrado el polígono añadiendo la primera coordenada.";
+const char* const kCourier = "Courier New";
+
+int entero(const std::string& text)
+{
+    int v = 0;
+    for (char c : text)
+        if (c >= '0' && c <= '9') v = v * 10 + (c - '0');
+    return text.rfind('-', 0) == 0 ? -v : v;
+}
+
+}  // namespace
+
+void TFPreviewConOpciones::CBPuntosClick()
+{
+    if (CBPuntos) {
+        numeros();
+    } else {
+        redibuja();
+        if (CBRef) referencias();
+        if (CBSup) superficies();
+    }
+    IDibujo->repaint();
+}
+
+void TFPreviewConOpciones::CBRefClick()
+{
+    if (CBRef) {
+        referencias();
+    } else {
+        redibuja();
+        if (CBPuntos) numeros();
+        if (CBSup) superficies();
+    }
+    IDibujo->repaint();
+}
+
+void TFPreviewConOpciones::CBSupClick()
+{
+    if (CBSup) {
+        superficies();
+    } else {
+        redibuja();
+        if (CBPuntos) numeros();
+        if (CBRef) referencias();
+    }
+    IDibujo->repaint();
+}
+
+void TFPreviewConOpciones::BBCopiarClick() { ui_.setClipboardImage(*IDibujo); }
+
+void TFVPrev::dibuja(Ui& ui, CoordList& MX, CoordList& MY, const NumberFormat& fmt)
+{
+    // Every line converted first: one that is no number changes nothing.
+    static const std::string vacia;
+    std::vector<std::pair<double, double>> xy(MX.size());
+    Escala escala;
+    for (std::size_t i = 0; i < MX.size(); ++i) {
+        xy[i] = {MiStrToFloat(MX[i], fmt), MiStrToFloat(i < MY.size() ? MY[i] : vacia, fmt)};
+        escala.anade(xy[i].first, xy[i].second);
+    }
+
+    if (!MX.empty() && !MY.empty() && (MX.front() != MX.back() || MY.front() != MY.back())) {
+        MX.push_back(MX.front());
+        MY.push_back(MY.front());
+        xy.push_back(xy.front());
+        ui.message(kAnilloCerrado);
+    }
+
+    IDibujo->clear();
+    IDibujo->penWidth(1);
+    IDibujo->penColor(0);
+    SGAux.clear();
+    // No extent (no vertex, one, all equal): a blank picture, labels in the middle.
+    const auto [cx, cy] = escala.valida() ? escala.centro() : std::pair{kLadoDibujo / 2, kLadoDibujo / 2};
+    ECentroX = std::to_string(cx);
+    ECentroY = std::to_string(cy);
+    if (!escala.valida()) return;
+    SGAux.reserve(xy.size());
+    for (std::size_t i = 0; i < xy.size(); ++i) {
+        const auto [px, py] = escala.pixel(xy[i].first, xy[i].second);
+        if (i == 0)
+            IDibujo->moveTo(px, py);
+        else
+            IDibujo->lineTo(px, py);
+        SGAux.push_back({std::to_string(i + 1), std::to_string(px), std::to_string(py), std::to_string(px + 2),
+                         std::to_string(py + 2)});
+    }
+}
+
+void TFVPrev::numeros()
+{
+    // The last row is the closing vertex, which repeats the first.
+    for (std::size_t r = 0; r + 1 < SGAux.size(); ++r)
+        IDibujo->textOut(entero(SGAux[r][3]), entero(SGAux[r][4]), SGAux[r][0]);
+}
+
+void TFVPrev::referencias()
+{
+    IDibujo->fontFace(kCourier);
+    const double l = static_cast<double>(characterCount(ERef));
+    IDibujo->textOut(entero(ECentroX) - 6 * redondeaPar(l / 2), entero(ECentroY) - 10, ERef);
+}
+
+void TFVPrev::superficies()
+{
+    IDibujo->fontFace(kCourier);
+    const double l = static_cast<double>(characterCount(ESup));
+    IDibujo->textOut(entero(ECentroX) - 6 * redondeaPar(l / 2), entero(ECentroY) + 10, ESup);
+}
+
+void TFVPrev::redibuja()
+{
+    if (FormuOrigen == "parcela" && app_)
+        app_->FParcelgen->DibujaGML();
+    else if (FormuOrigen == "edificio" && app_)
+        app_->FGMLEdif->DibujaGML();
+    else
+        ui_.message("Error. No se reconoce formulario de origen.");
+}
+
+}  // namespace vadrel
