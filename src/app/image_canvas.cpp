@@ -2,7 +2,6 @@
 
 #include <QPainter>
 
-#include "app/qt_ui.hpp"
 
 namespace vadrel::app {
 
@@ -51,13 +50,13 @@ void ImageCanvas::textOut(int x, int y, const std::string& text)
     p.setBackgroundMode(Qt::OpaqueMode);
     p.setBackground(Qt::white);
     const QFontMetrics m(font_);
-    p.drawText(QPoint(x, y + m.ascent()), qs(text));
+    p.drawText(QPoint(x, y + m.ascent()), QString::fromStdString(text));
 }
 
 void ImageCanvas::fontFace(const std::string& face)
 {
     const int size = font_.pixelSize();
-    font_ = QFont(qs(face));
+    font_ = QFont(QString::fromStdString(face));
     font_.setStyleHint(QFont::TypeWriter);  // "Courier New" is rarely there: any fixed-width face
     font_.setPixelSize(size);
 }

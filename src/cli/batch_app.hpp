@@ -7,6 +7,10 @@
 #include "cli/command.hpp"
 #include "shell/aplicacion.hpp"
 
+namespace vadrel {
+class TFParcelgen;
+}
+
 namespace vadrel::cli {
 
 struct BatchApp {
@@ -20,5 +24,10 @@ struct BatchApp {
 
 // The paste dialog answered with the lines of a text file, as if pasted.
 void pegaListDesde(BatchUi& ui, const std::string& file);
+
+// The files chosen with "Cargar GMLs" on the grouping page and moved to its
+// right-hand list in the order given. They must share a folder, as the
+// page opens every name in the folder of the last choice (UsageError).
+void aLaDerecha(BatchUi& ui, TFParcelgen& form, const std::vector<std::string>& files);
 
 }  // namespace vadrel::cli

@@ -10,6 +10,7 @@
 #include "cli/building_commands.hpp"
 #include "cli/command.hpp"
 #include "cli/parcel_commands.hpp"
+#include "cli/preview_command.hpp"
 
 namespace {
 
@@ -23,6 +24,7 @@ const Command kCommands[] = {
     {"building", "write", kBuildingWriteUsage, buildingWrite},
     {"building", "export", kBuildingExportUsage, buildingExport},
     {"building", "read", kBuildingReadUsage, buildingRead},
+    {"preview", "", kPreviewUsage, preview},
 };
 
 void printUsage(std::ostream& os)
@@ -63,9 +65,11 @@ int main(int argc, char** argv)
     if (auto data = dataFolder(); !data.empty()) ctx.entorno.carpetasPlantillas.push_back(data);
 
     for (const auto& c : kCommands) {
-        if (words.size() < 2 || words[0] != c.group || words[1] != c.verb) continue;
+        // A command of one word ("preview") has an empty verb.
+        const std::size_t length = *c.verb ? 2 : 1;
+        if (words.size() < length || words[0] != c.group || (length == 2 && words[1] != c.verb)) continue;
         try {
-            return c.run(std::vector<std::string>(words.begin() + 2, words.end()), ctx);
+            return c.run(std::vector<std::string>(words.begin() + static_cast<std::ptrdiff_t>(length), words.end()), ctx);
         } catch (const UsageError& e) {
             std::cerr << e.what() << "\n\n";
             printUsage(std::cerr);

@@ -139,10 +139,6 @@ int parcelGroup(const std::vector<std::string>& words, Context& ctx)
     Args args(words, {{"--one", "-o"}, {}});
     const std::vector<std::string>& inputs = args.positional();
     if (inputs.size() < 2) throw UsageError("Indique al menos dos archivos GML que agrupar.");
-    const auto folder = std::filesystem::absolute(inputs.front()).parent_path();
-    for (const auto& in : inputs)
-        if (std::filesystem::absolute(in).parent_path() != folder)
-            throw UsageError("Los archivos que se agrupan deben estar en la misma carpeta.");
     const std::string output = args.required("-o");
     const auto one = args.value("--one");
 
@@ -151,15 +147,7 @@ int parcelGroup(const std::vector<std::string>& words, Context& ctx)
     TFParcelgen& form = *b.app.FParcelgen;
     dispatch(ui, [&] { form.FormCreate(); });
 
-    // The files chosen together, all of them moved to the right in order.
-    for (const auto& in : inputs) {
-        ui.openAnswers = {std::filesystem::absolute(in).string()};
-        form.BitBtn1Click();
-        const auto name = std::filesystem::path(in).filename().string();
-        const auto at = std::find(form.LBOrigen.begin(), form.LBOrigen.end(), name);
-        form.LBOrigenSeleccion = {static_cast<int>(at - form.LBOrigen.begin())};
-        form.SpeedButton1Click();
-    }
+    aLaDerecha(ui, form, inputs);
 
     ui.confirmAnswer = one.has_value();
     if (one) b.app.FRef->ERef = *one;

@@ -1,0 +1,98 @@
+#include "cli/preview_command.hpp"
+
+#include <QBuffer>
+#include <QGuiApplication>
+#include <memory>
+
+#include "app/image_canvas.hpp"
+#include "cli/args.hpp"
+#include "cli/batch_app.hpp"
+#include "core/file_io.hpp"
+#include "parcel/parcel_form.hpp"
+#include "preview/preview_forms.hpp"
+
+namespace vadrel::cli {
+
+const char* const kPreviewUsage =
+    "  preview [--show-points] [--show-ref] [--show-area] (--coords ARCHIVO.txt | --gml ARCHIVO.gml...)\n"
+    "          -o SALIDA.png\n"
+    "      Dibuja la vista previa de 390 x 390 puntos: el polígono de un archivo de\n"
+    "      coordenadas, como \"Vista Prev.\" de la ventana de parcelas, o las parcelas de\n"
+    "      varios GML de una misma carpeta, como \"Vista Prev.\" de \"Agrupar GMLs\".\n"
+    "        --show-points       numera los vértices (\"Puntos\")\n"
+    "        --show-ref          escribe la referencia (\"Referencia\")\n"
+    "        --show-area         escribe la superficie (\"Superficie\")\n";
+
+namespace {
+
+// Text needs fonts, and fonts a GUI application: one without a screen.
+std::unique_ptr<QGuiApplication> aplicacionSinPantalla()
+{
+    if (QGuiApplication::instance()) return nullptr;
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+    static int argc = 1;
+    static char name[] = "vadrel-cli";
+    static char* argv[] = {name, nullptr};
+    return std::make_unique<QGuiApplication>(argc, argv);
+}
+
+}  // namespace
+
+int preview(const std::vector<std::string>& words, Context& ctx)
+{
+    Args args(words, {{"--coords", "--gml", "-o"}, {"--show-points", "--show-ref", "--show-area"}});
+    std::vector<std::string> gmls;
+    for (const auto& [name, value] : args.options())
+        if (name == "--gml") gmls.push_back(value);
+    for (const auto& extra : args.positional()) {
+        if (gmls.empty()) throw UsageError("Sobra el argumento: " + extra + ".");
+        gmls.push_back(extra);  // --gml a.gml b.gml ...
+    }
+    const auto coords = args.value("--coords");
+    if (coords.has_value() == !gmls.empty()) throw UsageError("Indique --coords o --gml, uno de los dos.");
+    const std::string output = args.required("-o");
+
+    auto qapp = aplicacionSinPantalla();
+    app::ImageCanvas canvas;
+    BatchApp b(ctx);
+    BatchUi& ui = b.ui;
+    TFParcelgen& form = *b.app.FParcelgen;
+    ui.onShowModal = [](Form&) { return ModalResult::Ok; };
+
+    TFPreviewConOpciones* vista = nullptr;
+    if (coords) {
+        vista = b.app.FVPrev.get();
+        vista->IDibujo = &canvas;
+        ui.openAnswer = *coords;
+        if (!dispatch(ui, [&] { form.BBCargarClick(); })) return kEndedOnMessage;
+        if (!dispatch(ui, [&] { form.BBVistaClick(); })) return kEndedOnMessage;
+    } else {
+        vista = b.app.FVPrevMulti.get();
+        vista->IDibujo = &canvas;
+        aLaDerecha(ui, form, gmls);
+        if (!dispatch(ui, [&] { form.BBVPrevMultiClick(); })) return kEndedOnMessage;
+    }
+    // The options turned on one after the other, as a person would.
+    if (args.has("--show-points")) {
+        vista->CBPuntos = true;
+        dispatch(ui, [&] { vista->CBPuntosClick(); });
+    }
+    if (args.has("--show-ref")) {
+        vista->CBRef = true;
+        dispatch(ui, [&] { vista->CBRefClick(); });
+    }
+    if (args.has("--show-area")) {
+        vista->CBSup = true;
+        dispatch(ui, [&] { vista->CBSupClick(); });
+    }
+
+    QByteArray png;
+    QBuffer buffer(&png);
+    buffer.open(QIODevice::WriteOnly);
+    canvas.image().save(&buffer, "PNG");
+    if (!dispatch(ui, [&] { writeFileAtomically(output, std::string_view(png.constData(), png.size())); }))
+        return kEndedOnMessage;
+    return kWritten;
+}
+
+}  // namespace vadrel::cli
