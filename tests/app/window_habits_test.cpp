@@ -2,6 +2,8 @@
 // keyboard in lists, titles, and buttons that answer.
 
 #include <QFileDialog>
+#include <QCheckBox>
+#include <QClipboard>
 #include <QFontMetrics>
 #include <QKeyEvent>
 #include <QLabel>
@@ -17,6 +19,7 @@
 #include "app/locale_format.hpp"
 #include "app/menu_window.hpp"
 #include "app/parcel_window.hpp"
+#include "app/preview_window.hpp"
 #include "app/ref_window.hpp"
 #include "building/building_form.hpp"
 #include "skin_fixture.hpp"
@@ -406,4 +409,35 @@ TEST_F(SkinTest, GroupingPageListsFollowTheSelection)
               "Error. Debe haber más de un archivo GML en la columna de la derecha para poder agruparlos.");
     QTest::mouseClick(named(w, "SpeedButton3"), Qt::LeftButton);
     EXPECT_EQ(w->LBOrigen->count() + w->LBDestino->count(), 0);
+}
+
+TEST_F(SkinTest, PreviewWindowShowsThePictureAndCopiesIt)
+{
+    ParcelWindow* w = skin->parcel;
+    w->MX->setPlainText("100\n110\n110\n100\n100");
+    w->MY->setPlainText("200\n200\n210\n210\n200");
+    bool shown = false;
+    whenModal([&](QWidget* preview) {
+        shown = preview == skin->preview;
+        auto* picture = preview->findChild<QLabel*>("IDibujo");
+        ASSERT_NE(picture, nullptr);
+        const QImage image = picture->pixmap().toImage();
+        EXPECT_EQ(image.size(), QSize(390, 390));
+        EXPECT_EQ(image.pixelColor(20, 195), QColor(Qt::black)) << "the square's left side";
+        EXPECT_EQ(image.pixelColor(195, 195), QColor(Qt::white));
+        auto* puntos = preview->findChild<QCheckBox*>("CBPuntos");
+        EXPECT_FALSE(puntos->isChecked());
+        QTest::mouseClick(puntos, Qt::LeftButton);
+        EXPECT_NE(picture->pixmap().toImage(), image) << "the numbers are drawn";
+        QTest::mouseClick(preview->findChild<QPushButton*>("BBCopiar"), Qt::LeftButton);
+        EXPECT_EQ(QApplication::clipboard()->image().size(), QSize(390, 390));
+    });
+    QTest::mouseClick(named(w, "BBVista"), Qt::LeftButton);
+    EXPECT_TRUE(shown);
+    EXPECT_EQ(skin->app().FVPrev->FormuOrigen, "parcela");
+
+    script.messages.clear();
+    QTest::mouseClick(named(skin->building, "BBVistaTotal"), Qt::LeftButton);
+    EXPECT_EQ(script.messages, std::vector<std::string>{"Error. Debe haber al menos una edificación cargada para poder "
+                                                        "mostrarlas."});
 }

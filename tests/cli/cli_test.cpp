@@ -366,3 +366,33 @@ TEST_F(CliTest, GroupsParcelFilesOfOneFolder)
     EXPECT_EQ(cli({"parcel", "group", "-o", "x.gml", "a.gml", "otra/b.gml"}).exitCode, 2);
     EXPECT_FALSE(std::filesystem::exists(dir / "x.gml"));
 }
+
+TEST_F(CliTest, PreviewSavesTheDrawingAsA390PixelPng)
+{
+    writeFile(dir / "c.txt", kTriangle);
+    auto r = cli({"preview", "--show-points", "--show-ref", "--show-area", "--coords", "c.txt", "-o", "p.png"});
+    EXPECT_EQ(r.exitCode, 0) << r.err;
+    EXPECT_NE(r.err.find("Se ha cerrado el polígono añadiendo la primera coordenada."), std::string::npos);
+    const std::string png = readFile(dir / "p.png");
+    ASSERT_GT(png.size(), 24u);
+    EXPECT_EQ(png.substr(0, 8), "\x89PNG\r\n\x1a\n");
+    auto be32 = [&](std::size_t at) {
+        return (static_cast<unsigned char>(png[at]) << 24) | (static_cast<unsigned char>(png[at + 1]) << 16) |
+               (static_cast<unsigned char>(png[at + 2]) << 8) | static_cast<unsigned char>(png[at + 3]);
+    };
+    EXPECT_EQ(be32(16), 390);  // IHDR width
+    EXPECT_EQ(be32(20), 390);  // and height
+
+    ASSERT_EQ(cli({"parcel", "write", "--ref", "A", "--local", "--area", "1", "--coords", "c.txt", "-o", "a.gml"})
+                  .exitCode,
+              0);
+    r = cli({"preview", "--show-ref", "--gml", "a.gml", "a.gml", "-o", "m.png"});
+    EXPECT_EQ(r.exitCode, 0) << r.err;
+    EXPECT_TRUE(std::filesystem::exists(dir / "m.png"));
+
+    EXPECT_EQ(cli({"preview", "-o", "x.png"}).exitCode, 2);
+    EXPECT_EQ(cli({"preview", "--coords", "c.txt", "--gml", "a.gml", "-o", "x.png"}).exitCode, 2);
+    r = cli({"preview", "--gml", "missing.gml", "-o", "x.png"});
+    EXPECT_EQ(r.exitCode, 1);
+    EXPECT_FALSE(std::filesystem::exists(dir / "x.png"));
+}
