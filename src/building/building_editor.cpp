@@ -242,10 +242,8 @@ void TFGMLEdif::BBVistaClick()
 {
     if (!app_) return;
     DibujaGML();
-    TFVPrev& vista = *app_->FVPrev;
-    vista.CBPuntos = vista.CBRef = vista.CBSup = false;
-    vista.FormuOrigen = "edificio";
-    ui_.showModal(vista);
+    app_->FVPrev->abre("edificio");
+    ui_.showModal(*app_->FVPrev);
 }
 
 void TFGMLEdif::BBVistaTotalClick()

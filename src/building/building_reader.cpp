@@ -43,24 +43,6 @@ std::vector<pugi::xml_node> todos(pugi::xml_node under, const char* name)
     return c.found;
 }
 
-// The rings of one patch: its elements of that name, but not those of a
-// patch nested in it, which are that patch's own (read once, not once per
-// level of nesting).
-std::vector<pugi::xml_node> anillosDe(pugi::xml_node patch, const char* name)
-{
-    std::vector<pugi::xml_node> found;
-    std::vector<pugi::xml_node> pending;
-    for (pugi::xml_node c = patch.last_child(); c; c = c.previous_sibling()) pending.push_back(c);
-    while (!pending.empty()) {
-        pugi::xml_node n = pending.back();
-        pending.pop_back();
-        if (n.type() != pugi::node_element || std::string_view(n.name()) == "gml:PolygonPatch") continue;
-        if (std::string_view(n.name()) == name) found.push_back(n);
-        for (pugi::xml_node c = n.last_child(); c; c = c.previous_sibling()) pending.push_back(c);
-    }
-    return found;
-}
-
 // A count read from the file: missing is told and taken as 1, empty is 1.
 std::string cuenta(const pugi::xml_document& doc, const char* name, const char* missing, Ui& ui)
 {
@@ -144,9 +126,11 @@ void TFGMLEdif::BBCargarXMLClick()
     auto nombreNuevo = [&] { return nombreNuevaEdificacion(Edificaciones.size() + 1); };
 
     for (pugi::xml_node patch : patches) {
-        for (pugi::xml_node ext : anillosDe(patch, "gml:exterior"))
+        // A nested patch's rings are its own: read once, not once per level.
+        for (pugi::xml_node ext : buscaTodos(patch, {"gml:exterior"}, "gml:PolygonPatch"))
             anade(nombreNuevo(), kEdificacion, ext)->e_i = kExterior;
-        for (pugi::xml_node in : anillosDe(patch, "gml:interior")) anade(nombreNuevo(), kEdificacion, in)->e_i = kInterior;
+        for (pugi::xml_node in : buscaTodos(patch, {"gml:interior"}, "gml:PolygonPatch"))
+            anade(nombreNuevo(), kEdificacion, in)->e_i = kInterior;
     }
     for (pugi::xml_node otra : otras) {
         pugi::xml_node id = buscaNodo("base:localId", otra);

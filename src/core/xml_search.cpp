@@ -1,5 +1,7 @@
 #include "core/xml_search.hpp"
 
+#include <algorithm>
+
 #include "core/failure.hpp"
 
 namespace vadrel {
@@ -89,6 +91,27 @@ void exigeElementos(const pugi::xml_document& plantilla, std::string_view nombre
         if (!buscaNodo(e, plantilla))
             throw Failure("Error. La plantilla " + std::string(nombrePlantilla) + " no contiene el elemento " +
                           std::string(e) + ".");
+}
+
+std::vector<pugi::xml_node> buscaTodos(pugi::xml_node under, std::initializer_list<std::string_view> nombres,
+                                       std::string_view sinEntrarEn)
+{
+    std::vector<pugi::xml_node> found;
+    std::vector<pugi::xml_node> pending;  // a stack, children pushed last first: document order
+    for (pugi::xml_node c = under.last_child(); c; c = c.previous_sibling()) pending.push_back(c);
+    while (!pending.empty()) {
+        pugi::xml_node n = pending.back();
+        pending.pop_back();
+        if (n.type() != pugi::node_element) continue;
+        const std::string_view name = n.name();
+        if (!sinEntrarEn.empty() && name == sinEntrarEn) continue;
+        if (std::find(nombres.begin(), nombres.end(), name) != nombres.end()) {
+            found.push_back(n);
+            continue;
+        }
+        for (pugi::xml_node c = n.last_child(); c; c = c.previous_sibling()) pending.push_back(c);
+    }
+    return found;
 }
 
 }  // namespace vadrel

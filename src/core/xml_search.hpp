@@ -7,6 +7,7 @@
 #include <pugixml.hpp>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace vadrel {
 
@@ -28,6 +29,12 @@ int CuentaOcurrencias(std::string_view nombre, pugi::xml_node parent);
 // a node counts once at the level above. With too few occurrences, the last
 // one met; none for a position below 1.
 pugi::xml_node buscaOcurrencia(std::string_view nombre, pugi::xml_node parent, int posicion);
+
+// Every element below `under` named one of `nombres`, in document order; a
+// match is not looked into, nor is an element named `sinEntrarEn` (a nested
+// patch whose rings are its own).
+std::vector<pugi::xml_node> buscaTodos(pugi::xml_node under, std::initializer_list<std::string_view> nombres,
+                                       std::string_view sinEntrarEn = {});
 
 // A template must hold every element a writer fills, or the file would be
 // written without its ring or its pools. Throws Failure "Error. La plantilla

@@ -110,10 +110,8 @@ void TFParcelgen::BBVistaClick()
 {
     if (!app_) return;
     DibujaGML();
-    TFVPrev& vista = *app_->FVPrev;
-    vista.CBPuntos = vista.CBRef = vista.CBSup = false;
-    vista.FormuOrigen = "parcela";
-    ui_.showModal(vista);
+    app_->FVPrev->abre("parcela");
+    ui_.showModal(*app_->FVPrev);
 }
 
 }  // namespace vadrel

@@ -68,40 +68,7 @@ std::vector<std::string> sacaSeleccionados(std::vector<std::string>& from, std::
 }
 
 // The file's parcels: its "member" elements in document order.
-std::vector<pugi::xml_node> miembros(const pugi::xml_document& doc)
-{
-    std::vector<pugi::xml_node> found;
-    std::vector<pugi::xml_node> pending;
-    for (pugi::xml_node c = doc.last_child(); c; c = c.previous_sibling()) pending.push_back(c);
-    while (!pending.empty()) {
-        pugi::xml_node n = pending.back();
-        pending.pop_back();
-        if (n.type() != pugi::node_element) continue;
-        if (std::string_view(n.name()) == "member") {
-            found.push_back(n);
-            continue;
-        }
-        for (pugi::xml_node c = n.last_child(); c; c = c.previous_sibling()) pending.push_back(c);
-    }
-    return found;
-}
-
-// The elements of that name in a subtree, in document order.
-std::vector<pugi::xml_node> todos(pugi::xml_node under, std::string_view name)
-{
-    std::vector<pugi::xml_node> found;
-    for (pugi::xml_node n = under.first_child(); n;) {
-        if (n.type() == pugi::node_element && name == n.name()) found.push_back(n);
-        if (n.first_child()) {
-            n = n.first_child();
-            continue;
-        }
-        while (n && n != under && !n.next_sibling()) n = n.parent();
-        if (!n || n == under) break;
-        n = n.next_sibling();
-    }
-    return found;
-}
+std::vector<pugi::xml_node> miembros(const pugi::xml_document& doc) { return buscaTodos(doc, {"member"}); }
 
 // The identifier of a parcel, prefixed or not (the writer's download form
 // has it unprefixed).
@@ -129,7 +96,7 @@ std::pair<std::pair<double, double>, std::pair<double, double>> cajaDeAnillos(pu
                                                                               const NumberFormat& fmt)
 {
     double minX = 999999999.0, minY = 999999999.0, maxX = 0.0, maxY = 0.0;
-    for (pugi::xml_node posList : todos(member, "gml:posList")) {
+    for (pugi::xml_node posList : buscaTodos(member, {"gml:posList"})) {
         const std::string text = textOf(posList);
         std::vector<std::string> valores;
         std::size_t i = 0;
@@ -282,7 +249,7 @@ bool TFParcelgen::agrupaUna(pugi::xml_node coleccion)
 
             if (auto id = identificador(member)) referencia = textOf(id);
 
-            const std::vector<pugi::xml_node> surfaceMembers = todos(member, "gml:surfaceMember");
+            const std::vector<pugi::xml_node> surfaceMembers = buscaTodos(member, {"gml:surfaceMember"});
             for (std::size_t i = 0; i < surfaceMembers.size(); ++i) {
                 int numero = static_cast<int>(i) + 2;
                 auto nombreSuperficie = [&] { return "Surface_ES.LOCAL.CP." + std::to_string(numero) + referencia; };

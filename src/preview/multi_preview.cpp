@@ -20,47 +20,6 @@ enum Col { kAnillo, kFila, kPX, kPY, kX, kY, kRef, kSup, kCentroX, kCentroY };
 
 int entero(const std::string& text) { return text.empty() ? 0 : std::stoi(text); }
 
-// The parcels of a file: its "member" or "gml:featureMember" elements in
-// document order (the download and the delivery form).
-std::vector<pugi::xml_node> miembros(pugi::xml_node doc)
-{
-    std::vector<pugi::xml_node> found;
-    std::vector<pugi::xml_node> pending;
-    for (pugi::xml_node c = doc.last_child(); c; c = c.previous_sibling()) pending.push_back(c);
-    while (!pending.empty()) {
-        pugi::xml_node n = pending.back();
-        pending.pop_back();
-        if (n.type() != pugi::node_element) continue;
-        const std::string_view name = n.name();
-        if (name == "member" || name == "gml:featureMember") {
-            found.push_back(n);
-            continue;
-        }
-        for (pugi::xml_node c = n.last_child(); c; c = c.previous_sibling()) pending.push_back(c);
-    }
-    return found;
-}
-
-// The elements of that name below `under`, in document order, not looked
-// into.
-std::vector<pugi::xml_node> hijosLlamados(pugi::xml_node under, std::string_view name)
-{
-    std::vector<pugi::xml_node> found;
-    std::vector<pugi::xml_node> pending;
-    for (pugi::xml_node c = under.last_child(); c; c = c.previous_sibling()) pending.push_back(c);
-    while (!pending.empty()) {
-        pugi::xml_node n = pending.back();
-        pending.pop_back();
-        if (n.type() != pugi::node_element) continue;
-        if (name == n.name()) {
-            found.push_back(n);
-            continue;
-        }
-        for (pugi::xml_node c = n.last_child(); c; c = c.previous_sibling()) pending.push_back(c);
-    }
-    return found;
-}
-
 }  // namespace
 
 void TFVPrevMulti::cargaArchivos()
@@ -71,12 +30,12 @@ void TFVPrevMulti::cargaArchivos()
     int anillo = 0;
     for (const std::string& name : parcelas.LBDestino) {
         loadXml(XMLDibujo, parcelas.directorioOrigen / name);
-        for (pugi::xml_node member : miembros(XMLDibujo)) {
+        for (pugi::xml_node member : buscaTodos(XMLDibujo, {"member", "gml:featureMember"})) {
             if (!buscaNodo("cp:CadastralParcel", member)) continue;
             std::string referencia, area;
             if (auto n = buscaNodo("base:localId", "localId", member)) referencia = textOf(n);
             if (auto n = buscaNodo("cp:areaValue", member)) area = textOf(n) + " m2";
-            const std::vector<pugi::xml_node> superficies = hijosLlamados(member, "gml:surfaceMember");
+            const std::vector<pugi::xml_node> superficies = buscaTodos(member, {"gml:surfaceMember"});
             for (pugi::xml_node superficie : superficies) {
                 ++anillo;  // a surface without a ring still uses up its number
                 pugi::xml_node posList = buscaNodo("gml:posList", superficie);

@@ -28,43 +28,46 @@ int entero(const std::string& text)
 
 }  // namespace
 
-void TFPreviewConOpciones::CBPuntosClick()
+// An option turned on draws its labels over the picture; turned off, the
+// picture is drawn again with the labels of the other two still on.
+void TFPreviewConOpciones::alterna(bool activa, Etiquetas propias, Etiquetas primeras, bool conPrimeras,
+                                   Etiquetas segundas, bool conSegundas)
 {
-    if (CBPuntos) {
-        numeros();
+    if (activa) {
+        (this->*propias)();
     } else {
         redibuja();
-        if (CBRef) referencias();
-        if (CBSup) superficies();
+        if (conPrimeras) (this->*primeras)();
+        if (conSegundas) (this->*segundas)();
     }
     IDibujo->repaint();
+}
+
+void TFPreviewConOpciones::CBPuntosClick()
+{
+    alterna(CBPuntos, &TFPreviewConOpciones::numeros, &TFPreviewConOpciones::referencias, CBRef,
+            &TFPreviewConOpciones::superficies, CBSup);
 }
 
 void TFPreviewConOpciones::CBRefClick()
 {
-    if (CBRef) {
-        referencias();
-    } else {
-        redibuja();
-        if (CBPuntos) numeros();
-        if (CBSup) superficies();
-    }
-    IDibujo->repaint();
+    alterna(CBRef, &TFPreviewConOpciones::referencias, &TFPreviewConOpciones::numeros, CBPuntos,
+            &TFPreviewConOpciones::superficies, CBSup);
 }
 
 void TFPreviewConOpciones::CBSupClick()
 {
-    if (CBSup) {
-        superficies();
-    } else {
-        redibuja();
-        if (CBPuntos) numeros();
-        if (CBRef) referencias();
-    }
-    IDibujo->repaint();
+    alterna(CBSup, &TFPreviewConOpciones::superficies, &TFPreviewConOpciones::numeros, CBPuntos,
+            &TFPreviewConOpciones::referencias, CBRef);
 }
 
 void TFPreviewConOpciones::BBCopiarClick() { ui_.setClipboardImage(*IDibujo); }
+
+void TFVPrev::abre(std::string origen)
+{
+    CBPuntos = CBRef = CBSup = false;
+    FormuOrigen = std::move(origen);
+}
 
 void TFVPrev::dibuja(Ui& ui, CoordList& MX, CoordList& MY, const NumberFormat& fmt)
 {

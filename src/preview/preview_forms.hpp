@@ -41,6 +41,9 @@ protected:
     virtual void redibuja() = 0;
 
 private:
+    using Etiquetas = void (TFPreviewConOpciones::*)();
+    void alterna(bool activa, Etiquetas propias, Etiquetas primeras, bool conPrimeras, Etiquetas segundas,
+                 bool conSegundas);
     NullCanvas ninguno_;
 };
 
@@ -63,6 +66,8 @@ public:
     // `ui`, the window's). A line that is no number ends it before anything
     // changes.
     void dibuja(Ui& ui, CoordList& MX, CoordList& MY, const NumberFormat& fmt);
+    // Before each showing: every option off, and who draws again.
+    void abre(std::string origen);
 
 protected:
     void numeros() override;
