@@ -22,9 +22,10 @@ void pegaListDesde(BatchUi& ui, const std::string& file)
 
 void aLaDerecha(BatchUi& ui, TFParcelgen& form, const std::vector<std::string>& files)
 {
-    const auto folder = std::filesystem::absolute(files.front()).parent_path();
+    auto carpeta = [](const std::string& f) { return std::filesystem::weakly_canonical(f).parent_path(); };
+    const auto folder = carpeta(files.front());
     for (const auto& f : files)
-        if (std::filesystem::absolute(f).parent_path() != folder)
+        if (carpeta(f) != folder)
             throw UsageError("Los archivos GML deben estar en la misma carpeta.");
     for (const auto& f : files) {
         ui.openAnswers = {std::filesystem::absolute(f).string()};

@@ -14,14 +14,15 @@
 namespace vadrel::cli {
 
 const char* const kPreviewUsage =
-    "  preview [--show-points] [--show-ref] [--show-area] (--coords ARCHIVO.txt | --gml ARCHIVO.gml...)\n"
-    "          -o SALIDA.png\n"
+    "  preview [--show-points] [--show-ref] [--show-area] (--coords ARCHIVO.txt [--ref REF] [--area TEXTO] |\n"
+    "          --gml ARCHIVO.gml...) -o SALIDA.png\n"
     "      Dibuja la vista previa de 390 x 390 puntos: el polígono de un archivo de\n"
     "      coordenadas, como \"Vista Prev.\" de la ventana de parcelas, o las parcelas de\n"
     "      varios GML de una misma carpeta, como \"Vista Prev.\" de \"Agrupar GMLs\".\n"
     "        --show-points       numera los vértices (\"Puntos\")\n"
     "        --show-ref          escribe la referencia (\"Referencia\")\n"
-    "        --show-area         escribe la superficie (\"Superficie\")\n";
+    "        --show-area         escribe la superficie (\"Superficie\")\n"
+    "        --ref, --area       la referencia y la superficie de la parcela de --coords\n";
 
 namespace {
 
@@ -29,6 +30,8 @@ namespace {
 std::unique_ptr<QGuiApplication> aplicacionSinPantalla()
 {
     if (QGuiApplication::instance()) return nullptr;
+    // Standard error carries the program's messages only, not the toolkit's.
+    qInstallMessageHandler([](QtMsgType, const QMessageLogContext&, const QString&) {});
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
     static int argc = 1;
     static char name[] = "vadrel-cli";
@@ -40,7 +43,7 @@ std::unique_ptr<QGuiApplication> aplicacionSinPantalla()
 
 int preview(const std::vector<std::string>& words, Context& ctx)
 {
-    Args args(words, {{"--coords", "--gml", "-o"}, {"--show-points", "--show-ref", "--show-area"}});
+    Args args(words, {{"--coords", "--gml", "--ref", "--area", "-o"}, {"--show-points", "--show-ref", "--show-area"}});
     std::vector<std::string> gmls;
     for (const auto& [name, value] : args.options())
         if (name == "--gml") gmls.push_back(value);
@@ -50,6 +53,8 @@ int preview(const std::vector<std::string>& words, Context& ctx)
     }
     const auto coords = args.value("--coords");
     if (coords.has_value() == !gmls.empty()) throw UsageError("Indique --coords o --gml, uno de los dos.");
+    if (!coords && (args.has("--ref") || args.has("--area")))
+        throw UsageError("--ref y --area van con --coords: los GML llevan su referencia y su superficie.");
     const std::string output = args.required("-o");
 
     auto qapp = aplicacionSinPantalla();
@@ -63,6 +68,8 @@ int preview(const std::vector<std::string>& words, Context& ctx)
     if (coords) {
         vista = b.app.FVPrev.get();
         vista->IDibujo = &canvas;
+        if (auto ref = args.value("--ref")) form.ERefCatas = *ref;
+        if (auto area = args.value("--area")) form.ESup = *area;
         ui.openAnswer = *coords;
         if (!dispatch(ui, [&] { form.BBCargarClick(); })) return kEndedOnMessage;
         if (!dispatch(ui, [&] { form.BBVistaClick(); })) return kEndedOnMessage;
@@ -89,7 +96,10 @@ int preview(const std::vector<std::string>& words, Context& ctx)
     QByteArray png;
     QBuffer buffer(&png);
     buffer.open(QIODevice::WriteOnly);
-    canvas.image().save(&buffer, "PNG");
+    if (!canvas.image().save(&buffer, "PNG")) {
+        ui.message("No se ha podido codificar la imagen PNG.");
+        return kEndedOnMessage;
+    }
     if (!dispatch(ui, [&] { writeFileAtomically(output, std::string_view(png.constData(), png.size())); }))
         return kEndedOnMessage;
     return kWritten;

@@ -67,8 +67,22 @@ std::vector<std::string> sacaSeleccionados(std::vector<std::string>& from, std::
     return taken;
 }
 
-// The file's parcels: its "member" elements in document order.
-std::vector<pugi::xml_node> miembros(const pugi::xml_document& doc) { return buscaTodos(doc, {"member"}); }
+// The file's parcels in document order: "member" elements (the download
+// form) or "gml:featureMember" ones (the delivery form).
+std::vector<pugi::xml_node> miembros(const pugi::xml_document& doc)
+{
+    return buscaTodos(doc, {"member", "gml:featureMember"});
+}
+
+// A parcel into the grouped file, always as a "member": that is the form of
+// the grouped file's collection, whichever form it came in.
+pugi::xml_node anadeComoMember(pugi::xml_node coleccion, pugi::xml_node member)
+{
+    if (std::string_view(member.name()) == "member") return coleccion.append_copy(member);
+    pugi::xml_node copia = coleccion.append_child("member");
+    for (pugi::xml_node c = member.first_child(); c; c = c.next_sibling()) copia.append_copy(c);
+    return copia;
+}
 
 // The identifier of a parcel, prefixed or not (the writer's download form
 // has it unprefixed).
@@ -191,7 +205,7 @@ void TFParcelgen::agrupaVarias(pugi::xml_node coleccion)
                                     " repetida. No puede estar la misma referencia varias veces en el mismo GML.");
                 referencias.push_back(ref);
             }
-            coleccion.append_copy(member);
+            anadeComoMember(coleccion, member);
         }
     }
 }
@@ -231,7 +245,7 @@ bool TFParcelgen::agrupaUna(pugi::xml_node coleccion)
             if (f == 0 && m == 0) {
                 // The base member lives in the grouped document from the start:
                 // the other members' surfaces gather in it.
-                base = member = coleccion.append_copy(member);
+                base = member = anadeComoMember(coleccion, member);
                 superficies = buscaNodo("gml:MultiSurface", base);
             }
             if (auto n = buscaNodo("cp:areaValue", member)) area += MiStrToFloat(textOf(n), formato);

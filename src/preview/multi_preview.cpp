@@ -86,7 +86,7 @@ void TFVPrevMulti::numeros()
 {
     // Each ring's closing vertex repeats its first, and is not numbered;
     // numbers start again at 1 in each ring.
-    int ultimo = 1, base = 0;
+    int ultimo = SGAux.empty() ? 1 : entero(SGAux[0][kAnillo]), base = 0;
     for (std::size_t r = 1; r < SGAux.size(); ++r) {
         const int k = entero(SGAux[r][kAnillo]);
         if (k > ultimo) {
@@ -104,7 +104,11 @@ void TFVPrevMulti::etiquetas(std::size_t columnaTexto, int desplazamiento)
 {
     IDibujo->fontFace("Courier New");
     std::string texto;
-    for (const auto& fila : SGAux) {
+    for (std::size_t r = 0; r < SGAux.size(); ++r) {
+        const auto& fila = SGAux[r];
+        // Each parcel's own label: one without a reference shows none, not
+        // the one before it.
+        if (r == 0 || fila[kAnillo] != SGAux[r - 1][kAnillo]) texto.clear();
         if (!fila[columnaTexto].empty()) texto = fila[columnaTexto];
         if (fila[kCentroX].empty()) continue;
         const double l = static_cast<double>(characterCount(texto));

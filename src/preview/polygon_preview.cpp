@@ -83,8 +83,12 @@ void TFVPrev::dibuja(Ui& ui, CoordList& MX, CoordList& MY, const NumberFormat& f
     if (!MX.empty() && !MY.empty() && (MX.front() != MX.back() || MY.front() != MY.back())) {
         MX.push_back(MX.front());
         MY.push_back(MY.front());
-        xy.push_back(xy.front());
         ui.message(kAnilloCerrado);
+        // Vertex i is line i of each list as they now stand: with lists of
+        // unequal length the added lines need not pair up.
+        xy.resize(MX.size());
+        for (std::size_t i = 0; i < MX.size(); ++i)
+            xy[i] = {MiStrToFloat(MX[i], fmt), MiStrToFloat(i < MY.size() ? MY[i] : vacia, fmt)};
     }
 
     IDibujo->clear();

@@ -351,7 +351,7 @@ TEST_F(CliTest, GroupsParcelFilesOfOneFolder)
     EXPECT_NE(varias.find("ES.LOCAL.CP.A1"), std::string::npos);
     EXPECT_NE(varias.find("ES.LOCAL.CP.B2"), std::string::npos);
 
-    r = cli({"parcel", "group", "--one", "R1", "-o", "una.gml", "a.gml", "b.gml"});
+    r = cli({"parcel", "group", "--one", "R1", "-o", "una.gml", "./a.gml", "b.gml"});
     EXPECT_EQ(r.exitCode, 0) << r.err;
     const std::string una = readFile(dir / "una.gml");
     EXPECT_NE(una.find(">650.5</cp:areaValue>"), std::string::npos);
@@ -370,9 +370,10 @@ TEST_F(CliTest, GroupsParcelFilesOfOneFolder)
 TEST_F(CliTest, PreviewSavesTheDrawingAsA390PixelPng)
 {
     writeFile(dir / "c.txt", kTriangle);
-    auto r = cli({"preview", "--show-points", "--show-ref", "--show-area", "--coords", "c.txt", "-o", "p.png"});
+    auto r = cli({"preview", "--show-points", "--show-ref", "--show-area", "--coords", "c.txt", "--ref", "R7", "--area",
+                  "600", "-o", "p.png"});
     EXPECT_EQ(r.exitCode, 0) << r.err;
-    EXPECT_NE(r.err.find("Se ha cerrado el polígono añadiendo la primera coordenada."), std::string::npos);
+    EXPECT_EQ(r.err, "Se ha cerrado el polígono añadiendo la primera coordenada.\n") << "the program's messages only";
     const std::string png = readFile(dir / "p.png");
     ASSERT_GT(png.size(), 24u);
     EXPECT_EQ(png.substr(0, 8), "\x89PNG\r\n\x1a\n");
@@ -391,6 +392,7 @@ TEST_F(CliTest, PreviewSavesTheDrawingAsA390PixelPng)
     EXPECT_TRUE(std::filesystem::exists(dir / "m.png"));
 
     EXPECT_EQ(cli({"preview", "-o", "x.png"}).exitCode, 2);
+    EXPECT_EQ(cli({"preview", "--gml", "a.gml", "--ref", "R", "-o", "x.png"}).exitCode, 2);
     EXPECT_EQ(cli({"preview", "--coords", "c.txt", "--gml", "a.gml", "-o", "x.png"}).exitCode, 2);
     r = cli({"preview", "--gml", "missing.gml", "-o", "x.png"});
     EXPECT_EQ(r.exitCode, 1);

@@ -187,6 +187,22 @@ TEST_F(ParcelGroupingTest, OneParcelSumsAreasCombinesTheBoxAndRenamesTheSurfaces
     EXPECT_EQ(doc.select_nodes("//member").size(), 1u);
 }
 
+TEST_F(ParcelGroupingTest, DeliveryFormParcelsGroupAsMembers)
+{
+    // The cadastre's delivery form wraps each parcel in gml:featureMember.
+    std::string entrega = parcela("B", "7");
+    entrega.replace(0, 8, "<gml:featureMember>");
+    entrega.replace(entrega.size() - 9, 9, "</gml:featureMember>");
+    derecha({{"entrega.gml", archivo(entrega)}, {"a.gml", archivo(parcela("A", "100"))}});
+    auto una = agrupa("R1", "una.gml");
+    EXPECT_EQ(texto(una, "cp:areaValue"), "107");
+    EXPECT_EQ(ids(una, "gml:Surface"), (std::vector<std::string>{"Surface_ES.LOCAL.CP.2B", "Surface_ES.LOCAL.CP.2A"}));
+    EXPECT_EQ(una.select_nodes("//member").size(), 1u);
+    auto varias = agrupa(std::nullopt, "varias.gml");
+    EXPECT_EQ(varias.select_nodes("//member").size(), 2u);
+    EXPECT_EQ(varias.select_nodes("//*[name()='gml:featureMember']").size(), 0u);
+}
+
 TEST_F(ParcelGroupingTest, OneParcelRefusalsWriteNothingAndTheTemplateComesBack)
 {
     derecha({{"a.gml", archivo(parcela("A", "1"))}, {"b.gml", archivo(parcela("B", "1"))}});

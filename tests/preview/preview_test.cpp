@@ -174,6 +174,16 @@ TEST_F(PreviewTest, NoExtentGivesABlankPictureAndABadLineChangesNothing)
     EXPECT_EQ(ui.messages.back(), "Error. No se reconoce formulario de origen.");
 }
 
+TEST_F(PreviewTest, UnequalListsDrawLineIOfEachList)
+{
+    // The added lines do not pair up: vertex 2 is (100, 10), vertex 3 (0, missing).
+    parcela->MX = {"0", "100", "100"};
+    parcela->MY = {"10", "50"};
+    parcela->DibujaGML();
+    EXPECT_EQ(canvas.only("move"), std::vector<std::string>{"move 20,248"});
+    EXPECT_EQ(canvas.only("line"), (std::vector<std::string>{"line 370,108", "line 370,248", "line 20,283"}));
+}
+
 TEST_F(PreviewTest, BuildingPreviewTakesTheNameAndTheArea)
 {
     TFGMLEdif& edificio = *app->FGMLEdif;
@@ -230,6 +240,34 @@ TEST_F(PreviewTest, FilesToGroupDrawOneColouredRingPerSurface)
     const auto& last = multi.SGAux[4];
     EXPECT_EQ(labels[0], "text " + std::to_string(std::stoi(last[8]) - 24) + "," + std::to_string(std::stoi(last[9]) + 10) +
                              " 1250 m2");
+}
+
+TEST_F(PreviewTest, RingsWithoutVerticesOrLabelsLeaveTheOthersRight)
+{
+    writeFile(dir / "a.gml",
+              "<FeatureCollection xmlns:gml='g' xmlns:cp='c'><member><cp:CadastralParcel><cp:areaValue>5</cp:areaValue>"
+              "<gml:surfaceMember><gml:Surface/></gml:surfaceMember>"
+              "<gml:surfaceMember><gml:Surface><gml:posList>0 0 100 0 100 100 0 100 0 0</gml:posList></gml:Surface>"
+              "</gml:surfaceMember><localId>A</localId></cp:CadastralParcel></member>"
+              "<member><cp:CadastralParcel><gml:surfaceMember><gml:Surface><gml:posList>200 0 300 0 300 100 200 0"
+              "</gml:posList></gml:Surface></gml:surfaceMember></cp:CadastralParcel></member></FeatureCollection>");
+    parcela->directorioOrigen = dir.path();
+    parcela->LBDestino = {"a.gml"};
+    parcela->BBVPrevMultiClick();
+    TFVPrevMulti& multi = *app->FVPrevMulti;
+    multi.CBPuntos = true;
+    multi.CBPuntosClick();
+    std::vector<std::string> numbers;
+    for (const auto& t : canvas.only("text")) numbers.push_back(t.substr(t.rfind(' ') + 1));
+    EXPECT_EQ(numbers, (std::vector<std::string>{"1", "2", "3", "4", "1", "2", "3"}));
+
+    canvas.calls.clear();
+    multi.CBRef = true;
+    multi.CBRefClick();
+    const auto labels = canvas.only("text");
+    ASSERT_EQ(labels.size(), 2u);
+    EXPECT_EQ(labels[0].substr(labels[0].rfind(' ') + 1), "A");
+    EXPECT_EQ(labels[1].back(), ' ') << "the second parcel has no reference of its own: " << labels[1];
 }
 
 TEST_F(PreviewTest, AllConstructionsInListOrderWhateverTheirIds)
