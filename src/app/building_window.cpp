@@ -134,7 +134,7 @@ QWidget* BuildingWindow::buildTop()
                       "Visualiza la representación gráfica de todos los polígonos que haya en la Lista de Edificaciones",
                       &TFGMLEdif::BBVistaTotalClick),
         handlerButton(form_, "BBMapaTotal", "Ver en Mapa", "Muestra sobre el mapa de catastro todas las edificaciones.",
-                      nullptr),
+                      &TFGMLEdif::BBMapaTotalClick),
         handlerButton(form_, "BBExcelTodo", "Exportar", "Exportar las coordenadas a un formato Excel",
                       &TFGMLEdif::BBExcelTodoClick),
         handlerButton(form_, "BBAyuda", "Ayuda", "¡No me entero! ¡Ayúdame!", &TFGMLEdif::BBAyudaClick),
@@ -206,7 +206,7 @@ QWidget* BuildingWindow::buildEditor()
                       "Visualiza la representación gráfica del polígono definido por las coordenadas.",
                       &TFGMLEdif::BBVistaClick),
         handlerButton(form_, "BBVerMapa", "Ver en Mapa", "Muestra sobre el mapa de catastro la edificación seleccionada.",
-                      nullptr),
+                      &TFGMLEdif::BBVerMapaClick),
         handlerButton(form_, "BBExcel", "Exportar", "Exportar las coordenadas a un formato Excel",
                       &TFGMLEdif::BBExcelClick),
     };

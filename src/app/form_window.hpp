@@ -42,14 +42,13 @@ protected:
         F* f = &form;
         connect(b, &QAbstractButton::clicked, this, [this, f, handler] { run([f, handler] { (f->*handler)(); }); });
     }
-    // A captioned button with its hint; without a handler it says that its
-    // function is not there yet.
+    // A captioned button with its hint, running the form's handler.
     template <class F>
     QPushButton* handlerButton(F& form, const char* name, const QString& caption, const QString& hint,
                                std::type_identity_t<void (F::*)()> handler)
     {
         QPushButton* b = makeButton(name, caption, hint);
-        connectClick(b, form, handler ? handler : static_cast<void (F::*)()>(&Form::funcionNoDisponible));
+        connectClick(b, form, handler);
         return b;
     }
     // Runs `handler` when the focus leaves `field` for another control of

@@ -120,7 +120,7 @@ QWidget* ParcelWindow::buildGmlPage()
                       "Visualiza la representación gráfica del polígono definido por las coordenadas.",
                       &TFParcelgen::BBVistaClick),
         handlerButton(form_, "BBVerMapa", "Ver Mapa", "Muestra sobre el mapa de catastro la edificación seleccionada.",
-                      nullptr),
+                      &TFParcelgen::BBVerMapaClick),
         handlerButton(form_, "BBExcel", "Exportar", "Exportar las coordenadas a un formato Excel",
                       &TFParcelgen::BBExcelClick),
         handlerButton(form_, "BBList", "List Autocad",

@@ -9,8 +9,8 @@
 #include "app/logo.hpp"
 #include "app/menu_window.hpp"
 #include "app/parcel_window.hpp"
-#include "app/placeholder_window.hpp"
 #include "app/preview_window.hpp"
+#include "app/web_dialog.hpp"
 #include "app/ref_window.hpp"
 #include "building/building_form.hpp"
 #include "io/list_form.hpp"
@@ -46,10 +46,10 @@ Skin::Skin(const Entorno& entorno, const UiMaker& makeUi)
     previewMulti = add<PreviewWindow>(*a.FVPrevMulti, menu);
     ref = add<RefWindow>(*a.FRef, menu);
     building = add<BuildingWindow>(*a.FGMLEdif, menu);
-    add<PlaceholderWindow>(*a.FVPrevWeb, menu);
+    add<WebDialog>(*a.FVPrevWeb, menu);
     previewTotal = add<PreviewWindow>(*a.FVPrevTotal, menu);
     list = add<ListWindow>(*a.FList, menu);
-    add<PlaceholderWindow>(*a.FVPrevWeb2, menu);
+    add<WebDialog>(*a.FVPrevWeb2, menu);
 }
 
 template <class W, class F>

@@ -9,6 +9,7 @@
 #include "core/xml_file.hpp"
 #include "io/coord_file.hpp"
 #include "preview/preview_forms.hpp"
+#include "webmap/webmap_forms.hpp"
 #include "shell/about_form.hpp"
 #include "shell/aplicacion.hpp"
 
@@ -255,6 +256,20 @@ void TFGMLEdif::BBVistaTotalClick()
     vista.cargaEdificaciones();
     vista.dibujaTodos();
     ui_.showModal(vista);
+}
+
+void TFGMLEdif::BBVerMapaClick()
+{
+    if (!app_) return;
+    app_->FVPrevWeb->opcion = 0;
+    ui_.showModal(*app_->FVPrevWeb);
+}
+
+void TFGMLEdif::BBMapaTotalClick()
+{
+    if (!app_) return;
+    app_->FVPrevWeb->opcion = 1;
+    ui_.showModal(*app_->FVPrevWeb);
 }
 
 void TFGMLEdif::BBAcercadeClick()

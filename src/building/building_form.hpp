@@ -91,6 +91,8 @@ public:
     void BBVistaClick();      // "Vista Previa" of the shown construction
     void BBVistaTotalClick(); // "Vista Previa" of every construction
     void DibujaGML();         // the editor's lists drawn into the preview
+    void BBVerMapaClick();    // "Ver en Mapa" of the shown construction
+    void BBMapaTotalClick();  // "Ver en Mapa" of every construction
 
     // Turns one of the two radio buttons on, the other off.
     void setReferenciaCatastral(bool catastral);

@@ -10,6 +10,7 @@
 #include "cli/building_commands.hpp"
 #include "cli/command.hpp"
 #include "cli/parcel_commands.hpp"
+#include "cli/map_command.hpp"
 #include "cli/preview_command.hpp"
 
 namespace {
@@ -25,6 +26,7 @@ const Command kCommands[] = {
     {"building", "export", kBuildingExportUsage, buildingExport},
     {"building", "read", kBuildingReadUsage, buildingRead},
     {"preview", "", kPreviewUsage, preview},
+    {"map", "", kMapUsage, map},
 };
 
 void printUsage(std::ostream& os)

@@ -26,9 +26,6 @@ public:
     // Runs each time the window is shown.
     virtual void FormShow() {}
 
-    // What a button whose function is not built yet does when pressed.
-    void funcionNoDisponible();
-
 protected:
     Ui& ui_;
     // The program's other windows; none for a form used on its own (the

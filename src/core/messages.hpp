@@ -7,8 +7,6 @@ namespace vadrel::msg {
 
 inline const FileFilter kFiltroGml{"Archivos GML|*.gml", "gml"};
 
-inline constexpr const char* kNoDisponible = "Función no disponible todavía.";
-
 inline constexpr const char* kPocasCoordenadas = "Error. Debe haber al menos tres coordenadas X e Y.";
 inline constexpr const char* kDistintasCoordenadas = "Error. Debe haber el mismo número de coordenadas X que Y";
 inline constexpr const char* kCaracteresReferencia =

@@ -6,6 +6,7 @@
 #include "core/xml_file.hpp"
 #include "io/coord_file.hpp"
 #include "preview/preview_forms.hpp"
+#include "webmap/webmap_forms.hpp"
 #include "core/messages.hpp"
 #include "shell/aplicacion.hpp"
 #include "shell/about_form.hpp"
@@ -95,6 +96,13 @@ void TFParcelgen::BBVPrevMultiClick()
     vista.cargaArchivos();
     vista.dibujaTodos();
     ui_.showModal(vista);
+}
+
+void TFParcelgen::BBVerMapaClick()
+{
+    if (!app_) return;
+    app_->FVPrevWeb2->opcion = 0;
+    ui_.showModal(*app_->FVPrevWeb2);
 }
 
 void TFParcelgen::DibujaGML()

@@ -67,6 +67,7 @@ public:
     void BBVPrevMultiClick();  // "Vista Prev." of the grouping page
     void BBVistaClick();       // "Vista Prev." of the coordinates
     void DibujaGML();          // the lists drawn into the preview
+    void BBVerMapaClick();     // "Ver Mapa"
     void BitBtn1Click();       // "Cargar GMLs"
     void BitBtn2Click();       // "Agrupar GMLs"
     void SpeedButton1Click();  // selected names to the right

@@ -22,6 +22,7 @@
 #include "app/preview_window.hpp"
 #include "app/ref_window.hpp"
 #include "building/building_form.hpp"
+#include "webmap/webmap_forms.hpp"
 #include "skin_fixture.hpp"
 
 using namespace vadrel;
@@ -228,21 +229,36 @@ TEST_F(SkinTest, ArrowsHomeAndEndInTheListChooseAConstructionAsAClickDoes)
     w->hide();
 }
 
-TEST_F(SkinTest, ButtonsNotBuiltYetSaySo)
+TEST_F(SkinTest, MapButtonsOpenTheirDialogWithTheRightPage)
 {
-    const char* parcel[] = {"BBVerMapa"};
-    const char* building[] = {"BBMapaTotal", "BBVerMapa"};
-    for (auto [window, names] : {std::pair{static_cast<QWidget*>(skin->parcel), std::vector<const char*>(
-                                                                                     std::begin(parcel), std::end(parcel))},
-                                 std::pair{static_cast<QWidget*>(skin->building),
-                                           std::vector<const char*>(std::begin(building), std::end(building))}})
-        for (const char* name : names) {
-            script.messages.clear();
-            auto* b = window->findChild<QAbstractButton*>(name);
-            ASSERT_NE(b, nullptr) << name;
-            b->click();
-            EXPECT_EQ(script.messages, std::vector<std::string>{"Función no disponible todavía."}) << name;
+    // Every button of both windows now runs its own handler: the map ones
+    // open their dialog, and No writes nothing.
+    const struct {
+        QWidget* window;
+        const char* button;
+        const char* dialog;
+        int opcion;
+    } cases[] = {{skin->parcel, "BBVerMapa", "FVPrevWeb2", 0},
+                 {skin->building, "BBVerMapa", "FVPrevWeb", 0},
+                 {skin->building, "BBMapaTotal", "FVPrevWeb", 1}};
+    for (const auto& c : cases) {
+        std::string opened;
+        whenModal([&](QWidget* dialog) {
+            opened = dialog->objectName().toStdString();
+            EXPECT_EQ(dialog->findChild<QLabel*>("Label1")->text(), "Se va a abrir en el navegador por defecto");
+            EXPECT_EQ(dialog->findChild<QLabel*>("Label1")->font().pixelSize(), 16);
+            QTest::mouseClick(dialog->findChild<QPushButton*>("BBNo"), Qt::LeftButton);
+        });
+        QTest::mouseClick(named(c.window, c.button), Qt::LeftButton);
+        EXPECT_EQ(opened, c.dialog) << c.button;
+        for (Form* f : skin->app().formularios()) {
+            if (f->instancia() == c.dialog) {
+                EXPECT_EQ(static_cast<TFVistaWeb*>(f)->opcion, c.opcion) << c.button;
+            }
         }
+    }
+    EXPECT_TRUE(script.opened.empty());
+    EXPECT_TRUE(script.messages.empty());
 }
 
 TEST_F(SkinTest, HiddenAreaFieldBelongsToTheBuildingWindow)

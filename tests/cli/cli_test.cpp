@@ -398,3 +398,21 @@ TEST_F(CliTest, PreviewSavesTheDrawingAsA390PixelPng)
     EXPECT_EQ(r.exitCode, 1);
     EXPECT_FALSE(std::filesystem::exists(dir / "x.png"));
 }
+
+TEST_F(CliTest, MapWritesTheParcelPageWithoutOpeningIt)
+{
+    writeFile(dir / "c.txt", kTriangle);
+    auto r = cli({"map", "--coords", "c.txt", "--zone", "29", "-o", "mapa.html"});
+    EXPECT_EQ(r.exitCode, 0) << r.err;
+    const std::string page = readFile(dir / "mapa.html");
+    EXPECT_NE(page.find("proj4.defs('EPSG:25829', '+proj=utm +zone=29 "), std::string::npos);
+    EXPECT_NE(page.find("proj4(EPSG,utm,[500000, 4100000])"), std::string::npos);
+    EXPECT_FALSE(std::filesystem::exists(dir / "ejemplo_catastro_montado.html"));
+
+    writeFile(dir / "vacio.txt", "");
+    r = cli({"map", "--coords", "vacio.txt", "-o", "v.html"});
+    EXPECT_EQ(r.exitCode, 1);
+    EXPECT_EQ(r.err, "Error. No hay coordenadas que mostrar.\n");
+    EXPECT_FALSE(std::filesystem::exists(dir / "v.html"));
+    EXPECT_EQ(cli({"map", "-o", "v.html"}).exitCode, 2);
+}

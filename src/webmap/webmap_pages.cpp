@@ -1,0 +1,204 @@
+// The pages of both web-map dialogs: one polygon (the parcel, or the
+// construction in the editor) and every stored construction.
+
+#include <cmath>
+#include <limits>
+
+#include "building/building_form.hpp"
+#include "core/failure.hpp"
+#include "core/file_io.hpp"
+#include "core/numeric_text.hpp"
+#include "core/ui.hpp"
+#include "parcel/parcel_form.hpp"
+#include "preview/scaling.hpp"
+#include "shell/aplicacion.hpp"
+#include "webmap/page_template.hpp"
+#include "webmap/webmap_forms.hpp"
+
+namespace vadrel {
+
+namespace {
+
+const char* const kPaginaUno = "ejemplo_catastro_montado.html";
+const char* const kPaginaTodas = "ejemplo_catastro_montado2.html";
+const char* const kSinCoordenadas = "Error. No hay coordenadas que mostrar.";
+const char* const kDistintas = "Error. Debe haber el mismo número de coordenadas en X que en Y.";
+const char* const kEnlace = "http://ovc.catastro.meh.es/Cartografia/INSPIRE/spadgcwms.aspx?service=wms&"
+                            "request=getfeatureinfo&srs=epsg:";
+
+// "[X, Y], [X, Y]...", each checked.
+std::string anillo(const CoordList& X, const CoordList& Y, const NumberFormat& fmt)
+{
+    std::string t;
+    for (std::size_t j = 0; j < X.size() && j < Y.size(); ++j)
+        t += (j == 0 ? "[" : ", [") + coordenadaEnPagina(X[j], fmt) + ", " + coordenadaEnPagina(Y[j], fmt) + "]";
+    return t;
+}
+
+// The zone as the projection lines take it: the zone text when it is a
+// number (a typed 27 stays 27), else the zone of its EPSG code, so that no
+// other text reaches the page's script.
+std::string zonaEnPagina(const std::string& huso)
+{
+    const bool numero = !huso.empty() && huso.find_first_not_of("0123456789") == std::string::npos;
+    return numero ? huso : husoAEpsg(huso).substr(3);
+}
+
+std::string centro(const CoordList& X, const CoordList& Y, const NumberFormat& fmt)
+{
+    return "[" + coordenadaEnPagina(X.front(), fmt) + ", " + coordenadaEnPagina(Y.front(), fmt) + "]";
+}
+
+}  // namespace
+
+std::string coordenadaEnPagina(const std::string& texto, const NumberFormat& fmt)
+{
+    const double v = MiStrToFloat(texto, fmt);
+    std::string t(trimmed(texto));
+    bool limpia = std::isfinite(v) && !t.empty();
+    for (char c : t)
+        limpia = limpia && ((c >= '0' && c <= '9') || c == '.' || c == ',' || c == '-' || c == '+' || c == 'e' || c == 'E');
+    if (!limpia) throw Failure("'" + texto + "' is not a valid floating point value");
+    if (auto comma = t.find(','); comma != std::string::npos) t[comma] = '.';
+    return t;
+}
+
+std::string calculaBox(const CoordList& MX, const CoordList& MY, const NumberFormat& fmt)
+{
+    // From the infinities: a box held at 0 would reach local coordinates
+    // below zero up to the origin.
+    double minX = std::numeric_limits<double>::infinity(), minY = minX, maxX = -minX, maxY = -minX;
+    static const std::string vacia;
+    for (std::size_t i = 0; i < MX.size(); ++i) {
+        const double x = MiStrToFloat(MX[i], fmt), y = MiStrToFloat(i < MY.size() ? MY[i] : vacia, fmt);
+        maxX = std::max(maxX, x);
+        maxY = std::max(maxY, y);
+        minX = std::min(minX, x);
+        minY = std::min(minY, y);
+    }
+    return std::to_string(redondeaPar(minX)) + "," + std::to_string(redondeaPar(minY)) + "," +
+           std::to_string(redondeaPar(maxX)) + "," + std::to_string(redondeaPar(maxY));
+}
+
+void TFVistaWeb::BBSiClick()
+{
+    if (opcion == 0)
+        BActualizaClick();
+    else if (opcion == 1)
+        BActualTodoClick();
+}
+
+void TFVistaWeb::escribeYAbre(const std::filesystem::path& file, const std::string& page)
+{
+    writeFileAtomically(file, page + "\r\n");
+    ui_.openWithDesktop(file.string());
+}
+
+void TFVistaWeb::paginaUnPoligono(const CoordList& MX, const CoordList& MY, const std::string& huso,
+                                  const NumberFormat& fmt, const std::filesystem::path& directorio)
+{
+    if (MX.empty() || MY.empty()) return ui_.message(kSinCoordenadas);
+    // Every text checked before anything is written.
+    const std::string box = calculaBox(MX, MY, fmt);
+    const std::string primero = centro(MX, MY, fmt);
+    std::string coordenadas;
+    if (MX.size() == MY.size())
+        coordenadas = anillo(MX, MY, fmt);
+    else
+        ui_.message(kDistintas);
+
+    const std::string page = rellenaPagina(plantillaUnPoligono(), [&](std::string_view nombre) -> std::string {
+        if (nombre == "husogeo") return husoAEpsg(huso);
+        if (nombre == "zonageo") return zonaEnPagina(huso);
+        if (nombre == "var_poligono") return "poligono1";
+        if (nombre == "coordenadas") return coordenadas;
+        if (nombre == "box") return box;
+        if (nombre == "centro") return primero;
+        return {};
+    });
+    escribeYAbre(directorio / kPaginaUno, page);
+}
+
+void TFVPrevWeb2::BActualizaClick()
+{
+    if (!app_) return;
+    const TFParcelgen& p = *app_->FParcelgen;
+    // The parcel's own zone: drawn in zone 30 whatever the zone, a parcel of
+    // zone 29 or 31 lay hundreds of kilometres away.
+    paginaUnPoligono(p.MX, p.MY, p.CBHuso, p.formato, p.directorio);
+}
+
+void TFVPrevWeb::BActualizaClick()
+{
+    if (!app_) return;
+    const TFGMLEdif& e = *app_->FGMLEdif;
+    paginaUnPoligono(e.MX, e.MY, e.CBHuso, e.formato, e.directorio);
+}
+
+void TFVPrevWeb::BActualTodoClick()
+{
+    if (!app_) return;
+    const TFGMLEdif& e = *app_->FGMLEdif;
+    const std::string epsg = husoAEpsg(e.CBHuso);
+
+    std::string bucle;
+    std::size_t k = 0;
+    const EdifProp* primera = nullptr;
+    for (std::size_t i = 0; i < e.Edificaciones.size(); ++i) {
+        const EdifProp& c = e.Edificaciones[i];
+        if (c.coorx.size() != c.coory.size())
+            return ui_.message("Error en la edificación " + std::to_string(i) + ": " + c.nombre +
+                               ". Debe haber el mismo número de coordenadas en X que en Y.");
+        if (!primera && !c.coorx.empty()) primera = &c;
+        std::string color;
+        if (c.e_i == kInterior) {
+            color = "#FFFFFF";
+        } else if (c.tipo == kPiscina) {
+            color = "#00FFFF";
+        } else {
+            color = colorConstruccion(k);
+            k = (k + 1) % 20;
+        }
+        const std::string n = std::to_string(i);
+        // Each construction's link asks where it is, in the zone's code.
+        const std::string box = c.coorx.empty() ? std::string() : calculaBox(c.coorx, c.coory, e.formato);
+        bucle += "var poligono" + n + " = {";
+        bucle += "\"type\": \"Feature\", \"geometry\": { \"type\": \"Polygon\", \"color\" : \"red\", \"coordinates\":";
+        bucle += "[[";
+        for (std::size_t j = 0; j < c.coorx.size(); ++j)
+            bucle += std::string(j == 0 ? "[" : ", [") + coordenadaEnPagina(c.coorx[j], e.formato) + ", " +
+                     coordenadaEnPagina(c.coory[j], e.formato) + "] ";
+        bucle += "]] },";
+        bucle += " 'properties': {";
+        bucle += " 'name': 'Parcela', ";
+        bucle += std::string(" 'enlace':'") + kEnlace + epsg +
+                 "&width=50&height=50&FORMAT=image/png&query_Layers=BU.BUILDING&bbox=" + box + "&i=25&j=25', ";
+        bucle += " 'color': '" + color + "',";
+        bucle += "}, ";
+        bucle += "'crs': {";
+        bucle += "'type': 'name', ";
+        bucle += "'properties': { ";
+        bucle += "'name': 'urn:ogc:def:crs:EPSG::" + epsg + "' ";
+        bucle += "} } }; ";
+        bucle += "L.Proj.geoJson(poligono" + n + ", {";
+        bucle += "style: function (feature) {";
+        bucle += "return {color: feature.properties.color};";
+        bucle += "} }).on('click', function() {window.open(poligono" + n + ".properties.enlace)";
+        bucle += "}).addTo(map);";
+    }
+    // The view opens on the editor's first vertex, or on the first one drawn.
+    const bool editor = !e.MX.empty() && !e.MY.empty();
+    if (!editor && !primera) return ui_.message(kSinCoordenadas);
+    const std::string vista = editor ? centro(e.MX, e.MY, e.formato) : centro(primera->coorx, primera->coory, e.formato);
+
+    const std::string page = rellenaPagina(plantillaTodas(), [&](std::string_view nombre) -> std::string {
+        if (nombre == "husogeo") return epsg;
+        if (nombre == "zonageo") return zonaEnPagina(e.CBHuso);
+        if (nombre == "centro") return vista;
+        if (nombre == "bucle") return bucle;
+        return {};
+    });
+    escribeYAbre(e.directorio / kPaginaTodas, page);
+}
+
+}  // namespace vadrel
