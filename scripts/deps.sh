@@ -10,7 +10,10 @@ packages=(
   libxml2-utils
   qt6-base-dev qt6-translations-l10n libgl-dev fonts-dejavu-core
   xvfb xauth xdotool
+  chromium
 )
+# Node.js with npm for web/: the machine's own when it has one.
+command -v npm >/dev/null || packages+=(nodejs npm)
 
 missing=()
 for p in "${packages[@]}"; do

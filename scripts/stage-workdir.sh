@@ -10,3 +10,12 @@ mkdir -p "$work"
 cp "$here"/data/*.XML "$work"/
 cp "$build"/share/vadrel/ayuda.pdf "$work"/
 cp "$here"/examples/* "$work"/
+
+# The scripts the web-map pages load from beside themselves, from web/.
+modules="$here/web/node_modules"
+if [ -d "$modules/leaflet.wms" ] && [ -d "$modules/proj4leaflet" ]; then
+  mkdir -p "$work/Proj4Leaflet/lib" "$work/Proj4Leaflet/src"
+  cp "$modules/leaflet.wms/dist/leaflet.wms.js" "$work"/
+  cp "$modules/proj4leaflet/lib/proj4-compressed.js" "$work/Proj4Leaflet/lib/"
+  cp "$modules/proj4leaflet/src/proj4leaflet.js" "$work/Proj4Leaflet/src/"
+fi

@@ -1,0 +1,83 @@
+// A written web-map page opened in headless Chromium: the outside services
+// answered locally (Leaflet from web/node_modules, blank map tiles), the
+// scripts beside the page as staging puts them there. Checks that the
+// scripts run without errors, the polygon is drawn, and the map is centred
+// on the first vertex.
+// Usage: node webmap_page.mjs VADREL_CLI WEB_DIR
+import { execFileSync } from 'node:child_process';
+import { copyFileSync, existsSync, mkdirSync, mkdtempSync, rmSync, writeFileSync } from 'node:fs';
+import { createRequire } from 'node:module';
+import { tmpdir } from 'node:os';
+import { join, resolve } from 'node:path';
+import { pathToFileURL } from 'node:url';
+
+const [cli, web] = process.argv.slice(2).map((p) => resolve(p));
+const modules = join(web, 'node_modules');
+const chromium = '/usr/bin/chromium';
+for (const [what, path] of [['Chromium', chromium], ['web/node_modules', modules]]) {
+  if (!existsSync(path)) {
+    console.log(`SKIP: ${what} is not installed (scripts/deps.sh installs it)`);
+    process.exit(77);
+  }
+}
+const require = createRequire(join(modules, 'index.js'));
+const { chromium: browserType } = require('playwright-core');
+const proj4 = require('proj4');
+
+// A 1 x 1 white PNG for every tile.
+const blank = Buffer.from(
+  'iVBORw0KGgoAAAANSUhEUgAAAAEAAAABCAIAAACQd1PeAAAADElEQVR4nGP4//8/AAX+Av4N70a4AAAAAElFTkSuQmCC', 'base64');
+
+const work = mkdtempSync(join(tmpdir(), 'vadrel-map-'));
+let failures = 0;
+const fail = (what) => { console.log(`FAIL: ${what}`); failures++; };
+
+try {
+  copyFileSync(join(modules, 'leaflet.wms/dist/leaflet.wms.js'), join(work, 'leaflet.wms.js'));
+  for (const dir of ['lib', 'src']) mkdirSync(join(work, 'Proj4Leaflet', dir), { recursive: true });
+  copyFileSync(join(modules, 'proj4leaflet/lib/proj4-compressed.js'), join(work, 'Proj4Leaflet/lib/proj4-compressed.js'));
+  copyFileSync(join(modules, 'proj4leaflet/src/proj4leaflet.js'), join(work, 'Proj4Leaflet/src/proj4leaflet.js'));
+
+  const browser = await browserType.launch({
+    executablePath: chromium,
+    args: ['--no-sandbox', '--disable-gpu', '--disable-quic', '--no-first-run', '--disable-background-networking',
+           '--disable-component-update', '--disable-sync', '--allow-file-access-from-files'],
+  });
+  const cases = [
+    { zone: '30', x: 441620.35, y: 4479210.12 },
+    { zone: '29', x: 538102.5, y: 4702130.25 },
+  ];
+  for (const c of cases) {
+    const coords = join(work, `c${c.zone}.txt`);
+    writeFileSync(coords, `1;${c.x};${c.y}\r\n2;${c.x + 30};${c.y + 5}\r\n3;${c.x + 35};${c.y - 30}\r\n`);
+    const page = join(work, `mapa${c.zone}.html`);
+    execFileSync(cli, ['map', '--coords', coords, '--zone', c.zone, '-o', page]);
+
+    const context = await browser.newContext();
+    const tab = await context.newPage();
+    const errors = [];
+    tab.on('pageerror', (e) => errors.push(e.message));
+    tab.on('console', (m) => { if (m.type() === 'error') errors.push(m.text()); });
+    await tab.route('https://unpkg.com/**', (route) => {
+      const name = route.request().url().endsWith('.css') ? 'leaflet.css' : 'leaflet.js';
+      route.fulfill({ path: join(modules, 'leaflet/dist', name) });
+    });
+    await tab.route(/^http:\/\/(www\.ign\.es|ovc\.catastro\.meh\.es)\//,
+                    (route) => route.fulfill({ status: 200, contentType: 'image/png', body: blank }));
+    await tab.goto(pathToFileURL(page).href);
+    await tab.waitForFunction(() => document.querySelectorAll('path.leaflet-interactive').length > 0, null,
+                              { timeout: 15000 }).catch(() => fail(`zone ${c.zone}: no polygon drawn`));
+    const centre = await tab.evaluate(() => { const m = window.map.getCenter(); return [m.lat, m.lng]; });
+    const utm = `+proj=utm +zone=${c.zone} +ellps=GRS80 +datum=NAD83 +units=m +no_defs`;
+    const [lon, lat] = proj4(utm, '+proj=longlat +ellps=WGS84 +datum=WGS84 +no_defs', [c.x, c.y]);
+    if (Math.abs(centre[0] - lat) > 1e-6 || Math.abs(centre[1] - lon) > 1e-6)
+      fail(`zone ${c.zone}: centre ${centre} instead of ${[lat, lon]}`);
+    if (errors.length) fail(`zone ${c.zone}: script errors: ${errors.join(' | ')}`);
+    await context.close();
+  }
+  await browser.close();
+} finally {
+  rmSync(work, { recursive: true, force: true });
+}
+if (failures) process.exit(1);
+console.log('web map pages passed');
