@@ -10,6 +10,8 @@
 #include "cli/batch_app.hpp"
 #include "io/dxf_scan.hpp"
 #include "io/excel_table.hpp"
+#include "cli/map_command.hpp"
+#include "webmap/webmap_forms.hpp"
 
 namespace vadrel::cli {
 
@@ -35,6 +37,12 @@ const char* const kBuildingExportUsage =
     "                  --dxf ARCHIVO.dxf)... -o SALIDA.xls\n"
     "      Exporta todas las edificaciones a una tabla que abren las hojas de cálculo, como\n"
     "      el botón \"Exportar\" de arriba de la ventana de edificios.\n";
+
+const char* const kBuildingMapUsage =
+    "  building map [--zone HUSO] (--ext ARCHIVO.txt | --int ARCHIVO.txt | --pool ARCHIVO.txt |\n"
+    "               --dxf ARCHIVO.dxf)... -o PAGINA.html\n"
+    "      Escribe la página que muestra todas las edificaciones sobre el mapa de catastro,\n"
+    "      como el \"Ver en Mapa\" de arriba de la ventana de edificios (no abre el navegador).\n";
 
 const char* const kBuildingReadUsage =
     "  building read ENTRADA.gml\n"
@@ -145,6 +153,22 @@ int buildingExport(const std::vector<std::string>& words, Context& ctx)
     if (!dispatch(b.ui, [&] { form.BBExcelTodoClick(); }) || b.ui.lastMessage() != kExcelGenerado)
         return kEndedOnMessage;
     return kWritten;
+}
+
+int buildingMap(const std::vector<std::string>& words, Context& ctx)
+{
+    Args args(words, withRings({{"--zone", "-o"}, {}}));
+    if (!args.positional().empty()) throw UsageError("Sobra el argumento: " + args.positional().front() + ".");
+    const std::filesystem::path output = args.required("-o");
+
+    BatchApp b(ctx);
+    TFGMLEdif& form = *b.app.FGMLEdif;
+    form.FormShow();
+    if (auto v = args.value("--zone")) form.CBHuso = *v;
+    if (!cargaEdificaciones(args, b.ui, form)) return kEndedOnMessage;
+    form.directorio = std::filesystem::absolute(output).parent_path();
+    b.app.FVPrevWeb->opcion = 1;
+    return paginaComo(b.ui, *b.app.FVPrevWeb, "ejemplo_catastro_montado2.html", output);
 }
 
 int buildingRead(const std::vector<std::string>& words, Context& ctx)

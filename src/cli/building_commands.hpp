@@ -16,7 +16,12 @@ int buildingRead(const std::vector<std::string>& words, Context& ctx);
 // the "Exportar" of every construction.
 int buildingExport(const std::vector<std::string>& words, Context& ctx);
 
+// vadrel-cli building map: the constructions added as for write, then the
+// all-constructions web-map page.
+int buildingMap(const std::vector<std::string>& words, Context& ctx);
+
 extern const char* const kBuildingWriteUsage;
+extern const char* const kBuildingMapUsage;
 extern const char* const kBuildingExportUsage;
 extern const char* const kBuildingReadUsage;
 

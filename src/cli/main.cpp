@@ -24,6 +24,7 @@ const Command kCommands[] = {
     {"parcel", "group", kParcelGroupUsage, parcelGroup},
     {"building", "write", kBuildingWriteUsage, buildingWrite},
     {"building", "export", kBuildingExportUsage, buildingExport},
+    {"building", "map", kBuildingMapUsage, buildingMap},
     {"building", "read", kBuildingReadUsage, buildingRead},
     {"preview", "", kPreviewUsage, preview},
     {"map", "", kMapUsage, map},

@@ -16,6 +16,22 @@ const char* const kMapUsage =
     "      de la ventana de parcelas (no abre el navegador). La página carga sus scripts\n"
     "      de la carpeta en que está.\n";
 
+int paginaComo(BatchUi& ui, TFVistaWeb& dialog, const char* name, const std::filesystem::path& output)
+{
+    // The dialog writes its page under its own name in its window's working
+    // folder (the output's folder, here); then the page takes the name asked for.
+    const std::filesystem::path page = std::filesystem::absolute(output).parent_path() / name;
+    const int before = ui.messagesShown();
+    if (!dispatch(ui, [&] { dialog.BBSiClick(); }) || ui.messagesShown() != before) return kEndedOnMessage;
+    std::error_code ec;
+    if (std::filesystem::absolute(output) != page) std::filesystem::rename(page, output, ec);
+    if (ec) {
+        ui.message("No se puede escribir el archivo '" + output.string() + "': " + ec.message() + ".");
+        return kEndedOnMessage;
+    }
+    return kWritten;
+}
+
 int map(const std::vector<std::string>& words, Context& ctx)
 {
     Args args(words, {{"--coords", "--zone", "-o"}, {}});
@@ -29,22 +45,9 @@ int map(const std::vector<std::string>& words, Context& ctx)
     b.ui.openAnswer = coords;
     if (!dispatch(b.ui, [&] { form.BBCargarClick(); })) return kEndedOnMessage;
 
-    // The dialog writes its page under its own name in the working folder:
-    // here, the output's folder, then the page takes the name asked for.
-    std::filesystem::path folder = std::filesystem::absolute(output).parent_path();
-    form.directorio = folder;
-    const std::filesystem::path page = folder / "ejemplo_catastro_montado.html";
-    const int before = b.ui.messagesShown();
+    form.directorio = std::filesystem::absolute(output).parent_path();
     b.app.FVPrevWeb2->opcion = 0;
-    if (!dispatch(b.ui, [&] { b.app.FVPrevWeb2->BBSiClick(); }) || b.ui.messagesShown() != before)
-        return kEndedOnMessage;
-    std::error_code ec;
-    if (std::filesystem::absolute(output) != page) std::filesystem::rename(page, output, ec);
-    if (ec) {
-        b.ui.message("No se puede escribir el archivo '" + output.string() + "': " + ec.message() + ".");
-        return kEndedOnMessage;
-    }
-    return kWritten;
+    return paginaComo(b.ui, *b.app.FVPrevWeb2, "ejemplo_catastro_montado.html", output);
 }
 
 }  // namespace vadrel::cli

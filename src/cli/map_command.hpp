@@ -1,6 +1,12 @@
 #pragma once
 
+#include <filesystem>
+
 #include "cli/command.hpp"
+
+namespace vadrel {
+class TFVistaWeb;
+}
 
 namespace vadrel::cli {
 
@@ -8,5 +14,11 @@ namespace vadrel::cli {
 int map(const std::vector<std::string>& words, Context& ctx);
 
 extern const char* const kMapUsage;
+
+class BatchUi;
+
+// "Sí" of a web-map dialog, its page (written as `name` in the output's
+// folder) then renamed to `output`.
+int paginaComo(BatchUi& ui, TFVistaWeb& dialog, const char* name, const std::filesystem::path& output);
 
 }  // namespace vadrel::cli

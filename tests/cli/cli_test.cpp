@@ -416,3 +416,16 @@ TEST_F(CliTest, MapWritesTheParcelPageWithoutOpeningIt)
     EXPECT_FALSE(std::filesystem::exists(dir / "v.html"));
     EXPECT_EQ(cli({"map", "-o", "v.html"}).exitCode, 2);
 }
+
+TEST_F(CliTest, BuildingMapWritesTheAllConstructionsPage)
+{
+    writeFile(dir / "a.txt", "1;500000;4100000\r\n2;500030;4100000\r\n3;500000;4100040\r\n");
+    writeFile(dir / "p.txt", "1;500100;4100000\r\n2;500110;4100000\r\n3;500100;4100010\r\n");
+    auto r = cli({"building", "map", "--zone", "28", "--ext", "a.txt", "--pool", "p.txt", "-o", "todo.html"});
+    EXPECT_EQ(r.exitCode, 0) << r.err;
+    const std::string page = readFile(dir / "todo.html");
+    EXPECT_NE(page.find("var poligono1 = {"), std::string::npos);
+    EXPECT_NE(page.find(" 'color': '#00FFFF',"), std::string::npos) << "the pool";
+    EXPECT_NE(page.find("srs=epsg:32628&"), std::string::npos);
+    EXPECT_NE(page.find("proj4(EPSG,utm,[500000, 4100000])"), std::string::npos);
+}

@@ -43,15 +43,20 @@ try {
     args: ['--no-sandbox', '--disable-gpu', '--disable-quic', '--no-first-run', '--disable-background-networking',
            '--disable-component-update', '--disable-sync', '--allow-file-access-from-files'],
   });
+  // A parcel in zone 30, and a building of two constructions in zone 29.
   const cases = [
-    { zone: '30', x: 441620.35, y: 4479210.12 },
-    { zone: '29', x: 538102.5, y: 4702130.25 },
+    { zone: '30', x: 441620.35, y: 4479210.12, polygons: 1 },
+    { zone: '29', x: 538102.5, y: 4702130.25, polygons: 2 },
   ];
   for (const c of cases) {
-    const coords = join(work, `c${c.zone}.txt`);
-    writeFileSync(coords, `1;${c.x};${c.y}\r\n2;${c.x + 30};${c.y + 5}\r\n3;${c.x + 35};${c.y - 30}\r\n`);
+    const ring = (dx) => join(work, `c${c.zone}_${dx}.txt`);
+    for (const dx of [0, 100])
+      writeFileSync(ring(dx), `1;${c.x + dx};${c.y}\r\n2;${c.x + dx + 30};${c.y + 5}\r\n3;${c.x + dx + 35};${c.y - 30}\r\n`);
     const page = join(work, `mapa${c.zone}.html`);
-    execFileSync(cli, ['map', '--coords', coords, '--zone', c.zone, '-o', page]);
+    if (c.polygons === 1)
+      execFileSync(cli, ['map', '--coords', ring(0), '--zone', c.zone, '-o', page]);
+    else
+      execFileSync(cli, ['building', 'map', '--zone', c.zone, '--ext', ring(0), '--ext', ring(100), '-o', page]);
 
     const context = await browser.newContext();
     const tab = await context.newPage();
@@ -67,6 +72,8 @@ try {
     await tab.goto(pathToFileURL(page).href);
     await tab.waitForFunction(() => document.querySelectorAll('path.leaflet-interactive').length > 0, null,
                               { timeout: 15000 }).catch(() => fail(`zone ${c.zone}: no polygon drawn`));
+    const drawn = await tab.evaluate(() => document.querySelectorAll('path.leaflet-interactive').length);
+    if (drawn !== c.polygons) fail(`zone ${c.zone}: ${drawn} polygons drawn instead of ${c.polygons}`);
     const centre = await tab.evaluate(() => { const m = window.map.getCenter(); return [m.lat, m.lng]; });
     const utm = `+proj=utm +zone=${c.zone} +ellps=GRS80 +datum=NAD83 +units=m +no_defs`;
     const [lon, lat] = proj4(utm, '+proj=longlat +ellps=WGS84 +datum=WGS84 +no_defs', [c.x, c.y]);
