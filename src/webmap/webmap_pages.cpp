@@ -46,7 +46,12 @@ std::string zonaEnPagina(const std::string& huso)
 
 std::string centro(const CoordList& X, const CoordList& Y, const NumberFormat& fmt)
 {
-    return "[" + coordenadaEnPagina(X.front(), fmt) + ", " + coordenadaEnPagina(Y.front(), fmt) + "]";
+    std::string t = "[";
+    t += coordenadaEnPagina(X.front(), fmt);
+    t += ", ";
+    t += coordenadaEnPagina(Y.front(), fmt);
+    t += "]";
+    return t;
 }
 
 }  // namespace
