@@ -11,6 +11,7 @@
 #include "parcel/parcel_form.hpp"
 #include "parcel/ref_form.hpp"
 #include "shell/aplicacion.hpp"
+#include "support/app_fixture.hpp"
 #include "support/process.hpp"
 #include "support/scripted_ui.hpp"
 #include "support/temp_dir.hpp"
@@ -47,19 +48,14 @@ std::string archivo(const std::string& members)
            "</FeatureCollection>";
 }
 
-class ParcelGroupingTest : public ::testing::Test {
+class ParcelGroupingTest : public ProgramaTest {
 protected:
-    TempDir dir;
-    ScriptedUi ui;
-    std::optional<Aplicacion> app;
     TFParcelgen* form = nullptr;
 
     void SetUp() override
     {
-        stageTemplates(dir.path());
-        app.emplace([this](std::string_view) -> Ui& { return ui; }, Entorno{dir.path(), NumberFormat::withDecimal(','), {}});
+        ProgramaTest::SetUp();
         form = app->FParcelgen.get();
-        ui.messages.clear();
     }
 
     // The files chosen in one "Cargar GMLs" and all moved to the right, in order.

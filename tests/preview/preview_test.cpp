@@ -12,6 +12,7 @@
 #include "preview/rings.hpp"
 #include "preview/scaling.hpp"
 #include "shell/aplicacion.hpp"
+#include "support/app_fixture.hpp"
 #include "support/scripted_ui.hpp"
 #include "support/temp_dir.hpp"
 
@@ -48,25 +49,20 @@ private:
 
 const char* const kCerrado = "Se ha cerrado el polígono añadiendo la primera coordenada.";
 
-class PreviewTest : public ::testing::Test {
+class PreviewTest : public ProgramaTest {
 protected:
-    TempDir dir;
-    ScriptedUi ui;
-    std::optional<Aplicacion> app;
     RecordingCanvas canvas;
     TFParcelgen* parcela = nullptr;
     TFVPrev* vista = nullptr;
 
     void SetUp() override
     {
-        stageTemplates(dir.path());
-        app.emplace([this](std::string_view) -> Ui& { return ui; }, Entorno{dir.path(), NumberFormat::withDecimal(','), {}});
+        ProgramaTest::SetUp();
         parcela = app->FParcelgen.get();
         vista = app->FVPrev.get();
         vista->IDibujo = &canvas;
         app->FVPrevMulti->IDibujo = &canvas;
         app->FVPrevTotal->IDibujo = &canvas;
-        ui.messages.clear();
     }
 };
 

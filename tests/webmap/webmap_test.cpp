@@ -8,6 +8,7 @@
 #include "core/failure.hpp"
 #include "parcel/parcel_form.hpp"
 #include "shell/aplicacion.hpp"
+#include "support/app_fixture.hpp"
 #include "support/scripted_ui.hpp"
 #include "support/temp_dir.hpp"
 #include "webmap/page_template.hpp"
@@ -18,18 +19,14 @@ using namespace vadrel::test;
 
 namespace {
 
-class WebMapTest : public ::testing::Test {
+class WebMapTest : public ProgramaTest {
 protected:
-    TempDir dir;
-    ScriptedUi ui;
-    std::optional<Aplicacion> app;
     TFParcelgen* parcela = nullptr;
     TFGMLEdif* edificio = nullptr;
 
     void SetUp() override
     {
-        stageTemplates(dir.path());
-        app.emplace([this](std::string_view) -> Ui& { return ui; }, Entorno{dir.path(), NumberFormat::withDecimal(','), {}});
+        ProgramaTest::SetUp();
         parcela = app->FParcelgen.get();
         edificio = app->FGMLEdif.get();
         edificio->FormShow();
