@@ -117,6 +117,7 @@ TEST_F(WebMapTest, AllConstructionsColouredByKindEachLinkWhereItIs)
     edificio->BBMapaTotalClick();
     app->FVPrevWeb->BBSiClick();
     const std::string p = pagina("ejemplo_catastro_montado2.html");
+    EXPECT_EQ(p, readFile(std::filesystem::path(VADREL_TEST_DATA_DIR) / "webmap/data/todas_huso29.html"));
     std::vector<std::string> colores;
     for (std::size_t at = p.find(" 'color': '"); at != std::string::npos; at = p.find(" 'color': '", at + 1))
         colores.push_back(p.substr(at + 11, 7));
