@@ -166,9 +166,8 @@ int buildingMap(const std::vector<std::string>& words, Context& ctx)
     form.FormShow();
     if (auto v = args.value("--zone")) form.CBHuso = *v;
     if (!cargaEdificaciones(args, b.ui, form)) return kEndedOnMessage;
-    form.directorio = std::filesystem::absolute(output).parent_path();
     b.app.FVPrevWeb->opcion = 1;
-    return paginaComo(b.ui, *b.app.FVPrevWeb, "ejemplo_catastro_montado2.html", output);
+    return paginaComo(b.ui, *b.app.FVPrevWeb, form.directorio, "ejemplo_catastro_montado2.html", output);
 }
 
 int buildingRead(const std::vector<std::string>& words, Context& ctx)

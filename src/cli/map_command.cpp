@@ -1,7 +1,11 @@
 #include "cli/map_command.hpp"
 
+#include <cerrno>
+#include <cstdlib>
 #include <filesystem>
 #include <system_error>
+
+#include "core/file_io.hpp"
 
 #include "cli/args.hpp"
 #include "cli/batch_app.hpp"
@@ -16,17 +20,27 @@ const char* const kMapUsage =
     "      de la ventana de parcelas (no abre el navegador). La página carga sus scripts\n"
     "      de la carpeta en que está.\n";
 
-int paginaComo(BatchUi& ui, TFVistaWeb& dialog, const char* name, const std::filesystem::path& output)
+int paginaComo(BatchUi& ui, TFVistaWeb& dialog, std::filesystem::path& directorio, const char* name,
+               const std::filesystem::path& output)
 {
     // The dialog writes its page under its own name in its window's working
-    // folder (the output's folder, here); then the page takes the name asked for.
-    const std::filesystem::path page = std::filesystem::absolute(output).parent_path() / name;
+    // folder: a folder of its own beside the output, so that no page already
+    // there is touched; then the page takes the name asked for.
+    std::string plantilla = (std::filesystem::absolute(output).parent_path() / ".vadrel-mapa-XXXXXX").string();
+    if (!::mkdtemp(plantilla.data())) {
+        ui.message("No se puede escribir el archivo '" + output.string() + "': " + systemReason(errno) + ".");
+        return kEndedOnMessage;
+    }
+    directorio = plantilla;
+    const std::filesystem::path page = directorio / name;
     const int before = ui.messagesShown();
-    if (!dispatch(ui, [&] { dialog.BBSiClick(); }) || ui.messagesShown() != before) return kEndedOnMessage;
-    std::error_code ec;
-    if (std::filesystem::absolute(output) != page) std::filesystem::rename(page, output, ec);
-    if (ec) {
-        ui.message("No se puede escribir el archivo '" + output.string() + "': " + ec.message() + ".");
+    const bool ok = dispatch(ui, [&] { dialog.BBSiClick(); }) && ui.messagesShown() == before;
+    std::error_code moved, removed;
+    if (ok) std::filesystem::rename(page, output, moved);
+    std::filesystem::remove_all(directorio, removed);  // the folder of its own, and only that
+    if (!ok) return kEndedOnMessage;
+    if (moved) {
+        ui.message("No se puede escribir el archivo '" + output.string() + "': " + moved.message() + ".");
         return kEndedOnMessage;
     }
     return kWritten;
@@ -45,9 +59,8 @@ int map(const std::vector<std::string>& words, Context& ctx)
     b.ui.openAnswer = coords;
     if (!dispatch(b.ui, [&] { form.BBCargarClick(); })) return kEndedOnMessage;
 
-    form.directorio = std::filesystem::absolute(output).parent_path();
     b.app.FVPrevWeb2->opcion = 0;
-    return paginaComo(b.ui, *b.app.FVPrevWeb2, "ejemplo_catastro_montado.html", output);
+    return paginaComo(b.ui, *b.app.FVPrevWeb2, form.directorio, "ejemplo_catastro_montado.html", output);
 }
 
 }  // namespace vadrel::cli

@@ -19,6 +19,9 @@ class BatchUi;
 
 // "Sí" of a web-map dialog, its page (written as `name` in the output's
 // folder) then renamed to `output`.
-int paginaComo(BatchUi& ui, TFVistaWeb& dialog, const char* name, const std::filesystem::path& output);
+// The page is written into a new folder beside the output, given to the
+// dialog's window as its working folder (`directorio`), and removed after.
+int paginaComo(BatchUi& ui, TFVistaWeb& dialog, std::filesystem::path& directorio, const char* name,
+               const std::filesystem::path& output);
 
 }  // namespace vadrel::cli

@@ -2,6 +2,7 @@
 // construction in the editor) and every stored construction.
 
 #include <cmath>
+#include <cstdio>
 #include <limits>
 
 #include "building/building_form.hpp"
@@ -40,8 +41,9 @@ std::string anillo(const CoordList& X, const CoordList& Y, const NumberFormat& f
 // other text reaches the page's script.
 std::string zonaEnPagina(const std::string& huso)
 {
-    const bool numero = !huso.empty() && huso.find_first_not_of("0123456789") == std::string::npos;
-    return numero ? huso : husoAEpsg(huso).substr(3);
+    const bool numero = !huso.empty() && huso.size() <= 2 && huso.find_first_not_of("0123456789") == std::string::npos;
+    const bool zona = numero && std::stoi(huso) >= 1 && std::stoi(huso) <= 60;  // the UTM zones
+    return zona ? huso : husoAEpsg(huso).substr(3);
 }
 
 std::string centro(const CoordList& X, const CoordList& Y, const NumberFormat& fmt)
@@ -65,6 +67,11 @@ std::string coordenadaEnPagina(const std::string& texto, const NumberFormat& fmt
         limpia = limpia && ((c >= '0' && c <= '9') || c == '.' || c == ',' || c == '-' || c == '+' || c == 'e' || c == 'E');
     if (!limpia) throw Failure("'" + texto + "' is not a valid floating point value");
     if (auto comma = t.find(','); comma != std::string::npos) t[comma] = '.';
+    // A script reads 0441620 as an octal number and 0441620.5 not at all.
+    const std::size_t digits = t[0] == '-' || t[0] == '+' ? 1 : 0;
+    std::size_t zeros = digits;
+    while (zeros + 1 < t.size() && t[zeros] == '0' && t[zeros + 1] >= '0' && t[zeros + 1] <= '9') ++zeros;
+    t.erase(digits, zeros - digits);
     return t;
 }
 
@@ -72,17 +79,26 @@ std::string calculaBox(const CoordList& MX, const CoordList& MY, const NumberFor
 {
     // From the infinities: a box held at 0 would reach local coordinates
     // below zero up to the origin.
+    // Over the vertices both lists have: a missing Y is no vertex at 0.
     double minX = std::numeric_limits<double>::infinity(), minY = minX, maxX = -minX, maxY = -minX;
-    static const std::string vacia;
-    for (std::size_t i = 0; i < MX.size(); ++i) {
-        const double x = MiStrToFloat(MX[i], fmt), y = MiStrToFloat(i < MY.size() ? MY[i] : vacia, fmt);
+    for (std::size_t i = 0; i < MX.size() && i < MY.size(); ++i) {
+        const double x = MiStrToFloat(MX[i], fmt), y = MiStrToFloat(MY[i], fmt);
         maxX = std::max(maxX, x);
         maxY = std::max(maxY, y);
         minX = std::min(minX, x);
         minY = std::min(minY, y);
     }
-    return std::to_string(redondeaPar(minX)) + "," + std::to_string(redondeaPar(minY)) + "," +
-           std::to_string(redondeaPar(maxX)) + "," + std::to_string(redondeaPar(maxY));
+    // Whole numbers of any size, halves to the even neighbour.
+    auto n = [](double v) {
+        double f = std::floor(v);
+        const double d = v - f;
+        if (d > 0.5 || (d == 0.5 && std::fmod(f, 2.0) != 0.0)) f += 1.0;
+        char buf[400];
+        std::snprintf(buf, sizeof buf, "%.0f", f == 0 ? 0.0 : f);
+        return std::string(buf);
+    };
+    if (minX > maxX) return "0,0,0,0";
+    return n(minX) + "," + n(minY) + "," + n(maxX) + "," + n(maxY);
 }
 
 void TFVistaWeb::BBSiClick()
@@ -193,7 +209,7 @@ void TFVPrevWeb::BActualTodoClick()
     }
     // The view opens on the editor's first vertex, or on the first one drawn.
     const bool editor = !e.MX.empty() && !e.MY.empty();
-    if (!editor && !primera) return ui_.message(kSinCoordenadas);
+    if (!primera) return ui_.message(kSinCoordenadas);
     const std::string vista = editor ? centro(e.MX, e.MY, e.formato) : centro(primera->coorx, primera->coory, e.formato);
 
     const std::string page = rellenaPagina(plantillaTodas(), [&](std::string_view nombre) -> std::string {

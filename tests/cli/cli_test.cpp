@@ -409,6 +409,13 @@ TEST_F(CliTest, MapWritesTheParcelPageWithoutOpeningIt)
     EXPECT_NE(page.find("proj4(EPSG,utm,[500000, 4100000])"), std::string::npos);
     EXPECT_FALSE(std::filesystem::exists(dir / "ejemplo_catastro_montado.html"));
 
+    // A page of the program's own name already in the folder is left alone.
+    writeFile(dir / "ejemplo_catastro_montado.html", "MINE");
+    EXPECT_EQ(cli({"map", "--coords", "c.txt", "-o", "otra.html"}).exitCode, 0);
+    EXPECT_EQ(readFile(dir / "ejemplo_catastro_montado.html"), "MINE");
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.path()), std::filesystem::directory_iterator()), 4)
+        << "c.txt, mapa.html, otra.html, the page of the same name and nothing else";
+
     writeFile(dir / "vacio.txt", "");
     r = cli({"map", "--coords", "vacio.txt", "-o", "v.html"});
     EXPECT_EQ(r.exitCode, 1);

@@ -138,6 +138,27 @@ TEST_F(WebMapTest, AllConstructionsColouredByKindEachLinkWhereItIs)
     EXPECT_EQ(q.substr(q.rfind(" 'color': '") + 11, 7), "#FF0000");
 }
 
+TEST_F(WebMapTest, NumbersAsAScriptReadsThem)
+{
+    // Leading zeros would make an octal number or a syntax error.
+    for (auto [typed, written] : {std::pair{"0441620", "441620"}, std::pair{"-00,5", "-0.5"}, std::pair{"+007.25", "+7.25"},
+                                  std::pair{"0", "0"}, std::pair{"0.5", "0.5"}}) {
+        EXPECT_EQ(coordenadaEnPagina(typed, NumberFormat{}), written) << typed;
+    }
+    // Any size, halves to even; a missing Y is no vertex at 0.
+    EXPECT_EQ(calculaBox({"3000000000.5", "1"}, {"-2.5", "7"}, NumberFormat{}), "1,-2,3000000000,7");
+    EXPECT_EQ(calculaBox({"441620", "441655", "441661"}, {"4479210", "4479214"}, NumberFormat{}),
+              "441620,4479210,441655,4479214");
+
+    parcela->MX = {"1", "2", "3"};
+    parcela->MY = {"1", "2", "3"};
+    for (const char* zona : {"0", "61", "123456789012345678901"}) {
+        parcela->CBHuso = zona;
+        app->FVPrevWeb2->BBSiClick();
+        EXPECT_TRUE(tiene(pagina(), "+proj=utm +zone=30 ")) << zona << ": no UTM zone";
+    }
+}
+
 TEST_F(WebMapTest, RefusalsWriteNoPage)
 {
     parcela->MX = {};
