@@ -2,7 +2,7 @@
 
 namespace vadrel::cli {
 
-Args::Args(const std::vector<std::string>& words, const OptionSpec& known)
+Args::Args(const std::vector<std::string>& words, const KnownOptions& known)
 {
     for (std::size_t i = 0; i < words.size(); ++i) {
         const std::string& w = words[i];

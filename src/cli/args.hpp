@@ -17,14 +17,14 @@ public:
     using std::runtime_error::runtime_error;
 };
 
-struct OptionSpec {
+struct KnownOptions {
     std::set<std::string> withValue;
     std::set<std::string> flags;
 };
 
 class Args {
 public:
-    Args(const std::vector<std::string>& words, const OptionSpec& known);
+    Args(const std::vector<std::string>& words, const KnownOptions& known);
 
     bool has(const std::string& name) const;
     // The value of an option given at most once; UsageError when repeated.

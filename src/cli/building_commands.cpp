@@ -54,10 +54,10 @@ namespace {
 
 const char* const kRingOptions[] = {"--ext", "--int", "--pool", "--dxf"};
 
-OptionSpec withRings(OptionSpec spec)
+KnownOptions withRings(KnownOptions known)
 {
-    spec.withValue.insert(std::begin(kRingOptions), std::end(kRingOptions));
-    return spec;
+    known.withValue.insert(std::begin(kRingOptions), std::end(kRingOptions));
+    return known;
 }
 
 // One construction per ring option, in command-line order, as a person adds

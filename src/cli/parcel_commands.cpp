@@ -74,10 +74,10 @@ bool cargaPuntos(const Args& args, BatchApp& b)
     return dispatch(b.ui, [&] { form.BBListClick(); });
 }
 
-OptionSpec withSources(OptionSpec spec)
+KnownOptions withSources(KnownOptions known)
 {
-    spec.withValue.insert(kSources.begin(), kSources.end());
-    return spec;
+    known.withValue.insert(kSources.begin(), kSources.end());
+    return known;
 }
 
 }  // namespace
