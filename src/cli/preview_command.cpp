@@ -1,10 +1,6 @@
 #include "cli/preview_command.hpp"
 
-#include <QBuffer>
-#include <QGuiApplication>
-#include <memory>
-
-#include "app/image_canvas.hpp"
+#include "app/png_picture.hpp"
 #include "cli/args.hpp"
 #include "cli/batch_app.hpp"
 #include "core/file_io.hpp"
@@ -24,22 +20,6 @@ const char* const kPreviewUsage =
     "        --show-area         escribe la superficie (\"Superficie\")\n"
     "        --ref, --area       la referencia y la superficie de la parcela de --coords\n";
 
-namespace {
-
-// Text needs fonts, and fonts a GUI application: one without a screen.
-std::unique_ptr<QGuiApplication> aplicacionSinPantalla()
-{
-    if (QGuiApplication::instance()) return nullptr;
-    // Standard error carries the program's messages only, not the toolkit's.
-    qInstallMessageHandler([](QtMsgType, const QMessageLogContext&, const QString&) {});
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-    static int argc = 1;
-    static char name[] = "vadrel-cli";
-    static char* argv[] = {name, nullptr};
-    return std::make_unique<QGuiApplication>(argc, argv);
-}
-
-}  // namespace
 
 int preview(const std::vector<std::string>& words, Context& ctx)
 {
@@ -57,8 +37,8 @@ int preview(const std::vector<std::string>& words, Context& ctx)
         throw UsageError("--ref y --area van con --coords: los GML llevan su referencia y su superficie.");
     const std::string output = args.required("-o");
 
-    auto qapp = aplicacionSinPantalla();
-    app::ImageCanvas canvas;
+    app::PngPicture picture;
+    Canvas& canvas = picture.canvas();
     BatchApp b(ctx);
     BatchUi& ui = b.ui;
     TFParcelgen& form = *b.app.FParcelgen;
@@ -93,14 +73,12 @@ int preview(const std::vector<std::string>& words, Context& ctx)
         dispatch(ui, [&] { vista->CBSupClick(); });
     }
 
-    QByteArray png;
-    QBuffer buffer(&png);
-    buffer.open(QIODevice::WriteOnly);
-    if (!canvas.image().save(&buffer, "PNG")) {
+    const auto png = picture.png();
+    if (!png) {
         ui.message("No se ha podido codificar la imagen PNG.");
         return kEndedOnMessage;
     }
-    if (!dispatch(ui, [&] { writeFileAtomically(output, std::string_view(png.constData(), png.size())); }))
+    if (!dispatch(ui, [&] { writeFileAtomically(output, *png); }))
         return kEndedOnMessage;
     return kWritten;
 }
