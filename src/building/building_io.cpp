@@ -40,8 +40,7 @@ void TFGMLEdif::BBExcelTodoClick()
         limpiaComas(MX, MY, ui_);
         const EdifProp& e = Edificaciones[i];
         if (e.coorx.size() != e.coory.size()) {
-            ui_.message("Error en la edificación " + std::to_string(i) + ": " + e.nombre +
-                        ". Debe haber el mismo número de coordenadas en X que en Y.");
+            ui_.message(errorEnEdificacion(i, e, kXYDistintas));
             continue;
         }
         // The sheet always reads ".", whatever the stored lists hold.

@@ -107,11 +107,10 @@ void TFGMLEdif::BBgmlClick()
     // Every stored ring, not only the shown one, must make a polygon.
     for (std::size_t i = 0; i < Edificaciones.size(); ++i) {
         const EdifProp& e = Edificaciones[i];
-        const std::string cabecera = "Error en la edificación " + std::to_string(i) + ": " + e.nombre + ". ";
         if (e.coorx.size() < 3 || e.coory.size() < 3)
-            return ui_.message(cabecera + "Debe haber al menos tres coordenadas X e Y.");
+            return ui_.message(errorEnEdificacion(i, e, "Debe haber al menos tres coordenadas X e Y."));
         if (e.coorx.size() != e.coory.size())
-            return ui_.message(cabecera + "Debe haber el mismo número de coordenadas en X que en Y.");
+            return ui_.message(errorEnEdificacion(i, e, kXYDistintas));
     }
 
     for (std::size_t i = 0; i < Edificaciones.size(); ++i) {

@@ -5,6 +5,7 @@
 
 #include <cstdint>
 #include <string>
+#include <string_view>
 
 #include "core/coord_list.hpp"
 
@@ -18,6 +19,13 @@ inline constexpr const char* kInterior = "Interior";
 // The name a construction gets when it is added: "Nueva Edificación n".
 inline std::string nombreNuevaEdificacion(std::size_t n) { return "Nueva Edificación " + std::to_string(n); }
 
+struct EdifProp;
+
+inline constexpr std::string_view kXYDistintas = "Debe haber el mismo número de coordenadas en X que en Y.";
+
+// "Error en la edificación i: NOMBRE. " followed by what is wrong; i counts from 0.
+std::string errorEnEdificacion(std::size_t i, const EdifProp& e, std::string_view detalle);
+
 struct EdifProp {
     std::int32_t id = 0;
     std::string nombre;
@@ -26,5 +34,10 @@ struct EdifProp {
     CoordList coorx;
     CoordList coory;
 };
+
+inline std::string errorEnEdificacion(std::size_t i, const EdifProp& e, std::string_view detalle)
+{
+    return "Error en la edificación " + std::to_string(i) + ": " + e.nombre + ". " + std::string(detalle);
+}
 
 }  // namespace vadrel

@@ -7,6 +7,8 @@ namespace vadrel::msg {
 
 inline const FileFilter kFiltroGml{"Archivos GML|*.gml", "gml"};
 
+inline constexpr const char* kAnilloCerrado = "Se ha cerrado el polígono añadiendo la primera coordenada.";
+
 inline constexpr const char* kPocasCoordenadas = "Error. Debe haber al menos tres coordenadas X e Y.";
 inline constexpr const char* kDistintasCoordenadas = "Error. Debe haber el mismo número de coordenadas X que Y";
 inline constexpr const char* kCaracteresReferencia =

@@ -31,17 +31,14 @@ const char* const kCancelada = "Se ha cancelado la agrupación. No se ha realiza
 const char* const kSinNombre = "Error. No ha rellenado ningún nombre/referencia";
 const char* const kSinParcelas = "Error. El primer archivo no contiene ninguna parcela.";
 
-// A sorted list box's order: letters without regard to case.
+// A sorted list box's order: letters without regard to case, then as written.
 bool antes(const std::string& a, const std::string& b)
 {
-    auto lower = [](unsigned char c) { return static_cast<char>(std::tolower(c)); };
-    const bool menor = std::lexicographical_compare(a.begin(), a.end(), b.begin(), b.end(), [&](char x, char y) {
-        return lower(static_cast<unsigned char>(x)) < lower(static_cast<unsigned char>(y));
-    });
-    const bool mayor = std::lexicographical_compare(b.begin(), b.end(), a.begin(), a.end(), [&](char x, char y) {
-        return lower(static_cast<unsigned char>(x)) < lower(static_cast<unsigned char>(y));
-    });
-    return menor || (!mayor && a < b);
+    auto minusculas = [](std::string s) {
+        for (char& c : s) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+        return s;
+    };
+    return std::pair(minusculas(a), a) < std::pair(minusculas(b), b);
 }
 
 void insertaOrdenado(std::vector<std::string>& list, const std::string& name)

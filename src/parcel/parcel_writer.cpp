@@ -21,7 +21,6 @@ const char* const kSinPlantilla =
 const char* const kSinSuperficie =
     "Error. Debe rellenar la superficie con el área del polígono representado por las coordenadas. "
     "Pulse el botón \"Cal. Área\" para rellenarlo";
-const char* const kAnilloCerrado = "Se ha cerrado el polígono añadiendo la primera coordenada.";
 
 }  // namespace
 
@@ -56,7 +55,7 @@ void TFParcelgen::cierraAnillo()
     if (MX.front() == MX.back() && MY.front() == MY.back()) return;
     MX.push_back(MX.front());
     MY.push_back(MY.front());
-    ui_.message(kAnilloCerrado);
+    ui_.message(msg::kAnilloCerrado);
 }
 
 void TFParcelgen::rellenaPlantilla(const std::string& epsg)

@@ -18,7 +18,6 @@ namespace {
 
 enum Col { kAnillo, kFila, kPX, kPY, kX, kY, kRef, kSup, kCentroX, kCentroY };
 
-int entero(const std::string& text) { return text.empty() ? 0 : std::stoi(text); }
 
 }  // namespace
 
@@ -86,17 +85,17 @@ void TFVPrevMulti::numeros()
 {
     // Each ring's closing vertex repeats its first, and is not numbered;
     // numbers start again at 1 in each ring.
-    int ultimo = SGAux.empty() ? 1 : entero(SGAux[0][kAnillo]), base = 0;
+    int ultimo = SGAux.empty() ? 1 : enteroDeTexto(SGAux[0][kAnillo]), base = 0;
     for (std::size_t r = 1; r < SGAux.size(); ++r) {
-        const int k = entero(SGAux[r][kAnillo]);
+        const int k = enteroDeTexto(SGAux[r][kAnillo]);
         if (k > ultimo) {
             ultimo = k;
-            base = entero(SGAux[r - 1][kFila]);
+            base = enteroDeTexto(SGAux[r - 1][kFila]);
             continue;
         }
         const auto& fila = SGAux[r - 1];
         if (fila[kPX].empty()) continue;
-        IDibujo->textOut(entero(fila[kPX]), entero(fila[kPY]), std::to_string(entero(fila[kFila]) - base));
+        IDibujo->textOut(enteroDeTexto(fila[kPX]), enteroDeTexto(fila[kPY]), std::to_string(enteroDeTexto(fila[kFila]) - base));
     }
 }
 
@@ -112,7 +111,7 @@ void TFVPrevMulti::etiquetas(std::size_t columnaTexto, int desplazamiento)
         if (!fila[columnaTexto].empty()) texto = fila[columnaTexto];
         if (fila[kCentroX].empty()) continue;
         const double l = static_cast<double>(characterCount(texto));
-        IDibujo->textOut(entero(fila[kCentroX]) - 6 * redondeaPar(l / 2), entero(fila[kCentroY]) + desplazamiento,
+        IDibujo->textOut(enteroDeTexto(fila[kCentroX]) - 6 * redondeaPar(l / 2), enteroDeTexto(fila[kCentroY]) + desplazamiento,
                          texto);
     }
 }

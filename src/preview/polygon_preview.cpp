@@ -3,6 +3,7 @@
 
 #include <vector>
 
+#include "core/messages.hpp"
 #include "core/numeric_text.hpp"
 #include "core/ui.hpp"
 #include "parcel/parcel_form.hpp"
@@ -15,16 +16,8 @@ namespace vadrel {
 
 namespace {
 
-const char* const kAnilloCerrado = "Se ha cerrado el polígono añadiendo la primera coordenada.";
 const char* const kCourier = "Courier New";
 
-int entero(const std::string& text)
-{
-    int v = 0;
-    for (char c : text)
-        if (c >= '0' && c <= '9') v = v * 10 + (c - '0');
-    return text.rfind('-', 0) == 0 ? -v : v;
-}
 
 }  // namespace
 
@@ -81,14 +74,17 @@ void TFVPrev::dibuja(Ui& ui, CoordList& MX, CoordList& MY, const NumberFormat& f
     }
 
     if (!MX.empty() && !MY.empty() && (MX.front() != MX.back() || MY.front() != MY.back())) {
+        // Vertex i is line i of each list as they now stand: with lists of
+        // unequal length the added lines need not pair up. Only two vertices
+        // can change: the one that now finds the added Y line, and the new last.
+        const std::size_t n = MX.size(), m = MY.size();
+        const double y0 = xy.front().second;
+        const double yNueva = n < m ? MiStrToFloat(MY[n], fmt) : n == m ? y0 : 0.0;  // converted before any change
         MX.push_back(MX.front());
         MY.push_back(MY.front());
-        ui.message(kAnilloCerrado);
-        // Vertex i is line i of each list as they now stand: with lists of
-        // unequal length the added lines need not pair up.
-        xy.resize(MX.size());
-        for (std::size_t i = 0; i < MX.size(); ++i)
-            xy[i] = {MiStrToFloat(MX[i], fmt), MiStrToFloat(i < MY.size() ? MY[i] : vacia, fmt)};
+        ui.message(msg::kAnilloCerrado);
+        if (m < n) xy[m].second = y0;
+        xy.emplace_back(xy.front().first, yNueva);
     }
 
     IDibujo->clear();
@@ -116,21 +112,21 @@ void TFVPrev::numeros()
 {
     // The last row is the closing vertex, which repeats the first.
     for (std::size_t r = 0; r + 1 < SGAux.size(); ++r)
-        IDibujo->textOut(entero(SGAux[r][3]), entero(SGAux[r][4]), SGAux[r][0]);
+        IDibujo->textOut(enteroDeTexto(SGAux[r][3]), enteroDeTexto(SGAux[r][4]), SGAux[r][0]);
 }
 
 void TFVPrev::referencias()
 {
     IDibujo->fontFace(kCourier);
     const double l = static_cast<double>(characterCount(ERef));
-    IDibujo->textOut(entero(ECentroX) - 6 * redondeaPar(l / 2), entero(ECentroY) - 10, ERef);
+    IDibujo->textOut(enteroDeTexto(ECentroX) - 6 * redondeaPar(l / 2), enteroDeTexto(ECentroY) - 10, ERef);
 }
 
 void TFVPrev::superficies()
 {
     IDibujo->fontFace(kCourier);
     const double l = static_cast<double>(characterCount(ESup));
-    IDibujo->textOut(entero(ECentroX) - 6 * redondeaPar(l / 2), entero(ECentroY) + 10, ESup);
+    IDibujo->textOut(enteroDeTexto(ECentroX) - 6 * redondeaPar(l / 2), enteroDeTexto(ECentroY) + 10, ESup);
 }
 
 void TFVPrev::redibuja()

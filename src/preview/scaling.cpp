@@ -13,16 +13,29 @@ constexpr double kD = kLadoDibujo - 40;  // 350: the longer side in pixels
 
 }  // namespace
 
+double redondeoPar(double v)
+{
+    double f = std::floor(v);
+    const double d = v - f;
+    if (d > 0.5 || (d == 0.5 && std::fmod(f, 2.0) != 0.0)) f += 1.0;
+    return f;
+}
+
 int redondeaPar(double v)
 {
     if (std::isnan(v)) return 0;
     constexpr double lo = std::numeric_limits<int>::min(), hi = std::numeric_limits<int>::max();
     if (v <= lo) return std::numeric_limits<int>::min();
     if (v >= hi) return std::numeric_limits<int>::max();
-    double f = std::floor(v);
-    const double d = v - f;
-    if (d > 0.5 || (d == 0.5 && std::fmod(f, 2.0) != 0.0)) f += 1.0;
-    return static_cast<int>(f);
+    return static_cast<int>(redondeoPar(v));
+}
+
+int enteroDeTexto(const std::string& text)
+{
+    int v = 0;
+    for (char c : text)
+        if (c >= '0' && c <= '9') v = v * 10 + (c - '0');
+    return text.rfind('-', 0) == 0 ? -v : v;
 }
 
 void Escala::anade(double x, double y)

@@ -3,13 +3,18 @@
 // side spans 350 pixels, its centre falls on pixel (195, 195), north up.
 
 #include <limits>
+#include <string>
 #include <utility>
 
 namespace vadrel {
 
-// v rounded to the nearest integer, halves to the even neighbour; values
-// beyond the int range are held at its ends.
+// v rounded to the nearest whole number, halves to the even neighbour.
+double redondeoPar(double v);
+// The same as an int; values beyond the int range are held at its ends.
 int redondeaPar(double v);
+
+// A whole number kept as decimal text in the previews' hidden tables.
+int enteroDeTexto(const std::string& text);
 
 class Escala {
 public:

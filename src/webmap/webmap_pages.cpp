@@ -10,6 +10,7 @@
 #include "core/file_io.hpp"
 #include "core/numeric_text.hpp"
 #include "core/ui.hpp"
+#include "io/coord_file.hpp"
 #include "parcel/parcel_form.hpp"
 #include "preview/scaling.hpp"
 #include "shell/aplicacion.hpp"
@@ -23,7 +24,6 @@ namespace {
 const char* const kPaginaUno = "ejemplo_catastro_montado.html";
 const char* const kPaginaTodas = "ejemplo_catastro_montado2.html";
 const char* const kSinCoordenadas = "Error. No hay coordenadas que mostrar.";
-const char* const kDistintas = "Error. Debe haber el mismo número de coordenadas en X que en Y.";
 const char* const kEnlace = "http://ovc.catastro.meh.es/Cartografia/INSPIRE/spadgcwms.aspx?service=wms&"
                             "request=getfeatureinfo&srs=epsg:";
 
@@ -90,9 +90,7 @@ std::string calculaBox(const CoordList& MX, const CoordList& MY, const NumberFor
     }
     // Whole numbers of any size, halves to the even neighbour.
     auto n = [](double v) {
-        double f = std::floor(v);
-        const double d = v - f;
-        if (d > 0.5 || (d == 0.5 && std::fmod(f, 2.0) != 0.0)) f += 1.0;
+        const double f = redondeoPar(v);
         char buf[400];
         std::snprintf(buf, sizeof buf, "%.0f", f == 0 ? 0.0 : f);
         return std::string(buf);
@@ -126,7 +124,7 @@ void TFVistaWeb::paginaUnPoligono(const CoordList& MX, const CoordList& MY, cons
     if (MX.size() == MY.size())
         coordenadas = anillo(MX, MY, fmt);
     else
-        ui_.message(kDistintas);
+        ui_.message(std::string(kCoordenadasDistintas));
 
     const std::string page = rellenaPagina(plantillaUnPoligono(), [&](std::string_view nombre) -> std::string {
         if (nombre == "husogeo") return husoAEpsg(huso);
@@ -168,8 +166,7 @@ void TFVPrevWeb::BActualTodoClick()
     for (std::size_t i = 0; i < e.Edificaciones.size(); ++i) {
         const EdifProp& c = e.Edificaciones[i];
         if (c.coorx.size() != c.coory.size())
-            return ui_.message("Error en la edificación " + std::to_string(i) + ": " + c.nombre +
-                               ". Debe haber el mismo número de coordenadas en X que en Y.");
+            return ui_.message(errorEnEdificacion(i, c, kXYDistintas));
         if (!primera && !c.coorx.empty()) primera = &c;
         std::string color;
         if (c.e_i == kInterior) {
