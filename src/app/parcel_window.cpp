@@ -38,7 +38,9 @@ ParcelWindow::ParcelWindow(TFParcelgen& form, QWidget* parent) : FormWindow(form
               named("SpeedButton2"), named("SpeedButton3"), LBDestino});
 
     setClosesOnEscape(false);
-    ERefCatas->setFocus();  // what the person types first goes somewhere
+    // The tabs take the first focus, not the reference: leaving that field
+    // empty warns, and the person's first click anywhere would bring it up.
+    PageControl->tabBar()->setFocus();
     push();
     fixSizeAndCentre();
 }

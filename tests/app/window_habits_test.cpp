@@ -457,3 +457,14 @@ TEST_F(SkinTest, PreviewWindowShowsThePictureAndCopiesIt)
     EXPECT_EQ(script.messages, std::vector<std::string>{"Error. Debe haber al menos una edificación cargada para poder "
                                                         "mostrarlas."});
 }
+
+TEST_F(SkinTest, TheFirstClickInAFreshParcelWindowBringsNoWarning)
+{
+    // The empty reference warns when left; the window must not start in it.
+    whenModal([&](QWidget* w) {
+        ASSERT_TRUE(QTest::qWaitForWindowActive(w));
+        QTest::mouseClick(named(w, "BBLimpiar"), Qt::LeftButton);
+    });
+    QTest::mouseClick(named(skin->menu, "BBParcela"), Qt::LeftButton);
+    EXPECT_TRUE(script.messages.empty()) << ::testing::PrintToString(script.messages);
+}
