@@ -3,8 +3,8 @@
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
-#include <fstream>
-#include <iterator>
+#include <algorithm>
+#include <cstdint>
 #include <system_error>
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -34,6 +34,12 @@ std::string systemReason(int err)
 
 namespace {
 
+Failure tooLarge(const std::filesystem::path& path)
+{
+    return Failure("No se puede leer el archivo '" + path.string() + "': es demasiado grande (más de " +
+                   std::to_string(kMaxFileSize >> 20) + " MB).");
+}
+
 [[noreturn]] void fail(const std::filesystem::path& target, int err)
 {
     throw Failure("No se puede escribir el archivo '" + target.string() + "': " + systemReason(err) + ".");
@@ -46,59 +52,110 @@ std::string readWholeFile(const std::filesystem::path& path)
     std::error_code ec;
     if (std::filesystem::is_directory(path, ec))
         throw Failure("No se puede leer '" + path.string() + "': es una carpeta, no un archivo.");
-    std::ifstream in(path, std::ios::binary);
-    if (!in) {
-        int err = errno;
-        std::error_code ec;
-        if (!std::filesystem::exists(path, ec))
-            throw Failure("No se encuentra el archivo '" + path.string() + "'.");
+    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0) {
+        const int err = errno;
+        if (err == ENOENT) throw Failure("No se encuentra el archivo '" + path.string() + "'.");
         throw Failure("No se puede abrir el archivo '" + path.string() + "': " + systemReason(err) + ".");
     }
-    std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-    if (in.bad()) throw Failure("No se puede leer el archivo '" + path.string() + "'.");
+    struct Closer {
+        int fd;
+        ~Closer() { ::close(fd); }
+    } closer{fd};
+
+    // One allocation of the file's size: growing a string byte by byte
+    // copied a large drawing several times over.
+    struct stat st {};
+    const bool regular = ::fstat(fd, &st) == 0 && S_ISREG(st.st_mode);
+    if (regular && static_cast<std::uintmax_t>(st.st_size) > kMaxFileSize) throw tooLarge(path);
+    std::string bytes(regular ? static_cast<std::size_t>(st.st_size) : 0, '\0');
+    std::size_t used = 0;
+    char chunk[65536];
+    for (;;) {
+        // Into the string while it has room, then (a file that grew, or a
+        // pipe) in chunks appended.
+        const bool room = used < bytes.size();
+        char* into = room ? bytes.data() + used : chunk;
+        const std::size_t want = room ? bytes.size() - used : sizeof chunk;
+        const ssize_t r = ::read(fd, into, want);
+        if (r < 0) {
+            if (errno == EINTR) continue;
+            throw Failure("No se puede leer el archivo '" + path.string() + "': " + systemReason(errno) + ".");
+        }
+        if (r == 0) break;
+        if (!room) {
+            if (used + static_cast<std::size_t>(r) > kMaxFileSize) throw tooLarge(path);
+            bytes.append(chunk, static_cast<std::size_t>(r));
+        }
+        used += static_cast<std::size_t>(r);
+    }
+    if (used > kMaxFileSize) throw tooLarge(path);
+    bytes.resize(used);
     return bytes;
 }
 
-void writeFileAtomically(const std::filesystem::path& target, std::string_view bytes)
+AtomicFile::AtomicFile(const std::filesystem::path& target) : target_(target)
 {
     std::filesystem::path dir = target.parent_path();
     if (dir.empty()) dir = ".";
     // Hidden and beside the target, so the rename never crosses a disk.
-    std::string tmpl = dir.string();
-    tmpl += "/.";
-    tmpl += target.filename().string();
-    tmpl += ".XXXXXX";
-    int fd = ::mkstemp(tmpl.data());
-    if (fd < 0) fail(target, errno);
+    temp_ = dir.string();
+    temp_ += "/.";
+    temp_ += target.filename().string();
+    temp_ += ".XXXXXX";
+    fd_ = ::mkstemp(temp_.data());
+    if (fd_ < 0) fail(target_, errno);
+}
 
+AtomicFile::~AtomicFile()
+{
+    if (fd_ >= 0) {
+        ::close(fd_);
+        ::unlink(temp_.c_str());
+    }
+}
+
+void AtomicFile::write(std::string_view bytes)
+{
     const char* p = bytes.data();
     std::size_t left = bytes.size();
     while (left > 0) {
-        ssize_t w = ::write(fd, p, left);
+        ssize_t w = ::write(fd_, p, left);
         if (w < 0) {
             if (errno == EINTR) continue;
-            int err = errno;
-            ::close(fd);
-            ::unlink(tmpl.c_str());
-            fail(target, err);
+            fail(target_, errno);
         }
         p += w;
         left -= static_cast<std::size_t>(w);
     }
+}
+
+void AtomicFile::commit()
+{
     // mkstemp creates 0600; a saved document is an ordinary user file.
     mode_t mask = ::umask(0);
     ::umask(mask);
-    ::fchmod(fd, 0666 & ~mask);
-    if (::fsync(fd) != 0 || ::close(fd) != 0) {
-        int err = errno;
-        ::unlink(tmpl.c_str());
-        fail(target, err);
+    ::fchmod(fd_, 0666 & ~mask);
+    const int fd = fd_;
+    fd_ = -1;
+    if (::fsync(fd) != 0) {
+        const int err = errno;
+        ::close(fd);
+        ::unlink(temp_.c_str());
+        fail(target_, err);
     }
-    if (std::rename(tmpl.c_str(), target.c_str()) != 0) {
-        int err = errno;
-        ::unlink(tmpl.c_str());
-        fail(target, err);
+    if (::close(fd) != 0 || std::rename(temp_.c_str(), target_.c_str()) != 0) {
+        const int err = errno;
+        ::unlink(temp_.c_str());
+        fail(target_, err);
     }
+}
+
+void writeFileAtomically(const std::filesystem::path& target, std::string_view bytes)
+{
+    AtomicFile file(target);
+    file.write(bytes);
+    file.commit();
 }
 
 }  // namespace vadrel

@@ -9,9 +9,34 @@
 
 namespace vadrel {
 
+// No document or drawing the program reads comes near this; a larger file
+// is refused before it fills the memory.
+inline constexpr std::size_t kMaxFileSize = std::size_t{512} << 20;
+
 // The file's bytes. Throws Failure with a Spanish message naming the file
 // and the cause.
 std::string readWholeFile(const std::filesystem::path& path);
+
+// A file written piece by piece under a temporary name beside the target,
+// which it replaces only at commit(). Destroyed uncommitted (a failure
+// half-way), it leaves the target as it was and no temporary behind. Every
+// failure throws Failure with a Spanish message naming the target and the
+// cause.
+class AtomicFile {
+public:
+    explicit AtomicFile(const std::filesystem::path& target);
+    ~AtomicFile();
+    AtomicFile(const AtomicFile&) = delete;
+    AtomicFile& operator=(const AtomicFile&) = delete;
+
+    void write(std::string_view bytes);
+    void commit();
+
+private:
+    std::filesystem::path target_;
+    std::string temp_;
+    int fd_ = -1;
+};
 
 // Throws Failure with a Spanish message naming the file and the cause.
 void writeFileAtomically(const std::filesystem::path& target, std::string_view bytes);

@@ -1,6 +1,7 @@
 #include "core/xml_file.hpp"
 
 #include <algorithm>
+#include <exception>
 #include <sstream>
 
 #include "core/failure.hpp"
@@ -83,11 +84,52 @@ void loadXml(pugi::xml_document& doc, const std::filesystem::path& path)
     }
 }
 
+namespace {
+
+// Straight to the file in large pieces: the whole text never sits in memory.
+// pugixml's writer cannot fail, so the first failure is kept and thrown once
+// the document is out.
+class FileWriter : public pugi::xml_writer {
+public:
+    explicit FileWriter(AtomicFile& file) : file_(file) { buffer_.reserve(kChunk); }
+    void write(const void* data, std::size_t size) override
+    {
+        if (failure_) return;
+        buffer_.append(static_cast<const char*>(data), size);
+        if (buffer_.size() >= kChunk) flush();
+    }
+    void finish()
+    {
+        flush();
+        if (failure_) std::rethrow_exception(failure_);
+    }
+
+private:
+    static constexpr std::size_t kChunk = 1 << 20;
+    void flush()
+    {
+        if (failure_) return;
+        try {
+            file_.write(buffer_);
+        } catch (...) {
+            failure_ = std::current_exception();
+        }
+        buffer_.clear();
+    }
+    AtomicFile& file_;
+    std::string buffer_;
+    std::exception_ptr failure_;
+};
+
+}  // namespace
+
 void saveXml(const pugi::xml_document& doc, const std::filesystem::path& path)
 {
-    std::ostringstream out;
+    AtomicFile file(path);
+    FileWriter out(file);
     doc.save(out, "  ", pugi::format_indent, pugi::encoding_utf8);
-    writeFileAtomically(path, out.str());
+    out.finish();
+    file.commit();
 }
 
 bool hasRoot(const pugi::xml_document& doc) { return static_cast<bool>(doc.document_element()); }
