@@ -23,15 +23,11 @@ struct Ring {
     std::vector<Punto> rel;
 };
 
-Ring ringOf(const CoordList& MX, const CoordList& MY, const NumberFormat& fmt)
+Ring ringOf(std::vector<Punto> puntos)
 {
-    // Callers check the counts; the shorter list bounds the ring all the
-    // same, so a mismatch can never read past a list.
-    const std::size_t n = std::min(MX.size(), MY.size());
     Ring r;
-    r.rel.reserve(n);
-    for (std::size_t i = 0; i < n; ++i) r.rel.push_back({MiStrToFloat(MX[i], fmt), MiStrToFloat(MY[i], fmt)});
-    if (n > 0) r.origin = r.rel[0];
+    r.rel = std::move(puntos);
+    if (!r.rel.empty()) r.origin = r.rel[0];
     for (auto& p : r.rel) p = {p.x - r.origin.x, p.y - r.origin.y};
     return r;
 }
@@ -51,14 +47,30 @@ double doubleSignedArea(const std::vector<Punto>& v)
 
 }  // namespace
 
+std::vector<Punto> puntosDe(const CoordList& MX, const CoordList& MY, const NumberFormat& fmt)
+{
+    // Callers check the counts; the shorter list bounds the ring all the
+    // same, so a mismatch can never read past a list.
+    const std::size_t n = std::min(MX.size(), MY.size());
+    std::vector<Punto> puntos;
+    puntos.reserve(n);
+    for (std::size_t i = 0; i < n; ++i) puntos.push_back({MiStrToFloat(MX[i], fmt), MiStrToFloat(MY[i], fmt)});
+    return puntos;
+}
+
 double CalculaArea(const CoordList& MX, const CoordList& MY, const NumberFormat& fmt)
 {
-    return std::fabs(doubleSignedArea(ringOf(MX, MY, fmt).rel)) / 2;
+    return std::fabs(doubleSignedArea(ringOf(puntosDe(MX, MY, fmt)).rel)) / 2;
 }
 
 Punto CalculaCentroide(const CoordList& MX, const CoordList& MY, const NumberFormat& fmt)
 {
-    const Ring r = ringOf(MX, MY, fmt);
+    return CalculaCentroide(puntosDe(MX, MY, fmt));
+}
+
+Punto CalculaCentroide(const std::vector<Punto>& puntos)
+{
+    const Ring r = ringOf(puntos);
     const auto& v = r.rel;
     double sx = 0, sy = 0;
     for (std::size_t i = 0; i < v.size(); ++i) {

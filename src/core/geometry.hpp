@@ -4,6 +4,7 @@
 
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "core/coord_list.hpp"
 #include "core/number_format.hpp"
@@ -15,12 +16,17 @@ struct Punto {
     double y = 0;
 };
 
+// The vertices as numbers, in list order; the first text that is no number
+// throws its Failure (X before Y of each vertex).
+std::vector<Punto> puntosDe(const CoordList& MX, const CoordList& MY, const NumberFormat& fmt);
+
 // Absolute shoelace area, whatever the orientation.
 double CalculaArea(const CoordList& MX, const CoordList& MY, const NumberFormat& fmt);
 
 // Area centroid as absolute values. A ring of zero area throws Failure with
 // the floating-point message.
 Punto CalculaCentroide(const CoordList& MX, const CoordList& MY, const NumberFormat& fmt);
+Punto CalculaCentroide(const std::vector<Punto>& puntos);
 
 class Ui;
 

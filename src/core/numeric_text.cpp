@@ -66,9 +66,15 @@ std::string roundUp(std::string kept, std::size_t sepPos)
 
 double MiStrToFloat(std::string_view cadena, const NumberFormat& fmt)
 {
-    std::string s = toLocaleSeparator(cadena, fmt.decimalSeparator);
-    if (s.empty()) return 0;
+    if (cadena.empty()) return 0;
     double value = 0;
+    // Most texts already carry the locale's separator: read them in place.
+    const char other = fmt.decimalSeparator == ',' ? '.' : fmt.decimalSeparator == '.' ? ',' : '\0';
+    if (other == '\0' || cadena.find(other) == std::string_view::npos) {
+        if (parseNumber(cadena, fmt.decimalSeparator, value)) return value;
+        throw Failure(formatMessage(kNotAFloat, std::string(cadena)));
+    }
+    const std::string s = toLocaleSeparator(cadena, fmt.decimalSeparator);
     if (!parseNumber(s, fmt.decimalSeparator, value)) throw Failure(formatMessage(kNotAFloat, s));
     return value;
 }

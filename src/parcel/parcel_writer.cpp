@@ -78,28 +78,36 @@ void TFParcelgen::rellenaPlantilla(const std::string& epsg)
         setAttribute(n, "gml:id", "ReferencePoint_" + id);
         setAttribute(n, "srsName", srsName);
     }
+    // Every vertex converted once: the centroid and the bounding box share them.
+    const std::vector<Punto> puntos = puntosDe(MX, MY, formato);
     if (auto n = buscaNodo("gml:pos", XMLParcela)) {
-        Punto c = CalculaCentroide(MX, MY, formato);
+        Punto c = CalculaCentroide(puntos);
         setText(n, formatGeneral(c.x, '.') + " " + formatGeneral(c.y, '.'));
     }
 
-    // The ring converts every vertex too, so the bounding box comes with it.
+    // The envelope follows the ring, so that grouped files sum true corners.
     double minX = std::numeric_limits<double>::infinity(), minY = minX;
     double maxX = -minX, maxY = -minX;
+    for (const Punto& p : puntos) {
+        minX = std::min(minX, p.x);
+        minY = std::min(minY, p.y);
+        maxX = std::max(maxX, p.x);
+        maxY = std::max(maxY, p.y);
+    }
+    std::size_t largo = 0;
+    for (std::size_t i = 0; i < MX.size(); ++i) largo += MX[i].size() + MY[i].size() + 2;
     std::string anillo;
+    anillo.reserve(largo);
     for (std::size_t i = 0; i < MX.size(); ++i) {
-        double x = MiStrToFloat(MX[i], formato), y = MiStrToFloat(MY[i], formato);
-        minX = std::min(minX, x);
-        minY = std::min(minY, y);
-        maxX = std::max(maxX, x);
-        maxY = std::max(maxY, y);
-        anillo += " " + MX[i] + " " + MY[i];
+        anillo += ' ';
+        anillo += MX[i];
+        anillo += ' ';
+        anillo += MY[i];
     }
     if (auto n = buscaNodo("gml:posList", XMLParcela)) setText(n, anillo);
     if (auto n = buscaNodo("localId", XMLParcela)) setText(n, ERefCatas);
     if (auto n = buscaNodo("namespace", XMLParcela)) setText(n, prefijo);
 
-    // The envelope follows the ring, so that grouped files sum true corners.
     if (auto n = buscaNodo("gml:Envelope", XMLParcela)) setAttribute(n, "srsName", srsName);
     if (auto n = buscaNodo("gml:lowerCorner", XMLParcela))
         setText(n, formatGeneral(minX, '.') + " " + formatGeneral(minY, '.'));
