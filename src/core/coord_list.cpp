@@ -66,21 +66,22 @@ void limpiaCoordenadas(CoordList& MX, CoordList& MY)
     removeEmpty(MY);
 }
 
-void partirPosList(std::string t, CoordList& MX, CoordList& MY)
+void partirPosList(std::string_view t, CoordList& MX, CoordList& MY)
 {
-    if (!t.empty() && t.front() == ' ') t.erase(0, 1);
+    if (!t.empty() && t.front() == ' ') t.remove_prefix(1);
     if (t.empty()) return;  // an empty ring is no vertex, not one empty pair
-    if (t.back() != ' ') t += ' ';
-    std::string token;
+    // Each blank ends a value; the last value needs none.
+    const std::size_t pares = static_cast<std::size_t>(std::count(t.begin(), t.end(), ' ') + 2) / 2;
+    MX.reserve(MX.size() + pares);
+    MY.reserve(MY.size() + pares);
     bool toX = true;
-    for (char c : t) {
-        if (c != ' ') {
-            token += c;
-            continue;
-        }
-        (toX ? MX : MY).push_back(token);
+    std::size_t from = 0;
+    while (from < t.size()) {
+        std::size_t blank = t.find(' ', from);
+        if (blank == std::string_view::npos) blank = t.size();
+        (toX ? MX : MY).emplace_back(t.substr(from, blank - from));
         toX = !toX;
-        token.clear();
+        from = blank + 1;
     }
 }
 

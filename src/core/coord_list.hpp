@@ -29,6 +29,6 @@ void limpiaCoordenadas(CoordList& MX, CoordList& MY);
 
 // Appends the X Y pairs of a GML position list: one leading blank is
 // dropped, and only the blank separates (two in a row give an empty line).
-void partirPosList(std::string t, CoordList& MX, CoordList& MY);
+void partirPosList(std::string_view t, CoordList& MX, CoordList& MY);
 
 }  // namespace vadrel

@@ -1,6 +1,9 @@
 #include "core/text_file.hpp"
 
+#include <algorithm>
 #include <array>
+#include <cstdint>
+#include <cstring>
 
 #include "core/failure.hpp"
 #include "core/file_io.hpp"
@@ -29,12 +32,27 @@ void appendUtf8(std::string& out, char32_t cp)
     }
 }
 
+bool isAscii(std::string_view s)
+{
+    for (char c : s)
+        if (static_cast<unsigned char>(c) >= 0x80) return false;
+    return true;
+}
+
 }  // namespace
 
 bool isValidUtf8(std::string_view s)
 {
     std::size_t i = 0;
     while (i < s.size()) {
+        // Coordinates and markup are ASCII: eight bytes at a time.
+        while (i + 8 <= s.size()) {
+            std::uint64_t word;
+            std::memcpy(&word, s.data() + i, 8);
+            if (word & 0x8080808080808080ull) break;
+            i += 8;
+        }
+        if (i >= s.size()) break;
         auto c = static_cast<unsigned char>(s[i]);
         std::size_t len;
         char32_t cp;
@@ -136,19 +154,31 @@ std::vector<std::string> readTextLines(const std::filesystem::path& path)
 {
     const std::string text = readText(path);
     std::vector<std::string> lines;
+    lines.reserve(static_cast<std::size_t>(std::count(text.begin(), text.end(), '\n')) + 1);
     LineReader reader(text);
     for (std::string_view line; reader.next(line);) lines.emplace_back(line);
     return lines;
 }
 
+void writeText(const std::filesystem::path& path, std::string_view text)
+{
+    if (isAscii(text))
+        writeFileAtomically(path, text);
+    else
+        writeFileAtomically(path, utf8ToCp1252(text));
+}
+
 void writeTextLines(const std::filesystem::path& path, const std::vector<std::string>& lines)
 {
-    std::string bytes;
+    std::size_t total = 0;
+    for (const auto& l : lines) total += l.size() + 2;
+    std::string text;
+    text.reserve(total);
     for (const auto& l : lines) {
-        bytes += utf8ToCp1252(l);
-        bytes += "\r\n";
+        text += l;
+        text += "\r\n";
     }
-    writeFileAtomically(path, bytes);
+    writeText(path, text);
 }
 
 }  // namespace vadrel

@@ -34,6 +34,9 @@ private:
     std::size_t pos_ = 0;
 };
 
+// The text in Windows-1252, written atomically.
+void writeText(const std::filesystem::path& path, std::string_view text);
+
 // Each line in Windows-1252 ended by CR LF, written atomically.
 void writeTextLines(const std::filesystem::path& path, const std::vector<std::string>& lines);
 

@@ -1,5 +1,8 @@
 #include "io/coord_file.hpp"
 
+#include <algorithm>
+#include <charconv>
+
 #include "core/text_file.hpp"
 
 namespace vadrel {
@@ -13,7 +16,7 @@ bool guardarCoordenadas(Ui& ui, CoordList& MX, CoordList& MY)
         ui.message(std::string(kCoordenadasDistintas));
         return false;
     }
-    writeTextLines(*file, lineasCoordenadas(MX, MY));
+    writeText(*file, textoCoordenadas(MX, MY));
     return true;
 }
 
@@ -24,16 +27,27 @@ void cargarCoordenadas(Ui& ui, CoordList& MX, CoordList& MY)
     leerArchivoCoordenadas(*file, MX, MY);
 }
 
-std::vector<std::string> lineasCoordenadas(const CoordList& MX, const CoordList& MY)
+std::string textoCoordenadas(const CoordList& MX, const CoordList& MY)
 {
-    std::vector<std::string> lines;
-    lines.reserve(MX.size());
-    for (std::size_t i = 0; i < MX.size() && i < MY.size(); ++i)
-        lines.push_back(std::to_string(i + 1) + ";" + MX[i] + ";" + MY[i]);
-    return lines;
+    const std::size_t n = std::min(MX.size(), MY.size());
+    std::size_t largo = 0;
+    for (std::size_t i = 0; i < n; ++i) largo += MX[i].size() + MY[i].size() + 12;
+    std::string text;
+    text.reserve(largo);
+    char numero[24];
+    for (std::size_t i = 0; i < n; ++i) {
+        const auto [end, ec] = std::to_chars(numero, numero + sizeof numero, i + 1);
+        text.append(numero, end);
+        text += ';';
+        text += MX[i];
+        text += ';';
+        text += MY[i];
+        text += "\r\n";
+    }
+    return text;
 }
 
-void partirLineaCoordenadas(std::string_view s, std::string& x, std::string& y)
+void partirLineaCoordenadas(std::string_view s, std::string_view& x, std::string_view& y)
 {
     // Positions counted from 1, 0 meaning "none", as the file has always been read.
     auto semicolonFrom = [&](std::size_t from) -> std::size_t {
@@ -42,22 +56,24 @@ void partirLineaCoordenadas(std::string_view s, std::string& x, std::string& y)
     };
     std::size_t p1 = semicolonFrom(1);
     std::size_t p2 = semicolonFrom(p1 + 1);
-    if (p2 > p1 + 1)
-        x = s.substr(p1, p2 - p1 - 1);
-    else
-        x.clear();
+    x = p2 > p1 + 1 ? s.substr(p1, p2 - p1 - 1) : std::string_view();
     while (p2 < s.size() && s[p2] == ';') ++p2;
-    y = p2 < s.size() ? std::string(s.substr(p2)) : std::string();
+    y = p2 < s.size() ? s.substr(p2) : std::string_view();
 }
 
 void leerArchivoCoordenadas(const std::filesystem::path& path, CoordList& MX, CoordList& MY)
 {
-    std::string x, y;
-    for (const auto& line : readTextLines(path)) {
+    const std::string text = readText(path);
+    const auto lineas = static_cast<std::size_t>(std::count(text.begin(), text.end(), '\n')) + 1;
+    MX.reserve(MX.size() + lineas + 1);  // and the vertex that may close the ring
+    MY.reserve(MY.size() + lineas + 1);
+    LineReader reader(text);
+    std::string_view x, y;
+    for (std::string_view line; reader.next(line);) {
         if (line.empty()) continue;
         partirLineaCoordenadas(line, x, y);
-        MX.push_back(x);
-        MY.push_back(y);
+        MX.emplace_back(x);
+        MY.emplace_back(y);
     }
 }
 

@@ -25,12 +25,12 @@ bool guardarCoordenadas(Ui& ui, CoordList& MX, CoordList& MY);
 // the lists.
 void cargarCoordenadas(Ui& ui, CoordList& MX, CoordList& MY);
 
-// The file's lines for two lists of equal length.
-std::vector<std::string> lineasCoordenadas(const CoordList& MX, const CoordList& MY);
+// The file's text, each line ended by CR LF, for two lists of equal length.
+std::string textoCoordenadas(const CoordList& MX, const CoordList& MY);
 
 // X and Y texts of one file line; the ordinal is ignored and nothing is
 // validated, so any line gives some pair.
-void partirLineaCoordenadas(std::string_view s, std::string& x, std::string& y);
+void partirLineaCoordenadas(std::string_view s, std::string_view& x, std::string_view& y);
 
 // Appends the points of a coordinate file; empty lines are no vertex.
 void leerArchivoCoordenadas(const std::filesystem::path& path, CoordList& MX, CoordList& MY);

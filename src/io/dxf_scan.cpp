@@ -1,5 +1,6 @@
 #include "io/dxf_scan.hpp"
 
+#include <algorithm>
 #include <string>
 
 #include "core/failure.hpp"
@@ -28,6 +29,19 @@ std::string sinBlancos(std::string_view line)
     return out;
 }
 
+// sinBlancos(line) == word, without building the string: a drawing has
+// millions of group codes.
+bool igualSinBlancos(std::string_view line, std::string_view word)
+{
+    std::size_t k = 0;
+    for (char c : line) {
+        if (c == ' ') continue;
+        if (k == word.size() || word[k] != c) return false;
+        ++k;
+    }
+    return k == word.size();
+}
+
 }  // namespace
 
 void escaneaDxf(std::string_view text, CoordList& MX, CoordList& MY, const OtraPolilinea& otraPolilinea)
@@ -39,7 +53,7 @@ void escaneaDxf(std::string_view text, CoordList& MX, CoordList& MY, const OtraP
     std::string_view line, anterior;
     bool encontrada = false;
     while (!encontrada && reader.next(line)) {
-        encontrada = polilineaAlPrincipio(line) && sinBlancos(anterior) == "0";
+        encontrada = polilineaAlPrincipio(line) && igualSinBlancos(anterior, "0");
         anterior = line;
     }
     if (!encontrada) return;
@@ -47,19 +61,26 @@ void escaneaDxf(std::string_view text, CoordList& MX, CoordList& MY, const OtraP
     // From the polyline's name on, lines go in pairs: a group code, then its
     // value. Code 0 starts the next entity; only a polyline's 10 and 20 are
     // its vertices (a text's insertion point after it is no corner).
+    // A vertex takes four lines (10, X, 20, Y): room for them at once, so
+    // that a large drawing does not copy the lists as they grow.
+    const auto lineas = static_cast<std::size_t>(std::count(text.begin(), text.end(), '\n'));
+    MX.reserve(MX.size() + lineas / 4 + 1);
+    MY.reserve(MY.size() + lineas / 4 + 1);
     bool enPolilinea = true;
     std::string_view codigo, valor;
     while (reader.next(codigo) && !finDeSeccion(codigo) && reader.next(valor) && !finDeSeccion(valor)) {
-        const std::string code = sinBlancos(codigo);
-        if (code == "0") {
+        if (igualSinBlancos(codigo, "0")) {
             enPolilinea = polilineaAlPrincipio(valor);
             if (enPolilinea && !otraPolilinea()) return;
             continue;
         }
-        if (!enPolilinea || (code != "10" && code != "20")) continue;
-        const std::string v = sinBlancos(valor);
+        const bool esX = igualSinBlancos(codigo, "10");
+        if (!enPolilinea || (!esX && !igualSinBlancos(codigo, "20"))) continue;
+        std::string conBlancos;
+        std::string_view v = valor;
+        if (v.find(' ') != std::string_view::npos) v = conBlancos = sinBlancos(valor);
         if (characterCount(v) <= 6) continue;
-        (code == "10" ? MX : MY).push_back(redondeaCadena(v, 4));
+        (esX ? MX : MY).push_back(redondeaCadena(v, 4));
     }
 }
 

@@ -1,3 +1,6 @@
+#include <string>
+#include <vector>
+
 #include "core/ui.hpp"
 #include "io/list_form.hpp"
 #include "io/list_parse.hpp"
@@ -19,6 +22,9 @@ void importaList(Ui& ui, TFList& lista, CoordList& MX, CoordList& MY)
     MX.clear();
     MY.clear();
     leeList(lista.Memo1, MX, MY);
+    // The pasted text is emptied at the next opening anyway; a long LIST
+    // would hold its memory until then.
+    std::vector<std::string>().swap(lista.Memo1);
 }
 
 }  // namespace vadrel

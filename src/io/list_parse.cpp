@@ -34,6 +34,8 @@ bool esCentro(std::string_view before)
 
 void leeList(const std::vector<std::string>& lines, CoordList& MX, CoordList& MY)
 {
+    MX.reserve(MX.size() + lines.size() + 1);
+    MY.reserve(MY.size() + lines.size() + 1);
     for (const std::string& s : lines) {
         const std::string_view line(s);
         const std::size_t x = line.find("X=");

@@ -23,7 +23,7 @@ class PartirLineaTest : public ::testing::TestWithParam<LineCase> {};
 TEST_P(PartirLineaTest, GivesSomePairForAnyLine)
 {
     const auto& c = GetParam();
-    std::string x = "stale", y = "stale";
+    std::string_view x = "stale", y = "stale";
     partirLineaCoordenadas(c.line, x, y);
     EXPECT_EQ(x, c.x) << c.line;
     EXPECT_EQ(y, c.y) << c.line;
