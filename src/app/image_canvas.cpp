@@ -1,7 +1,6 @@
 #include "app/image_canvas.hpp"
 
-#include <QPainter>
-
+#include <QFontMetrics>
 
 namespace vadrel::app {
 
@@ -18,13 +17,36 @@ QFont fuentePorDefecto()
 
 ImageCanvas::ImageCanvas() : image_(kLadoDibujo, kLadoDibujo, QImage::Format_RGB32) { clear(); }
 
+ImageCanvas::~ImageCanvas() { endPainting(); }
+
+const QImage& ImageCanvas::image() const
+{
+    endPainting();
+    return image_;
+}
+
+QPainter& ImageCanvas::painter()
+{
+    if (!painter_) painter_ = std::make_unique<QPainter>(&image_);
+    return *painter_;
+}
+
+void ImageCanvas::endPainting() const { painter_.reset(); }
+
+void ImageCanvas::setFont(QFont font)
+{
+    font_ = std::move(font);
+    ascent_ = QFontMetrics(font_).ascent();
+}
+
 void ImageCanvas::clear()
 {
+    endPainting();
     image_.fill(Qt::white);
     color_ = Qt::black;
     penWidth_ = 1;
     at_ = QPoint();
-    font_ = fuentePorDefecto();
+    setFont(fuentePorDefecto());
 }
 
 void ImageCanvas::penColor(std::uint32_t value)
@@ -36,7 +58,8 @@ void ImageCanvas::penColor(std::uint32_t value)
 
 void ImageCanvas::lineTo(int x, int y)
 {
-    QPainter p(&image_);
+    QPainter& p = painter();
+    p.setBackgroundMode(Qt::TransparentMode);
     p.setPen(QPen(color_, penWidth_));
     p.drawLine(at_, QPoint(x, y));
     at_ = QPoint(x, y);
@@ -44,25 +67,26 @@ void ImageCanvas::lineTo(int x, int y)
 
 void ImageCanvas::textOut(int x, int y, const std::string& text)
 {
-    QPainter p(&image_);
+    QPainter& p = painter();
     p.setFont(font_);
     p.setPen(Qt::black);
     p.setBackgroundMode(Qt::OpaqueMode);
     p.setBackground(Qt::white);
-    const QFontMetrics m(font_);
-    p.drawText(QPoint(x, y + m.ascent()), QString::fromStdString(text));
+    p.drawText(QPoint(x, y + ascent_), QString::fromStdString(text));
 }
 
 void ImageCanvas::fontFace(const std::string& face)
 {
     const int size = font_.pixelSize();
-    font_ = QFont(QString::fromStdString(face));
-    font_.setStyleHint(QFont::TypeWriter);  // "Courier New" is rarely there: any fixed-width face
-    font_.setPixelSize(size);
+    QFont f{QString::fromStdString(face)};
+    f.setStyleHint(QFont::TypeWriter);  // "Courier New" is rarely there: any fixed-width face
+    f.setPixelSize(size);
+    setFont(std::move(f));
 }
 
 void ImageCanvas::repaint()
 {
+    endPainting();
     if (onRepaint) onRepaint();
 }
 

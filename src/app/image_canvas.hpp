@@ -4,8 +4,10 @@
 
 #include <QFont>
 #include <QImage>
+#include <QPainter>
 #include <QPoint>
 #include <functional>
+#include <memory>
 
 #include "preview/canvas.hpp"
 
@@ -14,8 +16,10 @@ namespace vadrel::app {
 class ImageCanvas : public Canvas {
 public:
     ImageCanvas();
+    ~ImageCanvas() override;
 
-    const QImage& image() const { return image_; }
+    // The picture as drawn so far.
+    const QImage& image() const;
     // Called when the drawing is done, so the window shows it.
     std::function<void()> onRepaint;
 
@@ -29,11 +33,19 @@ public:
     void repaint() override;
 
 private:
-    QImage image_;
+    // One painter for a run of drawing, ended when the picture is read: a
+    // painter per line or label made a large ring take seconds.
+    QPainter& painter();
+    void endPainting() const;
+    void setFont(QFont font);
+
+    mutable QImage image_;
+    mutable std::unique_ptr<QPainter> painter_;
     QColor color_;
     int penWidth_ = 1;
     QPoint at_;
     QFont font_;
+    int ascent_ = 0;
 };
 
 }  // namespace vadrel::app

@@ -103,8 +103,7 @@ void TFVPrev::dibuja(Ui& ui, CoordList& MX, CoordList& MY, const NumberFormat& f
             IDibujo->moveTo(px, py);
         else
             IDibujo->lineTo(px, py);
-        SGAux.push_back({std::to_string(i + 1), std::to_string(px), std::to_string(py), std::to_string(px + 2),
-                         std::to_string(py + 2)});
+        SGAux.push_back({i + 1, px, py});
     }
 }
 
@@ -112,7 +111,7 @@ void TFVPrev::numeros()
 {
     // The last row is the closing vertex, which repeats the first.
     for (std::size_t r = 0; r + 1 < SGAux.size(); ++r)
-        IDibujo->textOut(enteroDeTexto(SGAux[r][3]), enteroDeTexto(SGAux[r][4]), SGAux[r][0]);
+        IDibujo->textOut(SGAux[r].px + 2, SGAux[r].py + 2, std::to_string(SGAux[r].numero));
 }
 
 void TFVPrev::referencias()

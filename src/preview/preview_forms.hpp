@@ -52,9 +52,15 @@ public:
     using TFPreviewConOpciones::TFPreviewConOpciones;
     std::string_view instancia() const override { return "FVPrev"; }
 
-    // One row per vertex drawn: number, pixel x, pixel y, and the top left
-    // corner of its number (x + 2, y + 2), all as decimal text.
-    std::vector<std::array<std::string, 5>> SGAux;
+    // One row per vertex drawn: its number and pixel; the number's box has
+    // its top left corner at (px + 2, py + 2).
+    struct Fila {
+        std::size_t numero = 0;
+        int px = 0;
+        int py = 0;
+        bool operator==(const Fila&) const = default;
+    };
+    std::vector<Fila> SGAux;
     std::string ERef;      // the reference label
     std::string ESup;      // the area label
     std::string ECentroX;  // the labels' anchor, a pixel

@@ -100,7 +100,7 @@ TEST_F(PreviewTest, SquareFillsThePictureAndTheRingIsClosedInTheLists)
               (std::vector<std::string>{"line 370,370", "line 370,20", "line 20,20", "line 20,370"}));
     EXPECT_EQ(vista->ECentroX + "," + vista->ECentroY, "195,195");
     ASSERT_EQ(vista->SGAux.size(), 5u);
-    EXPECT_EQ(vista->SGAux[1], (std::array<std::string, 5>{"2", "370", "370", "372", "372"}));
+    EXPECT_EQ(vista->SGAux[1], (TFVPrev::Fila{2, 370, 370}));
     EXPECT_EQ(vista->FormuOrigen, "parcela");
     EXPECT_EQ(vista->ESup, "100 m2");
 
