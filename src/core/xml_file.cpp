@@ -11,7 +11,8 @@ namespace vadrel {
 
 namespace {
 
-// The searches recurse once per level; real GML is a few dozen levels deep.
+// Our searches walk any depth, but pugixml frees a removed subtree (the
+// text a writer replaces) recursively; real GML is a few dozen levels deep.
 constexpr int kMaxDepth = 1000;
 
 const unsigned kParseOptions = pugi::parse_default | pugi::parse_declaration | pugi::parse_comments | pugi::parse_pi;

@@ -1,6 +1,7 @@
 #include "core/xml_search.hpp"
 
 #include <algorithm>
+#include <vector>
 
 #include "core/failure.hpp"
 
@@ -39,13 +40,29 @@ std::string nombreNodo(pugi::xml_node node)
     }
 }
 
+// The searches walk the tree with the links between nodes, never with the
+// call stack: a document's depth is the sender's to choose.
+
+namespace {
+
+// The node after `node` in document order within the subtree of `root`,
+// not counting root itself; null at the end.
+pugi::xml_node siguiente(pugi::xml_node node, pugi::xml_node root)
+{
+    if (pugi::xml_node c = node.first_child()) return c;
+    while (node != root) {
+        if (pugi::xml_node s = node.next_sibling()) return s;
+        node = node.parent();
+    }
+    return {};
+}
+
+}  // namespace
+
 pugi::xml_node buscaNodo(std::string_view nombre, pugi::xml_node parent)
 {
-    for (pugi::xml_node node : parent.children()) {
+    for (pugi::xml_node node = parent.first_child(); node; node = siguiente(node, parent))
         if (matches(node, nombre)) return node;
-        if (node.first_child())
-            if (pugi::xml_node found = buscaNodo(nombre, node)) return found;
-    }
     return {};
 }
 
@@ -58,30 +75,50 @@ pugi::xml_node buscaNodo(std::string_view preferred, std::string_view fallback, 
 int CuentaOcurrencias(std::string_view nombre, pugi::xml_node parent)
 {
     int count = 0;
-    for (pugi::xml_node node : parent.children()) {
+    for (pugi::xml_node node = parent.first_child(); node; node = siguiente(node, parent))
         if (matches(node, nombre)) ++count;
-        if (node.first_child()) count += CuentaOcurrencias(nombre, node);
-    }
     return count;
 }
 
 pugi::xml_node buscaOcurrencia(std::string_view nombre, pugi::xml_node parent, int posicion)
 {
-    int found = 0;
-    pugi::xml_node result;
-    for (pugi::xml_node node = parent.first_child(); node && found < posicion; node = node.next_sibling()) {
-        if (matches(node, nombre)) {
-            result = node;
-            ++found;
-        }
-        if (node.first_child()) {
-            if (pugi::xml_node sub = buscaOcurrencia(nombre, node, posicion - found)) {
-                result = sub;
-                ++found;
+    // One frame per level being searched, as the counting is per level: a
+    // level's search of a child's subtree asks for the occurrences still
+    // missing there, and what it yields counts once.
+    struct Nivel {
+        pugi::xml_node hijo;  // the child being looked at
+        int posicion;
+        int found = 0;
+        pugi::xml_node result;
+    };
+    std::vector<Nivel> niveles;
+    niveles.push_back({parent.first_child(), posicion, 0, {}});
+    pugi::xml_node yielded;
+    for (;;) {
+        Nivel& n = niveles.back();
+        if (!n.hijo || n.found >= n.posicion) {
+            yielded = n.found == 0 ? pugi::xml_node() : n.result;
+            niveles.pop_back();
+            if (niveles.empty()) return yielded;
+            Nivel& arriba = niveles.back();
+            if (yielded) {
+                arriba.result = yielded;
+                ++arriba.found;
             }
+            arriba.hijo = arriba.hijo.next_sibling();
+            continue;
         }
+        if (matches(n.hijo, nombre)) {
+            n.result = n.hijo;
+            ++n.found;
+        }
+        if (n.hijo.first_child()) {
+            const int falta = n.posicion - n.found;
+            niveles.push_back({n.hijo.first_child(), falta, 0, {}});
+            continue;
+        }
+        n.hijo = n.hijo.next_sibling();
     }
-    return found == 0 ? pugi::xml_node() : result;
 }
 
 void exigeElementos(const pugi::xml_document& plantilla, std::string_view nombrePlantilla,

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <string>
+
 using namespace vadrel;
 
 namespace {
@@ -92,4 +94,91 @@ TEST(NombreNodo, DomNamesOfEveryKind)
     EXPECT_EQ(nombreNodo(doc.document_element()), "r");
     EXPECT_EQ(nombreNodo(doc.document_element().first_child()), "#comment");
     EXPECT_EQ(nombreNodo(buscaNodo("localId", doc).first_child()), "#text");
+}
+
+namespace {
+
+// The searches as first defined, recursing once per level: the walks that
+// replaced them must give the same node on any tree.
+pugi::xml_node buscaNodoRecursivo(std::string_view nombre, pugi::xml_node parent)
+{
+    for (pugi::xml_node node : parent.children()) {
+        if (node.type() == pugi::node_element && nombre == node.name()) return node;
+        if (pugi::xml_node found = buscaNodoRecursivo(nombre, node)) return found;
+    }
+    return {};
+}
+
+int cuentaRecursiva(std::string_view nombre, pugi::xml_node parent)
+{
+    int count = 0;
+    for (pugi::xml_node node : parent.children())
+        count += (node.type() == pugi::node_element && nombre == node.name()) + cuentaRecursiva(nombre, node);
+    return count;
+}
+
+pugi::xml_node ocurrenciaRecursiva(std::string_view nombre, pugi::xml_node parent, int posicion)
+{
+    int found = 0;
+    pugi::xml_node result;
+    for (pugi::xml_node node = parent.first_child(); node && found < posicion; node = node.next_sibling()) {
+        if (node.type() == pugi::node_element && nombre == node.name()) {
+            result = node;
+            ++found;
+        }
+        if (pugi::xml_node sub = ocurrenciaRecursiva(nombre, node, posicion - found)) {
+            result = sub;
+            ++found;
+        }
+    }
+    return found == 0 ? pugi::xml_node() : result;
+}
+
+// A random tree of "a" and "b" elements with some text, deterministic per seed.
+void growRandom(pugi::xml_node node, unsigned& state, int depth)
+{
+    auto next = [&] { return state = state * 1103515245u + 12345u, (state >> 16) & 0x7FFF; };
+    const unsigned children = depth > 6 ? 0 : next() % 4;
+    for (unsigned i = 0; i < children; ++i) {
+        if (next() % 5 == 0) node.append_child(pugi::node_pcdata).set_value("t");
+        pugi::xml_node c = node.append_child(next() % 2 ? "a" : "b");
+        growRandom(c, state, depth + 1);
+    }
+}
+
+}  // namespace
+
+TEST(NameSearches, SameResultsAsTheRecursiveDefinitionsOnRandomTrees)
+{
+    for (unsigned seed = 1; seed <= 300; ++seed) {
+        pugi::xml_document doc;
+        unsigned state = seed;
+        growRandom(doc.append_child("r"), state, 0);
+        for (const char* name : {"a", "b", "r", "z"}) {
+            ASSERT_EQ(buscaNodo(name, doc), buscaNodoRecursivo(name, doc)) << "seed " << seed << ' ' << name;
+            ASSERT_EQ(CuentaOcurrencias(name, doc), cuentaRecursiva(name, doc)) << "seed " << seed << ' ' << name;
+            for (int pos = -1; pos <= 12; ++pos)
+                ASSERT_EQ(buscaOcurrencia(name, doc, pos), ocurrenciaRecursiva(name, doc, pos))
+                    << "seed " << seed << ' ' << name << " position " << pos;
+        }
+    }
+}
+
+TEST(NameSearches, AMillionLevelsDeepDoNotExhaustTheStack)
+{
+    constexpr int kDepth = 1000000;
+    std::string xml;
+    xml.reserve(kDepth * 7 + 16);
+    for (int i = 0; i < kDepth; ++i) xml += "<a>";
+    xml += "<b/>";
+    for (int i = 0; i < kDepth; ++i) xml += "</a>";
+    pugi::xml_document doc;
+    ASSERT_TRUE(doc.load_buffer(xml.data(), xml.size()));
+    EXPECT_STREQ(buscaNodo("b", doc).name(), "b");
+    EXPECT_FALSE(buscaNodo("c", doc));
+    EXPECT_EQ(CuentaOcurrencias("a", doc), kDepth);
+    // Each level's subtree yields its last "a" once: the first level's
+    // search asks for the second occurrence below and gets the deepest.
+    EXPECT_STREQ(buscaOcurrencia("b", doc, 1).name(), "b");
+    EXPECT_TRUE(buscaOcurrencia("a", doc, 3));
 }
