@@ -41,7 +41,9 @@ bool isAscii(std::string_view s)
 
 }  // namespace
 
-bool isValidUtf8(std::string_view s)
+bool isValidUtf8(std::string_view s) { return invalidUtf8At(s) == std::string_view::npos; }
+
+std::size_t invalidUtf8At(std::string_view s)
 {
     std::size_t i = 0;
     while (i < s.size()) {
@@ -60,18 +62,18 @@ bool isValidUtf8(std::string_view s)
         if ((c & 0xE0) == 0xC0) { len = 2; cp = c & 0x1F; }
         else if ((c & 0xF0) == 0xE0) { len = 3; cp = c & 0x0F; }
         else if ((c & 0xF8) == 0xF0) { len = 4; cp = c & 0x07; }
-        else return false;
-        if (i + len > s.size()) return false;
+        else return i;
+        if (i + len > s.size()) return i;
         for (std::size_t k = 1; k < len; ++k) {
             auto cc = static_cast<unsigned char>(s[i + k]);
-            if ((cc & 0xC0) != 0x80) return false;
+            if ((cc & 0xC0) != 0x80) return i;
             cp = (cp << 6) | (cc & 0x3F);
         }
         static constexpr char32_t kMin[] = {0, 0, 0x80, 0x800, 0x10000};
-        if (cp < kMin[len] || cp > 0x10FFFF || (cp >= 0xD800 && cp <= 0xDFFF)) return false;
+        if (cp < kMin[len] || cp > 0x10FFFF || (cp >= 0xD800 && cp <= 0xDFFF)) return i;
         i += len;
     }
-    return true;
+    return std::string_view::npos;
 }
 
 std::string cp1252ToUtf8(std::string_view bytes)

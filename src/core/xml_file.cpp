@@ -6,6 +6,7 @@
 
 #include "core/failure.hpp"
 #include "core/file_io.hpp"
+#include "core/text_file.hpp"
 
 namespace vadrel {
 
@@ -15,7 +16,10 @@ namespace {
 // text a writer replaces) recursively; real GML is a few dozen levels deep.
 constexpr int kMaxDepth = 1000;
 
-const unsigned kParseOptions = pugi::parse_default | pugi::parse_declaration | pugi::parse_comments | pugi::parse_pi;
+// The DOCTYPE is read only to be refused when it declares entities, and
+// then dropped: no GML has one.
+const unsigned kParseOptions =
+    pugi::parse_default | pugi::parse_declaration | pugi::parse_comments | pugi::parse_pi | pugi::parse_doctype;
 
 const char* describe(pugi::xml_parse_status status)
 {
@@ -59,6 +63,40 @@ int depthOf(pugi::xml_node root)
     return deepest;
 }
 
+std::string lower(std::string_view s)
+{
+    std::string out(s);
+    for (char& c : out)
+        if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
+    return out;
+}
+
+// The encoding the declaration names, in lower case; empty without one.
+std::string declaredEncoding(std::string_view bytes)
+{
+    if (bytes.substr(0, 3) == "\xEF\xBB\xBF") bytes.remove_prefix(3);
+    if (bytes.substr(0, 5) != "<?xml") return {};
+    const std::string_view decl = bytes.substr(0, bytes.find("?>"));
+    std::size_t at = decl.find("encoding");
+    if (at == std::string_view::npos) return {};
+    at = decl.find_first_of("\"'", at);
+    if (at == std::string_view::npos) return {};
+    const std::size_t end = decl.find(decl[at], at + 1);
+    return lower(decl.substr(at + 1, end == std::string_view::npos ? std::string_view::npos : end - at - 1));
+}
+
+bool wideText(std::string_view bytes)
+{
+    // A UTF-16 or UTF-32 byte-order mark, or the NUL bytes of "<" in either.
+    return bytes.size() >= 2 && (bytes[0] == '\0' || bytes[1] == '\0' || bytes.substr(0, 2) == "\xFF\xFE" ||
+                                 bytes.substr(0, 2) == "\xFE\xFF");
+}
+
+std::size_t lineAt(std::string_view bytes, std::size_t offset)
+{
+    return static_cast<std::size_t>(std::count(bytes.begin(), bytes.begin() + std::min(offset, bytes.size()), '\n')) + 1;
+}
+
 }  // namespace
 
 void loadXml(pugi::xml_document& doc, const std::filesystem::path& path)
@@ -66,18 +104,46 @@ void loadXml(pugi::xml_document& doc, const std::filesystem::path& path)
     doc.reset();
     std::string bytes = readWholeFile(path);
 
-    pugi::xml_parse_result res = doc.load_buffer(bytes.data(), bytes.size(), kParseOptions);
+    // pugixml takes any byte for UTF-8: a file that says it is UTF-8 (or says
+    // nothing) and is not would put broken text in the fields and then in
+    // the files written from them. Windows-1252, which pugixml does not
+    // know, is converted; ISO-8859-1 pugixml converts itself.
+    pugi::xml_encoding encoding = pugi::encoding_auto;
+    const std::string declared = declaredEncoding(bytes);
+    if (declared == "windows-1252" || declared == "cp1252") {
+        bytes = cp1252ToUtf8(bytes);
+        encoding = pugi::encoding_utf8;
+    } else if (declared != "iso-8859-1" && declared != "latin1" && !wideText(bytes)) {
+        if (const std::size_t bad = invalidUtf8At(bytes); bad != std::string::npos)
+            throw Failure("El archivo '" + path.string() + "' no es un documento XML válido: tiene bytes que no son " +
+                          "UTF-8 (línea " + std::to_string(lineAt(bytes, bad)) + ").");
+    }
+
+    pugi::xml_parse_result res = doc.load_buffer(bytes.data(), bytes.size(), kParseOptions, encoding);
     if (res && !doc.document_element()) res.status = pugi::status_no_document_element;
     if (!res) {
         doc.reset();
         std::ostringstream msg;
         msg << "El archivo '" << path.string() << "' no es un documento XML válido: " << describe(res.status);
-        if (res.status != pugi::status_no_document_element) {
-            auto upTo = bytes.begin() + std::min<std::ptrdiff_t>(res.offset, static_cast<std::ptrdiff_t>(bytes.size()));
-            msg << " (línea " << std::count(bytes.begin(), upTo, '\n') + 1 << ")";
-        }
+        if (res.status != pugi::status_no_document_element)
+            msg << " (línea " << lineAt(bytes, static_cast<std::size_t>(std::max<std::ptrdiff_t>(res.offset, 0))) << ")";
         msg << ".";
         throw Failure(msg.str());
+    }
+    // Entities expanding into others (a few lines that grow to gigabytes) or
+    // naming files on this machine: pugixml expands none, but a document
+    // that declares them is no GML and is not read as one.
+    for (pugi::xml_node n = doc.first_child(); n;) {
+        const pugi::xml_node next = n.next_sibling();
+        if (n.type() == pugi::node_doctype) {
+            if (std::string_view(n.value()).find("<!ENTITY") != std::string_view::npos) {
+                doc.reset();
+                throw Failure("El archivo '" + path.string() +
+                              "' no se lee: declara entidades (<!ENTITY) en su DOCTYPE, algo que ningún GML usa.");
+            }
+            doc.remove_child(n);
+        }
+        n = next;
     }
     if (depthOf(doc) > kMaxDepth) {
         doc.reset();
