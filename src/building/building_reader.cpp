@@ -2,6 +2,7 @@
 // construction per ring of its patches, then one per pool.
 
 #include "building/building_form.hpp"
+#include "core/failure.hpp"
 #include "core/numeric_text.hpp"
 #include "core/xml_edit.hpp"
 #include "core/xml_file.hpp"
@@ -69,8 +70,14 @@ void TFGMLEdif::BBCargarXMLClick()
         muestraPrimera();
         return;
     }
-    // A file that does not load leaves the constructions as they were.
+    // A file that does not load, or holds half a vertex, leaves the
+    // constructions as they were.
     loadXml(XMLCarga, *file);
+    for (pugi::xml_node posList : buscaTodos(XMLCarga, {"gml:posList"}))
+        if (cuentaValoresPosList(textOf(posList)) % 2 != 0) {
+            XMLCarga.reset();
+            throw Failure(msg::kPosListImpar);
+        }
     MX.clear();
     MY.clear();
     LBElementos.clear();

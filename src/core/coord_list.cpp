@@ -66,6 +66,13 @@ void limpiaCoordenadas(CoordList& MX, CoordList& MY)
     removeEmpty(MY);
 }
 
+std::size_t cuentaValoresPosList(std::string_view t)
+{
+    if (!t.empty() && t.front() == ' ') t.remove_prefix(1);
+    if (t.empty()) return 0;
+    return static_cast<std::size_t>(std::count(t.begin(), t.end(), ' ')) + (t.back() == ' ' ? 0 : 1);
+}
+
 void partirPosList(std::string_view t, CoordList& MX, CoordList& MY)
 {
     if (!t.empty() && t.front() == ' ') t.remove_prefix(1);

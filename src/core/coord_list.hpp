@@ -30,5 +30,8 @@ void limpiaCoordenadas(CoordList& MX, CoordList& MY);
 // Appends the X Y pairs of a GML position list: one leading blank is
 // dropped, and only the blank separates (two in a row give an empty line).
 void partirPosList(std::string_view t, CoordList& MX, CoordList& MY);
+// How many values partirPosList finds in the text (an odd count leaves a
+// vertex without its Y).
+std::size_t cuentaValoresPosList(std::string_view t);
 
 }  // namespace vadrel

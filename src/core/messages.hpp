@@ -15,5 +15,10 @@ inline constexpr const char* kCaracteresReferencia =
     "Error. No puede haber espacios o caracteres especiales en la referencia.";
 inline constexpr const char* kSuperficieNoNumerica =
     "Debe rellenar la superficie con un número. Asegúrese de no haber escrito letras ni símbolos.";
+// A ring whose last vertex lacks its Y: loading half a vertex would pass
+// for a ring that is not in the file.
+inline constexpr const char* kPosListImpar =
+    "Error. Un anillo del GML tiene un número impar de valores (a un vértice le falta la coordenada Y). No se ha "
+    "cargado el archivo.";
 
 }  // namespace vadrel::msg

@@ -1,6 +1,7 @@
 // "Cargar GML": fills the window from a parcel GML, whether written here
 // (unprefixed "localId") or by others ("base:localId").
 
+#include "core/failure.hpp"
 #include "core/numeric_text.hpp"
 #include "core/xml_edit.hpp"
 #include "core/xml_file.hpp"
@@ -23,9 +24,14 @@ void TFParcelgen::BBCargarXMLClick()
 {
     auto file = ui_.openFileName(msg::kFiltroGml);
     if (!file) return;
+    // A file that does not load, or holds half a vertex, leaves the window
+    // as it was.
+    loadXml(XMLCarga, *file);
+    const pugi::xml_node posList = buscaNodo("gml:posList", XMLCarga);
+    const std::string anillo = posList ? textOf(posList) : std::string();
+    if (cuentaValoresPosList(anillo) % 2 != 0) throw Failure(msg::kPosListImpar);
     MX.clear();
     MY.clear();
-    loadXml(XMLCarga, *file);
 
     if (CuentaOcurrencias("cp:CadastralParcel", XMLCarga) > 1) ui_.message(kVariasParcelas);
     if (CuentaOcurrencias("gml:surfaceMember", XMLCarga) > 1) ui_.message(kVariasSuperficies);
@@ -38,7 +44,7 @@ void TFParcelgen::BBCargarXMLClick()
         // A surface without srsName leaves the zone as it was.
         if (auto srs = n.attribute("srsName")) CBHuso = husoDeSrsName(srs.value());
     }
-    if (auto n = buscaNodo("gml:posList", XMLCarga)) partirPosList(textOf(n), MX, MY);
+    partirPosList(anillo, MX, MY);
 }
 
 }  // namespace vadrel

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "core/failure.hpp"
+#include "core/messages.hpp"
 #include "parcel_fixture.hpp"
 
 using namespace vadrel;
@@ -85,14 +86,32 @@ TEST_P(ParcelReaderTest, RingTextIsSplitAtBlanksOnly)
     } cases[] = {
         {"1 2 3 4 5 6", {"1", "3", "5"}, {"2", "4", "6"}},
         {" 1 2 3 4 ", {"1", "3"}, {"2", "4"}},
-        {"1  2", {"1", "2"}, {""}},
+        {"1  2 3", {"1", "2"}, {"", "3"}},
         {"1\t2 3\n4", {"1\t2"}, {"3\n4"}},
-        {"  1 2", {"", "2"}, {"1"}},
+        {"  1 2 3", {"", "2"}, {"1", "3"}},
     };
     for (const auto& c : cases) {
         read(gml(parcel("R", "ES.SDGC.CP", "1", "srsName=\"x/25830\"", c.ring)));
         EXPECT_EQ(form->MX, c.x) << c.ring;
         EXPECT_EQ(form->MY, c.y) << c.ring;
+    }
+}
+
+TEST_P(ParcelReaderTest, OddNumberOfValuesIsRefusedAndChangesNothing)
+{
+    for (const char* ring : {"1 2 3", "1  2", "  1 2", "1 2 3 4 5"}) {
+        form->ERefCatas = "KEEP";
+        form->MX = {"7"};
+        form->MY = {"8"};
+        try {
+            read(gml(parcel("R", "ES.SDGC.CP", "1", "srsName=\"x/25830\"", ring)));
+            ADD_FAILURE() << "read: " << ring;
+        } catch (const Failure& f) {
+            EXPECT_STREQ(f.what(), msg::kPosListImpar);
+        }
+        EXPECT_EQ(form->ERefCatas, "KEEP") << ring;
+        EXPECT_EQ(form->MX, CoordList{"7"}) << ring;
+        EXPECT_EQ(form->MY, CoordList{"8"}) << ring;
     }
 }
 
@@ -167,14 +186,14 @@ TEST_P(ParcelReaderTest, CancelChangesNothing)
     EXPECT_EQ(form->MX, CoordList{"1"});
 }
 
-TEST_P(ParcelReaderTest, MalformedFileEmptiesTheListsOnly)
+TEST_P(ParcelReaderTest, MalformedFileChangesNothing)
 {
     form->ERefCatas = "keep";
     form->MX = {"1"};
     form->MY = {"2"};
     EXPECT_THROW(read("<gml:FeatureCollection><oops></gml:FeatureCollection>"), Failure);
-    EXPECT_TRUE(form->MX.empty());
-    EXPECT_TRUE(form->MY.empty());
+    EXPECT_EQ(form->MX, CoordList{"1"});
+    EXPECT_EQ(form->MY, CoordList{"2"});
     EXPECT_EQ(form->ERefCatas, "keep");
 }
 
