@@ -79,13 +79,18 @@ TEST(LoadXml, RefusesAbsurdNestingInsteadOfOverflowingTheStack)
     EXPECT_NE(failureOf([&] { loadXml(doc, dir / "hondo.gml"); }).find("anidamiento"), std::string::npos);
 }
 
-TEST(LoadXml, ReadsLatin1Declarations)
+TEST(LoadXml, ReadsLatin1AndWindows1252Declarations)
 {
     TempDir dir;
-    writeFile(dir / "l1.gml", "<?xml version=\"1.0\" encoding=\"ISO-8859-1\"?><a>a\xF1o</a>");
-    pugi::xml_document doc;
-    loadXml(doc, dir / "l1.gml");
-    EXPECT_STREQ(doc.document_element().text().get(), "año");
+    for (const char* encoding : {"ISO-8859-1", "windows-1252", "Windows-1252"}) {
+        writeFile(dir / "l1.gml", std::string("<?xml version=\"1.0\" encoding=\"") + encoding +
+                                      "\"?><a>a\xF1o \x80</a>");
+        pugi::xml_document doc;
+        loadXml(doc, dir / "l1.gml");
+        EXPECT_STREQ(doc.document_element().text().get(),
+                     std::string_view(encoding) == "ISO-8859-1" ? "año \xC2\x80" : "año €")
+            << encoding;
+    }
 }
 
 TEST(WriteFileAtomically, ReplacesAndLeavesNoTemporaryFile)
@@ -97,21 +102,46 @@ TEST(WriteFileAtomically, ReplacesAndLeavesNoTemporaryFile)
     EXPECT_TRUE(onlyFile(dir.path(), "f.gml"));
 }
 
-TEST(WriteFileAtomically, FailureKeepsTheOldFileWholeAndNoTemporaryFile)
+namespace {
+
+// A file-size limit makes the write itself fail, even for root, as a full
+// disk would.
+std::string failureUnderFileSizeLimit(rlim_t limit, const std::function<void()>& write)
 {
-    // A file-size limit makes the write itself fail, even for root.
-    TempDir dir;
-    writeFile(dir / "f.gml", "old");
     rlimit saved{};
     ::getrlimit(RLIMIT_FSIZE, &saved);
     auto oldHandler = std::signal(SIGXFSZ, SIG_IGN);
     rlimit small = saved;
-    small.rlim_cur = 16;
+    small.rlim_cur = limit;
     ::setrlimit(RLIMIT_FSIZE, &small);
-    std::string message = failureOf([&] { writeFileAtomically(dir / "f.gml", std::string(4096, 'x')); });
+    std::string message = failureOf(write);
     ::setrlimit(RLIMIT_FSIZE, &saved);
     std::signal(SIGXFSZ, oldHandler);
+    return message;
+}
 
+}  // namespace
+
+TEST(WriteFileAtomically, FailureKeepsTheOldFileWholeAndNoTemporaryFile)
+{
+    TempDir dir;
+    writeFile(dir / "f.gml", "old");
+    std::string message =
+        failureUnderFileSizeLimit(16, [&] { writeFileAtomically(dir / "f.gml", std::string(4096, 'x')); });
+    EXPECT_EQ(message, "No se puede escribir el archivo '" + (dir / "f.gml").string() +
+                           "': El archivo es demasiado grande.");
+    EXPECT_EQ(readFile(dir / "f.gml"), "old");
+    EXPECT_TRUE(onlyFile(dir.path(), "f.gml"));
+}
+
+TEST(SaveXml, ADocumentThatFailsHalfWayLeavesTheOldFileWhole)
+{
+    // Written in pieces: the first pieces reach the disk, a later one fails.
+    TempDir dir;
+    writeFile(dir / "f.gml", "old");
+    pugi::xml_document doc;
+    doc.append_child("a").append_child(pugi::node_pcdata).set_value(std::string(3 << 20, 'x').c_str());
+    std::string message = failureUnderFileSizeLimit(3 << 19, [&] { saveXml(doc, dir / "f.gml"); });
     EXPECT_EQ(message, "No se puede escribir el archivo '" + (dir / "f.gml").string() +
                            "': El archivo es demasiado grande.");
     EXPECT_EQ(readFile(dir / "f.gml"), "old");
