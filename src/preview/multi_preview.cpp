@@ -14,13 +14,6 @@
 
 namespace vadrel {
 
-namespace {
-
-enum Col { kAnillo, kFila, kPX, kPY, kX, kY, kRef, kSup, kCentroX, kCentroY };
-
-
-}  // namespace
-
 void TFVPrevMulti::cargaArchivos()
 {
     SGAux.clear();
@@ -42,15 +35,14 @@ void TFVPrevMulti::cargaArchivos()
                 CoordList xs, ys;
                 partirPosList(textOf(posList), xs, ys);
                 for (std::size_t v = 0; v < xs.size() && v < ys.size(); ++v) {
-                    std::array<std::string, 10> fila;
-                    fila[kAnillo] = std::to_string(anillo);
-                    fila[kX] = std::move(xs[v]);
-                    fila[kY] = std::move(ys[v]);
+                    Fila& fila = SGAux.emplace_back();
+                    fila.anillo = anillo;
+                    fila.x = std::move(xs[v]);
+                    fila.y = std::move(ys[v]);
                     if (v == 0) {
-                        fila[kRef] = referencia;
-                        fila[kSup] = area;
+                        fila.ref = referencia;
+                        fila.sup = area;
                     }
-                    SGAux.push_back(std::move(fila));
                 }
             }
         }
@@ -61,23 +53,28 @@ void TFVPrevMulti::dibujaTodos()
 {
     Anillos anillos;
     for (std::size_t r = 0; r < SGAux.size(); ++r) {
-        if (r == 0 || SGAux[r][kAnillo] != SGAux[r - 1][kAnillo]) anillos.inicio.push_back(r);
-        anillos.x.push_back(&SGAux[r][kX]);
-        anillos.y.push_back(&SGAux[r][kY]);
+        if (r == 0 || SGAux[r].anillo != SGAux[r - 1].anillo) anillos.inicio.push_back(r);
+        anillos.x.push_back(&SGAux[r].x);
+        anillos.y.push_back(&SGAux[r].y);
     }
     const NumberFormat fmt = app_ ? app_->FParcelgen->formato : NumberFormat{};
     const AnillosDibujados d = dibujaAnillos(*IDibujo, anillos, fmt);
-    for (auto& fila : SGAux) fila[kFila] = fila[kPX] = fila[kPY] = fila[kCentroX] = fila[kCentroY] = "";
+    for (auto& fila : SGAux) {
+        fila.fila = 0;
+        fila.px = fila.py = fila.centroX = fila.centroY = 0;
+        fila.ancla = false;
+    }
     if (!d.dibujados) return;
     for (std::size_t r = 0; r < SGAux.size(); ++r) {
-        SGAux[r][kFila] = std::to_string(r + 1);
-        SGAux[r][kPX] = std::to_string(d.pixel[r].first);
-        SGAux[r][kPY] = std::to_string(d.pixel[r].second);
+        SGAux[r].fila = r + 1;
+        SGAux[r].px = d.pixel[r].first;
+        SGAux[r].py = d.pixel[r].second;
     }
     for (std::size_t a = 0; a < anillos.inicio.size(); ++a) {
-        const std::size_t ultima = (a + 1 < anillos.inicio.size() ? anillos.inicio[a + 1] : SGAux.size()) - 1;
-        SGAux[ultima][kCentroX] = std::to_string(d.centro[a].first);
-        SGAux[ultima][kCentroY] = std::to_string(d.centro[a].second);
+        Fila& ultima = SGAux[(a + 1 < anillos.inicio.size() ? anillos.inicio[a + 1] : SGAux.size()) - 1];
+        ultima.ancla = true;
+        ultima.centroX = d.centro[a].first;
+        ultima.centroY = d.centro[a].second;
     }
 }
 
@@ -85,21 +82,22 @@ void TFVPrevMulti::numeros()
 {
     // Each ring's closing vertex repeats its first, and is not numbered;
     // numbers start again at 1 in each ring.
-    int ultimo = SGAux.empty() ? 1 : enteroDeTexto(SGAux[0][kAnillo]), base = 0;
+    int ultimo = SGAux.empty() ? 1 : SGAux[0].anillo;
+    std::size_t base = 0;
     for (std::size_t r = 1; r < SGAux.size(); ++r) {
-        const int k = enteroDeTexto(SGAux[r][kAnillo]);
+        const int k = SGAux[r].anillo;
         if (k > ultimo) {
             ultimo = k;
-            base = enteroDeTexto(SGAux[r - 1][kFila]);
+            base = SGAux[r - 1].fila;
             continue;
         }
         const auto& fila = SGAux[r - 1];
-        if (fila[kPX].empty()) continue;
-        IDibujo->textOut(enteroDeTexto(fila[kPX]), enteroDeTexto(fila[kPY]), std::to_string(enteroDeTexto(fila[kFila]) - base));
+        if (fila.fila == 0) continue;
+        IDibujo->textOut(fila.px, fila.py, std::to_string(static_cast<long long>(fila.fila) - static_cast<long long>(base)));
     }
 }
 
-void TFVPrevMulti::etiquetas(std::size_t columnaTexto, int desplazamiento)
+void TFVPrevMulti::etiquetas(std::string Fila::*columnaTexto, int desplazamiento)
 {
     IDibujo->fontFace("Courier New");
     std::string texto;
@@ -107,16 +105,15 @@ void TFVPrevMulti::etiquetas(std::size_t columnaTexto, int desplazamiento)
         const auto& fila = SGAux[r];
         // Each parcel's own label: one without a reference shows none, not
         // the one before it.
-        if (r == 0 || fila[kAnillo] != SGAux[r - 1][kAnillo]) texto.clear();
-        if (!fila[columnaTexto].empty()) texto = fila[columnaTexto];
-        if (fila[kCentroX].empty()) continue;
+        if (r == 0 || fila.anillo != SGAux[r - 1].anillo) texto.clear();
+        if (!(fila.*columnaTexto).empty()) texto = fila.*columnaTexto;
+        if (!fila.ancla) continue;
         const double l = static_cast<double>(characterCount(texto));
-        IDibujo->textOut(enteroDeTexto(fila[kCentroX]) - 6 * redondeaPar(l / 2), enteroDeTexto(fila[kCentroY]) + desplazamiento,
-                         texto);
+        IDibujo->textOut(fila.centroX - 6 * redondeaPar(l / 2), fila.centroY + desplazamiento, texto);
     }
 }
 
-void TFVPrevMulti::referencias() { etiquetas(kRef, -10); }
-void TFVPrevMulti::superficies() { etiquetas(kSup, 10); }
+void TFVPrevMulti::referencias() { etiquetas(&Fila::ref, -10); }
+void TFVPrevMulti::superficies() { etiquetas(&Fila::sup, 10); }
 
 }  // namespace vadrel

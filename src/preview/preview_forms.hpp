@@ -87,10 +87,18 @@ public:
     using TFPreviewConOpciones::TFPreviewConOpciones;
     std::string_view instancia() const override { return "FVPrevMulti"; }
 
-    // One row per vertex read: ring number, row number, pixel x and y, X and
-    // Y as read, the parcel's reference and area (first row of a ring), and
-    // the ring's label anchor (its last row).
-    std::vector<std::array<std::string, 10>> SGAux;
+    // One row per vertex read.
+    struct Fila {
+        int anillo = 0;         // the ring's number, from 1
+        std::string x, y;       // as read
+        std::string ref, sup;   // the parcel's reference and "AREA m2", on a ring's first row
+        // Set by dibujaTodos; `fila` stays 0 when nothing was drawn.
+        std::size_t fila = 0;   // the row's number, from 1
+        int px = 0, py = 0;     // the vertex's pixel
+        bool ancla = false;     // a ring's last row, which holds its label anchor:
+        int centroX = 0, centroY = 0;
+    };
+    std::vector<Fila> SGAux;
     pugi::xml_document XMLDibujo;
 
     // Reads the files of the grouping page's right-hand list.
@@ -104,7 +112,7 @@ protected:
     void redibuja() override { dibujaTodos(); }
 
 private:
-    void etiquetas(std::size_t columnaTexto, int desplazamiento);
+    void etiquetas(std::string Fila::*columnaTexto, int desplazamiento);
 };
 
 class TFVPrevTotal : public Form {

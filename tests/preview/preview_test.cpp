@@ -216,10 +216,10 @@ TEST_F(PreviewTest, FilesToGroupDrawOneColouredRingPerSurface)
     TFVPrevMulti& multi = *app->FVPrevMulti;
     ASSERT_EQ(multi.SGAux.size(), 13u);
     EXPECT_EQ(canvas.only("color"), (std::vector<std::string>{"color 0", "color 34986", "color 69972", "color 104958"}));
-    EXPECT_EQ(multi.SGAux[5][0], "2") << "the second file's first ring";
-    EXPECT_EQ(multi.SGAux[5][6], "B");
-    EXPECT_EQ(multi.SGAux[9][6], "B") << "a second surface of the same parcel is labelled again";
-    EXPECT_EQ(multi.SGAux[9][7], "7 m2");
+    EXPECT_EQ(multi.SGAux[5].anillo, 2) << "the second file's first ring";
+    EXPECT_EQ(multi.SGAux[5].ref, "B");
+    EXPECT_EQ(multi.SGAux[9].ref, "B") << "a second surface of the same parcel is labelled again";
+    EXPECT_EQ(multi.SGAux[9].sup, "7 m2");
 
     multi.CBPuntos = true;
     multi.CBPuntosClick();
@@ -234,8 +234,8 @@ TEST_F(PreviewTest, FilesToGroupDrawOneColouredRingPerSurface)
     ASSERT_EQ(labels.size(), 3u);
     EXPECT_NE(labels[0].find(" 1250 m2"), std::string::npos);
     const auto& last = multi.SGAux[4];
-    EXPECT_EQ(labels[0], "text " + std::to_string(std::stoi(last[8]) - 24) + "," + std::to_string(std::stoi(last[9]) + 10) +
-                             " 1250 m2");
+    ASSERT_TRUE(last.ancla);
+    EXPECT_EQ(labels[0], "text " + std::to_string(last.centroX - 24) + "," + std::to_string(last.centroY + 10) + " 1250 m2");
 }
 
 TEST_F(PreviewTest, RingsWithoutVerticesOrLabelsLeaveTheOthersRight)
