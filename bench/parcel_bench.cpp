@@ -1,66 +1,134 @@
-// Large rings through the geometry and the whole parcel writer. A surveyed
-// boundary has hundreds of vertices; the target is that 100 000 vertices
-// still write in well under a second.
+// A parcel ring of 1,000 / 100,000 / 1,000,000 vertices through every road
+// in and out of the parcel window, as the buttons run them. A surveyed
+// boundary has hundreds of vertices; the largest sizes check that every
+// road stays linear.
 
 #include <benchmark/benchmark.h>
 
-#include <cmath>
-#include <cstdio>
-#include <filesystem>
+#include <map>
+#include <memory>
 
-#include "core/failure.hpp"
-#include "core/geometry.hpp"
-#include "core/number_format.hpp"
-#include "null_ui.hpp"
+#include "bench_env.hpp"
+#include "core/text_file.hpp"
+#include "io/list_form.hpp"
 #include "parcel/parcel_form.hpp"
+#include "preview/preview_forms.hpp"
+#include "shell/aplicacion.hpp"
+#include "webmap/webmap_forms.hpp"
 
 namespace {
 
 using namespace vadrel;
+using bench::BenchApp;
 
-void circle(std::size_t n, CoordList& x, CoordList& y)
+// The ring's files, written once per size for the whole run.
+struct RingFiles {
+    std::filesystem::path coords, dxf, list, gml;
+};
+
+const RingFiles& ringFiles(std::size_t n)
 {
-    x.clear();
-    y.clear();
-    for (std::size_t i = 0; i < n; ++i) {
-        double a = 2 * M_PI * static_cast<double>(i) / static_cast<double>(n);
-        x.push_back(formatGeneral(441600 + 250 * std::cos(a), '.'));
-        y.push_back(formatGeneral(4479200 + 250 * std::sin(a), '.'));
+    static std::map<std::size_t, RingFiles> cache;
+    auto [it, fresh] = cache.try_emplace(n);
+    if (fresh) {
+        const auto dir = bench::scratch() / ("ring_" + std::to_string(n));
+        std::filesystem::create_directories(dir);
+        const bench::Ring r = bench::ring(n);
+        it->second = {dir / "anillo.txt", dir / "anillo.dxf", dir / "list.txt", dir / "anillo.gml"};
+        bench::writeText(it->second.coords, bench::coordinateFile(r));
+        bench::writeText(it->second.dxf, bench::dxfFile(r));
+        bench::writeText(it->second.list, bench::listText(r));
+        bench::writeParcel(bench::templates(), r, "1234567AB1234N", it->second.gml);
     }
+    return it->second;
 }
 
+void ringArgs(benchmark::internal::Benchmark* b) { bench::sizes(b, {1000, 100000, 1000000}); }
 
-void BM_AreaAndCentroid(benchmark::State& state)
+// Each iteration starts from an empty window, as a person who opens the
+// program and loads one drawing.
+template <class Load>
+void throughTheWindow(benchmark::State& state, Load load, bool write)
 {
-    CoordList x, y;
-    circle(static_cast<std::size_t>(state.range(0)), x, y);
-    const auto fmt = NumberFormat::batch();
+    const RingFiles& files = ringFiles(static_cast<std::size_t>(state.range(0)));
     for (auto _ : state) {
-        benchmark::DoNotOptimize(CalculaArea(x, y, fmt));
-        benchmark::DoNotOptimize(CalculaCentroide(x, y, fmt));
-    }
-    state.SetItemsProcessed(state.iterations() * state.range(0));
-}
-BENCHMARK(BM_AreaAndCentroid)->Arg(1000)->Arg(100000)->Unit(benchmark::kMillisecond);
-
-void BM_WriteParcel(benchmark::State& state)
-{
-    bench::NullUi ui;
-    ui.target = std::filesystem::temp_directory_path() / "vadrel-bench.gml";
-    TFParcelgen form(ui, Entorno{VADREL_DATA_DIR, NumberFormat::batch(), {}});
-    form.FormCreate();
-    CoordList x, y;
-    circle(static_cast<std::size_t>(state.range(0)), x, y);
-    for (auto _ : state) {
-        form.MX = x;
-        form.MY = y;
-        form.ESup = "196349.5";
+        BenchApp b;
+        TFParcelgen& form = *b.app->FParcelgen;
         form.ERefCatas = "1234567AB1234N";
-        form.BBgmlClick();
+        load(b, form, files);
+        if (write) {
+            form.BBCalcularClick();
+            form.BBgmlClick();
+        }
+        benchmark::DoNotOptimize(form.MX.size());
     }
-    std::filesystem::remove(ui.target);
     state.SetItemsProcessed(state.iterations() * state.range(0));
 }
-BENCHMARK(BM_WriteParcel)->Arg(1000)->Arg(100000)->Unit(benchmark::kMillisecond);
+
+void BM_ParcelDxfImportAreaWrite(benchmark::State& state)
+{
+    throughTheWindow(state, [](BenchApp& b, TFParcelgen& form, const RingFiles& f) {
+        b.ui.open = f.dxf.string();
+        form.SBCargarDXFClick();
+    }, true);
+}
+BENCHMARK(BM_ParcelDxfImportAreaWrite)->Apply(ringArgs);
+
+void BM_ParcelListImportWrite(benchmark::State& state)
+{
+    throughTheWindow(state, [](BenchApp& b, TFParcelgen& form, const RingFiles& f) {
+        b.ui.onShowModal = [&](Form& dialog) {
+            static_cast<TFList&>(dialog).Memo1 = readTextLines(f.list);
+            return ModalResult::Ok;
+        };
+        form.BBListClick();
+    }, true);
+}
+BENCHMARK(BM_ParcelListImportWrite)->Apply(ringArgs);
+
+void BM_ParcelCoordinatesLoadWrite(benchmark::State& state)
+{
+    throughTheWindow(state, [](BenchApp& b, TFParcelgen& form, const RingFiles& f) {
+        b.ui.open = f.coords.string();
+        form.BBCargarClick();
+    }, true);
+}
+BENCHMARK(BM_ParcelCoordinatesLoadWrite)->Apply(ringArgs);
+
+void BM_ParcelGmlReadToCoordinates(benchmark::State& state)
+{
+    throughTheWindow(state, [](BenchApp& b, TFParcelgen& form, const RingFiles& f) {
+        b.ui.open = f.gml.string();
+        form.BBCargarXMLClick();
+        b.ui.target = bench::scratch() / "leido.txt";
+        form.BBGuardarClick();
+    }, false);
+}
+BENCHMARK(BM_ParcelGmlReadToCoordinates)->Apply(ringArgs);
+
+void BM_ParcelPreviewDrawing(benchmark::State& state)
+{
+    throughTheWindow(state, [](BenchApp& b, TFParcelgen& form, const RingFiles& f) {
+        b.ui.open = f.coords.string();
+        form.BBCargarClick();
+        b.app->FVPrev->IDibujo = &b.canvas;
+        form.BBVistaClick();
+    }, false);
+}
+BENCHMARK(BM_ParcelPreviewDrawing)->Apply(ringArgs);
+
+void BM_ParcelWebPage(benchmark::State& state)
+{
+    throughTheWindow(state, [](BenchApp& b, TFParcelgen& form, const RingFiles& f) {
+        b.ui.open = f.coords.string();
+        form.BBCargarClick();
+        b.ui.onShowModal = [](Form& dialog) {
+            static_cast<TFVistaWeb&>(dialog).BBSiClick();
+            return ModalResult::Ok;
+        };
+        form.BBVerMapaClick();
+    }, false);
+}
+BENCHMARK(BM_ParcelWebPage)->Apply(ringArgs);
 
 }  // namespace

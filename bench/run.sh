@@ -1,0 +1,68 @@
+#!/usr/bin/env bash
+# Every measurement of bench/README.md in one run, on a Release build:
+#   1. the core's benchmarks (Google Benchmark): every road of the windows at
+#      growing sizes, so that linear growth can be read off;
+#   2. the desktop window offscreen with large rings;
+#   3. whole vadrel-cli processes on a 1,000,000-vertex ring, start to exit,
+#      timed by /usr/bin/time (best of three, with the peak memory), beside
+#      ogr2ogr on the same ring when gdal-bin is installed.
+# Usage: bench/run.sh [--quick]   (--quick: only the whole-process table)
+set -euo pipefail
+cd "$(dirname "${BASH_SOURCE[0]}")/.."
+
+scripts/deps.sh >/dev/null
+cmake --preset release >/dev/null
+cmake --build --preset release --target vadrel-cli vadrel_bench vadrel_skin_bench vadrel_bench_inputs >/dev/null
+bin=build/release/bin
+
+echo "# $(date -u +%Y-%m-%d) on $(nproc) cores, $(lscpu | sed -n 's/^Model name: *//p'), kernel $(uname -r)"
+echo "# transparent huge pages: $(cat /sys/kernel/mm/transparent_hugepage/enabled 2>/dev/null || echo unknown)"
+
+if [[ "${1:-}" != "--quick" ]]; then
+  echo; echo "## Core benchmarks"
+  "$bin/vadrel_bench" --benchmark_min_time=0.3
+  echo; echo "## Desktop window, offscreen"
+  QT_QPA_PLATFORM=offscreen "$bin/vadrel_skin_bench" --benchmark_min_time=0.3
+fi
+
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+"$bin/vadrel_bench_inputs" data "$work"
+mkdir -p "$work/mapa"
+cli=$(realpath "$bin/vadrel-cli")
+
+# Best wall time of three runs and the peak memory of that run.
+measure() {
+  local label=$1 target=$2; shift 2
+  local best="" mem=""
+  for _ in 1 2 3; do
+    /usr/bin/time -f "%e %M" -o "$work/time" "$@" >/dev/null 2>"$work/err" || {
+      echo "| $label | failed: $(head -c 200 "$work/err") | | |"; return; }
+    read -r t m <"$work/time"
+    if [[ -z "$best" ]] || awk "BEGIN{exit !($t < $best)}"; then best=$t; mem=$m; fi
+  done
+  printf '| %s | %s s | %d MB | %s |\n' "$label" "$best" $((mem / 1024)) "$target"
+}
+
+n=1000000
+echo; echo "## Whole processes, ring of $n vertices"
+echo
+echo "| operation | time | peak memory | target |"
+echo "|---|---|---|---|"
+cd "$work"
+measure "DXF import + area + GML write" "0.35 s, 250 MB" \
+  "$cli" parcel write --ref 1234567AB1234N --calc-area --dxf "ring_$n.dxf" -o dxf.gml
+measure "GML read back to a coordinate file" "0.5 s, 250 MB" "$cli" parcel read "ring_$n.gml" -o leido.txt
+measure "LIST import + area + GML write" "0.5 s, 250 MB" \
+  "$cli" parcel write --ref 1234567AB1234N --calc-area --list "ring_${n}_list.txt" -o list.gml
+measure "coordinate file load + area + GML write" "0.5 s, 250 MB" \
+  "$cli" parcel write --ref 1234567AB1234N --calc-area --coords "ring_$n.txt" -o coords.gml
+measure "preview PNG" "0.5 s, 250 MB" "$cli" preview --coords "ring_$n.txt" -o vista.png
+measure "web map page" "0.5 s, 250 MB" "$cli" map --coords "ring_$n.txt" -o mapa/pagina.html
+if command -v ogr2ogr >/dev/null; then
+  measure "ogr2ogr GeoJSON to GML ($(ogr2ogr --version | cut -d, -f1))" "" \
+    ogr2ogr -f GML ogr_geojson.gml "ring_$n.geojson"
+  measure "ogr2ogr DXF polyline to GML" "" ogr2ogr -f GML ogr_dxf.gml "ring_$n.dxf"
+else
+  echo "| ogr2ogr | not installed (gdal-bin) | | |"
+fi
