@@ -93,6 +93,14 @@ std::string redondeaCadena(std::string_view origen, int precision)
     std::size_t sep = origen.find(',');
     if (sep == std::string_view::npos) sep = origen.find('.');
     if (sep == std::string_view::npos) return std::string(origen);
+    // An exponent scales the decimals rather than extending them: the
+    // mantissa is cut and rounded, the exponent kept ("1.23456E15" is no
+    // 1.2346).
+    if (const std::size_t e = origen.find_first_of("eE", sep + 1); e != std::string_view::npos) {
+        std::string mantissa = redondeaCadena(origen.substr(0, e), precision);
+        mantissa += origen.substr(e);
+        return mantissa;
+    }
 
     std::size_t keepEnd = sep + 1 + static_cast<std::size_t>(precision < 0 ? 0 : precision);
     if (keepEnd > origen.size()) keepEnd = origen.size();

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "core/failure.hpp"
+#include "support/scripted_ui.hpp"
 
 using namespace vadrel;
 
@@ -87,3 +88,13 @@ TEST_P(GeometryTest, ShorterYListNeverReadsPastItsEnd)
 }
 
 INSTANTIATE_TEST_SUITE_P(Separators, GeometryTest, ::testing::Values('.', ','));
+
+TEST_P(GeometryTest, AreaTextKeepsTheExponentOfHugeAreas)
+{
+    test::ScriptedUi ui;
+    // A square of 123,456,789 m a side: 1.52415787501905E16 m² (a 5 after the
+    // kept decimals rounds down).
+    CoordList x{"0", "123456789", "123456789", "0"}, y{"0", "0", "123456789", "123456789"};
+    const std::string sep(1, GetParam());
+    EXPECT_EQ(textoSuperficie(x, y, fmt(), ui), "1" + sep + "5241E16");
+}

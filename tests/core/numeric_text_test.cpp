@@ -66,15 +66,18 @@ INSTANTIATE_TEST_SUITE_P(
                       RoundCase{"12.3499999", 2, "12.35"}, RoundCase{"12.345999", 2, "12.34"},
                       RoundCase{"-9.99996", 4, "-10"}, RoundCase{"+0.99999", 4, "+1"},
                       RoundCase{"19.99997", 4, "20"}, RoundCase{"1.5,7", 0, "1.6"},
-                      RoundCase{"12.7", 0, "13"}, RoundCase{"1234.", 4, "1234."}, RoundCase{"", 4, ""}));
+                      RoundCase{"12.7", 0, "13"}, RoundCase{"1234.", 4, "1234."}, RoundCase{"", 4, ""},
+                      // The exponent of the general format's large numbers stays.
+                      RoundCase{"1.23456789012346E15", 4, "1.2346E15"}, RoundCase{"1.2345e5", 4, "1.2345e5"},
+                      RoundCase{"9.99999E-16", 4, "10E-16"}, RoundCase{"4.41e+05", 4, "4.41e+05"}));
 
 TEST(RedondeaCadena, NonDigitAfterTheKeptDecimalsFails)
 {
     try {
-        redondeaCadena("1.2345e5", 4);
+        redondeaCadena("1.2345x5", 4);
         FAIL() << "no failure";
     } catch (const Failure& f) {
-        EXPECT_STREQ(f.what(), "'e' is not a valid integer value");
+        EXPECT_STREQ(f.what(), "'x' is not a valid integer value");
     }
 }
 
