@@ -9,7 +9,7 @@
 #include "cli/args.hpp"
 #include "cli/building_commands.hpp"
 #include "cli/command.hpp"
-#include "cli/huge_pages.hpp"
+#include "cli/memory_settings.hpp"
 #include "cli/parcel_commands.hpp"
 #include "cli/map_command.hpp"
 #include "cli/preview_command.hpp"
@@ -56,7 +56,7 @@ std::filesystem::path dataFolder()
 
 int main(int argc, char** argv)
 {
-    vadrel::cli::restartWithHugePages(argv);
+    vadrel::cli::restartWithMemorySettings(argv);
     std::vector<std::string> words(argv + 1, argv + argc);
     if (!words.empty() && (words[0] == "--help" || words[0] == "-h" || words[0] == "help")) {
         printUsage(std::cout);

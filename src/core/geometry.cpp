@@ -17,28 +17,28 @@ namespace {
 // double keeps only millimetres: summed raw, the area loses its fourth
 // decimal and the centroid drifts by metres. Shifted, the differences are
 // exact and the sums keep their precision; the results are the same
-// mathematically, since area and moments do not depend on the origin.
-struct Ring {
-    Punto origin;
-    std::vector<Punto> rel;
+// mathematically, since area and moments do not depend on the origin. The
+// shift is made as each vertex is read, so a large ring is not copied.
+class Ring {
+public:
+    explicit Ring(const std::vector<Punto>& v) : v_(v), origin_(v.empty() ? Punto{} : v[0]) {}
+    std::size_t size() const { return v_.size(); }
+    Punto operator[](std::size_t i) const { return {v_[i].x - origin_.x, v_[i].y - origin_.y}; }
+    // The next vertex, the first after the last.
+    Punto next(std::size_t i) const { return (*this)[i + 1 < v_.size() ? i + 1 : 0]; }
+    const Punto& origin() const { return origin_; }
+
+private:
+    const std::vector<Punto>& v_;
+    Punto origin_;
 };
 
-Ring ringOf(std::vector<Punto> puntos)
-{
-    Ring r;
-    r.rel = std::move(puntos);
-    if (!r.rel.empty()) r.origin = r.rel[0];
-    for (auto& p : r.rel) p = {p.x - r.origin.x, p.y - r.origin.y};
-    return r;
-}
-
 // Twice the signed area: positive for counter-clockwise rings.
-double doubleSignedArea(const std::vector<Punto>& v)
+double doubleSignedArea(const Ring& v)
 {
     double a = 0, b = 0;
     for (std::size_t i = 0; i < v.size(); ++i) {
-        const Punto& p = v[i];
-        const Punto& q = v[i + 1 < v.size() ? i + 1 : 0];
+        const Punto p = v[i], q = v.next(i);
         a += p.x * q.y;
         b += q.x * p.y;
     }
@@ -60,7 +60,8 @@ std::vector<Punto> puntosDe(const CoordList& MX, const CoordList& MY, const Numb
 
 double CalculaArea(const CoordList& MX, const CoordList& MY, const NumberFormat& fmt)
 {
-    return std::fabs(doubleSignedArea(ringOf(puntosDe(MX, MY, fmt)).rel)) / 2;
+    const std::vector<Punto> puntos = puntosDe(MX, MY, fmt);
+    return std::fabs(doubleSignedArea(Ring(puntos))) / 2;
 }
 
 Punto CalculaCentroide(const CoordList& MX, const CoordList& MY, const NumberFormat& fmt)
@@ -70,12 +71,10 @@ Punto CalculaCentroide(const CoordList& MX, const CoordList& MY, const NumberFor
 
 Punto CalculaCentroide(const std::vector<Punto>& puntos)
 {
-    const Ring r = ringOf(puntos);
-    const auto& v = r.rel;
+    const Ring v(puntos);
     double sx = 0, sy = 0;
     for (std::size_t i = 0; i < v.size(); ++i) {
-        const Punto& p = v[i];
-        const Punto& q = v[i + 1 < v.size() ? i + 1 : 0];
+        const Punto p = v[i], q = v.next(i);
         double c = p.x * q.y - q.x * p.y;
         sx += (p.x + q.x) * c;
         sy += (p.y + q.y) * c;
@@ -87,7 +86,7 @@ Punto CalculaCentroide(const std::vector<Punto>& puntos)
     }
     // Dividing by the signed area undoes the orientation; the absolute
     // values are the centroid for either orientation of positive coordinates.
-    return {std::fabs(r.origin.x + sx / (3 * area2)), std::fabs(r.origin.y + sy / (3 * area2))};
+    return {std::fabs(v.origin().x + sx / (3 * area2)), std::fabs(v.origin().y + sy / (3 * area2))};
 }
 
 std::optional<std::string> textoSuperficie(CoordList& MX, CoordList& MY, const NumberFormat& fmt, Ui& ui)

@@ -1,6 +1,7 @@
 // The pages of both web-map dialogs: one polygon (the parcel, or the
 // construction in the editor) and every stored construction.
 
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
 #include <limits>
@@ -30,9 +31,18 @@ const char* const kEnlace = "http://ovc.catastro.meh.es/Cartografia/INSPIRE/spad
 // "[X, Y], [X, Y]...", each checked.
 std::string anillo(const CoordList& X, const CoordList& Y, const NumberFormat& fmt)
 {
+    const std::size_t n = std::min(X.size(), Y.size());
+    std::size_t largo = 0;
+    for (std::size_t j = 0; j < n; ++j) largo += X[j].size() + Y[j].size() + 6;
     std::string t;
-    for (std::size_t j = 0; j < X.size() && j < Y.size(); ++j)
-        t += (j == 0 ? "[" : ", [") + coordenadaEnPagina(X[j], fmt) + ", " + coordenadaEnPagina(Y[j], fmt) + "]";
+    t.reserve(largo);
+    for (std::size_t j = 0; j < n; ++j) {
+        t += j == 0 ? "[" : ", [";
+        t += coordenadaEnPagina(X[j], fmt);
+        t += ", ";
+        t += coordenadaEnPagina(Y[j], fmt);
+        t += ']';
+    }
     return t;
 }
 
@@ -109,7 +119,10 @@ void TFVistaWeb::BBSiClick()
 
 void TFVistaWeb::escribeYAbre(const std::filesystem::path& file, const std::string& page)
 {
-    writeFileAtomically(file, page + "\r\n");
+    AtomicFile out(file);
+    out.write(page);
+    out.write("\r\n");
+    out.commit();
     ui_.openWithDesktop(file.string());
 }
 

@@ -1,4 +1,4 @@
-#include "cli/huge_pages.hpp"
+#include "cli/memory_settings.hpp"
 
 #include <cstdlib>
 #include <string>
@@ -9,7 +9,8 @@ namespace vadrel::cli {
 namespace {
 
 constexpr const char* kTunables = "GLIBC_TUNABLES";
-constexpr const char* kHugeTlb = "glibc.malloc.hugetlb=1";
+constexpr const char* kSettings =
+    "glibc.malloc.hugetlb=1:glibc.malloc.mmap_max=0:glibc.malloc.trim_threshold=1073741824";
 // Marks the second start and keeps the user's own tunables, if any.
 constexpr const char* kSaved = "VADREL_GLIBC_TUNABLES";
 
@@ -27,7 +28,7 @@ constexpr bool kSanitized = false;
 
 }  // namespace
 
-void restartWithHugePages(char** argv)
+void restartWithMemorySettings(char** argv)
 {
     if (const char* saved = std::getenv(kSaved)) {
         // The second start: put back what the user had.
@@ -46,7 +47,7 @@ void restartWithHugePages(char** argv)
     // "=" + the old value when there was one, "" when there was none.
     const std::string saved = current ? "=" + tunables : "";
     if (!tunables.empty()) tunables += ':';
-    tunables += kHugeTlb;
+    tunables += kSettings;
     ::setenv(kSaved, saved.c_str(), 1);
     ::setenv(kTunables, tunables.c_str(), 1);
     ::execv("/proc/self/exe", argv);
