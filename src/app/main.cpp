@@ -2,6 +2,9 @@
 
 #include <QApplication>
 #include <QDir>
+#include <QMessageBox>
+#include <cstdlib>
+#include <filesystem>
 #include <QLibraryInfo>
 #include <QLocale>
 #include <QTranslator>
@@ -10,6 +13,7 @@
 #include "app/menu_window.hpp"
 #include "app/qt_ui.hpp"
 #include "app/skin.hpp"
+#include "shell/working_folder.hpp"
 
 int main(int argc, char** argv)
 {
@@ -22,11 +26,23 @@ int main(int argc, char** argv)
                        QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
         QApplication::installTranslator(&qtSpanish);
 
+    // Started from the desktop's menu the program is in the home folder:
+    // it works in ~/Vadrel, filled from the installed data at first start.
+    const char* home = std::getenv("HOME");
+    const auto trabajo = vadrel::eligeCarpetaDeTrabajo(QDir::currentPath().toStdString(),
+                                                       home && *home ? std::filesystem::path(home) / "Vadrel"
+                                                                     : std::filesystem::path(),
+                                                       vadrel::carpetaDeDatos());
+    QDir::setCurrent(QString::fromStdString(trabajo.carpeta.string()));
+
     vadrel::Entorno entorno;
-    entorno.directorioInicio = QDir::currentPath().toStdString();
+    entorno.directorioInicio = trabajo.carpeta;
     entorno.formato = vadrel::app::numberFormatOf(QLocale::system());
 
     vadrel::app::Skin skin(entorno);
     skin.menu->show();
+    if (!trabajo.aviso.empty())
+        QMessageBox::warning(skin.menu, QString::fromStdString(std::string(vadrel::Aplicacion::kTitulo)),
+                             QString::fromStdString(trabajo.aviso));
     return QApplication::exec();
 }

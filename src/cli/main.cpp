@@ -13,6 +13,7 @@
 #include "cli/parcel_commands.hpp"
 #include "cli/map_command.hpp"
 #include "cli/preview_command.hpp"
+#include "shell/working_folder.hpp"
 
 namespace {
 
@@ -42,16 +43,6 @@ void printUsage(std::ostream& os)
           "datos del programa.\n";
 }
 
-// The installed data folder: share/vadrel beside the bin/ folder of this
-// executable (the build tree stages the templates in the same place).
-std::filesystem::path dataFolder()
-{
-    std::error_code ec;
-    std::filesystem::path exe = std::filesystem::read_symlink("/proc/self/exe", ec);
-    if (ec) return {};
-    return exe.parent_path().parent_path() / "share" / "vadrel";
-}
-
 }  // namespace
 
 int main(int argc, char** argv)
@@ -67,7 +58,7 @@ int main(int argc, char** argv)
     Context ctx{std::cout, std::cerr, {}};
     ctx.entorno.directorioInicio = std::filesystem::current_path(ec);
     ctx.entorno.formato = vadrel::NumberFormat::batch();
-    if (auto data = dataFolder(); !data.empty()) ctx.entorno.carpetasPlantillas.push_back(data);
+    if (auto data = vadrel::carpetaDeDatos(); !data.empty()) ctx.entorno.carpetasPlantillas.push_back(data);
 
     for (const auto& c : kCommands) {
         // A command of one word ("preview") has an empty verb.

@@ -1,0 +1,30 @@
+#pragma once
+// The folder the desktop program works in: its templates, its help guide
+// and the web-map scripts sit there, and its pages are written there.
+
+#include <filesystem>
+#include <string>
+
+namespace vadrel {
+
+// The installed data folder: share/vadrel beside the bin/ folder of the
+// running executable (the build tree stages its data in the same place).
+// Empty when the executable cannot be found.
+std::filesystem::path carpetaDeDatos();
+
+struct CarpetaDeTrabajo {
+    std::filesystem::path carpeta;
+    // Said to the person when the folder could not be made or filled; the
+    // program then works where it started.
+    std::string aviso;
+};
+
+// The start folder when it holds the parcel template (a folder prepared by
+// hand, or the build's own); else `personal` (~/Vadrel), created when
+// missing and filled with every file of `datos` (the installed
+// share/vadrel) that it lacks: a file already there, a template the person
+// edited, is never replaced.
+CarpetaDeTrabajo eligeCarpetaDeTrabajo(const std::filesystem::path& inicio, const std::filesystem::path& personal,
+                                       const std::filesystem::path& datos);
+
+}  // namespace vadrel
