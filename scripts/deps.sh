@@ -10,6 +10,7 @@ packages=(
   libxml2-utils
   qt6-base-dev qt6-translations-l10n libgl-dev fonts-dejavu-core
   xvfb xauth xdotool
+  dpkg-dev desktop-file-utils
   chromium
 )
 # Node.js with npm for web/: the machine's own when it has one.
