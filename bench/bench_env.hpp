@@ -36,7 +36,7 @@ inline void sizes(benchmark::internal::Benchmark* b, std::initializer_list<std::
                   benchmark::TimeUnit unit = benchmark::kMillisecond)
 {
     for (std::int64_t n : ns) b->Arg(n);
-    b->Unit(unit)->UseRealTime()->MinWarmUpTime(0.5);
+    b->Unit(unit)->UseRealTime()->MinWarmUpTime(1.0);
 }
 
 struct BenchApp {

@@ -20,9 +20,9 @@ echo "# transparent huge pages: $(cat /sys/kernel/mm/transparent_hugepage/enable
 
 if [[ "${1:-}" != "--quick" ]]; then
   echo; echo "## Core benchmarks"
-  "$bin/vadrel_bench" --benchmark_min_time=0.3
+  "$bin/vadrel_bench" --benchmark_min_time=1
   echo; echo "## Desktop window, offscreen"
-  QT_QPA_PLATFORM=offscreen "$bin/vadrel_skin_bench" --benchmark_min_time=0.3
+  QT_QPA_PLATFORM=offscreen "$bin/vadrel_skin_bench" --benchmark_min_time=1
 fi
 
 work=$(mktemp -d)

@@ -26,24 +26,6 @@ const char* const kSinFecha = "No he podido encontrar la fecha de construcción 
                               "1 de enero del año 2000.";
 const char* const kFechaDefecto = "01/01/2000";
 
-// Every element of that name below `under`, in document order. Counting per
-// level would skip and repeat patches when several buildings share a file.
-std::vector<pugi::xml_node> todos(pugi::xml_node under, const char* name)
-{
-    struct Collector : pugi::xml_tree_walker {
-        const char* name;
-        std::vector<pugi::xml_node> found;
-        bool for_each(pugi::xml_node& n) override
-        {
-            if (n.type() == pugi::node_element && std::string_view(n.name()) == name) found.push_back(n);
-            return true;
-        }
-    } c;
-    c.name = name;
-    under.traverse(c);
-    return c.found;
-}
-
 // A count read from the file: missing is told and taken as 1, empty is 1.
 std::string cuenta(const pugi::xml_document& doc, const char* name, const char* missing, Ui& ui)
 {
@@ -73,8 +55,9 @@ void TFGMLEdif::BBCargarXMLClick()
     // A file that does not load, or holds half a vertex, leaves the
     // constructions as they were.
     loadXml(XMLCarga, *file);
+    std::string copia;
     for (pugi::xml_node posList : buscaTodos(XMLCarga, {"gml:posList"}))
-        if (cuentaValoresPosList(textOf(posList)) % 2 != 0) {
+        if (cuentaValoresPosList(textView(posList, copia)) % 2 != 0) {
             XMLCarga.reset();
             throw Failure(msg::kPosListImpar);
         }
@@ -85,9 +68,11 @@ void TFGMLEdif::BBCargarXMLClick()
     Edificaciones.assign(1, EdifProp{});
     const pugi::xml_document& doc = XMLCarga;
 
-    const std::vector<pugi::xml_node> patches = todos(doc, "gml:PolygonPatch");
-    const std::vector<pugi::xml_node> otras = todos(doc, "bu-ext2d:OtherConstruction");
-    const std::size_t recintos = patches.size() + todos(doc, "gml:interior").size();
+    // Every one in the file: counting per level would skip and repeat
+    // patches when several buildings share a file.
+    const std::vector<pugi::xml_node> patches = buscaTodosAnidados(doc, "gml:PolygonPatch");
+    const std::vector<pugi::xml_node> otras = buscaTodosAnidados(doc, "bu-ext2d:OtherConstruction");
+    const std::size_t recintos = patches.size() + buscaTodosAnidados(doc, "gml:interior").size();
     ui_.message(recintos > 0 ? "He encontrado " + std::to_string(recintos) + " recintos en el edificio."
                              : std::string(kSinGeometria));
     ui_.message(!otras.empty() ? "He encontrado " + std::to_string(otras.size()) + " piscinas en el GML."
@@ -125,7 +110,7 @@ void TFGMLEdif::BBCargarXMLClick()
     Edificaciones.clear();
     auto anade = [&](std::string nombre, const char* tipo, pugi::xml_node ring) {
         EdifProp e{static_cast<std::int32_t>(Edificaciones.size() + 1), std::move(nombre), tipo, "", {}, {}};
-        if (auto posList = buscaNodo("gml:posList", ring)) partirPosList(textOf(posList), e.coorx, e.coory);
+        if (auto posList = buscaNodo("gml:posList", ring)) partirPosList(textView(posList, copia), e.coorx, e.coory);
         LBElementos.push_back(e.nombre);
         Edificaciones.push_back(std::move(e));
         return &Edificaciones.back();

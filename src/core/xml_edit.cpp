@@ -36,4 +36,14 @@ std::string textOf(pugi::xml_node node)
     return c.text;
 }
 
+std::string_view textView(pugi::xml_node node, std::string& copia)
+{
+    const pugi::xml_node only = node.first_child();
+    const auto text = [](pugi::xml_node n) { return n.type() == pugi::node_pcdata || n.type() == pugi::node_cdata; };
+    if (only && !only.next_sibling() && text(only) && !only.first_child()) return only.value();
+    if (text(node)) return node.value();
+    copia = textOf(node);
+    return copia;
+}
+
 }  // namespace vadrel

@@ -3,6 +3,7 @@
 
 #include <pugixml.hpp>
 #include <string>
+#include <string_view>
 
 namespace vadrel {
 
@@ -14,5 +15,8 @@ void setText(pugi::xml_node node, const std::string& value);
 
 // The element's text as a DOM gives it: every text below it, in order.
 std::string textOf(pugi::xml_node node);
+// The same text, read in place when the element holds it in one piece (a
+// position list always does); otherwise gathered into `copia`.
+std::string_view textView(pugi::xml_node node, std::string& copia);
 
 }  // namespace vadrel

@@ -13,7 +13,13 @@ bool matches(pugi::xml_node node, std::string_view nombre)
 {
     // Only elements carry a name a caller can ask for; other kinds never
     // match a qualified name, so skip building their "#..." names.
-    return node.type() == pugi::node_element && nombre == node.name();
+    // Compared character by character up to the first difference, without
+    // measuring the node's name first.
+    if (node.type() != pugi::node_element) return false;
+    const char* name = node.name();
+    for (char c : nombre)
+        if (*name++ != c) return false;  // a shorter name stops at its NUL
+    return *name == '\0';
 }
 
 }  // namespace
@@ -70,6 +76,14 @@ pugi::xml_node buscaNodo(std::string_view preferred, std::string_view fallback, 
 {
     pugi::xml_node n = buscaNodo(preferred, parent);
     return n ? n : buscaNodo(fallback, parent);
+}
+
+std::vector<pugi::xml_node> buscaTodosAnidados(pugi::xml_node under, std::string_view nombre)
+{
+    std::vector<pugi::xml_node> found;
+    for (pugi::xml_node node = under.first_child(); node; node = siguiente(node, under))
+        if (matches(node, nombre)) found.push_back(node);
+    return found;
 }
 
 int CuentaOcurrencias(std::string_view nombre, pugi::xml_node parent)

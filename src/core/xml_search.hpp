@@ -36,6 +36,10 @@ pugi::xml_node buscaOcurrencia(std::string_view nombre, pugi::xml_node parent, i
 std::vector<pugi::xml_node> buscaTodos(pugi::xml_node under, std::initializer_list<std::string_view> nombres,
                                        std::string_view sinEntrarEn = {});
 
+// Every element of that name below `under`, in document order, those nested
+// in a match included.
+std::vector<pugi::xml_node> buscaTodosAnidados(pugi::xml_node under, std::string_view nombre);
+
 // A template must hold every element a writer fills, or the file would be
 // written without its ring or its pools. Throws Failure "Error. La plantilla
 // NAME no contiene el elemento ELEMENT." for the first one missing.
