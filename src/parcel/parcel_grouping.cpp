@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cctype>
+#include <map>
 #include <set>
 
 #include "core/failure.hpp"
@@ -189,18 +190,18 @@ void TFParcelgen::BitBtn2Click()
 
 void TFParcelgen::agrupaVarias(pugi::xml_node coleccion)
 {
-    std::vector<std::string> referencias;
+    // One message per parcel whose reference came before: telling it once
+    // per earlier copy made n copies n²/2 boxes to click away.
+    std::set<std::string> referencias;
     for (const std::string& name : LBDestino) {
         loadXml(XMLCarga, directorioOrigen / name);
         for (pugi::xml_node member : miembros(XMLCarga)) {
             if (!buscaNodo("cp:CadastralParcel", member)) continue;
             if (pugi::xml_node id = identificador(member)) {
                 const std::string ref = textOf(id);
-                for (const std::string& anterior : referencias)
-                    if (anterior == ref)
-                        ui_.message("Error. Referencia catastral " + anterior +
-                                    " repetida. No puede estar la misma referencia varias veces en el mismo GML.");
-                referencias.push_back(ref);
+                if (!referencias.insert(ref).second)
+                    ui_.message("Error. Referencia catastral " + ref +
+                                " repetida. No puede estar la misma referencia varias veces en el mismo GML.");
             }
             anadeComoMember(coleccion, member);
         }
@@ -229,6 +230,20 @@ bool TFParcelgen::agrupaUna(pugi::xml_node coleccion)
     pugi::xml_node base;
     pugi::xml_node superficies;  // the base member's first gml:MultiSurface
     std::set<std::string> ids;   // every surface id given, so that none repeats
+    // Per reference, the numbers known taken, each pointing past itself: the
+    // search for a free number jumps over runs of them instead of trying
+    // each again for every surface (thousands of surfaces of one reference
+    // took minutes).
+    std::map<std::string, std::map<int, int>> tomados;
+    auto libreDesde = [](std::map<int, int>& saltos, int k) {
+        std::vector<int> camino;
+        for (auto it = saltos.find(k); it != saltos.end(); it = saltos.find(k)) {
+            camino.push_back(k);
+            k = it->second;
+        }
+        for (int c : camino) saltos[c] = k;  // shortened for the next search
+        return k;
+    };
 
     for (std::size_t f = 0; f < LBDestino.size(); ++f) {
         loadXml(XMLCarga, directorioOrigen / LBDestino[f]);
@@ -261,10 +276,18 @@ bool TFParcelgen::agrupaUna(pugi::xml_node coleccion)
             if (auto id = identificador(member)) referencia = textOf(id);
 
             const std::vector<pugi::xml_node> surfaceMembers = buscaTodos(member, {"gml:surfaceMember"});
+            std::map<int, int>& saltos = tomados[referencia];
             for (std::size_t i = 0; i < surfaceMembers.size(); ++i) {
-                int numero = static_cast<int>(i) + 2;
+                // The first number from i + 2 whose name is free; a name can
+                // also be taken through another reference ("1" + "23A" is
+                // "12" + "3A"), which the set of names tells.
+                int numero = libreDesde(saltos, static_cast<int>(i) + 2);
                 auto nombreSuperficie = [&] { return "Surface_ES.LOCAL.CP." + std::to_string(numero) + referencia; };
-                while (ids.count(nombreSuperficie())) ++numero;
+                while (ids.count(nombreSuperficie())) {
+                    saltos[numero] = numero + 1;
+                    numero = libreDesde(saltos, numero + 1);
+                }
+                saltos[numero] = numero + 1;
                 ids.insert(nombreSuperficie());
                 if (auto surface = buscaNodo("gml:Surface", surfaceMembers[i]))
                     setAttribute(surface, "gml:id", nombreSuperficie());
