@@ -1,0 +1,28 @@
+// The DXF buttons: the file read as text, then its polylines scanned.
+
+#include "core/failure.hpp"
+#include "fuzz_support.hpp"
+#include "io/dxf_scan.hpp"
+
+using namespace vadrel;
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
+{
+    const std::string_view text = fuzz::asText(data, size);
+    fuzz::FuzzUi ui;
+
+    // Every further polyline accepted, as the building window does.
+    try {
+        CoordList MX, MY;
+        cargaDxf(ui, fuzz::writeScratch("in.dxf", text), MX, MY, [] { return true; });
+    } catch (const Failure&) {
+    }
+
+    // The raw bytes, stopping at the second polyline, as the parcel window does.
+    try {
+        CoordList MX, MY;
+        escaneaDxf(text, MX, MY, [] { return false; });
+    } catch (const Failure&) {
+    }
+    return 0;
+}
