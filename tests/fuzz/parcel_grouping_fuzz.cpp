@@ -1,6 +1,7 @@
 // "Cargar GMLs" then "Agrupar GMLs". The first byte chooses one parcel or a
-// collection; the rest is cut into one to three files at "\n--8<--\n" (one
-// file is grouped with a copy of itself).
+// collection and whether the result is saved (a synced write, slow enough to
+// keep to some inputs); the rest is cut into one to three files at
+// "\n--8<--\n" (one file is grouped with a copy of itself).
 
 #include <optional>
 
@@ -22,7 +23,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     fuzz::FuzzUi ui;
     for (std::size_t i = 0; i < parts.size(); ++i)
         ui.openMany.push_back(fuzz::writeScratch("g" + std::to_string(i) + ".gml", parts[i]).string());
-    ui.save = (fuzz::scratchDir() / "agrupado.gml").string();
+    if (data[0] & 2) ui.save = (fuzz::scratchDir() / "agrupado.gml").string();
     ui.answer = unaParcela;
     ui.onShowModal = [](Form& f) {
         if (auto* ref = dynamic_cast<TFRef*>(&f)) ref->ERef = "Agrupada_1";
