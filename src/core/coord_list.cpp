@@ -77,8 +77,7 @@ void partirPosList(std::string_view t, CoordList& MX, CoordList& MY)
 {
     if (!t.empty() && t.front() == ' ') t.remove_prefix(1);
     if (t.empty()) return;  // an empty ring is no vertex, not one empty pair
-    // Each blank ends a value; the last value needs none.
-    const std::size_t pares = static_cast<std::size_t>(std::count(t.begin(), t.end(), ' ') + 2) / 2;
+    const std::size_t pares = (cuentaValoresPosList(t) + 1) / 2;
     MX.reserve(MX.size() + pares);
     MY.reserve(MY.size() + pares);
     bool toX = true;

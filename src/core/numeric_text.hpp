@@ -39,6 +39,10 @@ std::optional<int> enteroDe(std::string_view text);
 // Characters (not bytes) of a UTF-8 text.
 std::size_t characterCount(std::string_view text);
 
+// The text with A-Z as a-z and every other byte as it is (so UTF-8 stays
+// whole, whatever the locale).
+std::string asciiLower(std::string_view s);
+
 // Text with blanks and control characters trimmed from both ends.
 std::string_view trimmed(std::string_view s);
 

@@ -6,6 +6,7 @@
 
 #include "core/failure.hpp"
 #include "core/file_io.hpp"
+#include "core/numeric_text.hpp"
 #include "core/text_file.hpp"
 
 namespace vadrel {
@@ -63,14 +64,6 @@ int depthOf(pugi::xml_node root)
     return deepest;
 }
 
-std::string lower(std::string_view s)
-{
-    std::string out(s);
-    for (char& c : out)
-        if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
-    return out;
-}
-
 // The encoding the declaration names, in lower case; empty without one.
 std::string declaredEncoding(std::string_view bytes)
 {
@@ -82,7 +75,7 @@ std::string declaredEncoding(std::string_view bytes)
     at = decl.find_first_of("\"'", at);
     if (at == std::string_view::npos) return {};
     const std::size_t end = decl.find(decl[at], at + 1);
-    return lower(decl.substr(at + 1, end == std::string_view::npos ? std::string_view::npos : end - at - 1));
+    return asciiLower(decl.substr(at + 1, end == std::string_view::npos ? std::string_view::npos : end - at - 1));
 }
 
 bool wideText(std::string_view bytes)

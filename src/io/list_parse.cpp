@@ -2,6 +2,8 @@
 
 #include <string_view>
 
+#include "core/numeric_text.hpp"
+
 namespace vadrel {
 
 namespace {
@@ -23,9 +25,7 @@ bool contiene(std::string_view text, std::string_view word) { return text.find(w
 // (Russian): the centre of an arc segment, which is not on the boundary.
 bool esCentro(std::string_view before)
 {
-    std::string lower(before);
-    for (char& c : lower)
-        if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
+    const std::string lower = asciiLower(before);
     return contiene(lower, "center") || contiene(lower, "centro") || contiene(lower, "центр") ||
            contiene(lower, "Центр");
 }

@@ -35,11 +35,7 @@ const char* const kSinParcelas = "Error. El primer archivo no contiene ninguna p
 // A sorted list box's order: letters without regard to case, then as written.
 bool antes(const std::string& a, const std::string& b)
 {
-    auto minusculas = [](std::string s) {
-        for (char& c : s) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-        return s;
-    };
-    return std::pair(minusculas(a), a) < std::pair(minusculas(b), b);
+    return std::pair(asciiLower(a), a) < std::pair(asciiLower(b), b);
 }
 
 void insertaOrdenado(std::vector<std::string>& list, const std::string& name)

@@ -28,7 +28,8 @@ void TFParcelgen::BBCargarXMLClick()
     // as it was.
     loadXml(XMLCarga, *file);
     const pugi::xml_node posList = buscaNodo("gml:posList", XMLCarga);
-    const std::string anillo = posList ? textOf(posList) : std::string();
+    std::string copia;
+    const std::string_view anillo = posList ? textView(posList, copia) : std::string_view();
     if (cuentaValoresPosList(anillo) % 2 != 0) throw Failure(msg::kPosListImpar);
     MX.clear();
     MY.clear();

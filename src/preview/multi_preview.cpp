@@ -33,7 +33,8 @@ void TFVPrevMulti::cargaArchivos()
                 pugi::xml_node posList = buscaNodo("gml:posList", superficie);
                 if (!posList) continue;
                 CoordList xs, ys;
-                partirPosList(textOf(posList), xs, ys);
+                std::string copia;
+                partirPosList(textView(posList, copia), xs, ys);
                 for (std::size_t v = 0; v < xs.size() && v < ys.size(); ++v) {
                     Fila& fila = SGAux.emplace_back();
                     fila.anillo = anillo;
