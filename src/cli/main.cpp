@@ -8,6 +8,7 @@
 
 #include "cli/args.hpp"
 #include "cli/building_commands.hpp"
+#include "cli/check_command.hpp"
 #include "cli/command.hpp"
 #include "cli/memory_settings.hpp"
 #include "cli/parcel_commands.hpp"
@@ -30,6 +31,7 @@ const Command kCommands[] = {
     {"building", "read", kBuildingReadUsage, buildingRead},
     {"preview", "", kPreviewUsage, preview},
     {"map", "", kMapUsage, map},
+    {"check", "", kCheckUsage, check},
 };
 
 void printUsage(std::ostream& os)

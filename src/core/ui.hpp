@@ -25,6 +25,13 @@ public:
 
     // A modal box with an OK button.
     virtual void message(const std::string& text) = 0;
+    // A long text (a list of problems) in a box where it can be read and
+    // copied; a plain message where there is no such box.
+    virtual void showReport(const std::string& title, const std::string& text)
+    {
+        (void)title;
+        message(text);
+    }
     // A modal Yes/No question; true for Yes.
     virtual bool confirm(const std::string& text, bool defaultYes) = 0;
     // The chosen path, or nothing when the person cancels.

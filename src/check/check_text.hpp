@@ -1,0 +1,27 @@
+#pragma once
+// Numbers as a GML writes them and as the messages show them.
+
+#include <initializer_list>
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace vadrel::check {
+
+// An xs:double or xs:decimal text ("." only, optional sign and exponent) as
+// a finite number; nothing for anything else, INF and NaN included.
+std::optional<double> xmlNumber(std::string_view text);
+
+// Fixed decimals with a decimal comma: 238.4712 with 2 gives "238,47".
+std::string spanishNumber(double value, int decimals);
+
+// The pieces one after the other (a message built without temporaries).
+std::string concat(std::initializer_list<std::string_view> parts);
+
+// "(x y)" as the file would write the point.
+std::string pointText(double x, double y);
+
+// A file's text quoted in a message, cut when long.
+std::string quoted(std::string_view text);
+
+} // namespace vadrel::check

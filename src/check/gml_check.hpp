@@ -1,0 +1,28 @@
+#pragma once
+// A parcel or building GML checked before it goes to the cadastre: every
+// problem at once, each with its place, nothing in the file changed.
+
+#include <filesystem>
+#include <string>
+
+#include "check/problem.hpp"
+#include "check/schema_settings.hpp"
+
+namespace vadrel {
+class Ui;
+}
+
+namespace vadrel::check {
+
+Problems checkGmlFile(const std::filesystem::path &file,
+                      const SchemaSettings &settings);
+
+// What the person reads: a count of errors and warnings, then one line per
+// problem; "No se han encontrado problemas." when there is none.
+std::string reportText(const Problems &problems);
+
+// "Comprobar" in either window: asks for a GML file, checks it and shows
+// what was found. Touches no field of the window.
+void checkChosenGml(Ui &ui, const SchemaSettings &settings);
+
+} // namespace vadrel::check
