@@ -46,7 +46,7 @@ BuildingWindow::BuildingWindow(TFGMLEdif& form, QWidget* parent) : FormWindow(fo
     // Reading order: the building, its buttons, then the editor and the list.
     auto named = [this](const char* name) { return findChild<QWidget*>(name); };
     tabOrder({ERefCatas, RBRefCatas, RBRefOtra, CBHuso, CBEstado, CBUso, EFechaConstruc, ENInmueble, ENViv, ENSobreRas,
-              ESuptot, named("BBgml"), named("BBCargarXML"), named("BBImprimir"), named("BBLimpiarTodo"),
+              ESuptot, named("BBgml"), named("BBCargarXML"), named("BBComprobar"), named("BBImprimir"), named("BBLimpiarTodo"),
               named("BBVistaTotal"), named("BBMapaTotal"), named("BBExcelTodo"), named("BBAyuda"), named("BBAcercade"),
               EArchivoDXF, CBTipo, CBIE, MX, MY, named("BBCargaDXF"), named("BBGuardar"), named("BBCargar"),
               named("BBLimpiar"), named("BBList"), named("BBVista"), named("BBVerMapa"), named("BBExcel"),
@@ -122,12 +122,16 @@ QWidget* BuildingWindow::buildTop()
     QPushButton* cargar = handlerButton(form_, "BBCargarXML", "Cargar GML", "Rellenar los datos desde un GML ya creado",
                                         &TFGMLEdif::BBCargarXMLClick);
     cargar->setIcon(st->standardIcon(QStyle::SP_DialogOpenButton));
+    QPushButton* comprobar = handlerButton(form_, "BBComprobar", "Comprobar",
+                                           "Comprueba el GML antes de entregarlo al catastro", &TFGMLEdif::BBComprobarClick);
+    comprobar->setIcon(st->standardIcon(QStyle::SP_DialogApplyButton));
     QPushButton* limpiar = handlerButton(form_, "BBLimpiarTodo", "Limpiar", "Borra TODOS los datos",
                                          &TFGMLEdif::BBLimpiarTodoClick);
     limpiar->setIcon(st->standardIcon(QStyle::SP_DialogResetButton));
     QPushButton* botones[] = {
         gml,
         cargar,
+        comprobar,
         handlerButton(form_, "BBImprimir", "Imprimir", "Imprime la pantalla", &TFGMLEdif::BBImprimirClick),
         limpiar,
         handlerButton(form_, "BBVistaTotal", "Vista Previa",

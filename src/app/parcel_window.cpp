@@ -31,7 +31,7 @@ ParcelWindow::ParcelWindow(TFParcelgen& form, QWidget* parent) : FormWindow(form
     // Reading order: the pages' tabs, then each page top to bottom, left to right.
     auto named = [this](const char* name) { return findChild<QWidget*>(name); };
     tabOrder({PageControl->tabBar(), RBRefCatas, RBRefOtra, ERefCatas, ESup, CBHuso, named("BBgml"),
-              named("BBCargarXML"), named("BBImprimir"), named("BBLimpiarTodo"), EArchivoDXF, named("SBCargarDXF"), MX,
+              named("BBCargarXML"), named("BBComprobar"), named("BBImprimir"), named("BBLimpiarTodo"), EArchivoDXF, named("SBCargarDXF"), MX,
               MY, named("BBGuardar"), named("BBCargar"), named("BBLimpiar"), named("BBCalcular"), named("BBVista"),
               named("BBVerMapa"), named("BBExcel"), named("BBList"), named("BBAyuda"), named("BBAcercade"),
               named("BitBtn1"), named("BitBtn2"), named("BBVPrevMulti"), LBOrigen, named("SpeedButton1"),
@@ -82,11 +82,14 @@ QWidget* ParcelWindow::buildGmlPage()
     QPushButton* cargarXml = handlerButton(form_, "BBCargarXML", "Cargar GML", "Rellenar los datos desde un GML ya creado",
                                            &TFParcelgen::BBCargarXMLClick);
     cargarXml->setIcon(st->standardIcon(QStyle::SP_DialogOpenButton));
+    QPushButton* comprobar = handlerButton(form_, "BBComprobar", "Comprobar",
+                                           "Comprueba el GML antes de entregarlo al catastro", &TFParcelgen::BBComprobarClick);
+    comprobar->setIcon(st->standardIcon(QStyle::SP_DialogApplyButton));
     QPushButton* imprimir = handlerButton(form_, "BBImprimir", "Imprimir", "Imprime la pantalla", &TFParcelgen::BBImprimirClick);
     QPushButton* limpiarTodo =
         handlerButton(form_, "BBLimpiarTodo", "Limpiar", "Borra TODOS los datos", &TFParcelgen::BBLimpiarTodoClick);
     limpiarTodo->setIcon(st->standardIcon(QStyle::SP_DialogResetButton));
-    for (QPushButton* b : {gml, cargarXml, imprimir, limpiarTodo}) acciones->addWidget(b);
+    for (QPushButton* b : {gml, cargarXml, comprobar, imprimir, limpiarTodo}) acciones->addWidget(b);
 
     auto* arriba = new QHBoxLayout;
     arriba->addWidget(datos, 1);

@@ -3,12 +3,17 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QDesktopServices>
+#include <QDialog>
+#include <QDialogButtonBox>
 #include <QFileDialog>
 #include <QMessageBox>
 #include <QPainter>
+#include <QPlainTextEdit>
+#include <QPushButton>
 #include <QPrintDialog>
 #include <QPrinter>
 #include <QUrl>
+#include <QVBoxLayout>
 
 #include "app/form_window.hpp"
 #include "app/image_canvas.hpp"
@@ -37,6 +42,27 @@ void QtUi::message(const std::string& text)
 {
     QMessageBox box(QMessageBox::NoIcon, QApplication::applicationName(), qs(text), QMessageBox::Ok, window_);
     box.exec();
+}
+
+void QtUi::showReport(const std::string& title, const std::string& text)
+{
+    QDialog dialog(window_);
+    dialog.setObjectName("Informe");
+    dialog.setWindowTitle(qs(title));
+    auto* list = new QPlainTextEdit(qs(text));
+    list->setObjectName("Texto");
+    list->setReadOnly(true);
+    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Close);
+    QPushButton* copy = buttons->addButton("Copiar", QDialogButtonBox::ActionRole);
+    QObject::connect(copy, &QPushButton::clicked, &dialog,
+                     [list] { QApplication::clipboard()->setText(list->toPlainText()); });
+    QObject::connect(buttons, &QDialogButtonBox::rejected, &dialog, &QDialog::reject);
+    auto* layout = new QVBoxLayout(&dialog);
+    layout->addWidget(list);
+    layout->addWidget(buttons);
+    dialog.resize(760, 420);
+    buttons->button(QDialogButtonBox::Close)->setFocus();
+    dialog.exec();
 }
 
 bool QtUi::confirm(const std::string& text, bool defaultYes)

@@ -24,6 +24,7 @@ public:
     QWidget* window() const { return window_; }
 
     void message(const std::string& text) override;
+    void showReport(const std::string& title, const std::string& text) override;
     bool confirm(const std::string& text, bool defaultYes) override;
     std::optional<std::string> saveFileName(const FileFilter& filter) override;
     std::optional<std::string> openFileName(const FileFilter& filter) override;

@@ -4,6 +4,7 @@
 #include <algorithm>
 
 #include "building/building_form.hpp"
+#include "check/gml_check.hpp"
 #include "core/dates.hpp"
 #include "core/geometry.hpp"
 #include "core/xml_file.hpp"
@@ -226,6 +227,8 @@ void TFGMLEdif::BBGuardarClick() { guardarCoordenadas(ui_, MX, MY); }
 void TFGMLEdif::BBCargarClick() { cargarCoordenadas(ui_, MX, MY); }
 
 void TFGMLEdif::BBImprimirClick() { ui_.printWindow(); }
+
+void TFGMLEdif::BBComprobarClick() { check::checkChosenGml(ui_, check::SchemaSettings::fromEnvironment()); }
 
 void TFGMLEdif::BBAyudaClick() { ui_.openWithDesktop((directorio / "ayuda.pdf").string()); }
 

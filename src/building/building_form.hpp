@@ -84,6 +84,7 @@ public:
     void BBAcercadeClick();
     void BBgmlClick();        // "Crear GML"
     void BBCargarXMLClick();  // "Cargar GML"
+    void BBComprobarClick();  // "Comprobar": checks a GML file, changes nothing here
     void BBCargaDXFClick();   // "Abre DXF"
     void BBListClick();       // "List Autocad"
     void BBExcelClick();      // "Exportar" the shown construction

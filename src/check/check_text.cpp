@@ -9,65 +9,60 @@
 
 namespace vadrel::check {
 
-std::optional<double> xmlNumber(std::string_view text) {
-  text = trimmed(text);
-  if (!text.empty() && text.front() == '+')
-    text.remove_prefix(1);
-  if (text.empty() || text.front() == '+')
-    return std::nullopt;
-  double value = 0;
-  const auto [end, ec] =
-      std::from_chars(text.data(), text.data() + text.size(), value);
-  if (ec != std::errc() || end != text.data() + text.size() ||
-      !std::isfinite(value))
-    return std::nullopt;
-  // from_chars takes "inf" and "nan" spelt out; isfinite refuses them, and
-  // only digits, sign, point and exponent remain possible here.
-  return value;
+std::optional<double> xmlNumber(std::string_view text)
+{
+    text = trimmed(text);
+    if (!text.empty() && text.front() == '+') text.remove_prefix(1);
+    if (text.empty() || text.front() == '+') return std::nullopt;
+    double value = 0;
+    const auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), value);
+    if (ec != std::errc() || end != text.data() + text.size() || !std::isfinite(value)) return std::nullopt;
+    // from_chars takes "inf" and "nan" spelt out; isfinite refuses them, and
+    // only digits, sign, point and exponent remain possible here.
+    return value;
 }
 
-std::string spanishNumber(double value, int decimals) {
-  char buffer[64];
-  std::snprintf(buffer, sizeof buffer, "%.*f", decimals, value);
-  std::string out = buffer;
-  if (const std::size_t dot = out.find('.'); dot != std::string::npos)
-    out[dot] = ',';
-  // No "-0,00" for a difference that rounds to nothing.
-  if (out.front() == '-' && out.find_first_not_of("0,", 1) == std::string::npos)
-    out.erase(0, 1);
-  return out;
+std::string spanishNumber(double value, int decimals)
+{
+    char buffer[64];
+    std::snprintf(buffer, sizeof buffer, "%.*f", decimals, value);
+    std::string out = buffer;
+    if (const std::size_t dot = out.find('.'); dot != std::string::npos) out[dot] = ',';
+    // No "-0,00" for a difference that rounds to nothing.
+    if (out.front() == '-' && out.find_first_not_of("0,", 1) == std::string::npos) out.erase(0, 1);
+    return out;
 }
 
-std::string concat(std::initializer_list<std::string_view> parts) {
-  std::size_t size = 0;
-  for (std::string_view p : parts)
-    size += p.size();
-  std::string out;
-  out.reserve(size);
-  for (std::string_view p : parts)
-    out += p;
-  return out;
+std::string concat(std::initializer_list<std::string_view> parts)
+{
+    std::size_t size = 0;
+    for (std::string_view p : parts) size += p.size();
+    std::string out;
+    out.reserve(size);
+    for (std::string_view p : parts) out += p;
+    return out;
 }
 
-std::string pointText(double x, double y) {
-  return concat({"(", formatGeneral(x, '.'), " ", formatGeneral(y, '.'), ")"});
+std::string pointText(double x, double y)
+{
+    return concat({"(", formatGeneral(x, '.'), " ", formatGeneral(y, '.'), ")"});
 }
 
-std::string quoted(std::string_view text) {
-  constexpr std::size_t kLongest = 40;
-  std::string out = "«";
-  if (text.size() <= kLongest) {
-    out += text;
-  } else {
-    // Cut on a character boundary, so that the message stays UTF-8.
-    std::size_t cut = kLongest;
-    while (cut > 0 && (static_cast<unsigned char>(text[cut]) & 0xC0) == 0x80)
-      --cut;
-    out += text.substr(0, cut);
-    out += "…";
-  }
-  out += "»";
-  return out;
+std::string quoted(std::string_view text)
+{
+    constexpr std::size_t kLongest = 40;
+    std::string out = "«";
+    if (text.size() <= kLongest) {
+        out += text;
+    } else {
+        // Cut on a character boundary, so that the message stays UTF-8.
+        std::size_t cut = kLongest;
+        while (cut > 0 && (static_cast<unsigned char>(text[cut]) & 0xC0) == 0x80) --cut;
+        out += text.substr(0, cut);
+        out += "…";
+    }
+    out += "»";
+    return out;
 }
 
-} // namespace vadrel::check
+}  // namespace vadrel::check

@@ -24,4 +24,4 @@ std::string pointText(double x, double y);
 // A file's text quoted in a message, cut when long.
 std::string quoted(std::string_view text);
 
-} // namespace vadrel::check
+}  // namespace vadrel::check

@@ -14,83 +14,74 @@ namespace {
 // one away.
 constexpr double kAreaTolerance = 1.0;
 
-pugi::xml_node childNamed(pugi::xml_node parent, std::string_view local) {
-  for (pugi::xml_node c : parent.children())
-    if (c.type() == pugi::node_element && localName(c) == local)
-      return c;
-  return {};
+pugi::xml_node childNamed(pugi::xml_node parent, std::string_view local)
+{
+    for (pugi::xml_node c : parent.children())
+        if (c.type() == pugi::node_element && localName(c) == local) return c;
+    return {};
 }
 
-void checkParcelArea(const Feature &f, Problems &out) {
-  const pugi::xml_node node = childNamed(f.node, "areaValue");
-  if (!node)
-    return; // the schema asks for it
-  const std::string place = placeOf(f);
-  const std::string_view text = trimmed(node.child_value());
-  if (const std::string_view uom = trimmed(node.attribute("uom").value());
-      uom != "m2") {
-    out.push_back(
-        {Severity::Error, place,
-         concat({"La superficie (areaValue) no está en metros cuadrados: uom=",
-                 quoted(uom), "."})});
-  }
-  const std::optional<double> declared = xmlNumber(text);
-  if (!declared) {
-    out.push_back({Severity::Error, place,
-                   text.empty()
-                       ? std::string("La superficie (areaValue) está vacía.")
-                       : concat({"La superficie (areaValue) ", quoted(text),
-                                 " no es un número."})});
-    return;
-  }
-  const std::optional<double> computed = areaOf(f);
-  if (!computed || f.polygons.empty())
-    return;
-  if (std::fabs(*declared - *computed) > kAreaTolerance) {
-    out.push_back(
-        {Severity::Error, place,
-         concat({"La superficie declarada (areaValue) es ", std::string(text),
-                 " m² y la de sus coordenadas es ", spanishNumber(*computed, 2),
-                 " m²: difieren en más de 1 m²."})});
-  }
-}
-
-void checkOfficialArea(const Feature &f, Problems &out) {
-  const pugi::xml_node official = childNamed(f.node, "officialArea");
-  const pugi::xml_node value =
-      childNamed(childNamed(official, "OfficialArea"), "value");
-  if (!value)
-    return;
-  const std::string_view text = trimmed(value.child_value());
-  if (text.empty())
-    out.push_back({Severity::Error, placeOf(f),
-                   "La superficie construida (bu-ext2d:value) está vacía."});
-  else if (!xmlNumber(text))
-    out.push_back({Severity::Error, placeOf(f),
-                   concat({"La superficie construida (bu-ext2d:value) ",
-                           quoted(text), " no es un número."})});
-}
-
-} // namespace
-
-std::optional<double> areaOf(const Feature &feature) {
-  double total = 0;
-  for (const Polygon &polygon : feature.polygons) {
-    for (const Ring &ring : polygon.rings) {
-      if (!ring.readable)
-        return std::nullopt;
-      const double a = std::fabs(doubleSignedArea(ring.points)) / 2;
-      total += ring.interior ? -a : a;
+void checkParcelArea(const Feature& f, Problems& out)
+{
+    const pugi::xml_node node = childNamed(f.node, "areaValue");
+    if (!node) return;  // the schema asks for it
+    const std::string place = placeOf(f);
+    const std::string_view text = trimmed(node.child_value());
+    if (const std::string_view uom = trimmed(node.attribute("uom").value()); uom != "m2") {
+        out.push_back({Severity::Error, place,
+                       concat({"La superficie (areaValue) no está en metros cuadrados: uom=", quoted(uom), "."})});
     }
-  }
-  return total;
+    const std::optional<double> declared = xmlNumber(text);
+    if (!declared) {
+        out.push_back({Severity::Error, place,
+                       text.empty() ? std::string("La superficie (areaValue) está vacía.")
+                                    : concat({"La superficie (areaValue) ", quoted(text), " no es un número."})});
+        return;
+    }
+    const std::optional<double> computed = areaOf(f);
+    if (!computed || f.polygons.empty()) return;
+    if (std::fabs(*declared - *computed) > kAreaTolerance) {
+        out.push_back(
+            {Severity::Error, place,
+             concat({"La superficie declarada (areaValue) es ", std::string(text), " m² y la de sus coordenadas es ",
+                     spanishNumber(*computed, 2), " m²: difieren en más de 1 m²."})});
+    }
 }
 
-void checkDeclaredArea(const Feature &f, Problems &out) {
-  if (f.kind == "parcela")
-    checkParcelArea(f, out);
-  else if (f.kind == "edificio")
-    checkOfficialArea(f, out);
+void checkOfficialArea(const Feature& f, Problems& out)
+{
+    const pugi::xml_node official = childNamed(f.node, "officialArea");
+    const pugi::xml_node value = childNamed(childNamed(official, "OfficialArea"), "value");
+    if (!value) return;
+    const std::string_view text = trimmed(value.child_value());
+    if (text.empty())
+        out.push_back({Severity::Error, placeOf(f), "La superficie construida (bu-ext2d:value) está vacía."});
+    else if (!xmlNumber(text))
+        out.push_back({Severity::Error, placeOf(f),
+                       concat({"La superficie construida (bu-ext2d:value) ", quoted(text), " no es un número."})});
 }
 
-} // namespace vadrel::check
+}  // namespace
+
+std::optional<double> areaOf(const Feature& feature)
+{
+    double total = 0;
+    for (const Polygon& polygon : feature.polygons) {
+        for (const Ring& ring : polygon.rings) {
+            if (!ring.readable) return std::nullopt;
+            const double a = std::fabs(doubleSignedArea(ring.points)) / 2;
+            total += ring.interior ? -a : a;
+        }
+    }
+    return total;
+}
+
+void checkDeclaredArea(const Feature& f, Problems& out)
+{
+    if (f.kind == "parcela")
+        checkParcelArea(f, out);
+    else if (f.kind == "edificio")
+        checkOfficialArea(f, out);
+}
+
+}  // namespace vadrel::check

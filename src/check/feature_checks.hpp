@@ -11,10 +11,10 @@ namespace vadrel::check {
 
 // A parcel's areaValue, a building's official area. Needs the rings read
 // (see checkRings).
-void checkDeclaredArea(const Feature &feature, Problems &out);
+void checkDeclaredArea(const Feature& feature, Problems& out);
 
 // The area of a feature's polygons, interiors taken away; nothing when a
 // ring could not be read.
-std::optional<double> areaOf(const Feature &feature);
+std::optional<double> areaOf(const Feature& feature);
 
-} // namespace vadrel::check
+}  // namespace vadrel::check

@@ -14,15 +14,14 @@ class Ui;
 
 namespace vadrel::check {
 
-Problems checkGmlFile(const std::filesystem::path &file,
-                      const SchemaSettings &settings);
+Problems checkGmlFile(const std::filesystem::path& file, const SchemaSettings& settings);
 
 // What the person reads: a count of errors and warnings, then one line per
 // problem; "No se han encontrado problemas." when there is none.
-std::string reportText(const Problems &problems);
+std::string reportText(const Problems& problems);
 
 // "Comprobar" in either window: asks for a GML file, checks it and shows
 // what was found. Touches no field of the window.
-void checkChosenGml(Ui &ui, const SchemaSettings &settings);
+void checkChosenGml(Ui& ui, const SchemaSettings& settings);
 
-} // namespace vadrel::check
+}  // namespace vadrel::check

@@ -8,27 +8,27 @@
 namespace vadrel::check {
 
 enum class Severity {
-  Error,   // the cadastre would reject the file
-  Warning, // accepted, but worth a look
+    Error,    // the cadastre would reject the file
+    Warning,  // accepted, but worth a look
 };
 
 struct Problem {
-  Severity severity = Severity::Error;
-  std::string place;   // "parcela 8429105VK1882N, anillo exterior, vértice 3",
-                       // "línea 12", "archivo"
-  std::string message; // Spanish, one sentence or two
+    Severity severity = Severity::Error;
+    std::string place;    // "parcela 8429105VK1882N, anillo exterior, vértice 3",
+                          // "línea 12", "archivo"
+    std::string message;  // Spanish, one sentence or two
 };
 
 using Problems = std::vector<Problem>;
 
-inline bool hasErrors(const Problems &problems) {
-  for (const Problem &p : problems)
-    if (p.severity == Severity::Error)
-      return true;
-  return false;
+inline bool hasErrors(const Problems& problems)
+{
+    for (const Problem& p : problems)
+        if (p.severity == Severity::Error) return true;
+    return false;
 }
 
 // "lugar: error: mensaje", the form of every line the person sees.
-std::string describe(const Problem &problem);
+std::string describe(const Problem& problem);
 
-} // namespace vadrel::check
+}  // namespace vadrel::check

@@ -9,9 +9,9 @@ namespace vadrel::check {
 
 // Reads the points of every ring of the feature (setting `readable` and
 // `closedRing`) and reports what is wrong with them.
-void checkRings(Feature &feature, Problems &out);
+void checkRings(Feature& feature, Problems& out);
 
 // Twice the signed area (shoelace): positive counter-clockwise.
-double doubleSignedArea(const std::vector<Punto> &ring);
+double doubleSignedArea(const std::vector<Punto>& ring);
 
-} // namespace vadrel::check
+}  // namespace vadrel::check

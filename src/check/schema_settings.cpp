@@ -9,61 +9,59 @@ namespace vadrel::check {
 namespace {
 
 // XML_CATALOG_FILES holds paths or file: URIs separated by blanks.
-std::vector<std::filesystem::path> catalogsIn(std::string_view list) {
-  std::vector<std::filesystem::path> out;
-  std::size_t i = 0;
-  while (i < list.size()) {
-    while (i < list.size() && (list[i] == ' ' || list[i] == '\t'))
-      ++i;
-    const std::size_t start = i;
-    while (i < list.size() && list[i] != ' ' && list[i] != '\t')
-      ++i;
-    std::string_view item = list.substr(start, i - start);
-    if (item.starts_with("file://"))
-      item.remove_prefix(7);
-    if (!item.empty())
-      out.emplace_back(item);
-  }
-  return out;
+std::vector<std::filesystem::path> catalogsIn(std::string_view list)
+{
+    std::vector<std::filesystem::path> out;
+    std::size_t i = 0;
+    while (i < list.size()) {
+        while (i < list.size() && (list[i] == ' ' || list[i] == '\t')) ++i;
+        const std::size_t start = i;
+        while (i < list.size() && list[i] != ' ' && list[i] != '\t') ++i;
+        std::string_view item = list.substr(start, i - start);
+        if (item.starts_with("file://")) item.remove_prefix(7);
+        if (!item.empty()) out.emplace_back(item);
+    }
+    return out;
 }
 
-std::filesystem::path userCacheDir() {
-  if (const char *xdg = std::getenv("XDG_CACHE_HOME"); xdg && *xdg == '/')
-    return std::filesystem::path(xdg);
-  if (const char *home = std::getenv("HOME"); home && *home)
-    return std::filesystem::path(home) / ".cache";
-  return std::filesystem::temp_directory_path();
+std::filesystem::path userCacheDir()
+{
+    if (const char* xdg = std::getenv("XDG_CACHE_HOME"); xdg && *xdg == '/') return std::filesystem::path(xdg);
+    if (const char* home = std::getenv("HOME"); home && *home) return std::filesystem::path(home) / ".cache";
+    return std::filesystem::temp_directory_path();
 }
 
-} // namespace
+}  // namespace
 
-SchemaSettings SchemaSettings::fromEnvironment() {
-  SchemaSettings s;
-  if (const char *files = std::getenv("XML_CATALOG_FILES"); files && *files) {
-    s.catalogs = catalogsIn(files);
-    if (!s.catalogs.empty())
-      return s;
-  }
-  s.cacheDir = userCacheDir() / "vadrel" / "esquemas";
-  s.download = httpGet;
-  return s;
+SchemaSettings SchemaSettings::fromEnvironment()
+{
+    SchemaSettings s;
+    if (const char* files = std::getenv("XML_CATALOG_FILES"); files && *files) {
+        s.catalogs = catalogsIn(files);
+        if (!s.catalogs.empty()) return s;
+    }
+    s.cacheDir = userCacheDir() / "vadrel" / "esquemas";
+    s.download = httpGet;
+    return s;
 }
 
-SchemaSettings SchemaSettings::fromFolder(const std::filesystem::path &folder) {
-  SchemaSettings s;
-  s.catalogs.push_back(folder / "catalog.xml");
-  return s;
+SchemaSettings SchemaSettings::fromFolder(const std::filesystem::path& folder)
+{
+    SchemaSettings s;
+    s.catalogs.push_back(folder / "catalog.xml");
+    return s;
 }
 
-std::string SchemaSettings::key() const {
-  std::string k;
-  for (const auto &c : catalogs) {
-    k += c.string();
-    k += '\n';
-  }
-  k += "cache:";
-  k += cacheDir.string();
-  return k;
+std::string SchemaSettings::key() const
+{
+    std::string k;
+    for (const auto& c : catalogs) {
+        k += c.string();
+        k += '\n';
+    }
+    k += "cache:";
+    k += cacheDir.string();
+    return k;
 }
 
-} // namespace vadrel::check
+}  // namespace vadrel::check

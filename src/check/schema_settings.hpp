@@ -12,24 +12,24 @@
 namespace vadrel::check {
 
 struct SchemaSettings {
-  // XML catalogs; when there is any, only they are used.
-  std::vector<std::filesystem::path> catalogs;
-  // Without catalogs: schemas already downloaded, one file per address
-  // (host/path), and how to download one that is missing (the bytes, or
-  // Failure with the reason); no way to download means offline.
-  std::filesystem::path cacheDir;
-  std::function<std::string(const std::string &url)> download;
+    // XML catalogs; when there is any, only they are used.
+    std::vector<std::filesystem::path> catalogs;
+    // Without catalogs: schemas already downloaded, one file per address
+    // (host/path), and how to download one that is missing (the bytes, or
+    // Failure with the reason); no way to download means offline.
+    std::filesystem::path cacheDir;
+    std::function<std::string(const std::string& url)> download;
 
-  // XML_CATALOG_FILES when set, else the cache folder
-  // ($XDG_CACHE_HOME/vadrel/esquemas, ~/.cache/vadrel/esquemas) and the
-  // network.
-  static SchemaSettings fromEnvironment();
-  // A folder holding a catalog.xml (the command's --schemas).
-  static SchemaSettings fromFolder(const std::filesystem::path &folder);
+    // XML_CATALOG_FILES when set, else the cache folder
+    // ($XDG_CACHE_HOME/vadrel/esquemas, ~/.cache/vadrel/esquemas) and the
+    // network.
+    static SchemaSettings fromEnvironment();
+    // A folder holding a catalog.xml (the command's --schemas).
+    static SchemaSettings fromFolder(const std::filesystem::path& folder);
 
-  // One text that tells two settings apart (compiled schemas are kept per
-  // settings).
-  std::string key() const;
+    // One text that tells two settings apart (compiled schemas are kept per
+    // settings).
+    std::string key() const;
 };
 
-} // namespace vadrel::check
+}  // namespace vadrel::check

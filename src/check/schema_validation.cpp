@@ -23,23 +23,19 @@ namespace vadrel::check {
 namespace {
 
 struct Import {
-  const char *ns;
-  const char *location;
+    const char* ns;
+    const char* location;
 };
-constexpr Import kWfs{"http://www.opengis.net/wfs/2.0",
-                      "http://schemas.opengis.net/wfs/2.0/wfs.xsd"};
-constexpr Import kParcels{
-    "http://inspire.ec.europa.eu/schemas/cp/4.0",
-    "http://inspire.ec.europa.eu/schemas/cp/4.0/CadastralParcels.xsd"};
-constexpr Import kBuildings{
-    "http://inspire.jrc.ec.europa.eu/schemas/bu-ext2d/2.0",
-    "http://inspire.ec.europa.eu/draft-schemas/bu-ext2d/2.0/"
-    "BuildingExtended2D.xsd"};
+constexpr Import kWfs{"http://www.opengis.net/wfs/2.0", "http://schemas.opengis.net/wfs/2.0/wfs.xsd"};
+constexpr Import kParcels{"http://inspire.ec.europa.eu/schemas/cp/4.0",
+                          "http://inspire.ec.europa.eu/schemas/cp/4.0/CadastralParcels.xsd"};
+constexpr Import kBuildings{"http://inspire.jrc.ec.europa.eu/schemas/bu-ext2d/2.0",
+                            "http://inspire.ec.europa.eu/draft-schemas/bu-ext2d/2.0/"
+                            "BuildingExtended2D.xsd"};
 
 // The only hosts schemas are downloaded from: those of the cadastre's
 // schemas and of everything they import.
-const std::set<std::string, std::less<>> kSchemaHosts = {
-    "inspire.ec.europa.eu", "schemas.opengis.net", "www.w3.org"};
+const std::set<std::string, std::less<>> kSchemaHosts = {"inspire.ec.europa.eu", "schemas.opengis.net", "www.w3.org"};
 
 // Beyond this many, one line counts the rest.
 constexpr std::size_t kMostSchemaErrors = 50;
@@ -47,462 +43,420 @@ constexpr std::size_t kMostSchemaErrors = 50;
 // batch of files offline would otherwise wait for each.
 constexpr auto kRetryDownloadAfter = std::chrono::minutes(5);
 
-std::string fromXml(const xmlChar *s) {
-  return s ? std::string(reinterpret_cast<const char *>(s)) : std::string();
-}
+std::string fromXml(const xmlChar* s) { return s ? std::string(reinterpret_cast<const char*>(s)) : std::string(); }
 
 // "http://host/a/b.xsd" as host and path segments; nothing for anything
 // else or for a path that climbs out of its host.
-std::optional<std::vector<std::string>> addressParts(std::string_view url) {
-  if (url.starts_with("http://"))
-    url.remove_prefix(7);
-  else if (url.starts_with("https://"))
-    url.remove_prefix(8);
-  else
-    return std::nullopt;
-  url = url.substr(0, url.find_first_of("?#"));
-  std::vector<std::string> parts;
-  std::size_t i = 0;
-  while (i <= url.size()) {
-    const std::size_t slash = std::min(url.find('/', i), url.size());
-    const std::string_view part = url.substr(i, slash - i);
-    if (part == ".." || part == "." ||
-        (part.empty() && (parts.empty() || slash == url.size())))
-      return std::nullopt;
-    if (!part.empty())
-      parts.emplace_back(part);
-    i = slash + 1;
-  }
-  if (parts.size() < 2)
-    return std::nullopt;
-  for (const std::string &p : parts)
-    if (p.find('\0') != std::string::npos || p.find('\\') != std::string::npos)
-      return std::nullopt;
-  return parts;
+std::optional<std::vector<std::string>> addressParts(std::string_view url)
+{
+    if (url.starts_with("http://"))
+        url.remove_prefix(7);
+    else if (url.starts_with("https://"))
+        url.remove_prefix(8);
+    else
+        return std::nullopt;
+    url = url.substr(0, url.find_first_of("?#"));
+    std::vector<std::string> parts;
+    std::size_t i = 0;
+    while (i <= url.size()) {
+        const std::size_t slash = std::min(url.find('/', i), url.size());
+        const std::string_view part = url.substr(i, slash - i);
+        if (part == ".." || part == "." || (part.empty() && (parts.empty() || slash == url.size())))
+            return std::nullopt;
+        if (!part.empty()) parts.emplace_back(part);
+        i = slash + 1;
+    }
+    if (parts.size() < 2) return std::nullopt;
+    for (const std::string& p : parts)
+        if (p.find('\0') != std::string::npos || p.find('\\') != std::string::npos) return std::nullopt;
+    return parts;
 }
 
-std::chrono::steady_clock::time_point &lastFailedDownload() {
-  static std::chrono::steady_clock::time_point when{};
-  return when;
+std::chrono::steady_clock::time_point& lastFailedDownload()
+{
+    static std::chrono::steady_clock::time_point when{};
+    return when;
 }
 
 // A schema file as libxml2 gets it: its bytes, and the local file they
 // stand for, the base its relative imports are resolved against (as with
 // any catalog, so that a catalog's redirections behave as in xmllint).
 struct Loaded {
-  std::string bytes;
-  std::filesystem::path file;
+    std::string bytes;
+    std::filesystem::path file;
 };
 
-std::string localPath(std::string_view location) {
-  std::string path(location);
-  if (path.starts_with("file://")) {
-    path.erase(0, 7);
-    if (char *plain = xmlURIUnescapeString(path.c_str(), 0, nullptr)) {
-      path = plain;
-      xmlFree(plain);
+std::string localPath(std::string_view location)
+{
+    std::string path(location);
+    if (path.starts_with("file://")) {
+        path.erase(0, 7);
+        if (char* plain = xmlURIUnescapeString(path.c_str(), 0, nullptr)) {
+            path = plain;
+            xmlFree(plain);
+        }
     }
-  }
-  return path;
+    return path;
 }
 
 // GML coverage 1.0: coverage.xsd and gmlcovAll.xsd include each other, and
 // libxml2 reads coverage.xsd twice when it is what an import names; taken
 // through gmlcovAll.xsd it compiles.
-constexpr std::string_view kCoverage =
-    "schemas.opengis.net/gmlcov/1.0/coverage.xsd";
-constexpr std::string_view kCoverageAll =
-    "schemas.opengis.net/gmlcov/1.0/gmlcovAll.xsd";
+constexpr std::string_view kCoverage = "schemas.opengis.net/gmlcov/1.0/coverage.xsd";
+constexpr std::string_view kCoverageAll = "schemas.opengis.net/gmlcov/1.0/gmlcovAll.xsd";
 
 // Gives libxml2 each schema it asks for while one set of schemas compiles.
 class SchemaLoader {
 public:
-  explicit SchemaLoader(const SchemaSettings &settings) : settings_(settings) {
-    for (const auto &path : settings.catalogs) {
-      if (xmlCatalogPtr c = xmlLoadACatalog(path.c_str()))
-        catalogs_.push_back(c);
-      else if (why_.empty())
-        why_ = concat(
-            {"no se puede leer el catálogo de esquemas ", path.string()});
+    explicit SchemaLoader(const SchemaSettings& settings) : settings_(settings)
+    {
+        for (const auto& path : settings.catalogs) {
+            if (xmlCatalogPtr c = xmlLoadACatalog(path.c_str()))
+                catalogs_.push_back(c);
+            else if (why_.empty())
+                why_ = concat({"no se puede leer el catálogo de esquemas ", path.string()});
+        }
     }
-  }
-  ~SchemaLoader() {
-    for (xmlCatalogPtr c : catalogs_)
-      xmlFreeCatalog(c);
-  }
-  SchemaLoader(const SchemaLoader &) = delete;
-  SchemaLoader &operator=(const SchemaLoader &) = delete;
+    ~SchemaLoader()
+    {
+        for (xmlCatalogPtr c : catalogs_) xmlFreeCatalog(c);
+    }
+    SchemaLoader(const SchemaLoader&) = delete;
+    SchemaLoader& operator=(const SchemaLoader&) = delete;
 
-  // An address (http:, https:) or a local file reached from one by a
-  // relative import; nothing, with why() told, when it cannot be had.
-  std::optional<Loaded> load(const std::string &location) {
-    const bool address =
-        location.starts_with("http://") || location.starts_with("https://");
-    if (!settings_.catalogs.empty()) {
-      if (!address)
-        return readLocal(localPath(location));
-      return fromCatalogs(location);
+    // An address (http:, https:) or a local file reached from one by a
+    // relative import; nothing, with why() told, when it cannot be had.
+    std::optional<Loaded> load(const std::string& location)
+    {
+        const bool address = location.starts_with("http://") || location.starts_with("https://");
+        if (!settings_.catalogs.empty()) {
+            if (!address) return readLocal(localPath(location));
+            return fromCatalogs(location);
+        }
+        if (address) return fromCache(location, true);
+        // A relative import inside the cache: the file beside its importer,
+        // downloaded from the address it mirrors when missing.
+        const std::filesystem::path file = std::filesystem::path(localPath(location)).lexically_normal();
+        const std::filesystem::path inside = file.lexically_relative(settings_.cacheDir.lexically_normal());
+        if (inside.empty() || inside.begin()->string() == "..") {
+            note(concat({"el esquema ", location, " está fuera de la caché de esquemas"}));
+            return std::nullopt;
+        }
+        return fromCache(concat({"http://", inside.generic_string()}), false);
     }
-    if (address)
-      return fromCache(location, true);
-    // A relative import inside the cache: the file beside its importer,
-    // downloaded from the address it mirrors when missing.
-    const std::filesystem::path file =
-        std::filesystem::path(localPath(location)).lexically_normal();
-    const std::filesystem::path inside =
-        file.lexically_relative(settings_.cacheDir.lexically_normal());
-    if (inside.empty() || inside.begin()->string() == "..") {
-      note(concat(
-          {"el esquema ", location, " está fuera de la caché de esquemas"}));
-      return std::nullopt;
-    }
-    return fromCache(concat({"http://", inside.generic_string()}), false);
-  }
-  const std::string &why() const { return why_; }
+    const std::string& why() const { return why_; }
 
 private:
-  std::optional<Loaded> readLocal(const std::filesystem::path &file) {
-    try {
-      return Loaded{readWholeFile(file), file};
-    } catch (const Failure &f) {
-      note(f.what());
-      return std::nullopt;
+    std::optional<Loaded> readLocal(const std::filesystem::path& file)
+    {
+        try {
+            return Loaded{readWholeFile(file), file};
+        } catch (const Failure& f) {
+            note(f.what());
+            return std::nullopt;
+        }
     }
-  }
 
-  std::optional<Loaded> fromCatalogs(const std::string &url) {
-    const auto *u = reinterpret_cast<const xmlChar *>(url.c_str());
-    for (xmlCatalogPtr c : catalogs_) {
-      xmlChar *found = xmlACatalogResolveURI(c, u);
-      if (!found)
-        found = xmlACatalogResolveSystem(c, u);
-      if (!found)
-        continue;
-      const std::string target = localPath(fromXml(found));
-      xmlFree(found);
-      return readLocal(target);
+    std::optional<Loaded> fromCatalogs(const std::string& url)
+    {
+        const auto* u = reinterpret_cast<const xmlChar*>(url.c_str());
+        for (xmlCatalogPtr c : catalogs_) {
+            xmlChar* found = xmlACatalogResolveURI(c, u);
+            if (!found) found = xmlACatalogResolveSystem(c, u);
+            if (!found) continue;
+            const std::string target = localPath(fromXml(found));
+            xmlFree(found);
+            return readLocal(target);
+        }
+        note(concat({"el catálogo de esquemas no da ", url}));
+        return std::nullopt;
     }
-    note(concat({"el catálogo de esquemas no da ", url}));
-    return std::nullopt;
-  }
 
-  // `named` when an import named the address itself (not a file beside
-  // its importer).
-  std::optional<Loaded> fromCache(const std::string &url, bool named) {
-    auto parts = addressParts(url);
-    if (!parts) {
-      note(concat({"dirección de esquema no admitida: ", url}));
-      return std::nullopt;
+    // `named` when an import named the address itself (not a file beside
+    // its importer).
+    std::optional<Loaded> fromCache(const std::string& url, bool named)
+    {
+        auto parts = addressParts(url);
+        if (!parts) {
+            note(concat({"dirección de esquema no admitida: ", url}));
+            return std::nullopt;
+        }
+        std::string plain;  // host/path
+        for (const std::string& p : *parts) plain += concat({plain.empty() ? "" : "/", p});
+        if (named && plain == kCoverage) {
+            plain = kCoverageAll;
+            parts = addressParts(concat({"http://", plain}));
+        }
+        std::filesystem::path file = settings_.cacheDir;
+        for (const std::string& p : *parts) file /= p;
+        std::error_code ec;
+        if (std::filesystem::is_regular_file(file, ec)) return readLocal(file);
+        if (!settings_.download) {
+            note(concat({"no hay copia de http://", plain, " en ", settings_.cacheDir.string()}));
+            return std::nullopt;
+        }
+        if (!kSchemaHosts.contains(parts->front())) {
+            note(concat({"no se descargan esquemas de ", parts->front()}));
+            return std::nullopt;
+        }
+        auto& failed = lastFailedDownload();
+        if (failed != std::chrono::steady_clock::time_point{} &&
+            std::chrono::steady_clock::now() - failed < kRetryDownloadAfter) {
+            note(
+                "no hay conexión para descargarlos (la última descarga falló hace "
+                "poco)");
+            return std::nullopt;
+        }
+        const std::string https = concat({"https://", plain});
+        try {
+            std::string bytes = settings_.download(https);
+            if (bytes.find("http://www.w3.org/2001/XMLSchema") == std::string::npos)
+                throw Failure(concat({"lo descargado de ", https, " no es un esquema"}));
+            std::filesystem::create_directories(file.parent_path(), ec);
+            writeFileAtomically(file, bytes);
+            return Loaded{std::move(bytes), file};
+        } catch (const std::exception& e) {
+            failed = std::chrono::steady_clock::now();
+            note(e.what());
+            return std::nullopt;
+        }
     }
-    std::string plain; // host/path
-    for (const std::string &p : *parts)
-      plain += concat({plain.empty() ? "" : "/", p});
-    if (named && plain == kCoverage) {
-      plain = kCoverageAll;
-      parts = addressParts(concat({"http://", plain}));
-    }
-    std::filesystem::path file = settings_.cacheDir;
-    for (const std::string &p : *parts)
-      file /= p;
-    std::error_code ec;
-    if (std::filesystem::is_regular_file(file, ec))
-      return readLocal(file);
-    if (!settings_.download) {
-      note(concat({"no hay copia de http://", plain, " en ",
-                   settings_.cacheDir.string()}));
-      return std::nullopt;
-    }
-    if (!kSchemaHosts.contains(parts->front())) {
-      note(concat({"no se descargan esquemas de ", parts->front()}));
-      return std::nullopt;
-    }
-    auto &failed = lastFailedDownload();
-    if (failed != std::chrono::steady_clock::time_point{} &&
-        std::chrono::steady_clock::now() - failed < kRetryDownloadAfter) {
-      note("no hay conexión para descargarlos (la última descarga falló hace "
-           "poco)");
-      return std::nullopt;
-    }
-    const std::string https = concat({"https://", plain});
-    try {
-      std::string bytes = settings_.download(https);
-      if (bytes.find("http://www.w3.org/2001/XMLSchema") == std::string::npos)
-        throw Failure(
-            concat({"lo descargado de ", https, " no es un esquema"}));
-      std::filesystem::create_directories(file.parent_path(), ec);
-      writeFileAtomically(file, bytes);
-      return Loaded{std::move(bytes), file};
-    } catch (const std::exception &e) {
-      failed = std::chrono::steady_clock::now();
-      note(e.what());
-      return std::nullopt;
-    }
-  }
 
-  void note(const std::string &why) {
-    if (why_.empty())
-      why_ = why;
-  }
+    void note(const std::string& why)
+    {
+        if (why_.empty()) why_ = why;
+    }
 
-  const SchemaSettings &settings_;
-  std::vector<xmlCatalogPtr> catalogs_;
-  std::string why_;
+    const SchemaSettings& settings_;
+    std::vector<xmlCatalogPtr> catalogs_;
+    std::string why_;
 };
 
-thread_local SchemaLoader *activeLoader = nullptr;
+thread_local SchemaLoader* activeLoader = nullptr;
 
 // Every external document libxml2 opens while schemas compile comes
 // through here, so none is read from elsewhere or fetched behind our back.
-xmlParserInputPtr loadEntity(const char *url, const char *,
-                             xmlParserCtxtPtr ctxt) {
-  if (!activeLoader || !url)
-    return nullptr;
-  const std::optional<Loaded> loaded = activeLoader->load(url);
-  if (!loaded)
-    return nullptr;
-  xmlParserInputBufferPtr buffer = xmlParserInputBufferCreateMem(
-      loaded->bytes.data(), static_cast<int>(loaded->bytes.size()),
-      XML_CHAR_ENCODING_NONE);
-  if (!buffer)
-    return nullptr;
-  xmlParserInputPtr input =
-      xmlNewIOInputStream(ctxt, buffer, XML_CHAR_ENCODING_NONE);
-  if (!input) {
-    xmlFreeParserInputBuffer(buffer);
-    return nullptr;
-  }
-  input->filename = reinterpret_cast<char *>(
-      xmlStrdup(reinterpret_cast<const xmlChar *>(loaded->file.c_str())));
-  return input;
+xmlParserInputPtr loadEntity(const char* url, const char*, xmlParserCtxtPtr ctxt)
+{
+    if (!activeLoader || !url) return nullptr;
+    const std::optional<Loaded> loaded = activeLoader->load(url);
+    if (!loaded) return nullptr;
+    xmlParserInputBufferPtr buffer = xmlParserInputBufferCreateMem(
+        loaded->bytes.data(), static_cast<int>(loaded->bytes.size()), XML_CHAR_ENCODING_NONE);
+    if (!buffer) return nullptr;
+    xmlParserInputPtr input = xmlNewIOInputStream(ctxt, buffer, XML_CHAR_ENCODING_NONE);
+    if (!input) {
+        xmlFreeParserInputBuffer(buffer);
+        return nullptr;
+    }
+    input->filename = reinterpret_cast<char*>(xmlStrdup(reinterpret_cast<const xmlChar*>(loaded->file.c_str())));
+    return input;
 }
 
 struct SchemaDeleter {
-  void operator()(xmlSchemaPtr s) const { xmlSchemaFree(s); }
+    void operator()(xmlSchemaPtr s) const { xmlSchemaFree(s); }
 };
 using SchemaHandle = std::shared_ptr<xmlSchema>;
 
-void ignoreError(void *, xmlErrorPtr) {}
+void ignoreError(void*, xmlErrorPtr) {}
 
 // The compiled schemas importing `imports`, kept for the next file; nothing
 // (with the reason) when a schema cannot be had.
-SchemaHandle compiled(const std::vector<Import> &imports,
-                      const SchemaSettings &settings, std::string &why) {
-  std::string wrapper =
-      "<xs:schema xmlns:xs=\"http://www.w3.org/2001/XMLSchema\" "
-      "elementFormDefault=\"qualified\">";
-  for (const Import &i : imports)
-    wrapper += concat({"<xs:import namespace=\"", i.ns, "\" schemaLocation=\"",
-                       i.location, "\"/>"});
-  wrapper += "</xs:schema>";
+SchemaHandle compiled(const std::vector<Import>& imports, const SchemaSettings& settings, std::string& why)
+{
+    std::string wrapper =
+        "<xs:schema xmlns:xs=\"http://www.w3.org/2001/XMLSchema\" "
+        "elementFormDefault=\"qualified\">";
+    for (const Import& i : imports)
+        wrapper += concat({"<xs:import namespace=\"", i.ns, "\" schemaLocation=\"", i.location, "\"/>"});
+    wrapper += "</xs:schema>";
 
-  static std::map<std::string, SchemaHandle> done;
-  const std::string key = settings.key() + '\n' + wrapper;
-  if (auto it = done.find(key); it != done.end())
-    return it->second;
+    static std::map<std::string, SchemaHandle> done;
+    const std::string key = settings.key() + '\n' + wrapper;
+    if (auto it = done.find(key); it != done.end()) return it->second;
 
-  SchemaLoader loader(settings);
-  if (!loader.why().empty()) {
-    why = loader.why();
-    return nullptr;
-  }
-  activeLoader = &loader;
-  const xmlExternalEntityLoader previous = xmlGetExternalEntityLoader();
-  xmlSetExternalEntityLoader(loadEntity);
-  xmlSchemaParserCtxtPtr parser = xmlSchemaNewMemParserCtxt(
-      wrapper.data(), static_cast<int>(wrapper.size()));
-  xmlSchemaPtr schema = nullptr;
-  if (parser) {
-    // The schemas' own warnings (imports skipped as already imported)
-    // are no concern of the person checking a file.
-    xmlSchemaSetParserStructuredErrors(parser, ignoreError, nullptr);
-    schema = xmlSchemaParse(parser);
-    xmlSchemaFreeParserCtxt(parser);
-  }
-  xmlSetExternalEntityLoader(previous);
-  activeLoader = nullptr;
-  if (!schema) {
-    why = loader.why().empty()
-              ? std::string("los esquemas no se han podido compilar")
-              : loader.why();
-    return nullptr;
-  }
-  SchemaHandle handle(schema, SchemaDeleter{});
-  done.emplace(key, handle);
-  return handle;
+    SchemaLoader loader(settings);
+    if (!loader.why().empty()) {
+        why = loader.why();
+        return nullptr;
+    }
+    activeLoader = &loader;
+    const xmlExternalEntityLoader previous = xmlGetExternalEntityLoader();
+    xmlSetExternalEntityLoader(loadEntity);
+    xmlSchemaParserCtxtPtr parser = xmlSchemaNewMemParserCtxt(wrapper.data(), static_cast<int>(wrapper.size()));
+    xmlSchemaPtr schema = nullptr;
+    if (parser) {
+        // The schemas' own warnings (imports skipped as already imported)
+        // are no concern of the person checking a file.
+        xmlSchemaSetParserStructuredErrors(parser, ignoreError, nullptr);
+        schema = xmlSchemaParse(parser);
+        xmlSchemaFreeParserCtxt(parser);
+    }
+    xmlSetExternalEntityLoader(previous);
+    activeLoader = nullptr;
+    if (!schema) {
+        why = loader.why().empty() ? std::string("los esquemas no se han podido compilar") : loader.why();
+        return nullptr;
+    }
+    SchemaHandle handle(schema, SchemaDeleter{});
+    done.emplace(key, handle);
+    return handle;
 }
 
 struct Collected {
-  int line = 0;
-  std::string message;
-  xmlNodePtr node = nullptr;
+    int line = 0;
+    std::string message;
+    xmlNodePtr node = nullptr;
 };
 
-void collect(void *user, xmlErrorPtr e) {
-  if (!e || e->level < XML_ERR_ERROR)
-    return;
-  std::string message = e->message ? e->message : "";
-  while (!message.empty() && (message.back() == '\n' || message.back() == ' '))
-    message.pop_back();
-  static_cast<std::vector<Collected> *>(user)->push_back(
-      {e->line, std::move(message), static_cast<xmlNodePtr>(e->node)});
+void collect(void* user, xmlErrorPtr e)
+{
+    if (!e || e->level < XML_ERR_ERROR) return;
+    std::string message = e->message ? e->message : "";
+    while (!message.empty() && (message.back() == '\n' || message.back() == ' ')) message.pop_back();
+    static_cast<std::vector<Collected>*>(user)->push_back(
+        {e->line, std::move(message), static_cast<xmlNodePtr>(e->node)});
 }
 
 // Each element of the document in order, without recursion.
-template <typename F> void forEachElement(xmlDocPtr doc, F &&f) {
-  const xmlNodePtr root = xmlDocGetRootElement(doc);
-  for (xmlNodePtr n = root; n;) {
-    if (n->type == XML_ELEMENT_NODE)
-      f(n);
-    if (n->children && n->type == XML_ELEMENT_NODE) {
-      n = n->children;
-      continue;
+template <typename F>
+void forEachElement(xmlDocPtr doc, F&& f)
+{
+    const xmlNodePtr root = xmlDocGetRootElement(doc);
+    for (xmlNodePtr n = root; n;) {
+        if (n->type == XML_ELEMENT_NODE) f(n);
+        if (n->children && n->type == XML_ELEMENT_NODE) {
+            n = n->children;
+            continue;
+        }
+        while (n && n != root && !n->next) n = n->parent;
+        if (!n || n == root) break;
+        n = n->next;
     }
-    while (n && n != root && !n->next)
-      n = n->parent;
-    if (!n || n == root)
-      break;
-    n = n->next;
-  }
 }
 
 // The schemas the document's namespaces call for.
-std::vector<Import> importsFor(xmlDocPtr doc) {
-  bool wfs = false, parcels = false, buildings = false;
-  const xmlNodePtr root = xmlDocGetRootElement(doc);
-  forEachElement(doc, [&](xmlNodePtr n) {
-    if (!n->ns || !n->ns->href)
-      return;
-    const std::string_view href = reinterpret_cast<const char *>(n->ns->href);
-    wfs = wfs || (n == root && href == kWfs.ns);
-    parcels = parcels || href == kParcels.ns;
-    buildings = buildings || href == kBuildings.ns;
-  });
-  std::vector<Import> imports;
-  if (wfs)
-    imports.push_back(kWfs);
-  if (parcels)
-    imports.push_back(kParcels);
-  if (buildings)
-    imports.push_back(kBuildings);
-  return imports;
+std::vector<Import> importsFor(xmlDocPtr doc)
+{
+    bool wfs = false, parcels = false, buildings = false;
+    const xmlNodePtr root = xmlDocGetRootElement(doc);
+    forEachElement(doc, [&](xmlNodePtr n) {
+        if (!n->ns || !n->ns->href) return;
+        const std::string_view href = reinterpret_cast<const char*>(n->ns->href);
+        wfs = wfs || (n == root && href == kWfs.ns);
+        parcels = parcels || href == kParcels.ns;
+        buildings = buildings || href == kBuildings.ns;
+    });
+    std::vector<Import> imports;
+    if (wfs) imports.push_back(kWfs);
+    if (parcels) imports.push_back(kParcels);
+    if (buildings) imports.push_back(kBuildings);
+    return imports;
 }
 
 // "{http://inspire.ec.europa.eu/schemas/cp/4.0}label" as "cp:label", with
 // the prefixes the file itself binds (the first binding of each namespace).
-std::map<std::string, std::string> prefixesOf(xmlDocPtr doc) {
-  std::map<std::string, std::string> prefixes;
-  forEachElement(doc, [&](xmlNodePtr n) {
-    for (xmlNsPtr ns = n->nsDef; ns; ns = ns->next)
-      if (ns->prefix && ns->href)
-        prefixes.emplace(fromXml(ns->href), fromXml(ns->prefix));
-  });
-  return prefixes;
+std::map<std::string, std::string> prefixesOf(xmlDocPtr doc)
+{
+    std::map<std::string, std::string> prefixes;
+    forEachElement(doc, [&](xmlNodePtr n) {
+        for (xmlNsPtr ns = n->nsDef; ns; ns = ns->next)
+            if (ns->prefix && ns->href) prefixes.emplace(fromXml(ns->href), fromXml(ns->prefix));
+    });
+    return prefixes;
 }
 
-std::string withPrefixes(std::string message,
-                         const std::map<std::string, std::string> &prefixes) {
-  for (std::size_t open = message.find('{'); open != std::string::npos;
-       open = message.find('{', open + 1)) {
-    const std::size_t close = message.find('}', open);
-    if (close == std::string::npos)
-      break;
-    const auto it = prefixes.find(message.substr(open + 1, close - open - 1));
-    if (it == prefixes.end())
-      continue;
-    message.replace(open, close - open + 1, it->second + ":");
-  }
-  return message;
+std::string withPrefixes(std::string message, const std::map<std::string, std::string>& prefixes)
+{
+    for (std::size_t open = message.find('{'); open != std::string::npos; open = message.find('{', open + 1)) {
+        const std::size_t close = message.find('}', open);
+        if (close == std::string::npos) break;
+        const auto it = prefixes.find(message.substr(open + 1, close - open - 1));
+        if (it == prefixes.end()) continue;
+        message.replace(open, close - open + 1, it->second + ":");
+    }
+    return message;
 }
 
 // The cadastre's pools say "openAirPool", a value its draft building schema
 // lacks; the cadastre itself accepts it.
-bool isPoolValue(const Collected &e) {
-  if (!e.node || e.node->type != XML_ELEMENT_NODE ||
-      fromXml(e.node->name) != "constructionNature")
-    return false;
-  xmlChar *content = xmlNodeGetContent(e.node);
-  const bool pool = fromXml(content) == "openAirPool";
-  xmlFree(content);
-  return pool;
+bool isPoolValue(const Collected& e)
+{
+    if (!e.node || e.node->type != XML_ELEMENT_NODE || fromXml(e.node->name) != "constructionNature") return false;
+    xmlChar* content = xmlNodeGetContent(e.node);
+    const bool pool = fromXml(content) == "openAirPool";
+    xmlFree(content);
+    return pool;
 }
 
 // gml:id values have checks of their own, with clearer words.
-bool isAboutGmlId(const Collected &e) {
-  return e.message.find("attribute '{http://www.opengis.net/gml/3.2}id'") !=
-         std::string::npos;
+bool isAboutGmlId(const Collected& e)
+{
+    return e.message.find("attribute '{http://www.opengis.net/gml/3.2}id'") != std::string::npos;
 }
 
 struct DocDeleter {
-  void operator()(xmlDocPtr d) const { xmlFreeDoc(d); }
+    void operator()(xmlDocPtr d) const { xmlFreeDoc(d); }
 };
 
-} // namespace
+}  // namespace
 
-void checkXmlAndSchema(const std::string &bytes, const std::string &name,
-                       const SchemaSettings &settings, Problems &out) {
-  static std::once_flag initialised;
-  std::call_once(initialised, [] { xmlInitParser(); });
+void checkXmlAndSchema(const std::string& bytes, const std::string& name, const SchemaSettings& settings, Problems& out)
+{
+    static std::once_flag initialised;
+    std::call_once(initialised, [] { xmlInitParser(); });
 
-  std::vector<Collected> errors;
-  xmlSetStructuredErrorFunc(&errors, collect);
-  xmlParserCtxtPtr ctxt = xmlNewParserCtxt();
-  std::unique_ptr<xmlDoc, DocDeleter> doc;
-  bool wellFormed = false;
-  if (ctxt) {
-    doc.reset(xmlCtxtReadMemory(
-        ctxt, bytes.data(), static_cast<int>(bytes.size()), name.c_str(),
-        nullptr, XML_PARSE_NONET | XML_PARSE_HUGE | XML_PARSE_BIG_LINES));
-    wellFormed = ctxt->wellFormed && ctxt->nsWellFormed;
-    xmlFreeParserCtxt(ctxt);
-  }
-  xmlSetStructuredErrorFunc(nullptr, nullptr);
-  for (const Collected &e : errors)
-    out.push_back({Severity::Error, concat({"línea ", std::to_string(e.line)}),
-                   concat({"El XML no está bien formado: ", e.message, "."})});
-  if (!doc || !wellFormed)
-    return;
-
-  const std::vector<Import> imports = importsFor(doc.get());
-  if (imports.empty()) {
-    out.push_back({Severity::Error, "archivo",
-                   "No es un GML de parcelas (INSPIRE cp 4.0) ni de edificios "
-                   "(bu-ext2d 2.0) del catastro."});
-    return;
-  }
-  std::string why;
-  const SchemaHandle schema = compiled(imports, settings, why);
-  if (!schema) {
-    out.push_back(
-        {Severity::Warning, "archivo",
-         concat({"No se ha podido comprobar el esquema del catastro: ", why,
-                 "."})});
-    return;
-  }
-  errors.clear();
-  xmlSchemaValidCtxtPtr valid = xmlSchemaNewValidCtxt(schema.get());
-  if (!valid)
-    throw Failure("No hay memoria para comprobar el esquema.");
-  xmlSchemaSetValidStructuredErrors(valid, collect, &errors);
-  xmlSchemaValidateDoc(valid, doc.get());
-  xmlSchemaFreeValidCtxt(valid);
-
-  const auto prefixes = prefixesOf(doc.get());
-  std::size_t shown = 0, more = 0;
-  for (const Collected &e : errors) {
-    if (isPoolValue(e) || isAboutGmlId(e))
-      continue;
-    if (++shown > kMostSchemaErrors) {
-      ++more;
-      continue;
+    std::vector<Collected> errors;
+    xmlSetStructuredErrorFunc(&errors, collect);
+    xmlParserCtxtPtr ctxt = xmlNewParserCtxt();
+    std::unique_ptr<xmlDoc, DocDeleter> doc;
+    bool wellFormed = false;
+    if (ctxt) {
+        doc.reset(xmlCtxtReadMemory(ctxt, bytes.data(), static_cast<int>(bytes.size()), name.c_str(), nullptr,
+                                    XML_PARSE_NONET | XML_PARSE_HUGE | XML_PARSE_BIG_LINES));
+        wellFormed = ctxt->wellFormed && ctxt->nsWellFormed;
+        xmlFreeParserCtxt(ctxt);
     }
-    out.push_back({Severity::Error, concat({"línea ", std::to_string(e.line)}),
-                   concat({"No cumple el esquema del catastro: ",
-                           withPrefixes(e.message, prefixes), "."})});
-  }
-  if (more)
-    out.push_back(
-        {Severity::Error, "archivo",
-         concat({"Y ", std::to_string(more), " errores más de esquema."})});
+    xmlSetStructuredErrorFunc(nullptr, nullptr);
+    for (const Collected& e : errors)
+        out.push_back({Severity::Error, concat({"línea ", std::to_string(e.line)}),
+                       concat({"El XML no está bien formado: ", e.message, "."})});
+    if (!doc || !wellFormed) return;
+
+    const std::vector<Import> imports = importsFor(doc.get());
+    if (imports.empty()) {
+        out.push_back({Severity::Error, "archivo",
+                       "No es un GML de parcelas (INSPIRE cp 4.0) ni de edificios "
+                       "(bu-ext2d 2.0) del catastro."});
+        return;
+    }
+    std::string why;
+    const SchemaHandle schema = compiled(imports, settings, why);
+    if (!schema) {
+        out.push_back(
+            {Severity::Warning, "archivo", concat({"No se ha podido comprobar el esquema del catastro: ", why, "."})});
+        return;
+    }
+    errors.clear();
+    xmlSchemaValidCtxtPtr valid = xmlSchemaNewValidCtxt(schema.get());
+    if (!valid) throw Failure("No hay memoria para comprobar el esquema.");
+    xmlSchemaSetValidStructuredErrors(valid, collect, &errors);
+    xmlSchemaValidateDoc(valid, doc.get());
+    xmlSchemaFreeValidCtxt(valid);
+
+    const auto prefixes = prefixesOf(doc.get());
+    std::size_t shown = 0, more = 0;
+    for (const Collected& e : errors) {
+        if (isPoolValue(e) || isAboutGmlId(e)) continue;
+        if (++shown > kMostSchemaErrors) {
+            ++more;
+            continue;
+        }
+        out.push_back({Severity::Error, concat({"línea ", std::to_string(e.line)}),
+                       concat({"No cumple el esquema del catastro: ", withPrefixes(e.message, prefixes), "."})});
+    }
+    if (more)
+        out.push_back({Severity::Error, "archivo", concat({"Y ", std::to_string(more), " errores más de esquema."})});
 }
 
-} // namespace vadrel::check
+}  // namespace vadrel::check

@@ -12,7 +12,7 @@ namespace vadrel::check {
 
 // `bytes` is the whole file, `name` only names it in libxml2's own
 // messages. When no schema can be had, one warning says why.
-void checkXmlAndSchema(const std::string &bytes, const std::string &name,
-                       const SchemaSettings &settings, Problems &out);
+void checkXmlAndSchema(const std::string& bytes, const std::string& name, const SchemaSettings& settings,
+                       Problems& out);
 
-} // namespace vadrel::check
+}  // namespace vadrel::check

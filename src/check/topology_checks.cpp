@@ -16,235 +16,205 @@ namespace {
 // One GEOS context per check; its messages are not ours to print.
 class Geos {
 public:
-  Geos() : handle_(GEOS_init_r()) {
-    GEOSContext_setNoticeMessageHandler_r(handle_, nullptr, nullptr);
-    GEOSContext_setErrorMessageHandler_r(handle_, nullptr, nullptr);
-  }
-  ~Geos() { GEOS_finish_r(handle_); }
-  Geos(const Geos &) = delete;
-  Geos &operator=(const Geos &) = delete;
+    Geos() : handle_(GEOS_init_r())
+    {
+        GEOSContext_setNoticeMessageHandler_r(handle_, nullptr, nullptr);
+        GEOSContext_setErrorMessageHandler_r(handle_, nullptr, nullptr);
+    }
+    ~Geos() { GEOS_finish_r(handle_); }
+    Geos(const Geos&) = delete;
+    Geos& operator=(const Geos&) = delete;
 
-  GEOSContextHandle_t handle() const { return handle_; }
+    GEOSContextHandle_t handle() const { return handle_; }
 
 private:
-  GEOSContextHandle_t handle_;
+    GEOSContextHandle_t handle_;
 };
 
 struct GeomDeleter {
-  GEOSContextHandle_t handle;
-  void operator()(GEOSGeometry *g) const {
-    if (g)
-      GEOSGeom_destroy_r(handle, g);
-  }
+    GEOSContextHandle_t handle;
+    void operator()(GEOSGeometry* g) const
+    {
+        if (g) GEOSGeom_destroy_r(handle, g);
+    }
 };
 using Geom = std::unique_ptr<GEOSGeometry, GeomDeleter>;
 
-GEOSGeometry *linearRing(GEOSContextHandle_t h,
-                         const std::vector<Punto> &points) {
-  GEOSCoordSequence *seq =
-      GEOSCoordSeq_create_r(h, static_cast<unsigned>(points.size()), 2);
-  if (!seq)
-    return nullptr;
-  for (std::size_t i = 0; i < points.size(); ++i)
-    GEOSCoordSeq_setXY_r(h, seq, static_cast<unsigned>(i), points[i].x,
-                         points[i].y);
-  return GEOSGeom_createLinearRing_r(
-      h, seq); // takes the sequence, or frees it on failure
+GEOSGeometry* linearRing(GEOSContextHandle_t h, const std::vector<Punto>& points)
+{
+    GEOSCoordSequence* seq = GEOSCoordSeq_create_r(h, static_cast<unsigned>(points.size()), 2);
+    if (!seq) return nullptr;
+    for (std::size_t i = 0; i < points.size(); ++i)
+        GEOSCoordSeq_setXY_r(h, seq, static_cast<unsigned>(i), points[i].x, points[i].y);
+    return GEOSGeom_createLinearRing_r(h, seq);  // takes the sequence, or frees it on failure
 }
 
-Geom polygonOf(GEOSContextHandle_t h, const Ring &shell,
-               const std::vector<const Ring *> &holes = {}) {
-  GEOSGeometry *outer = linearRing(h, shell.points);
-  if (!outer)
-    return Geom(nullptr, {h});
-  std::vector<GEOSGeometry *> inner;
-  for (const Ring *r : holes) {
-    if (GEOSGeometry *g = linearRing(h, r->points))
-      inner.push_back(g);
-    else {
-      for (GEOSGeometry *g2 : inner)
-        GEOSGeom_destroy_r(h, g2);
-      GEOSGeom_destroy_r(h, outer);
-      return Geom(nullptr, {h});
+Geom polygonOf(GEOSContextHandle_t h, const Ring& shell, const std::vector<const Ring*>& holes = {})
+{
+    GEOSGeometry* outer = linearRing(h, shell.points);
+    if (!outer) return Geom(nullptr, {h});
+    std::vector<GEOSGeometry*> inner;
+    for (const Ring* r : holes) {
+        if (GEOSGeometry* g = linearRing(h, r->points))
+            inner.push_back(g);
+        else {
+            for (GEOSGeometry* g2 : inner) GEOSGeom_destroy_r(h, g2);
+            GEOSGeom_destroy_r(h, outer);
+            return Geom(nullptr, {h});
+        }
     }
-  }
-  return Geom(GEOSGeom_createPolygon_r(h, outer, inner.data(),
-                                       static_cast<unsigned>(inner.size())),
-              {h});
+    return Geom(GEOSGeom_createPolygon_r(h, outer, inner.data(), static_cast<unsigned>(inner.size())), {h});
 }
 
 struct Invalidity {
-  std::string reason;
-  std::string where; // "(x y)", empty when GEOS gave no place
+    std::string reason;
+    std::string where;  // "(x y)", empty when GEOS gave no place
 };
 
 // Nothing when the geometry is valid.
-std::optional<Invalidity> invalidity(GEOSContextHandle_t h,
-                                     const GEOSGeometry *g) {
-  char *reason = nullptr;
-  GEOSGeometry *location = nullptr;
-  const char valid = GEOSisValidDetail_r(h, g, 0, &reason, &location);
-  if (valid == 1)
-    return std::nullopt;
-  Invalidity out;
-  if (reason) {
-    out.reason = reason;
-    GEOSFree_r(h, reason);
-  }
-  if (out.reason.empty())
-    out.reason = "GEOS no ha podido examinarlo";
-  if (location) {
-    double x = 0, y = 0;
-    if (GEOSGeomGetX_r(h, location, &x) == 1 &&
-        GEOSGeomGetY_r(h, location, &y) == 1)
-      out.where = pointText(x, y);
-    GEOSGeom_destroy_r(h, location);
-  }
-  return out;
+std::optional<Invalidity> invalidity(GEOSContextHandle_t h, const GEOSGeometry* g)
+{
+    char* reason = nullptr;
+    GEOSGeometry* location = nullptr;
+    const char valid = GEOSisValidDetail_r(h, g, 0, &reason, &location);
+    if (valid == 1) return std::nullopt;
+    Invalidity out;
+    if (reason) {
+        out.reason = reason;
+        GEOSFree_r(h, reason);
+    }
+    if (out.reason.empty()) out.reason = "GEOS no ha podido examinarlo";
+    if (location) {
+        double x = 0, y = 0;
+        if (GEOSGeomGetX_r(h, location, &x) == 1 && GEOSGeomGetY_r(h, location, &y) == 1) out.where = pointText(x, y);
+        GEOSGeom_destroy_r(h, location);
+    }
+    return out;
 }
 
-std::string near(const Invalidity &v) {
-  return v.where.empty() ? std::string() : concat({" cerca de ", v.where});
+std::string near(const Invalidity& v) { return v.where.empty() ? std::string() : concat({" cerca de ", v.where}); }
+
+std::string ringMessage(const Invalidity& v)
+{
+    if (v.reason == "Self-intersection") return concat({"El anillo se corta a sí mismo", near(v), "."});
+    if (v.reason == "Ring Self-intersection") return concat({"El anillo se toca a sí mismo", near(v), "."});
+    if (v.reason == "Too few points") return "El anillo no tiene al menos tres vértices distintos.";
+    return concat({"El anillo no es válido (", v.reason, ")", near(v), "."});
 }
 
-std::string ringMessage(const Invalidity &v) {
-  if (v.reason == "Self-intersection")
-    return concat({"El anillo se corta a sí mismo", near(v), "."});
-  if (v.reason == "Ring Self-intersection")
-    return concat({"El anillo se toca a sí mismo", near(v), "."});
-  if (v.reason == "Too few points")
-    return "El anillo no tiene al menos tres vértices distintos.";
-  return concat({"El anillo no es válido (", v.reason, ")", near(v), "."});
-}
-
-std::string polygonMessage(const Invalidity &v) {
-  std::string_view what = v.reason;
-  if (v.reason == "Self-intersection")
-    what = "sus anillos se cortan";
-  else if (v.reason == "Ring Self-intersection")
-    what = "un anillo se toca a sí mismo";
-  else if (v.reason == "Hole lies outside shell")
-    what = "un anillo interior queda fuera del exterior";
-  else if (v.reason == "Nested holes")
-    what = "un anillo interior está dentro de otro";
-  else if (v.reason == "Interior is disconnected")
-    what = "los anillos interiores lo parten en trozos";
-  else if (v.reason == "Duplicate Rings")
-    what = "tiene dos anillos iguales";
-  return concat({"El recinto no es válido: ", what, near(v), "."});
+std::string polygonMessage(const Invalidity& v)
+{
+    std::string_view what = v.reason;
+    if (v.reason == "Self-intersection")
+        what = "sus anillos se cortan";
+    else if (v.reason == "Ring Self-intersection")
+        what = "un anillo se toca a sí mismo";
+    else if (v.reason == "Hole lies outside shell")
+        what = "un anillo interior queda fuera del exterior";
+    else if (v.reason == "Nested holes")
+        what = "un anillo interior está dentro de otro";
+    else if (v.reason == "Interior is disconnected")
+        what = "los anillos interiores lo parten en trozos";
+    else if (v.reason == "Duplicate Rings")
+        what = "tiene dos anillos iguales";
+    return concat({"El recinto no es válido: ", what, near(v), "."});
 }
 
 struct Box {
-  double minX, minY, maxX, maxY;
-  bool meets(const Box &o) const {
-    return minX <= o.maxX && o.minX <= maxX && minY <= o.maxY && o.minY <= maxY;
-  }
+    double minX, minY, maxX, maxY;
+    bool meets(const Box& o) const { return minX <= o.maxX && o.minX <= maxX && minY <= o.maxY && o.minY <= maxY; }
 };
 
-Box boxOf(const std::vector<Punto> &points) {
-  Box b{points.front().x, points.front().y, points.front().x, points.front().y};
-  for (const Punto &p : points) {
-    b.minX = std::min(b.minX, p.x);
-    b.minY = std::min(b.minY, p.y);
-    b.maxX = std::max(b.maxX, p.x);
-    b.maxY = std::max(b.maxY, p.y);
-  }
-  return b;
+Box boxOf(const std::vector<Punto>& points)
+{
+    Box b{points.front().x, points.front().y, points.front().x, points.front().y};
+    for (const Punto& p : points) {
+        b.minX = std::min(b.minX, p.x);
+        b.minY = std::min(b.minY, p.y);
+        b.maxX = std::max(b.maxX, p.x);
+        b.maxY = std::max(b.maxY, p.y);
+    }
+    return b;
 }
 
 // A polygon that passed every check, kept to compare with its neighbours.
 struct Sound {
-  std::size_t index;
-  Geom geometry;
-  Box box;
+    std::size_t index;
+    Geom geometry;
+    Box box;
 };
 
-void checkFeature(GEOSContextHandle_t h, const Feature &f, Problems &out) {
-  std::vector<Sound> sound;
-  for (std::size_t k = 0; k < f.polygons.size(); ++k) {
-    const Polygon &polygon = f.polygons[k];
-    if (polygon.rings.empty() || polygon.rings.front().interior)
-      continue;
-    bool ok = true;
-    std::vector<Geom> alone; // each ring as a polygon of its own
-    for (const Ring &ring : polygon.rings) {
-      Geom g = ring.closedRing ? polygonOf(h, ring) : Geom(nullptr, {h});
-      if (!g) {
-        ok = false;
-      } else if (auto bad = invalidity(h, g.get())) {
-        out.push_back(
-            {Severity::Error, placeOf(f, k, &ring), ringMessage(*bad)});
-        ok = false;
-        g.reset();
-      }
-      alone.push_back(std::move(g));
-    }
-    const GEOSGeometry *exterior = alone.front().get();
-    if (!exterior)
-      continue;
-    for (std::size_t r = 1; r < polygon.rings.size(); ++r) {
-      const GEOSGeometry *hole = alone[r].get();
-      if (!hole || GEOSCoveredBy_r(h, hole, exterior) == 1)
-        continue;
-      ok = false;
-      const bool crosses =
-          GEOSRelatePattern_r(h, hole, exterior, "T********") == 1;
-      out.push_back(
-          {Severity::Error, placeOf(f, k, &polygon.rings[r]),
-           crosses ? "El anillo interior cruza el anillo exterior."
-                   : "El anillo interior queda fuera del anillo exterior."});
-    }
-    if (!ok)
-      continue;
+void checkFeature(GEOSContextHandle_t h, const Feature& f, Problems& out)
+{
+    std::vector<Sound> sound;
+    for (std::size_t k = 0; k < f.polygons.size(); ++k) {
+        const Polygon& polygon = f.polygons[k];
+        if (polygon.rings.empty() || polygon.rings.front().interior) continue;
+        bool ok = true;
+        std::vector<Geom> alone;  // each ring as a polygon of its own
+        for (const Ring& ring : polygon.rings) {
+            Geom g = ring.closedRing ? polygonOf(h, ring) : Geom(nullptr, {h});
+            if (!g) {
+                ok = false;
+            } else if (auto bad = invalidity(h, g.get())) {
+                out.push_back({Severity::Error, placeOf(f, k, &ring), ringMessage(*bad)});
+                ok = false;
+                g.reset();
+            }
+            alone.push_back(std::move(g));
+        }
+        const GEOSGeometry* exterior = alone.front().get();
+        if (!exterior) continue;
+        for (std::size_t r = 1; r < polygon.rings.size(); ++r) {
+            const GEOSGeometry* hole = alone[r].get();
+            if (!hole || GEOSCoveredBy_r(h, hole, exterior) == 1) continue;
+            ok = false;
+            const bool crosses = GEOSRelatePattern_r(h, hole, exterior, "T********") == 1;
+            out.push_back({Severity::Error, placeOf(f, k, &polygon.rings[r]),
+                           crosses ? "El anillo interior cruza el anillo exterior."
+                                   : "El anillo interior queda fuera del anillo exterior."});
+        }
+        if (!ok) continue;
 
-    std::vector<const Ring *> holes;
-    for (std::size_t r = 1; r < polygon.rings.size(); ++r)
-      holes.push_back(&polygon.rings[r]);
-    Geom whole = polygonOf(h, polygon.rings.front(), holes);
-    if (!whole)
-      continue;
-    if (auto bad = invalidity(h, whole.get())) {
-      out.push_back({Severity::Error, placeOf(f, k), polygonMessage(*bad)});
-      continue;
+        std::vector<const Ring*> holes;
+        for (std::size_t r = 1; r < polygon.rings.size(); ++r) holes.push_back(&polygon.rings[r]);
+        Geom whole = polygonOf(h, polygon.rings.front(), holes);
+        if (!whole) continue;
+        if (auto bad = invalidity(h, whole.get())) {
+            out.push_back({Severity::Error, placeOf(f, k), polygonMessage(*bad)});
+            continue;
+        }
+        sound.push_back({k, std::move(whole), boxOf(polygon.rings.front().points)});
     }
-    sound.push_back({k, std::move(whole), boxOf(polygon.rings.front().points)});
-  }
 
-  for (std::size_t a = 0; a < sound.size(); ++a) {
-    const GEOSPreparedGeometry *prepared = nullptr;
-    for (std::size_t b = a + 1; b < sound.size(); ++b) {
-      if (!sound[a].box.meets(sound[b].box))
-        continue;
-      if (!prepared)
-        prepared = GEOSPrepare_r(h, sound[a].geometry.get());
-      if (!prepared ||
-          GEOSPreparedIntersects_r(h, prepared, sound[b].geometry.get()) != 1)
-        continue;
-      // Touching along an edge or at a corner is fine; sharing area is not.
-      if (GEOSRelatePattern_r(h, sound[a].geometry.get(),
-                              sound[b].geometry.get(), "2********") != 1)
-        continue;
-      out.push_back(
-          {Severity::Error, placeOf(f),
-           concat({"Los recintos ", std::to_string(sound[a].index + 1), " y ",
-                   std::to_string(sound[b].index + 1), " se solapan."})});
+    for (std::size_t a = 0; a < sound.size(); ++a) {
+        const GEOSPreparedGeometry* prepared = nullptr;
+        for (std::size_t b = a + 1; b < sound.size(); ++b) {
+            if (!sound[a].box.meets(sound[b].box)) continue;
+            if (!prepared) prepared = GEOSPrepare_r(h, sound[a].geometry.get());
+            if (!prepared || GEOSPreparedIntersects_r(h, prepared, sound[b].geometry.get()) != 1) continue;
+            // Touching along an edge or at a corner is fine; sharing area is not.
+            if (GEOSRelatePattern_r(h, sound[a].geometry.get(), sound[b].geometry.get(), "2********") != 1) continue;
+            out.push_back({Severity::Error, placeOf(f),
+                           concat({"Los recintos ", std::to_string(sound[a].index + 1), " y ",
+                                   std::to_string(sound[b].index + 1), " se solapan."})});
+        }
+        if (prepared) GEOSPreparedGeom_destroy_r(h, prepared);
     }
-    if (prepared)
-      GEOSPreparedGeom_destroy_r(h, prepared);
-  }
 }
 
-} // namespace
+}  // namespace
 
 struct TopologyCheck::Context {
-  Geos geos;
+    Geos geos;
 };
 
 TopologyCheck::TopologyCheck() : context_(std::make_unique<Context>()) {}
 TopologyCheck::~TopologyCheck() = default;
 
-void TopologyCheck::check(const Feature &feature, Problems &out) {
-  checkFeature(context_->geos.handle(), feature, out);
+void TopologyCheck::check(const Feature& feature, Problems& out)
+{
+    checkFeature(context_->geos.handle(), feature, out);
 }
 
-} // namespace vadrel::check
+}  // namespace vadrel::check

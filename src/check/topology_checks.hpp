@@ -12,17 +12,17 @@ namespace vadrel::check {
 
 class TopologyCheck {
 public:
-  TopologyCheck();
-  ~TopologyCheck();
-  TopologyCheck(const TopologyCheck &) = delete;
-  TopologyCheck &operator=(const TopologyCheck &) = delete;
+    TopologyCheck();
+    ~TopologyCheck();
+    TopologyCheck(const TopologyCheck&) = delete;
+    TopologyCheck& operator=(const TopologyCheck&) = delete;
 
-  // Looks only at rings already read and closed (see checkRings).
-  void check(const Feature &feature, Problems &out);
+    // Looks only at rings already read and closed (see checkRings).
+    void check(const Feature& feature, Problems& out);
 
 private:
-  struct Context;
-  std::unique_ptr<Context> context_;
+    struct Context;
+    std::unique_ptr<Context> context_;
 };
 
-} // namespace vadrel::check
+}  // namespace vadrel::check

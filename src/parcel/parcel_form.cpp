@@ -1,5 +1,6 @@
 #include "parcel/parcel_form.hpp"
 
+#include "check/gml_check.hpp"
 #include "core/failure.hpp"
 #include "core/geometry.hpp"
 #include "core/numeric_text.hpp"
@@ -80,6 +81,8 @@ void TFParcelgen::BBGuardarClick() { guardarCoordenadas(ui_, MX, MY); }
 void TFParcelgen::BBCargarClick() { cargarCoordenadas(ui_, MX, MY); }
 
 void TFParcelgen::BBImprimirClick() { ui_.printWindow(); }
+
+void TFParcelgen::BBComprobarClick() { check::checkChosenGml(ui_, check::SchemaSettings::fromEnvironment()); }
 
 void TFParcelgen::BBAyudaClick() { ui_.openWithDesktop((directorio / "ayuda.pdf").string()); }
 
