@@ -68,7 +68,7 @@ std::optional<double> areaOf(const Feature& feature)
     double total = 0;
     for (const Polygon& polygon : feature.polygons) {
         for (const Ring& ring : polygon.rings) {
-            if (!ring.readable) return std::nullopt;
+            if (!ring.closedRing) return std::nullopt;
             const double a = std::fabs(doubleSignedArea(ring.points)) / 2;
             total += ring.interior ? -a : a;
         }

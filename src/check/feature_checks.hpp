@@ -14,7 +14,7 @@ namespace vadrel::check {
 void checkDeclaredArea(const Feature& feature, Problems& out);
 
 // The area of a feature's polygons, interiors taken away; nothing when a
-// ring could not be read.
+// ring could not be read or is not closed.
 std::optional<double> areaOf(const Feature& feature);
 
 }  // namespace vadrel::check

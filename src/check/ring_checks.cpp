@@ -1,5 +1,6 @@
 #include "check/ring_checks.hpp"
 
+#include <algorithm>
 #include <cmath>
 
 #include "check/check_text.hpp"
@@ -12,7 +13,9 @@ namespace {
 // Beyond this many of one kind in a ring, one line counts the rest: a file
 // of a million doubled vertices must not bury everything else.
 constexpr std::size_t kMostPerRing = 10;
-constexpr double kNearVertex = 0.01;  // metres
+// Metres; a hair less, so that two vertices typed 1 cm apart (0.00999…
+// once in binary) are not taken as closer.
+constexpr double kNearVertex = 0.01 - 1e-9;
 
 bool isXmlBlank(char c) { return c == ' ' || c == '\t' || c == '\n' || c == '\r'; }
 
@@ -137,9 +140,10 @@ void checkVertices(const Feature& f, std::size_t polygon, Ring& ring, Problems& 
             repeated.add(placeOf(f, polygon, &ring, i + 1),
                          concat({"El vértice repite el anterior ", pointText(p[i]), "."}));
         } else if (d < kNearVertex) {
-            // Cut, not rounded: 0.9999 cm must not read "1,00 cm".
+            // Never "1,00 cm" for what is less than one.
+            const double cm = std::min(std::round(d * 10000) / 100, 0.99);
             near.add(placeOf(f, polygon, &ring, i + 1),
-                     concat({"El vértice está a ", spanishNumber(std::floor(d * 10000) / 100, 2),
+                     concat({"El vértice está a ", spanishNumber(cm, 2),
                              " cm del anterior (menos de 1 cm)."}));
         }
     }

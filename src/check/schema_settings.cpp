@@ -61,6 +61,7 @@ std::string SchemaSettings::key() const
     }
     k += "cache:";
     k += cacheDir.string();
+    if (download) k += " (descargas)";
     return k;
 }
 

@@ -72,10 +72,11 @@ std::optional<std::vector<std::string>> addressParts(std::string_view url)
     return parts;
 }
 
-std::chrono::steady_clock::time_point& lastFailedDownload()
+// When a download for these settings last failed.
+std::chrono::steady_clock::time_point& lastFailedDownload(const SchemaSettings& settings)
 {
-    static std::chrono::steady_clock::time_point when{};
-    return when;
+    static std::map<std::string, std::chrono::steady_clock::time_point> when;
+    return when[settings.key()];
 }
 
 // A schema file as libxml2 gets it: its bytes, and the local file they
@@ -199,7 +200,7 @@ private:
             note(concat({"no se descargan esquemas de ", parts->front()}));
             return std::nullopt;
         }
-        auto& failed = lastFailedDownload();
+        auto& failed = lastFailedDownload(settings_);
         if (failed != std::chrono::steady_clock::time_point{} &&
             std::chrono::steady_clock::now() - failed < kRetryDownloadAfter) {
             note(
@@ -313,7 +314,8 @@ void collect(void* user, xmlErrorPtr e)
 {
     if (!e || e->level < XML_ERR_ERROR) return;
     std::string message = e->message ? e->message : "";
-    while (!message.empty() && (message.back() == '\n' || message.back() == ' ')) message.pop_back();
+    while (!message.empty() && (message.back() == '\n' || message.back() == ' ' || message.back() == '.'))
+        message.pop_back();
     static_cast<std::vector<Collected>*>(user)->push_back(
         {e->line, std::move(message), static_cast<xmlNodePtr>(e->node)});
 }

@@ -4,6 +4,7 @@
 #include <deque>
 #include <functional>
 #include <optional>
+#include <utility>
 #include <string>
 #include <vector>
 
@@ -33,7 +34,11 @@ public:
     // What a modal window does while shown; Cancel when unset.
     std::function<ModalResult(Form&)> onShowModal;
 
+    // Reports shown: title and text.
+    std::vector<std::pair<std::string, std::string>> reports;
+
     void message(const std::string& text) override { messages.push_back(text); }
+    void showReport(const std::string& title, const std::string& text) override { reports.emplace_back(title, text); }
     bool confirm(const std::string& text, bool defaultYes) override;
     std::optional<std::string> saveFileName(const FileFilter& filter) override;
     std::optional<std::string> openFileName(const FileFilter& filter) override;

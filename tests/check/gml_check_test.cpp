@@ -1,0 +1,364 @@
+// The GML check: each problem it knows, tripped by a hand-made file and not
+// by its sound neighbour.
+
+#include "check/gml_check.hpp"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <functional>
+
+#include "check/gml_builder.hpp"
+#include "core/failure.hpp"
+#include "support/temp_dir.hpp"
+
+using namespace vadrel;
+using namespace vadrel::test;
+using check::Problems;
+using check::Severity;
+
+namespace {
+
+const char* const kNoSchema = "No se ha podido comprobar el esquema del catastro";
+
+// The shared folder's catalog; without it the schema check says it could
+// not run, and every other check runs as always.
+check::SchemaSettings testSchemas()
+{
+    const auto shared = sharedDir();
+    if (!shared.empty()) return check::SchemaSettings::fromFolder(shared / "schemas");
+    return {};
+}
+
+std::string listed(const Problems& problems)
+{
+    std::string out;
+    for (const auto& p : problems) out += "\n  " + check::describe(p);
+    return out.empty() ? " (nada)" : out;
+}
+
+// Everything but the note that the schemas are missing.
+Problems withoutSchemaNote(Problems problems)
+{
+    std::erase_if(problems, [](const check::Problem& p) { return p.message.starts_with(kNoSchema); });
+    return problems;
+}
+
+bool has(const Problems& problems, Severity severity, std::string_view place, std::string_view message)
+{
+    for (const auto& p : problems)
+        if (p.severity == severity && p.place.find(place) != std::string::npos &&
+            p.message.find(message) != std::string::npos)
+            return true;
+    return false;
+}
+
+class GmlCheckTest : public ::testing::Test {
+protected:
+    TempDir dir;
+    check::SchemaSettings settings = testSchemas();
+
+    Problems checkText(const std::string& text, const char* name = "a.gml")
+    {
+        writeFile(dir / name, text);
+        return check::checkGmlFile(dir / name, settings);
+    }
+};
+
+struct Case {
+    const char* name;
+    std::function<std::string()> trips;
+    std::function<std::string()> passes;
+    Severity severity;
+    const char* place;
+    const char* message;
+    bool needsSchemas = false;
+};
+
+ParcelSpec withExterior(const std::string& ring, const std::string& area = "1200")
+{
+    ParcelSpec p;
+    p.patches = {Patch{ring, {}}};
+    p.area = area;
+    return p;
+}
+
+ParcelSpec withHole(const std::string& hole, const std::string& area = "1100")
+{
+    ParcelSpec p;
+    p.patches = {Patch{kSquare, {hole}}};
+    p.area = area;
+    return p;
+}
+
+ParcelSpec withRef(const std::string& ns, const std::string& ref)
+{
+    ParcelSpec p;
+    p.ns = ns;
+    p.ref = ref;
+    return p;
+}
+
+BuildingSpec withValue(const std::string& value)
+{
+    BuildingSpec b;
+    b.value = value;
+    return b;
+}
+
+ParcelSpec second(const std::string& ref, const std::string& srs = "http://www.opengis.net/def/crs/EPSG/0/25830")
+{
+    ParcelSpec p;
+    p.ref = ref;
+    p.srs = srs;
+    p.patches = {Patch{"500100 4100000 500140 4100000 500140 4100030 500100 4100030 500100 4100000", {}}};
+    return p;
+}
+
+const Case kCases[] = {
+    {"MalformedXml", [] { return replaced(parcelGml(), "</cp:label>", "</cp:labl>"); }, [] { return parcelGml(); },
+     Severity::Error, "archivo", "no es un documento XML válido: la etiqueta de cierre no corresponde"},
+    {"UndeclaredPrefix", [] { return replaced(parcelGml(), "<cp:label>", "<x:nota/><cp:label>"); },
+     [] { return parcelGml(); }, Severity::Error, "línea 10", "El XML no está bien formado: Namespace prefix x on nota is not defined"},
+    {"NotInTheSchema", [] { return replaced(replaced(parcelGml(), "<cp:label>", "<cp:etiqueta>"), "</cp:label>", "</cp:etiqueta>"); },
+     [] { return parcelGml(); }, Severity::Error, "línea 10",
+     "No cumple el esquema del catastro: Element 'cp:etiqueta': This element is not expected. Expected is ( cp:label ).",
+     true},
+    {"RingNotClosed",
+     [] { return parcelGml(withExterior("500000 4100000 500040 4100000 500040 4100030 500000 4100030 500000 4100001")); },
+     [] { return parcelGml(); }, Severity::Error, "parcela 1234567AB1234N, anillo exterior",
+     "no está cerrado: el último vértice (500000 4100001) no repite el primero (500000 4100000)"},
+    {"FewerThanFourPositions",
+     [] { return parcelGml(withExterior("500000 4100000 500040 4100000 500000 4100000", "0")); },
+     [] { return parcelGml(withExterior("500000 4100000 500040 4100000 500000 4100030 500000 4100000", "600")); },
+     Severity::Error, "anillo exterior", "tiene 3 posiciones; un anillo cerrado necesita al menos cuatro"},
+    {"OddNumberOfValues", [] { return parcelGml(withExterior(std::string(kSquare) + " 500000")); },
+     [] { return parcelGml(); }, Severity::Error, "anillo exterior", "número impar de valores (11)"},
+    {"ValueNotANumber",
+     [] { return parcelGml(withExterior("500000 4100000 500040 4100000 500040 4100030,5 500000 4100030 500000 4100000")); },
+     [] { return parcelGml(withExterior("500000 4100000 500040 4100000 500040 4100030.0 500000 4100030 500000 4100000")); },
+     Severity::Error, "anillo exterior, vértice 3", "La coordenada Y «4100030,5» no es un número"},
+    {"RepeatedVertex",
+     [] {
+         return parcelGml(
+             withExterior("500000 4100000 500040 4100000 500040 4100000 500040 4100030 500000 4100030 500000 4100000"));
+     },
+     [] { return parcelGml(); }, Severity::Error, "anillo exterior, vértice 3", "repite el anterior (500040 4100000)"},
+    {"SelfIntersectingRing",
+     [] { return parcelGml(withExterior("500000 4100000 500040 4100030 500040 4100000 500000 4100030 500000 4100000", "0")); },
+     [] { return parcelGml(); }, Severity::Error, "anillo exterior", "se corta a sí mismo cerca de (500020 4100015)"},
+    {"InteriorOutside",
+     [] { return parcelGml(withHole("500100 4100000 500100 4100010 500110 4100010 500110 4100000 500100 4100000")); },
+     [] { return parcelGml(withHole(kHole)); }, Severity::Error, "anillo interior 1", "queda fuera del anillo exterior"},
+    {"InteriorCrossing",
+     [] { return parcelGml(withHole("500030 4100010 500030 4100020 500050 4100020 500050 4100010 500030 4100010")); },
+     [] { return parcelGml(withHole(kHole)); }, Severity::Error, "anillo interior 1", "cruza el anillo exterior"},
+    {"OverlappingExteriors",
+     [] {
+         ParcelSpec p;
+         p.patches.push_back({"500020 4100000 500060 4100000 500060 4100030 500020 4100030 500020 4100000", {}});
+         p.area = "2400";
+         return parcelGml(p);
+     },
+     [] {
+         ParcelSpec p;  // sharing an edge is no overlap
+         p.patches.push_back({"500040 4100000 500080 4100000 500080 4100030 500040 4100030 500040 4100000", {}});
+         p.area = "2400";
+         return parcelGml(p);
+     },
+     Severity::Error, "parcela 1234567AB1234N", "Los recintos 1 y 2 se solapan"},
+    {"AreaDiffers", [] { return parcelGml(withExterior(kSquare, "1201.5")); },
+     [] { return parcelGml(withExterior(kSquare, "1200.9")); }, Severity::Error, "parcela 1234567AB1234N",
+     "La superficie declarada (areaValue) es 1201.5 m² y la de sus coordenadas es 1200,00 m²"},
+    {"AreaNotANumber", [] { return parcelGml(withExterior(kSquare, "1.200,5")); }, [] { return parcelGml(); },
+     Severity::Error, "parcela 1234567AB1234N", "La superficie (areaValue) «1.200,5» no es un número"},
+    {"BuildingValueEmpty", [] { return buildingGml(withValue("")); }, [] { return buildingGml(); }, Severity::Error,
+     "edificio 1234567AB1234N", "La superficie construida (bu-ext2d:value) está vacía"},
+    {"BuildingValueNotANumber", [] { return buildingGml(withValue("2.400,5")); },
+     [] { return buildingGml(withValue("2400.5")); }, Severity::Error, "edificio 1234567AB1234N",
+     "La superficie construida (bu-ext2d:value) «2.400,5» no es un número"},
+    {"SystemNotTheCadastres",
+     [] {
+         ParcelSpec p;
+         p.srs = "http://www.opengis.net/def/crs/EPSG/0/3857";
+         return parcelGml(p);
+     },
+     [] {
+         BuildingSpec b;
+         b.srs = "urn:ogc:def:crs:EPSG::32628";
+         return buildingGml(b);
+     },
+     Severity::Error, "parcela 1234567AB1234N", "EPSG:3857 no es ninguno de los del catastro"},
+    {"SystemsMixed",
+     [] {
+         return parcelsGml({ParcelSpec{}, second("1234567AB1234P", "urn:ogc:def:crs:EPSG::25829")});
+     },
+     [] { return parcelsGml({ParcelSpec{}, second("1234567AB1234P", "urn:ogc:def:crs:EPSG::25830")}); },
+     Severity::Error, "archivo", "mezcla sistemas de referencia: EPSG:25830 (parcela 1234567AB1234N), EPSG:25829"},
+    {"GmlIdRepeated", [] { return parcelsGml({ParcelSpec{}, second("1234567AB1234N")}); },
+     [] { return parcelsGml({ParcelSpec{}, second("1234567AB1234P")}); }, Severity::Error, "parcela 1234567AB1234N",
+     "El gml:id «ES.SDGC.CP.1234567AB1234N» se repite (ya está en parcela 1234567AB1234N)"},
+    {"GmlIdNotAnXmlId", [] { return replaced(parcelGml(withRef("ES.LOCAL.CP", "7")), "gml:id=\"ES.LOCAL.CP.7\"", "gml:id=\"7\""); },
+     [] { return parcelGml(withRef("ES.LOCAL.CP", "7")); }, Severity::Error, "parcela 7",
+     "El gml:id «7» no es un identificador XML válido"},
+    {"CadastralReferenceLength", [] { return parcelGml(withRef("ES.SDGC.CP", "1234567AB1234")); },
+     [] { return parcelGml(withRef("ES.LOCAL.CP", "1234567AB1234")); }, Severity::Error, "parcela 1234567AB1234",
+     "El gml:id «ES.SDGC.CP.1234567AB1234» es del catastro (ES.SDGC) pero su referencia «1234567AB1234» no son 14"},
+    {"CadastralReferenceLowerCase", [] { return parcelGml(withRef("ES.SDGC.CP", "1234567ab1234n")); },
+     [] { return parcelGml(withRef("ES.SDGC.CP", "1234567AB1234N")); }, Severity::Error, "parcela",
+     "El localId «1234567ab1234n» es del catastro (ES.SDGC)"},
+    {"LocalIdCharacters", [] { return parcelGml(withRef("ES.LOCAL.CP", "finca.7")); },
+     [] { return parcelGml(withRef("ES.LOCAL.CP", "finca_7-b")); }, Severity::Error, "parcela finca.7",
+     "El localId «finca.7» lleva espacios o caracteres especiales"},
+    {"ExteriorClockwise",
+     [] { return parcelGml(withExterior("500000 4100000 500000 4100030 500040 4100030 500040 4100000 500000 4100000")); },
+     [] { return parcelGml(); }, Severity::Warning, "anillo exterior", "va en sentido horario"},
+    {"InteriorCounterClockwise",
+     [] { return parcelGml(withHole("500010 4100010 500020 4100010 500020 4100020 500010 4100020 500010 4100010")); },
+     [] { return parcelGml(withHole(kHole)); }, Severity::Warning, "anillo interior 1", "va en sentido antihorario"},
+    {"VerticesCloserThanACentimetre",
+     [] {
+         return parcelGml(withExterior(
+             "500000 4100000 500040 4100000 500040 4100030 500000.006 4100030 500000 4100030 500000 4100000"));
+     },
+     [] {
+         return parcelGml(
+             withExterior("500000 4100000 500040 4100000 500040 4100030 500000.01 4100030 500000 4100030 500000 4100000"));
+     },
+     Severity::Warning, "anillo exterior, vértice 5", "está a 0,60 cm del anterior"},
+};
+
+void PrintTo(const Case& c, std::ostream* os) { *os << c.name; }
+
+class EachCheck : public GmlCheckTest, public ::testing::WithParamInterface<Case> {};
+
+}  // namespace
+
+TEST_P(EachCheck, TrippedByItsFileAndNotByItsNeighbour)
+{
+    const Case& c = GetParam();
+    if (c.needsSchemas && sharedDir().empty())
+        GTEST_SKIP() << "no ../shared beside the repository: the cadastre's schemas are not here";
+    const Problems tripped = checkText(c.trips());
+    EXPECT_TRUE(has(tripped, c.severity, c.place, c.message)) << "expected «" << c.place << ": " << c.message
+                                                              << "» among:" << listed(tripped);
+    const Problems sound = withoutSchemaNote(checkText(c.passes()));
+    EXPECT_TRUE(sound.empty()) << listed(sound);
+}
+
+INSTANTIATE_TEST_SUITE_P(GmlCheck, EachCheck, ::testing::ValuesIn(kCases),
+                         [](const ::testing::TestParamInfo<Case>& info) { return std::string(info.param.name); });
+
+TEST_F(GmlCheckTest, FiveProblemsOfOneFileComeInOneRun)
+{
+    ParcelSpec p = withRef("ES.SDGC.CP", "1234567AB123");
+    p.srs = "EPSG:2062";
+    p.area = "900";
+    p.patches = {Patch{"500000 4100000 500040 4100000 500040 4100000 500040 4100030 500000 4100030 500000 4100000",
+                       {"500100 4100000 500100 4100010 500110 4100010 500110 4100000 500100 4100000"}}};
+    const Problems problems = checkText(parcelGml(p));
+    EXPECT_TRUE(has(problems, Severity::Error, "parcela", "EPSG:2062 no es ninguno")) << listed(problems);
+    EXPECT_TRUE(has(problems, Severity::Error, "parcela", "no son 14 caracteres")) << listed(problems);
+    EXPECT_TRUE(has(problems, Severity::Error, "vértice 3", "repite el anterior")) << listed(problems);
+    EXPECT_TRUE(has(problems, Severity::Error, "anillo interior 1", "queda fuera")) << listed(problems);
+    EXPECT_TRUE(has(problems, Severity::Error, "parcela", "es 900 m² y la de sus coordenadas es 1100,00 m²"))
+        << listed(problems);
+    EXPECT_TRUE(check::hasErrors(problems));
+}
+
+TEST_F(GmlCheckTest, WithoutSchemasThatCheckSaysSoAndTheOthersRun)
+{
+    settings = {};
+    settings.cacheDir = dir / "cache";  // empty, and no way to download
+    const Problems problems = checkText(parcelGml(withExterior(kSquare, "1500")));
+    EXPECT_TRUE(has(problems, Severity::Warning, "archivo",
+                    "No se ha podido comprobar el esquema del catastro: no hay copia de "
+                    "http://schemas.opengis.net/wfs/2.0/wfs.xsd"))
+        << listed(problems);
+    EXPECT_TRUE(has(problems, Severity::Error, "parcela", "difieren")) << listed(problems);
+}
+
+TEST_F(GmlCheckTest, SchemasAreDownloadedOnceIntoTheCacheAndUsedOfflineAfter)
+{
+    const auto shared = sharedDir();
+    if (shared.empty()) GTEST_SKIP() << "no ../shared beside the repository: no copies of the schemas to serve";
+    // A network that serves the shared copies at the official addresses.
+    std::vector<std::string> asked;
+    settings = {};
+    settings.cacheDir = dir / "cache";
+    settings.download = [&](const std::string& url) {
+        asked.push_back(url);
+        EXPECT_TRUE(url.starts_with("https://")) << url;
+        return readFile(shared / "schemas" / url.substr(8));
+    };
+    EXPECT_EQ(listed(withoutSchemaNote(checkText(buildingGml(), "b.gml"))), listed({}));
+    EXPECT_EQ(listed(checkText(buildingGml(), "b.gml")), listed({})) << "no schema note: the schemas compiled";
+    const std::size_t downloads = asked.size();
+    EXPECT_GT(downloads, 20u);
+    EXPECT_TRUE(std::filesystem::exists(
+        dir / "cache/inspire.ec.europa.eu/draft-schemas/bu-ext2d/2.0/BuildingExtended2D.xsd"));
+    EXPECT_EQ(std::count(asked.begin(), asked.end(),
+                         "https://inspire.ec.europa.eu/draft-schemas/bu-ext2d/2.0/BuildingExtended2D.xsd"),
+              1);
+
+    // Offline now, from the cache alone, and still whole: a broken building
+    // file is found wrong by the schema.
+    settings.download = nullptr;
+    const Problems problems =
+        checkText(replaced(buildingGml(), "<bu-core2d:referenceGeometry>true", "<bu-core2d:referenceGeometry>cierto"));
+    EXPECT_TRUE(has(problems, Severity::Error, "línea", "No cumple el esquema del catastro")) << listed(problems);
+    EXPECT_EQ(asked.size(), downloads);
+}
+
+TEST_F(GmlCheckTest, AFailedDownloadIsToldAndNotRetriedAtOnce)
+{
+    int tries = 0;
+    settings = {};
+    settings.cacheDir = dir / "cache";
+    settings.download = [&](const std::string&) -> std::string {
+        ++tries;
+        throw Failure("no se ha podido descargar (sin conexión)");
+    };
+    for (int i = 0; i < 2; ++i) {
+        const Problems problems = checkText(parcelGml());
+        EXPECT_TRUE(has(problems, Severity::Warning, "archivo", kNoSchema)) << listed(problems);
+        EXPECT_FALSE(check::hasErrors(problems)) << listed(problems);
+    }
+    EXPECT_EQ(tries, 1);
+    EXPECT_FALSE(std::filesystem::exists(dir / "cache/schemas.opengis.net")) << "nothing half-fetched is kept";
+}
+
+TEST_F(GmlCheckTest, TheCadastresOwnFilesHaveNoErrors)
+{
+    const auto shared = sharedDir();
+    if (shared.empty()) GTEST_SKIP() << "no ../shared beside the repository: the cadastre's sample files are not here";
+    int files = 0;
+    for (const auto& entry : std::filesystem::recursive_directory_iterator(shared / "samples/gml")) {
+        if (entry.path().extension() != ".gml") continue;
+        ++files;
+        const Problems problems = check::checkGmlFile(entry.path(), settings);
+        EXPECT_FALSE(check::hasErrors(problems)) << entry.path() << listed(problems);
+        EXPECT_FALSE(has(problems, Severity::Warning, "", kNoSchema)) << entry.path() << listed(problems);
+    }
+    EXPECT_GE(files, 7);
+}
+
+TEST_F(GmlCheckTest, ManyFaultsOfOneKindInARingAreCounted)
+{
+    std::string ring = "500000 4100000";
+    for (int i = 0; i < 30; ++i) ring += " 500000 4100000";
+    ring += " 500040 4100000 500040 4100030 500000 4100030 500000 4100000";
+    const Problems problems = checkText(parcelGml(withExterior(ring)));
+    const auto repeats = std::count_if(problems.begin(), problems.end(),
+                                       [](const auto& p) { return p.message.find("repite el anterior") != std::string::npos; });
+    EXPECT_EQ(repeats, 10) << listed(problems);
+    EXPECT_TRUE(has(problems, Severity::Error, "anillo exterior", "Y 20 vértices más repiten el anterior")) << listed(problems);
+}
+
+TEST_F(GmlCheckTest, ReportListsCountsThenEveryProblem)
+{
+    EXPECT_EQ(check::reportText({}), "No se han encontrado problemas.");
+    EXPECT_EQ(check::reportText({{Severity::Error, "parcela X", "Mal."}, {Severity::Warning, "archivo", "Ojo."},
+                                 {Severity::Warning, "línea 3", "Ojo otra vez."}}),
+              "1 error y 2 avisos:\n\nparcela X: error: Mal.\narchivo: aviso: Ojo.\nlínea 3: aviso: Ojo otra vez.");
+}
