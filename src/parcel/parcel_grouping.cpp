@@ -301,6 +301,10 @@ bool TFParcelgen::agrupaUna(pugi::xml_node coleccion)
     if (auto n = buscaNodo("gml:upperCorner", base)) setText(n, par(caja.maxX, caja.maxY));
     if (auto n = buscaNodo("gml:pos", base)) setText(n, par((caja.maxX + caja.minX) / 2, (caja.maxY + caja.minY) / 2));
     if (auto n = identificador(base)) setText(n, nombre);
+    // The grouped parcel is a new one with a local name, as its gml:id says;
+    // left as the first file's "ES.SDGC.CP" the name would be taken for a
+    // cadastral reference, which the cadastre refuses.
+    if (auto n = buscaNodo("base:namespace", "namespace", base)) setText(n, "ES.LOCAL.CP");
     if (auto n = buscaNodo("cp:CadastralParcel", base)) setAttribute(n, "gml:id", "ES.LOCAL.CP." + nombre);
     if (auto n = buscaNodo("gml:MultiSurface", base)) setAttribute(n, "gml:id", "Multisurface_ES.LOCAL.CP." + nombre);
     if (auto n = buscaNodo("gml:Point", base)) setAttribute(n, "gml:id", "ReferencePoint_ES.LOCAL.CP." + nombre);

@@ -174,6 +174,7 @@ TEST_F(ParcelGroupingTest, OneParcelSumsAreasCombinesTheBoxAndRenamesTheSurfaces
     EXPECT_EQ(texto(doc, "gml:upperCorner"), "50 40");
     EXPECT_EQ(texto(doc, "gml:pos"), "30 22.5");
     EXPECT_EQ(texto(doc, "localId"), "R1");
+    EXPECT_EQ(texto(doc, "namespace"), "ES.LOCAL.CP") << "a new parcel, named as its gml:id says";
     EXPECT_EQ(ids(doc, "cp:CadastralParcel"), std::vector<std::string>{"ES.LOCAL.CP.R1"});
     EXPECT_EQ(ids(doc, "gml:MultiSurface"), std::vector<std::string>{"Multisurface_ES.LOCAL.CP.R1"});
     EXPECT_EQ(ids(doc, "gml:Point"), std::vector<std::string>{"ReferencePoint_ES.LOCAL.CP.R1"});
