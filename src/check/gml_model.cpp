@@ -89,8 +89,17 @@ std::string nameOf(pugi::xml_node feature, std::size_t number)
             break;
         }
     }
-    for (pugi::xml_attribute a : feature.attributes())
-        if (localName(a) == "id" && !trimmed(a.value()).empty()) return std::string(trimmed(a.value()));
+    for (pugi::xml_attribute a : feature.attributes()) {
+        std::string_view id = trimmed(a.value());
+        if (localName(a) != "id" || id.empty()) continue;
+        // "ES.LOCAL.CP.A1" is parcel A1.
+        if (id.starts_with("ES.")) {
+            const std::size_t kind = id.find('.', 3);
+            const std::size_t ref = kind == std::string_view::npos ? kind : id.find('.', kind + 1);
+            if (ref != std::string_view::npos && ref + 1 < id.size()) id.remove_prefix(ref + 1);
+        }
+        return std::string(id);
+    }
     return std::to_string(number);
 }
 

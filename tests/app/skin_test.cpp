@@ -100,6 +100,7 @@ TEST_F(SkinTest, EveryParcelControlHasItsCaptionAndHint)
     const char* buttons[][3] = {
         {"BBgml", "Crear GML", "Crea el archivo GML"},
         {"BBCargarXML", "Cargar GML", "Rellenar los datos desde un GML ya creado"},
+        {"BBComprobar", "Comprobar", "Comprueba el GML antes de entregarlo al catastro"},
         {"BBImprimir", "Imprimir", "Imprime la pantalla"},
         {"BBLimpiarTodo", "Limpiar", "Borra TODOS los datos"},
         {"BBGuardar", "Guardar", "Guardar las coordenadas"},
@@ -416,6 +417,7 @@ TEST_F(SkinTest, BuildingWindowCaptionsHintsAndDateCheck)
     const char* buttons[][3] = {
         {"BBgml", "Crear GML", "Crea el archivo GML"},
         {"BBCargarXML", "Cargar GML", "Rellenar los datos desde un GML ya creado"},
+        {"BBComprobar", "Comprobar", "Comprueba el GML antes de entregarlo al catastro"},
         {"BBImprimir", "Imprimir", "Imprime la pantalla"},
         {"BBLimpiarTodo", "Limpiar", "Borra TODOS los datos"},
         {"BBVistaTotal", "Vista Previa",
@@ -496,4 +498,47 @@ TEST_F(SkinTest, BuildingGmlWrittenAndReadThroughTheWindow)
     EXPECT_EQ(copy->key(), QKeySequence("Ctrl+Alt+C"));
     emit copy->activated();  // a shortcut needs an active window, which offscreen tests lack
     EXPECT_EQ(QApplication::clipboard()->text(), "0 0;10 0;10 8;0 8;0 0;");
+}
+
+TEST_F(SkinTest, ComprobarListsTheProblemsInADialogAndChangesNoField)
+{
+    // The shared catalog when there is one; else a missing one, so that the
+    // check never reaches for the network or the person's cache.
+    const auto shared = sharedDir();
+    const std::string catalog = shared.empty() ? (dir / "no-catalog.xml").string() : (shared / "schemas/catalog.xml").string();
+    setenv("XML_CATALOG_FILES", catalog.c_str(), 1);
+    writeFile(dir / "abierto.gml",
+              "<FeatureCollection xmlns='http://www.opengis.net/wfs/2.0' xmlns:gml='http://www.opengis.net/gml/3.2' "
+              "xmlns:cp='http://inspire.ec.europa.eu/schemas/cp/4.0'><member><cp:CadastralParcel gml:id='ES.LOCAL.CP.A1'>"
+              "<gml:Surface srsName='urn:ogc:def:crs:EPSG::25830'><gml:patches><gml:PolygonPatch><gml:exterior>"
+              "<gml:LinearRing><gml:posList>0 0 10 0 10 10 0 9</gml:posList></gml:LinearRing></gml:exterior>"
+              "</gml:PolygonPatch></gml:patches></gml:Surface></cp:CadastralParcel></member></FeatureCollection>");
+
+    for (QWidget* w : std::initializer_list<QWidget*>{skin->parcel, skin->building}) {
+        auto* ref = w->findChild<QLineEdit*>("ERefCatas");
+        ref->setText("SIN CAMBIOS");
+        script.openAnswers.push_back((dir / "abierto.gml").string());
+        QString title, text;
+        bool copyButton = false;
+        whenModal([&](QWidget* modal) {
+            ASSERT_NE(modal, nullptr);
+            EXPECT_EQ(modal->objectName(), "Informe");
+            title = modal->windowTitle();
+            text = modal->findChild<QPlainTextEdit*>("Texto")->toPlainText();
+            for (auto* b : modal->findChildren<QPushButton*>()) copyButton = copyButton || b->text() == "Copiar";
+        });
+        click(w, "BBComprobar");
+        EXPECT_EQ(title, "Comprobación de abierto.gml");
+        EXPECT_TRUE(text.contains("parcela A1, anillo exterior: error: El anillo no está cerrado")) << text.toStdString();
+        EXPECT_TRUE(copyButton);
+        EXPECT_EQ(ref->text(), "SIN CAMBIOS");
+        EXPECT_TRUE(script.messages.empty()) << ::testing::PrintToString(script.messages);
+    }
+
+    if (!shared.empty()) {
+        script.openAnswers.push_back((shared / "samples/gml/official/cp_ejemplo_explicativo.gml").string());
+        click(skin->parcel, "BBComprobar");
+        EXPECT_EQ(script.messages, std::vector<std::string>{"No se han encontrado problemas."});
+    }
+    unsetenv("XML_CATALOG_FILES");
 }

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include "check/gml_builder.hpp"
 #include "core/messages.hpp"
 
 #include "support/process.hpp"
@@ -437,4 +438,49 @@ TEST_F(CliTest, BuildingMapWritesTheAllConstructionsPage)
     EXPECT_NE(page.find(" 'color': '#00FFFF',"), std::string::npos) << "the pool";
     EXPECT_NE(page.find("srs=epsg:32628&"), std::string::npos);
     EXPECT_NE(page.find("proj4(EPSG,utm,[500000, 4100000])"), std::string::npos);
+}
+
+TEST_F(CliTest, CheckWritesOneLinePerProblemAndFailsOnlyOnErrors)
+{
+    // The shared catalog, or a missing one: the check never goes online here.
+    const auto shared = sharedDir();
+    const std::vector<std::string> env{"XML_CATALOG_FILES=" +
+                                       (shared.empty() ? (dir / "none.xml") : shared / "schemas/catalog.xml").string()};
+    auto check = [&](std::vector<std::string> args) {
+        args.insert(args.begin(), {VADREL_CLI, "check"});
+        return run(args, dir.path(), env);
+    };
+    writeFile(dir / "bien.gml", parcelGml());
+    ParcelSpec open;
+    open.patches = {Patch{"500000 4100000 500040 4100000 500040 4100030 500000 4100030 500000 4100001", {}}};
+    writeFile(dir / "abierto.gml", parcelGml(open));
+    ParcelSpec clockwise;
+    clockwise.patches = {Patch{"500000 4100000 500000 4100030 500040 4100030 500040 4100000 500000 4100000", {}}};
+    writeFile(dir / "horario.gml", parcelGml(clockwise));
+
+    auto r = check({"bien.gml", "abierto.gml"});
+    EXPECT_EQ(r.exitCode, 1) << r.out << r.err;
+    EXPECT_NE(r.out.find("abierto.gml:parcela 1234567AB1234N, anillo exterior: error: El anillo no está cerrado: el "
+                         "último vértice (500000 4100001) no repite el primero (500000 4100000).\n"),
+              std::string::npos)
+        << r.out;
+    if (!shared.empty()) {
+        EXPECT_EQ(r.out.find("bien.gml:"), std::string::npos) << r.out;
+    }
+
+    r = check({"bien.gml", "horario.gml"});
+    EXPECT_EQ(r.exitCode, 0) << r.out << r.err;
+    EXPECT_NE(r.out.find("horario.gml:parcela 1234567AB1234N, anillo exterior: aviso: El anillo exterior va en sentido "
+                         "horario"),
+              std::string::npos)
+        << r.out;
+
+    r = check({"falta.gml"});
+    EXPECT_EQ(r.exitCode, 1);
+    EXPECT_EQ(r.out.rfind("falta.gml:archivo: error: ", 0), 0u) << r.out;
+
+    EXPECT_EQ(check({}).exitCode, 2);
+    r = check({"--schemas", dir.path().string(), "bien.gml"});
+    EXPECT_EQ(r.exitCode, 2);
+    EXPECT_NE(r.err.find("no tiene catalog.xml"), std::string::npos) << r.err;
 }
