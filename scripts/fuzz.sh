@@ -2,7 +2,7 @@
 # Fuzzes one target of tests/fuzz for a while, one process on one core.
 #   scripts/fuzz.sh NAME SECONDS [EXTRA_CORPUS_DIR...]
 # NAME: dxf_scan list_parse coord_file numeric_text parcel_reader
-#       building_reader parcel_grouping page_template
+#       building_reader parcel_grouping page_template gml_check
 # New inputs go to tests/fuzz/corpus/NAME, which is then minimised; crashing
 # inputs go to tests/fuzz/crashes/NAME. Extra folders are only read.
 set -euo pipefail
@@ -25,7 +25,7 @@ case $name in
   numeric_text) max_len=4096 ;;
   page_template) max_len=16384 ;;
   parcel_grouping) max_len=98304 dict=gml.dict ;;
-  parcel_reader | building_reader) max_len=65536 dict=gml.dict ;;
+  parcel_reader | building_reader | gml_check) max_len=65536 dict=gml.dict ;;
   dxf_scan) max_len=65536 dict=dxf.dict ;;
   list_parse) max_len=65536 dict=list.dict ;;
   coord_file) max_len=65536 ;;

@@ -7,10 +7,12 @@
 #include <libxml/xmlschemas.h>
 
 #include <chrono>
+#include <cstring>
 #include <map>
 #include <memory>
 #include <mutex>
 #include <optional>
+#include <regex>
 #include <set>
 #include <vector>
 
@@ -357,26 +359,74 @@ std::vector<Import> importsFor(xmlDocPtr doc)
 }
 
 // "{http://inspire.ec.europa.eu/schemas/cp/4.0}label" as "cp:label", with
-// the prefixes the file itself binds (the first binding of each namespace).
+// the prefixes the file itself binds (the first binding of each namespace),
+// and with "cp:" as the replacement of each.
 std::map<std::string, std::string> prefixesOf(xmlDocPtr doc)
 {
     std::map<std::string, std::string> prefixes;
     forEachElement(doc, [&](xmlNodePtr n) {
         for (xmlNsPtr ns = n->nsDef; ns; ns = ns->next)
-            if (ns->prefix && ns->href) prefixes.emplace(fromXml(ns->href), fromXml(ns->prefix));
+            if (ns->prefix && ns->href) prefixes.emplace(fromXml(ns->href), fromXml(ns->prefix) + ":");
+    });
+    // A default namespace no prefix names: the bare name, as the file has it.
+    forEachElement(doc, [&](xmlNodePtr n) {
+        for (xmlNsPtr ns = n->nsDef; ns; ns = ns->next)
+            if (!ns->prefix && ns->href) prefixes.emplace(fromXml(ns->href), "");
     });
     return prefixes;
 }
 
 std::string withPrefixes(std::string message, const std::map<std::string, std::string>& prefixes)
 {
-    for (std::size_t open = message.find('{'); open != std::string::npos; open = message.find('{', open + 1)) {
+    std::size_t from = 0;
+    for (std::size_t open; (open = message.find('{', from)) != std::string::npos;) {
         const std::size_t close = message.find('}', open);
         if (close == std::string::npos) break;
         const auto it = prefixes.find(message.substr(open + 1, close - open - 1));
-        if (it == prefixes.end()) continue;
-        message.replace(open, close - open + 1, it->second + ":");
+        if (it == prefixes.end()) {
+            from = open + 1;
+            continue;
+        }
+        message.replace(open, close - open + 1, it->second);
+        from = open + it->second.size();
     }
+    return message;
+}
+
+// libxml2's usual phrases in Spanish; anything else stays in its words.
+std::string inSpanish(std::string message)
+{
+    static const std::pair<const char*, const char*> kPhrases[] = {
+        {"This element is not expected. Expected is one of ( ", "este elemento no va aquí; se esperaba uno de ( "},
+        {"This element is not expected. Expected is ( ", "este elemento no va aquí; se esperaba ( "},
+        {"This element is not expected", "este elemento no va aquí"},
+        {"Missing child element(s). Expected is one of ( ", "faltan elementos; se esperaba uno de ( "},
+        {"Missing child element(s). Expected is ( ", "faltan elementos; se esperaba ( "},
+        {"is not a valid value of the local atomic type", "no es un valor válido de su tipo"},
+        {"is not a valid value of the local union type", "no es un valor válido de su tipo"},
+        {"is not a valid value of the atomic type", "no es un valor válido del tipo"},
+        {"is not a valid value of the union type", "no es un valor válido del tipo"},
+        {"is not a valid value of the list type", "no es un valor válido del tipo"},
+        {"[facet 'enumeration'] The value ", "el valor "},
+        {" is not an element of the set ", " no es ninguno de "},
+        {"[facet 'pattern'] The value ", "el valor "},
+        {" is not accepted by the pattern ", " no sigue el patrón "},
+        {"Character content other than whitespace is not allowed because the content type is 'element-only'",
+         "no admite texto, sólo elementos"},
+        {"Element content is not allowed, because the type definition is simple",
+         "no admite elementos dentro, sólo texto"},
+        {"No matching global declaration available for the validation root",
+         "los esquemas no declaran este elemento raíz"},
+        {"Element '", "Elemento '"},
+        {", attribute '", ", atributo '"},
+    };
+    for (const auto& [english, spanish] : kPhrases)
+        if (const std::size_t at = message.find(english); at != std::string::npos)
+            message.replace(at, std::strlen(english), spanish);
+    static const std::regex kRequired("The attribute '([^']*)' is required but missing");
+    static const std::regex kNotAllowed("The attribute '([^']*)' is not allowed");
+    message = std::regex_replace(message, kRequired, "falta el atributo obligatorio '$1'");
+    message = std::regex_replace(message, kNotAllowed, "el atributo '$1' no está permitido");
     return message;
 }
 
@@ -455,7 +505,7 @@ void checkXmlAndSchema(const std::string& bytes, const std::string& name, const 
             continue;
         }
         out.push_back({Severity::Error, concat({"línea ", std::to_string(e.line)}),
-                       concat({"No cumple el esquema del catastro: ", withPrefixes(e.message, prefixes), "."})});
+                       concat({"No cumple el esquema del catastro: ", inSpanish(withPrefixes(e.message, prefixes)), "."})});
     }
     if (more)
         out.push_back({Severity::Error, "archivo", concat({"Y ", std::to_string(more), " errores más de esquema."})});

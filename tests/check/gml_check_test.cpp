@@ -122,7 +122,7 @@ const Case kCases[] = {
      [] { return parcelGml(); }, Severity::Error, "línea 10", "El XML no está bien formado: Namespace prefix x on nota is not defined"},
     {"NotInTheSchema", [] { return replaced(replaced(parcelGml(), "<cp:label>", "<cp:etiqueta>"), "</cp:label>", "</cp:etiqueta>"); },
      [] { return parcelGml(); }, Severity::Error, "línea 10",
-     "No cumple el esquema del catastro: Element 'cp:etiqueta': This element is not expected. Expected is ( cp:label ).",
+     "No cumple el esquema del catastro: Elemento 'cp:etiqueta': este elemento no va aquí; se esperaba ( cp:label ).",
      true},
     {"RingNotClosed",
      [] { return parcelGml(withExterior("500000 4100000 500040 4100000 500040 4100030 500000 4100030 500000 4100001")); },
