@@ -65,6 +65,14 @@ void QtUi::showReport(const std::string& title, const std::string& text)
     dialog.exec();
 }
 
+void QtUi::setBusy(bool busy)
+{
+    if (busy)
+        QApplication::setOverrideCursor(Qt::WaitCursor);
+    else
+        QApplication::restoreOverrideCursor();
+}
+
 bool QtUi::confirm(const std::string& text, bool defaultYes)
 {
     QMessageBox box(QMessageBox::Question, QApplication::applicationName(), qs(text),

@@ -25,6 +25,7 @@ public:
 
     void message(const std::string& text) override;
     void showReport(const std::string& title, const std::string& text) override;
+    void setBusy(bool busy) override;
     bool confirm(const std::string& text, bool defaultYes) override;
     std::optional<std::string> saveFileName(const FileFilter& filter) override;
     std::optional<std::string> openFileName(const FileFilter& filter) override;

@@ -21,6 +21,10 @@ std::string concat(std::initializer_list<std::string_view> parts);
 // "(x y)" as the file would write the point.
 std::string pointText(double x, double y);
 
+// "%20" and the like as the bytes they stand for; a "%" not followed by
+// two hexadecimal digits stays as it is.
+std::string percentDecoded(std::string_view text);
+
 // A file's text quoted in a message, cut when long.
 std::string quoted(std::string_view text);
 

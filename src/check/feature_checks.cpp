@@ -4,7 +4,9 @@
 
 #include "check/check_text.hpp"
 #include "check/ring_checks.hpp"
+#include "core/number_format.hpp"
 #include "core/numeric_text.hpp"
+#include "core/xml_edit.hpp"
 
 namespace vadrel::check {
 
@@ -26,7 +28,8 @@ void checkParcelArea(const Feature& f, Problems& out)
     const pugi::xml_node node = childNamed(f.node, "areaValue");
     if (!node) return;  // the schema asks for it
     const std::string place = placeOf(f);
-    const std::string_view text = trimmed(node.child_value());
+    std::string copy;
+    const std::string_view text = trimmed(textView(node, copy));
     if (const std::string_view uom = trimmed(node.attribute("uom").value()); uom != "m2") {
         out.push_back({Severity::Error, place,
                        concat({"La superficie (areaValue) no está en metros cuadrados: uom=", quoted(uom), "."})});
@@ -39,12 +42,17 @@ void checkParcelArea(const Feature& f, Problems& out)
         return;
     }
     const std::optional<double> computed = areaOf(f);
-    if (!computed || f.polygons.empty()) return;
-    if (std::fabs(*declared - *computed) > kAreaTolerance) {
-        out.push_back(
-            {Severity::Error, place,
-             concat({"La superficie declarada (areaValue) es ", std::string(text), " m² y la de sus coordenadas es ",
-                     spanishNumber(*computed, 2), " m²: difieren en más de 1 m²."})});
+    // Below zero the interiors are larger than their exteriors, which the
+    // topology check tells.
+    if (!computed || f.polygons.empty() || *computed < 0) return;
+    if (!std::isfinite(*computed)) {
+        out.push_back({Severity::Error, place,
+                       "La superficie de sus coordenadas no se puede calcular: son demasiado grandes."});
+    } else if (std::fabs(*declared - *computed) > kAreaTolerance) {
+        out.push_back({Severity::Error, place,
+                       concat({"La superficie declarada (areaValue) es ", formatGeneral(*declared, ','),
+                               " m² y la de sus coordenadas es ", spanishNumber(*computed, 2),
+                               " m²: difieren en más de 1 m²."})});
     }
 }
 
@@ -53,7 +61,8 @@ void checkOfficialArea(const Feature& f, Problems& out)
     const pugi::xml_node official = childNamed(f.node, "officialArea");
     const pugi::xml_node value = childNamed(childNamed(official, "OfficialArea"), "value");
     if (!value) return;
-    const std::string_view text = trimmed(value.child_value());
+    std::string copy;
+    const std::string_view text = trimmed(textView(value, copy));
     if (text.empty())
         out.push_back({Severity::Error, placeOf(f), "La superficie construida (bu-ext2d:value) está vacía."});
     else if (!xmlNumber(text))
@@ -67,6 +76,7 @@ std::optional<double> areaOf(const Feature& feature)
 {
     double total = 0;
     for (const Polygon& polygon : feature.polygons) {
+        if (polygon.rings.empty() || polygon.rings.front().interior) return std::nullopt;
         for (const Ring& ring : polygon.rings) {
             if (!ring.closedRing) return std::nullopt;
             const double a = std::fabs(doubleSignedArea(ring.points)) / 2;

@@ -88,7 +88,16 @@ void checkChosenGml(Ui& ui, const SchemaSettings& settings)
 {
     const auto file = ui.openFileName(msg::kFiltroGml);
     if (!file) return;
-    const Problems problems = checkGmlFile(*file, settings);
+    // The first check may download the schemas: seconds, not an instant.
+    ui.setBusy(true);
+    Problems problems;
+    try {
+        problems = checkGmlFile(*file, settings);
+    } catch (...) {
+        ui.setBusy(false);
+        throw;
+    }
+    ui.setBusy(false);
     if (problems.empty())
         ui.message(kNoProblems);
     else

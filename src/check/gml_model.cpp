@@ -3,6 +3,7 @@
 #include <cstdint>
 
 #include "core/numeric_text.hpp"
+#include "core/xml_edit.hpp"
 
 namespace vadrel::check {
 
@@ -85,7 +86,7 @@ std::string nameOf(pugi::xml_node feature, std::size_t number)
 {
     for (pugi::xml_node n = nextElement(feature, feature, true); n; n = nextElement(n, feature, true)) {
         if (localName(n) == "localId") {
-            if (const std::string_view text = trimmed(n.child_value()); !text.empty()) return std::string(text);
+            if (const std::string text(trimmed(textOf(n))); !text.empty()) return text;
             break;
         }
     }

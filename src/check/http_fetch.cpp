@@ -2,8 +2,10 @@
 
 #include <curl/curl.h>
 
+#include <memory>
 #include <mutex>
 
+#include "check/check_text.hpp"
 #include "core/failure.hpp"
 
 namespace vadrel::check {
@@ -12,6 +14,7 @@ namespace {
 
 // No schema comes near this; an answer that does is no schema.
 constexpr std::size_t kMaxBody = std::size_t{16} << 20;
+constexpr int kMostRedirects = 5;
 
 struct Body {
     std::string bytes;
@@ -30,42 +33,80 @@ std::size_t append(char* data, std::size_t size, std::size_t count, void* user)
     return n;
 }
 
+std::string reason(CURLcode code)
+{
+    switch (code) {
+    case CURLE_COULDNT_RESOLVE_HOST: return "no se encuentra el servidor; ¿hay conexión a Internet?";
+    case CURLE_COULDNT_CONNECT: return "no se puede conectar con el servidor";
+    case CURLE_OPERATION_TIMEDOUT: return "el servidor no responde a tiempo";
+    case CURLE_SSL_CONNECT_ERROR:
+    case CURLE_PEER_FAILED_VERIFICATION:
+    case CURLE_SSL_CACERT_BADFILE: return "la conexión segura con el servidor ha fallado";
+    case CURLE_RECV_ERROR:
+    case CURLE_SEND_ERROR:
+    case CURLE_GOT_NOTHING: return "la conexión se ha cortado";
+    default: return concat({"error de descarga: ", curl_easy_strerror(code)});
+    }
+}
+
+struct CurlDeleter {
+    void operator()(CURL* c) const { curl_easy_cleanup(c); }
+};
+
 }  // namespace
 
-std::string httpGet(const std::string& url)
+std::string_view hostOf(std::string_view url)
+{
+    const std::size_t scheme = url.find("://");
+    if (scheme == std::string_view::npos) return {};
+    url.remove_prefix(scheme + 3);
+    url = url.substr(0, url.find_first_of("/?#"));
+    if (const std::size_t at = url.rfind('@'); at != std::string_view::npos) url.remove_prefix(at + 1);
+    return url.substr(0, url.find(':'));
+}
+
+std::string httpGet(const std::string& first, const std::function<bool(std::string_view host)>& allowed)
 {
     static std::once_flag initialised;
     std::call_once(initialised, [] { curl_global_init(CURL_GLOBAL_DEFAULT); });
 
-    CURL* curl = curl_easy_init();
-    if (!curl) throw Failure("no se ha podido preparar la descarga de " + url);
-    Body body;
-    char error[CURL_ERROR_SIZE] = {};
-    curl_easy_setopt(curl, CURLOPT_URL, url.c_str());
-    curl_easy_setopt(curl, CURLOPT_PROTOCOLS_STR, "http,https");
-    curl_easy_setopt(curl, CURLOPT_REDIR_PROTOCOLS_STR, "http,https");
-    curl_easy_setopt(curl, CURLOPT_FOLLOWLOCATION, 1L);
-    curl_easy_setopt(curl, CURLOPT_MAXREDIRS, 5L);
-    curl_easy_setopt(curl, CURLOPT_CONNECTTIMEOUT, 10L);
-    curl_easy_setopt(curl, CURLOPT_TIMEOUT, 60L);
-    curl_easy_setopt(curl, CURLOPT_NOSIGNAL, 1L);
-    curl_easy_setopt(curl, CURLOPT_FAILONERROR, 1L);
-    curl_easy_setopt(curl, CURLOPT_USERAGENT, "Vadrel/2.0");
-    curl_easy_setopt(curl, CURLOPT_ERRORBUFFER, error);
-    curl_easy_setopt(curl, CURLOPT_WRITEFUNCTION, append);
-    curl_easy_setopt(curl, CURLOPT_WRITEDATA, &body);
-    const CURLcode code = curl_easy_perform(curl);
-    curl_easy_cleanup(curl);
-    if (body.tooLarge) throw Failure("la respuesta de " + url + " es demasiado grande para ser un esquema");
-    if (code != CURLE_OK) {
-        std::string reason = "no se ha podido descargar ";
-        reason += url;
-        reason += " (";
-        reason += *error ? error : curl_easy_strerror(code);
-        reason += ")";
-        throw Failure(reason);
+    std::string url = first;
+    for (int hop = 0; hop <= kMostRedirects; ++hop) {
+        std::unique_ptr<CURL, CurlDeleter> curl(curl_easy_init());
+        if (!curl) throw Failure(concat({"no se ha podido preparar la descarga de ", url}));
+        Body body;
+        curl_easy_setopt(curl.get(), CURLOPT_URL, url.c_str());
+        curl_easy_setopt(curl.get(), CURLOPT_PROTOCOLS_STR, "https");
+        curl_easy_setopt(curl.get(), CURLOPT_FOLLOWLOCATION, 0L);
+        curl_easy_setopt(curl.get(), CURLOPT_CONNECTTIMEOUT, 10L);
+        curl_easy_setopt(curl.get(), CURLOPT_TIMEOUT, 60L);
+        curl_easy_setopt(curl.get(), CURLOPT_NOSIGNAL, 1L);
+        curl_easy_setopt(curl.get(), CURLOPT_USERAGENT, "Vadrel/2.0");
+        curl_easy_setopt(curl.get(), CURLOPT_WRITEFUNCTION, append);
+        curl_easy_setopt(curl.get(), CURLOPT_WRITEDATA, &body);
+        const CURLcode code = curl_easy_perform(curl.get());
+        if (body.tooLarge) throw Failure(concat({"lo que llega de ", url, " es demasiado grande para ser un esquema"}));
+        if (code != CURLE_OK) throw Failure(concat({"no se ha podido descargar ", url, ": ", reason(code)}));
+
+        long status = 0;
+        curl_easy_getinfo(curl.get(), CURLINFO_RESPONSE_CODE, &status);
+        if (status >= 300 && status < 400) {
+            char* next = nullptr;
+            curl_easy_getinfo(curl.get(), CURLINFO_REDIRECT_URL, &next);
+            const std::string target = next ? next : "";
+            // Only to the hosts asked for, and never down to plain http.
+            if (!target.starts_with("https://") || !allowed(hostOf(target)))
+                throw Failure(concat({"no se ha descargado ", url, ": el servidor la envía a ", target.empty() ? "ninguna parte" : target,
+                                      ", fuera de los servidores de esquemas"}));
+            url = target;
+            continue;
+        }
+        if (status != 200)
+            throw Failure(concat({"no se ha podido descargar ", url, ": el servidor responde con el código ",
+                                  std::to_string(status)}));
+        return std::move(body.bytes);
     }
-    return std::move(body.bytes);
+    throw Failure(concat({"no se ha podido descargar ", first, ": demasiadas redirecciones"}));
 }
 
 }  // namespace vadrel::check

@@ -7,6 +7,7 @@
 
 #include "check/check_text.hpp"
 #include "core/numeric_text.hpp"
+#include "core/xml_edit.hpp"
 
 namespace vadrel::check {
 
@@ -75,7 +76,7 @@ void checkCadastralReference(std::string_view id, std::string_view name, const s
     if (isReference(reference)) return;
     out.push_back({Severity::Error, place,
                    concat({what, " ", quoted(id), " es del catastro (ES.SDGC) pero su referencia ", quoted(reference),
-                           " no son 14 caracteres entre cifras y letras mayúsculas."})});
+                           " no tiene los 14 caracteres (cifras y letras mayúsculas) de una referencia catastral."})});
 }
 
 }  // namespace
@@ -164,7 +165,8 @@ void checkIdentifiers(const pugi::xml_document& doc, const Model& model, Problem
         if (localName(n) != "localId") return;
         const Feature* feature = model.featureOf(n);
         const std::string place = feature ? placeOf(*feature) : std::string("archivo");
-        const std::string_view localId = trimmed(n.child_value());
+        std::string copy, nsCopy;
+        const std::string_view localId = trimmed(textView(n, copy));
         std::string_view checked = localId;
         std::string_view base;
         if (feature && isBuildingFeature(feature->kind) && hasConstructionSuffix(localId, base)) checked = base;
@@ -179,7 +181,7 @@ void checkIdentifiers(const pugi::xml_document& doc, const Model& model, Problem
         }
         std::string_view ns;
         for (pugi::xml_node s : n.parent().children())
-            if (localName(s) == "namespace") ns = trimmed(s.child_value());
+            if (localName(s) == "namespace") ns = trimmed(textView(s, nsCopy));
         if (ns.starts_with("ES.SDGC") && !localId.empty())
             checkCadastralReference(localId, localId, place, "El localId", out);
     });

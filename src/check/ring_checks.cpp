@@ -2,9 +2,11 @@
 
 #include <algorithm>
 #include <cmath>
+#include <deque>
 
 #include "check/check_text.hpp"
 #include "core/numeric_text.hpp"
+#include "core/xml_edit.hpp"
 
 namespace vadrel::check {
 
@@ -65,26 +67,43 @@ void readRing(const Feature& f, std::size_t polygon, Ring& ring, Problems& out)
         return;
     }
     std::vector<std::string_view> texts;
+    std::deque<std::string> copies;  // texts split by comments, gathered (they stay put)
+    auto split = [&](pugi::xml_node element) {
+        std::string copy;
+        const std::string_view text = textView(element, copy);
+        if (!copy.empty()) {
+            copies.push_back(std::move(copy));
+            forEachToken(copies.back(), [&](std::string_view t) { texts.push_back(t); });
+        } else {
+            forEachToken(text, [&](std::string_view t) { texts.push_back(t); });
+        }
+    };
     bool found = false;
+    bool oldForm = false;
     for (pugi::xml_node c : ring.node.children()) {
         const std::string_view local = localName(c);
-        if (local == "posList") {
-            if (const char* dim = c.attribute("srsDimension").value(); *dim && trimmed(dim) != "2") {
-                out.push_back({Severity::Error, place,
-                               concat({"El anillo tiene srsDimension ", quoted(dim),
-                                       "; el catastro solo admite coordenadas en dos "
-                                       "dimensiones."})});
-                return;
-            }
-            found = true;
-            forEachToken(c.child_value(), [&](std::string_view t) { texts.push_back(t); });
-        } else if (local == "pos") {
-            found = true;
-            forEachToken(c.child_value(), [&](std::string_view t) { texts.push_back(t); });
+        if (local != "posList" && local != "pos") {
+            oldForm = oldForm || local == "coordinates";
+            continue;
         }
+        // The dimension may be given on the list or on any geometry above it.
+        std::string_view dim;
+        for (pugi::xml_node n = c; n && n != f.node && dim.empty(); n = n.parent())
+            dim = trimmed(n.attribute("srsDimension").value());
+        if (!dim.empty() && dim != "2") {
+            out.push_back({Severity::Error, place,
+                           concat({"El anillo tiene srsDimension ", quoted(dim),
+                                   "; el catastro solo admite coordenadas en dos dimensiones."})});
+            return;
+        }
+        found = true;
+        split(c);
     }
     if (!found) {
-        out.push_back({Severity::Error, place, "El anillo no tiene coordenadas (gml:posList)."});
+        out.push_back({Severity::Error, place,
+                       oldForm ? "El anillo da sus coordenadas en gml:coordinates, que el catastro no admite: van en "
+                                 "gml:posList."
+                               : "El anillo no tiene coordenadas (gml:posList)."});
         return;
     }
 
@@ -143,7 +162,7 @@ void checkVertices(const Feature& f, std::size_t polygon, Ring& ring, Problems& 
             // Never "1,00 cm" for what is less than one.
             const double cm = std::min(std::round(d * 10000) / 100, 0.99);
             near.add(placeOf(f, polygon, &ring, i + 1),
-                     concat({"El vértice está a ", spanishNumber(cm, 2),
+                     concat({"El vértice está a ", cm > 0 ? spanishNumber(cm, 2) : std::string("menos de 0,01"),
                              " cm del anterior (menos de 1 cm)."}));
         }
     }

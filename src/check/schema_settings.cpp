@@ -2,6 +2,7 @@
 
 #include <cstdlib>
 
+#include "check/check_text.hpp"
 #include "check/http_fetch.hpp"
 
 namespace vadrel::check {
@@ -18,8 +19,12 @@ std::vector<std::filesystem::path> catalogsIn(std::string_view list)
         const std::size_t start = i;
         while (i < list.size() && list[i] != ' ' && list[i] != '\t') ++i;
         std::string_view item = list.substr(start, i - start);
-        if (item.starts_with("file://")) item.remove_prefix(7);
-        if (!item.empty()) out.emplace_back(item);
+        if (item.starts_with("file://")) {
+            item.remove_prefix(7);
+            if (!item.empty()) out.emplace_back(percentDecoded(item));
+        } else if (!item.empty()) {
+            out.emplace_back(item);
+        }
     }
     return out;
 }
@@ -33,6 +38,11 @@ std::filesystem::path userCacheDir()
 
 }  // namespace
 
+bool isSchemaHost(std::string_view host)
+{
+    return host == "inspire.ec.europa.eu" || host == "schemas.opengis.net" || host == "www.w3.org";
+}
+
 SchemaSettings SchemaSettings::fromEnvironment()
 {
     SchemaSettings s;
@@ -41,7 +51,7 @@ SchemaSettings SchemaSettings::fromEnvironment()
         if (!s.catalogs.empty()) return s;
     }
     s.cacheDir = userCacheDir() / "vadrel" / "esquemas";
-    s.download = httpGet;
+    s.download = [](const std::string& url) { return httpGet(url, isSchemaHost); };
     return s;
 }
 

@@ -7,9 +7,14 @@
 #include <filesystem>
 #include <functional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace vadrel::check {
+
+// The hosts the cadastre's schemas and everything they import live on: the
+// only ones schemas are downloaded from.
+bool isSchemaHost(std::string_view host);
 
 struct SchemaSettings {
     // XML catalogs; when there is any, only they are used.

@@ -35,15 +35,11 @@ constexpr Import kBuildings{"http://inspire.jrc.ec.europa.eu/schemas/bu-ext2d/2.
                             "http://inspire.ec.europa.eu/draft-schemas/bu-ext2d/2.0/"
                             "BuildingExtended2D.xsd"};
 
-// The only hosts schemas are downloaded from: those of the cadastre's
-// schemas and of everything they import.
-const std::set<std::string, std::less<>> kSchemaHosts = {"inspire.ec.europa.eu", "schemas.opengis.net", "www.w3.org"};
-
 // Beyond this many, one line counts the rest.
 constexpr std::size_t kMostSchemaErrors = 50;
 // After a failed download, the network is not tried again for a while: a
 // batch of files offline would otherwise wait for each.
-constexpr auto kRetryDownloadAfter = std::chrono::minutes(5);
+constexpr auto kRetryDownloadAfter = std::chrono::minutes(1);
 
 std::string fromXml(const xmlChar* s) { return s ? std::string(reinterpret_cast<const char*>(s)) : std::string(); }
 
@@ -74,6 +70,13 @@ std::optional<std::vector<std::string>> addressParts(std::string_view url)
     return parts;
 }
 
+// Why the last download for these settings failed.
+std::string& lastFailure(const SchemaSettings& settings)
+{
+    static std::map<std::string, std::string> why;
+    return why[settings.key()];
+}
+
 // When a download for these settings last failed.
 std::chrono::steady_clock::time_point& lastFailedDownload(const SchemaSettings& settings)
 {
@@ -89,17 +92,21 @@ struct Loaded {
     std::filesystem::path file;
 };
 
-std::string localPath(std::string_view location)
+// The file a location names. libxml2 hands paths back with some characters
+// escaped ("my%20schemas") and others not (a "%" of the folder's own name),
+// so the name as given is tried first, then its unescaped form.
+std::filesystem::path localPath(std::string_view location, const std::filesystem::path& under = {})
 {
-    std::string path(location);
-    if (path.starts_with("file://")) {
-        path.erase(0, 7);
-        if (char* plain = xmlURIUnescapeString(path.c_str(), 0, nullptr)) {
-            path = plain;
-            xmlFree(plain);
-        }
-    }
-    return path;
+    if (location.starts_with("file://")) location.remove_prefix(7);
+    const std::filesystem::path raw(location);
+    const std::filesystem::path decoded(percentDecoded(location));
+    std::error_code ec;
+    if (under.empty()) return std::filesystem::exists(raw, ec) ? raw : decoded;
+    auto inside = [&](const std::filesystem::path& p) {
+        const auto rel = p.lexically_normal().lexically_relative(under.lexically_normal());
+        return !rel.empty() && rel.begin()->string() != "..";
+    };
+    return inside(raw) ? raw : decoded;
 }
 
 // GML coverage 1.0: coverage.xsd and gmlcovAll.xsd include each other, and
@@ -139,7 +146,7 @@ public:
         if (address) return fromCache(location, true);
         // A relative import inside the cache: the file beside its importer,
         // downloaded from the address it mirrors when missing.
-        const std::filesystem::path file = std::filesystem::path(localPath(location)).lexically_normal();
+        const std::filesystem::path file = localPath(location, settings_.cacheDir).lexically_normal();
         const std::filesystem::path inside = file.lexically_relative(settings_.cacheDir.lexically_normal());
         if (inside.empty() || inside.begin()->string() == "..") {
             note(concat({"el esquema ", location, " está fuera de la caché de esquemas"}));
@@ -167,7 +174,7 @@ private:
             xmlChar* found = xmlACatalogResolveURI(c, u);
             if (!found) found = xmlACatalogResolveSystem(c, u);
             if (!found) continue;
-            const std::string target = localPath(fromXml(found));
+            const std::filesystem::path target = localPath(fromXml(found));
             xmlFree(found);
             return readLocal(target);
         }
@@ -198,16 +205,15 @@ private:
             note(concat({"no hay copia de http://", plain, " en ", settings_.cacheDir.string()}));
             return std::nullopt;
         }
-        if (!kSchemaHosts.contains(parts->front())) {
+        if (!isSchemaHost(parts->front())) {
             note(concat({"no se descargan esquemas de ", parts->front()}));
             return std::nullopt;
         }
         auto& failed = lastFailedDownload(settings_);
         if (failed != std::chrono::steady_clock::time_point{} &&
             std::chrono::steady_clock::now() - failed < kRetryDownloadAfter) {
-            note(
-                "no hay conexión para descargarlos (la última descarga falló hace "
-                "poco)");
+            note(concat({"no se ha intentado descargar ", url, ": la descarga anterior falló hace menos de un minuto (",
+                         lastFailure(settings_), ")"}));
             return std::nullopt;
         }
         const std::string https = concat({"https://", plain});
@@ -220,14 +226,21 @@ private:
             return Loaded{std::move(bytes), file};
         } catch (const std::exception& e) {
             failed = std::chrono::steady_clock::now();
+            lastFailure(settings_) = e.what();
             note(e.what());
             return std::nullopt;
         }
     }
 
-    void note(const std::string& why)
+    // The first reason only, worded to follow "No se ha podido comprobar el
+    // esquema del catastro: ".
+    void note(std::string why)
     {
-        if (why_.empty()) why_ = why;
+        if (!why_.empty()) return;
+        while (!why.empty() && why.back() == '.') why.pop_back();
+        if (!why.empty() && why[0] >= 'A' && why[0] <= 'Z' && !(why.size() > 1 && why[1] >= 'A' && why[1] <= 'Z'))
+            why[0] = static_cast<char>(why[0] - 'A' + 'a');
+        why_ = std::move(why);
     }
 
     const SchemaSettings& settings_;
@@ -417,16 +430,32 @@ std::string inSpanish(std::string message)
          "no admite elementos dentro, sólo texto"},
         {"No matching global declaration available for the validation root",
          "los esquemas no declaran este elemento raíz"},
+        {"Extra content at the end of the document", "hay algo más tras el elemento raíz"},
+        {"Start tag expected, '<' not found", "no empieza por una etiqueta ('<')"},
+        {"Document is empty", "el documento está vacío"},
+        {"Input is not proper UTF-8, indicate encoding !", "el texto no es UTF-8 y no dice su codificación"},
+        {"xmlParseEntityRef: no name", "un «&» sin nombre de entidad detrás"},
+        {"EntityRef: expecting ';'", "falta «;» tras una entidad"},
         {"Element '", "Elemento '"},
         {", attribute '", ", atributo '"},
     };
     for (const auto& [english, spanish] : kPhrases)
         if (const std::size_t at = message.find(english); at != std::string::npos)
             message.replace(at, std::strlen(english), spanish);
-    static const std::regex kRequired("The attribute '([^']*)' is required but missing");
-    static const std::regex kNotAllowed("The attribute '([^']*)' is not allowed");
-    message = std::regex_replace(message, kRequired, "falta el atributo obligatorio '$1'");
-    message = std::regex_replace(message, kNotAllowed, "el atributo '$1' no está permitido");
+    static const std::pair<std::regex, const char*> kPatterns[] = {
+        {std::regex("The attribute '([^']*)' is required but missing"), "falta el atributo obligatorio '$1'"},
+        {std::regex("The attribute '([^']*)' is not allowed"), "el atributo '$1' no está permitido"},
+        {std::regex("Opening and ending tag mismatch: (\\S+) line (\\d+) and (\\S+)"),
+         "la etiqueta $1 de la línea $2 se cierra con $3"},
+        {std::regex("Premature end of data in tag (\\S+) line (\\d+)"),
+         "el archivo acaba sin cerrar la etiqueta $1 de la línea $2"},
+        {std::regex("Attribute (\\S+) redefined"), "el atributo $1 está repetido"},
+        {std::regex("Namespace prefix (\\S+) for (\\S+) on (\\S+) is not defined"),
+         "el prefijo $1 del atributo $2 de $3 no está declarado"},
+        {std::regex("Namespace prefix (\\S+) on (\\S+) is not defined"), "el prefijo $1 de $2 no está declarado"},
+        {std::regex("Entity '([^']*)' not defined"), "la entidad $1 no está definida"},
+    };
+    for (const auto& [pattern, spanish] : kPatterns) message = std::regex_replace(message, pattern, spanish);
     return message;
 }
 
@@ -445,6 +474,20 @@ bool isPoolValue(const Collected& e)
 bool isAboutGmlId(const Collected& e)
 {
     return e.message.find("attribute '{http://www.opengis.net/gml/3.2}id'") != std::string::npos;
+}
+
+// A coordinate, an area or a building's area that is no number: the ring
+// and area checks say so in their own words, at the vertex.
+bool toldByOwnChecks(const Collected& e)
+{
+    if (!e.node || e.node->type != XML_ELEMENT_NODE) return false;
+    const std::string name = fromXml(e.node->name);
+    const bool number = e.message.find("is not a valid value of the") != std::string::npos;
+    if (name == "posList" || name == "pos")
+        return number && e.node->parent && fromXml(e.node->parent->name) == "LinearRing";
+    if (name == "areaValue") return number || e.message.find("attribute 'uom'") != std::string::npos;
+    if (name == "value" && e.node->parent && fromXml(e.node->parent->name) == "OfficialArea") return number;
+    return false;
 }
 
 struct DocDeleter {
@@ -470,9 +513,12 @@ void checkXmlAndSchema(const std::string& bytes, const std::string& name, const 
         xmlFreeParserCtxt(ctxt);
     }
     xmlSetStructuredErrorFunc(nullptr, nullptr);
-    for (const Collected& e : errors)
-        out.push_back({Severity::Error, concat({"línea ", std::to_string(e.line)}),
-                       concat({"El XML no está bien formado: ", e.message, "."})});
+    for (std::size_t i = 0; i < errors.size() && i < kMostSchemaErrors; ++i)
+        out.push_back({Severity::Error, concat({"línea ", std::to_string(errors[i].line)}),
+                       concat({"El XML no está bien formado: ", inSpanish(errors[i].message), "."})});
+    if (errors.size() > kMostSchemaErrors)
+        out.push_back({Severity::Error, "archivo",
+                       concat({"Y ", std::to_string(errors.size() - kMostSchemaErrors), " errores más de XML."})});
     if (!doc || !wellFormed) return;
 
     const std::vector<Import> imports = importsFor(doc.get());
@@ -499,7 +545,7 @@ void checkXmlAndSchema(const std::string& bytes, const std::string& name, const 
     const auto prefixes = prefixesOf(doc.get());
     std::size_t shown = 0, more = 0;
     for (const Collected& e : errors) {
-        if (isPoolValue(e) || isAboutGmlId(e)) continue;
+        if (isPoolValue(e) || isAboutGmlId(e) || toldByOwnChecks(e)) continue;
         if (++shown > kMostSchemaErrors) {
             ++more;
             continue;

@@ -13,6 +13,8 @@ namespace vadrel::check {
 
 namespace {
 
+constexpr std::size_t kMostOverlaps = 10;
+
 // One GEOS context per check; its messages are not ours to print.
 class Geos {
 public:
@@ -169,10 +171,12 @@ void checkFeature(GEOSContextHandle_t h, const Feature& f, Problems& out)
             const GEOSGeometry* hole = alone[r].get();
             if (!hole || GEOSCoveredBy_r(h, hole, exterior) == 1) continue;
             ok = false;
-            const bool crosses = GEOSRelatePattern_r(h, hole, exterior, "T********") == 1;
-            out.push_back({Severity::Error, placeOf(f, k, &polygon.rings[r]),
-                           crosses ? "El anillo interior cruza el anillo exterior."
-                                   : "El anillo interior queda fuera del anillo exterior."});
+            const char* what = "El anillo interior queda fuera del anillo exterior.";
+            if (GEOSCoveredBy_r(h, exterior, hole) == 1)
+                what = "El anillo interior envuelve al anillo exterior.";
+            else if (GEOSRelatePattern_r(h, hole, exterior, "T********") == 1)
+                what = "El anillo interior cruza el anillo exterior.";
+            out.push_back({Severity::Error, placeOf(f, k, &polygon.rings[r]), what});
         }
         if (!ok) continue;
 
@@ -187,14 +191,21 @@ void checkFeature(GEOSContextHandle_t h, const Feature& f, Problems& out)
         sound.push_back({k, std::move(whole), boxOf(polygon.rings.front().points)});
     }
 
-    for (std::size_t a = 0; a < sound.size(); ++a) {
+    // After a few overlaps the rest are not looked for: a file of a
+    // thousand copies of one polygon would give half a million lines.
+    std::size_t overlaps = 0;
+    for (std::size_t a = 0; a < sound.size() && overlaps <= kMostOverlaps; ++a) {
         const GEOSPreparedGeometry* prepared = nullptr;
-        for (std::size_t b = a + 1; b < sound.size(); ++b) {
+        for (std::size_t b = a + 1; b < sound.size() && overlaps <= kMostOverlaps; ++b) {
             if (!sound[a].box.meets(sound[b].box)) continue;
             if (!prepared) prepared = GEOSPrepare_r(h, sound[a].geometry.get());
             if (!prepared || GEOSPreparedIntersects_r(h, prepared, sound[b].geometry.get()) != 1) continue;
             // Touching along an edge or at a corner is fine; sharing area is not.
             if (GEOSRelatePattern_r(h, sound[a].geometry.get(), sound[b].geometry.get(), "2********") != 1) continue;
+            if (++overlaps > kMostOverlaps) {
+                out.push_back({Severity::Error, placeOf(f), "Y hay más recintos que se solapan."});
+                break;
+            }
             out.push_back({Severity::Error, placeOf(f),
                            concat({"Los recintos ", std::to_string(sound[a].index + 1), " y ",
                                    std::to_string(sound[b].index + 1), " se solapan."})});

@@ -32,6 +32,8 @@ public:
         (void)title;
         message(text);
     }
+    // Long work under way (the pointer shows it) or over.
+    virtual void setBusy(bool busy) { (void)busy; }
     // A modal Yes/No question; true for Yes.
     virtual bool confirm(const std::string& text, bool defaultYes) = 0;
     // The chosen path, or nothing when the person cancels.

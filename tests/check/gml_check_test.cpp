@@ -9,6 +9,7 @@
 #include <functional>
 
 #include "check/gml_builder.hpp"
+#include "check/http_fetch.hpp"
 #include "core/failure.hpp"
 #include "support/temp_dir.hpp"
 
@@ -119,7 +120,7 @@ const Case kCases[] = {
     {"MalformedXml", [] { return replaced(parcelGml(), "</cp:label>", "</cp:labl>"); }, [] { return parcelGml(); },
      Severity::Error, "archivo", "no es un documento XML válido: la etiqueta de cierre no corresponde"},
     {"UndeclaredPrefix", [] { return replaced(parcelGml(), "<cp:label>", "<x:nota/><cp:label>"); },
-     [] { return parcelGml(); }, Severity::Error, "línea 10", "El XML no está bien formado: Namespace prefix x on nota is not defined"},
+     [] { return parcelGml(); }, Severity::Error, "línea 10", "El XML no está bien formado: el prefijo x de nota no está declarado"},
     {"NotInTheSchema", [] { return replaced(replaced(parcelGml(), "<cp:label>", "<cp:etiqueta>"), "</cp:label>", "</cp:etiqueta>"); },
      [] { return parcelGml(); }, Severity::Error, "línea 10",
      "No cumple el esquema del catastro: Elemento 'cp:etiqueta': este elemento no va aquí; se esperaba ( cp:label ).",
@@ -169,7 +170,7 @@ const Case kCases[] = {
      Severity::Error, "parcela 1234567AB1234N", "Los recintos 1 y 2 se solapan"},
     {"AreaDiffers", [] { return parcelGml(withExterior(kSquare, "1201.5")); },
      [] { return parcelGml(withExterior(kSquare, "1200.9")); }, Severity::Error, "parcela 1234567AB1234N",
-     "La superficie declarada (areaValue) es 1201.5 m² y la de sus coordenadas es 1200,00 m²"},
+     "La superficie declarada (areaValue) es 1201,5 m² y la de sus coordenadas es 1200,00 m²"},
     {"AreaNotANumber", [] { return parcelGml(withExterior(kSquare, "1.200,5")); }, [] { return parcelGml(); },
      Severity::Error, "parcela 1234567AB1234N", "La superficie (areaValue) «1.200,5» no es un número"},
     {"BuildingValueEmpty", [] { return buildingGml(withValue("")); }, [] { return buildingGml(); }, Severity::Error,
@@ -203,7 +204,7 @@ const Case kCases[] = {
      "El gml:id «7» no es un identificador XML válido"},
     {"CadastralReferenceLength", [] { return parcelGml(withRef("ES.SDGC.CP", "1234567AB1234")); },
      [] { return parcelGml(withRef("ES.LOCAL.CP", "1234567AB1234")); }, Severity::Error, "parcela 1234567AB1234",
-     "El gml:id «ES.SDGC.CP.1234567AB1234» es del catastro (ES.SDGC) pero su referencia «1234567AB1234» no son 14"},
+     "El gml:id «ES.SDGC.CP.1234567AB1234» es del catastro (ES.SDGC) pero su referencia «1234567AB1234» no tiene los 14 caracteres"},
     {"CadastralReferenceLowerCase", [] { return parcelGml(withRef("ES.SDGC.CP", "1234567ab1234n")); },
      [] { return parcelGml(withRef("ES.SDGC.CP", "1234567AB1234N")); }, Severity::Error, "parcela",
      "El localId «1234567ab1234n» es del catastro (ES.SDGC)"},
@@ -258,7 +259,7 @@ TEST_F(GmlCheckTest, FiveProblemsOfOneFileComeInOneRun)
                        {"500100 4100000 500100 4100010 500110 4100010 500110 4100000 500100 4100000"}}};
     const Problems problems = checkText(parcelGml(p));
     EXPECT_TRUE(has(problems, Severity::Error, "parcela", "EPSG:2062 no es ninguno")) << listed(problems);
-    EXPECT_TRUE(has(problems, Severity::Error, "parcela", "no son 14 caracteres")) << listed(problems);
+    EXPECT_TRUE(has(problems, Severity::Error, "parcela", "no tiene los 14 caracteres")) << listed(problems);
     EXPECT_TRUE(has(problems, Severity::Error, "vértice 3", "repite el anterior")) << listed(problems);
     EXPECT_TRUE(has(problems, Severity::Error, "anillo interior 1", "queda fuera")) << listed(problems);
     EXPECT_TRUE(has(problems, Severity::Error, "parcela", "es 900 m² y la de sus coordenadas es 1100,00 m²"))
@@ -361,4 +362,67 @@ TEST_F(GmlCheckTest, ReportListsCountsThenEveryProblem)
     EXPECT_EQ(check::reportText({{Severity::Error, "parcela X", "Mal."}, {Severity::Warning, "archivo", "Ojo."},
                                  {Severity::Warning, "línea 3", "Ojo otra vez."}}),
               "1 error y 2 avisos:\n\nparcela X: error: Mal.\narchivo: aviso: Ojo.\nlínea 3: aviso: Ojo otra vez.");
+}
+
+TEST_F(GmlCheckTest, TextSplitByCommentsIsReadWhole)
+{
+    const std::string text =
+        replaced(replaced(parcelGml(), "500040 4100030 500000", "500040 <!-- esquina --> 4100030 <?pi x?>500000"),
+                 ">1200<", ">1<!-- c -->200<");
+    const Problems problems = withoutSchemaNote(checkText(text));
+    EXPECT_TRUE(problems.empty()) << listed(problems);
+}
+
+TEST_F(GmlCheckTest, DimensionGivenAboveTheListCounts)
+{
+    const std::string text = replaced(replaced(parcelGml(), "<gml:Surface gml:id", "<gml:Surface srsDimension=\"3\" gml:id"),
+                                      "<gml:posList srsDimension=\"2\">", "<gml:posList>");
+    const Problems problems = checkText(text);
+    EXPECT_TRUE(has(problems, Severity::Error, "anillo exterior", "srsDimension «3»")) << listed(problems);
+}
+
+TEST_F(GmlCheckTest, CoordinatesTooLargeForAnAreaAreToldNotPassed)
+{
+    const Problems problems = checkText(parcelGml(withExterior(
+        "-1.7e308 -1.7e308 1.7e308 -1.7e308 1.7e308 1.7e308 -1.7e308 1.7e308 -1.7e308 -1.7e308", "100")));
+    EXPECT_TRUE(has(problems, Severity::Error, "parcela", "no se puede calcular")) << listed(problems);
+}
+
+TEST_F(GmlCheckTest, OverlapsOfManyCopiesAreCounted)
+{
+    ParcelSpec p;
+    p.patches.assign(40, Patch{});
+    p.area = "48000";
+    const Problems problems = checkText(parcelGml(p));
+    const auto overlaps = std::count_if(problems.begin(), problems.end(),
+                                        [](const auto& q) { return q.message.find("se solapan") != std::string::npos; });
+    EXPECT_EQ(overlaps, 11) << listed(problems);  // ten pairs and the line that says there are more
+    EXPECT_TRUE(has(problems, Severity::Error, "parcela", "Y hay más recintos que se solapan.")) << listed(problems);
+}
+
+TEST_F(GmlCheckTest, ASchemaFolderWithSpacesAndAccentsIsRead)
+{
+    const auto shared = sharedDir();
+    if (shared.empty()) GTEST_SKIP() << "no ../shared beside the repository: the cadastre's schemas are not here";
+    const auto copy = dir / "mis esquemas año";
+    std::filesystem::copy(shared / "schemas", copy, std::filesystem::copy_options::recursive);
+    settings = check::SchemaSettings::fromFolder(copy);
+    const Problems problems = checkText(replaced(parcelGml(), "<cp:label>", "<cp:etiqueta/><cp:label>"));
+    EXPECT_TRUE(has(problems, Severity::Error, "línea", "Elemento 'cp:etiqueta'")) << listed(problems);
+    EXPECT_FALSE(has(problems, Severity::Warning, "", kNoSchema)) << listed(problems);
+}
+
+TEST(SchemaDownload, HostsAndAFailureInSpanish)
+{
+    EXPECT_EQ(check::hostOf("https://inspire.ec.europa.eu/schemas/cp/4.0/x.xsd"), "inspire.ec.europa.eu");
+    EXPECT_EQ(check::hostOf("https://user@schemas.opengis.net:443/wfs"), "schemas.opengis.net");
+    EXPECT_EQ(check::hostOf("sin-esquema"), "");
+    EXPECT_TRUE(check::isSchemaHost("www.w3.org"));
+    EXPECT_FALSE(check::isSchemaHost("www.w3.org.example.com"));
+    try {
+        check::httpGet("https://127.0.0.1:9/x.xsd", check::isSchemaHost);
+        ADD_FAILURE() << "nothing listens on port 9";
+    } catch (const Failure& f) {
+        EXPECT_EQ(std::string(f.what()), "no se ha podido descargar https://127.0.0.1:9/x.xsd: no se puede conectar con el servidor");
+    }
 }
