@@ -46,8 +46,8 @@ void checkParcelArea(const Feature& f, Problems& out)
     // topology check tells.
     if (!computed || f.polygons.empty() || *computed < 0) return;
     if (!std::isfinite(*computed)) {
-        out.push_back({Severity::Error, place,
-                       "La superficie de sus coordenadas no se puede calcular: son demasiado grandes."});
+        out.push_back(
+            {Severity::Error, place, "La superficie de sus coordenadas no se puede calcular: son demasiado grandes."});
     } else if (std::fabs(*declared - *computed) > kAreaTolerance) {
         out.push_back({Severity::Error, place,
                        concat({"La superficie declarada (areaValue) es ", formatGeneral(*declared, ','),

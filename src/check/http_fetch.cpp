@@ -96,14 +96,15 @@ std::string httpGet(const std::string& first, const std::function<bool(std::stri
             const std::string target = next ? next : "";
             // Only to the hosts asked for, and never down to plain http.
             if (!target.starts_with("https://") || !allowed(hostOf(target)))
-                throw Failure(concat({"no se ha descargado ", url, ": el servidor la envía a ", target.empty() ? "ninguna parte" : target,
-                                      ", fuera de los servidores de esquemas"}));
+                throw Failure(
+                    concat({"no se ha descargado ", url, ": el servidor la envía a ",
+                            target.empty() ? "ninguna parte" : target, ", fuera de los servidores de esquemas"}));
             url = target;
             continue;
         }
         if (status != 200)
-            throw Failure(concat({"no se ha podido descargar ", url, ": el servidor responde con el código ",
-                                  std::to_string(status)}));
+            throw Failure(concat(
+                {"no se ha podido descargar ", url, ": el servidor responde con el código ", std::to_string(status)}));
         return std::move(body.bytes);
     }
     throw Failure(concat({"no se ha podido descargar ", first, ": demasiadas redirecciones"}));

@@ -116,8 +116,7 @@ void checkReferenceSystems(const pugi::xml_document& doc, const Model& model, Pr
         if (std::find(std::begin(kAcceptedEpsg), std::end(kAcceptedEpsg), code) != std::end(kAcceptedEpsg)) continue;
         out.push_back({Severity::Error, firstPlace[code],
                        concat({"El sistema de referencia EPSG:", std::to_string(code),
-                               " no es ninguno de los del catastro (25828, 25829, 25830, "
-                               "25831, 32628, 4083)."})});
+                               " no es ninguno de los del catastro (25828, 25829, 25830, 25831, 32628, 4083)."})});
     }
     if (order.size() > 1) {
         std::string list;
@@ -146,9 +145,8 @@ void checkIdentifiers(const pugi::xml_document& doc, const Model& model, Problem
             if (!isXmlId(id)) {
                 out.push_back({Severity::Error, place,
                                concat({"El gml:id ", quoted(id),
-                                       " no es un identificador XML válido (debe empezar por una "
-                                       "letra o \"_\" y "
-                                       "llevar solo letras, cifras, \".\", \"-\" y \"_\")."})});
+                                       " no es un identificador XML válido (debe empezar por una letra o «_» y llevar "
+                                       "solo letras, cifras, «.», «-» y «_»)."})});
             }
             if (auto [it, fresh] = seen.try_emplace(std::string(id), place); !fresh) {
                 out.push_back({Severity::Error, place,
@@ -173,11 +171,10 @@ void checkIdentifiers(const pugi::xml_document& doc, const Model& model, Problem
         if (localId.empty()) {
             out.push_back({Severity::Error, place, "El localId está vacío."});
         } else if (!compruebaCaracteres(checked)) {
-            out.push_back({Severity::Error, place,
-                           concat({"El localId ", quoted(localId),
-                                   " lleva espacios o caracteres especiales: solo "
-                                   "puede tener letras, cifras, \"-\" y "
-                                   "\"_\"."})});
+            out.push_back(
+                {Severity::Error, place,
+                 concat({"El localId ", quoted(localId),
+                         " lleva espacios o caracteres especiales: solo puede tener letras, cifras, «-» y «_»."})});
         }
         std::string_view ns;
         for (pugi::xml_node s : n.parent().children())

@@ -550,8 +550,9 @@ void checkXmlAndSchema(const std::string& bytes, const std::string& name, const 
             ++more;
             continue;
         }
-        out.push_back({Severity::Error, concat({"línea ", std::to_string(e.line)}),
-                       concat({"No cumple el esquema del catastro: ", inSpanish(withPrefixes(e.message, prefixes)), "."})});
+        out.push_back(
+            {Severity::Error, concat({"línea ", std::to_string(e.line)}),
+             concat({"No cumple el esquema del catastro: ", inSpanish(withPrefixes(e.message, prefixes)), "."})});
     }
     if (more)
         out.push_back({Severity::Error, "archivo", concat({"Y ", std::to_string(more), " errores más de esquema."})});

@@ -106,8 +106,8 @@ std::string buildingGml(const BuildingSpec& b)
                "</bu-core2d:inspireId>\n"
                "<bu-ext2d:constructionNature>openAirPool</bu-ext2d:constructionNature>\n"
                "<bu-ext2d:geometry><gml:Polygon gml:id=\"Polygon_" +
-               pool + "\" srsName=\"" + b.srs +
-               "\"><gml:exterior><gml:LinearRing><gml:posList srsDimension=\"2\">" + b.pool +
+               pool + "\" srsName=\"" + b.srs + "\"><gml:exterior><gml:LinearRing><gml:posList srsDimension=\"2\">" +
+               b.pool +
                "</gml:posList></gml:LinearRing></gml:exterior></gml:Polygon></bu-ext2d:geometry>\n"
                "</bu-ext2d:OtherConstruction>\n</gml:featureMember>\n";
     }

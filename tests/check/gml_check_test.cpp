@@ -120,13 +120,17 @@ const Case kCases[] = {
     {"MalformedXml", [] { return replaced(parcelGml(), "</cp:label>", "</cp:labl>"); }, [] { return parcelGml(); },
      Severity::Error, "archivo", "no es un documento XML válido: la etiqueta de cierre no corresponde"},
     {"UndeclaredPrefix", [] { return replaced(parcelGml(), "<cp:label>", "<x:nota/><cp:label>"); },
-     [] { return parcelGml(); }, Severity::Error, "línea 10", "El XML no está bien formado: el prefijo x de nota no está declarado"},
-    {"NotInTheSchema", [] { return replaced(replaced(parcelGml(), "<cp:label>", "<cp:etiqueta>"), "</cp:label>", "</cp:etiqueta>"); },
+     [] { return parcelGml(); }, Severity::Error, "línea 10",
+     "El XML no está bien formado: el prefijo x de nota no está declarado"},
+    {"NotInTheSchema",
+     [] { return replaced(replaced(parcelGml(), "<cp:label>", "<cp:etiqueta>"), "</cp:label>", "</cp:etiqueta>"); },
      [] { return parcelGml(); }, Severity::Error, "línea 10",
      "No cumple el esquema del catastro: Elemento 'cp:etiqueta': este elemento no va aquí; se esperaba ( cp:label ).",
      true},
     {"RingNotClosed",
-     [] { return parcelGml(withExterior("500000 4100000 500040 4100000 500040 4100030 500000 4100030 500000 4100001")); },
+     [] {
+         return parcelGml(withExterior("500000 4100000 500040 4100000 500040 4100030 500000 4100030 500000 4100001"));
+     },
      [] { return parcelGml(); }, Severity::Error, "parcela 1234567AB1234N, anillo exterior",
      "no está cerrado: el último vértice (500000 4100001) no repite el primero (500000 4100000)"},
     {"FewerThanFourPositions",
@@ -136,8 +140,12 @@ const Case kCases[] = {
     {"OddNumberOfValues", [] { return parcelGml(withExterior(std::string(kSquare) + " 500000")); },
      [] { return parcelGml(); }, Severity::Error, "anillo exterior", "número impar de valores (11)"},
     {"ValueNotANumber",
-     [] { return parcelGml(withExterior("500000 4100000 500040 4100000 500040 4100030,5 500000 4100030 500000 4100000")); },
-     [] { return parcelGml(withExterior("500000 4100000 500040 4100000 500040 4100030.0 500000 4100030 500000 4100000")); },
+     [] {
+         return parcelGml(withExterior("500000 4100000 500040 4100000 500040 4100030,5 500000 4100030 500000 4100000"));
+     },
+     [] {
+         return parcelGml(withExterior("500000 4100000 500040 4100000 500040 4100030.0 500000 4100030 500000 4100000"));
+     },
      Severity::Error, "anillo exterior, vértice 3", "La coordenada Y «4100030,5» no es un número"},
     {"RepeatedVertex",
      [] {
@@ -146,11 +154,15 @@ const Case kCases[] = {
      },
      [] { return parcelGml(); }, Severity::Error, "anillo exterior, vértice 3", "repite el anterior (500040 4100000)"},
     {"SelfIntersectingRing",
-     [] { return parcelGml(withExterior("500000 4100000 500040 4100030 500040 4100000 500000 4100030 500000 4100000", "0")); },
+     [] {
+         return parcelGml(
+             withExterior("500000 4100000 500040 4100030 500040 4100000 500000 4100030 500000 4100000", "0"));
+     },
      [] { return parcelGml(); }, Severity::Error, "anillo exterior", "se corta a sí mismo cerca de (500020 4100015)"},
     {"InteriorOutside",
      [] { return parcelGml(withHole("500100 4100000 500100 4100010 500110 4100010 500110 4100000 500100 4100000")); },
-     [] { return parcelGml(withHole(kHole)); }, Severity::Error, "anillo interior 1", "queda fuera del anillo exterior"},
+     [] { return parcelGml(withHole(kHole)); }, Severity::Error, "anillo interior 1",
+     "queda fuera del anillo exterior"},
     {"InteriorCrossing",
      [] { return parcelGml(withHole("500030 4100010 500030 4100020 500050 4100020 500050 4100010 500030 4100010")); },
      [] { return parcelGml(withHole(kHole)); }, Severity::Error, "anillo interior 1", "cruza el anillo exterior"},
@@ -194,17 +206,27 @@ const Case kCases[] = {
      [] {
          return parcelsGml({ParcelSpec{}, second("1234567AB1234P", "urn:ogc:def:crs:EPSG::25829")});
      },
-     [] { return parcelsGml({ParcelSpec{}, second("1234567AB1234P", "urn:ogc:def:crs:EPSG::25830")}); },
+     [] {
+         return parcelsGml({ParcelSpec{}, second("1234567AB1234P", "urn:ogc:def:crs:EPSG::25830")});
+     },
      Severity::Error, "archivo", "mezcla sistemas de referencia: EPSG:25830 (parcela 1234567AB1234N), EPSG:25829"},
-    {"GmlIdRepeated", [] { return parcelsGml({ParcelSpec{}, second("1234567AB1234N")}); },
-     [] { return parcelsGml({ParcelSpec{}, second("1234567AB1234P")}); }, Severity::Error, "parcela 1234567AB1234N",
+    {"GmlIdRepeated",
+     [] {
+         return parcelsGml({ParcelSpec{}, second("1234567AB1234N")});
+     },
+     [] {
+         return parcelsGml({ParcelSpec{}, second("1234567AB1234P")});
+     },
+     Severity::Error, "parcela 1234567AB1234N",
      "El gml:id «ES.SDGC.CP.1234567AB1234N» se repite (ya está en parcela 1234567AB1234N)"},
-    {"GmlIdNotAnXmlId", [] { return replaced(parcelGml(withRef("ES.LOCAL.CP", "7")), "gml:id=\"ES.LOCAL.CP.7\"", "gml:id=\"7\""); },
+    {"GmlIdNotAnXmlId",
+     [] { return replaced(parcelGml(withRef("ES.LOCAL.CP", "7")), "gml:id=\"ES.LOCAL.CP.7\"", "gml:id=\"7\""); },
      [] { return parcelGml(withRef("ES.LOCAL.CP", "7")); }, Severity::Error, "parcela 7",
      "El gml:id «7» no es un identificador XML válido"},
     {"CadastralReferenceLength", [] { return parcelGml(withRef("ES.SDGC.CP", "1234567AB1234")); },
      [] { return parcelGml(withRef("ES.LOCAL.CP", "1234567AB1234")); }, Severity::Error, "parcela 1234567AB1234",
-     "El gml:id «ES.SDGC.CP.1234567AB1234» es del catastro (ES.SDGC) pero su referencia «1234567AB1234» no tiene los 14 caracteres"},
+     "El gml:id «ES.SDGC.CP.1234567AB1234» es del catastro (ES.SDGC) pero su referencia «1234567AB1234» no tiene los "
+     "14 caracteres"},
     {"CadastralReferenceLowerCase", [] { return parcelGml(withRef("ES.SDGC.CP", "1234567ab1234n")); },
      [] { return parcelGml(withRef("ES.SDGC.CP", "1234567AB1234N")); }, Severity::Error, "parcela",
      "El localId «1234567ab1234n» es del catastro (ES.SDGC)"},
@@ -212,7 +234,9 @@ const Case kCases[] = {
      [] { return parcelGml(withRef("ES.LOCAL.CP", "finca_7-b")); }, Severity::Error, "parcela finca.7",
      "El localId «finca.7» lleva espacios o caracteres especiales"},
     {"ExteriorClockwise",
-     [] { return parcelGml(withExterior("500000 4100000 500000 4100030 500040 4100030 500040 4100000 500000 4100000")); },
+     [] {
+         return parcelGml(withExterior("500000 4100000 500000 4100030 500040 4100030 500040 4100000 500000 4100000"));
+     },
      [] { return parcelGml(); }, Severity::Warning, "anillo exterior", "va en sentido horario"},
     {"InteriorCounterClockwise",
      [] { return parcelGml(withHole("500010 4100010 500020 4100010 500020 4100020 500010 4100020 500010 4100010")); },
@@ -223,8 +247,8 @@ const Case kCases[] = {
              "500000 4100000 500040 4100000 500040 4100030 500000.006 4100030 500000 4100030 500000 4100000"));
      },
      [] {
-         return parcelGml(
-             withExterior("500000 4100000 500040 4100000 500040 4100030 500000.01 4100030 500000 4100030 500000 4100000"));
+         return parcelGml(withExterior(
+             "500000 4100000 500040 4100000 500040 4100030 500000.01 4100030 500000 4100030 500000 4100000"));
      },
      Severity::Warning, "anillo exterior, vértice 5", "está a 0,60 cm del anterior"},
 };
@@ -241,8 +265,8 @@ TEST_P(EachCheck, TrippedByItsFileAndNotByItsNeighbour)
     if (c.needsSchemas && sharedDir().empty())
         GTEST_SKIP() << "no ../shared beside the repository: the cadastre's schemas are not here";
     const Problems tripped = checkText(c.trips());
-    EXPECT_TRUE(has(tripped, c.severity, c.place, c.message)) << "expected «" << c.place << ": " << c.message
-                                                              << "» among:" << listed(tripped);
+    EXPECT_TRUE(has(tripped, c.severity, c.place, c.message))
+        << "expected «" << c.place << ": " << c.message << "» among:" << listed(tripped);
     const Problems sound = withoutSchemaNote(checkText(c.passes()));
     EXPECT_TRUE(sound.empty()) << listed(sound);
 }
@@ -296,8 +320,8 @@ TEST_F(GmlCheckTest, SchemasAreDownloadedOnceIntoTheCacheAndUsedOfflineAfter)
     EXPECT_EQ(listed(checkText(buildingGml(), "b.gml")), listed({})) << "no schema note: the schemas compiled";
     const std::size_t downloads = asked.size();
     EXPECT_GT(downloads, 20u);
-    EXPECT_TRUE(std::filesystem::exists(
-        dir / "cache/inspire.ec.europa.eu/draft-schemas/bu-ext2d/2.0/BuildingExtended2D.xsd"));
+    EXPECT_TRUE(
+        std::filesystem::exists(dir / "cache/inspire.ec.europa.eu/draft-schemas/bu-ext2d/2.0/BuildingExtended2D.xsd"));
     EXPECT_EQ(std::count(asked.begin(), asked.end(),
                          "https://inspire.ec.europa.eu/draft-schemas/bu-ext2d/2.0/BuildingExtended2D.xsd"),
               1);
@@ -350,16 +374,19 @@ TEST_F(GmlCheckTest, ManyFaultsOfOneKindInARingAreCounted)
     for (int i = 0; i < 30; ++i) ring += " 500000 4100000";
     ring += " 500040 4100000 500040 4100030 500000 4100030 500000 4100000";
     const Problems problems = checkText(parcelGml(withExterior(ring)));
-    const auto repeats = std::count_if(problems.begin(), problems.end(),
-                                       [](const auto& p) { return p.message.find("repite el anterior") != std::string::npos; });
+    const auto repeats = std::count_if(problems.begin(), problems.end(), [](const auto& p) {
+        return p.message.find("repite el anterior") != std::string::npos;
+    });
     EXPECT_EQ(repeats, 10) << listed(problems);
-    EXPECT_TRUE(has(problems, Severity::Error, "anillo exterior", "Y 20 vértices más repiten el anterior")) << listed(problems);
+    EXPECT_TRUE(has(problems, Severity::Error, "anillo exterior", "Y 20 vértices más repiten el anterior"))
+        << listed(problems);
 }
 
 TEST_F(GmlCheckTest, ReportListsCountsThenEveryProblem)
 {
     EXPECT_EQ(check::reportText({}), "No se han encontrado problemas.");
-    EXPECT_EQ(check::reportText({{Severity::Error, "parcela X", "Mal."}, {Severity::Warning, "archivo", "Ojo."},
+    EXPECT_EQ(check::reportText({{Severity::Error, "parcela X", "Mal."},
+                                 {Severity::Warning, "archivo", "Ojo."},
                                  {Severity::Warning, "línea 3", "Ojo otra vez."}}),
               "1 error y 2 avisos:\n\nparcela X: error: Mal.\narchivo: aviso: Ojo.\nlínea 3: aviso: Ojo otra vez.");
 }
@@ -375,16 +402,17 @@ TEST_F(GmlCheckTest, TextSplitByCommentsIsReadWhole)
 
 TEST_F(GmlCheckTest, DimensionGivenAboveTheListCounts)
 {
-    const std::string text = replaced(replaced(parcelGml(), "<gml:Surface gml:id", "<gml:Surface srsDimension=\"3\" gml:id"),
-                                      "<gml:posList srsDimension=\"2\">", "<gml:posList>");
+    const std::string text =
+        replaced(replaced(parcelGml(), "<gml:Surface gml:id", "<gml:Surface srsDimension=\"3\" gml:id"),
+                 "<gml:posList srsDimension=\"2\">", "<gml:posList>");
     const Problems problems = checkText(text);
     EXPECT_TRUE(has(problems, Severity::Error, "anillo exterior", "srsDimension «3»")) << listed(problems);
 }
 
 TEST_F(GmlCheckTest, CoordinatesTooLargeForAnAreaAreToldNotPassed)
 {
-    const Problems problems = checkText(parcelGml(withExterior(
-        "-1.7e308 -1.7e308 1.7e308 -1.7e308 1.7e308 1.7e308 -1.7e308 1.7e308 -1.7e308 -1.7e308", "100")));
+    const Problems problems = checkText(parcelGml(
+        withExterior("-1.7e308 -1.7e308 1.7e308 -1.7e308 1.7e308 1.7e308 -1.7e308 1.7e308 -1.7e308 -1.7e308", "100")));
     EXPECT_TRUE(has(problems, Severity::Error, "parcela", "no se puede calcular")) << listed(problems);
 }
 
@@ -394,8 +422,9 @@ TEST_F(GmlCheckTest, OverlapsOfManyCopiesAreCounted)
     p.patches.assign(40, Patch{});
     p.area = "48000";
     const Problems problems = checkText(parcelGml(p));
-    const auto overlaps = std::count_if(problems.begin(), problems.end(),
-                                        [](const auto& q) { return q.message.find("se solapan") != std::string::npos; });
+    const auto overlaps = std::count_if(problems.begin(), problems.end(), [](const auto& q) {
+        return q.message.find("se solapan") != std::string::npos;
+    });
     EXPECT_EQ(overlaps, 11) << listed(problems);  // ten pairs and the line that says there are more
     EXPECT_TRUE(has(problems, Severity::Error, "parcela", "Y hay más recintos que se solapan.")) << listed(problems);
 }
@@ -423,6 +452,7 @@ TEST(SchemaDownload, HostsAndAFailureInSpanish)
         check::httpGet("https://127.0.0.1:9/x.xsd", check::isSchemaHost);
         ADD_FAILURE() << "nothing listens on port 9";
     } catch (const Failure& f) {
-        EXPECT_EQ(std::string(f.what()), "no se ha podido descargar https://127.0.0.1:9/x.xsd: no se puede conectar con el servidor");
+        EXPECT_EQ(std::string(f.what()),
+                  "no se ha podido descargar https://127.0.0.1:9/x.xsd: no se puede conectar con el servidor");
     }
 }

@@ -18,7 +18,8 @@ const check::SchemaSettings& settings()
     static const check::SchemaSettings s = [] {
         const std::filesystem::path catalog = std::filesystem::path(VADREL_SHARED_DIR) / "schemas";
         std::error_code ec;
-        if (std::filesystem::is_regular_file(catalog / "catalog.xml", ec)) return check::SchemaSettings::fromFolder(catalog);
+        if (std::filesystem::is_regular_file(catalog / "catalog.xml", ec))
+            return check::SchemaSettings::fromFolder(catalog);
         check::SchemaSettings offline;
         offline.cacheDir = fuzz::scratchDir() / "sin-esquemas";
         return offline;
