@@ -532,7 +532,8 @@ void checkXmlAndSchema(const std::string& bytes, const std::string& name, const 
     const SchemaHandle schema = compiled(imports, settings, why);
     if (!schema) {
         out.push_back(
-            {Severity::Warning, "archivo", concat({"No se ha podido comprobar el esquema del catastro: ", why, "."})});
+            {Severity::Warning, "archivo",
+             concat({"No se ha podido comprobar el esquema del catastro: ", why, why.ends_with('?') ? "" : "."})});
         return;
     }
     errors.clear();
