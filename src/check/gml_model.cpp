@@ -15,15 +15,6 @@ std::string_view afterColon(std::string_view name)
     return colon == std::string_view::npos ? name : name.substr(colon + 1);
 }
 
-const char* featureKind(std::string_view local)
-{
-    if (local == "CadastralParcel") return "parcela";
-    if (local == "Building") return "edificio";
-    if (local == "OtherConstruction") return "construcción";
-    if (local == "BuildingPart") return "parte de edificio";
-    return nullptr;
-}
-
 bool isPolygon(std::string_view local) { return local == "PolygonPatch" || local == "Polygon"; }
 
 }  // namespace
@@ -90,21 +81,34 @@ std::string nameOf(pugi::xml_node feature, std::size_t number)
             break;
         }
     }
-    for (pugi::xml_attribute a : feature.attributes()) {
-        std::string_view id = trimmed(a.value());
-        if (localName(a) != "id" || id.empty()) continue;
-        // "ES.LOCAL.CP.A1" is parcel A1.
-        if (id.starts_with("ES.")) {
-            const std::size_t kind = id.find('.', 3);
-            const std::size_t ref = kind == std::string_view::npos ? kind : id.find('.', kind + 1);
-            if (ref != std::string_view::npos && ref + 1 < id.size()) id.remove_prefix(ref + 1);
-        }
-        return std::string(id);
-    }
+    for (pugi::xml_attribute a : feature.attributes())
+        if (localName(a) == "id" && !trimmed(a.value()).empty()) return featureName({}, a.value());
     return std::to_string(number);
 }
 
 }  // namespace
+
+const char* featureKind(std::string_view local)
+{
+    if (local == "CadastralParcel") return "parcela";
+    if (local == "Building") return "edificio";
+    if (local == "OtherConstruction") return "construcción";
+    if (local == "BuildingPart") return "parte de edificio";
+    return nullptr;
+}
+
+std::string featureName(std::string_view localId, std::string_view gmlId)
+{
+    if (!trimmed(localId).empty()) return std::string(trimmed(localId));
+    std::string_view id = trimmed(gmlId);
+    // "ES.LOCAL.CP.A1" is parcel A1.
+    if (id.starts_with("ES.")) {
+        const std::size_t kind = id.find('.', 3);
+        const std::size_t ref = kind == std::string_view::npos ? kind : id.find('.', kind + 1);
+        if (ref != std::string_view::npos && ref + 1 < id.size()) id.remove_prefix(ref + 1);
+    }
+    return std::string(id);
+}
 
 std::string_view localName(pugi::xml_node element) { return afterColon(element.name()); }
 std::string_view localName(pugi::xml_attribute attribute) { return afterColon(attribute.name()); }

@@ -23,6 +23,13 @@ std::string_view namespaceAt(pugi::xml_node element, std::string_view qualifiedN
 // `enter` false skips the subtree of `node`.
 pugi::xml_node nextElement(pugi::xml_node node, pugi::xml_node root, bool enter = true);
 
+// "parcela", "edificio", "construcción", "parte de edificio" for the local
+// name of a feature's element; none for any other element.
+const char* featureKind(std::string_view localName);
+// What a feature is called in the places of its problems: its localId,
+// else its gml:id without the "ES.SDGC.CP." in front.
+std::string featureName(std::string_view localId, std::string_view gmlId);
+
 struct Ring {
     pugi::xml_node node;  // the LinearRing
     bool interior = false;

@@ -17,6 +17,7 @@
 #include <vector>
 
 #include "check/check_text.hpp"
+#include "check/gml_model.hpp"
 #include "core/failure.hpp"
 #include "core/file_io.hpp"
 
@@ -490,6 +491,40 @@ bool toldByOwnChecks(const Collected& e)
     return false;
 }
 
+// "parcela 1234567AB1234N, línea 12": the line, and the feature holding the
+// element when there is one (a file of many parcels has many lines).
+std::string placeOfError(const Collected& e)
+{
+    const std::string line = concat({"línea ", std::to_string(e.line)});
+    for (xmlNodePtr n = e.node; n; n = n->parent) {
+        if (n->type != XML_ELEMENT_NODE) continue;
+        const char* kind = featureKind(fromXml(n->name));
+        if (!kind) continue;
+        std::string localId;
+        for (xmlNodePtr d = n->children; d && localId.empty();) {
+            if (d->type == XML_ELEMENT_NODE && fromXml(d->name) == "localId") {
+                xmlChar* text = xmlNodeGetContent(d);
+                localId = fromXml(text);
+                xmlFree(text);
+                break;
+            }
+            if (d->type == XML_ELEMENT_NODE && d->children) {
+                d = d->children;
+                continue;
+            }
+            while (d && d != n && !d->next) d = d->parent;
+            if (!d || d == n) break;
+            d = d->next;
+        }
+        xmlChar* id = xmlGetNsProp(n, reinterpret_cast<const xmlChar*>("id"),
+                                   reinterpret_cast<const xmlChar*>("http://www.opengis.net/gml/3.2"));
+        const std::string name = featureName(localId, fromXml(id));
+        xmlFree(id);
+        return concat({kind, " ", name, ", ", line});
+    }
+    return line;
+}
+
 struct DocDeleter {
     void operator()(xmlDocPtr d) const { xmlFreeDoc(d); }
 };
@@ -552,7 +587,7 @@ void checkXmlAndSchema(const std::string& bytes, const std::string& name, const 
             continue;
         }
         out.push_back(
-            {Severity::Error, concat({"línea ", std::to_string(e.line)}),
+            {Severity::Error, placeOfError(e),
              concat({"No cumple el esquema del catastro: ", inSpanish(withPrefixes(e.message, prefixes)), "."})});
     }
     if (more)

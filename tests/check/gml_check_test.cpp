@@ -124,7 +124,7 @@ const Case kCases[] = {
      "El XML no está bien formado: el prefijo x de nota no está declarado"},
     {"NotInTheSchema",
      [] { return replaced(replaced(parcelGml(), "<cp:label>", "<cp:etiqueta>"), "</cp:label>", "</cp:etiqueta>"); },
-     [] { return parcelGml(); }, Severity::Error, "línea 10",
+     [] { return parcelGml(); }, Severity::Error, "parcela 1234567AB1234N, línea 10",
      "No cumple el esquema del catastro: Elemento 'cp:etiqueta': este elemento no va aquí; se esperaba ( cp:label ).",
      true},
     {"RingNotClosed",
