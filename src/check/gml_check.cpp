@@ -73,9 +73,13 @@ std::string reportText(const Problems& problems)
     if (problems.empty()) return kNoProblems;
     std::size_t errors = 0;
     for (const Problem& p : problems) errors += p.severity == Severity::Error;
-    std::string text = counted(errors, "error", "errores");
-    text += " y ";
-    text += counted(problems.size() - errors, "aviso", "avisos");
+    const std::size_t warnings = problems.size() - errors;
+    // "2 errores y 1 aviso:", "2 errores:", "Ningún error y 1 aviso:".
+    std::string text = errors ? counted(errors, "error", "errores") : std::string("Ningún error");
+    if (warnings) {
+        text += " y ";
+        text += counted(warnings, "aviso", "avisos");
+    }
     text += ":\n";
     for (const Problem& p : problems) {
         text += '\n';

@@ -389,6 +389,9 @@ TEST_F(GmlCheckTest, ReportListsCountsThenEveryProblem)
                                  {Severity::Warning, "archivo", "Ojo."},
                                  {Severity::Warning, "línea 3", "Ojo otra vez."}}),
               "1 error y 2 avisos:\n\nparcela X: error: Mal.\narchivo: aviso: Ojo.\nlínea 3: aviso: Ojo otra vez.");
+    EXPECT_EQ(check::reportText({{Severity::Error, "a", "M."}, {Severity::Error, "b", "N."}}),
+              "2 errores:\n\na: error: M.\nb: error: N.");
+    EXPECT_EQ(check::reportText({{Severity::Warning, "a", "O."}}), "Ningún error y 1 aviso:\n\na: aviso: O.");
 }
 
 TEST_F(GmlCheckTest, TextSplitByCommentsIsReadWhole)
