@@ -116,6 +116,15 @@ std::filesystem::path localPath(std::string_view location, const std::filesystem
 constexpr std::string_view kCoverage = "schemas.opengis.net/gmlcov/1.0/coverage.xsd";
 constexpr std::string_view kCoverageAll = "schemas.opengis.net/gmlcov/1.0/gmlcovAll.xsd";
 
+bool isWholeXml(const std::string& bytes)
+{
+    xmlDocPtr doc = xmlReadMemory(bytes.data(), static_cast<int>(bytes.size()), nullptr, nullptr,
+                                  XML_PARSE_NONET | XML_PARSE_NOERROR | XML_PARSE_NOWARNING);
+    if (!doc) return false;
+    xmlFreeDoc(doc);
+    return true;
+}
+
 // Gives libxml2 each schema it asks for while one set of schemas compiles.
 class SchemaLoader {
 public:
@@ -220,8 +229,9 @@ private:
         const std::string https = concat({"https://", plain});
         try {
             std::string bytes = settings_.download(https);
-            if (bytes.find("http://www.w3.org/2001/XMLSchema") == std::string::npos)
-                throw Failure(concat({"lo descargado de ", https, " no es un esquema"}));
+            // A page of errors or a cut download must not stay in the cache.
+            if (bytes.find("http://www.w3.org/2001/XMLSchema") == std::string::npos || !isWholeXml(bytes))
+                throw Failure(concat({"lo descargado de ", https, " no es un esquema completo"}));
             std::filesystem::create_directories(file.parent_path(), ec);
             writeFileAtomically(file, bytes);
             return Loaded{std::move(bytes), file};
@@ -275,7 +285,21 @@ struct SchemaDeleter {
 };
 using SchemaHandle = std::shared_ptr<xmlSchema>;
 
-void ignoreError(void*, xmlErrorPtr) {}
+struct Collected {
+    int line = 0;
+    std::string message;
+    xmlNodePtr node = nullptr;
+};
+
+void collect(void* user, xmlErrorPtr e)
+{
+    if (!e || e->level < XML_ERR_ERROR) return;
+    std::string message = e->message ? e->message : "";
+    while (!message.empty() && (message.back() == '\n' || message.back() == ' ' || message.back() == '.'))
+        message.pop_back();
+    static_cast<std::vector<Collected>*>(user)->push_back(
+        {e->line, std::move(message), static_cast<xmlNodePtr>(e->node)});
+}
 
 // The compiled schemas importing `imports`, kept for the next file; nothing
 // (with the reason) when a schema cannot be had.
@@ -300,40 +324,33 @@ SchemaHandle compiled(const std::vector<Import>& imports, const SchemaSettings& 
     activeLoader = &loader;
     const xmlExternalEntityLoader previous = xmlGetExternalEntityLoader();
     xmlSetExternalEntityLoader(loadEntity);
+    // Errors of the schema documents themselves (a broken download) are
+    // kept, not printed; their warnings (imports skipped as already
+    // imported) are no concern of the person checking a file.
+    std::vector<Collected> errors;
+    xmlSetStructuredErrorFunc(&errors, collect);
     xmlSchemaParserCtxtPtr parser = xmlSchemaNewMemParserCtxt(wrapper.data(), static_cast<int>(wrapper.size()));
     xmlSchemaPtr schema = nullptr;
     if (parser) {
-        // The schemas' own warnings (imports skipped as already imported)
-        // are no concern of the person checking a file.
-        xmlSchemaSetParserStructuredErrors(parser, ignoreError, nullptr);
+        xmlSchemaSetParserStructuredErrors(parser, collect, &errors);
         schema = xmlSchemaParse(parser);
         xmlSchemaFreeParserCtxt(parser);
     }
+    xmlSetStructuredErrorFunc(nullptr, nullptr);
     xmlSetExternalEntityLoader(previous);
     activeLoader = nullptr;
     if (!schema) {
-        why = loader.why().empty() ? std::string("los esquemas no se han podido compilar") : loader.why();
+        if (!loader.why().empty())
+            why = loader.why();
+        else if (!errors.empty())
+            why = concat({"los esquemas no se han podido compilar (", errors.front().message, ")"});
+        else
+            why = "los esquemas no se han podido compilar";
         return nullptr;
     }
     SchemaHandle handle(schema, SchemaDeleter{});
     done.emplace(key, handle);
     return handle;
-}
-
-struct Collected {
-    int line = 0;
-    std::string message;
-    xmlNodePtr node = nullptr;
-};
-
-void collect(void* user, xmlErrorPtr e)
-{
-    if (!e || e->level < XML_ERR_ERROR) return;
-    std::string message = e->message ? e->message : "";
-    while (!message.empty() && (message.back() == '\n' || message.back() == ' ' || message.back() == '.'))
-        message.pop_back();
-    static_cast<std::vector<Collected>*>(user)->push_back(
-        {e->line, std::move(message), static_cast<xmlNodePtr>(e->node)});
 }
 
 // Each element of the document in order, without recursion.

@@ -353,6 +353,18 @@ TEST_F(GmlCheckTest, AFailedDownloadIsToldAndNotRetriedAtOnce)
     EXPECT_FALSE(std::filesystem::exists(dir / "cache/schemas.opengis.net")) << "nothing half-fetched is kept";
 }
 
+TEST_F(GmlCheckTest, ACutDownloadIsNotKept)
+{
+    settings = {};
+    settings.cacheDir = dir / "cache";
+    settings.download = [](const std::string&) -> std::string {
+        return "<xs:schema xmlns:xs=\"http://www.w3.org/2001/XMLSchema\"><xs:element name=\"a";
+    };
+    const Problems problems = checkText(parcelGml());
+    EXPECT_TRUE(has(problems, Severity::Warning, "archivo", "no es un esquema completo")) << listed(problems);
+    EXPECT_FALSE(std::filesystem::exists(dir / "cache/schemas.opengis.net/wfs/2.0/wfs.xsd"));
+}
+
 TEST_F(GmlCheckTest, TheCadastresOwnFilesHaveNoErrors)
 {
     const auto shared = sharedDir();
