@@ -1,6 +1,5 @@
 #include "check/check_text.hpp"
 
-#include <charconv>
 #include <cmath>
 #include <cstdio>
 
@@ -11,14 +10,10 @@ namespace vadrel::check {
 
 std::optional<double> xmlNumber(std::string_view text)
 {
-    text = trimmed(text);
-    if (!text.empty() && text.front() == '+') text.remove_prefix(1);
-    if (text.empty() || text.front() == '+') return std::nullopt;
+    // The locale's reading with "." is exactly the XML number form; INF and
+    // NaN it does not take, and what overflows it refuses.
     double value = 0;
-    const auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), value);
-    if (ec != std::errc() || end != text.data() + text.size() || !std::isfinite(value)) return std::nullopt;
-    // from_chars takes "inf" and "nan" spelt out; isfinite refuses them, and
-    // only digits, sign, point and exponent remain possible here.
+    if (!parseNumber(trimmed(text), '.', value) || !std::isfinite(value)) return std::nullopt;
     return value;
 }
 

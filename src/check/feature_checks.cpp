@@ -3,7 +3,6 @@
 #include <cmath>
 
 #include "check/check_text.hpp"
-#include "check/ring_checks.hpp"
 #include "core/number_format.hpp"
 #include "core/numeric_text.hpp"
 #include "core/xml_edit.hpp"

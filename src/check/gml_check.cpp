@@ -45,8 +45,8 @@ Problems checkGmlFile(const std::filesystem::path& file, const SchemaSettings& s
         // The program's own reader first: it refuses what no GML holds
         // (entity declarations, absurd sizes and depths) before libxml2
         // sees the bytes.
-        loadXml(doc, file);
         bytes = readWholeFile(file);
+        loadXml(doc, bytes, file);
     } catch (const Failure& f) {
         out.push_back({Severity::Error, "archivo", f.what()});
         return out;
@@ -93,15 +93,16 @@ void checkChosenGml(Ui& ui, const SchemaSettings& settings)
     const auto file = ui.openFileName(msg::kFiltroGml);
     if (!file) return;
     // The first check may download the schemas: seconds, not an instant.
-    ui.setBusy(true);
+    struct Busy {
+        Ui& ui;
+        explicit Busy(Ui& u) : ui(u) { ui.setBusy(true); }
+        ~Busy() { ui.setBusy(false); }
+    };
     Problems problems;
-    try {
+    {
+        Busy busy(ui);
         problems = checkGmlFile(*file, settings);
-    } catch (...) {
-        ui.setBusy(false);
-        throw;
     }
-    ui.setBusy(false);
     if (problems.empty())
         ui.message(kNoProblems);
     else

@@ -4,6 +4,7 @@
 #include <map>
 #include <set>
 #include <string>
+#include <unordered_map>
 
 #include "check/check_text.hpp"
 #include "core/numeric_text.hpp"
@@ -69,12 +70,12 @@ bool hasConstructionSuffix(std::string_view name, std::string_view& base)
 bool isBuildingFeature(const std::string& kind) { return kind != "parcela" && !kind.empty(); }
 
 // `name` is the part of `id` after its "ES.SDGC.XX." (or the whole localId).
-void checkCadastralReference(std::string_view id, std::string_view name, const std::string& place, const char* what,
-                             Problems& out)
+void checkCadastralReference(std::string_view id, std::string_view name, const Model& model, pugi::xml_node at,
+                             const char* what, Problems& out)
 {
     const std::string_view reference = referencePart(name);
     if (isReference(reference)) return;
-    out.push_back({Severity::Error, place,
+    out.push_back({Severity::Error, model.placeOfNode(at),
                    concat({what, " ", quoted(id), " es del catastro (ES.SDGC) pero su referencia ", quoted(reference),
                            " no tiene los 14 caracteres (cifras y letras mayúsculas) de una referencia catastral."})});
 }
@@ -96,21 +97,25 @@ bool isXmlId(std::string_view id)
 
 void checkReferenceSystems(const pugi::xml_document& doc, const Model& model, Problems& out)
 {
-    std::map<int, std::string> firstPlace;  // each code and where it first appears
+    // Each code and the element it first appears on; places are worked out
+    // only for what is told.
+    std::map<int, std::string> firstPlace;
     std::vector<int> order;
     std::set<std::string> reported;
     forEachElement(doc, [&](pugi::xml_node n) {
         const pugi::xml_attribute a = n.attribute("srsName");
         if (!a) return;
-        const std::string place = model.placeOfNode(n);
         const std::optional<int> code = epsgCode(a.value());
         if (!code) {
             if (reported.insert(std::string(a.value())).second)
-                out.push_back(
-                    {Severity::Error, place, concat({"El srsName ", quoted(a.value()), " no indica un código EPSG."})});
+                out.push_back({Severity::Error, model.placeOfNode(n),
+                               concat({"El srsName ", quoted(a.value()), " no indica un código EPSG."})});
             return;
         }
-        if (firstPlace.emplace(*code, place).second) order.push_back(*code);
+        if (!firstPlace.contains(*code)) {
+            firstPlace.emplace(*code, model.placeOfNode(n));
+            order.push_back(*code);
+        }
     });
     for (int code : order) {
         if (std::find(std::begin(kAcceptedEpsg), std::end(kAcceptedEpsg), code) != std::end(kAcceptedEpsg)) continue;
@@ -135,44 +140,45 @@ void checkReferenceSystems(const pugi::xml_document& doc, const Model& model, Pr
 
 void checkIdentifiers(const pugi::xml_document& doc, const Model& model, Problems& out)
 {
-    std::map<std::string, std::string, std::less<>> seen;  // gml:id and where it first is
+    // Each gml:id and the element it first is on; places are worked out
+    // only for what is told.
+    std::unordered_map<std::string_view, pugi::xml_node> seen;
     forEachElement(doc, [&](pugi::xml_node n) {
         for (pugi::xml_attribute a : n.attributes()) {
             if (localName(a) != "id" || std::string_view(a.name()).find(':') == std::string_view::npos) continue;
             if (!namespaceAt(n, a.name()).starts_with("http://www.opengis.net/gml")) continue;
             const std::string_view id = a.value();
-            const std::string place = model.placeOfNode(n);
             if (!isXmlId(id)) {
-                out.push_back({Severity::Error, place,
+                out.push_back({Severity::Error, model.placeOfNode(n),
                                concat({"El gml:id ", quoted(id),
                                        " no es un identificador XML válido (debe empezar por una letra o «_» y llevar "
                                        "solo letras, cifras, «.», «-» y «_»)."})});
             }
-            if (auto [it, fresh] = seen.try_emplace(std::string(id), place); !fresh) {
-                out.push_back({Severity::Error, place,
-                               concat({"El gml:id ", quoted(id), " se repite (ya está en ", it->second, ")."})});
+            if (auto [it, fresh] = seen.try_emplace(id, n); !fresh) {
+                out.push_back({Severity::Error, model.placeOfNode(n),
+                               concat({"El gml:id ", quoted(id), " se repite (ya está en ",
+                                       model.placeOfNode(it->second), ")."})});
             }
             // "ES.SDGC.CP.<ref>", "ES.SDGC.BU.<ref>_PI.1"; the collection's
             // own "ES.SDGC.CP" carries no reference.
             if (id.starts_with("ES.SDGC.")) {
                 const std::size_t dot = id.find('.', 8);
                 if (dot != std::string_view::npos)
-                    checkCadastralReference(id, id.substr(dot + 1), place, "El gml:id", out);
+                    checkCadastralReference(id, id.substr(dot + 1), model, n, "El gml:id", out);
             }
         }
         if (localName(n) != "localId") return;
         const Feature* feature = model.featureOf(n);
-        const std::string place = feature ? placeOf(*feature) : std::string("archivo");
         std::string copy, nsCopy;
         const std::string_view localId = trimmed(textView(n, copy));
         std::string_view checked = localId;
         std::string_view base;
         if (feature && isBuildingFeature(feature->kind) && hasConstructionSuffix(localId, base)) checked = base;
         if (localId.empty()) {
-            out.push_back({Severity::Error, place, "El localId está vacío."});
+            out.push_back({Severity::Error, model.placeOfNode(n), "El localId está vacío."});
         } else if (!compruebaCaracteres(checked)) {
             out.push_back(
-                {Severity::Error, place,
+                {Severity::Error, model.placeOfNode(n),
                  concat({"El localId ", quoted(localId),
                          " lleva espacios o caracteres especiales: solo puede tener letras, cifras, «-» y «_»."})});
         }
@@ -180,7 +186,7 @@ void checkIdentifiers(const pugi::xml_document& doc, const Model& model, Problem
         for (pugi::xml_node s : n.parent().children())
             if (localName(s) == "namespace") ns = trimmed(textView(s, nsCopy));
         if (ns.starts_with("ES.SDGC") && !localId.empty())
-            checkCadastralReference(localId, localId, place, "El localId", out);
+            checkCadastralReference(localId, localId, model, n, "El localId", out);
     });
 }
 

@@ -186,18 +186,6 @@ void checkVertices(const Feature& f, std::size_t polygon, Ring& ring, Problems& 
 
 }  // namespace
 
-double doubleSignedArea(const std::vector<Punto>& ring)
-{
-    if (ring.size() < 3) return 0;
-    // Relative to the first vertex: UTM coordinates are millions of metres,
-    // and their products would swallow a small parcel's area.
-    const Punto o = ring.front();
-    double sum = 0;
-    for (std::size_t i = 1; i + 1 < ring.size(); ++i)
-        sum += (ring[i].x - o.x) * (ring[i + 1].y - o.y) - (ring[i + 1].x - o.x) * (ring[i].y - o.y);
-    return sum;
-}
-
 void checkRings(Feature& f, Problems& out)
 {
     for (std::size_t k = 0; k < f.polygons.size(); ++k) {

@@ -11,7 +11,4 @@ namespace vadrel::check {
 // `closedRing`) and reports what is wrong with them.
 void checkRings(Feature& feature, Problems& out);
 
-// Twice the signed area (shoelace): positive counter-clockwise.
-double doubleSignedArea(const std::vector<Punto>& ring);
-
 }  // namespace vadrel::check

@@ -71,18 +71,16 @@ std::optional<std::vector<std::string>> addressParts(std::string_view url)
     return parts;
 }
 
-// Why the last download for these settings failed.
-std::string& lastFailure(const SchemaSettings& settings)
-{
-    static std::map<std::string, std::string> why;
-    return why[settings.key()];
-}
+struct FailedDownload {
+    std::chrono::steady_clock::time_point when;
+    std::string why;
+};
 
-// When a download for these settings last failed.
-std::chrono::steady_clock::time_point& lastFailedDownload(const SchemaSettings& settings)
+// The last failed download for these settings, if any.
+FailedDownload& lastFailedDownload(const SchemaSettings& settings)
 {
-    static std::map<std::string, std::chrono::steady_clock::time_point> when;
-    return when[settings.key()];
+    static std::map<std::string, FailedDownload> failures;
+    return failures[settings.key()];
 }
 
 // A schema file as libxml2 gets it: its bytes, and the local file they
@@ -219,11 +217,10 @@ private:
             note(concat({"no se descargan esquemas de ", parts->front()}));
             return std::nullopt;
         }
-        auto& failed = lastFailedDownload(settings_);
-        if (failed != std::chrono::steady_clock::time_point{} &&
-            std::chrono::steady_clock::now() - failed < kRetryDownloadAfter) {
+        FailedDownload& failed = lastFailedDownload(settings_);
+        if (!failed.why.empty() && std::chrono::steady_clock::now() - failed.when < kRetryDownloadAfter) {
             note(concat({"no se ha intentado descargar ", url, ": la descarga anterior falló hace menos de un minuto (",
-                         lastFailure(settings_), ")"}));
+                         failed.why, ")"}));
             return std::nullopt;
         }
         const std::string https = concat({"https://", plain});
@@ -236,8 +233,7 @@ private:
             writeFileAtomically(file, bytes);
             return Loaded{std::move(bytes), file};
         } catch (const std::exception& e) {
-            failed = std::chrono::steady_clock::now();
-            lastFailure(settings_) = e.what();
+            failed = {std::chrono::steady_clock::now(), e.what()};
             note(e.what());
             return std::nullopt;
         }
@@ -353,13 +349,13 @@ SchemaHandle compiled(const std::vector<Import>& imports, const SchemaSettings& 
     return handle;
 }
 
-// Each element of the document in order, without recursion.
+// `root` and each element below it in order, without recursion, until
+// `found` says true; that element, or none.
 template <typename F>
-void forEachElement(xmlDocPtr doc, F&& f)
+xmlNodePtr findElement(xmlNodePtr root, F&& found)
 {
-    const xmlNodePtr root = xmlDocGetRootElement(doc);
     for (xmlNodePtr n = root; n;) {
-        if (n->type == XML_ELEMENT_NODE) f(n);
+        if (n->type == XML_ELEMENT_NODE && found(n)) return n;
         if (n->children && n->type == XML_ELEMENT_NODE) {
             n = n->children;
             continue;
@@ -368,6 +364,16 @@ void forEachElement(xmlDocPtr doc, F&& f)
         if (!n || n == root) break;
         n = n->next;
     }
+    return nullptr;
+}
+
+template <typename F>
+void forEachElement(xmlDocPtr doc, F&& f)
+{
+    findElement(xmlDocGetRootElement(doc), [&](xmlNodePtr n) {
+        f(n);
+        return false;
+    });
 }
 
 // The schemas the document's namespaces call for.
@@ -394,16 +400,18 @@ std::vector<Import> importsFor(xmlDocPtr doc)
 // and with "cp:" as the replacement of each.
 std::map<std::string, std::string> prefixesOf(xmlDocPtr doc)
 {
-    std::map<std::string, std::string> prefixes;
+    std::map<std::string, std::string> prefixes, defaults;
     forEachElement(doc, [&](xmlNodePtr n) {
-        for (xmlNsPtr ns = n->nsDef; ns; ns = ns->next)
-            if (ns->prefix && ns->href) prefixes.emplace(fromXml(ns->href), fromXml(ns->prefix) + ":");
+        for (xmlNsPtr ns = n->nsDef; ns; ns = ns->next) {
+            if (!ns->href) continue;
+            if (ns->prefix)
+                prefixes.emplace(fromXml(ns->href), fromXml(ns->prefix) + ":");
+            else
+                defaults.emplace(fromXml(ns->href), "");
+        }
     });
     // A default namespace no prefix names: the bare name, as the file has it.
-    forEachElement(doc, [&](xmlNodePtr n) {
-        for (xmlNsPtr ns = n->nsDef; ns; ns = ns->next)
-            if (!ns->prefix && ns->href) prefixes.emplace(fromXml(ns->href), "");
-    });
+    prefixes.merge(defaults);
     return prefixes;
 }
 
@@ -518,20 +526,10 @@ std::string placeOfError(const Collected& e)
         const char* kind = featureKind(fromXml(n->name));
         if (!kind) continue;
         std::string localId;
-        for (xmlNodePtr d = n->children; d && localId.empty();) {
-            if (d->type == XML_ELEMENT_NODE && fromXml(d->name) == "localId") {
-                xmlChar* text = xmlNodeGetContent(d);
-                localId = fromXml(text);
-                xmlFree(text);
-                break;
-            }
-            if (d->type == XML_ELEMENT_NODE && d->children) {
-                d = d->children;
-                continue;
-            }
-            while (d && d != n && !d->next) d = d->parent;
-            if (!d || d == n) break;
-            d = d->next;
+        if (xmlNodePtr d = findElement(n, [](xmlNodePtr x) { return fromXml(x->name) == "localId"; })) {
+            xmlChar* text = xmlNodeGetContent(d);
+            localId = fromXml(text);
+            xmlFree(text);
         }
         xmlChar* id = xmlGetNsProp(n, reinterpret_cast<const xmlChar*>("id"),
                                    reinterpret_cast<const xmlChar*>("http://www.opengis.net/gml/3.2"));

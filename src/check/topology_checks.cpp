@@ -51,21 +51,22 @@ GEOSGeometry* linearRing(GEOSContextHandle_t h, const std::vector<Punto>& points
     return GEOSGeom_createLinearRing_r(h, seq);  // takes the sequence, or frees it on failure
 }
 
-Geom polygonOf(GEOSContextHandle_t h, const Ring& shell, const std::vector<const Ring*>& holes = {})
+// One ring as a polygon of its own.
+Geom polygonOf(GEOSContextHandle_t h, const Ring& ring)
 {
-    GEOSGeometry* outer = linearRing(h, shell.points);
-    if (!outer) return Geom(nullptr, {h});
-    std::vector<GEOSGeometry*> inner;
-    for (const Ring* r : holes) {
-        if (GEOSGeometry* g = linearRing(h, r->points))
-            inner.push_back(g);
-        else {
-            for (GEOSGeometry* g2 : inner) GEOSGeom_destroy_r(h, g2);
-            GEOSGeom_destroy_r(h, outer);
-            return Geom(nullptr, {h});
-        }
-    }
-    return Geom(GEOSGeom_createPolygon_r(h, outer, inner.data(), static_cast<unsigned>(inner.size())), {h});
+    GEOSGeometry* outer = linearRing(h, ring.points);
+    return Geom(outer ? GEOSGeom_createPolygon_r(h, outer, nullptr, 0) : nullptr, {h});
+}
+
+// The polygon whose shell is the first of `alone` and whose holes are the
+// rest, from copies of their rings (the points are not converted again).
+Geom joined(GEOSContextHandle_t h, const std::vector<Geom>& alone)
+{
+    GEOSGeometry* shell = GEOSGeom_clone_r(h, GEOSGetExteriorRing_r(h, alone.front().get()));
+    std::vector<GEOSGeometry*> holes;
+    for (std::size_t r = 1; r < alone.size(); ++r)
+        holes.push_back(GEOSGeom_clone_r(h, GEOSGetExteriorRing_r(h, alone[r].get())));
+    return Geom(GEOSGeom_createPolygon_r(h, shell, holes.data(), static_cast<unsigned>(holes.size())), {h});
 }
 
 struct Invalidity {
@@ -180,9 +181,7 @@ void checkFeature(GEOSContextHandle_t h, const Feature& f, Problems& out)
         }
         if (!ok) continue;
 
-        std::vector<const Ring*> holes;
-        for (std::size_t r = 1; r < polygon.rings.size(); ++r) holes.push_back(&polygon.rings[r]);
-        Geom whole = polygonOf(h, polygon.rings.front(), holes);
+        Geom whole = joined(h, alone);
         if (!whole) continue;
         if (auto bad = invalidity(h, whole.get())) {
             out.push_back({Severity::Error, placeOf(f, k), polygonMessage(*bad)});

@@ -47,6 +47,8 @@ double doubleSignedArea(const Ring& v)
 
 }  // namespace
 
+double doubleSignedArea(const std::vector<Punto>& puntos) { return doubleSignedArea(Ring(puntos)); }
+
 std::vector<Punto> puntosDe(const CoordList& MX, const CoordList& MY, const NumberFormat& fmt)
 {
     // Callers check the counts; the shorter list bounds the ring all the

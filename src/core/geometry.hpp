@@ -27,6 +27,9 @@ double CalculaArea(const CoordList& MX, const CoordList& MY, const NumberFormat&
 // the floating-point message.
 Punto CalculaCentroide(const CoordList& MX, const CoordList& MY, const NumberFormat& fmt);
 Punto CalculaCentroide(const std::vector<Punto>& puntos);
+// Twice the signed area, the ring taken as closed: positive when it turns
+// counter-clockwise.
+double doubleSignedArea(const std::vector<Punto>& puntos);
 
 class Ui;
 

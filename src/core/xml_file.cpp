@@ -92,10 +92,11 @@ std::size_t lineAt(std::string_view bytes, std::size_t offset)
 
 }  // namespace
 
-void loadXml(pugi::xml_document& doc, const std::filesystem::path& path)
+void loadXml(pugi::xml_document& doc, const std::filesystem::path& path) { loadXml(doc, readWholeFile(path), path); }
+
+void loadXml(pugi::xml_document& doc, std::string bytes, const std::filesystem::path& path)
 {
     doc.reset();
-    std::string bytes = readWholeFile(path);
 
     // pugixml takes any byte for UTF-8: a file that says it is UTF-8 (or says
     // nothing) and is not would put broken text in the fields and then in

@@ -2,6 +2,7 @@
 // Loading and saving the program's XML documents.
 
 #include <filesystem>
+#include <string>
 #include <pugixml.hpp>
 
 namespace vadrel {
@@ -10,6 +11,8 @@ namespace vadrel {
 // message (missing file, malformed XML with its position) and leaves `doc`
 // empty in that case.
 void loadXml(pugi::xml_document& doc, const std::filesystem::path& path);
+// The same from the file's bytes, already read; `path` only names it.
+void loadXml(pugi::xml_document& doc, std::string bytes, const std::filesystem::path& path);
 
 // Writes the whole document, as the template's declaration says (UTF-8),
 // without ever leaving a half-written file.

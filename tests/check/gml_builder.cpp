@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include "support/temp_dir.hpp"
+
 namespace vadrel::test {
 
 namespace {
@@ -113,6 +115,13 @@ std::string buildingGml(const BuildingSpec& b)
     }
     out += "</gml:FeatureCollection>\n";
     return out;
+}
+
+check::SchemaSettings testSchemas()
+{
+    const auto shared = sharedDir();
+    if (!shared.empty()) return check::SchemaSettings::fromFolder(shared / "schemas");
+    return {};
 }
 
 std::string replaced(std::string text, const std::string& from, const std::string& to)

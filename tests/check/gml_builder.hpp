@@ -5,6 +5,8 @@
 #include <string>
 #include <vector>
 
+#include "check/schema_settings.hpp"
+
 namespace vadrel::test {
 
 // 40 × 30 m, counter-clockwise: 1200 m².
@@ -39,6 +41,10 @@ struct BuildingSpec {
 };
 
 std::string buildingGml(const BuildingSpec& building = {});
+
+// The shared folder's catalog; without it, no schemas (the schema check
+// then says it could not run, and every other check runs as always).
+check::SchemaSettings testSchemas();
 
 // `text` with its first `from` replaced by `to` (fails the test when absent).
 std::string replaced(std::string text, const std::string& from, const std::string& to);

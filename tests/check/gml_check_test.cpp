@@ -22,15 +22,6 @@ namespace {
 
 const char* const kNoSchema = "No se ha podido comprobar el esquema del catastro";
 
-// The shared folder's catalog; without it the schema check says it could
-// not run, and every other check runs as always.
-check::SchemaSettings testSchemas()
-{
-    const auto shared = sharedDir();
-    if (!shared.empty()) return check::SchemaSettings::fromFolder(shared / "schemas");
-    return {};
-}
-
 std::string listed(const Problems& problems)
 {
     std::string out;

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include "building/building_fixture.hpp"
+#include "check/gml_builder.hpp"
 #include "check/gml_check.hpp"
 #include "parcel/parcel_form.hpp"
 #include "parcel/ref_form.hpp"
@@ -13,13 +14,6 @@ using namespace vadrel;
 using namespace vadrel::test;
 
 namespace {
-
-check::SchemaSettings testSchemas()
-{
-    const auto shared = sharedDir();
-    if (!shared.empty()) return check::SchemaSettings::fromFolder(shared / "schemas");
-    return {};
-}
 
 // Errors, and a note that the schemas were missing: what the program
 // writes must be checked whole. Warnings (the ring's turn) are allowed.
