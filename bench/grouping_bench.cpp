@@ -63,8 +63,7 @@ void BM_MultiFilePreview(benchmark::State& state)
     for (auto _ : state) {
         BenchApp b;
         TFParcelgen& form = *b.app->FParcelgen;
-        form.directorioOrigen = dir;
-        form.LBDestino = {"bloque.gml"};
+        form.LBDestino = {(dir / "bloque.gml").string()};
         b.app->FVPrevMulti->IDibujo = &b.canvas;
         form.BBVPrevMultiClick();
         benchmark::DoNotOptimize(b.canvas.lines);

@@ -11,6 +11,7 @@
 #include <QToolButton>
 #include <QVBoxLayout>
 
+#include "app/coordinate_edit.hpp"
 #include "app/qt_ui.hpp"
 
 namespace vadrel::app {
@@ -176,6 +177,7 @@ QWidget* BuildingWindow::buildEditor()
     onLeave(CBIE, form_, &TFGMLEdif::CBIEExit);
     MX = coordinateList("MX");
     MY = coordinateList("MY");
+    scrollTogether(MX, MY);
     for (QPlainTextEdit* m : {MX, MY}) m->setMinimumSize(150, 160);
     onLeave(MX, form_, &TFGMLEdif::MXExit);
     onLeave(MY, form_, &TFGMLEdif::MYExit);

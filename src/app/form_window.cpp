@@ -1,5 +1,6 @@
 #include "app/form_window.hpp"
 
+#include <QCloseEvent>
 #include <QFocusEvent>
 #include <QKeyEvent>
 #include <QGuiApplication>
@@ -80,6 +81,17 @@ void FormWindow::keyPressEvent(QKeyEvent* event)
             return;
         }
     QDialog::keyPressEvent(event);
+}
+
+void FormWindow::closeEvent(QCloseEvent* event)
+{
+    bool cierra = true;
+    run([&] { cierra = form_.FormCloseQuery(); });
+    if (!cierra) {
+        event->ignore();
+        return;
+    }
+    QDialog::closeEvent(event);
 }
 
 bool FormWindow::eventFilter(QObject* watched, QEvent* event)

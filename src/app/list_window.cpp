@@ -37,6 +37,14 @@ ListWindow::ListWindow(TFList& form, QWidget* parent) : FormWindow(form, parent)
     resize(sizeHint());
 }
 
+void ListWindow::showEvent(QShowEvent* event)
+{
+    FormWindow::showEvent(event);
+    // Every opening starts in the text box: the focus left on "Aceptar" by
+    // the last one made Ctrl+V paste nothing and Enter accept an empty text.
+    Memo1->setFocus(Qt::OtherFocusReason);
+}
+
 void ListWindow::pull() { form_.Memo1 = lines(Memo1); }
 void ListWindow::push() { setLines(Memo1, form_.Memo1); }
 

@@ -16,6 +16,7 @@ public:
 protected:
     void pull() override;
     void push() override;
+    void showEvent(QShowEvent* event) override;
 
 private:
     TFList& form_;

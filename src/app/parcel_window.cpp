@@ -8,6 +8,7 @@
 #include <QTabBar>
 #include <QVBoxLayout>
 
+#include "app/coordinate_edit.hpp"
 #include "app/qt_ui.hpp"
 
 namespace vadrel::app {
@@ -107,6 +108,7 @@ QWidget* ParcelWindow::buildGmlPage()
     connectClick(dxf, form_, &TFParcelgen::SBCargarDXFClick);
     MX = coordinateList("MX");
     MY = coordinateList("MY");
+    scrollTogether(MX, MY);
     for (QPlainTextEdit* m : {MX, MY}) m->setMinimumSize(170, 300);
 
     auto* columna = new QVBoxLayout;
@@ -229,8 +231,8 @@ void ParcelWindow::pull()
     form_.EArchivoDXF = str(EArchivoDXF->text());
     form_.MX = lines(MX);
     form_.MY = lines(MY);
-    form_.LBOrigen = items(LBOrigen);
-    form_.LBDestino = items(LBDestino);
+    form_.LBOrigen = fileItems(LBOrigen);
+    form_.LBDestino = fileItems(LBDestino);
     form_.LBOrigenSeleccion = selectedRows(LBOrigen);
     form_.LBDestinoSeleccion = selectedRows(LBDestino);
 }
@@ -245,8 +247,8 @@ void ParcelWindow::push()
     setText(EArchivoDXF, form_.EArchivoDXF);
     setLines(MX, form_.MX);
     setLines(MY, form_.MY);
-    setItems(LBOrigen, form_.LBOrigen);
-    setItems(LBDestino, form_.LBDestino);
+    setFileItems(LBOrigen, form_.LBOrigen);
+    setFileItems(LBDestino, form_.LBDestino);
     selectRows(LBOrigen, form_.LBOrigenSeleccion);
     selectRows(LBDestino, form_.LBDestinoSeleccion);
 }

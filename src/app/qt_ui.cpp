@@ -3,6 +3,8 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QDesktopServices>
+#include <QProcess>
+#include <QStandardPaths>
 #include <QDialog>
 #include <QDialogButtonBox>
 #include <QFileDialog>
@@ -122,9 +124,31 @@ ModalResult QtUi::showModal(Form& form)
     return it->second->showModal();
 }
 
-void QtUi::openWithDesktop(const std::string& path)
+bool QtUi::openWithDesktop(const std::string& path)
 {
-    QDesktopServices::openUrl(QUrl::fromLocalFile(qs(path)));
+    // xdg-open tells by its exit status whether anything opened the file
+    // (3: nothing to open it with, 4: the program failed); Qt's own call
+    // only tells whether xdg-open started.
+    const QString opener = QStandardPaths::findExecutable("xdg-open");
+    if (opener.isEmpty()) return QDesktopServices::openUrl(QUrl::fromLocalFile(qs(path)));
+    auto* process = new QProcess;
+    process->start(opener, {qs(path)});
+    if (!process->waitForStarted(5000)) {
+        delete process;
+        return false;
+    }
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+    const bool finished = process->waitForFinished(10000);
+    QApplication::restoreOverrideCursor();
+    if (finished) {
+        const bool opened = process->exitStatus() == QProcess::NormalExit && process->exitCode() == 0;
+        delete process;
+        return opened;
+    }
+    // Still running: a viewer started in the foreground, which goes on by
+    // itself (deleting the process now would close it).
+    QObject::connect(process, &QProcess::finished, process, &QObject::deleteLater);
+    return true;
 }
 
 void QtUi::printWindow()

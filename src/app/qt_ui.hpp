@@ -31,7 +31,7 @@ public:
     std::optional<std::string> openFileName(const FileFilter& filter) override;
     std::vector<std::string> openFileNames(const FileFilter& filter) override;
     ModalResult showModal(Form& form) override;
-    void openWithDesktop(const std::string& path) override;
+    bool openWithDesktop(const std::string& path) override;
     void printWindow() override;
     void setClipboardText(const std::string& text) override;
     void setClipboardImage(const Canvas& picture) override;

@@ -1,7 +1,10 @@
 #include "app/widgets.hpp"
 
+#include "app/coordinate_edit.hpp"
 #include "app/logo.hpp"
 #include "app/qt_ui.hpp"
+
+#include <QFileInfo>
 
 namespace vadrel::app {
 
@@ -20,7 +23,7 @@ void KeyboardList::keyPressEvent(QKeyEvent* event)
 
 QPlainTextEdit* coordinateList(const char* name)
 {
-    auto* m = new QPlainTextEdit;
+    auto* m = new CoordinateEdit;
     m->setObjectName(name);
     m->setLineWrapMode(QPlainTextEdit::NoWrap);
     m->setTabChangesFocus(true);
@@ -77,6 +80,24 @@ std::vector<std::string> items(const QListWidget* list)
 {
     std::vector<std::string> out;
     for (int i = 0; i < list->count(); ++i) out.push_back(str(list->item(i)->text()));
+    return out;
+}
+
+void setFileItems(QListWidget* list, const std::vector<std::string>& paths)
+{
+    if (fileItems(list) == paths) return;
+    list->clear();
+    for (const auto& p : paths) {
+        auto* item = new QListWidgetItem(QFileInfo(qs(p)).fileName(), list);
+        item->setData(Qt::UserRole, qs(p));
+        item->setToolTip(qs(p));
+    }
+}
+
+std::vector<std::string> fileItems(const QListWidget* list)
+{
+    std::vector<std::string> out;
+    for (int i = 0; i < list->count(); ++i) out.push_back(str(list->item(i)->data(Qt::UserRole).toString()));
     return out;
 }
 

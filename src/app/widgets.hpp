@@ -39,8 +39,8 @@ protected:
     void keyPressEvent(QKeyEvent* event) override;
 };
 
-// A multi-line coordinate field: no wrapping, and Tab moves on as in every
-// other field (a tab character would end up inside the GML).
+// A multi-line coordinate field: no wrapping, numbered lines, and Tab moves
+// on as in every other field (a tab character would end up inside the GML).
 QPlainTextEdit* coordinateList(const char* name);
 
 // Tab and Shift+Tab go through `widgets` in this order.
@@ -62,6 +62,10 @@ void setChoice(QComboBox* combo, const std::string& text);
 void setItems(QListWidget* list, const std::vector<std::string>& items);
 std::vector<std::string> items(const QListWidget* list);
 std::vector<int> selectedRows(const QListWidget* list);
+// A list of files: each line shows the bare name, with the full path as its
+// hint, and reads back as the full path.
+void setFileItems(QListWidget* list, const std::vector<std::string>& paths);
+std::vector<std::string> fileItems(const QListWidget* list);
 void selectRows(QListWidget* list, const std::vector<int>& rows);
 
 // The emblem and the window's big title, side by side.

@@ -7,6 +7,7 @@
 #include "check/gml_check.hpp"
 #include "core/dates.hpp"
 #include "core/geometry.hpp"
+#include "core/numeric_text.hpp"
 #include "core/xml_file.hpp"
 #include "io/coord_file.hpp"
 #include "preview/preview_forms.hpp"
@@ -24,6 +25,9 @@ const char* const kUnaComoMinimo = "Error. Debe existir una edificación como m�
 const char* const kNadaSeleccionado = "Error. No había nada seleccionado.";
 const char* const kNoSubir = "Error. No puede subir más la primera edificación.";
 const char* const kNoBajar = "Error. No puede bajar más la última edificación.";
+const char* const kCerrarConEdificaciones = "Se perderán las edificaciones de la lista. ¿Desea cerrar la ventana?";
+const char* const kLimpiarConEdificaciones =
+    "Se borrarán todos los datos y las edificaciones de la lista. ¿Desea continuar?";
 const char* const kFechaInvalida = "Fecha inválida. Por favor, ingrese una fecha en formato dd/mm/aaaa";
 
 // A line that is empty or one blank is no coordinate; two blanks are kept.
@@ -167,10 +171,7 @@ void TFGMLEdif::SBSubirClick()
     // Nothing selected (right after showing the window or clearing it).
     if (LBElementosIndex < 0 || static_cast<std::size_t>(LBElementosIndex) >= Edificaciones.size())
         return ui_.message(kNadaSeleccionado);
-    const auto i = static_cast<std::size_t>(LBElementosIndex);
-    std::swap(Edificaciones[i - 1], Edificaciones[i]);
-    if (i < LBElementos.size()) std::swap(LBElementos[i - 1], LBElementos[i]);
-    MuestraElem();
+    mueveSeleccionada(-1);
 }
 
 void TFGMLEdif::SBBajarClick()
@@ -179,14 +180,28 @@ void TFGMLEdif::SBBajarClick()
         return ui_.message(kNoBajar);
     if (LBElementosIndex < 0 || static_cast<std::size_t>(LBElementosIndex) + 1 >= Edificaciones.size())
         return ui_.message(kNadaSeleccionado);
+    mueveSeleccionada(+1);
+}
+
+void TFGMLEdif::mueveSeleccionada(int paso)
+{
+    // The editor is stored first, as "Nuevo" does: a line typed into one list
+    // and not yet stored would be lost, and the lists would no longer pair.
+    GuardaElem();
     const auto i = static_cast<std::size_t>(LBElementosIndex);
-    std::swap(Edificaciones[i], Edificaciones[i + 1]);
-    std::swap(LBElementos[i], LBElementos[i + 1]);
+    const auto j = static_cast<std::size_t>(LBElementosIndex + paso);
+    std::swap(Edificaciones[i], Edificaciones[j]);
+    if (i < LBElementos.size() && j < LBElementos.size()) std::swap(LBElementos[i], LBElementos[j]);
+    // The selection follows the moved construction, so the editor keeps
+    // showing what the person was editing.
+    LBElementosIndex = static_cast<int>(j);
     MuestraElem();
 }
 
 void TFGMLEdif::EFechaConstrucExit()
 {
+    // An empty date is no mistake yet: the writer asks for it when it is needed.
+    if (trimmed(EFechaConstruc).empty()) return;
     if (auto f = parseFecha(EFechaConstruc, formato))
         EFechaConstruc = textoFecha(*f);
     else
@@ -202,8 +217,21 @@ void TFGMLEdif::BBLimpiarClick()
     MY.clear();
 }
 
+bool TFGMLEdif::hayCoordenadas() const
+{
+    if (!MX.empty() || !MY.empty()) return true;
+    return std::any_of(Edificaciones.begin(), Edificaciones.end(),
+                       [](const EdifProp& e) { return !e.coorx.empty() || !e.coory.empty(); });
+}
+
+bool TFGMLEdif::FormCloseQuery()
+{
+    return !hayCoordenadas() || ui_.confirm(kCerrarConEdificaciones, false);
+}
+
 void TFGMLEdif::BBLimpiarTodoClick()
 {
+    if (hayCoordenadas() && !ui_.confirm(kLimpiarConEdificaciones, false)) return;
     BBLimpiarClick();
     for (std::string* f : {&ERefCatas, &EFechaConstruc, &ENInmueble, &ENViv, &ENSobreRas, &ESuptot}) f->clear();
     unaEdificacionNueva();
@@ -230,7 +258,7 @@ void TFGMLEdif::BBImprimirClick() { ui_.printWindow(); }
 
 void TFGMLEdif::BBComprobarClick() { check::checkChosenGml(ui_, check::SchemaSettings::fromEnvironment()); }
 
-void TFGMLEdif::BBAyudaClick() { ui_.openWithDesktop((directorio / "ayuda.pdf").string()); }
+void TFGMLEdif::BBAyudaClick() { abreDocumento(ui_, (directorio / "ayuda.pdf").string(), Visor::LectorPdf); }
 
 void TFGMLEdif::DibujaGML()
 {

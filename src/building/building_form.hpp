@@ -59,6 +59,10 @@ public:
 
     void FormCreate();  // throws Failure when the building template does not load
     void FormShow() override;
+    // Closing the window: true when it may close. A list holding coordinates
+    // is only thrown away when the person says so.
+    bool FormCloseQuery() override;
+    bool hayCoordenadas() const;  // any construction, or the editor, holds a coordinate
 
     void GuardaElem();     // store the editor into the shown construction
     void MuestraElem();    // show the selected construction
@@ -100,6 +104,7 @@ public:
 
 private:
     void unaEdificacionNueva();
+    void mueveSeleccionada(int paso);  // the selected construction one line up (-1) or down
     void muestraPrimera();  // line 0 selected and shown; an empty editor for an empty list
     void cargaPlantillas();
     void rellenaEdificio(const std::string& ns, const std::string& epsg);

@@ -16,6 +16,7 @@ namespace {
 const char* const kSobreescribir =
     "Al cargar un nuevo GML se van a sobreescribir los datos que se muestran actualmente. ¿Desea continuar?";
 const char* const kSinGeometria = "¡Error! No se ha encontrado ninguna geometría de edificio.";
+const char* const kSinEdificio = "Error. El archivo no contiene ningún edificio ni piscina.";
 const char* const kSinPiscinas = "No se han encontrado piscinas.";
 const char* const kSinSuperficie = "No he podido encontrar la superficie total.";
 const char* const kSinInmuebles = "No he podido encontrar el número de inmuebles. Por defecto se rellena a 1.";
@@ -61,6 +62,11 @@ void TFGMLEdif::BBCargarXMLClick()
             XMLCarga.reset();
             throw Failure(msg::kPosListImpar);
         }
+    // A parcel file would come in as a building made of parcel rings.
+    if (!buscaNodo("bu-ext2d:Building", "bu-ext2d:OtherConstruction", XMLCarga)) {
+        XMLCarga.reset();
+        throw Failure(kSinEdificio);
+    }
     MX.clear();
     MY.clear();
     LBElementos.clear();

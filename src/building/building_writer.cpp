@@ -166,8 +166,8 @@ void TFGMLEdif::rellenaEdificio(const std::string& ns, const std::string& epsg)
 }
 
 // One patch per exterior, its interiors after it; pools noted apart. A
-// patch never lacks its exterior: an unmarked construction is told and
-// skipped, an interior with no exterior before it refuses the whole file.
+// patch never lacks its exterior: an interior with no exterior before it,
+// or any unmarked construction, refuses the whole file.
 bool TFGMLEdif::construyeRecintos(std::vector<std::size_t>& piscinas)
 {
     pugi::xml_node patches = buscaNodo("gml:patches", XMLEdificio);
@@ -178,9 +178,14 @@ bool TFGMLEdif::construyeRecintos(std::vector<std::size_t>& piscinas)
         return false;
     }
 
+    // Constructions are counted as the list shows them, from 1. Every
+    // unmarked one is told, and then nothing is written: a file without
+    // them would silently lose their rings.
+    bool sinMarcar = false;
     pugi::xml_node patch;
     for (std::size_t u = 0; u < Edificaciones.size(); ++u) {
         const EdifProp& e = Edificaciones[u];
+        const std::string numero = std::to_string(u + 1);
         if (e.e_i == kInterior && patch) {
             anadeAnillo(patch, "gml:interior", textoAnillo(e, formato));
             continue;
@@ -191,18 +196,18 @@ bool TFGMLEdif::construyeRecintos(std::vector<std::size_t>& piscinas)
             continue;
         }
         if (e.e_i == kInterior) {
-            ui_.message("Error. La edificación " + std::to_string(u) +
-                        " es interior pero no sigue a ninguna edificación exterior.");
+            ui_.message("Error. La edificación " + numero + " es interior pero no sigue a ninguna edificación exterior.");
             return false;
         }
         if (e.e_i != kExterior) {
-            ui_.message("La edificación " + std::to_string(u) + " no está marcada como interior ni exterior.");
+            ui_.message("La edificación " + numero + " no está marcada como interior ni exterior.");
+            sinMarcar = true;
             continue;
         }
         patch = patches.append_child("gml:PolygonPatch");
         anadeAnillo(patch, "gml:exterior", textoAnillo(e, formato));
     }
-    return true;
+    return !sinMarcar;
 }
 
 void TFGMLEdif::anadePiscinas(const std::vector<std::size_t>& piscinas, const std::string& ns, const std::string& epsg)

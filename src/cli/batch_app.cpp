@@ -22,16 +22,12 @@ void pegaListDesde(BatchUi& ui, const std::string& file)
 
 void aLaDerecha(BatchUi& ui, TFParcelgen& form, const std::vector<std::string>& files)
 {
-    auto carpeta = [](const std::string& f) { return std::filesystem::weakly_canonical(f).parent_path(); };
-    const auto folder = carpeta(files.front());
-    for (const auto& f : files)
-        if (carpeta(f) != folder)
-            throw UsageError("Los archivos GML deben estar en la misma carpeta.");
     for (const auto& f : files) {
         ui.openAnswers = {std::filesystem::absolute(f).string()};
+        const std::size_t antes = form.LBOrigen.size();
         form.BitBtn1Click();
-        const auto name = std::filesystem::path(f).filename().string();
-        const auto at = std::find(form.LBOrigen.begin(), form.LBOrigen.end(), name);
+        if (form.LBOrigen.size() == antes) continue;  // the same file given twice
+        const auto at = std::find(form.LBOrigen.begin(), form.LBOrigen.end(), ui.openAnswers.front());
         form.LBOrigenSeleccion = {static_cast<int>(at - form.LBOrigen.begin())};
         form.SpeedButton1Click();
     }

@@ -26,8 +26,8 @@ struct BatchApp {
 void pegaListDesde(BatchUi& ui, const std::string& file);
 
 // The files chosen with "Cargar GMLs" on the grouping page and moved to its
-// right-hand list in the order given. They must share a folder, as the
-// page opens every name in the folder of the last choice (UsageError).
+// right-hand list in the order given, from whatever folders; a file given
+// twice is taken once, as the page does.
 void aLaDerecha(BatchUi& ui, TFParcelgen& form, const std::vector<std::string>& files);
 
 }  // namespace vadrel::cli

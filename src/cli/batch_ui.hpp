@@ -34,7 +34,7 @@ public:
 
     ModalResult showModal(Form& form) override { return onShowModal ? onShowModal(form) : ModalResult::Cancel; }
     // The batch command opens no documents or printers.
-    void openWithDesktop(const std::string&) override {}
+    bool openWithDesktop(const std::string&) override { return true; }
     void printWindow() override {}
     void setClipboardText(const std::string&) override {}
     void setClipboardImage(const Canvas&) override {}

@@ -18,7 +18,7 @@
 namespace vadrel::cli {
 
 const char* const kParcelWriteUsage =
-    "  parcel write --ref REF [--local] [--zone HUSO] (--area TEXTO | --calc-area)\n"
+    "  parcel write --ref REF [--local] [--zone HUSO] (--area TEXTO [--force-area] | --calc-area)\n"
     "               (--coords ARCHIVO.txt | --dxf ARCHIVO.dxf | --list ARCHIVO.txt) -o SALIDA.gml\n"
     "      Crea el GML de una parcela, como el botón \"Crear GML\".\n"
     "        --ref REF           referencia de la parcela (la catastral, de 14 caracteres)\n"
@@ -26,6 +26,8 @@ const char* const kParcelWriteUsage =
     "        --zone HUSO         huso: 28, 29, 30 o 31 (30 si no se indica)\n"
     "        --area TEXTO        superficie en m2, tal como se escribiría en su casilla\n"
     "        --calc-area         calcula la superficie, como el botón \"Cal. Área\"\n"
+    "        --force-area        escribe la superficie de --area aunque difiera en más de 1 m2\n"
+    "                            de la calculada con las coordenadas (sin esta opción, no se escribe)\n"
     "        --coords ARCHIVO    archivo de coordenadas con líneas N;X;Y\n"
     "        --dxf ARCHIVO       dibujo DXF: los vértices de su primera polilínea\n"
     "        --list ARCHIVO      texto de la orden LIST de AutoCAD, como si se pegara\n"
@@ -46,7 +48,7 @@ const char* const kParcelReadUsage =
 
 const char* const kParcelGroupUsage =
     "  parcel group [--one NOMBRE] -o SALIDA.gml ENTRADA.gml...\n"
-    "      Agrupa varios GML de parcela de una misma carpeta, como el botón \"Agrupar GMLs\":\n"
+    "      Agrupa varios GML de parcela, como el botón \"Agrupar GMLs\":\n"
     "      sin --one, en un GML con todas las parcelas tal como están; con --one, en una\n"
     "      sola parcela llamada NOMBRE que reúne todas sus superficies.\n";
 
@@ -84,7 +86,7 @@ KnownOptions withSources(KnownOptions known)
 
 int parcelWrite(const std::vector<std::string>& words, Context& ctx)
 {
-    Args args(words, withSources({{"--ref", "--zone", "--area", "-o"}, {"--local", "--calc-area"}}));
+    Args args(words, withSources({{"--ref", "--zone", "--area", "-o"}, {"--local", "--calc-area", "--force-area"}}));
     if (!args.positional().empty()) throw UsageError("Sobra el argumento: " + args.positional().front() + ".");
     const std::string ref = args.required("--ref");
     const std::string output = args.required("-o");
@@ -113,6 +115,8 @@ int parcelWrite(const std::vector<std::string>& words, Context& ctx)
         form.ESup = *area;
     }
 
+    // The only question "Crear GML" asks: an area that differs from the ring's.
+    if (args.has("--force-area")) ui.confirmAnswer = true;
     ui.saveAnswer = output;
     if (!dispatch(ui, [&] { form.BBgmlClick(); }) || !ui.savedTo()) return kEndedOnMessage;
     return kWritten;

@@ -25,6 +25,8 @@ public:
 
     // Runs each time the window is shown.
     virtual void FormShow() {}
+    // Asked when the person closes the window: false keeps it open.
+    virtual bool FormCloseQuery() { return true; }
 
 protected:
     Ui& ui_;

@@ -115,10 +115,12 @@ std::string redondeaCadena(std::string_view origen, int precision)
 
 std::string husoAEpsg(std::string_view huso)
 {
+    huso = trimmed(huso);
     if (huso == "28") return "32628";
     if (huso == "29") return "25829";
+    if (huso == "30" || huso.empty()) return "25830";
     if (huso == "31") return "25831";
-    return "25830";
+    throw Failure(kHusoInvalido);
 }
 
 std::string husoDeSrsName(std::string_view srsName)

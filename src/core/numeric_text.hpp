@@ -20,8 +20,13 @@ bool compruebaCaracteres(std::string_view cadena);
 // from 6 on. Throws Failure when that next character is no digit.
 std::string redondeaCadena(std::string_view origen, int precision);
 
-// EPSG code of a zone ("Huso") text; anything unknown is zone 30.
+// EPSG code of a zone ("Huso") text, read without its surrounding blanks:
+// 28 (32628), 29, 30 or 31 (258xx); an empty zone is 30. Any other text
+// throws Failure: written as zone 30, a parcel lands hundreds of
+// kilometres away without a word.
 std::string husoAEpsg(std::string_view huso);
+
+inline constexpr const char* kHusoInvalido = "Error. El huso debe ser 28, 29, 30 o 31.";
 
 // The zone a GML's srsName names: its last two characters (…/25830 is
 // "30", …::32628 is "28"), not validated.

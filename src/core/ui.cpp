@@ -11,4 +11,11 @@ std::string withDefaultExtension(const std::string& path, const std::string& ext
     return path + "." + ext;
 }
 
+void abreDocumento(Ui& ui, const std::string& path, Visor visor)
+{
+    if (ui.openWithDesktop(path)) return;
+    ui.message("No se ha podido abrir " + path +
+               (visor == Visor::Navegador ? ". Ábralo con su navegador." : ". Ábralo con su lector de PDF."));
+}
+
 }  // namespace vadrel

@@ -44,9 +44,9 @@ public:
 
     // Shows another window modally until it is closed.
     virtual ModalResult showModal(Form& form) = 0;
-    // Asks the desktop to open a document with its default application; the
-    // outcome is not examined.
-    virtual void openWithDesktop(const std::string& path) = 0;
+    // Asks the desktop to open a document with its default application;
+    // false when it could not (nothing to open it with, a viewer that fails).
+    virtual bool openWithDesktop(const std::string& path) = 0;
     // The print dialog, then an image of the form's window scaled to the
     // page; cancelling prints nothing.
     virtual void printWindow() = 0;
@@ -58,5 +58,11 @@ public:
 
 // What a save dialog does to a typed name: adds ".ext" when it has none.
 std::string withDefaultExtension(const std::string& path, const std::string& ext);
+
+// What opens a document the program hands to the desktop.
+enum class Visor { Navegador, LectorPdf };
+// Opens the document with the desktop; when that fails, tells the person
+// which file to open and with what, so the button never fails silently.
+void abreDocumento(Ui& ui, const std::string& path, Visor visor);
 
 }  // namespace vadrel

@@ -11,6 +11,8 @@ namespace {
 
 const char* const kSobreescribirList =
     "Se van a sobreescribir las coordenadas actuales con las que se encuentran en el LIST. ¿Desea continuar?";
+const char* const kSinCoordenadas =
+    "Error. El texto pegado no contiene ninguna coordenada (líneas con X= e Y=).";
 
 }  // namespace
 
@@ -18,10 +20,14 @@ void importaList(Ui& ui, TFList& lista, CoordList& MX, CoordList& MY)
 {
     lista.Memo1.clear();
     if (ui.showModal(lista) != ModalResult::Ok) return;
+    // Read before asking: a text without a single vertex must not be
+    // allowed to replace the window's points.
+    CoordList x, y;
+    leeList(lista.Memo1, x, y);
+    if (x.empty() && y.empty()) return ui.message(kSinCoordenadas);
     if ((!MX.empty() || !MY.empty()) && !ui.confirm(kSobreescribirList, false)) return;
-    MX.clear();
-    MY.clear();
-    leeList(lista.Memo1, MX, MY);
+    MX = std::move(x);
+    MY = std::move(y);
     // The pasted text is emptied at the next opening anyway; a long LIST
     // would hold its memory until then.
     std::vector<std::string>().swap(lista.Memo1);

@@ -84,7 +84,7 @@ void TFParcelgen::BBImprimirClick() { ui_.printWindow(); }
 
 void TFParcelgen::BBComprobarClick() { check::checkChosenGml(ui_, check::SchemaSettings::fromEnvironment()); }
 
-void TFParcelgen::BBAyudaClick() { ui_.openWithDesktop((directorio / "ayuda.pdf").string()); }
+void TFParcelgen::BBAyudaClick() { abreDocumento(ui_, (directorio / "ayuda.pdf").string(), Visor::LectorPdf); }
 
 void TFParcelgen::BBAcercadeClick()
 {

@@ -32,13 +32,12 @@ public:
     std::string EArchivoDXF;
     CoordList MX;
     CoordList MY;
-    std::vector<std::string> LBOrigen;   // kept in alphabetical order
+    // The full path of each file chosen; the window shows the bare names
+    // and the path as each line's hint, and files are opened by that path.
+    std::vector<std::string> LBOrigen;   // kept in alphabetical order of the names
     std::vector<std::string> LBDestino;  // in the order moved in: the grouping order
     std::vector<int> LBOrigenSeleccion;  // the selected lines of each list
     std::vector<int> LBDestinoSeleccion;
-    // Where the names of both lists are opened: the folder of the files
-    // chosen in the last "Cargar GMLs".
-    std::filesystem::path directorioOrigen;
 
     // The parcel template, filled in place by every write; the document GML
     // files are read into; the grouping document.
@@ -85,6 +84,7 @@ private:
     void agrupaVarias(pugi::xml_node coleccion);
     bool agrupaUna(pugi::xml_node coleccion);
     void cierraAnillo();
+    bool superficieConfirmada();  // the area field against the ring's; asks when they differ
     void rellenaPlantilla(const std::string& epsg);
 
     Entorno entorno_;

@@ -38,9 +38,13 @@ bool antes(const std::string& a, const std::string& b)
     return std::pair(asciiLower(a), a) < std::pair(asciiLower(b), b);
 }
 
-void insertaOrdenado(std::vector<std::string>& list, const std::string& name)
+// The lists hold full paths and show, and sort by, the bare file names.
+std::string nombreDe(const std::string& ruta) { return std::filesystem::path(ruta).filename().string(); }
+
+void insertaOrdenado(std::vector<std::string>& list, const std::string& ruta)
 {
-    list.insert(std::upper_bound(list.begin(), list.end(), name, antes), name);
+    auto porNombre = [](const std::string& a, const std::string& b) { return antes(nombreDe(a), nombreDe(b)); };
+    list.insert(std::upper_bound(list.begin(), list.end(), ruta, porNombre), ruta);
 }
 
 // The selected lines of `from`, in list order, taken out of it.
@@ -133,8 +137,19 @@ void TFParcelgen::BitBtn1Click()
 {
     const std::vector<std::string> files = ui_.openFileNames(kFiltroAbrirGmls);
     if (files.empty()) return;
-    directorioOrigen = std::filesystem::path(files.front()).parent_path();
-    for (const std::string& f : files) insertaOrdenado(LBOrigen, std::filesystem::path(f).filename().string());
+    // Each file is kept by the path it was chosen with: files of several
+    // folders are grouped exactly as chosen. A file already in either list
+    // is not added again.
+    std::set<std::filesystem::path> presentes;
+    auto clave = [](const std::string& f) {
+        std::error_code ec;
+        std::filesystem::path p = std::filesystem::weakly_canonical(f, ec);
+        return ec ? std::filesystem::absolute(f).lexically_normal() : p;
+    };
+    for (const auto* lista : {&LBOrigen, &LBDestino})
+        for (const std::string& f : *lista) presentes.insert(clave(f));
+    for (const std::string& f : files)
+        if (presentes.insert(clave(f)).second) insertaOrdenado(LBOrigen, std::filesystem::absolute(f).string());
     LBOrigenSeleccion.clear();
 }
 
@@ -190,7 +205,7 @@ void TFParcelgen::agrupaVarias(pugi::xml_node coleccion)
     // per earlier copy made n copies n²/2 boxes to click away.
     std::set<std::string> referencias;
     for (const std::string& name : LBDestino) {
-        loadXml(XMLCarga, directorioOrigen / name);
+        loadXml(XMLCarga, name);
         for (pugi::xml_node member : miembros(XMLCarga)) {
             if (!buscaNodo("cp:CadastralParcel", member)) continue;
             if (pugi::xml_node id = identificador(member)) {
@@ -242,7 +257,7 @@ bool TFParcelgen::agrupaUna(pugi::xml_node coleccion)
     };
 
     for (std::size_t f = 0; f < LBDestino.size(); ++f) {
-        loadXml(XMLCarga, directorioOrigen / LBDestino[f]);
+        loadXml(XMLCarga, LBDestino[f]);
         std::vector<pugi::xml_node> members = miembros(XMLCarga);
         if (f == 0 && members.empty()) {
             ui_.message(kSinParcelas);

@@ -14,6 +14,7 @@ namespace vadrel {
 namespace {
 
 const char* const kVariasParcelas = "¡Atención! GML con varias geometrias definidas. Sólo se cargará la primera.";
+const char* const kSinParcela = "Error. El archivo no contiene ninguna parcela.";
 const char* const kVariasSuperficies =
     "¡Atención! GML con varias superficies definidas. Sólo se cargará la primera.";
 
@@ -31,6 +32,7 @@ void TFParcelgen::BBCargarXMLClick()
     std::string copia;
     const std::string_view anillo = posList ? textView(posList, copia) : std::string_view();
     if (cuentaValoresPosList(anillo) % 2 != 0) throw Failure(msg::kPosListImpar);
+    if (!buscaNodo("cp:CadastralParcel", XMLCarga)) throw Failure(kSinParcela);
     MX.clear();
     MY.clear();
 

@@ -2,8 +2,10 @@
 // parcel template, which is then saved where the person says.
 
 #include <algorithm>
+#include <cmath>
 #include <limits>
 
+#include "core/failure.hpp"
 #include "core/geometry.hpp"
 #include "core/numeric_text.hpp"
 #include "core/xml_edit.hpp"
@@ -41,6 +43,7 @@ void TFParcelgen::BBgmlClick()
     if (trimmed(ESup).empty()) return ui_.message(kSinSuperficie);
     if (superficieNoNumerica) return ui_.message(msg::kSuperficieNoNumerica);
     if (!compruebaCaracteres(ERefCatas)) return ui_.message(msg::kCaracteresReferencia);
+    if (!superficieConfirmada()) return;
 
     cierraAnillo();
     rellenaPlantilla(epsg);
@@ -48,6 +51,25 @@ void TFParcelgen::BBgmlClick()
     auto file = ui_.saveFileName(msg::kFiltroGml);
     if (!file) return;
     saveXml(XMLParcela, *file);
+}
+
+bool TFParcelgen::superficieConfirmada()
+{
+    // The field keeps its value across imports: a file declaring another
+    // parcel's area is plainly wrong, and the cadastre checks it. The same
+    // tolerance as the offline check.
+    double declarada = 0, calculada = 0;
+    try {
+        declarada = MiStrToFloat(ESup, formato);
+        calculada = CalculaArea(MX, MY, formato);
+    } catch (const Failure&) {
+        return true;  // a coordinate that is no number stops the write further on, with its message
+    }
+    if (!(std::abs(declarada - calculada) > 1.0)) return true;
+    return ui_.confirm("La superficie indicada (" + ESup + " m2) no coincide con la calculada con las coordenadas (" +
+                           redondeaCadena(formatGeneral(calculada, '.'), 2) +
+                           " m2). ¿Desea generar el GML de todos modos?",
+                       false);
 }
 
 void TFParcelgen::cierraAnillo()

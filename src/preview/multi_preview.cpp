@@ -21,7 +21,7 @@ void TFVPrevMulti::cargaArchivos()
     const TFParcelgen& parcelas = *app_->FParcelgen;
     int anillo = 0;
     for (const std::string& name : parcelas.LBDestino) {
-        loadXml(XMLDibujo, parcelas.directorioOrigen / name);
+        loadXml(XMLDibujo, name);
         for (pugi::xml_node member : buscaTodos(XMLDibujo, {"member", "gml:featureMember"})) {
             if (!buscaNodo("cp:CadastralParcel", member)) continue;
             std::string referencia, area;

@@ -46,15 +46,9 @@ std::string anillo(const CoordList& X, const CoordList& Y, const NumberFormat& f
     return t;
 }
 
-// The zone as the projection lines take it: the zone text when it is a
-// number (a typed 27 stays 27), else the zone of its EPSG code, so that no
-// other text reaches the page's script.
-std::string zonaEnPagina(const std::string& huso)
-{
-    const bool numero = !huso.empty() && huso.size() <= 2 && huso.find_first_not_of("0123456789") == std::string::npos;
-    const bool zona = numero && std::stoi(huso) >= 1 && std::stoi(huso) <= 60;  // the UTM zones
-    return zona ? huso : husoAEpsg(huso).substr(3);
-}
+// The zone as the projection lines take it: the two digits of its EPSG
+// code, so that only a valid zone reaches the page's script.
+std::string zonaEnPagina(const std::string& huso) { return husoAEpsg(huso).substr(3); }
 
 std::string centro(const CoordList& X, const CoordList& Y, const NumberFormat& fmt)
 {
@@ -123,7 +117,7 @@ void TFVistaWeb::escribeYAbre(const std::filesystem::path& file, const std::stri
     out.write(page);
     out.write("\r\n");
     out.commit();
-    ui_.openWithDesktop(file.string());
+    abreDocumento(ui_, file.string(), Visor::Navegador);
 }
 
 void TFVistaWeb::paginaUnPoligono(const CoordList& MX, const CoordList& MY, const std::string& huso,
@@ -131,6 +125,7 @@ void TFVistaWeb::paginaUnPoligono(const CoordList& MX, const CoordList& MY, cons
 {
     if (MX.empty() || MY.empty()) return ui_.message(kSinCoordenadas);
     // Every text checked before anything is written.
+    const std::string epsg = husoAEpsg(huso);
     const std::string box = calculaBox(MX, MY, fmt);
     const std::string primero = centro(MX, MY, fmt);
     std::string coordenadas;
@@ -140,7 +135,7 @@ void TFVistaWeb::paginaUnPoligono(const CoordList& MX, const CoordList& MY, cons
         ui_.message(std::string(kCoordenadasDistintas));
 
     const std::string page = rellenaPagina(plantillaUnPoligono(), [&](std::string_view nombre) -> std::string {
-        if (nombre == "husogeo") return husoAEpsg(huso);
+        if (nombre == "husogeo") return epsg;
         if (nombre == "zonageo") return zonaEnPagina(huso);
         if (nombre == "var_poligono") return "poligono1";
         if (nombre == "coordenadas") return coordenadas;

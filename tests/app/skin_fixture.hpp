@@ -20,6 +20,9 @@ struct Script {
     std::deque<std::optional<std::string>> saveAnswers;
     std::deque<std::optional<std::string>> openAnswers;
     std::deque<std::vector<std::string>> openManyAnswers;
+    // Questions asked, and their answers in order; without one, the box's default.
+    std::vector<std::string> questions;
+    std::deque<bool> confirmAnswers;
     std::vector<std::string> opened;
     int printed = 0;
 };
@@ -28,7 +31,14 @@ class ScriptedQtUi : public app::QtUi {
 public:
     ScriptedQtUi(app::WindowRegistry& windows, Script& script) : QtUi(windows), script_(script) {}
     void message(const std::string& text) override { script_.messages.push_back(text); }
-    bool confirm(const std::string&, bool defaultYes) override { return defaultYes; }
+    bool confirm(const std::string& text, bool defaultYes) override
+    {
+        script_.questions.push_back(text);
+        if (script_.confirmAnswers.empty()) return defaultYes;
+        const bool a = script_.confirmAnswers.front();
+        script_.confirmAnswers.pop_front();
+        return a;
+    }
     std::optional<std::string> saveFileName(const FileFilter& f) override
     {
         auto a = take(script_.saveAnswers);
@@ -42,7 +52,11 @@ public:
         script_.openManyAnswers.pop_front();
         return a;
     }
-    void openWithDesktop(const std::string& path) override { script_.opened.push_back(path); }
+    bool openWithDesktop(const std::string& path) override
+    {
+        script_.opened.push_back(path);
+        return true;
+    }
     void printWindow() override { ++script_.printed; }
 
 private:

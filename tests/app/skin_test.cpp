@@ -391,17 +391,27 @@ TEST_F(SkinTest, BuildingEditorListStaysInStepWithTheConstructions)
     click(w, "SBBajar");
     EXPECT_EQ(storedNames(f), (std::vector<std::string>{"Nueva Edificación 2", "Casa", "Nueva Edificación 3"}));
     EXPECT_EQ(listItems(w->LBElementos), storedNames(f));
+    EXPECT_EQ(w->LBElementos->currentRow(), 1) << "the selection follows the moved construction";
+    EXPECT_EQ(w->EArchivoDXF->text(), "Casa");
+
+    // Y typed and the arrow pressed at once: the line is stored, not lost.
+    w->MY->setPlainText("4\n5\n6");
+    click(w, "SBSubir");
+    EXPECT_EQ(storedNames(f), (std::vector<std::string>{"Casa", "Nueva Edificación 2", "Nueva Edificación 3"}));
+    EXPECT_EQ(f.Edificaciones[0].coory, (CoordList{"4", "5", "6"}));
+    EXPECT_EQ(w->MY->toPlainText(), "4\n5\n6\n");
+    EXPECT_EQ(w->LBElementos->currentRow(), 0);
     click(w, "SBSubir");
     EXPECT_EQ(script.messages.back(), "Error. No puede subir más la primera edificación.");
 
     w->LBElementos->setCurrentRow(2);
     click(w, "SBSubir");
-    EXPECT_EQ(storedNames(f), (std::vector<std::string>{"Nueva Edificación 2", "Nueva Edificación 3", "Casa"}));
+    EXPECT_EQ(storedNames(f), (std::vector<std::string>{"Casa", "Nueva Edificación 3", "Nueva Edificación 2"}));
     EXPECT_EQ(listItems(w->LBElementos), storedNames(f));
-    EXPECT_EQ(w->LBElementos->currentRow(), 2);
+    EXPECT_EQ(w->LBElementos->currentRow(), 1);
 
     click(w, "SBBorrar");  // the scripted question takes its default, Yes
-    EXPECT_EQ(storedNames(f), (std::vector<std::string>{"Nueva Edificación 2", "Nueva Edificación 3"}));
+    EXPECT_EQ(storedNames(f), (std::vector<std::string>{"Casa", "Nueva Edificación 2"}));
     EXPECT_EQ(listItems(w->LBElementos), storedNames(f));
     EXPECT_EQ(w->LBElementos->currentRow(), 0);
 
@@ -459,6 +469,9 @@ TEST_F(SkinTest, BuildingWindowCaptionsHintsAndDateCheck)
     EXPECT_EQ(w->EFechaConstruc->text(), "03/07/2015");
     w->EFechaConstruc->setText("");
     leave(w->EFechaConstruc);
+    EXPECT_TRUE(script.messages.empty()) << "an empty date passes";
+    w->EFechaConstruc->setText("31/2/2020");
+    leave(w->EFechaConstruc);
     EXPECT_EQ(script.messages.back(), "Fecha inválida. Por favor, ingrese una fecha en formato dd/mm/aaaa");
 }
 
@@ -482,6 +495,9 @@ TEST_F(SkinTest, BuildingGmlWrittenAndReadThroughTheWindow)
     click(w, "BBgml");
     ASSERT_TRUE(std::filesystem::exists(dir / "edificio.gml"));
 
+    click(w, "BBLimpiarTodo");
+    EXPECT_EQ(w->ERefCatas->text(), "1234567AB1234N") << "No, the default, keeps everything";
+    script.confirmAnswers.push_back(true);
     click(w, "BBLimpiarTodo");
     EXPECT_EQ(w->ERefCatas->text(), "");
     script.messages.clear();

@@ -88,32 +88,69 @@ TEST_P(BuildingEditorTest, NewNamesFollowTheCountAndStoresTheShownOne)
     EXPECT_EQ(form->LBElementos, nombres());
 }
 
-TEST_P(BuildingEditorTest, UpAndDownSwapConstructionsAndKeepTheSelection)
+TEST_P(BuildingEditorTest, UpAndDownStoreTheEditorAndTheSelectionFollowsTheMovedConstruction)
 {
     form->EArchivoDXF = "A";
     form->SBNuevoClick();
     form->EArchivoDXF = "B";
     form->MX = {"b"};
+    form->MY = {"b"};
     form->SBNuevoClick();
     form->EArchivoDXF = "C";
     form->CBIEExit();
     ASSERT_EQ(form->LBElementos, (std::vector<std::string>{"A", "B", "C"}));
 
-    form->LBElementosIndex = 2;
+    // B edited: a line added to X (stored on leaving X), then one to Y,
+    // still in the editor when the arrow is pressed.
+    form->LBElementosIndex = 1;
+    form->LBElementosClick();
+    form->MX = {"b", "b2"};
+    form->MXExit();
+    form->MY = {"b", "y2"};
     form->SBSubirClick();
-    EXPECT_EQ(nombres(), (std::vector<std::string>{"A", "C", "B"}));
-    EXPECT_EQ(form->LBElementos, nombres());
-    EXPECT_EQ(form->LBElementosIndex, 2);
-    EXPECT_EQ(form->EArchivoDXF, "B");
-    EXPECT_EQ(form->MX, CoordList{"b"});
-    form->SBSubirClick();
-    EXPECT_EQ(nombres(), (std::vector<std::string>{"A", "B", "C"}));
-
-    form->LBElementosIndex = 0;
-    form->SBBajarClick();
     EXPECT_EQ(nombres(), (std::vector<std::string>{"B", "A", "C"}));
-    EXPECT_EQ(form->EArchivoDXF, "B") << "the line keeps its place and shows what moved into it";
+    EXPECT_EQ(form->LBElementos, nombres());
+    EXPECT_EQ(form->LBElementosIndex, 0) << "the selection follows B";
+    EXPECT_EQ(form->EArchivoDXF, "B");
+    EXPECT_EQ(form->Edificaciones[0].coorx, (CoordList{"b", "b2"}));
+    EXPECT_EQ(form->Edificaciones[0].coory, (CoordList{"b", "y2"})) << "the Y line typed last is kept";
+    EXPECT_EQ(form->MY, (CoordList{"b", "y2"}));
+
+    form->MX = {"b", "b2", "b3"};
+    form->MY = {"b", "y2", "y3"};
+    form->SBBajarClick();
+    form->SBBajarClick();
+    EXPECT_EQ(nombres(), (std::vector<std::string>{"A", "C", "B"}));
+    EXPECT_EQ(form->LBElementosIndex, 2);
+    EXPECT_EQ(form->Edificaciones[2].coory, (CoordList{"b", "y2", "y3"}));
+    EXPECT_EQ(form->MX, (CoordList{"b", "b2", "b3"}));
     EXPECT_TRUE(ui.messages.empty());
+}
+
+TEST_P(BuildingEditorTest, ClosingOrClearingAListWithCoordinatesAsksFirst)
+{
+    const char* const cerrar = "Se perderán las edificaciones de la lista. ¿Desea cerrar la ventana?";
+    const char* const limpiar = "Se borrarán todos los datos y las edificaciones de la lista. ¿Desea continuar?";
+    // Nothing to lose: no question.
+    EXPECT_TRUE(form->FormCloseQuery());
+    form->BBLimpiarTodoClick();
+    EXPECT_TRUE(ui.questions.empty());
+
+    form->ERefCatas = "R";
+    form->MX = {"1"};  // typed, not yet stored
+    EXPECT_FALSE(form->FormCloseQuery()) << "No is the default";
+    form->SBNuevoClick();
+    form->SBNuevoClick();
+    form->BBLimpiarTodoClick();
+    EXPECT_EQ(ui.questions, (std::vector<std::string>{cerrar, limpiar}));
+    EXPECT_EQ(form->Edificaciones.size(), 3u) << "No changes nothing";
+    EXPECT_EQ(form->ERefCatas, "R");
+
+    ui.confirmAnswers = {true, true};
+    EXPECT_TRUE(form->FormCloseQuery());
+    form->BBLimpiarTodoClick();
+    EXPECT_EQ(form->Edificaciones.size(), 1u);
+    EXPECT_TRUE(form->ERefCatas.empty());
 }
 
 TEST_P(BuildingEditorTest, EditorRefusalsAreTold)
@@ -162,7 +199,10 @@ TEST_P(BuildingEditorTest, DateIsRewrittenOrRefused)
         EXPECT_EQ(form->EFechaConstruc, shown) << typed;
     }
     EXPECT_TRUE(ui.messages.empty());
-    for (const char* bad : {"", "31/02/2020", "29/2/2023", "3-7-2015", "3/7", "hoy", "0/1/2000", "1/13/2000"}) {
+    form->EFechaConstruc = "";
+    form->EFechaConstrucExit();
+    EXPECT_TRUE(ui.messages.empty()) << "an empty date is asked for by the writer, not on every pass";
+    for (const char* bad : {" x ", "31/02/2020", "29/2/2023", "3-7-2015", "3/7", "hoy", "0/1/2000", "1/13/2000"}) {
         form->EFechaConstruc = bad;
         form->EFechaConstrucExit();
         EXPECT_EQ(ui.messages.back(), "Fecha inválida. Por favor, ingrese una fecha en formato dd/mm/aaaa") << bad;
@@ -220,6 +260,11 @@ TEST_P(BuildingEditorTest, HelpPrintAndAbout)
 {
     form->BBAyudaClick();
     EXPECT_EQ(ui.openedWithDesktop, std::vector<std::string>{(dir / "ayuda.pdf").string()});
+    EXPECT_TRUE(ui.messages.empty());
+    ui.desktopOpens = false;
+    form->BBAyudaClick();
+    EXPECT_EQ(ui.messages, std::vector<std::string>{"No se ha podido abrir " + (dir / "ayuda.pdf").string() +
+                                                    ". Ábralo con su lector de PDF."});
     form->BBImprimirClick();
     EXPECT_EQ(ui.printed, 1);
 }

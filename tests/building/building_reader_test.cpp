@@ -17,11 +17,12 @@ std::string resumen(const EdifProp& e)
     return e.nombre + ";" + e.tipo + ";" + e.e_i + ";" + std::to_string(e.coorx.size()) + ";" + std::to_string(e.id);
 }
 
-// A building GML with the given pieces inside its feature collection.
+// A building GML with the given pieces inside its feature collection,
+// beside an empty building feature.
 std::string gml(const std::string& body)
 {
     return R"(<?xml version="1.0" encoding="utf-8"?>
-<gml:FeatureCollection xmlns:gml="g" xmlns:bu-core2d="c" xmlns:bu-ext2d="e" xmlns:base="b">)" +
+<gml:FeatureCollection xmlns:gml="g" xmlns:bu-core2d="c" xmlns:bu-ext2d="e" xmlns:base="b"><bu-ext2d:Building/>)" +
            body + "</gml:FeatureCollection>";
 }
 
@@ -48,9 +49,11 @@ TEST_P(BuildingReaderTest, WrittenBuildingReadsBackIntoTheSameConstructions)
     form->CBHuso = "29";
     write();
     form->FormShow();
+    ui.confirmAnswers.push_back(true);  // the list holds coordinates: asked first
     form->BBLimpiarTodoClick();
     form->setReferenciaCatastral(true);
     ui.messages.clear();
+    ui.questions.clear();
 
     read((dir / "edif.gml").string());
     EXPECT_TRUE(ui.questions.empty());
@@ -336,6 +339,20 @@ TEST_P(BuildingReaderTest, CadastreBuildingFilesRead)
     EXPECT_EQ(form->CBHuso, "28");
     EXPECT_TRUE(std::all_of(form->Edificaciones.begin(), form->Edificaciones.end(),
                             [](const EdifProp& e) { return e.tipo == kPiscina && e.coorx.size() >= 4; }));
+
+    // A parcel file is no building: one message, the constructions stay.
+    for (const char* parcela : {"../parcel/wfs-cp-getparcel-8429105VK1882N.gml", "../official/cp_ejemplo_explicativo.gml"}) {
+        ui.messages.clear();
+        ui.confirmAnswers.push_back(true);  // the list is overwritten only after this question
+        try {
+            read((shared / "samples/gml/building" / parcela).string());
+            ADD_FAILURE() << parcela << " read as a building";
+        } catch (const Failure& f) {
+            EXPECT_STREQ(f.what(), "Error. El archivo no contiene ningún edificio ni piscina.");
+        }
+        EXPECT_TRUE(ui.messages.empty()) << parcela;
+        EXPECT_EQ(form->Edificaciones.size(), 25u) << parcela;
+    }
 }
 
 INSTANTIATE_TEST_SUITE_P(Separators, BuildingReaderTest, ::testing::Values('.', ','),

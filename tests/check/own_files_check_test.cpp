@@ -57,8 +57,7 @@ TEST_F(OwnParcels, WrittenParcelsAndGroupingsCheckWithoutErrors)
     for (const auto& file : {a, b, c}) EXPECT_EQ(errorsOf(file), "") << file;
 
     TFParcelgen& f = *app->FParcelgen;
-    f.directorioOrigen = dir.path();
-    f.LBDestino = {"a.gml", "b.gml", "c.gml"};
+    f.LBDestino = {a.string(), b.string(), c.string()};
     ui.onShowModal = [](Form&) { return ModalResult::Ok; };
 
     ui.confirmAnswers.push_back(false);  // several parcels

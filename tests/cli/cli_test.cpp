@@ -114,7 +114,7 @@ TEST_F(CliTest, TemplatesInTheCurrentFolderComeFirst)
 {
     writeFile(dir / "c.txt", kTriangle);
     writeFile(dir / "BASE_PARCELAS.XML", "<x><cp:CadastralParcel><gml:posList/></cp:CadastralParcel><localId/></x>");
-    auto r = cli({"parcel", "write", "--ref", "R", "--local", "--area", "1", "--coords", "c.txt", "-o", "p.gml"});
+    auto r = cli({"parcel", "write", "--ref", "R", "--local", "--calc-area", "--coords", "c.txt", "-o", "p.gml"});
     EXPECT_EQ(r.exitCode, 0) << r.err;
     EXPECT_NE(readFile(dir / "p.gml").find("<x>"), std::string::npos);
 }
@@ -344,7 +344,8 @@ TEST_F(CliTest, GroupsParcelFilesOfOneFolder)
     ASSERT_EQ(cli({"parcel", "write", "--ref", "A1", "--local", "--area", "600", "--coords", "c.txt", "-o", "a.gml"})
                   .exitCode,
               0);
-    ASSERT_EQ(cli({"parcel", "write", "--ref", "B2", "--local", "--area", "50,5", "--coords", "c.txt", "-o", "b.gml"})
+    ASSERT_EQ(cli({"parcel", "write", "--ref", "B2", "--local", "--area", "50,5", "--force-area", "--coords", "c.txt",
+                   "-o", "b.gml"})
                   .exitCode,
               0);
     auto r = cli({"parcel", "group", "-o", "varias", "a.gml", "b.gml"});
@@ -364,10 +365,51 @@ TEST_F(CliTest, GroupsParcelFilesOfOneFolder)
     EXPECT_EQ(r.exitCode, 1);
     EXPECT_EQ(r.err, "Error. No puede haber espacios o caracteres especiales en la referencia.\n");
     EXPECT_EQ(cli({"parcel", "group", "-o", "x.gml", "a.gml"}).exitCode, 2);
+    // Files of other folders are grouped from where they are; one given
+    // twice is taken once.
     std::filesystem::create_directory(dir / "otra");
     std::filesystem::copy_file(dir / "b.gml", dir / "otra" / "b.gml");
-    EXPECT_EQ(cli({"parcel", "group", "-o", "x.gml", "a.gml", "otra/b.gml"}).exitCode, 2);
-    EXPECT_FALSE(std::filesystem::exists(dir / "x.gml"));
+    std::filesystem::remove(dir / "b.gml");
+    r = cli({"parcel", "group", "-o", "x.gml", "a.gml", "otra/b.gml"});
+    EXPECT_EQ(r.exitCode, 0) << r.err;
+    EXPECT_NE(readFile(dir / "x.gml").find("ES.LOCAL.CP.B2"), std::string::npos);
+    r = cli({"parcel", "group", "-o", "y.gml", "a.gml", "./a.gml"});
+    EXPECT_EQ(r.exitCode, 1);
+    EXPECT_FALSE(std::filesystem::exists(dir / "y.gml"));
+}
+
+TEST_F(CliTest, ZoneAndAreaAreCheckedBeforeWriting)
+{
+    writeFile(dir / "c.txt", kTriangle);  // 600 m2
+    const struct {
+        std::vector<std::string> options;
+        int exitCode;
+        const char* written;  // in the file, or the message
+    } cases[] = {
+        {{"--zone", "31 ", "--calc-area"}, 0, "EPSG/0/25831"},
+        {{"--zone", " 28", "--calc-area"}, 0, "EPSG/0/32628"},
+        {{"--zone", "", "--calc-area"}, 0, "EPSG/0/25830"},
+        {{"--zone", "32", "--calc-area"}, 1, "Error. El huso debe ser 28, 29, 30 o 31.\n"},
+        {{"--zone", "27", "--calc-area"}, 1, "Error. El huso debe ser 28, 29, 30 o 31.\n"},
+        {{"--area", "600,9"}, 0, ">600.9</cp:areaValue>"},
+        {{"--area", "5"}, 1,
+         "La superficie indicada (5 m2) no coincide con la calculada con las coordenadas (600 m2). ¿Desea generar el GML "
+         "de todos modos?\n"},
+        {{"--area", "5", "--force-area"}, 0, ">5</cp:areaValue>"},
+    };
+    for (const auto& c : cases) {
+        std::filesystem::remove(dir / "p.gml");
+        std::vector<std::string> words{"parcel", "write", "--ref", "R", "--local", "--coords", "c.txt", "-o", "p.gml"};
+        words.insert(words.end(), c.options.begin(), c.options.end());
+        auto r = cli(words);
+        EXPECT_EQ(r.exitCode, c.exitCode) << c.options[1] << r.err;
+        if (c.exitCode == 0)
+            EXPECT_NE(readFile(dir / "p.gml").find(c.written), std::string::npos) << c.options[1];
+        else {
+            EXPECT_EQ(r.err, c.written);
+            EXPECT_FALSE(std::filesystem::exists(dir / "p.gml")) << c.options[1];
+        }
+    }
 }
 
 TEST_F(CliTest, PreviewSavesTheDrawingAsA390PixelPng)
@@ -387,7 +429,7 @@ TEST_F(CliTest, PreviewSavesTheDrawingAsA390PixelPng)
     EXPECT_EQ(be32(16), 390);  // IHDR width
     EXPECT_EQ(be32(20), 390);  // and height
 
-    ASSERT_EQ(cli({"parcel", "write", "--ref", "A", "--local", "--area", "1", "--coords", "c.txt", "-o", "a.gml"})
+    ASSERT_EQ(cli({"parcel", "write", "--ref", "A", "--local", "--calc-area", "--coords", "c.txt", "-o", "a.gml"})
                   .exitCode,
               0);
     r = cli({"preview", "--show-ref", "--gml", "a.gml", "a.gml", "-o", "m.png"});

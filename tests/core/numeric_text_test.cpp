@@ -81,12 +81,21 @@ TEST(RedondeaCadena, NonDigitAfterTheKeptDecimalsFails)
     }
 }
 
-TEST(HusoAEpsg, MapsTheFourZonesAndDefaultsToThirty)
+TEST(HusoAEpsg, MapsTheFourZonesTrimmedAndRefusesAnyOther)
 {
     const std::pair<const char*, const char*> table[] = {
-        {"28", "32628"}, {"29", "25829"}, {"30", "25830"}, {"31", "25831"},
-        {"", "25830"},   {" 30", "25830"}, {"27", "25830"}, {"30 ", "25830"}, {"28 ", "25830"}};
+        {"28", "32628"}, {"29", "25829"}, {"30", "25830"}, {"31", "25831"}, {"", "25830"},   {"  ", "25830"},
+        {" 30", "25830"}, {"30 ", "25830"}, {"28 ", "32628"}, {"31 ", "25831"}, {"\t29", "25829"}};
     for (auto [zone, epsg] : table) EXPECT_EQ(husoAEpsg(zone), epsg) << '"' << zone << '"';
+    // Written as zone 30 these put a parcel hundreds of kilometres away.
+    for (const char* bad : {"27", "32", "0", "3 1", "3'0", "031", "huso", "30.0", "25830"}) {
+        try {
+            husoAEpsg(bad);
+            ADD_FAILURE() << '"' << bad << "\" accepted";
+        } catch (const Failure& f) {
+            EXPECT_STREQ(f.what(), "Error. El huso debe ser 28, 29, 30 o 31.") << bad;
+        }
+    }
 }
 
 struct AreaCase {

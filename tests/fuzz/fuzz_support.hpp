@@ -33,7 +33,7 @@ public:
     std::optional<std::string> openFileName(const FileFilter&) override { return open; }
     std::vector<std::string> openFileNames(const FileFilter&) override { return openMany; }
     ModalResult showModal(Form& form) override { return onShowModal ? onShowModal(form) : ModalResult::Cancel; }
-    void openWithDesktop(const std::string&) override {}
+    bool openWithDesktop(const std::string&) override { return true; }
     void printWindow() override {}
     void setClipboardText(const std::string&) override {}
     void setClipboardImage(const Canvas&) override {}

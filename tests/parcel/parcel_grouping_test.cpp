@@ -69,7 +69,7 @@ protected:
         ui.openManyAnswers.push_back(paths);
         form->BitBtn1Click();
         for (const auto& [name, content] : files) {
-            auto at = std::find(form->LBOrigen.begin(), form->LBOrigen.end(), name);
+            auto at = std::find(form->LBOrigen.begin(), form->LBOrigen.end(), (dir / name).string());
             form->LBOrigenSeleccion = {static_cast<int>(at - form->LBOrigen.begin())};
             form->SpeedButton1Click();
         }
@@ -102,6 +102,14 @@ protected:
 
 }  // namespace
 
+// The bare names of a list's files, as the window shows them.
+std::vector<std::string> nombres(const std::vector<std::string>& rutas)
+{
+    std::vector<std::string> out;
+    for (const auto& r : rutas) out.push_back(std::filesystem::path(r).filename().string());
+    return out;
+}
+
 TEST_F(ParcelGroupingTest, ListsKeepTheirOrders)
 {
     for (const char* f : {"b.gml", "A.gml", "c.gml"}) writeFile(dir / f, "x");
@@ -110,27 +118,51 @@ TEST_F(ParcelGroupingTest, ListsKeepTheirOrders)
     form->BitBtn1Click();
     form->BitBtn1Click();
     EXPECT_EQ(ui.openDialogs.at(0).filter, "Archivos GML|*.gml|Todos los archivos|*.*");
-    EXPECT_EQ(form->LBOrigen, (std::vector<std::string>{"A.gml", "b.gml", "b.gml", "c.gml"}));
-    EXPECT_EQ(form->directorioOrigen, dir.path());
+    EXPECT_EQ(nombres(form->LBOrigen), (std::vector<std::string>{"A.gml", "b.gml", "c.gml"})) << "b.gml chosen twice";
+    EXPECT_EQ(form->LBOrigen.front(), (dir / "A.gml").string());
 
-    form->LBOrigenSeleccion = {3, 0};
+    form->LBOrigenSeleccion = {2, 0};
     form->SpeedButton1Click();
-    EXPECT_EQ(form->LBDestino, (std::vector<std::string>{"A.gml", "c.gml"})) << "in list order";
+    EXPECT_EQ(nombres(form->LBDestino), (std::vector<std::string>{"A.gml", "c.gml"})) << "in list order";
     form->LBOrigenSeleccion = {0};
     form->SpeedButton1Click();
-    EXPECT_EQ(form->LBDestino, (std::vector<std::string>{"A.gml", "c.gml", "b.gml"})) << "in moving order";
+    EXPECT_EQ(nombres(form->LBDestino), (std::vector<std::string>{"A.gml", "c.gml", "b.gml"})) << "in moving order";
+    ui.openManyAnswers.push_back({(dir / "c.gml").string()});
+    form->BitBtn1Click();
+    EXPECT_TRUE(form->LBOrigen.empty()) << "a file already on the right is not added again";
 
     form->LBDestinoSeleccion = {0, 1};
     form->SpeedButton2Click();
-    EXPECT_EQ(form->LBOrigen, (std::vector<std::string>{"A.gml", "b.gml", "c.gml"}));
-    EXPECT_EQ(form->LBDestino, std::vector<std::string>{"b.gml"});
+    EXPECT_EQ(nombres(form->LBOrigen), (std::vector<std::string>{"A.gml", "c.gml"}));
+    EXPECT_EQ(nombres(form->LBDestino), std::vector<std::string>{"b.gml"});
 
     ui.openManyAnswers.push_back({});  // cancelled
     form->BitBtn1Click();
-    EXPECT_EQ(form->LBOrigen.size(), 3u);
+    EXPECT_EQ(form->LBOrigen.size(), 2u);
     form->SpeedButton3Click();
     EXPECT_TRUE(form->LBOrigen.empty());
     EXPECT_TRUE(form->LBDestino.empty());
+}
+
+TEST_F(ParcelGroupingTest, FilesOfSeveralFoldersAreGroupedAndDrawnFromWhereTheyWereChosen)
+{
+    // Two files from one folder, one from another that also holds an a.gml:
+    // every file must be opened where it was chosen.
+    std::filesystem::create_directories(dir / "uno");
+    std::filesystem::create_directories(dir / "dos");
+    writeFile(dir / "uno" / "a.gml", archivo(parcela("UNO_A", "1")));
+    writeFile(dir / "uno" / "b.gml", archivo(parcela("UNO_B", "1")));
+    writeFile(dir / "dos" / "a.gml", archivo(parcela("DOS_A", "1")));
+    writeFile(dir / "dos" / "c.gml", archivo(parcela("DOS_C", "1")));
+    ui.openManyAnswers.push_back({(dir / "uno" / "a.gml").string(), (dir / "uno" / "b.gml").string()});
+    ui.openManyAnswers.push_back({(dir / "dos" / "c.gml").string()});
+    form->BitBtn1Click();
+    form->BitBtn1Click();
+    form->LBOrigenSeleccion = {0, 1, 2};
+    form->SpeedButton1Click();
+    auto doc = agrupa(std::nullopt);
+    EXPECT_EQ(ids(doc, "cp:CadastralParcel"),
+              (std::vector<std::string>{"ES.SDGC.CP.UNO_A", "ES.SDGC.CP.UNO_B", "ES.SDGC.CP.DOS_C"}));
 }
 
 TEST_F(ParcelGroupingTest, RefusalsBeforeTheQuestion)

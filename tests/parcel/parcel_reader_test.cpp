@@ -161,7 +161,7 @@ TEST_P(ParcelReaderTest, MissingElementsLeaveTheirFields)
     form->ESup = "5";
     form->setReferenciaCatastral(false);
     form->MX = {"9"};
-    read(gml("<gml:featureMember/>"));
+    read(gml("<gml:featureMember><cp:CadastralParcel/></gml:featureMember>"));
     EXPECT_EQ(form->ERefCatas, "keep");
     EXPECT_EQ(form->ESup, "5");
     EXPECT_EQ(form->CBHuso, "30");
@@ -171,10 +171,10 @@ TEST_P(ParcelReaderTest, MissingElementsLeaveTheirFields)
 
 TEST_P(ParcelReaderTest, UnprefixedIdentifierIsTheFallback)
 {
-    read("<r><localId>L</localId><namespace>ES.LOCAL.CP</namespace></r>");
+    read("<r><cp:CadastralParcel/><localId>L</localId><namespace>ES.LOCAL.CP</namespace></r>");
     EXPECT_EQ(form->ERefCatas, "L");
     EXPECT_TRUE(form->RBRefOtra);
-    read("<r xmlns:base='b'><localId>L</localId><base:localId>B</base:localId></r>");
+    read("<r xmlns:base='b'><cp:CadastralParcel/><localId>L</localId><base:localId>B</base:localId></r>");
     EXPECT_EQ(form->ERefCatas, "B");
 }
 
@@ -235,6 +235,20 @@ TEST_P(ParcelReaderTest, CadastreFilesReadCorrectly)
     // (572.17195 exactly, from its own coordinates).
     form->BBCalcularClick();
     EXPECT_EQ(form->ESup, GetParam() == ',' ? "572,1719" : "572.1719");
+
+    // A building file is no parcel: told, and the window keeps its parcel.
+    const CoordList antes = form->MX;
+    for (const char* edificio : {"building/sede-Building_9620123VK0192B.gml", "building/atom-38023-building-zone28.gml"}) {
+        try {
+            readSample(edificio);
+            ADD_FAILURE() << edificio << " read as a parcel";
+        } catch (const Failure& f) {
+            EXPECT_STREQ(f.what(), "Error. El archivo no contiene ninguna parcela.");
+        }
+        EXPECT_TRUE(ui.messages.empty()) << edificio;
+        EXPECT_EQ(form->MX, antes) << edificio;
+        EXPECT_EQ(form->ERefCatas, "8429105VK1882N") << edificio;
+    }
 }
 
 INSTANTIATE_TEST_SUITE_P(Separators, ParcelReaderTest, ::testing::Values('.', ','),

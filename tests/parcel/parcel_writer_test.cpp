@@ -93,6 +93,7 @@ TEST_P(ParcelWriterTest, CommasBecomePointsInListsAndFile)
     square();
     form->MX[1] = "500010,5";
     form->MX[2] = "500010,5";
+    form->ESup = "105";
     auto doc = write();
     EXPECT_EQ(form->MX[1], "500010.5");
     EXPECT_EQ(ui.messages, (std::vector<std::string>{kCommas, kClosing}));
@@ -130,7 +131,7 @@ TEST_P(ParcelWriterTest, ZoneGoesOnEveryGeometryElement)
 TEST_P(ParcelWriterTest, AreaFieldIsNormalisedAndWritten)
 {
     const std::pair<const char*, const char*> table[] = {
-        {"1234,56789", "1234.5679"}, {"1234.56785", "1234.5678"}, {"1234", "1234"}, {"99,99999", "100"}};
+        {"100,56789", "100.5679"}, {"100.56785", "100.5678"}, {"100", "100"}, {"99,99999", "100"}};
     for (auto [typed, written] : table) {
         square();
         form->ESup = typed;
@@ -138,6 +139,45 @@ TEST_P(ParcelWriterTest, AreaFieldIsNormalisedAndWritten)
         EXPECT_EQ(form->ESup, written) << typed;
         EXPECT_EQ(text(doc, "cp:areaValue"), written) << typed;
         EXPECT_EQ(attr(doc, "cp:areaValue", "uom"), "m2");
+    }
+    EXPECT_TRUE(ui.questions.empty()) << "within 1 m2 of the ring's 100 m2";
+}
+
+TEST_P(ParcelWriterTest, AreaThatDiffersFromTheRingsByMoreThanOneSquareMetreIsAskedAbout)
+{
+    // The field keeps its value across imports: a stale area must not be
+    // written without a word.
+    const struct {
+        const char* typed;
+        bool yes;
+        const char* asked;  // nullptr: no question
+    } cases[] = {
+        {"101", false, nullptr},
+        {"98,9", false,
+         "La superficie indicada (98.9 m2) no coincide con la calculada con las coordenadas (100 m2). ¿Desea generar "
+         "el GML de todos modos?"},
+        {"69971986.8757", true,
+         "La superficie indicada (69971986.8757 m2) no coincide con la calculada con las coordenadas (100 m2). ¿Desea "
+         "generar el GML de todos modos?"},
+    };
+    for (const auto& c : cases) {
+        std::filesystem::remove(dir / "out.gml");
+        ui.questions.clear();
+        ui.saveDialogs.clear();
+        square();
+        form->ESup = c.typed;
+        ui.confirmAnswers.push_back(c.yes);
+        ui.saveAnswers.push_back((dir / "out.gml").string());
+        form->BBgmlClick();
+        ui.confirmAnswers.clear();
+        ui.saveAnswers.clear();
+        if (!c.asked) {
+            EXPECT_TRUE(ui.questions.empty()) << c.typed;
+            continue;
+        }
+        EXPECT_EQ(ui.questions, std::vector<std::string>{c.asked});
+        EXPECT_EQ(std::filesystem::exists(dir / "out.gml"), c.yes) << c.typed;
+        EXPECT_EQ(ui.saveDialogs.size(), c.yes ? 1u : 0u) << "No: nothing offered for saving";
     }
 }
 

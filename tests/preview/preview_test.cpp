@@ -208,8 +208,7 @@ TEST_F(PreviewTest, FilesToGroupDrawOneColouredRingPerSurface)
     writeFile(dir / "b.gml",
               file(parcel("gml:featureMember", "B", "7", {" 200 0 300 0 300 100 200 0", "0 200 10 200 0 210 0 200"}) +
                    "<member><otra/></member>"));
-    parcela->directorioOrigen = dir.path();
-    parcela->LBDestino = {"a.gml", "b.gml"};
+    parcela->LBDestino = {(dir / "a.gml").string(), (dir / "b.gml").string()};
     parcela->BBVPrevMultiClick();
     EXPECT_EQ(ui.shownModal, std::vector<std::string>{"FVPrevMulti"});
 
@@ -247,8 +246,7 @@ TEST_F(PreviewTest, RingsWithoutVerticesOrLabelsLeaveTheOthersRight)
               "</gml:surfaceMember><localId>A</localId></cp:CadastralParcel></member>"
               "<member><cp:CadastralParcel><gml:surfaceMember><gml:Surface><gml:posList>200 0 300 0 300 100 200 0"
               "</gml:posList></gml:Surface></gml:surfaceMember></cp:CadastralParcel></member></FeatureCollection>");
-    parcela->directorioOrigen = dir.path();
-    parcela->LBDestino = {"a.gml"};
+    parcela->LBDestino = {(dir / "a.gml").string()};
     parcela->BBVPrevMultiClick();
     TFVPrevMulti& multi = *app->FVPrevMulti;
     multi.CBPuntos = true;

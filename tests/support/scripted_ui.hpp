@@ -44,7 +44,12 @@ public:
     std::optional<std::string> openFileName(const FileFilter& filter) override;
     std::vector<std::string> openFileNames(const FileFilter& filter) override;
     ModalResult showModal(Form& form) override;
-    void openWithDesktop(const std::string& path) override { openedWithDesktop.push_back(path); }
+    bool openWithDesktop(const std::string& path) override
+    {
+        openedWithDesktop.push_back(path);
+        return desktopOpens;
+    }
+    bool desktopOpens = true;  // false: as a desktop with nothing to open the file
     void printWindow() override { ++printed; }
     void setClipboardText(const std::string& text) override { clipboard = text; }
     void setClipboardImage(const Canvas& picture) override { clipboardImage = &picture; }

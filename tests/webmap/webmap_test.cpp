@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <optional>
+#include <tuple>
 
 #include "building/building_form.hpp"
 #include "core/failure.hpp"
@@ -78,6 +79,13 @@ TEST_F(WebMapTest, ParcelPageFollowsTheParcelZoneAndMatchesTheReviewedFile)
     EXPECT_TRUE(tiene(p, "'name': 'urn:ogc:def:crs:EPSG::25831'"));
     EXPECT_TRUE(tiene(p, "var EPSG=\"+proj=utm +zone=31 "));
     EXPECT_TRUE(ui.messages.empty());
+
+    // A browser that will not start: the page is there, and the person is told where.
+    ui.desktopOpens = false;
+    app->FVPrevWeb2->BBSiClick();
+    EXPECT_EQ(ui.messages, std::vector<std::string>{"No se ha podido abrir " +
+                                                    (dir / "ejemplo_catastro_montado.html").string() +
+                                                    ". Ábralo con su navegador."});
 }
 
 TEST_F(WebMapTest, BuildingZonesOnEveryProjectionLine)
@@ -88,7 +96,7 @@ TEST_F(WebMapTest, BuildingZonesOnEveryProjectionLine)
         const char* huso;
         const char* epsg;
         const char* zona;
-    } cases[] = {{"29", "25829", "29"}, {"28", "32628", "28"}, {"27", "25830", "27"}, {"3'0", "25830", "30"}};
+    } cases[] = {{"29", "25829", "29"}, {"28 ", "32628", "28"}, {" 31", "25831", "31"}, {"", "25830", "30"}};
     for (const auto& c : cases) {
         edificio->CBHuso = c.huso;
         app->FVPrevWeb->opcion = 0;
@@ -152,10 +160,21 @@ TEST_F(WebMapTest, NumbersAsAScriptReadsThem)
 
     parcela->MX = {"1", "2", "3"};
     parcela->MY = {"1", "2", "3"};
-    for (const char* zona : {"0", "61", "123456789012345678901"}) {
+    edificio->MX = parcela->MX;
+    edificio->MY = parcela->MY;
+    // No other zone is drawn as zone 30: the page is not written at all.
+    for (const char* zona : {"0", "27", "61", "3'0", "123456789012345678901"}) {
         parcela->CBHuso = zona;
-        app->FVPrevWeb2->BBSiClick();
-        EXPECT_TRUE(tiene(pagina(), "+proj=utm +zone=30 ")) << zona << ": no UTM zone";
+        edificio->CBHuso = zona;
+        for (auto [vista, opcion, archivo] : {std::tuple{static_cast<TFVistaWeb*>(app->FVPrevWeb2.get()), 0,
+                                                         "ejemplo_catastro_montado.html"},
+                                              std::tuple{static_cast<TFVistaWeb*>(app->FVPrevWeb.get()), 1,
+                                                         "ejemplo_catastro_montado2.html"}}) {
+            std::filesystem::remove(dir / archivo);
+            vista->opcion = opcion;
+            EXPECT_THROW(vista->BBSiClick(), Failure) << zona;
+            EXPECT_FALSE(std::filesystem::exists(dir / archivo)) << zona;
+        }
     }
 }
 
