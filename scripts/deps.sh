@@ -9,7 +9,7 @@ packages=(
   libgtest-dev libgmock-dev libbenchmark-dev
   libxml2-utils libxml2-dev libgeos-dev libcurl4-openssl-dev
   qt6-base-dev qt6-translations-l10n libgl-dev fonts-dejavu-core
-  xvfb xauth xdotool
+  xvfb xauth xdotool openbox x11-utils
   dpkg-dev desktop-file-utils
   chromium
 )

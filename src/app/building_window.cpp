@@ -1,6 +1,7 @@
 #include "app/building_window.hpp"
 
 #include <QFormLayout>
+#include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -145,7 +146,17 @@ QWidget* BuildingWindow::buildTop()
         handlerButton(form_, "BBAyuda", "Ayuda", "¡No me entero! ¡Ayúdame!", &TFGMLEdif::BBAyudaClick),
         handlerButton(form_, "BBAcercade", "® Acerca de", QString(), &TFGMLEdif::BBAcercadeClick),
     };
-    for (QPushButton* b : botones) columna->addWidget(b);
+    // On a low screen the buttons go in two columns: one column set the
+    // height of the whole top half, and the window did not fit.
+    if (pantallaBaja()) {
+        auto* rejilla = new QGridLayout;
+        rejilla->setSpacing(2);
+        const int filas = static_cast<int>((std::size(botones) + 1) / 2);
+        for (int i = 0; i < static_cast<int>(std::size(botones)); ++i) rejilla->addWidget(botones[i], i % filas, i / filas);
+        columna->addLayout(rejilla);
+    } else {
+        for (QPushButton* b : botones) columna->addWidget(b);
+    }
     columna->addStretch();
 
     auto* datos = new QVBoxLayout;

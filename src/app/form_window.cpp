@@ -6,6 +6,7 @@
 #include <QGuiApplication>
 #include <QLayout>
 #include <QScreen>
+#include <algorithm>
 #include <exception>
 
 #include "app/qt_ui.hpp"
@@ -49,14 +50,26 @@ ModalResult FormWindow::showModal()
     return result == QDialog::Accepted ? ModalResult::Ok : ModalResult::Cancel;
 }
 
+bool FormWindow::pantallaBaja()
+{
+    QScreen* screen = QGuiApplication::primaryScreen();
+    return screen && screen->geometry().height() <= kPantallaBaja;
+}
+
 void FormWindow::fixSizeAndCentre()
 {
     if (layout()) layout()->setSizeConstraint(QLayout::SetFixedSize);
     adjustSize();
-    if (QScreen* screen = QGuiApplication::primaryScreen()) {
-        QRect r = screen->availableGeometry();
-        move(r.center() - rect().center());
-    }
+    QScreen* screen = QGuiApplication::primaryScreen();
+    if (!screen) return;
+    // The whole frame, title bar included, on the screen: on a low screen,
+    // also above a task bar that the desktop may not report.
+    QRect r = screen->availableGeometry();
+    if (pantallaBaja()) r.setBottom(std::min(r.bottom(), screen->geometry().bottom() - kBarraTareas));
+    const int titulo = std::max(frameGeometry().height() - height(), kTitulo);
+    const int alto = height() + titulo;
+    const int y = std::max(r.top(), r.top() + (r.height() - alto) / 2);
+    move(r.center().x() - width() / 2, y);
 }
 
 QPushButton* FormWindow::makeButton(const char* name, const QString& caption, const QString& hint)

@@ -32,8 +32,15 @@ protected:
     // Widgets into the form's fields, and back.
     virtual void pull() {}
     virtual void push() {}
-    // Fixed to the size the layout asks for, centred on the screen.
+    // Fixed to the size the layout asks for, centred on the screen with its
+    // frame wholly inside what the desktop leaves free.
     void fixSizeAndCentre();
+    // A laptop screen of 768 pixels or less, where the tallest windows lay
+    // themselves out more compactly.
+    static bool pantallaBaja();
+    static constexpr int kPantallaBaja = 768;
+    static constexpr int kBarraTareas = 40;  // a task bar's usual height
+    static constexpr int kTitulo = 30;       // a title bar, before the window manager tells
 
     // A click on `b` runs the form's handler through the dispatch.
     template <class F>

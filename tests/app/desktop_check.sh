@@ -2,7 +2,9 @@
 # The desktop program in a real X server, driven by keys as a person would:
 # Escape on the start menu leaves the program running with its menu shown,
 # Enter on the menu's first button opens the parcel window under its exact
-# title, and Escape does not close that window either.
+# title, and Escape does not close that window either. Then, on a laptop
+# screen of 1366x768 under a window manager, the building window's whole
+# frame lies above a 40-pixel task bar.
 # Usage: desktop_check.sh VADREL_BINARY DATA_DIR
 set -euo pipefail
 vadrel="$(realpath "$1")"
@@ -72,4 +74,40 @@ parcel="$(find_window '^Generador GML PARCELAS$')" ||
 press "$parcel" Escape
 find_window '^Generador GML PARCELAS$' >/dev/null || fail "Escape closed the parcel window"
 kill -0 "$app_pid" 2>/dev/null || fail "the program ended"
+kill "$app_pid" 2>/dev/null || true
+wait "$app_pid" 2>/dev/null || true
+app_pid=""
+
+# The laptop screen, with a window manager that draws title bars.
+if ! command -v openbox >/dev/null || ! command -v xwininfo >/dev/null; then
+  echo "SKIP: openbox or xwininfo is not installed (scripts/deps.sh installs them)"
+  exit 77
+fi
+kill "$xvfb_pid" 2>/dev/null || true
+wait "$xvfb_pid" 2>/dev/null || true
+rm -f "$work/display"
+Xvfb -displayfd 3 -screen 0 1366x768x24 -nolisten tcp 3>"$work/display" 2>"$work/xvfb.log" &
+xvfb_pid=$!
+for _ in $(seq 100); do [ -s "$work/display" ] && break; sleep 0.1; done
+[ -s "$work/display" ] || fail "Xvfb 1366x768 did not start: $(cat "$work/xvfb.log")"
+export DISPLAY=":$(head -1 "$work/display")"
+for _ in $(seq 100); do xdotool getdisplaygeometry >/dev/null 2>&1 && break; sleep 0.1; done
+openbox >"$work/openbox.log" 2>&1 &
+wm_pid=$!
+trap 'kill $wm_pid 2>/dev/null || true; cleanup' EXIT
+sleep 1
+(cd "$work" && ASAN_OPTIONS=detect_leaks=0 exec "$vadrel" >"$work/vadrel.log" 2>&1) &
+app_pid=$!
+menu="$(find_window '^Vadrel$')" || fail "no start menu on the laptop screen"
+press "$menu" Tab Return
+building="$(find_window '^Generador de GML de Edificio$')" || fail "Tab, Enter on the menu opened no building window"
+sleep 1
+eval "$(xwininfo -id "$building" | awk '/Absolute upper-left X/ {print "x=" $NF} /Absolute upper-left Y/ {print "y=" $NF}
+                                          /^  Width/ {print "w=" $NF} /^  Height/ {print "h=" $NF}')"
+extents="$(xprop -id "$building" _NET_FRAME_EXTENTS | sed 's/.*= *//; s/,//g')"
+read -r left right top bottom <<<"${extents:-0 0 0 0}"
+x0=$((x - left)); y0=$((y - top)); x1=$((x + w + right)); y1=$((y + h + bottom))
+echo "building window frame: $x0,$y0 - $x1,$y1"
+[ "$x0" -ge 0 ] && [ "$y0" -ge 0 ] && [ "$x1" -le 1366 ] && [ "$y1" -le 728 ] ||
+  fail "the building window's frame $x0,$y0 - $x1,$y1 leaves 0,0 - 1366,728"
 echo "desktop check passed"
