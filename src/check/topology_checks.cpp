@@ -8,6 +8,7 @@
 #include <string>
 
 #include "check/check_text.hpp"
+#include "check/ring_sweep.hpp"
 
 namespace vadrel::check {
 
@@ -123,29 +124,90 @@ std::string polygonMessage(const Invalidity& v)
     return concat({"El recinto no es válido: ", what, near(v), "."});
 }
 
-struct Box {
-    double minX, minY, maxX, maxY;
-    bool meets(const Box& o) const { return minX <= o.maxX && o.minX <= maxX && minY <= o.maxY && o.minY <= maxY; }
-};
-
-Box boxOf(const std::vector<Punto>& points)
-{
-    Box b{points.front().x, points.front().y, points.front().x, points.front().y};
-    for (const Punto& p : points) {
-        b.minX = std::min(b.minX, p.x);
-        b.minY = std::min(b.minY, p.y);
-        b.maxX = std::max(b.maxX, p.x);
-        b.maxY = std::max(b.maxY, p.y);
-    }
-    return b;
-}
-
 // A polygon that passed every check, kept to compare with its neighbours.
 struct Sound {
     std::size_t index;
     Geom geometry;
-    Box box;
 };
+
+struct TreeDeleter {
+    GEOSContextHandle_t handle;
+    void operator()(GEOSSTRtree* t) const { GEOSSTRtree_destroy_r(handle, t); }
+};
+
+// True when the union of the polygons has (to rounding) the sum of their
+// areas: none shares area with another. Many touching polygons (a fan
+// round one vertex) make every pair a candidate; their union is n log n.
+bool noneShareArea(GEOSContextHandle_t h, const std::vector<Sound>& sound)
+{
+    std::vector<GEOSGeometry*> copies;
+    double sum = 0;
+    for (const Sound& s : sound) {
+        double area = 0;
+        if (GEOSArea_r(h, s.geometry.get(), &area) != 1) return false;
+        sum += area;
+        copies.push_back(GEOSGeom_clone_r(h, s.geometry.get()));
+    }
+    Geom all(GEOSGeom_createCollection_r(h, GEOS_MULTIPOLYGON, copies.data(), static_cast<unsigned>(copies.size())),
+             {h});
+    if (!all) return false;
+    Geom united(GEOSUnaryUnion_r(h, all.get()), {h});
+    double area = 0;
+    if (!united || GEOSArea_r(h, united.get(), &area) != 1) return false;
+    return area >= sum * (1 - 1e-10);
+}
+
+void reportOverlaps(GEOSContextHandle_t h, const Feature& f, const std::vector<Sound>& sound, Problems& out)
+{
+    // Beyond a few polygons, pairs are looked at only when the union says
+    // some do share area.
+    constexpr std::size_t kFewPolygons = 32;
+    if (sound.size() < 2 || (sound.size() > kFewPolygons && noneShareArea(h, sound))) return;
+
+    std::unique_ptr<GEOSSTRtree, TreeDeleter> tree(GEOSSTRtree_create_r(h, 10), {h});
+    if (!tree) return;
+    std::vector<std::size_t> index(sound.size());
+    for (std::size_t i = 0; i < sound.size(); ++i) {
+        index[i] = i;
+        GEOSSTRtree_insert_r(h, tree.get(), sound[i].geometry.get(), &index[i]);
+    }
+    // After a few overlaps the rest are not looked for: a file of a
+    // thousand copies of one polygon would give half a million lines.
+    std::size_t overlaps = 0;
+    std::vector<std::size_t> near;
+    for (std::size_t a = 0; a < sound.size() && overlaps <= kMostOverlaps; ++a) {
+        // The later polygons whose boxes meet this one's, in order.
+        near.clear();
+        struct Query {
+            std::size_t a;
+            std::vector<std::size_t>* near;
+        } query{a, &near};
+        GEOSSTRtree_query_r(
+            h, tree.get(), sound[a].geometry.get(),
+            [](void* item, void* data) {
+                auto* q = static_cast<Query*>(data);
+                if (const std::size_t b = *static_cast<std::size_t*>(item); b > q->a) q->near->push_back(b);
+            },
+            &query);
+        if (near.empty()) continue;
+        std::sort(near.begin(), near.end());
+        const GEOSPreparedGeometry* prepared = GEOSPrepare_r(h, sound[a].geometry.get());
+        if (!prepared) continue;
+        for (const std::size_t b : near) {
+            if (GEOSPreparedIntersects_r(h, prepared, sound[b].geometry.get()) != 1) continue;
+            // Touching along an edge or at a corner is fine; sharing area is not.
+            if (GEOSRelatePattern_r(h, sound[a].geometry.get(), sound[b].geometry.get(), "2********") != 1) continue;
+            if (++overlaps > kMostOverlaps) {
+                out.push_back({Severity::Error, placeOf(f), "Y hay más recintos que se solapan."});
+                break;
+            }
+            out.push_back({Severity::Error, placeOf(f),
+                           concat({"Los recintos ", std::to_string(sound[a].index + 1), " y ",
+                                   std::to_string(sound[b].index + 1), " se solapan."})});
+        }
+        GEOSPreparedGeom_destroy_r(h, prepared);
+    }
+}
 
 void checkFeature(GEOSContextHandle_t h, const Feature& f, Problems& out)
 {
@@ -159,6 +221,9 @@ void checkFeature(GEOSContextHandle_t h, const Feature& f, Problems& out)
             Geom g = ring.closedRing ? polygonOf(h, ring) : Geom(nullptr, {h});
             if (!g) {
                 ok = false;
+            } else if (zigzags(ring.points) && ringSimplicity(ring.points) == Simplicity::Simple) {
+                // Valid, found without GEOS's test, which such a ring makes
+                // quadratic.
             } else if (auto bad = invalidity(h, g.get())) {
                 out.push_back({Severity::Error, placeOf(f, k, &ring), ringMessage(*bad)});
                 ok = false;
@@ -183,34 +248,15 @@ void checkFeature(GEOSContextHandle_t h, const Feature& f, Problems& out)
 
         Geom whole = joined(h, alone);
         if (!whole) continue;
-        if (auto bad = invalidity(h, whole.get())) {
+        // A polygon of one ring is as valid as its ring.
+        if (auto bad = alone.size() > 1 ? invalidity(h, whole.get()) : std::nullopt) {
             out.push_back({Severity::Error, placeOf(f, k), polygonMessage(*bad)});
             continue;
         }
-        sound.push_back({k, std::move(whole), boxOf(polygon.rings.front().points)});
+        sound.push_back({k, std::move(whole)});
     }
 
-    // After a few overlaps the rest are not looked for: a file of a
-    // thousand copies of one polygon would give half a million lines.
-    std::size_t overlaps = 0;
-    for (std::size_t a = 0; a < sound.size() && overlaps <= kMostOverlaps; ++a) {
-        const GEOSPreparedGeometry* prepared = nullptr;
-        for (std::size_t b = a + 1; b < sound.size() && overlaps <= kMostOverlaps; ++b) {
-            if (!sound[a].box.meets(sound[b].box)) continue;
-            if (!prepared) prepared = GEOSPrepare_r(h, sound[a].geometry.get());
-            if (!prepared || GEOSPreparedIntersects_r(h, prepared, sound[b].geometry.get()) != 1) continue;
-            // Touching along an edge or at a corner is fine; sharing area is not.
-            if (GEOSRelatePattern_r(h, sound[a].geometry.get(), sound[b].geometry.get(), "2********") != 1) continue;
-            if (++overlaps > kMostOverlaps) {
-                out.push_back({Severity::Error, placeOf(f), "Y hay más recintos que se solapan."});
-                break;
-            }
-            out.push_back({Severity::Error, placeOf(f),
-                           concat({"Los recintos ", std::to_string(sound[a].index + 1), " y ",
-                                   std::to_string(sound[b].index + 1), " se solapan."})});
-        }
-        if (prepared) GEOSPreparedGeom_destroy_r(h, prepared);
-    }
+    reportOverlaps(h, f, sound, out);
 }
 
 }  // namespace

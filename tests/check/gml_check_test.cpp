@@ -6,6 +6,8 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cmath>
+#include <cstdio>
 #include <functional>
 
 #include "check/gml_builder.hpp"
@@ -464,5 +466,63 @@ TEST(SchemaDownload, HostsAndAFailureInSpanish)
     } catch (const Failure& f) {
         EXPECT_EQ(std::string(f.what()),
                   "no se ha podido descargar https://127.0.0.1:9/x.xsd: no se puede conectar con el servidor");
+    }
+}
+
+namespace {
+
+// A narrow saw-tooth exterior of n vertices (edges 50 m long, 1 cm apart).
+std::string sawTooth(int n, bool crossing)
+{
+    std::string ring;
+    char xy[64];
+    for (int i = 0; i < n; ++i) {
+        const double y = crossing && i == n / 2 ? 4099998 : 4100000 + i % 2;
+        std::snprintf(xy, sizeof xy, "%.2f %.0f ", 500000 + i * 0.01 + (i % 2 ? 50 : 0), y);
+        ring += xy;
+    }
+    std::snprintf(xy, sizeof xy, "%.2f 4099999 500000 4099999 500000 4100000", 500000 + n * 0.01 + 60);
+    return ring + xy;
+}
+
+// m triangles round (500000 4100000), each sharing an edge with the next;
+// `doubled` repeats the first.
+ParcelSpec fan(int m, bool doubled)
+{
+    ParcelSpec p;
+    p.patches.clear();
+    char ring[160];
+    for (int i = 0; i < m + doubled; ++i) {
+        const double a = 2 * M_PI * (i % m) / m, b = 2 * M_PI * (i % m + 1) / m;
+        std::snprintf(ring, sizeof ring, "500000 4100000 %.2f %.2f %.2f %.2f 500000 4100000", 500000 + 100 * std::cos(a),
+                      4100000 + 100 * std::sin(a), 500000 + 100 * std::cos(b), 4100000 + 100 * std::sin(b));
+        p.patches.push_back(Patch{ring, {}});
+    }
+    return p;
+}
+
+}  // namespace
+
+TEST_F(GmlCheckTest, ShapesThatMadeGeosQuadraticAreStillJudgedRight)
+{
+    struct Row {
+        const char* name;
+        std::string gml;
+        const char* told;  // nullptr: no ring or overlap problem
+    } rows[] = {
+        {"saw-tooth", parcelGml(withExterior(sawTooth(600, false), "1")), nullptr},
+        {"saw-tooth through its base", parcelGml(withExterior(sawTooth(600, true), "1")), "se corta a sí mismo"},
+        {"fan", parcelGml(fan(48, false)), nullptr},
+        {"fan with a triangle twice", parcelGml(fan(48, true)), "Los recintos 1 y 49 se solapan."},
+    };
+    for (const Row& row : rows) {
+        const Problems problems = checkText(row.gml);
+        const bool ring = std::any_of(problems.begin(), problems.end(), [](const check::Problem& p) {
+            return p.message.find("anillo") != std::string::npos || p.message.find("solapan") != std::string::npos;
+        });
+        if (row.told)
+            EXPECT_TRUE(has(problems, Severity::Error, "parcela", row.told)) << row.name << listed(problems);
+        else
+            EXPECT_FALSE(ring) << row.name << listed(problems);
     }
 }

@@ -1,0 +1,28 @@
+#pragma once
+// Whether a ring is simple (no two of its edges meet but neighbours at
+// their shared vertex), by a sweep over its edges that keeps them ordered
+// as they cross the sweep line: n log n whatever the shape. GEOS's validity
+// test indexes edges by their boxes, which a narrow saw-tooth makes all
+// overlap, and then compares every edge with every other.
+
+#include <vector>
+
+#include "core/geometry.hpp"
+
+namespace vadrel::check {
+
+enum class Simplicity {
+    Simple,     // no two edges meet but neighbours at their shared vertex
+    NotSimple,  // two edges cross, touch or overlap
+    Unsure,     // too close to call, or fewer than three distinct vertices
+};
+
+// `points` closed (the last repeats the first); repeated consecutive
+// vertices are taken once.
+Simplicity ringSimplicity(const std::vector<Punto>& points);
+
+// True when the ring turns often enough (short runs of edges heading the
+// same way) that GEOS's index would compare most edges with most others.
+bool zigzags(const std::vector<Punto>& points);
+
+}  // namespace vadrel::check
