@@ -81,7 +81,7 @@ std::string reportText(const Problems& problems)
     std::size_t errors = 0, warnings = 0;
     for (const Problem& p : problems) {
         if (p.schemasUnchecked)
-            text += concat({p.message, "\n\n"});
+            text += concat({printable(p.message), "\n\n"});
         else
             ++(p.severity == Severity::Error ? errors : warnings);
     }
