@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 #include <set>
+#include <utility>
 
 namespace vadrel::check {
 
@@ -71,7 +72,17 @@ public:
             }
         }
         if (unsure_) return Simplicity::Unsure;
-        return crossing_ ? Simplicity::NotSimple : Simplicity::Simple;
+        return crossing_ ? Simplicity::Crosses : Simplicity::Simple;
+    }
+
+    // Where the two edges found crossing cross.
+    Punto crossing() const
+    {
+        const Edge& e = edges_[crossed_.first];
+        const Edge& f = edges_[crossed_.second];
+        const double ex = e.b.x - e.a.x, ey = e.b.y - e.a.y, fx = f.b.x - f.a.x, fy = f.b.y - f.a.y;
+        const double t = ((f.a.x - e.a.x) * fy - (f.a.y - e.a.y) * fx) / (ex * fy - ey * fx);
+        return {e.a.x + t * ex, e.a.y + t * ey};
     }
 
 private:
@@ -127,6 +138,7 @@ private:
             return true;
         }
         crossing_ = true;
+        crossed_ = {i, j};
         return true;
     }
 
@@ -134,11 +146,12 @@ private:
     std::set<std::size_t, Below> status_;
     bool unsure_ = false;
     bool crossing_ = false;
+    std::pair<std::size_t, std::size_t> crossed_;
 };
 
 }  // namespace
 
-Simplicity ringSimplicity(const std::vector<Punto>& points)
+Simplicity ringSimplicity(const std::vector<Punto>& points, Punto* where)
 {
     std::vector<Punto> v;
     v.reserve(points.size());
@@ -150,7 +163,7 @@ Simplicity ringSimplicity(const std::vector<Punto>& points)
     // A vertex met twice: the ring touches itself there.
     std::vector<Punto> sorted = v;
     std::sort(sorted.begin(), sorted.end(), before);
-    if (std::adjacent_find(sorted.begin(), sorted.end(), same) != sorted.end()) return Simplicity::NotSimple;
+    if (std::adjacent_find(sorted.begin(), sorted.end(), same) != sorted.end()) return Simplicity::Touches;
 
     std::vector<Edge> edges(v.size());
     for (std::size_t i = 0; i < v.size(); ++i) {
@@ -158,7 +171,10 @@ Simplicity ringSimplicity(const std::vector<Punto>& points)
         const Punto& q = v[(i + 1) % v.size()];
         edges[i] = before(p, q) ? Edge{p, q} : Edge{q, p};
     }
-    return Sweep(std::move(edges)).run();
+    Sweep sweep(std::move(edges));
+    const Simplicity found = sweep.run();
+    if (found == Simplicity::Crosses && where) *where = sweep.crossing();
+    return found;
 }
 
 bool zigzags(const std::vector<Punto>& points)

@@ -12,14 +12,17 @@
 namespace vadrel::check {
 
 enum class Simplicity {
-    Simple,     // no two edges meet but neighbours at their shared vertex
-    NotSimple,  // two edges cross, touch or overlap
-    Unsure,     // too close to call, or fewer than three distinct vertices
+    Simple,   // no two edges meet but neighbours at their shared vertex
+    Crosses,  // two edges cross each other
+    Touches,  // a vertex is met twice
+    Unsure,   // edges that touch or overlap, too close to call, or fewer
+              // than three distinct vertices
 };
 
 // `points` closed (the last repeats the first); repeated consecutive
-// vertices are taken once.
-Simplicity ringSimplicity(const std::vector<Punto>& points);
+// vertices are taken once. `where`, when given, gets the point two edges
+// cross at.
+Simplicity ringSimplicity(const std::vector<Punto>& points, Punto* where = nullptr);
 
 // True when the ring turns often enough (short runs of edges heading the
 // same way) that GEOS's index would compare most edges with most others.

@@ -219,11 +219,19 @@ void checkFeature(GEOSContextHandle_t h, const Feature& f, Problems& out)
         std::vector<Geom> alone;  // each ring as a polygon of its own
         for (const Ring& ring : polygon.rings) {
             Geom g = ring.closedRing ? polygonOf(h, ring) : Geom(nullptr, {h});
+            // A ring that makes GEOS's test quadratic is judged by the sweep,
+            // and left to GEOS only when the sweep cannot tell.
+            Punto at;
+            const Simplicity swept =
+                g && zigzags(ring.points) ? ringSimplicity(ring.points, &at) : Simplicity::Unsure;
             if (!g) {
                 ok = false;
-            } else if (zigzags(ring.points) && ringSimplicity(ring.points) == Simplicity::Simple) {
-                // Valid, found without GEOS's test, which such a ring makes
-                // quadratic.
+            } else if (swept == Simplicity::Simple) {
+            } else if (swept == Simplicity::Crosses) {
+                out.push_back({Severity::Error, placeOf(f, k, &ring),
+                               concat({"El anillo se corta a sí mismo cerca de ", pointText(at.x, at.y), "."})});
+                ok = false;
+                g.reset();
             } else if (auto bad = invalidity(h, g.get())) {
                 out.push_back({Severity::Error, placeOf(f, k, &ring), ringMessage(*bad)});
                 ok = false;

@@ -49,19 +49,25 @@ TEST(RingSweep, TellsSimpleRingsFromThoseThatMeetThemselves)
         {"square", ring({{0, 0}, {40, 0}, {40, 30}, {0, 30}}), Simplicity::Simple},
         {"square clockwise, repeated vertex", ring({{0, 0}, {0, 30}, {0, 30}, {40, 30}, {40, 0}}),
          Simplicity::Simple},
-        {"bow-tie", ring({{0, 0}, {40, 30}, {40, 0}, {0, 30}}), Simplicity::NotSimple},
+        {"bow-tie", ring({{0, 0}, {40, 30}, {40, 0}, {0, 30}}), Simplicity::Crosses},
         {"vertical edges", ring({{0, 0}, {0, 10}, {1, 10}, {1, 1}, {2, 1}, {2, 10}, {3, 10}, {3, 0}}),
          Simplicity::Simple},
         {"vertex on another edge", ring({{0, 0}, {40, 0}, {40, 30}, {20, 0}, {0, 30}}), Simplicity::Unsure},
-        {"vertex met twice", ring({{0, 0}, {20, 10}, {40, 0}, {40, 30}, {20, 10}, {0, 30}}), Simplicity::NotSimple},
+        {"vertex met twice", ring({{0, 0}, {20, 10}, {40, 0}, {40, 30}, {20, 10}, {0, 30}}), Simplicity::Touches},
         {"spike back along an edge", ring({{0, 0}, {40, 0}, {40, 30}, {40, 10}, {0, 30}}), Simplicity::Unsure},
         {"too few vertices", ring({{0, 0}, {40, 0}}), Simplicity::Unsure},
         {"saw-tooth", sawTooth(2000), Simplicity::Simple},
-        {"saw-tooth crossing its base", crossedSaw, Simplicity::NotSimple},
-        {"saw-tooth touching itself", touchingSaw, Simplicity::NotSimple},
+        {"saw-tooth crossing its base", crossedSaw, Simplicity::Crosses},
+        {"saw-tooth touching itself", touchingSaw, Simplicity::Touches},
     };
     for (const Row& row : rows)
         EXPECT_EQ(static_cast<int>(check::ringSimplicity(row.points)), static_cast<int>(row.expected)) << row.name;
+
+    Punto at;
+    ASSERT_EQ(check::ringSimplicity(ring({{500000, 4100000}, {500040, 4100030}, {500040, 4100000}, {500000, 4100030}}), &at),
+              Simplicity::Crosses);
+    EXPECT_EQ(at.x, 500020);
+    EXPECT_EQ(at.y, 4100015);
 }
 
 TEST(RingSweep, OnlyRingsOfShortRunsAreTakenFromGeos)
