@@ -85,20 +85,32 @@ std::string parcelOf(const std::vector<std::vector<double>>& polygons)
 
 void BM_CheckSawTooth(benchmark::State& state)
 {
-    // Teeth 1 cm apart, each edge 50 m long, over a base 1 m below.
+    // Teeth 1 cm apart, each edge 50 m long, over a base 1 m below; with a
+    // second argument of 1, a small interior ring between them.
     const auto n = static_cast<int>(state.range(0));
+    const bool hole = state.range(1) == 1;
     std::vector<double> ring;
     for (int i = 0; i < n; ++i) {
         ring.push_back(441000 + i * 0.01 + (i % 2 ? 50 : 0));
         ring.push_back(4479000.0 + (i % 2));
     }
     ring.insert(ring.end(), {441000 + n * 0.01 + 60, 4478999, 441000, 4478999, ring[0], ring[1]});
-    const auto dir = bench::scratch() / ("comprobar_sierra_" + std::to_string(n));
+    const auto dir = bench::scratch() / ("comprobar_sierra_" + std::to_string(n) + (hole ? "_hueco" : ""));
     std::filesystem::create_directories(dir);
-    bench::writeText(dir / "sierra.gml", parcelOf({ring}));
+    std::string gml = parcelOf({ring});
+    if (hole) {
+        const std::size_t at = gml.find("</gml:exterior>") + 15;
+        gml.insert(at, "<gml:interior><gml:LinearRing><gml:posList srsDimension=\"2\">441010 4478999.2 441010 "
+                       "4478999.8 441011 4478999.8 441011 4478999.2 441010 4478999.2</gml:posList></gml:LinearRing>"
+                       "</gml:interior>");
+    }
+    bench::writeText(dir / "sierra.gml", gml);
     run(state, dir / "sierra.gml");
 }
-BENCHMARK(BM_CheckSawTooth)->Apply([](auto* b) { bench::sizes(b, {2000, 16000}); });
+BENCHMARK(BM_CheckSawTooth)->Apply([](auto* b) {
+    b->Args({2000, 0})->Args({16000, 0})->Args({2000, 1})->Args({16000, 1});
+    b->Unit(benchmark::kMillisecond)->UseRealTime()->MinWarmUpTime(1.0);
+});
 
 void BM_CheckFan(benchmark::State& state)
 {

@@ -28,6 +28,7 @@ int turn(const Punto& a, const Punto& b, const Punto& c)
 
 struct Edge {
     Punto a, b;  // a comes first in the sweep (smaller x, then smaller y)
+    std::size_t first = 0, count = 0;  // the edges of its ring: [first, first + count)
 };
 
 class Sweep {
@@ -112,8 +113,10 @@ private:
 
     bool adjacent(std::size_t i, std::size_t j) const
     {
-        const std::size_t n = edges_.size();
-        return (i + 1) % n == j || (j + 1) % n == i;
+        const Edge& e = edges_[i];
+        if (edges_[j].first != e.first) return false;
+        const std::size_t a = i - e.first, b = j - e.first;
+        return (a + 1) % e.count == b || (b + 1) % e.count == a;
     }
 
     // Whether two edges side by side meet; sets unsure_ when too close to
@@ -151,31 +154,36 @@ private:
 
 }  // namespace
 
-Simplicity ringSimplicity(const std::vector<Punto>& points, Punto* where)
+Simplicity ringsSimplicity(const std::vector<const std::vector<Punto>*>& rings, Punto* where)
 {
-    std::vector<Punto> v;
-    v.reserve(points.size());
-    for (const Punto& p : points)
-        if (v.empty() || !same(v.back(), p)) v.push_back(p);
-    while (v.size() > 1 && same(v.front(), v.back())) v.pop_back();
-    if (v.size() < 3) return Simplicity::Unsure;
-
-    // A vertex met twice: the ring touches itself there.
-    std::vector<Punto> sorted = v;
-    std::sort(sorted.begin(), sorted.end(), before);
-    if (std::adjacent_find(sorted.begin(), sorted.end(), same) != sorted.end()) return Simplicity::Touches;
-
-    std::vector<Edge> edges(v.size());
-    for (std::size_t i = 0; i < v.size(); ++i) {
-        const Punto& p = v[i];
-        const Punto& q = v[(i + 1) % v.size()];
-        edges[i] = before(p, q) ? Edge{p, q} : Edge{q, p};
+    std::vector<Edge> edges;
+    std::vector<Punto> vertices;
+    for (const std::vector<Punto>* points : rings) {
+        std::vector<Punto> v;
+        v.reserve(points->size());
+        for (const Punto& p : *points)
+            if (v.empty() || !same(v.back(), p)) v.push_back(p);
+        while (v.size() > 1 && same(v.front(), v.back())) v.pop_back();
+        if (v.size() < 3) return Simplicity::Unsure;
+        const std::size_t first = edges.size();
+        for (std::size_t i = 0; i < v.size(); ++i) {
+            const Punto& p = v[i];
+            const Punto& q = v[(i + 1) % v.size()];
+            edges.push_back(before(p, q) ? Edge{p, q, first, v.size()} : Edge{q, p, first, v.size()});
+        }
+        vertices.insert(vertices.end(), v.begin(), v.end());
     }
+    // A vertex met twice: the rings touch there.
+    std::sort(vertices.begin(), vertices.end(), before);
+    if (std::adjacent_find(vertices.begin(), vertices.end(), same) != vertices.end()) return Simplicity::Touches;
+
     Sweep sweep(std::move(edges));
     const Simplicity found = sweep.run();
     if (found == Simplicity::Crosses && where) *where = sweep.crossing();
     return found;
 }
+
+Simplicity ringSimplicity(const std::vector<Punto>& points, Punto* where) { return ringsSimplicity({&points}, where); }
 
 bool zigzags(const std::vector<Punto>& points)
 {

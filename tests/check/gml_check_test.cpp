@@ -485,6 +485,17 @@ std::string sawTooth(int n, bool crossing)
     return ring + xy;
 }
 
+// In the strip between the saw-tooth and its base.
+constexpr const char* kInStrip =
+    "500001 4099999.2 500001 4099999.8 500002 4099999.8 500002 4099999.2 500001 4099999.2";
+
+ParcelSpec sawHoles(const std::vector<std::string>& holes)
+{
+    ParcelSpec p = withExterior(sawTooth(600, false), "1");
+    p.patches.front().interiors = holes;
+    return p;
+}
+
 // m triangles round (500000 4100000), each sharing an edge with the next;
 // `doubled` repeats the first.
 ParcelSpec fan(int m, bool doubled)
@@ -512,13 +523,25 @@ TEST_F(GmlCheckTest, ShapesThatMadeGeosQuadraticAreStillJudgedRight)
     } rows[] = {
         {"saw-tooth", parcelGml(withExterior(sawTooth(600, false), "1")), nullptr},
         {"saw-tooth through its base", parcelGml(withExterior(sawTooth(600, true), "1")), "se corta a sí mismo"},
+        {"saw-tooth with a hole", parcelGml(sawHoles({kInStrip})), nullptr},
+        {"saw-tooth with a hole outside", parcelGml(sawHoles({"500100 4100100 500100 4100110 500110 4100110 500110 "
+                                                             "4100100 500100 4100100"})),
+         "queda fuera del anillo exterior"},
+        {"saw-tooth inside a hole", parcelGml(sawHoles({"499000 4099000 499000 4101000 501000 4101000 501000 4099000 "
+                                                        "499000 4099000"})),
+         "envuelve al anillo exterior"},
+        {"saw-tooth with a hole in a hole",
+         parcelGml(sawHoles({kInStrip, "500001.5 4099999.4 500001.5 4099999.6 500001.7 4099999.6 500001.7 "
+                                       "4099999.4 500001.5 4099999.4"})),
+         "un anillo interior está dentro de otro cerca de (500001.5 4099999.4)"},
         {"fan", parcelGml(fan(48, false)), nullptr},
         {"fan with a triangle twice", parcelGml(fan(48, true)), "Los recintos 1 y 49 se solapan."},
     };
     for (const Row& row : rows) {
         const Problems problems = checkText(row.gml);
         const bool ring = std::any_of(problems.begin(), problems.end(), [](const check::Problem& p) {
-            return p.message.find("anillo") != std::string::npos || p.message.find("solapan") != std::string::npos;
+            return p.message.find("anillo") != std::string::npos || p.message.find("solapan") != std::string::npos ||
+                   p.message.find("recinto") != std::string::npos;
         });
         if (row.told)
             EXPECT_TRUE(has(problems, Severity::Error, "parcela", row.told)) << row.name << listed(problems);

@@ -80,3 +80,22 @@ TEST(RingSweep, OnlyRingsOfShortRunsAreTakenFromGeos)
     EXPECT_TRUE(check::zigzags(sawTooth(2000)));
     EXPECT_FALSE(check::zigzags(sawTooth(20))) << "a few vertices: GEOS is quick";
 }
+
+TEST(RingSweep, RingsOfOnePolygonMeetNowhereOrAreToldApart)
+{
+    const std::vector<Punto> shell = ring({{0, 0}, {40, 0}, {40, 30}, {0, 30}});
+    struct Case {
+        const char* name;
+        std::vector<Punto> hole;
+        Simplicity expected;
+    } cases[] = {
+        {"inside", ring({{10, 10}, {10, 20}, {20, 20}, {20, 10}}), Simplicity::Simple},
+        {"outside", ring({{50, 10}, {50, 20}, {60, 20}, {60, 10}}), Simplicity::Simple},
+        {"across the shell", ring({{30, 10}, {30, 20}, {50, 20}, {50, 10}}), Simplicity::Crosses},
+        {"on a shell vertex", ring({{40, 30}, {30, 20}, {30, 25}}), Simplicity::Touches},
+        {"on a shell edge", ring({{20, 0}, {25, 10}, {15, 10}}), Simplicity::Unsure},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(static_cast<int>(check::ringsSimplicity({&shell, &c.hole})), static_cast<int>(c.expected)) << c.name;
+}
+
