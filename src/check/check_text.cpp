@@ -81,4 +81,79 @@ std::string quoted(std::string_view text)
     return out;
 }
 
+namespace {
+
+// The length of the UTF-8 sequence starting at `i`, 0 when none is there.
+std::size_t sequenceAt(std::string_view text, std::size_t i)
+{
+    const auto byte = [&](std::size_t k) { return static_cast<unsigned char>(text[k]); };
+    const unsigned char b = byte(i);
+    std::size_t n = 0;
+    unsigned min = 0;
+    if (b < 0x80) return 1;
+    if ((b & 0xE0) == 0xC0) n = 2, min = 0x80;
+    else if ((b & 0xF0) == 0xE0) n = 3, min = 0x800;
+    else if ((b & 0xF8) == 0xF0) n = 4, min = 0x10000;
+    else return 0;
+    if (i + n > text.size()) return 0;
+    unsigned cp = b & (0x7F >> n);
+    for (std::size_t k = 1; k < n; ++k) {
+        if ((byte(i + k) & 0xC0) != 0x80) return 0;
+        cp = (cp << 6) | (byte(i + k) & 0x3F);
+    }
+    if (cp < min || cp > 0x10FFFF || (cp >= 0xD800 && cp <= 0xDFFF)) return 0;
+    return n;
+}
+
+void escaped(unsigned value, std::string& out)
+{
+    static constexpr char kHex[] = "0123456789abcdef";
+    out += "\\x";
+    out += kHex[(value >> 4) & 0xF];
+    out += kHex[value & 0xF];
+}
+
+}  // namespace
+
+std::string cutText(std::string_view text, std::size_t longest)
+{
+    std::size_t at = 0, chars = 0;
+    while (at < text.size() && chars < longest) {
+        const std::size_t n = sequenceAt(text, at);
+        at += n ? n : 1;
+        ++chars;
+    }
+    if (at >= text.size()) return std::string(text);
+    return concat({text.substr(0, at), "…"});
+}
+
+std::string printable(std::string_view text, std::size_t longest)
+{
+    const std::string cut = longest == std::string_view::npos ? std::string() : cutText(text, longest);
+    if (longest != std::string_view::npos) text = cut;
+    std::string out;
+    out.reserve(text.size());
+    for (std::size_t i = 0; i < text.size();) {
+        const std::size_t n = sequenceAt(text, i);
+        const auto b = static_cast<unsigned char>(text[i]);
+        if (n == 0) {
+            escaped(b, out);
+            ++i;
+            continue;
+        }
+        if (n == 1 && (b < 0x20 || b == 0x7F)) {
+            if (b == '\n') out += "\\n";
+            else if (b == '\r') out += "\\r";
+            else if (b == '\t') out += "\\t";
+            else escaped(b, out);
+        } else if (n == 2 && b == 0xC2 && static_cast<unsigned char>(text[i + 1]) < 0xA0) {
+            escaped(static_cast<unsigned char>(text[i + 1]), out);  // C1: U+0080 to U+009F
+        } else {
+            out.append(text, i, n);
+        }
+        i += n;
+    }
+    return out;
+}
+
 }  // namespace vadrel::check

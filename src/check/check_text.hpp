@@ -28,4 +28,16 @@ std::string percentDecoded(std::string_view text);
 // A file's text quoted in a message, cut when long.
 std::string quoted(std::string_view text);
 
+// The longest name shown whole; a longer one is cut with "…".
+inline constexpr std::size_t kLongestName = 200;
+
+// `text` cut to its first `longest` characters and "…" when longer.
+std::string cutText(std::string_view text, std::size_t longest);
+
+// Text fit for a terminal or a dialog: control characters (C0, DEL, C1)
+// and bytes that are not UTF-8 are shown escaped ("\n", "\x1b"), so that a
+// name in a file cannot print lines of its own or drive the terminal; cut
+// to `longest` characters when longer.
+std::string printable(std::string_view text, std::size_t longest = std::string_view::npos);
+
 }  // namespace vadrel::check

@@ -2,7 +2,10 @@
 
 #include <pugixml.hpp>
 
+#include <algorithm>
+
 #include "check/check_text.hpp"
+#include "check/document_encoding.hpp"
 #include "check/feature_checks.hpp"
 #include "check/gml_model.hpp"
 #include "check/identifier_checks.hpp"
@@ -30,58 +33,68 @@ std::string counted(std::size_t n, const char* one, const char* many)
 
 std::string describe(const Problem& problem)
 {
-    std::string line = problem.place;
-    line += problem.severity == Severity::Error ? ": error: " : ": aviso: ";
-    line += problem.message;
-    return line;
+    // Places and messages quote the file: nothing in it reaches the
+    // terminal or the dialog as a control character.
+    return concat({printable(problem.place), problem.severity == Severity::Error ? ": error: " : ": aviso: ",
+                   printable(problem.message)});
 }
 
-Problems checkGmlFile(const std::filesystem::path& file, const SchemaSettings& settings)
+Problems checkGmlFile(const std::filesystem::path& file, const SchemaSettings& settings, const CheckOptions& options)
 {
     Problems out;
     pugi::xml_document doc;
     std::string bytes;
     try {
-        // The program's own reader first: it refuses what no GML holds
-        // (entity declarations, absurd sizes and depths) before libxml2
-        // sees the bytes.
-        bytes = readWholeFile(file);
+        // One UTF-8 text for both readers, then the program's own reader: it
+        // refuses what no GML holds (entity declarations, absurd sizes,
+        // depths and numbers of attributes) before libxml2 sees the bytes.
+        bytes = asUtf8Document(readWholeFile(file));
         loadXml(doc, bytes, file);
     } catch (const Failure& f) {
         out.push_back({Severity::Error, "archivo", f.what()});
         return out;
     }
-    checkXmlAndSchema(bytes, file.string(), settings, out);
+    Model model = modelOf(doc);
+    checkXmlAndSchema(bytes, file.string(), settings, model, out);
     bytes = std::string();
 
-    Model model = modelOf(doc);
     checkReferenceSystems(doc, model, out);
     checkIdentifiers(doc, model, out);
     TopologyCheck topology;
     for (Feature& f : model.features) {
-        checkRings(f, out);
+        checkRings(f, out, options.inspireOrientation);
         topology.check(f, out);
         checkDeclaredArea(f, out);
     }
     if (model.features.empty())
         out.push_back({Severity::Error, "archivo", "El archivo no contiene ninguna parcela ni construcción."});
+    std::stable_partition(out.begin(), out.end(), [](const Problem& p) { return p.schemasUnchecked; });
     return out;
 }
 
 std::string reportText(const Problems& problems)
 {
     if (problems.empty()) return kNoProblems;
-    std::size_t errors = 0;
-    for (const Problem& p : problems) errors += p.severity == Severity::Error;
-    const std::size_t warnings = problems.size() - errors;
+    // The note that the schemas could not be used first, on its own: what
+    // follows was found without them.
+    std::string text;
+    std::size_t errors = 0, warnings = 0;
+    for (const Problem& p : problems) {
+        if (p.schemasUnchecked)
+            text += concat({printable(p.message), "\n\n"});
+        else
+            ++(p.severity == Severity::Error ? errors : warnings);
+    }
+    if (errors + warnings == 0) return text + "Las demás comprobaciones no han encontrado problemas.";
     // "2 errores y 1 aviso:", "2 errores:", "Ningún error y 1 aviso:".
-    std::string text = errors ? counted(errors, "error", "errores") : std::string("Ningún error");
+    text += errors ? counted(errors, "error", "errores") : std::string("Ningún error");
     if (warnings) {
         text += " y ";
         text += counted(warnings, "aviso", "avisos");
     }
     text += ":\n";
     for (const Problem& p : problems) {
+        if (p.schemasUnchecked) continue;
         text += '\n';
         text += describe(p);
     }

@@ -14,9 +14,20 @@ class Ui;
 
 namespace vadrel::check {
 
-Problems checkGmlFile(const std::filesystem::path& file, const SchemaSettings& settings);
+struct CheckOptions {
+    // The turn of the rings as INSPIRE asks for it (exteriors
+    // counter-clockwise). The cadastre's own files all turn the other way,
+    // so only those who deliver to other portals ask for it.
+    bool inspireOrientation = false;
+};
 
-// What the person reads: a count of errors and warnings, then one line per
+// The note that the schemas could not be used, when there is one, comes
+// first.
+Problems checkGmlFile(const std::filesystem::path& file, const SchemaSettings& settings,
+                      const CheckOptions& options = {});
+
+// What the person reads: the note that the schemas could not be used when
+// there is one, then a count of errors and warnings and one line per
 // problem; "No se han encontrado problemas." when there is none.
 std::string reportText(const Problems& problems);
 

@@ -2,6 +2,7 @@
 
 #include <cstdint>
 
+#include "check/check_text.hpp"
 #include "core/numeric_text.hpp"
 #include "core/xml_edit.hpp"
 
@@ -77,7 +78,8 @@ std::string nameOf(pugi::xml_node feature, std::size_t number)
 {
     for (pugi::xml_node n = nextElement(feature, feature, true); n; n = nextElement(n, feature, true)) {
         if (localName(n) == "localId") {
-            if (const std::string text(trimmed(textOf(n))); !text.empty()) return text;
+            const std::string text = textOf(n);
+            if (!trimmed(text).empty()) return cutText(trimmed(text), kLongestName);
             break;
         }
     }
@@ -99,7 +101,7 @@ const char* featureKind(std::string_view local)
 
 std::string featureName(std::string_view localId, std::string_view gmlId)
 {
-    if (!trimmed(localId).empty()) return std::string(trimmed(localId));
+    if (!trimmed(localId).empty()) return cutText(trimmed(localId), kLongestName);
     std::string_view id = trimmed(gmlId);
     // "ES.LOCAL.CP.A1" is parcel A1.
     if (id.starts_with("ES.")) {
@@ -107,7 +109,7 @@ std::string featureName(std::string_view localId, std::string_view gmlId)
         const std::size_t ref = kind == std::string_view::npos ? kind : id.find('.', kind + 1);
         if (ref != std::string_view::npos && ref + 1 < id.size()) id.remove_prefix(ref + 1);
     }
-    return std::string(id);
+    return cutText(id, kLongestName);
 }
 
 std::string_view localName(pugi::xml_node element) { return afterColon(element.name()); }

@@ -17,6 +17,9 @@ struct Problem {
     std::string place;    // "parcela 8429105VK1882N, anillo exterior, vértice 3",
                           // "línea 12", "archivo"
     std::string message;  // Spanish, one sentence or two
+    // The note that the file could not be checked against the schemas: it
+    // comes first, and a check that ends on it is no "sin errores".
+    bool schemasUnchecked = false;
 };
 
 using Problems = std::vector<Problem>;
@@ -26,6 +29,13 @@ inline bool hasErrors(const Problems& problems)
     for (const Problem& p : problems)
         if (p.severity == Severity::Error) return true;
     return false;
+}
+
+inline bool checkedAgainstSchemas(const Problems& problems)
+{
+    for (const Problem& p : problems)
+        if (p.schemasUnchecked) return false;
+    return true;
 }
 
 // "lugar: error: mensaje", the form of every line the person sees.

@@ -133,7 +133,7 @@ void readRing(const Feature& f, std::size_t polygon, Ring& ring, Problems& out)
     ring.readable = true;
 }
 
-void checkVertices(const Feature& f, std::size_t polygon, Ring& ring, Problems& out)
+void checkVertices(const Feature& f, std::size_t polygon, Ring& ring, bool orientation, Problems& out)
 {
     const std::vector<Punto>& p = ring.points;
     const std::string place = placeOf(f, polygon, &ring);
@@ -169,7 +169,7 @@ void checkVertices(const Feature& f, std::size_t polygon, Ring& ring, Problems& 
     repeated.finish(place, " vértices más repiten el anterior.");
     near.finish(place, " vértices más están a menos de 1 cm del anterior.");
 
-    if (!ring.closedRing) return;
+    if (!ring.closedRing || !orientation) return;
     const double area2 = doubleSignedArea(p);
     if (!ring.interior && area2 < 0) {
         out.push_back({Severity::Warning, place,
@@ -186,7 +186,7 @@ void checkVertices(const Feature& f, std::size_t polygon, Ring& ring, Problems& 
 
 }  // namespace
 
-void checkRings(Feature& f, Problems& out)
+void checkRings(Feature& f, Problems& out, bool orientation)
 {
     for (std::size_t k = 0; k < f.polygons.size(); ++k) {
         Polygon& polygon = f.polygons[k];
@@ -194,7 +194,7 @@ void checkRings(Feature& f, Problems& out)
             out.push_back({Severity::Error, placeOf(f, k), "El recinto no tiene anillo exterior."});
         for (Ring& ring : polygon.rings) {
             readRing(f, k, ring, out);
-            if (ring.readable) checkVertices(f, k, ring, out);
+            if (ring.readable) checkVertices(f, k, ring, orientation, out);
         }
     }
 }

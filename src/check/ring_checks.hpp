@@ -9,6 +9,7 @@ namespace vadrel::check {
 
 // Reads the points of every ring of the feature (setting `readable` and
 // `closedRing`) and reports what is wrong with them.
-void checkRings(Feature& feature, Problems& out);
+// `orientation`: also warn of rings that do not turn as INSPIRE asks.
+void checkRings(Feature& feature, Problems& out, bool orientation = false);
 
 }  // namespace vadrel::check

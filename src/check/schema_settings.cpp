@@ -33,7 +33,9 @@ std::filesystem::path userCacheDir()
 {
     if (const char* xdg = std::getenv("XDG_CACHE_HOME"); xdg && *xdg == '/') return std::filesystem::path(xdg);
     if (const char* home = std::getenv("HOME"); home && *home) return std::filesystem::path(home) / ".cache";
-    return std::filesystem::temp_directory_path();
+    // Never a shared folder such as /tmp, where anyone could plant a
+    // schema: no cache at all, the schemas kept in memory for this run.
+    return {};
 }
 
 }  // namespace
@@ -50,7 +52,7 @@ SchemaSettings SchemaSettings::fromEnvironment()
         s.catalogs = catalogsIn(files);
         if (!s.catalogs.empty()) return s;
     }
-    s.cacheDir = userCacheDir() / "vadrel" / "esquemas";
+    if (const auto cache = userCacheDir(); !cache.empty()) s.cacheDir = cache / "vadrel" / "esquemas";
     s.download = [](const std::string& url) { return httpGet(url, isSchemaHost); };
     return s;
 }

@@ -21,13 +21,15 @@ struct SchemaSettings {
     std::vector<std::filesystem::path> catalogs;
     // Without catalogs: schemas already downloaded, one file per address
     // (host/path), and how to download one that is missing (the bytes, or
-    // Failure with the reason); no way to download means offline.
+    // Failure with the reason); no way to download means offline. With no
+    // folder (or one not the running user's own, or writable by others),
+    // downloads are kept in memory for the run.
     std::filesystem::path cacheDir;
     std::function<std::string(const std::string& url)> download;
 
     // XML_CATALOG_FILES when set, else the cache folder
-    // ($XDG_CACHE_HOME/vadrel/esquemas, ~/.cache/vadrel/esquemas) and the
-    // network.
+    // ($XDG_CACHE_HOME/vadrel/esquemas, ~/.cache/vadrel/esquemas, none
+    // without either variable) and the network.
     static SchemaSettings fromEnvironment();
     // A folder holding a catalog.xml (the command's --schemas).
     static SchemaSettings fromFolder(const std::filesystem::path& folder);

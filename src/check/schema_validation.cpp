@@ -6,20 +6,21 @@
 #include <libxml/uri.h>
 #include <libxml/xmlschemas.h>
 
-#include <chrono>
+#include <algorithm>
 #include <cstring>
 #include <map>
 #include <memory>
 #include <mutex>
 #include <optional>
 #include <regex>
-#include <set>
 #include <vector>
 
 #include "check/check_text.hpp"
 #include "check/gml_model.hpp"
+#include "check/schema_loader.hpp"
 #include "core/failure.hpp"
 #include "core/file_io.hpp"
+#include "core/numeric_text.hpp"
 
 namespace vadrel::check {
 
@@ -38,222 +39,8 @@ constexpr Import kBuildings{"http://inspire.jrc.ec.europa.eu/schemas/bu-ext2d/2.
 
 // Beyond this many, one line counts the rest.
 constexpr std::size_t kMostSchemaErrors = 50;
-// After a failed download, the network is not tried again for a while: a
-// batch of files offline would otherwise wait for each.
-constexpr auto kRetryDownloadAfter = std::chrono::minutes(1);
 
 std::string fromXml(const xmlChar* s) { return s ? std::string(reinterpret_cast<const char*>(s)) : std::string(); }
-
-// "http://host/a/b.xsd" as host and path segments; nothing for anything
-// else or for a path that climbs out of its host.
-std::optional<std::vector<std::string>> addressParts(std::string_view url)
-{
-    if (url.starts_with("http://"))
-        url.remove_prefix(7);
-    else if (url.starts_with("https://"))
-        url.remove_prefix(8);
-    else
-        return std::nullopt;
-    url = url.substr(0, url.find_first_of("?#"));
-    std::vector<std::string> parts;
-    std::size_t i = 0;
-    while (i <= url.size()) {
-        const std::size_t slash = std::min(url.find('/', i), url.size());
-        const std::string_view part = url.substr(i, slash - i);
-        if (part == ".." || part == "." || (part.empty() && (parts.empty() || slash == url.size())))
-            return std::nullopt;
-        if (!part.empty()) parts.emplace_back(part);
-        i = slash + 1;
-    }
-    if (parts.size() < 2) return std::nullopt;
-    for (const std::string& p : parts)
-        if (p.find('\0') != std::string::npos || p.find('\\') != std::string::npos) return std::nullopt;
-    return parts;
-}
-
-struct FailedDownload {
-    std::chrono::steady_clock::time_point when;
-    std::string why;
-};
-
-// The last failed download for these settings, if any.
-FailedDownload& lastFailedDownload(const SchemaSettings& settings)
-{
-    static std::map<std::string, FailedDownload> failures;
-    return failures[settings.key()];
-}
-
-// A schema file as libxml2 gets it: its bytes, and the local file they
-// stand for, the base its relative imports are resolved against (as with
-// any catalog, so that a catalog's redirections behave as in xmllint).
-struct Loaded {
-    std::string bytes;
-    std::filesystem::path file;
-};
-
-// The file a location names. libxml2 hands paths back with some characters
-// escaped ("my%20schemas") and others not (a "%" of the folder's own name),
-// so the name as given is tried first, then its unescaped form.
-std::filesystem::path localPath(std::string_view location, const std::filesystem::path& under = {})
-{
-    if (location.starts_with("file://")) location.remove_prefix(7);
-    const std::filesystem::path raw(location);
-    const std::filesystem::path decoded(percentDecoded(location));
-    std::error_code ec;
-    if (under.empty()) return std::filesystem::exists(raw, ec) ? raw : decoded;
-    auto inside = [&](const std::filesystem::path& p) {
-        const auto rel = p.lexically_normal().lexically_relative(under.lexically_normal());
-        return !rel.empty() && rel.begin()->string() != "..";
-    };
-    return inside(raw) ? raw : decoded;
-}
-
-// GML coverage 1.0: coverage.xsd and gmlcovAll.xsd include each other, and
-// libxml2 reads coverage.xsd twice when it is what an import names; taken
-// through gmlcovAll.xsd it compiles.
-constexpr std::string_view kCoverage = "schemas.opengis.net/gmlcov/1.0/coverage.xsd";
-constexpr std::string_view kCoverageAll = "schemas.opengis.net/gmlcov/1.0/gmlcovAll.xsd";
-
-bool isWholeXml(const std::string& bytes)
-{
-    xmlDocPtr doc = xmlReadMemory(bytes.data(), static_cast<int>(bytes.size()), nullptr, nullptr,
-                                  XML_PARSE_NONET | XML_PARSE_NOERROR | XML_PARSE_NOWARNING);
-    if (!doc) return false;
-    xmlFreeDoc(doc);
-    return true;
-}
-
-// Gives libxml2 each schema it asks for while one set of schemas compiles.
-class SchemaLoader {
-public:
-    explicit SchemaLoader(const SchemaSettings& settings) : settings_(settings)
-    {
-        for (const auto& path : settings.catalogs) {
-            if (xmlCatalogPtr c = xmlLoadACatalog(path.c_str()))
-                catalogs_.push_back(c);
-            else if (why_.empty())
-                why_ = concat({"no se puede leer el catálogo de esquemas ", path.string()});
-        }
-    }
-    ~SchemaLoader()
-    {
-        for (xmlCatalogPtr c : catalogs_) xmlFreeCatalog(c);
-    }
-    SchemaLoader(const SchemaLoader&) = delete;
-    SchemaLoader& operator=(const SchemaLoader&) = delete;
-
-    // An address (http:, https:) or a local file reached from one by a
-    // relative import; nothing, with why() told, when it cannot be had.
-    std::optional<Loaded> load(const std::string& location)
-    {
-        const bool address = location.starts_with("http://") || location.starts_with("https://");
-        if (!settings_.catalogs.empty()) {
-            if (!address) return readLocal(localPath(location));
-            return fromCatalogs(location);
-        }
-        if (address) return fromCache(location, true);
-        // A relative import inside the cache: the file beside its importer,
-        // downloaded from the address it mirrors when missing.
-        const std::filesystem::path file = localPath(location, settings_.cacheDir).lexically_normal();
-        const std::filesystem::path inside = file.lexically_relative(settings_.cacheDir.lexically_normal());
-        if (inside.empty() || inside.begin()->string() == "..") {
-            note(concat({"el esquema ", location, " está fuera de la caché de esquemas"}));
-            return std::nullopt;
-        }
-        return fromCache(concat({"http://", inside.generic_string()}), false);
-    }
-    const std::string& why() const { return why_; }
-
-private:
-    std::optional<Loaded> readLocal(const std::filesystem::path& file)
-    {
-        try {
-            return Loaded{readWholeFile(file), file};
-        } catch (const Failure& f) {
-            note(f.what());
-            return std::nullopt;
-        }
-    }
-
-    std::optional<Loaded> fromCatalogs(const std::string& url)
-    {
-        const auto* u = reinterpret_cast<const xmlChar*>(url.c_str());
-        for (xmlCatalogPtr c : catalogs_) {
-            xmlChar* found = xmlACatalogResolveURI(c, u);
-            if (!found) found = xmlACatalogResolveSystem(c, u);
-            if (!found) continue;
-            const std::filesystem::path target = localPath(fromXml(found));
-            xmlFree(found);
-            return readLocal(target);
-        }
-        note(concat({"el catálogo de esquemas no da ", url}));
-        return std::nullopt;
-    }
-
-    // `named` when an import named the address itself (not a file beside
-    // its importer).
-    std::optional<Loaded> fromCache(const std::string& url, bool named)
-    {
-        auto parts = addressParts(url);
-        if (!parts) {
-            note(concat({"dirección de esquema no admitida: ", url}));
-            return std::nullopt;
-        }
-        std::string plain;  // host/path
-        for (const std::string& p : *parts) plain += concat({plain.empty() ? "" : "/", p});
-        if (named && plain == kCoverage) {
-            plain = kCoverageAll;
-            parts = addressParts(concat({"http://", plain}));
-        }
-        std::filesystem::path file = settings_.cacheDir;
-        for (const std::string& p : *parts) file /= p;
-        std::error_code ec;
-        if (std::filesystem::is_regular_file(file, ec)) return readLocal(file);
-        if (!settings_.download) {
-            note(concat({"no hay copia de http://", plain, " en ", settings_.cacheDir.string()}));
-            return std::nullopt;
-        }
-        if (!isSchemaHost(parts->front())) {
-            note(concat({"no se descargan esquemas de ", parts->front()}));
-            return std::nullopt;
-        }
-        FailedDownload& failed = lastFailedDownload(settings_);
-        if (!failed.why.empty() && std::chrono::steady_clock::now() - failed.when < kRetryDownloadAfter) {
-            note(concat({"no se ha intentado descargar ", url, ": la descarga anterior falló hace menos de un minuto (",
-                         failed.why, ")"}));
-            return std::nullopt;
-        }
-        const std::string https = concat({"https://", plain});
-        try {
-            std::string bytes = settings_.download(https);
-            // A page of errors or a cut download must not stay in the cache.
-            if (bytes.find("http://www.w3.org/2001/XMLSchema") == std::string::npos || !isWholeXml(bytes))
-                throw Failure(concat({"lo descargado de ", https, " no es un esquema completo"}));
-            std::filesystem::create_directories(file.parent_path(), ec);
-            writeFileAtomically(file, bytes);
-            return Loaded{std::move(bytes), file};
-        } catch (const std::exception& e) {
-            failed = {std::chrono::steady_clock::now(), e.what()};
-            note(e.what());
-            return std::nullopt;
-        }
-    }
-
-    // The first reason only, worded to follow "No se ha podido comprobar el
-    // esquema del catastro: ".
-    void note(std::string why)
-    {
-        if (!why_.empty()) return;
-        while (!why.empty() && why.back() == '.') why.pop_back();
-        if (!why.empty() && why[0] >= 'A' && why[0] <= 'Z' && !(why.size() > 1 && why[1] >= 'A' && why[1] <= 'Z'))
-            why[0] = static_cast<char>(why[0] - 'A' + 'a');
-        why_ = std::move(why);
-    }
-
-    const SchemaSettings& settings_;
-    std::vector<xmlCatalogPtr> catalogs_;
-    std::string why_;
-};
 
 thread_local SchemaLoader* activeLoader = nullptr;
 
@@ -282,8 +69,10 @@ struct SchemaDeleter {
 using SchemaHandle = std::shared_ptr<xmlSchema>;
 
 struct Collected {
+    int code = 0;
     int line = 0;
     std::string message;
+    std::string file;
     xmlNodePtr node = nullptr;
 };
 
@@ -294,7 +83,8 @@ void collect(void* user, xmlErrorPtr e)
     while (!message.empty() && (message.back() == '\n' || message.back() == ' ' || message.back() == '.'))
         message.pop_back();
     static_cast<std::vector<Collected>*>(user)->push_back(
-        {e->line, std::move(message), static_cast<xmlNodePtr>(e->node)});
+        {e->code, e->line, std::move(message), e->file ? std::string(e->file) : std::string(),
+         static_cast<xmlNodePtr>(e->node)});
 }
 
 // The compiled schemas importing `imports`, kept for the next file; nothing
@@ -338,6 +128,12 @@ SchemaHandle compiled(const std::vector<Import>& imports, const SchemaSettings& 
     if (!schema) {
         if (!loader.why().empty())
             why = loader.why();
+        else if (const auto cached = std::find_if(errors.begin(), errors.end(),
+                                                  [&](const Collected& e) { return loader.isCachedFile(e.file); });
+                 cached != errors.end())
+            // A copy spoilt since it was kept: the person can have it again.
+            why = concat({"la copia ", cached->file, " de la caché no se puede compilar (", cached->message,
+                          "); bórrela y se descargará de nuevo"});
         else if (!errors.empty())
             why = concat({"los esquemas no se han podido compilar (", errors.front().message, ")"});
         else
@@ -490,10 +286,12 @@ std::string inSpanish(std::string message)
 bool isPoolValue(const Collected& e)
 {
     if (!e.node || e.node->type != XML_ELEMENT_NODE || fromXml(e.node->name) != "constructionNature") return false;
-    xmlChar* content = xmlNodeGetContent(e.node);
-    const bool pool = fromXml(content) == "openAirPool";
-    xmlFree(content);
-    return pool;
+    std::string text;  // its own text only: nothing is looked up or expanded
+    for (xmlNodePtr c = e.node->children; c && text.size() <= 11; c = c->next) {
+        if (c->type != XML_TEXT_NODE && c->type != XML_CDATA_SECTION_NODE) return false;
+        text += fromXml(c->content);
+    }
+    return trimmed(text) == "openAirPool";
 }
 
 // gml:id values have checks of their own, with clearer words.
@@ -516,28 +314,44 @@ bool toldByOwnChecks(const Collected& e)
     return false;
 }
 
+// libxml2's features in document order are the model's: both readers read
+// the same text, and the model names each feature as every other check does.
+std::map<xmlNodePtr, const Feature*> featuresOf(xmlDocPtr doc, const Model& model)
+{
+    std::map<xmlNodePtr, const Feature*> features;
+    std::size_t next = 0;
+    forEachElement(doc, [&](xmlNodePtr n) {
+        if (featureKind(fromXml(n->name)) && next < model.features.size() && !model.features[next].kind.empty())
+            features.emplace(n, &model.features[next++]);
+    });
+    return features;
+}
+
 // "parcela 1234567AB1234N, línea 12": the line, and the feature holding the
 // element when there is one (a file of many parcels has many lines).
-std::string placeOfError(const Collected& e)
+std::string placeOfError(const Collected& e, const std::map<xmlNodePtr, const Feature*>& features)
 {
     const std::string line = concat({"línea ", std::to_string(e.line)});
-    for (xmlNodePtr n = e.node; n; n = n->parent) {
-        if (n->type != XML_ELEMENT_NODE) continue;
-        const char* kind = featureKind(fromXml(n->name));
-        if (!kind) continue;
-        std::string localId;
-        if (xmlNodePtr d = findElement(n, [](xmlNodePtr x) { return fromXml(x->name) == "localId"; })) {
-            xmlChar* text = xmlNodeGetContent(d);
-            localId = fromXml(text);
-            xmlFree(text);
-        }
-        xmlChar* id = xmlGetNsProp(n, reinterpret_cast<const xmlChar*>("id"),
-                                   reinterpret_cast<const xmlChar*>("http://www.opengis.net/gml/3.2"));
-        const std::string name = featureName(localId, fromXml(id));
-        xmlFree(id);
-        return concat({kind, " ", name, ", ", line});
-    }
+    for (xmlNodePtr n = e.node; n; n = n->parent)
+        if (const auto it = features.find(n); it != features.end()) return concat({placeOf(*it->second), ", ", line});
     return line;
+}
+
+// libxml2's limit on one text (10 MB) without XML_PARSE_HUGE, which is
+// not given: a ring that long is not the file's fault, but the schemas
+// cannot be checked on it.
+bool isTextTooLong(const Collected& e)
+{
+    return e.code == XML_ERR_NO_MEMORY && e.message.find("huge text node") != std::string::npos;
+}
+
+// An entity declaration stops the reading at once: no GML has one, and
+// nothing declared is ever expanded into the report.
+void refuseEntity(void* context, const xmlChar*, int, const xmlChar*, const xmlChar*, xmlChar*)
+{
+    auto* ctxt = static_cast<xmlParserCtxtPtr>(context);
+    *static_cast<bool*>(ctxt->_private) = true;
+    xmlStopParser(ctxt);
 }
 
 struct DocDeleter {
@@ -546,7 +360,8 @@ struct DocDeleter {
 
 }  // namespace
 
-void checkXmlAndSchema(const std::string& bytes, const std::string& name, const SchemaSettings& settings, Problems& out)
+void checkXmlAndSchema(const std::string& bytes, const std::string& name, const SchemaSettings& settings,
+                       const Model& model, Problems& out)
 {
     static std::once_flag initialised;
     std::call_once(initialised, [] { xmlInitParser(); });
@@ -555,14 +370,32 @@ void checkXmlAndSchema(const std::string& bytes, const std::string& name, const 
     xmlSetStructuredErrorFunc(&errors, collect);
     xmlParserCtxtPtr ctxt = xmlNewParserCtxt();
     std::unique_ptr<xmlDoc, DocDeleter> doc;
-    bool wellFormed = false;
+    bool wellFormed = false, entities = false;
     if (ctxt) {
-        doc.reset(xmlCtxtReadMemory(ctxt, bytes.data(), static_cast<int>(bytes.size()), name.c_str(), nullptr,
-                                    XML_PARSE_NONET | XML_PARSE_HUGE | XML_PARSE_BIG_LINES));
+        ctxt->_private = &entities;
+        ctxt->sax->entityDecl = refuseEntity;
+        // Text as UTF-8 whatever the declaration says (it says UTF-8), no
+        // entity substituted, libxml2's own limits on sizes and depth kept.
+        doc.reset(xmlCtxtReadMemory(ctxt, bytes.data(), static_cast<int>(bytes.size()), name.c_str(), "UTF-8",
+                                    XML_PARSE_NONET | XML_PARSE_BIG_LINES));
         wellFormed = ctxt->wellFormed && ctxt->nsWellFormed;
         xmlFreeParserCtxt(ctxt);
     }
     xmlSetStructuredErrorFunc(nullptr, nullptr);
+    if (entities) {
+        out.push_back({Severity::Error, "archivo",
+                       "El archivo declara entidades (<!ENTITY) en su DOCTYPE, algo que ningún GML usa: no se lee."});
+        return;
+    }
+    if (std::erase_if(errors, isTextTooLong) > 0) {
+        out.push_back({Severity::Warning, "archivo",
+                       "No se ha podido comprobar el archivo contra los esquemas: tiene un texto de más de 10 MB, "
+                       "más de lo que admite el validador.",
+                       true});
+        // The rest of the document was not read: nothing more to tell.
+        return;
+    }
+    wellFormed = wellFormed && errors.empty();
     for (std::size_t i = 0; i < errors.size() && i < kMostSchemaErrors; ++i)
         out.push_back({Severity::Error, concat({"línea ", std::to_string(errors[i].line)}),
                        concat({"El XML no está bien formado: ", inSpanish(errors[i].message), "."})});
@@ -581,9 +414,10 @@ void checkXmlAndSchema(const std::string& bytes, const std::string& name, const 
     std::string why;
     const SchemaHandle schema = compiled(imports, settings, why);
     if (!schema) {
-        out.push_back(
-            {Severity::Warning, "archivo",
-             concat({"No se ha podido comprobar el esquema del catastro: ", why, why.ends_with('?') ? "" : "."})});
+        out.push_back({Severity::Warning, "archivo",
+                       concat({"No se ha podido comprobar el archivo contra los esquemas: ", why,
+                               why.ends_with('?') ? "" : "."}),
+                       true});
         return;
     }
     errors.clear();
@@ -594,6 +428,7 @@ void checkXmlAndSchema(const std::string& bytes, const std::string& name, const 
     xmlSchemaFreeValidCtxt(valid);
 
     const auto prefixes = prefixesOf(doc.get());
+    const auto features = featuresOf(doc.get(), model);
     std::size_t shown = 0, more = 0;
     for (const Collected& e : errors) {
         if (isPoolValue(e) || isAboutGmlId(e) || toldByOwnChecks(e)) continue;
@@ -602,7 +437,7 @@ void checkXmlAndSchema(const std::string& bytes, const std::string& name, const 
             continue;
         }
         out.push_back(
-            {Severity::Error, placeOfError(e),
+            {Severity::Error, placeOfError(e, features),
              concat({"No cumple el esquema del catastro: ", inSpanish(withPrefixes(e.message, prefixes)), "."})});
     }
     if (more)

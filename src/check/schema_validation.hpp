@@ -5,14 +5,18 @@
 
 #include <string>
 
+#include "check/gml_model.hpp"
 #include "check/problem.hpp"
 #include "check/schema_settings.hpp"
 
 namespace vadrel::check {
 
-// `bytes` is the whole file, `name` only names it in libxml2's own
-// messages. When no schema can be had, one warning says why.
+// `bytes` is the whole file as UTF-8 (see asUtf8Document), `name` only
+// names it in libxml2's own messages, `model` is the same document as the
+// program read it: the names in the places come from there. When no schema
+// can be had, one note says why. A document that declares entities is
+// refused, and no entity is ever expanded.
 void checkXmlAndSchema(const std::string& bytes, const std::string& name, const SchemaSettings& settings,
-                       Problems& out);
+                       const Model& model, Problems& out);
 
 }  // namespace vadrel::check

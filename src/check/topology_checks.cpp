@@ -8,6 +8,7 @@
 #include <string>
 
 #include "check/check_text.hpp"
+#include "check/ring_sweep.hpp"
 
 namespace vadrel::check {
 
@@ -123,29 +124,134 @@ std::string polygonMessage(const Invalidity& v)
     return concat({"El recinto no es válido: ", what, near(v), "."});
 }
 
-struct Box {
-    double minX, minY, maxX, maxY;
-    bool meets(const Box& o) const { return minX <= o.maxX && o.minX <= maxX && minY <= o.maxY && o.minY <= maxY; }
-};
-
-Box boxOf(const std::vector<Punto>& points)
-{
-    Box b{points.front().x, points.front().y, points.front().x, points.front().y};
-    for (const Punto& p : points) {
-        b.minX = std::min(b.minX, p.x);
-        b.minY = std::min(b.minY, p.y);
-        b.maxX = std::max(b.maxX, p.x);
-        b.maxY = std::max(b.maxY, p.y);
-    }
-    return b;
-}
-
 // A polygon that passed every check, kept to compare with its neighbours.
 struct Sound {
     std::size_t index;
     Geom geometry;
-    Box box;
 };
+
+struct TreeDeleter {
+    GEOSContextHandle_t handle;
+    void operator()(GEOSSTRtree* t) const { GEOSSTRtree_destroy_r(handle, t); }
+};
+
+// True when the union of the polygons has (to rounding) the sum of their
+// areas: none shares area with another. Many touching polygons (a fan
+// round one vertex) make every pair a candidate; their union is n log n.
+bool noneShareArea(GEOSContextHandle_t h, const std::vector<Sound>& sound)
+{
+    std::vector<GEOSGeometry*> copies;
+    double sum = 0;
+    for (const Sound& s : sound) {
+        double area = 0;
+        if (GEOSArea_r(h, s.geometry.get(), &area) != 1) return false;
+        sum += area;
+        copies.push_back(GEOSGeom_clone_r(h, s.geometry.get()));
+    }
+    Geom all(GEOSGeom_createCollection_r(h, GEOS_MULTIPOLYGON, copies.data(), static_cast<unsigned>(copies.size())),
+             {h});
+    if (!all) return false;
+    Geom united(GEOSUnaryUnion_r(h, all.get()), {h});
+    double area = 0;
+    if (!united || GEOSArea_r(h, united.get(), &area) != 1) return false;
+    return area >= sum * (1 - 1e-10);
+}
+
+void reportOverlaps(GEOSContextHandle_t h, const Feature& f, const std::vector<Sound>& sound, Problems& out)
+{
+    // Beyond a few polygons, pairs are looked at only when the union says
+    // some do share area.
+    constexpr std::size_t kFewPolygons = 32;
+    if (sound.size() < 2 || (sound.size() > kFewPolygons && noneShareArea(h, sound))) return;
+
+    std::unique_ptr<GEOSSTRtree, TreeDeleter> tree(GEOSSTRtree_create_r(h, 10), {h});
+    if (!tree) return;
+    std::vector<std::size_t> index(sound.size());
+    for (std::size_t i = 0; i < sound.size(); ++i) {
+        index[i] = i;
+        GEOSSTRtree_insert_r(h, tree.get(), sound[i].geometry.get(), &index[i]);
+    }
+    // After a few overlaps the rest are not looked for: a file of a
+    // thousand copies of one polygon would give half a million lines.
+    std::size_t overlaps = 0;
+    std::vector<std::size_t> near;
+    for (std::size_t a = 0; a < sound.size() && overlaps <= kMostOverlaps; ++a) {
+        // The later polygons whose boxes meet this one's, in order.
+        near.clear();
+        struct Query {
+            std::size_t a;
+            std::vector<std::size_t>* near;
+        } query{a, &near};
+        GEOSSTRtree_query_r(
+            h, tree.get(), sound[a].geometry.get(),
+            [](void* item, void* data) {
+                auto* q = static_cast<Query*>(data);
+                if (const std::size_t b = *static_cast<std::size_t*>(item); b > q->a) q->near->push_back(b);
+            },
+            &query);
+        if (near.empty()) continue;
+        std::sort(near.begin(), near.end());
+        const GEOSPreparedGeometry* prepared = GEOSPrepare_r(h, sound[a].geometry.get());
+        if (!prepared) continue;
+        for (const std::size_t b : near) {
+            if (GEOSPreparedIntersects_r(h, prepared, sound[b].geometry.get()) != 1) continue;
+            // Touching along an edge or at a corner is fine; sharing area is not.
+            if (GEOSRelatePattern_r(h, sound[a].geometry.get(), sound[b].geometry.get(), "2********") != 1) continue;
+            if (++overlaps > kMostOverlaps) {
+                out.push_back({Severity::Error, placeOf(f), "Y hay más recintos que se solapan."});
+                break;
+            }
+            out.push_back({Severity::Error, placeOf(f),
+                           concat({"Los recintos ", std::to_string(sound[a].index + 1), " y ",
+                                   std::to_string(sound[b].index + 1), " se solapan."})});
+        }
+        GEOSPreparedGeom_destroy_r(h, prepared);
+    }
+}
+
+struct PreparedDeleter {
+    GEOSContextHandle_t handle;
+    void operator()(const GEOSPreparedGeometry* g) const
+    {
+        if (g) GEOSPreparedGeom_destroy_r(handle, g);
+    }
+};
+using Prepared = std::unique_ptr<const GEOSPreparedGeometry, PreparedDeleter>;
+
+// Where a polygon's interior rings lie, when no edge of any of its rings
+// meets another (the sweep said so): each ring is then wholly inside or
+// outside each other, and one vertex tells which, without GEOS's tests that
+// zigzag rings make quadratic. Told as the GEOS road tells it; false when
+// something is wrong.
+bool holesPlaced(GEOSContextHandle_t h, const Feature& f, std::size_t k, const std::vector<Geom>& alone,
+                 Problems& out)
+{
+    const Polygon& polygon = f.polygons[k];
+    std::vector<Prepared> prepared;
+    for (const Geom& g : alone) prepared.emplace_back(GEOSPrepare_r(h, g.get()), PreparedDeleter{h});
+    auto inside = [&](std::size_t area, const Punto& p) {
+        Geom point(GEOSGeom_createPointFromXY_r(h, p.x, p.y), {h});
+        return prepared[area] && point && GEOSPreparedContainsProperly_r(h, prepared[area].get(), point.get()) == 1;
+    };
+    bool ok = true;
+    for (std::size_t r = 1; r < polygon.rings.size(); ++r) {
+        if (inside(0, polygon.rings[r].points.front())) continue;
+        ok = false;
+        out.push_back({Severity::Error, placeOf(f, k, &polygon.rings[r]),
+                       inside(r, polygon.rings[0].points.front()) ? "El anillo interior envuelve al anillo exterior."
+                                                                  : "El anillo interior queda fuera del anillo exterior."});
+    }
+    if (!ok) return false;
+    for (std::size_t r = 1; r < polygon.rings.size(); ++r) {
+        for (std::size_t q = 1; q < polygon.rings.size(); ++q) {
+            const Punto& p = polygon.rings[q].points.front();
+            if (q == r || !inside(r, p)) continue;
+            out.push_back({Severity::Error, placeOf(f, k), polygonMessage({"Nested holes", pointText(p.x, p.y)})});
+            return false;
+        }
+    }
+    return true;
+}
 
 void checkFeature(GEOSContextHandle_t h, const Feature& f, Problems& out)
 {
@@ -157,8 +263,19 @@ void checkFeature(GEOSContextHandle_t h, const Feature& f, Problems& out)
         std::vector<Geom> alone;  // each ring as a polygon of its own
         for (const Ring& ring : polygon.rings) {
             Geom g = ring.closedRing ? polygonOf(h, ring) : Geom(nullptr, {h});
+            // A ring that makes GEOS's test quadratic is judged by the sweep,
+            // and left to GEOS only when the sweep cannot tell.
+            Punto at;
+            const Simplicity swept =
+                g && zigzags(ring.points) ? ringSimplicity(ring.points, &at) : Simplicity::Unsure;
             if (!g) {
                 ok = false;
+            } else if (swept == Simplicity::Simple) {
+            } else if (swept == Simplicity::Crosses) {
+                out.push_back({Severity::Error, placeOf(f, k, &ring),
+                               concat({"El anillo se corta a sí mismo cerca de ", pointText(at.x, at.y), "."})});
+                ok = false;
+                g.reset();
             } else if (auto bad = invalidity(h, g.get())) {
                 out.push_back({Severity::Error, placeOf(f, k, &ring), ringMessage(*bad)});
                 ok = false;
@@ -168,6 +285,17 @@ void checkFeature(GEOSContextHandle_t h, const Feature& f, Problems& out)
         }
         const GEOSGeometry* exterior = alone.front().get();
         if (!exterior) continue;
+        const bool zigzag = std::any_of(polygon.rings.begin(), polygon.rings.end(),
+                                        [](const Ring& r) { return zigzags(r.points); });
+        if (ok && zigzag && alone.size() > 1) {
+            std::vector<const std::vector<Punto>*> rings;
+            for (const Ring& r : polygon.rings) rings.push_back(&r.points);
+            if (ringsSimplicity(rings) == Simplicity::Simple) {
+                if (!holesPlaced(h, f, k, alone, out)) continue;
+                if (Geom whole = joined(h, alone)) sound.push_back({k, std::move(whole)});
+                continue;
+            }
+        }
         for (std::size_t r = 1; r < polygon.rings.size(); ++r) {
             const GEOSGeometry* hole = alone[r].get();
             if (!hole || GEOSCoveredBy_r(h, hole, exterior) == 1) continue;
@@ -183,34 +311,15 @@ void checkFeature(GEOSContextHandle_t h, const Feature& f, Problems& out)
 
         Geom whole = joined(h, alone);
         if (!whole) continue;
-        if (auto bad = invalidity(h, whole.get())) {
+        // A polygon of one ring is as valid as its ring.
+        if (auto bad = alone.size() > 1 ? invalidity(h, whole.get()) : std::nullopt) {
             out.push_back({Severity::Error, placeOf(f, k), polygonMessage(*bad)});
             continue;
         }
-        sound.push_back({k, std::move(whole), boxOf(polygon.rings.front().points)});
+        sound.push_back({k, std::move(whole)});
     }
 
-    // After a few overlaps the rest are not looked for: a file of a
-    // thousand copies of one polygon would give half a million lines.
-    std::size_t overlaps = 0;
-    for (std::size_t a = 0; a < sound.size() && overlaps <= kMostOverlaps; ++a) {
-        const GEOSPreparedGeometry* prepared = nullptr;
-        for (std::size_t b = a + 1; b < sound.size() && overlaps <= kMostOverlaps; ++b) {
-            if (!sound[a].box.meets(sound[b].box)) continue;
-            if (!prepared) prepared = GEOSPrepare_r(h, sound[a].geometry.get());
-            if (!prepared || GEOSPreparedIntersects_r(h, prepared, sound[b].geometry.get()) != 1) continue;
-            // Touching along an edge or at a corner is fine; sharing area is not.
-            if (GEOSRelatePattern_r(h, sound[a].geometry.get(), sound[b].geometry.get(), "2********") != 1) continue;
-            if (++overlaps > kMostOverlaps) {
-                out.push_back({Severity::Error, placeOf(f), "Y hay más recintos que se solapan."});
-                break;
-            }
-            out.push_back({Severity::Error, placeOf(f),
-                           concat({"Los recintos ", std::to_string(sound[a].index + 1), " y ",
-                                   std::to_string(sound[b].index + 1), " se solapan."})});
-        }
-        if (prepared) GEOSPreparedGeom_destroy_r(h, prepared);
-    }
+    reportOverlaps(h, f, sound, out);
 }
 
 }  // namespace

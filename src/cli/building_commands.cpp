@@ -6,6 +6,7 @@
 #include <iterator>
 
 #include "building/building_form.hpp"
+#include "check/check_text.hpp"
 #include "cli/args.hpp"
 #include "cli/batch_app.hpp"
 #include "io/dxf_scan.hpp"
@@ -182,16 +183,19 @@ int buildingRead(const std::vector<std::string>& words, Context& ctx)
     ui.openAnswer = args.positional().front();
     if (!dispatch(ui, [&] { form.BBCargarXMLClick(); })) return kEndedOnMessage;
 
-    ctx.out << "referencia: " << form.ERefCatas << '\n'
+    // What the file held, as text fit for a terminal (see printable).
+    const auto shown = [](const std::string& text) { return check::printable(text, check::kLongestName); };
+    ctx.out << "referencia: " << shown(form.ERefCatas) << '\n'
             << "tipo: " << (form.RBRefOtra ? "otra" : "catastral") << '\n'
-            << "superficie: " << form.ESuptot << '\n'
-            << "inmuebles: " << form.ENInmueble << '\n'
-            << "viviendas: " << form.ENViv << '\n'
-            << "plantas: " << form.ENSobreRas << '\n'
-            << "fecha: " << form.EFechaConstruc << '\n'
-            << "huso: " << form.CBHuso << '\n';
+            << "superficie: " << shown(form.ESuptot) << '\n'
+            << "inmuebles: " << shown(form.ENInmueble) << '\n'
+            << "viviendas: " << shown(form.ENViv) << '\n'
+            << "plantas: " << shown(form.ENSobreRas) << '\n'
+            << "fecha: " << shown(form.EFechaConstruc) << '\n'
+            << "huso: " << shown(form.CBHuso) << '\n';
     for (const EdifProp& e : form.Edificaciones)
-        ctx.out << "edificacion: " << e.nombre << ';' << e.tipo << ';' << e.e_i << ';' << e.coorx.size() << '\n';
+        ctx.out << "edificacion: " << shown(e.nombre) << ';' << shown(e.tipo) << ';' << shown(e.e_i) << ';'
+                << e.coorx.size() << '\n';
     ctx.out.flush();
     return kWritten;
 }

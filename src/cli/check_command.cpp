@@ -3,13 +3,21 @@
 #include <filesystem>
 #include <ostream>
 
+#include "check/check_text.hpp"
 #include "check/gml_check.hpp"
 #include "cli/args.hpp"
 
 namespace vadrel::cli {
 
+namespace {
+
+// No errors, but the schemas could not be used: not the same as "checked".
+constexpr int kNotCheckedAgainstSchemas = 3;
+
+}  // namespace
+
 const char* const kCheckUsage =
-    "  check [--schemas CARPETA] ARCHIVO.gml...\n"
+    "  check [--schemas CARPETA] [--inspire] ARCHIVO.gml...\n"
     "      Comprueba GML de parcelas o de edificios antes de entregarlos al "
     "catastro, como\n"
     "      \"Comprobar\" en las ventanas. Escribe una línea por problema, "
@@ -18,12 +26,16 @@ const char* const kCheckUsage =
     "(una carpeta\n"
     "      con catalog.xml) o de XML_CATALOG_FILES; sin ninguno, se descargan "
     "una vez a la\n"
-    "      caché del usuario. Estado: 0 sin errores (puede haber avisos), 1 "
-    "con errores.\n";
+    "      caché del usuario.\n"
+    "        --inspire           avisa también de los anillos que no giran como pide INSPIRE\n"
+    "                            (exteriores en sentido antihorario); el catastro no lo pide\n"
+    "      Estado: 0 comprobado sin errores (puede haber avisos), 1 con errores, 2 orden\n"
+    "      mal escrita, 3 sin errores pero sin comprobar contra los esquemas (no se han\n"
+    "      podido tener).\n";
 
 int check(const std::vector<std::string>& words, Context& ctx)
 {
-    Args args(words, {{"--schemas"}, {}});
+    Args args(words, {{"--schemas"}, {"--inspire"}});
     if (args.positional().empty()) throw UsageError("Falta el archivo GML que comprobar.");
     check::SchemaSettings settings = check::SchemaSettings::fromEnvironment();
     if (auto folder = args.value("--schemas")) {
@@ -32,15 +44,20 @@ int check(const std::vector<std::string>& words, Context& ctx)
             throw UsageError("La carpeta '" + *folder + "' no tiene catalog.xml.");
         settings = check::SchemaSettings::fromFolder(*folder);
     }
+    check::CheckOptions options;
+    options.inspireOrientation = args.has("--inspire");
 
-    bool errors = false;
+    bool errors = false, unchecked = false;
     for (const std::string& file : args.positional()) {
-        const check::Problems problems = check::checkGmlFile(file, settings);
-        for (const check::Problem& p : problems) ctx.out << file << ':' << check::describe(p) << '\n';
+        const check::Problems problems = check::checkGmlFile(file, settings, options);
+        const std::string shownFile = check::printable(file);
+        for (const check::Problem& p : problems) ctx.out << shownFile << ':' << check::describe(p) << '\n';
         errors = errors || check::hasErrors(problems);
+        unchecked = unchecked || !check::checkedAgainstSchemas(problems);
     }
     ctx.out.flush();
-    return errors ? kEndedOnMessage : kWritten;
+    if (errors) return kEndedOnMessage;
+    return unchecked ? kNotCheckedAgainstSchemas : kWritten;
 }
 
 }  // namespace vadrel::cli

@@ -6,6 +6,7 @@
 #include <filesystem>
 #include <set>
 
+#include "check/check_text.hpp"
 #include "cli/args.hpp"
 #include "cli/batch_app.hpp"
 #include "core/failure.hpp"
@@ -175,10 +176,12 @@ int parcelRead(const std::vector<std::string>& words, Context& ctx)
     ui.openAnswer = args.positional().front();
     if (!dispatch(ui, [&] { form.BBCargarXMLClick(); })) return kEndedOnMessage;
 
-    ctx.out << "referencia: " << form.ERefCatas << '\n'
+    // What the file held, as text fit for a terminal (see printable).
+    const auto shown = [](const std::string& text) { return check::printable(text, check::kLongestName); };
+    ctx.out << "referencia: " << shown(form.ERefCatas) << '\n'
             << "tipo: " << (form.RBRefOtra ? "otra" : "catastral") << '\n'
-            << "superficie: " << form.ESup << '\n'
-            << "huso: " << form.CBHuso << '\n'
+            << "superficie: " << shown(form.ESup) << '\n'
+            << "huso: " << shown(form.CBHuso) << '\n'
             << "vertices: " << form.MX.size() << '\n';
     ctx.out.flush();
 

@@ -16,6 +16,10 @@ namespace {
 // Our searches walk any depth, but pugixml frees a removed subtree (the
 // text a writer replaces) recursively; real GML is a few dozen levels deep.
 constexpr int kMaxDepth = 1000;
+// A GML element carries a handful of attributes (the root its dozen
+// namespaces); libxml2's check of repeated attributes grows with the square
+// of their number, so a file with thousands on one element is refused here.
+constexpr std::size_t kMaxAttributes = 256;
 
 // The DOCTYPE is read only to be refused when it declares entities, and
 // then dropped: no GML has one.
@@ -62,6 +66,24 @@ int depthOf(pugi::xml_node root)
         node = node.next_sibling();
     }
     return deepest;
+}
+
+// The largest number of attributes on one element.
+std::size_t mostAttributes(const pugi::xml_document& doc)
+{
+    std::size_t most = 0;
+    for (pugi::xml_node n = doc.document_element(); n;) {
+        std::size_t count = 0;
+        for (pugi::xml_attribute a = n.first_attribute(); a; a = a.next_attribute()) ++count;
+        most = std::max(most, count);
+        if (n.first_child()) {
+            n = n.first_child();
+            continue;
+        }
+        while (n && !n.next_sibling()) n = n.parent();
+        if (n) n = n.next_sibling();
+    }
+    return most;
 }
 
 // The encoding the declaration names, in lower case; empty without one.
@@ -142,6 +164,10 @@ void loadXml(pugi::xml_document& doc, std::string bytes, const std::filesystem::
     if (depthOf(doc) > kMaxDepth) {
         doc.reset();
         throw Failure("El archivo '" + path.string() + "' tiene demasiados niveles de anidamiento.");
+    }
+    if (const std::size_t most = mostAttributes(doc); most > kMaxAttributes) {
+        doc.reset();
+        throw Failure("Error. Un elemento del GML tiene demasiados atributos (" + std::to_string(most) + ").");
     }
 }
 

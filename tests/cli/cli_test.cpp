@@ -510,8 +510,11 @@ TEST_F(CliTest, CheckWritesOneLinePerProblemAndFailsOnlyOnErrors)
         EXPECT_EQ(r.out.find("bien.gml:"), std::string::npos) << r.out;
     }
 
+    // The cadastre's own turn is told only on asking for INSPIRE's.
     r = check({"bien.gml", "horario.gml"});
-    EXPECT_EQ(r.exitCode, 0) << r.out << r.err;
+    EXPECT_EQ(r.out.find("sentido horario"), std::string::npos) << r.out;
+    r = check({"--inspire", "bien.gml", "horario.gml"});
+    EXPECT_EQ(r.exitCode, shared.empty() ? 3 : 0) << r.out << r.err;
     EXPECT_NE(r.out.find("horario.gml:parcela 1234567AB1234N, anillo exterior: aviso: El anillo exterior va en sentido "
                          "horario"),
               std::string::npos)
@@ -525,4 +528,50 @@ TEST_F(CliTest, CheckWritesOneLinePerProblemAndFailsOnlyOnErrors)
     r = check({"--schemas", dir.path().string(), "bien.gml"});
     EXPECT_EQ(r.exitCode, 2);
     EXPECT_NE(r.err.find("no tiene catalog.xml"), std::string::npos) << r.err;
+}
+
+TEST_F(CliTest, CheckTellsAFileNotCheckedAgainstTheSchemasByItsStatus)
+{
+    // No catalog to be had and no cache: the schemas cannot be used.
+    const std::vector<std::string> env{"XML_CATALOG_FILES=" + (dir / "falta.xml").string()};
+    writeFile(dir / "bien.gml", parcelGml());
+    ParcelSpec open;
+    open.patches = {Patch{"500000 4100000 500040 4100000 500040 4100030 500000 4100030 500000 4100001", {}}};
+    writeFile(dir / "abierto.gml", parcelGml(open));
+    struct Row {
+        std::vector<std::string> files;
+        int status;
+    };
+    for (const Row& row : {Row{{"bien.gml"}, 3}, Row{{"abierto.gml"}, 1}, Row{{"bien.gml", "abierto.gml"}, 1}}) {
+        std::vector<std::string> args{VADREL_CLI, "check"};
+        args.insert(args.end(), row.files.begin(), row.files.end());
+        const auto r = run(args, dir.path(), env);
+        EXPECT_EQ(r.exitCode, row.status) << row.files.front() << r.out << r.err;
+        EXPECT_EQ(r.out.rfind(row.files.front() + ":archivo: aviso: No se ha podido comprobar el archivo contra los "
+                                                  "esquemas: ",
+                              0),
+                  0u)
+            << "the note is the first line" << r.out;
+    }
+    const auto help = run({VADREL_CLI, "--help"}, dir.path(), env);
+    EXPECT_NE(help.out.find("3 sin errores pero sin comprobar contra los esquemas"), std::string::npos) << help.out;
+}
+
+TEST_F(CliTest, ReadPrintsTheFilesTextsWithoutControlCharacters)
+{
+    // A line break and a terminal's escape sequence in the reference, and a
+    // reference of 300 characters.
+    const std::string tricky = "8429105VK1882N&#10;referencia: falsa&#27;]0;titulo&#7;";
+    ParcelSpec p;
+    p.ref = tricky;
+    writeFile(dir / "raro.gml", parcelGml(p));
+    auto r = cli({"parcel", "read", "raro.gml"});
+    EXPECT_EQ(r.out.find('\x1b'), std::string::npos) << r.out;
+    EXPECT_NE(r.out.find("referencia: 8429105VK1882N\\nreferencia: falsa\\x1b]0;titulo\\x07\n"), std::string::npos)
+        << r.out << r.err;
+
+    p.ref = std::string(300, 'A');
+    writeFile(dir / "largo.gml", parcelGml(p));
+    r = cli({"parcel", "read", "largo.gml"});
+    EXPECT_NE(r.out.find("referencia: " + std::string(200, 'A') + "…\n"), std::string::npos) << r.out << r.err;
 }

@@ -1,0 +1,165 @@
+// The schema cache keeps only schemas, names a spoilt copy, and never reads
+// a folder or file another user could have written.
+
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+
+#include <cstdlib>
+#include <optional>
+
+#include "check/gml_builder.hpp"
+#include "check/gml_check.hpp"
+#include "core/failure.hpp"
+#include "support/temp_dir.hpp"
+
+using namespace vadrel;
+using namespace vadrel::test;
+using check::Problems;
+
+namespace {
+
+constexpr const char* kWfs = "cache/schemas.opengis.net/wfs/2.0/wfs.xsd";
+constexpr const char* kParcels = "cache/inspire.ec.europa.eu/schemas/cp/4.0/CadastralParcels.xsd";
+
+std::string noteOf(const Problems& problems)
+{
+    for (const auto& p : problems)
+        if (p.schemasUnchecked) return p.message;
+    return "(sin nota)";
+}
+
+std::string schema(const std::string& ns, const std::string& inside = "")
+{
+    return "<xs:schema xmlns:xs=\"http://www.w3.org/2001/XMLSchema\" targetNamespace=\"" + ns + "\">" + inside +
+           "</xs:schema>";
+}
+
+void plant(const std::filesystem::path& file, const std::string& bytes)
+{
+    std::filesystem::create_directories(file.parent_path());
+    writeFile(file, bytes);
+}
+
+class SchemaCache : public ::testing::Test {
+protected:
+    TempDir dir;
+    check::SchemaSettings settings;
+    int downloads = 0;
+
+    void SetUp() override
+    {
+        settings.cacheDir = dir / "cache";
+        writeFile(dir / "a.gml", parcelGml());
+    }
+    Problems checkIt() { return check::checkGmlFile(dir / "a.gml", settings); }
+};
+
+}  // namespace
+
+TEST_F(SchemaCache, ADownloadThatIsNoSchemaIsNotKept)
+{
+    struct Row {
+        const char* name;
+        std::string answer;
+    } rows[] = {
+        {"an error page naming the schema namespace",
+         "<html><body>http://www.w3.org/2001/XMLSchema: no encontrado</body></html>"},
+        {"a schema of another namespace's word", "<schema xmlns=\"http://www.w3.org/1999/xhtml\"/>"},
+        {"a cut schema", "<xs:schema xmlns:xs=\"http://www.w3.org/2001/XMLSchema\"><xs:element name=\"a"},
+    };
+    for (const Row& row : rows) {
+        TempDir fresh;
+        settings.cacheDir = fresh / "cache";
+        settings.download = [&](const std::string&) { return row.answer; };
+        EXPECT_NE(noteOf(checkIt()).find("no es un esquema completo"), std::string::npos) << row.name;
+        EXPECT_FALSE(std::filesystem::exists(fresh / kWfs)) << row.name;
+    }
+}
+
+TEST_F(SchemaCache, ASpoiltCopyIsNamedWithWhatToDo)
+{
+    struct Row {
+        const char* name;
+        std::string wfs, parcels;
+        std::string told;
+    } rows[] = {
+        {"no schema", "<html><body>error</body></html>", schema("http://inspire.ec.europa.eu/schemas/cp/4.0"),
+         "la copia " + (dir / kWfs).string() + " de la caché no es un esquema; bórrela y se descargará de nuevo."},
+        {"a schema that does not compile", schema("http://www.opengis.net/wfs/2.0"),
+         schema("http://inspire.ec.europa.eu/schemas/cp/4.0", "<xs:element name=\"a\" type=\"xs:nada\"/>"),
+         "la copia " + (dir / kParcels).string() + " de la caché no se puede compilar"},
+    };
+    for (const Row& row : rows) {
+        plant(dir / kWfs, row.wfs);
+        plant(dir / kParcels, row.parcels);
+        settings.cacheDir = dir / "cache";
+        const std::string note = noteOf(checkIt());
+        EXPECT_NE(note.find(row.told), std::string::npos) << row.name << ": " << note;
+        EXPECT_NE(note.find("bórrela y se descargará de nuevo"), std::string::npos) << row.name << ": " << note;
+        // The next row is another cache as far as compiled schemas go.
+        std::filesystem::rename(dir / "cache", dir / ("viejo" + std::to_string(&row - rows)));
+    }
+}
+
+TEST_F(SchemaCache, AFolderOrCopyOthersCanWriteIsNotRead)
+{
+    // A planted copy that would compile as the wfs schema.
+    plant(dir / kWfs, schema("http://www.opengis.net/wfs/2.0"));
+    struct Row {
+        const char* name;
+        std::filesystem::path opened;
+    } rows[] = {{"the cache folder", dir / "cache"}, {"a folder inside", dir / "cache/schemas.opengis.net"},
+                {"the copy", dir / kWfs}};
+    for (const Row& row : rows) {
+        const auto mode = std::filesystem::status(row.opened).permissions();
+        std::filesystem::permissions(row.opened, std::filesystem::perms::others_write,
+                                     std::filesystem::perm_options::add);
+        std::vector<std::string> asked;
+        settings.download = [&](const std::string& url) -> std::string {
+            asked.push_back(url);
+            throw Failure("sin conexión");
+        };
+        // Named apart for each row, so that no failed download is remembered.
+        std::filesystem::path cache = dir.path();
+        for (const Row* r = rows; r != &row; ++r) cache /= ".";
+        settings.cacheDir = cache / "cache";
+        checkIt();
+        EXPECT_EQ(asked, std::vector<std::string>{"https://schemas.opengis.net/wfs/2.0/wfs.xsd"}) << row.name;
+        std::filesystem::permissions(row.opened, mode);
+    }
+}
+
+TEST(SchemaSettings, WithoutHomeNorCacheVariableThereIsNoCacheFolder)
+{
+    struct Saved {
+        const char* name;
+        std::optional<std::string> value;
+    } saved[] = {{"HOME", {}}, {"XDG_CACHE_HOME", {}}, {"XML_CATALOG_FILES", {}}};
+    for (Saved& s : saved) {
+        if (const char* v = std::getenv(s.name)) s.value = v;
+        ::unsetenv(s.name);
+    }
+    const check::SchemaSettings settings = check::SchemaSettings::fromEnvironment();
+    for (const Saved& s : saved)
+        if (s.value) ::setenv(s.name, s.value->c_str(), 1);
+    EXPECT_EQ(settings.cacheDir, std::filesystem::path()) << "never a shared folder such as /tmp";
+    EXPECT_TRUE(settings.download) << "the schemas are downloaded for the run";
+}
+
+TEST(SchemaSettings, WithoutACacheFolderDownloadsAreKeptInMemoryForTheRun)
+{
+    const auto shared = sharedDir();
+    if (shared.empty()) GTEST_SKIP() << "no ../shared beside the repository: no copies of the schemas to serve";
+    TempDir dir;
+    int asked = 0;
+    check::SchemaSettings settings;
+    settings.download = [&](const std::string& url) {
+        ++asked;
+        return readFile(shared / "schemas" / url.substr(8));
+    };
+    writeFile(dir / "b.gml", buildingGml());
+    const Problems problems = check::checkGmlFile(dir / "b.gml", settings);
+    EXPECT_EQ(noteOf(problems), "(sin nota)") << asked;
+    EXPECT_TRUE(problems.empty());
+    EXPECT_GT(asked, 20);
+}
