@@ -13,6 +13,8 @@ bool isValidUtf8(std::string_view bytes);
 // Where the first byte that starts no valid UTF-8 character is; npos if none.
 std::size_t invalidUtf8At(std::string_view bytes);
 std::string cp1252ToUtf8(std::string_view bytes);
+// One code point appended to a UTF-8 text.
+void appendUtf8(std::string& out, char32_t cp);
 // Characters the code page lacks become "?".
 std::string utf8ToCp1252(std::string_view text);
 

@@ -32,13 +32,17 @@ fail() {
   exit 1
 }
 
-# A free display, told by the server itself.
-Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$work/display" 2>"$work/xvfb.log" &
-xvfb_pid=$!
-for _ in $(seq 100); do [ -s "$work/display" ] && break; sleep 0.1; done
-[ -s "$work/display" ] || fail "Xvfb did not start: $(cat "$work/xvfb.log")"
-export DISPLAY=":$(head -1 "$work/display")"
-for _ in $(seq 100); do xdotool getdisplaygeometry >/dev/null 2>&1 && break; sleep 0.1; done
+# An X server on a free display, told by the server itself: start_xvfb WxH.
+start_xvfb() {
+  rm -f "$work/display"
+  Xvfb -displayfd 3 -screen 0 "$1x24" -nolisten tcp 3>"$work/display" 2>"$work/xvfb.log" &
+  xvfb_pid=$!
+  for _ in $(seq 100); do [ -s "$work/display" ] && break; sleep 0.1; done
+  [ -s "$work/display" ] || fail "Xvfb $1 did not start: $(cat "$work/xvfb.log")"
+  export DISPLAY=":$(head -1 "$work/display")"
+  for _ in $(seq 100); do xdotool getdisplaygeometry >/dev/null 2>&1 && break; sleep 0.1; done
+}
+start_xvfb 1280x1024
 
 cp "$data"/*.XML "$work"/
 (cd "$work" && ASAN_OPTIONS=detect_leaks=0 exec "$vadrel" >"$work/vadrel.log" 2>&1) &
@@ -85,13 +89,7 @@ if ! command -v openbox >/dev/null || ! command -v xwininfo >/dev/null; then
 fi
 kill "$xvfb_pid" 2>/dev/null || true
 wait "$xvfb_pid" 2>/dev/null || true
-rm -f "$work/display"
-Xvfb -displayfd 3 -screen 0 1366x768x24 -nolisten tcp 3>"$work/display" 2>"$work/xvfb.log" &
-xvfb_pid=$!
-for _ in $(seq 100); do [ -s "$work/display" ] && break; sleep 0.1; done
-[ -s "$work/display" ] || fail "Xvfb 1366x768 did not start: $(cat "$work/xvfb.log")"
-export DISPLAY=":$(head -1 "$work/display")"
-for _ in $(seq 100); do xdotool getdisplaygeometry >/dev/null 2>&1 && break; sleep 0.1; done
+start_xvfb 1366x768
 openbox >"$work/openbox.log" 2>&1 &
 wm_pid=$!
 trap 'kill $wm_pid 2>/dev/null || true; cleanup' EXIT
