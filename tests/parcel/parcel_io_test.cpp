@@ -77,6 +77,24 @@ TEST_P(ParcelIoTest, DxfPointsComeAfterTheListsAndACancelChangesNothing)
     EXPECT_EQ(form->MX.size(), 2u);
 }
 
+TEST_P(ParcelIoTest, ADrawingThatGivesNothingIsNotShownAsLoaded)
+{
+    // The first polyline sits in a block definition; the drawing's own is
+    // in local units.
+    writeFile(dir / "local.dxf", "  0\nSECTION\n  2\nBLOCKS\n  0\nLWPOLYLINE\n 10\n500000.5\n 20\n4100000.5\n"
+                                 "  0\nENDSEC\n  0\nSECTION\n  2\nENTITIES\n  0\nLWPOLYLINE\n 10\n12.5\n 20\n7.5\n"
+                                 "  0\nENDSEC\n");
+    form->MX = {"1"};
+    form->MY = {"2"};
+    form->EArchivoDXF = "antes.dxf";
+    ui.openAnswers.push_back((dir / "local.dxf").string());
+    form->SBCargarDXFClick();
+    EXPECT_EQ(ui.messages, std::vector<std::string>{kDxfNoUtm});
+    EXPECT_EQ(form->EArchivoDXF, "antes.dxf");
+    EXPECT_EQ(form->MX, CoordList{"1"});
+    EXPECT_EQ(form->MY, CoordList{"2"});
+}
+
 TEST_P(ParcelIoTest, ListButtonGoesThroughThePasteDialog)
 {
     Aplicacion app([&](std::string_view) -> Ui& { return ui; }, Entorno{dir.path(), NumberFormat::withDecimal(GetParam()), {}});
