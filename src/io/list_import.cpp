@@ -21,7 +21,9 @@ void importaList(Ui& ui, TFList& lista, CoordList& MX, CoordList& MY)
     if ((!MX.empty() || !MY.empty()) && !ui.confirm(kSobreescribirList, false)) return;
     MX.clear();
     MY.clear();
-    leeList(lista.Memo1, MX, MY);
+    if (const std::size_t polilineas = leeList(lista.Memo1, MX, MY); polilineas > 1)
+        ui.message("El texto contiene " + std::to_string(polilineas) +
+                   " polilíneas; se han unido en una sola lista de coordenadas.");
     // The pasted text is emptied at the next opening anyway; a long LIST
     // would hold its memory until then.
     std::vector<std::string>().swap(lista.Memo1);
