@@ -321,7 +321,8 @@ TEST_F(CliTest, ExportsWriteTheSpreadsheetTables)
     EXPECT_EQ(r.exitCode, 0) << r.err;
     EXPECT_EQ(r.err, "Fichero excel generado\n");
     const std::string p = readFile(dir / "p.xls");
-    EXPECT_EQ(p.rfind("<html>\r\n<body>\r\n   <table align='right'>\r\n", 0), 0u);
+    EXPECT_EQ(p.rfind("<html xmlns:x=\"urn:schemas-microsoft-com:office:excel\">\r\n<body>\r\n   <table align='right'>\r\n", 0),
+              0u);
     EXPECT_NE(p.find("           <h3>1234567AB1234N</h3>\r\n"), std::string::npos);
     EXPECT_NE(p.find("           500030\r\n"), std::string::npos);
 
