@@ -82,7 +82,7 @@ public:
     void setReferenciaCatastral(bool catastral);
 
 private:
-    void agrupaVarias(pugi::xml_node coleccion);
+    bool agrupaVarias(pugi::xml_node coleccion);
     bool agrupaUna(pugi::xml_node coleccion);
     void cierraAnillo();
     void rellenaPlantilla(const std::string& epsg);
