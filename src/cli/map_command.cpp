@@ -26,7 +26,9 @@ int paginaComo(BatchUi& ui, TFVistaWeb& dialog, std::filesystem::path& directori
     // The dialog writes its page under its own name in its window's working
     // folder: a folder of its own beside the output, so that no page already
     // there is touched; then the page takes the name asked for.
-    std::string plantilla = (std::filesystem::absolute(output).parent_path() / ".vadrel-mapa-XXXXXX").string();
+    const std::filesystem::path carpeta = std::filesystem::absolute(output).parent_path();
+    limpiaTemporalesViejos(carpeta);
+    std::string plantilla = (carpeta / ".vadrel-mapa-XXXXXX").string();
     if (!::mkdtemp(plantilla.data())) {
         ui.message("No se puede escribir el archivo '" + output.string() + "': " + systemReason(errno) + ".");
         return kEndedOnMessage;
@@ -52,6 +54,7 @@ int map(const std::vector<std::string>& words, Context& ctx)
     if (!args.positional().empty()) throw UsageError("Sobra el argumento: " + args.positional().front() + ".");
     const std::string coords = args.required("--coords");
     const std::filesystem::path output = args.required("-o");
+    args.compruebaSalida();
 
     BatchApp b(ctx);
     TFParcelgen& form = *b.app.FParcelgen;

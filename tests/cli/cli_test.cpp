@@ -403,6 +403,90 @@ TEST_F(CliTest, PreviewSavesTheDrawingAsA390PixelPng)
     EXPECT_FALSE(std::filesystem::exists(dir / "x.png"));
 }
 
+TEST_F(CliTest, EachCommandPrintsItsOwnUsage)
+{
+    const struct {
+        std::vector<std::string> args;
+        const char* usage;
+        const char* other;  // another command's usage, not printed
+    } cases[] = {
+        {{"parcel", "write", "--help"}, "  parcel write --ref REF", "parcel group"},
+        {{"parcel", "group", "-o", "x.gml", "--help"}, "  parcel group [--one NOMBRE]", "parcel write"},
+        {{"building", "export", "--help"}, "  building export", "parcel write"},
+        {{"map", "--help"}, "  map --coords", "building map"},
+        {{"check", "--help"}, "  check", "parcel write"},
+    };
+    for (const auto& c : cases) {
+        auto r = cli(c.args);
+        EXPECT_EQ(r.exitCode, 0) << ::testing::PrintToString(c.args) << r.err;
+        EXPECT_NE(r.out.find(c.usage), std::string::npos) << r.out;
+        EXPECT_EQ(r.out.find(c.other), std::string::npos) << r.out;
+    }
+}
+
+TEST_F(CliTest, DoubleDashEndsTheOptionsAndLongNamesAreWritten)
+{
+    writeFile(dir / "c.txt", kTriangle);
+    ASSERT_EQ(cli({"parcel", "write", "--ref", "A1", "--local", "--area", "600", "--coords", "c.txt", "-o", "-x.gml"})
+                  .exitCode,
+              0);
+    ASSERT_EQ(cli({"parcel", "write", "--ref", "B2", "--local", "--area", "600", "--coords", "c.txt", "-o", "b.gml"})
+                  .exitCode,
+              0);
+    auto r = cli({"parcel", "group", "-o", "g.gml", "--", "-x.gml", "b.gml"});
+    EXPECT_EQ(r.exitCode, 0) << r.err;
+    EXPECT_NE(readFile(dir / "g.gml").find("ES.LOCAL.CP.A1"), std::string::npos);
+    EXPECT_EQ(cli({"parcel", "group", "-o", "h.gml", "-x.gml", "b.gml"}).exitCode, 2) << "without --, an option";
+
+    const std::string largo = std::string(251, 'p') + ".gml";  // 255 bytes
+    r = cli({"parcel", "write", "--ref", "A1", "--local", "--area", "600", "--coords", "c.txt", "-o", largo});
+    EXPECT_EQ(r.exitCode, 0) << r.err;
+    EXPECT_TRUE(std::filesystem::exists(dir / largo));
+}
+
+TEST_F(CliTest, AnOutputThatIsAnInputIsRefused)
+{
+    writeFile(dir / "c.txt", kTriangle);
+    ASSERT_EQ(cli({"parcel", "write", "--ref", "A1", "--local", "--area", "600", "--coords", "c.txt", "-o", "a.gml"})
+                  .exitCode,
+              0);
+    ASSERT_EQ(cli({"parcel", "write", "--ref", "B2", "--local", "--area", "600", "--coords", "c.txt", "-o", "b.gml"})
+                  .exitCode,
+              0);
+    const std::string a = readFile(dir / "a.gml");
+    const std::vector<std::vector<std::string>> cases = {
+        {"parcel", "group", "-o", "a.gml", "a.gml", "b.gml"},
+        {"parcel", "group", "--one", "R1", "-o", "a", "b.gml", "./a.gml"},
+        {"parcel", "write", "--ref", "R", "--area", "1", "--coords", "c.txt", "-o", "c.txt"},
+        {"parcel", "export", "--ref", "R", "--coords", "c.txt", "-o", "./c.txt"},
+        {"parcel", "read", "a.gml", "-o", "a.gml"},
+        {"building", "export", "--ref", "R", "--ext", "c.txt", "-o", "c.txt"},
+        {"map", "--coords", "c.txt", "-o", "c.txt"},
+        {"preview", "--gml", "a.gml", "b.gml", "-o", "b.gml"},
+    };
+    for (const auto& args : cases) {
+        auto r = cli(args);
+        EXPECT_EQ(r.exitCode, 1) << ::testing::PrintToString(args);
+        EXPECT_EQ(r.err, "Error. El archivo de salida es uno de los de entrada.\n") << ::testing::PrintToString(args);
+    }
+    EXPECT_EQ(readFile(dir / "a.gml"), a);
+    EXPECT_EQ(readFile(dir / "c.txt"), kTriangle);
+}
+
+TEST_F(CliTest, ANextRunRemovesWhatAKilledWriteLeft)
+{
+    namespace fs = std::filesystem;
+    writeFile(dir / "c.txt", kTriangle);
+    const auto viejo = fs::file_time_type::clock::now() - std::chrono::minutes(5);
+    writeFile(dir / ".vadrel-tmp-Ab12Cd", "half");
+    fs::create_directory(dir / ".vadrel-mapa-Xy34Zw");
+    fs::last_write_time(dir / ".vadrel-tmp-Ab12Cd", viejo);
+    fs::last_write_time(dir / ".vadrel-mapa-Xy34Zw", viejo);
+    EXPECT_EQ(cli({"map", "--coords", "c.txt", "-o", "m.html"}).exitCode, 0);
+    EXPECT_FALSE(fs::exists(dir / ".vadrel-tmp-Ab12Cd"));
+    EXPECT_FALSE(fs::exists(dir / ".vadrel-mapa-Xy34Zw"));
+}
+
 TEST_F(CliTest, MapWritesTheParcelPageWithoutOpeningIt)
 {
     writeFile(dir / "c.txt", kTriangle);
