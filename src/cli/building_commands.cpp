@@ -176,7 +176,7 @@ int buildingMap(const std::vector<std::string>& words, Context& ctx)
     if (auto v = args.value("--zone")) form.CBHuso = *v;
     if (!cargaEdificaciones(args, b.ui, form)) return kEndedOnMessage;
     b.app.FVPrevWeb->opcion = 1;
-    return paginaComo(b.ui, *b.app.FVPrevWeb, form.directorio, "ejemplo_catastro_montado2.html", output);
+    return paginaComo(b.ui, *b.app.FVPrevWeb, form.directorio, "ejemplo_catastro_montado2.html", output, ctx.entorno);
 }
 
 int buildingRead(const std::vector<std::string>& words, Context& ctx)

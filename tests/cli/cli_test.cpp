@@ -501,8 +501,12 @@ TEST_F(CliTest, MapWritesTheParcelPageWithoutOpeningIt)
     writeFile(dir / "ejemplo_catastro_montado.html", "MINE");
     EXPECT_EQ(cli({"map", "--coords", "c.txt", "-o", "otra.html"}).exitCode, 0);
     EXPECT_EQ(readFile(dir / "ejemplo_catastro_montado.html"), "MINE");
-    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.path()), std::filesystem::directory_iterator()), 4)
-        << "c.txt, mapa.html, otra.html, the page of the same name and nothing else";
+    int otros = 0;
+    for (const auto& e : std::filesystem::directory_iterator(dir.path())) {
+        const std::string n = e.path().filename().string();
+        otros += n != "leaflet" && n != "Proj4Leaflet" && n != "leaflet.wms.js";
+    }
+    EXPECT_EQ(otros, 4) << "c.txt, mapa.html, otra.html, the page of the same name, and the scripts";
 
     writeFile(dir / "vacio.txt", "");
     r = cli({"map", "--coords", "vacio.txt", "-o", "v.html"});
@@ -510,6 +514,40 @@ TEST_F(CliTest, MapWritesTheParcelPageWithoutOpeningIt)
     EXPECT_EQ(r.err, "Error. No hay coordenadas que mostrar.\n");
     EXPECT_FALSE(std::filesystem::exists(dir / "v.html"));
     EXPECT_EQ(cli({"map", "-o", "v.html"}).exitCode, 2);
+}
+
+TEST_F(CliTest, MapPagesGetTheirScriptsBesideThem)
+{
+    const auto staged = std::filesystem::path(VADREL_CLI).parent_path().parent_path() / "share" / "vadrel";
+    if (!std::filesystem::exists(staged / "leaflet" / "leaflet.js"))
+        GTEST_SKIP() << "the map scripts are not staged (scripts/deps.sh fills web/node_modules)";
+    writeFile(dir / "c.txt", kTriangle);
+    std::filesystem::create_directory(dir / "paginas");
+    writeFile(dir / "paginas" / "leaflet.wms.js", "MINE");
+    const struct {
+        std::vector<std::string> args;
+        const char* page;
+    } cases[] = {
+        {{"map", "--coords", "c.txt", "-o", "paginas/p.html"}, "paginas/p.html"},
+        {{"building", "map", "--ext", "c.txt", "-o", "otra/e.html"}, "otra/e.html"},
+    };
+    std::filesystem::create_directory(dir / "otra");
+    for (const auto& c : cases) {
+        auto r = cli(c.args);
+        EXPECT_EQ(r.exitCode, 0) << r.err;
+        EXPECT_EQ(r.err, "");
+        const auto folder = (dir / c.page).parent_path();
+        const std::string page = readFile(dir / c.page);
+        for (const char* script : {"leaflet/leaflet.js", "leaflet/leaflet.css", "leaflet.wms.js",
+                                   "Proj4Leaflet/lib/proj4-compressed.js", "Proj4Leaflet/src/proj4leaflet.js"}) {
+            EXPECT_TRUE(std::filesystem::is_regular_file(folder / script)) << script;
+            EXPECT_NE(page.find(std::string("=\"") + (script[0] == 'P' ? "./" : "") + script + "\""), std::string::npos)
+                << script << " is loaded from beside the page";
+        }
+        EXPECT_TRUE(std::filesystem::is_regular_file(folder / "leaflet/images/marker-icon.png"));
+        EXPECT_EQ(page.find("https://unpkg.com"), std::string::npos);
+    }
+    EXPECT_EQ(readFile(dir / "paginas" / "leaflet.wms.js"), "MINE") << "a script already there is left alone";
 }
 
 TEST_F(CliTest, BuildingMapWritesTheAllConstructionsPage)
