@@ -38,14 +38,10 @@ int paginaComo(BatchUi& ui, TFVistaWeb& dialog, std::filesystem::path& directori
     const std::filesystem::path page = directorio / name;
     const int before = ui.messagesShown();
     const bool ok = dispatch(ui, [&] { dialog.BBSiClick(); }) && ui.messagesShown() == before;
-    std::error_code moved, removed;
-    if (ok) std::filesystem::rename(page, output, moved);
+    const bool moved = ok && dispatch(ui, [&] { reemplazaCon(page, output); });
+    std::error_code removed;
     std::filesystem::remove_all(directorio, removed);  // the folder of its own, and only that
-    if (!ok) return kEndedOnMessage;
-    if (moved) {
-        ui.message("No se puede escribir el archivo '" + output.string() + "': " + moved.message() + ".");
-        return kEndedOnMessage;
-    }
+    if (!moved) return kEndedOnMessage;
     // A page without its scripts beside it shows nothing.
     std::vector<std::filesystem::path> origenes{entorno.directorioInicio};
     origenes.insert(origenes.end(), entorno.carpetasPlantillas.begin(), entorno.carpetasPlantillas.end());

@@ -133,20 +133,37 @@ void limpiaTemporalesViejos(const std::filesystem::path& folder)
     }
 }
 
+namespace {
+
+// The permissions of the file `target` would replace, -1 when there is
+// none. A file the person may not write is refused with the reason, not
+// replaced behind its back by a rename.
+int permisosAReemplazar(const std::filesystem::path& target)
+{
+    struct stat st {};
+    if (::stat(target.c_str(), &st) != 0) return -1;
+    if (::access(target.c_str(), W_OK) != 0) fail(target, errno);
+    if (!S_ISREG(st.st_mode)) return -1;
+    // Marked read-only for everyone: kept so even where the system would
+    // let an administrator write it.
+    if ((st.st_mode & 0222) == 0) fail(target, EACCES);
+    return static_cast<int>(st.st_mode & 07777);
+}
+
+}  // namespace
+
+void reemplazaCon(const std::filesystem::path& escrito, const std::filesystem::path& target)
+{
+    const int mode = permisosAReemplazar(target);
+    if (mode >= 0 && ::chmod(escrito.c_str(), static_cast<mode_t>(mode)) != 0) fail(target, errno);
+    if (std::rename(escrito.c_str(), target.c_str()) != 0) fail(target, errno);
+}
+
 AtomicFile::AtomicFile(const std::filesystem::path& target) : target_(target)
 {
     std::filesystem::path dir = target.parent_path();
     if (dir.empty()) dir = ".";
-    // A file the person may not write is refused with the reason, not
-    // replaced behind its back by the rename.
-    struct stat st {};
-    if (::stat(target.c_str(), &st) == 0) {
-        if (::access(target.c_str(), W_OK) != 0) fail(target_, errno);
-        // Marked read-only for everyone: kept so even where the system would
-        // let an administrator write it.
-        if (S_ISREG(st.st_mode) && (st.st_mode & 0222) == 0) fail(target_, EACCES);
-        if (S_ISREG(st.st_mode)) mode_ = st.st_mode & 07777;
-    }
+    mode_ = permisosAReemplazar(target);
     limpiaTemporalesViejos(dir);
     // Hidden and beside the target, so the rename never crosses a disk; a
     // name of our own of fixed length, so that a target name of 255 bytes

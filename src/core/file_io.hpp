@@ -40,6 +40,11 @@ private:
     int mode_ = -1;  // the replaced file's permissions, when there is one
 };
 
+// Puts the file `escrito` (written beside `target`) in the place of
+// `target`, as AtomicFile::commit does: a replaced file's permissions kept,
+// a read-only one refused (Failure, `escrito` left where it is).
+void reemplazaCon(const std::filesystem::path& escrito, const std::filesystem::path& target);
+
 // Removes the temporary files and folders of our own name pattern that a
 // write killed half-way left in `folder`, once they are a minute old.
 void limpiaTemporalesViejos(const std::filesystem::path& folder);

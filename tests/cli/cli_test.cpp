@@ -487,6 +487,39 @@ TEST_F(CliTest, ANextRunRemovesWhatAKilledWriteLeft)
     EXPECT_FALSE(fs::exists(dir / ".vadrel-mapa-Xy34Zw"));
 }
 
+TEST_F(CliTest, AReplacedFileKeepsItsPermissionsAndAReadOnlyOneIsRefused)
+{
+    namespace fs = std::filesystem;
+    writeFile(dir / "c.txt", kTriangle);
+    const fs::perms privado = fs::perms::owner_read | fs::perms::owner_write;
+    const fs::perms soloLectura = fs::perms::owner_read | fs::perms::group_read | fs::perms::others_read;
+    const struct {
+        std::vector<std::string> args;
+        const char* output;
+    } cases[] = {
+        {{"map", "--coords", "c.txt", "-o", "m.html"}, "m.html"},
+        {{"parcel", "write", "--ref", "R", "--local", "--area", "600", "--coords", "c.txt", "-o", "p.gml"}, "p.gml"},
+        {{"preview", "--coords", "c.txt", "-o", "v.png"}, "v.png"},
+    };
+    for (const auto& c : cases) {
+        writeFile(dir / c.output, "old");
+        fs::permissions(dir / c.output, privado);
+        auto r = cli(c.args);
+        EXPECT_EQ(r.exitCode, 0) << r.err;
+        EXPECT_NE(readFile(dir / c.output), "old");
+        EXPECT_EQ(fs::status(dir / c.output).permissions(), privado) << c.output;
+
+        writeFile(dir / c.output, "old");
+        fs::permissions(dir / c.output, soloLectura);
+        r = cli(c.args);
+        EXPECT_EQ(r.exitCode, 1) << c.output;
+        EXPECT_NE(r.err.find("No se puede escribir el archivo '"), std::string::npos) << r.err;
+        EXPECT_NE(r.err.find("': Acceso denegado."), std::string::npos) << r.err;
+        EXPECT_EQ(readFile(dir / c.output), "old") << c.output;
+        fs::remove(dir / c.output);
+    }
+}
+
 TEST_F(CliTest, MapWritesTheParcelPageWithoutOpeningIt)
 {
     writeFile(dir / "c.txt", kTriangle);
