@@ -44,23 +44,25 @@ bool igualSinBlancos(std::string_view line, std::string_view word)
     return k == word.size();
 }
 
-bool esDigito(char c) { return c >= '0' && c <= '9'; }
-
 // Digits with at most one "." or ",", an optional sign in front: the form
-// whose decimals redondeaCadena can cut as text.
+// whose decimals redondeaCadena can cut as text. Two tight runs of digits:
+// a drawing has millions of values.
 bool decimalLlano(std::string_view v)
 {
-    std::size_t i = !v.empty() && (v[0] == '-' || v[0] == '+') ? 1 : 0;
-    bool separador = false, digitos = false;
-    for (; i < v.size(); ++i) {
-        if (esDigito(v[i]))
-            digitos = true;
-        else if ((v[i] == '.' || v[i] == ',') && !separador)
-            separador = true;
-        else
-            return false;
-    }
-    return digitos;
+    const char* p = v.data();
+    const char* const fin = p + v.size();
+    auto digitos = [&] {
+        const char* desde = p;
+        while (p != fin && static_cast<unsigned char>(*p - '0') < 10) ++p;
+        return p != desde;
+    };
+    if (p != fin && (*p == '-' || *p == '+')) ++p;
+    const bool entera = digitos();
+    if (p == fin) return entera;
+    if (*p != '.' && *p != ',') return false;
+    ++p;
+    const bool decimales = digitos();
+    return p == fin && (entera || decimales);
 }
 
 // Any other number ("4.4012345678E+05") in plain decimal form, shortest
@@ -132,14 +134,17 @@ ResultadoDxf escaneaDxf(std::string_view text, CoordList& MX, CoordList& MY, con
         std::string conBlancos;
         std::string_view v = valor;
         if (v.find(' ') != std::string_view::npos) v = conBlancos = sinBlancos(valor);
-        if (!decimalLlano(v)) {
+        // Plain decimal text is ASCII: its characters are its bytes.
+        if (decimalLlano(v)) {
+            if (v.size() <= 6) continue;
+        } else {
             if (!enFormaLlana(v, conBlancos)) {
                 if (characterCount(v) <= 6) continue;
                 throw Failure(formatMessage(kNotAFloat, std::string(v)));
             }
             v = conBlancos;
+            if (v.size() <= 6) continue;
         }
-        if (characterCount(v) <= 6) continue;
         (esX ? MX : MY).push_back(redondeaCadena(v, 4));
         ++resultado.tomados;
     }

@@ -26,7 +26,20 @@ bool contiene(std::string_view text, std::string_view word) { return text.find(w
 // "centre", "центр") or a hatch's origin ("origin", "origen", "origine").
 bool esCentroUOrigen(std::string_view before)
 {
-    const std::string lower = asciiLower(before);
+    // Lower case on the stack: a million vertex lines each made a string.
+    char corto[64];
+    std::string largo;
+    std::string_view lower;
+    if (before.size() <= sizeof corto) {
+        for (std::size_t i = 0; i < before.size(); ++i) {
+            const char c = before[i];
+            corto[i] = c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
+        }
+        lower = std::string_view(corto, before.size());
+    } else {
+        largo = asciiLower(before);
+        lower = largo;
+    }
     for (std::string_view w : {"center", "centro", "centre", "центр", "Центр", "ЦЕНТР", "origin", "origen"})
         if (contiene(lower, w)) return true;  // "origine" holds "origin"
     return false;
@@ -67,6 +80,10 @@ std::size_t leeList(const std::vector<std::string>& lines, CoordList& MX, CoordL
     // them, by runs of vertex lines that a blank line separates.
     std::size_t cabeceras = 0, tramos = 0;
     bool blancaDesdeVertice = true;
+    // A polyline's vertex lines all start alike ("          at point  "):
+    // the text before "X=" is judged once per change, not once per line.
+    std::string_view antes;
+    bool antesEsVertice = false;
     for (const std::string& s : lines) {
         const std::string_view line(s);
         const std::size_t x = line.find("X=");
@@ -77,7 +94,11 @@ std::size_t leeList(const std::vector<std::string>& lines, CoordList& MX, CoordL
                 ++cabeceras;
             continue;
         }
-        if (!esVertice(line.substr(0, x))) continue;
+        if (const std::string_view a = line.substr(0, x); a != antes || antes.data() == nullptr) {
+            antes = a;
+            antesEsVertice = esVertice(a);
+        }
+        if (!antesEsVertice) continue;
         if (blancaDesdeVertice) ++tramos;
         blancaDesdeVertice = false;
         MX.push_back(valorTras(line, x));
