@@ -225,6 +225,10 @@ bool TFParcelgen::agrupaUna(pugi::xml_node coleccion)
     std::string referencia;
     pugi::xml_node base;
     pugi::xml_node superficies;  // the base member's first gml:MultiSurface
+    // The first parcel, kept aside while it has no surfaces to gather the
+    // others' in (a parcel of a reference point only): the base when no
+    // parcel has any.
+    pugi::xml_document sinSuperficies;
     std::set<std::string> ids;   // every surface id given, so that none repeats
     // Per reference, the numbers known taken, each pointing past itself: the
     // search for a free number jumps over runs of them instead of trying
@@ -247,7 +251,9 @@ bool TFParcelgen::agrupaUna(pugi::xml_node coleccion)
             // A member without a parcel (a building, a lone point) is no part
             // of the grouping: as the base it lost every surface.
             if (!buscaNodo("cp:CadastralParcel", member)) continue;
-            if (!base) {
+            if (!base && !buscaNodo("gml:MultiSurface", member)) {
+                if (!sinSuperficies.first_child()) sinSuperficies.append_copy(member);
+            } else if (!base) {
                 // The base member lives in the grouped document from the start:
                 // the other members' surfaces gather in it.
                 base = member = anadeComoMember(coleccion, member);
@@ -293,6 +299,7 @@ bool TFParcelgen::agrupaUna(pugi::xml_node coleccion)
         }
     }
 
+    if (!base && sinSuperficies.first_child()) base = anadeComoMember(coleccion, sinSuperficies.first_child());
     if (!base) {
         ui_.message(kSinParcelas);
         return false;

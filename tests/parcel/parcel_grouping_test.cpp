@@ -254,6 +254,12 @@ TEST_F(ParcelGroupingTest, TheBaseIsTheFirstMemberHoldingAParcel)
           {"b.gml", archivo(parcela("B", "50"))}}},
         {"an empty file first", {{"vacio.gml", archivo("")}, {"a.gml", archivo(parcela("A", "100"))},
                                  {"b.gml", archivo(parcela("B", "50"))}}},
+        {"a parcel of a reference point only first",
+         {{"punto.gml", archivo("<member><cp:CadastralParcel gml:id=\"ES.SDGC.CP.P\"><cp:areaValue>0</cp:areaValue>"
+                                "<cp:referencePoint><gml:Point gml:id=\"RP\"><gml:pos>5 5</gml:pos></gml:Point>"
+                                "</cp:referencePoint></cp:CadastralParcel></member>")},
+          {"a.gml", archivo(parcela("A", "100"))},
+          {"b.gml", archivo(parcela("B", "50"))}}},
     };
     for (const auto& c : cases) {
         form->SpeedButton3Click();
