@@ -18,7 +18,8 @@ contents=$(dpkg-deb --contents "$deb")
 for f in usr/bin/vadrel usr/bin/vadrel-cli usr/share/applications/vadrel.desktop \
          usr/share/icons/hicolor/256x256/apps/vadrel.png usr/share/vadrel/BASE_PARCELAS.XML \
          usr/share/vadrel/BASE_EDIFICIOS.XML usr/share/vadrel/BASE_MULTIPLE.XML usr/share/vadrel/BASE_PISCINAS.XML \
-         usr/share/vadrel/ayuda.pdf usr/share/vadrel/leaflet.wms.js usr/share/vadrel/Proj4Leaflet/src/proj4leaflet.js; do
+         usr/share/vadrel/ayuda.pdf usr/share/vadrel/leaflet.wms.js usr/share/vadrel/Proj4Leaflet/src/proj4leaflet.js \
+         usr/share/vadrel/leaflet/leaflet.js usr/share/vadrel/leaflet/images/marker-icon.png; do
   grep -q "\./$f\$" <<<"$contents" || { echo "the package lacks $f"; exit 1; }
 done
 depends=$(dpkg-deb --field "$deb" Depends)

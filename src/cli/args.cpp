@@ -1,12 +1,40 @@
 #include "cli/args.hpp"
 
+#include <filesystem>
+#include <system_error>
+
+#include "core/failure.hpp"
+#include "core/ui.hpp"
+
 namespace vadrel::cli {
+
+namespace {
+
+// Options whose value is a file the command reads.
+const std::set<std::string> kOpcionesDeEntrada{"--coords", "--dxf", "--list", "--gml", "--ext", "--int", "--pool"};
+
+// The same file, whether both exist (links and other spellings included)
+// or only as written.
+bool mismoArchivo(const std::filesystem::path& a, const std::filesystem::path& b)
+{
+    std::error_code ec;
+    if (std::filesystem::equivalent(a, b, ec)) return true;
+    const auto ca = std::filesystem::weakly_canonical(std::filesystem::absolute(a, ec), ec);
+    std::error_code ec2;
+    const auto cb = std::filesystem::weakly_canonical(std::filesystem::absolute(b, ec2), ec2);
+    return !ec && !ec2 && ca == cb;
+}
+
+}  // namespace
 
 Args::Args(const std::vector<std::string>& words, const KnownOptions& known)
 {
+    bool opciones = true;
     for (std::size_t i = 0; i < words.size(); ++i) {
         const std::string& w = words[i];
-        if (w.size() > 1 && w[0] == '-') {
+        if (opciones && w == "--") {
+            opciones = false;
+        } else if (opciones && w.size() > 1 && w[0] == '-') {
             if (known.flags.count(w)) {
                 options_.emplace_back(w, "");
             } else if (known.withValue.count(w)) {
@@ -44,6 +72,29 @@ std::string Args::required(const std::string& name) const
     auto v = value(name);
     if (!v) throw UsageError("Falta la opción " + name + ".");
     return *v;
+}
+
+}  // namespace vadrel::cli
+
+namespace vadrel::cli {
+
+std::vector<std::string> Args::entradas() const
+{
+    std::vector<std::string> out = positional_;
+    for (const auto& [n, v] : options_)
+        if (kOpcionesDeEntrada.count(n)) out.push_back(v);
+    return out;
+}
+
+void Args::compruebaSalida(const std::string& defaultExt) const
+{
+    const auto salida = value("-o");
+    if (!salida) return;
+    std::vector<std::string> nombres{*salida};
+    if (!defaultExt.empty()) nombres.push_back(withDefaultExtension(*salida, defaultExt));
+    for (const std::string& entrada : entradas())
+        for (const std::string& nombre : nombres)
+            if (mismoArchivo(nombre, entrada)) throw Failure("Error. El archivo de salida es uno de los de entrada.");
 }
 
 }  // namespace vadrel::cli

@@ -1,6 +1,7 @@
 #pragma once
 // Command-line options: "--name value", "--flag", "-o value" and plain
-// positional words, in the order given.
+// positional words, in the order given; after "--" every word is positional
+// (a file named "-x.gml").
 
 #include <optional>
 #include <set>
@@ -31,6 +32,12 @@ public:
     std::optional<std::string> value(const std::string& name) const;
     std::string required(const std::string& name) const;
     const std::vector<std::string>& positional() const { return positional_; }
+    // The files the command reads: its positional words and the values of
+    // the options that name an input file (--coords, --dxf, --gml, ...).
+    std::vector<std::string> entradas() const;
+    // Throws Failure when -o, with `defaultExt` added as the save dialog
+    // adds it, names one of the input files.
+    void compruebaSalida(const std::string& defaultExt = "") const;
     // Every option in command-line order, for options that may repeat.
     const std::vector<std::pair<std::string, std::string>>& options() const { return options_; }
 

@@ -77,7 +77,12 @@ bool cargaEdificaciones(const Args& args, BatchUi& ui, TFGMLEdif& form)
             // one point, and so change that construction's kind.
             if (!primera) form.SBNuevoClick();
             const auto desde = static_cast<std::size_t>(form.elemActual);
-            if (!dispatch(ui, [&] { form.BBCargaDXFClick(); }) || ui.lastMessage() == kDxfNoSeAbre) return false;
+            const int antes = ui.messagesShown();
+            if (!dispatch(ui, [&] { form.BBCargaDXFClick(); })) return false;
+            // The drawing could not be read, or gave nothing.
+            if (ui.messagesShown() != antes &&
+                (ui.lastMessage() == kDxfNoSeAbre || ui.lastMessage() == kDxfSinPolilinea || ui.lastMessage() == kDxfNoUtm))
+                return false;
             // Each new construction marked as the person would: chosen in the
             // list, its type and role set, the role field left.
             form.MXExit();
@@ -111,6 +116,8 @@ int buildingWrite(const std::vector<std::string>& words, Context& ctx)
                                  "--floors", "--total-area", "-o"},
                                 {"--local"}}));
     if (!args.positional().empty()) throw UsageError("Sobra el argumento: " + args.positional().front() + ".");
+    args.required("-o");
+    args.compruebaSalida("gml");
 
     BatchApp b(ctx);
     BatchUi& ui = b.ui;
@@ -142,6 +149,7 @@ int buildingExport(const std::vector<std::string>& words, Context& ctx)
 {
     Args args(words, withRings({{"--ref", "-o"}, {}}));
     if (!args.positional().empty()) throw UsageError("Sobra el argumento: " + args.positional().front() + ".");
+    args.compruebaSalida("xls");
 
     BatchApp b(ctx);
     TFGMLEdif& form = *b.app.FGMLEdif;
@@ -161,6 +169,7 @@ int buildingMap(const std::vector<std::string>& words, Context& ctx)
     Args args(words, withRings({{"--zone", "-o"}, {}}));
     if (!args.positional().empty()) throw UsageError("Sobra el argumento: " + args.positional().front() + ".");
     const std::filesystem::path output = args.required("-o");
+    args.compruebaSalida();
 
     BatchApp b(ctx);
     TFGMLEdif& form = *b.app.FGMLEdif;
@@ -168,7 +177,7 @@ int buildingMap(const std::vector<std::string>& words, Context& ctx)
     if (auto v = args.value("--zone")) form.CBHuso = *v;
     if (!cargaEdificaciones(args, b.ui, form)) return kEndedOnMessage;
     b.app.FVPrevWeb->opcion = 1;
-    return paginaComo(b.ui, *b.app.FVPrevWeb, form.directorio, "ejemplo_catastro_montado2.html", output);
+    return paginaComo(b.ui, *b.app.FVPrevWeb, form.directorio, "ejemplo_catastro_montado2.html", output, ctx.entorno);
 }
 
 int buildingRead(const std::vector<std::string>& words, Context& ctx)

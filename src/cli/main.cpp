@@ -14,6 +14,7 @@
 #include "cli/parcel_commands.hpp"
 #include "cli/map_command.hpp"
 #include "cli/preview_command.hpp"
+#include "core/failure.hpp"
 #include "shell/working_folder.hpp"
 
 namespace {
@@ -66,12 +67,23 @@ int main(int argc, char** argv)
         // A command of one word ("preview") has an empty verb.
         const std::size_t length = *c.verb ? 2 : 1;
         if (words.size() < length || words[0] != c.group || (length == 2 && words[1] != c.verb)) continue;
+        // "--help" among the options (not a file name after "--") prints
+        // this command's usage.
+        for (auto w = words.begin() + static_cast<std::ptrdiff_t>(length); w != words.end() && *w != "--"; ++w)
+            if (*w == "--help") {
+                std::cout << "Uso: vadrel-cli\n" << c.usage;
+                return 0;
+            }
         try {
             return c.run(std::vector<std::string>(words.begin() + static_cast<std::ptrdiff_t>(length), words.end()), ctx);
         } catch (const UsageError& e) {
             std::cerr << e.what() << "\n\n";
             printUsage(std::cerr);
             return kBadUsage;
+        } catch (const vadrel::Failure& e) {
+            // A refusal before any window ran (the output named as an input).
+            std::cerr << e.what() << '\n';
+            return kEndedOnMessage;
         } catch (const std::exception& e) {
             // Handlers report their own failures; anything else still ends
             // with a message, never with a crash.

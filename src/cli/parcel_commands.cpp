@@ -57,6 +57,8 @@ namespace {
 
 const std::set<std::string> kSources{"--coords", "--dxf", "--list"};
 
+bool esErrorDxf(const std::string& m) { return m == kDxfNoSeAbre || m == kDxfSinPolilinea || m == kDxfNoUtm; }
+
 // The parcel window's lists filled from the one source given, through the
 // button that reads it. False when that ended on a message.
 bool cargaPuntos(const Args& args, BatchApp& b)
@@ -71,7 +73,7 @@ bool cargaPuntos(const Args& args, BatchApp& b)
     }
     if (auto f = args.value("--dxf")) {
         b.ui.openAnswer = *f;
-        return dispatch(b.ui, [&] { form.SBCargarDXFClick(); }) && b.ui.lastMessage() != kDxfNoSeAbre;
+        return dispatch(b.ui, [&] { form.SBCargarDXFClick(); }) && !esErrorDxf(b.ui.lastMessage());
     }
     pegaListDesde(b.ui, *args.value("--list"));
     return dispatch(b.ui, [&] { form.BBListClick(); });
@@ -91,6 +93,7 @@ int parcelWrite(const std::vector<std::string>& words, Context& ctx)
     if (!args.positional().empty()) throw UsageError("Sobra el argumento: " + args.positional().front() + ".");
     const std::string ref = args.required("--ref");
     const std::string output = args.required("-o");
+    args.compruebaSalida("gml");
     const auto area = args.value("--area");
     const bool calcArea = args.has("--calc-area");
     if (area.has_value() == calcArea) throw UsageError("Indique la superficie con --area o con --calc-area, una de las dos.");
@@ -129,6 +132,7 @@ int parcelExport(const std::vector<std::string>& words, Context& ctx)
     if (!args.positional().empty()) throw UsageError("Sobra el argumento: " + args.positional().front() + ".");
     const std::string ref = args.required("--ref");
     const std::string output = args.required("-o");
+    args.compruebaSalida("xls");
 
     BatchApp b(ctx);
     TFParcelgen& form = *b.app.FParcelgen;
@@ -145,6 +149,7 @@ int parcelGroup(const std::vector<std::string>& words, Context& ctx)
     const std::vector<std::string>& inputs = args.positional();
     if (inputs.size() < 2) throw UsageError("Indique al menos dos archivos GML que agrupar.");
     const std::string output = args.required("-o");
+    args.compruebaSalida("gml");
     const auto one = args.value("--one");
 
     BatchApp b(ctx);
@@ -167,6 +172,7 @@ int parcelRead(const std::vector<std::string>& words, Context& ctx)
     Args args(words, {{"-o"}, {}});
     if (args.positional().size() != 1) throw UsageError("Indique un solo archivo GML que leer.");
     const auto output = args.value("-o");
+    args.compruebaSalida("txt");
 
     // Reading needs no template, so the window's creation is not run: a
     // missing template would only add an unrelated message.

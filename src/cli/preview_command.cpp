@@ -36,6 +36,7 @@ int preview(const std::vector<std::string>& words, Context& ctx)
     if (!coords && (args.has("--ref") || args.has("--area")))
         throw UsageError("--ref y --area van con --coords: los GML llevan su referencia y su superficie.");
     const std::string output = args.required("-o");
+    args.compruebaSalida();
 
     app::PngPicture picture;
     Canvas& canvas = picture.canvas();

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "core/failure.hpp"
 #include "core/ui.hpp"
 
 namespace vadrel {
@@ -62,33 +63,56 @@ void limpiaComas(CoordList& MX, CoordList& MY, Ui& ui)
 
 void limpiaCoordenadas(CoordList& MX, CoordList& MY)
 {
+    // Line i of both lists is one vertex: a line empty in one list only
+    // would pair every later X with the Y of another vertex once cleaned.
+    const std::size_t pares = std::min(MX.size(), MY.size());
+    for (std::size_t i = 0; i < pares; ++i) {
+        if (MX[i].empty() == MY[i].empty()) continue;
+        throw Failure("Error. La línea " + std::to_string(i + 1) +
+                      (MY[i].empty() ? " tiene X pero no Y." : " tiene Y pero no X."));
+    }
     removeEmpty(MX);
     removeEmpty(MY);
 }
 
+namespace {
+
+// XML white space: blank, tab, line feed, carriage return.
+bool esBlancoXml(char c) { return c == ' ' || c == '\t' || c == '\n' || c == '\r'; }
+
+// Calls f for each value of a position list, the values separated by any
+// run of XML white space.
+template <typename F>
+void porValor(std::string_view t, F&& f)
+{
+    std::size_t i = 0;
+    while (i < t.size()) {
+        while (i < t.size() && esBlancoXml(t[i])) ++i;
+        const std::size_t from = i;
+        while (i < t.size() && !esBlancoXml(t[i])) ++i;
+        if (i > from) f(t.substr(from, i - from));
+    }
+}
+
+}  // namespace
+
 std::size_t cuentaValoresPosList(std::string_view t)
 {
-    if (!t.empty() && t.front() == ' ') t.remove_prefix(1);
-    if (t.empty()) return 0;
-    return static_cast<std::size_t>(std::count(t.begin(), t.end(), ' ')) + (t.back() == ' ' ? 0 : 1);
+    std::size_t n = 0;
+    porValor(t, [&](std::string_view) { ++n; });
+    return n;
 }
 
 void partirPosList(std::string_view t, CoordList& MX, CoordList& MY)
 {
-    if (!t.empty() && t.front() == ' ') t.remove_prefix(1);
-    if (t.empty()) return;  // an empty ring is no vertex, not one empty pair
     const std::size_t pares = (cuentaValoresPosList(t) + 1) / 2;
     MX.reserve(MX.size() + pares);
     MY.reserve(MY.size() + pares);
     bool toX = true;
-    std::size_t from = 0;
-    while (from < t.size()) {
-        std::size_t blank = t.find(' ', from);
-        if (blank == std::string_view::npos) blank = t.size();
-        (toX ? MX : MY).emplace_back(t.substr(from, blank - from));
+    porValor(t, [&](std::string_view v) {
+        (toX ? MX : MY).emplace_back(v);
         toX = !toX;
-        from = blank + 1;
-    }
+    });
 }
 
 }  // namespace vadrel

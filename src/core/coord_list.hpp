@@ -24,11 +24,13 @@ inline constexpr std::string_view kCommasReplaced =
 void limpiaComas(CoordList& MX, CoordList& MY, Ui& ui);
 // The same on one list, silently; true when a line changed.
 bool sustituyeComas(CoordList& list);
-// Removes the empty lines of each list, each on its own.
+// Drops the lines empty in both lists (and the empty lines past the end of
+// the shorter one). A line empty in one list only throws Failure ("Error.
+// La línea N tiene X pero no Y.", or the reverse) before anything changes.
 void limpiaCoordenadas(CoordList& MX, CoordList& MY);
 
-// Appends the X Y pairs of a GML position list: one leading blank is
-// dropped, and only the blank separates (two in a row give an empty line).
+// Appends the X Y pairs of a GML position list, whose values any run of
+// XML white space (blanks, tabs, line breaks) separates.
 void partirPosList(std::string_view t, CoordList& MX, CoordList& MY);
 // How many values partirPosList finds in the text (an odd count leaves a
 // vertex without its Y).

@@ -4,6 +4,7 @@
 #include <cstdio>
 #include <cstring>
 #include <algorithm>
+#include <chrono>
 #include <cstdint>
 #include <system_error>
 #include <fcntl.h>
@@ -93,15 +94,84 @@ std::string readWholeFile(const std::filesystem::path& path)
     return bytes;
 }
 
+namespace {
+
+constexpr std::string_view kPrefijoTemporal = ".vadrel-tmp-";
+constexpr std::string_view kPrefijoMapa = ".vadrel-mapa-";
+
+// Our own temporary names: the prefix and the six characters mkstemp or
+// mkdtemp puts in place of XXXXXX, nothing more.
+bool esTemporalNuestro(const std::string& name)
+{
+    for (std::string_view prefijo : {kPrefijoTemporal, kPrefijoMapa}) {
+        if (name.size() != prefijo.size() + 6 || name.compare(0, prefijo.size(), prefijo) != 0) continue;
+        return std::all_of(name.begin() + static_cast<std::ptrdiff_t>(prefijo.size()), name.end(), [](char c) {
+            return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9');
+        });
+    }
+    return false;
+}
+
+}  // namespace
+
+void limpiaTemporalesViejos(const std::filesystem::path& folder)
+{
+    namespace fs = std::filesystem;
+    std::error_code ec;
+    const auto limite = fs::file_time_type::clock::now() - std::chrono::minutes(1);
+    fs::directory_iterator it(folder.empty() ? fs::path(".") : folder, ec), end;
+    for (; !ec && it != end; it.increment(ec)) {
+        if (!esTemporalNuestro(it->path().filename().string())) continue;
+        std::error_code e;
+        // Only what is a minute old: a younger one may be another run's,
+        // still being written.
+        const auto when = fs::symlink_status(it->path(), e).type() == fs::file_type::symlink
+                              ? fs::file_time_type::min()
+                              : fs::last_write_time(it->path(), e);
+        if (e || when > limite) continue;
+        fs::remove_all(it->path(), e);
+    }
+}
+
+namespace {
+
+// The permissions of the file `target` would replace, -1 when there is
+// none. A file the person may not write is refused with the reason, not
+// replaced behind its back by a rename.
+int permisosAReemplazar(const std::filesystem::path& target)
+{
+    struct stat st {};
+    if (::stat(target.c_str(), &st) != 0) return -1;
+    if (::access(target.c_str(), W_OK) != 0) fail(target, errno);
+    if (!S_ISREG(st.st_mode)) return -1;
+    // Marked read-only for everyone: kept so even where the system would
+    // let an administrator write it.
+    if ((st.st_mode & 0222) == 0) fail(target, EACCES);
+    return static_cast<int>(st.st_mode & 07777);
+}
+
+}  // namespace
+
+void reemplazaCon(const std::filesystem::path& escrito, const std::filesystem::path& target)
+{
+    const int mode = permisosAReemplazar(target);
+    if (mode >= 0 && ::chmod(escrito.c_str(), static_cast<mode_t>(mode)) != 0) fail(target, errno);
+    if (std::rename(escrito.c_str(), target.c_str()) != 0) fail(target, errno);
+}
+
 AtomicFile::AtomicFile(const std::filesystem::path& target) : target_(target)
 {
     std::filesystem::path dir = target.parent_path();
     if (dir.empty()) dir = ".";
-    // Hidden and beside the target, so the rename never crosses a disk.
+    mode_ = permisosAReemplazar(target);
+    limpiaTemporalesViejos(dir);
+    // Hidden and beside the target, so the rename never crosses a disk; a
+    // name of our own of fixed length, so that a target name of 255 bytes
+    // still fits, and no one takes it for a document.
     temp_ = dir.string();
-    temp_ += "/.";
-    temp_ += target.filename().string();
-    temp_ += ".XXXXXX";
+    temp_ += '/';
+    temp_ += kPrefijoTemporal;
+    temp_ += "XXXXXX";
     fd_ = ::mkstemp(temp_.data());
     if (fd_ < 0) fail(target_, errno);
 }
@@ -131,10 +201,14 @@ void AtomicFile::write(std::string_view bytes)
 
 void AtomicFile::commit()
 {
-    // mkstemp creates 0600; a saved document is an ordinary user file.
-    mode_t mask = ::umask(0);
-    ::umask(mask);
-    ::fchmod(fd_, 0666 & ~mask);
+    // mkstemp creates 0600: a replaced file keeps its own permissions, a new
+    // one gets an ordinary user file's.
+    if (mode_ < 0) {
+        const mode_t mask = ::umask(0);
+        ::umask(mask);
+        mode_ = static_cast<int>(0666 & ~mask);
+    }
+    ::fchmod(fd_, static_cast<mode_t>(mode_));
     const int fd = fd_;
     fd_ = -1;
     if (::fsync(fd) != 0) {

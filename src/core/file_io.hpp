@@ -19,9 +19,10 @@ std::string readWholeFile(const std::filesystem::path& path);
 
 // A file written piece by piece under a temporary name beside the target,
 // which it replaces only at commit(). Destroyed uncommitted (a failure
-// half-way), it leaves the target as it was and no temporary behind. Every
-// failure throws Failure with a Spanish message naming the target and the
-// cause.
+// half-way), it leaves the target as it was and no temporary behind. A
+// replaced file keeps its permissions; one the person may not write is
+// refused. Every failure throws Failure with a Spanish message naming the
+// target and the cause.
 class AtomicFile {
 public:
     explicit AtomicFile(const std::filesystem::path& target);
@@ -36,7 +37,17 @@ private:
     std::filesystem::path target_;
     std::string temp_;
     int fd_ = -1;
+    int mode_ = -1;  // the replaced file's permissions, when there is one
 };
+
+// Puts the file `escrito` (written beside `target`) in the place of
+// `target`, as AtomicFile::commit does: a replaced file's permissions kept,
+// a read-only one refused (Failure, `escrito` left where it is).
+void reemplazaCon(const std::filesystem::path& escrito, const std::filesystem::path& target);
+
+// Removes the temporary files and folders of our own name pattern that a
+// write killed half-way left in `folder`, once they are a minute old.
+void limpiaTemporalesViejos(const std::filesystem::path& folder);
 
 // Throws Failure with a Spanish message naming the file and the cause.
 void writeFileAtomically(const std::filesystem::path& target, std::string_view bytes);

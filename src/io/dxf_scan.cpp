@@ -1,6 +1,8 @@
 #include "io/dxf_scan.hpp"
 
 #include <algorithm>
+#include <charconv>
+#include <cmath>
 #include <string>
 
 #include "core/failure.hpp"
@@ -42,21 +44,73 @@ bool igualSinBlancos(std::string_view line, std::string_view word)
     return k == word.size();
 }
 
+// Digits with at most one "." or ",", an optional sign in front: the form
+// whose decimals redondeaCadena can cut as text. Two tight runs of digits:
+// a drawing has millions of values.
+bool decimalLlano(std::string_view v)
+{
+    const char* p = v.data();
+    const char* const fin = p + v.size();
+    auto digitos = [&] {
+        const char* desde = p;
+        while (p != fin && static_cast<unsigned char>(*p - '0') < 10) ++p;
+        return p != desde;
+    };
+    if (p != fin && (*p == '-' || *p == '+')) ++p;
+    const bool entera = digitos();
+    if (p == fin) return entera;
+    if (*p != '.' && *p != ',') return false;
+    ++p;
+    const bool decimales = digitos();
+    return p == fin && (entera || decimales);
+}
+
+// Any other number ("4.4012345678E+05") in plain decimal form, shortest
+// round trip: cutting the text of an exponent form cuts its mantissa and
+// moves the vertex metres away. False for a text that is no finite number.
+bool enFormaLlana(std::string_view v, std::string& llana)
+{
+    std::string punto(v);
+    if (auto coma = punto.find(','); coma != std::string::npos) punto[coma] = '.';
+    double valor = 0;
+    if (!parseNumber(punto, '.', valor) || !std::isfinite(valor)) return false;
+    char buffer[400];
+    const auto [end, ec] = std::to_chars(buffer, buffer + sizeof buffer, valor, std::chars_format::fixed);
+    if (ec != std::errc()) return false;
+    llana.assign(buffer, end);
+    return true;
+}
+
+bool esSeccion(std::string_view line) { return trimmed(line) == "SECTION"; }
+
 }  // namespace
 
-void escaneaDxf(std::string_view text, CoordList& MX, CoordList& MY, const OtraPolilinea& otraPolilinea)
+ResultadoDxf escaneaDxf(std::string_view text, CoordList& MX, CoordList& MY, const OtraPolilinea& otraPolilinea)
 {
-    // The first polyline entity: its name follows a group code 0. The same
-    // name as a class of the CLASSES section (AutoCAD R14 writes one) is no
-    // polyline, and starting there would load nothing.
+    // The first polyline entity of the drawing: its name follows a group
+    // code 0, in the ENTITIES section (or anywhere in a bare list of
+    // entities without sections). The same name as a class of the CLASSES
+    // section (AutoCAD R14 writes one) is no polyline, and one in a block
+    // definition is not drawn where it stands.
+    ResultadoDxf resultado;
     LineReader reader(text);
     std::string_view line, anterior;
-    bool encontrada = false;
+    bool encontrada = false, conSecciones = false, nombreSeccion = false, enEntidades = false;
+    int tras = 0;  // lines since "0" / "SECTION", when the section's name is next
     while (!encontrada && reader.next(line)) {
-        encontrada = polilineaAlPrincipio(line) && igualSinBlancos(anterior, "0");
+        const bool trasCero = igualSinBlancos(anterior, "0");
+        if (trasCero && esSeccion(line)) {
+            conSecciones = nombreSeccion = true;
+            tras = 0;
+        } else if (nombreSeccion && ++tras == 2) {
+            nombreSeccion = false;
+            enEntidades = trimmed(line) == "ENTITIES";
+        }
+        encontrada = polilineaAlPrincipio(line) && trasCero && (enEntidades || !conSecciones);
         anterior = line;
     }
-    if (!encontrada) return;
+    if (!encontrada) return resultado;
+    resultado.polilinea = true;
 
     // From the polyline's name on, lines go in pairs: a group code, then its
     // value. Code 0 starts the next entity; only a polyline's 10 and 20 are
@@ -71,20 +125,33 @@ void escaneaDxf(std::string_view text, CoordList& MX, CoordList& MY, const OtraP
     while (reader.next(codigo) && !finDeSeccion(codigo) && reader.next(valor) && !finDeSeccion(valor)) {
         if (igualSinBlancos(codigo, "0")) {
             enPolilinea = polilineaAlPrincipio(valor);
-            if (enPolilinea && !otraPolilinea()) return;
+            if (enPolilinea && !otraPolilinea()) return resultado;
             continue;
         }
         const bool esX = igualSinBlancos(codigo, "10");
         if (!enPolilinea || (!esX && !igualSinBlancos(codigo, "20"))) continue;
+        ++resultado.valores;
         std::string conBlancos;
         std::string_view v = valor;
         if (v.find(' ') != std::string_view::npos) v = conBlancos = sinBlancos(valor);
-        if (characterCount(v) <= 6) continue;
+        // Plain decimal text is ASCII: its characters are its bytes.
+        if (decimalLlano(v)) {
+            if (v.size() <= 6) continue;
+        } else {
+            if (!enFormaLlana(v, conBlancos)) {
+                if (characterCount(v) <= 6) continue;
+                throw Failure(formatMessage(kNotAFloat, std::string(v)));
+            }
+            v = conBlancos;
+            if (v.size() <= 6) continue;
+        }
         (esX ? MX : MY).push_back(redondeaCadena(v, 4));
+        ++resultado.tomados;
     }
+    return resultado;
 }
 
-void cargaDxf(Ui& ui, const std::filesystem::path& file, CoordList& MX, CoordList& MY,
+CargaDxf cargaDxf(Ui& ui, const std::filesystem::path& file, CoordList& MX, CoordList& MY,
               const OtraPolilinea& otraPolilinea)
 {
     std::string text;
@@ -92,9 +159,14 @@ void cargaDxf(Ui& ui, const std::filesystem::path& file, CoordList& MX, CoordLis
         text = readText(file);
     } catch (const Failure&) {
         ui.message(kDxfNoSeAbre);
-        return;
+        return CargaDxf::noSeAbre;
     }
-    escaneaDxf(text, MX, MY, otraPolilinea);
+    const ResultadoDxf r = escaneaDxf(text, MX, MY, otraPolilinea);
+    if (r.tomados > 0) return CargaDxf::cargado;
+    // Nothing taken: said here, where the cause is known, rather than by a
+    // "Crear GML" that later finds no coordinates.
+    ui.message(r.valores == 0 ? kDxfSinPolilinea : kDxfNoUtm);
+    return CargaDxf::vacio;
 }
 
 }  // namespace vadrel

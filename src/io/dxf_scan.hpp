@@ -17,21 +17,36 @@ inline constexpr const char* kDxfNoSeAbre =
     "Error al cargar el fichero. Fichero abierto por otro programa o fichero erróneo. Pruebe a cerrar Autocad e "
     "intentelo de nuevo.";
 
+inline constexpr const char* kDxfSinPolilinea = "Error. El dibujo no contiene ninguna polilínea (LWPOLYLINE).";
+inline constexpr const char* kDxfNoUtm =
+    "Error. Las coordenadas del dibujo no son UTM (tienen menos de 7 cifras).";
+
 // Called when a further polyline starts; true goes on reading its vertices,
 // false stops the scan.
 using OtraPolilinea = std::function<bool()>;
 
-// Appends the vertices of the first polyline entity (a line with
-// "LWPOLYLINE" at one of its first four characters, after a group code 0),
-// up to a line holding "ENDSEC" or the end of the text. Only the codes 10 (X) and 20 (Y) of
-// polyline entities count, and only values of 7 or more characters (blanks
-// removed), cut to 4 decimals by redondeaCadena; a value that is no number
-// throws its Failure, the points before it kept.
-void escaneaDxf(std::string_view text, CoordList& MX, CoordList& MY, const OtraPolilinea& otraPolilinea);
+struct ResultadoDxf {
+    bool polilinea = false;    // a polyline entity was found
+    std::size_t valores = 0;   // its codes 10 and 20 (and those of further polylines)
+    std::size_t tomados = 0;   // values appended to the lists
+};
 
-// The file read and scanned; a file that cannot be read is told with the
-// window's message and changes nothing.
-void cargaDxf(Ui& ui, const std::filesystem::path& file, CoordList& MX, CoordList& MY,
+// Appends the vertices of the first polyline entity of the ENTITIES section
+// (a line with "LWPOLYLINE" at one of its first four characters, after a
+// group code 0), up to a line holding "ENDSEC" or the end of the text. Only
+// the codes 10 (X) and 20 (Y) of polyline entities count. A value in any
+// other form than plain decimal digits (an exponent) is first written in
+// plain decimal form; values of 7 or more characters (blanks removed) are
+// cut to 4 decimals by redondeaCadena; a value that is no number throws its
+// Failure, the points before it kept.
+ResultadoDxf escaneaDxf(std::string_view text, CoordList& MX, CoordList& MY, const OtraPolilinea& otraPolilinea);
+
+enum class CargaDxf { cargado, noSeAbre, vacio };
+
+// The file read and scanned; a file that cannot be read, or that gives no
+// value (no polyline, or coordinates too short to be UTM), is told and
+// changes nothing.
+CargaDxf cargaDxf(Ui& ui, const std::filesystem::path& file, CoordList& MX, CoordList& MY,
               const OtraPolilinea& otraPolilinea);
 
 }  // namespace vadrel

@@ -1,5 +1,8 @@
 #include "io/excel_table.hpp"
 
+#include <charconv>
+
+#include "core/numeric_text.hpp"
 #include "core/text_file.hpp"
 #include "io/coord_file.hpp"
 
@@ -16,6 +19,7 @@ std::string escapado(const std::string& text)
         case '&': out += "&amp;"; break;
         case '<': out += "&lt;"; break;
         case '>': out += "&gt;"; break;
+        case '"': out += "&quot;"; break;
         default: out += c;
         }
     }
@@ -27,16 +31,27 @@ void celdaCabecera(std::vector<std::string>& l, const char* texto)
     l.insert(l.end(), {"         <th>", std::string("           ") + texto, "         </th>"});
 }
 
-void celda(std::vector<std::string>& l, const std::string& texto)
+// A number cell: the text as typed, and its value in the forms that
+// spreadsheets read whatever their locale ("sdval"/"sdnum" for one, "x:num"
+// for the other); a Spanish sheet reads "384464.656" as 384,464,656. A text
+// that is no number stops the table with the conversion message: a cell
+// holding "=1+1" would be computed by the sheet.
+void celdaNumero(std::vector<std::string>& l, const std::string& texto)
 {
-    l.insert(l.end(), {"         <td>", "           " + texto, "         </td>"});
+    const double valor = MiStrToFloat(texto, NumberFormat::batch());
+    char buffer[32];
+    const auto [end, ec] = std::to_chars(buffer, buffer + sizeof buffer, valor);
+    const std::string v(buffer, ec == std::errc() ? end : buffer);
+    l.insert(l.end(), {"         <td sdval=\"" + v + "\" sdnum=\"1033;0;General\" x:num=\"" + v + "\">",
+                       "           " + escapado(texto), "         </td>"});
 }
 
 }  // namespace
 
 TablaExcel::TablaExcel(const std::string& valor, bool edificio)
 {
-    lineas_ = {"<html>", "<body>", "   <table align='right'>"};
+    // The Excel namespace, for the cells' "x:num".
+    lineas_ = {"<html xmlns:x=\"urn:schemas-microsoft-com:office:excel\">", "<body>", "   <table align='right'>"};
     titulo("Referencia:");
     lineas_.insert(lineas_.end(), {"       <tr>", "         <th colspan='3'>",
                                    std::string("           <") + (edificio ? "h2>" : "h3>") + escapado(valor) +
@@ -67,9 +82,9 @@ void TablaExcel::vertices(const CoordList& X, const CoordList& Y)
     lineas_.reserve(lineas_.size() + X.size() * 11 + 3);
     for (std::size_t i = 0; i < X.size() && i < Y.size(); ++i) {
         lineas_.push_back("       <tr>");
-        celda(lineas_, std::to_string(i + 1));
-        celda(lineas_, X[i]);
-        celda(lineas_, Y[i]);
+        celdaNumero(lineas_, std::to_string(i + 1));
+        celdaNumero(lineas_, X[i]);
+        celdaNumero(lineas_, Y[i]);
         lineas_.push_back("       </tr>");
     }
 }

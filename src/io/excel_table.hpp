@@ -13,9 +13,9 @@ namespace vadrel {
 inline const FileFilter kFiltroExcel{"Archivos Excel|*.xls", "xls"};
 inline constexpr const char* kExcelGenerado = "Fichero excel generado";
 
-// The table's lines, in order. Heading values and construction names are
-// written with "&", "<" and ">" escaped, so that the sheet shows them as
-// typed; the coordinate texts go as they stand.
+// The table's lines, in order. Every text is written with "&", "<", ">" and
+// '"' escaped, so that the sheet shows it as typed; number cells also carry
+// their value in the forms every spreadsheet reads whatever its locale.
 class TablaExcel {
 public:
     // The opening lines: the reference heading and its value in an <h3>
@@ -24,7 +24,8 @@ public:
 
     // One construction's name block (a whole building only).
     void edificacion(const std::string& nombre);
-    // The column headings and one row per vertex, numbered from 1.
+    // The column headings and one row per vertex, numbered from 1. A
+    // coordinate that is no number throws its conversion Failure.
     void vertices(const CoordList& X, const CoordList& Y);
     // The building's empty separator row after a construction.
     void separador();

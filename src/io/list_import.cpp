@@ -23,11 +23,14 @@ void importaList(Ui& ui, TFList& lista, CoordList& MX, CoordList& MY)
     // Read before asking: a text without a single vertex must not be
     // allowed to replace the window's points.
     CoordList x, y;
-    leeList(lista.Memo1, x, y);
+    const std::size_t polilineas = leeList(lista.Memo1, x, y);
     if (x.empty() && y.empty()) return ui.message(kSinCoordenadas);
     if ((!MX.empty() || !MY.empty()) && !ui.confirm(kSobreescribirList, false)) return;
     MX = std::move(x);
     MY = std::move(y);
+    if (polilineas > 1)
+        ui.message("El texto contiene " + std::to_string(polilineas) +
+                   " polilíneas; se han unido en una sola lista de coordenadas.");
     // The pasted text is emptied at the next opening anyway; a long LIST
     // would hold its memory until then.
     std::vector<std::string>().swap(lista.Memo1);

@@ -1,5 +1,6 @@
 #include "io/list_parse.hpp"
 
+#include <algorithm>
 #include <string_view>
 
 #include "core/numeric_text.hpp"
@@ -21,28 +22,89 @@ std::string valorTras(std::string_view line, std::size_t marker)
 
 bool contiene(std::string_view text, std::string_view word) { return text.find(word) != std::string_view::npos; }
 
-// "center  X=..." (English), "centro  X=..." (Spanish, Italian), "центр"
-// (Russian): the centre of an arc segment, which is not on the boundary.
-bool esCentro(std::string_view before)
+// A point that is not on the boundary: an arc's centre ("center", "centro",
+// "centre", "центр") or a hatch's origin ("origin", "origen", "origine").
+bool esCentroUOrigen(std::string_view before)
 {
-    const std::string lower = asciiLower(before);
-    return contiene(lower, "center") || contiene(lower, "centro") || contiene(lower, "центр") ||
-           contiene(lower, "Центр");
+    // Lower case on the stack: a million vertex lines each made a string.
+    char corto[64];
+    std::string largo;
+    std::string_view lower;
+    if (before.size() <= sizeof corto) {
+        for (std::size_t i = 0; i < before.size(); ++i) {
+            const char c = before[i];
+            corto[i] = c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
+        }
+        lower = std::string_view(corto, before.size());
+    } else {
+        largo = asciiLower(before);
+        lower = largo;
+    }
+    for (std::string_view w : {"center", "centro", "centre", "центр", "Центр", "ЦЕНТР", "origin", "origen"})
+        if (contiene(lower, w)) return true;  // "origine" holds "origin"
+    return false;
+}
+
+// What stands before "X=" on a vertex line: nothing, or a phrase of letters
+// and blanks in any language ("at point", "al punto", "в точке"). A comma or
+// a colon marks another entity's named point ("from point,", "start point,",
+// "Location:", "Normal:").
+bool esVertice(std::string_view before)
+{
+    for (char c : before) {
+        const auto u = static_cast<unsigned char>(c);
+        const bool letra = (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || u >= 0x80;  // UTF-8 letters
+        if (!letra && c != ' ' && c != '\t') return false;
+    }
+    return !esCentroUOrigen(before);
+}
+
+// An entity's first line: its name, then blanks ("LWPOLYLINE  Layer: ...").
+bool esCabeceraPolilinea(std::string_view line)
+{
+    const std::string_view t = trimmed(line);
+    for (std::string_view name : {"LWPOLYLINE", "POLYLINE"})
+        if (t.size() > name.size() && t.substr(0, name.size()) == name &&
+            (t[name.size()] == ' ' || t[name.size()] == '\t'))
+            return true;
+    return false;
 }
 
 }  // namespace
 
-void leeList(const std::vector<std::string>& lines, CoordList& MX, CoordList& MY)
+std::size_t leeList(const std::vector<std::string>& lines, CoordList& MX, CoordList& MY)
 {
     MX.reserve(MX.size() + lines.size() + 1);
     MY.reserve(MY.size() + lines.size() + 1);
+    // Polylines are told by their header lines or, in text pasted without
+    // them, by runs of vertex lines that a blank line separates.
+    std::size_t cabeceras = 0, tramos = 0;
+    bool blancaDesdeVertice = true;
+    // A polyline's vertex lines all start alike ("          at point  "):
+    // the text before "X=" is judged once per change, not once per line.
+    std::string_view antes;
+    bool antesEsVertice = false;
     for (const std::string& s : lines) {
         const std::string_view line(s);
         const std::size_t x = line.find("X=");
-        if (x == std::string_view::npos || esCentro(line.substr(0, x))) continue;
+        if (x == std::string_view::npos) {
+            if (trimmed(line).empty())
+                blancaDesdeVertice = true;
+            else if (esCabeceraPolilinea(line))
+                ++cabeceras;
+            continue;
+        }
+        if (const std::string_view a = line.substr(0, x); a != antes || antes.data() == nullptr) {
+            antes = a;
+            antesEsVertice = esVertice(a);
+        }
+        if (!antesEsVertice) continue;
+        if (blancaDesdeVertice) ++tramos;
+        blancaDesdeVertice = false;
         MX.push_back(valorTras(line, x));
         MY.push_back(valorTras(line, line.find("Y=")));
     }
+    return std::max(cabeceras, tramos);
 }
 
 }  // namespace vadrel

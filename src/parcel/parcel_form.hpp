@@ -81,7 +81,7 @@ public:
     void setReferenciaCatastral(bool catastral);
 
 private:
-    void agrupaVarias(pugi::xml_node coleccion);
+    bool agrupaVarias(pugi::xml_node coleccion);
     bool agrupaUna(pugi::xml_node coleccion);
     void cierraAnillo();
     bool superficieConfirmada();  // the area field against the ring's; asks when they differ

@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cctype>
+#include <limits>
 #include <map>
 #include <set>
 
@@ -11,6 +12,7 @@
 #include "core/messages.hpp"
 #include "core/number_format.hpp"
 #include "core/numeric_text.hpp"
+#include "core/spanish_order.hpp"
 #include "core/xml_edit.hpp"
 #include "core/xml_file.hpp"
 #include "core/xml_search.hpp"
@@ -30,13 +32,10 @@ const char* const kSinBase = "Error. No se ha podido encontrar la base para unir
 const char* const kUnaParcela = "¿Los GML que va a agrupar forman UNA ÚNICA PARCELA?";
 const char* const kCancelada = "Se ha cancelado la agrupación. No se ha realizado ninguna acción.";
 const char* const kSinNombre = "Error. No ha rellenado ningún nombre/referencia";
-const char* const kSinParcelas = "Error. El primer archivo no contiene ninguna parcela.";
+const char* const kSinParcelas = "Error. Ningún archivo contiene parcelas.";
 
-// A sorted list box's order: letters without regard to case, then as written.
-bool antes(const std::string& a, const std::string& b)
-{
-    return std::pair(asciiLower(a), a) < std::pair(asciiLower(b), b);
-}
+// A sorted list box's order: a Spanish reader's, as the file dialog's.
+bool antes(const std::string& a, const std::string& b) { return antesEnEspanol(a, b); }
 
 // The lists hold full paths and show, and sort by, the bare file names.
 std::string nombreDe(const std::string& ruta) { return std::filesystem::path(ruta).filename().string(); }
@@ -86,20 +85,21 @@ pugi::xml_node anadeComoMember(pugi::xml_node coleccion, pugi::xml_node member)
 // has it unprefixed).
 pugi::xml_node identificador(pugi::xml_node member) { return buscaNodo("base:localId", "localId", member); }
 
+// An empty box: any corner widens it, negative or beyond 10⁹ as well.
+constexpr double kInf = std::numeric_limits<double>::infinity();
 struct Caja {
-    double minX = 999999999.0;
-    double minY = 999999999.0;
-    double maxX = 0.0;
-    double maxY = 0.0;
+    double minX = kInf;
+    double minY = kInf;
+    double maxX = -kInf;
+    double maxY = -kInf;
 };
 
-// "X Y": the text before the first blank and the text after it.
+// "X Y", the two separated by any white space as in a position list.
 std::pair<double, double> esquina(const std::string& text, const NumberFormat& fmt)
 {
-    const auto blank = text.find(' ');
-    const std::string x = text.substr(0, blank);
-    const std::string y = blank == std::string::npos ? std::string() : text.substr(blank + 1);
-    return {MiStrToFloat(x, fmt), MiStrToFloat(y, fmt)};
+    CoordList x, y;
+    partirPosList(text, x, y);
+    return {MiStrToFloat(x.empty() ? "" : x[0], fmt), MiStrToFloat(y.empty() ? "" : y[0], fmt)};
 }
 
 // The box of a parcel's own rings, for a parcel that carries no corners
@@ -107,7 +107,7 @@ std::pair<double, double> esquina(const std::string& text, const NumberFormat& f
 std::pair<std::pair<double, double>, std::pair<double, double>> cajaDeAnillos(pugi::xml_node member,
                                                                               const NumberFormat& fmt)
 {
-    double minX = 999999999.0, minY = 999999999.0, maxX = 0.0, maxY = 0.0;
+    double minX = kInf, minY = kInf, maxX = -kInf, maxY = -kInf;
     for (pugi::xml_node posList : buscaTodos(member, {"gml:posList"})) {
         const std::string text = textOf(posList);
         std::vector<std::string> valores;
@@ -181,11 +181,7 @@ void TFParcelgen::BitBtn2Click()
     // on a file that does not load.
     auto recarga = [this] { loadXml(XMLMultiple, entorno_.plantilla(kPlantillaMultiple)); };
     try {
-        bool guardar = true;
-        if (ui_.confirm(kUnaParcela, false))
-            guardar = agrupaUna(coleccion);
-        else
-            agrupaVarias(coleccion);
+        const bool guardar = ui_.confirm(kUnaParcela, false) ? agrupaUna(coleccion) : agrupaVarias(coleccion);
         if (guardar)
             if (auto file = ui_.saveFileName(msg::kFiltroGml)) saveXml(XMLMultiple, *file);
     } catch (...) {
@@ -199,8 +195,9 @@ void TFParcelgen::BitBtn2Click()
     recarga();
 }
 
-void TFParcelgen::agrupaVarias(pugi::xml_node coleccion)
+bool TFParcelgen::agrupaVarias(pugi::xml_node coleccion)
 {
+    bool algunaParcela = false;
     // One message per parcel whose reference came before: telling it once
     // per earlier copy made n copies n²/2 boxes to click away.
     std::set<std::string> referencias;
@@ -215,8 +212,11 @@ void TFParcelgen::agrupaVarias(pugi::xml_node coleccion)
                                 " repetida. No puede estar la misma referencia varias veces en el mismo GML.");
             }
             anadeComoMember(coleccion, member);
+            algunaParcela = true;
         }
     }
+    if (!algunaParcela) ui_.message(kSinParcelas);
+    return algunaParcela;
 }
 
 bool TFParcelgen::agrupaUna(pugi::xml_node coleccion)
@@ -240,6 +240,10 @@ bool TFParcelgen::agrupaUna(pugi::xml_node coleccion)
     std::string referencia;
     pugi::xml_node base;
     pugi::xml_node superficies;  // the base member's first gml:MultiSurface
+    // The first parcel, kept aside while it has no surfaces to gather the
+    // others' in (a parcel of a reference point only): the base when no
+    // parcel has any.
+    pugi::xml_document sinSuperficies;
     std::set<std::string> ids;   // every surface id given, so that none repeats
     // Per reference, the numbers known taken, each pointing past itself: the
     // search for a free number jumps over runs of them instead of trying
@@ -258,14 +262,13 @@ bool TFParcelgen::agrupaUna(pugi::xml_node coleccion)
 
     for (std::size_t f = 0; f < LBDestino.size(); ++f) {
         loadXml(XMLCarga, LBDestino[f]);
-        std::vector<pugi::xml_node> members = miembros(XMLCarga);
-        if (f == 0 && members.empty()) {
-            ui_.message(kSinParcelas);
-            return false;
-        }
-        for (std::size_t m = 0; m < members.size(); ++m) {
-            pugi::xml_node member = members[m];
-            if (f == 0 && m == 0) {
+        for (pugi::xml_node member : miembros(XMLCarga)) {
+            // A member without a parcel (a building, a lone point) is no part
+            // of the grouping: as the base it lost every surface.
+            if (!buscaNodo("cp:CadastralParcel", member)) continue;
+            if (!base && !buscaNodo("gml:MultiSurface", member)) {
+                if (!sinSuperficies.first_child()) sinSuperficies.append_copy(member);
+            } else if (!base) {
                 // The base member lives in the grouped document from the start:
                 // the other members' surfaces gather in it.
                 base = member = anadeComoMember(coleccion, member);
@@ -311,11 +314,24 @@ bool TFParcelgen::agrupaUna(pugi::xml_node coleccion)
         }
     }
 
+    if (!base && sinSuperficies.first_child()) base = anadeComoMember(coleccion, sinSuperficies.first_child());
+    if (!base) {
+        ui_.message(kSinParcelas);
+        return false;
+    }
     if (auto n = buscaNodo("cp:areaValue", base)) setText(n, formatGeneral(area, '.'));
-    if (auto n = buscaNodo("gml:lowerCorner", base)) setText(n, par(caja.minX, caja.minY));
-    if (auto n = buscaNodo("gml:upperCorner", base)) setText(n, par(caja.maxX, caja.maxY));
-    if (auto n = buscaNodo("gml:pos", base)) setText(n, par((caja.maxX + caja.minX) / 2, (caja.maxY + caja.minY) / 2));
+    // No corner and no ring anywhere leaves the box empty: the base keeps its own.
+    if (caja.minX <= caja.maxX && caja.minY <= caja.maxY) {
+        if (auto n = buscaNodo("gml:lowerCorner", base)) setText(n, par(caja.minX, caja.minY));
+        if (auto n = buscaNodo("gml:upperCorner", base)) setText(n, par(caja.maxX, caja.maxY));
+        if (auto n = buscaNodo("gml:pos", base))
+            setText(n, par((caja.maxX + caja.minX) / 2, (caja.maxY + caja.minY) / 2));
+    }
     if (auto n = identificador(base)) setText(n, nombre);
+    // A new parcel has no cadastral reference and no label yet: the first
+    // file's would name a parcel that the grouped one is not.
+    if (auto n = buscaNodo("cp:nationalCadastralReference", base)) setText(n, "");
+    if (auto n = buscaNodo("cp:label", base)) setText(n, "");
     // The grouped parcel is a new one with a local name, as its gml:id says;
     // left as the first file's "ES.SDGC.CP" the name would be taken for a
     // cadastral reference, which the cadastre refuses.

@@ -1,6 +1,8 @@
 // The parcel window's coordinate imports and export: DXF, AutoCAD LIST and
 // the spreadsheet table.
 
+#include <utility>
+
 #include "io/dxf_scan.hpp"
 #include "io/excel_table.hpp"
 #include "io/list_form.hpp"
@@ -20,11 +22,14 @@ void TFParcelgen::SBCargarDXFClick()
 {
     auto file = ui_.openFileName(kFiltroDxf);
     if (!file) return;
-    EArchivoDXF = *file;
-    cargaDxf(ui_, *file, MX, MY, [this] {
-        ui_.message(kVariasPolilineas);
-        return false;
-    });
+    // The path shows what was loaded: a drawing that gave nothing leaves the
+    // field as it was.
+    std::string anterior = std::exchange(EArchivoDXF, *file);
+    if (cargaDxf(ui_, *file, MX, MY, [this] {
+            ui_.message(kVariasPolilineas);
+            return false;
+        }) == CargaDxf::vacio)
+        EArchivoDXF = std::move(anterior);
 }
 
 void TFParcelgen::BBListClick()

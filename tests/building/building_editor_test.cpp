@@ -238,7 +238,7 @@ TEST_P(BuildingEditorTest, ClearingTheEditorOrEverything)
 TEST_P(BuildingEditorTest, HiddenAreaAndCopy)
 {
     form->MX = {"0", "10", "", "10", "0"};
-    form->MY = {"0", "0", "10", "10"};
+    form->MY = {"0", "0", "", "10", "10"};
     form->BBCalcularClick();
     EXPECT_EQ(form->ESup, "100");
     form->BBCopiarClick();

@@ -280,6 +280,15 @@ TEST_P(BuildingReaderTest, NestedPatchesGiveEachRingOnce)
     EXPECT_EQ(form->Edificaciones.size(), 50u);
 }
 
+TEST_P(BuildingReaderTest, PositionsOnSeparateLinesOrTabbedAreRead)
+{
+    readText(gml("<gml:PolygonPatch><gml:exterior><gml:posList>\r\n 0 0\r\n 10\t0\r\n 10  10\r\n 0 0\r\n"
+                 "</gml:posList></gml:exterior></gml:PolygonPatch>"));
+    ASSERT_EQ(form->Edificaciones.size(), 1u);
+    EXPECT_EQ(form->Edificaciones[0].coorx, (CoordList{"0", "10", "10", "0"}));
+    EXPECT_EQ(form->Edificaciones[0].coory, (CoordList{"0", "0", "10", "0"}));
+}
+
 TEST_P(BuildingReaderTest, UnreadableFileLeavesTheConstructionsAsTheyWere)
 {
     anade(kEdificacion, kExterior, {"1", "2", "3"}, {"4", "5", "6"}, true);

@@ -321,7 +321,8 @@ TEST_F(CliTest, ExportsWriteTheSpreadsheetTables)
     EXPECT_EQ(r.exitCode, 0) << r.err;
     EXPECT_EQ(r.err, "Fichero excel generado\n");
     const std::string p = readFile(dir / "p.xls");
-    EXPECT_EQ(p.rfind("<html>\r\n<body>\r\n   <table align='right'>\r\n", 0), 0u);
+    EXPECT_EQ(p.rfind("<html xmlns:x=\"urn:schemas-microsoft-com:office:excel\">\r\n<body>\r\n   <table align='right'>\r\n", 0),
+              0u);
     EXPECT_NE(p.find("           <h3>1234567AB1234N</h3>\r\n"), std::string::npos);
     EXPECT_NE(p.find("           500030\r\n"), std::string::npos);
 
@@ -444,6 +445,123 @@ TEST_F(CliTest, PreviewSavesTheDrawingAsA390PixelPng)
     EXPECT_FALSE(std::filesystem::exists(dir / "x.png"));
 }
 
+TEST_F(CliTest, EachCommandPrintsItsOwnUsage)
+{
+    const struct {
+        std::vector<std::string> args;
+        const char* usage;
+        const char* other;  // another command's usage, not printed
+    } cases[] = {
+        {{"parcel", "write", "--help"}, "  parcel write --ref REF", "parcel group"},
+        {{"parcel", "group", "-o", "x.gml", "--help"}, "  parcel group [--one NOMBRE]", "parcel write"},
+        {{"building", "export", "--help"}, "  building export", "parcel write"},
+        {{"map", "--help"}, "  map --coords", "building map"},
+        {{"check", "--help"}, "  check", "parcel write"},
+    };
+    for (const auto& c : cases) {
+        auto r = cli(c.args);
+        EXPECT_EQ(r.exitCode, 0) << ::testing::PrintToString(c.args) << r.err;
+        EXPECT_NE(r.out.find(c.usage), std::string::npos) << r.out;
+        EXPECT_EQ(r.out.find(c.other), std::string::npos) << r.out;
+    }
+}
+
+TEST_F(CliTest, DoubleDashEndsTheOptionsAndLongNamesAreWritten)
+{
+    writeFile(dir / "c.txt", kTriangle);
+    ASSERT_EQ(cli({"parcel", "write", "--ref", "A1", "--local", "--area", "600", "--coords", "c.txt", "-o", "-x.gml"})
+                  .exitCode,
+              0);
+    ASSERT_EQ(cli({"parcel", "write", "--ref", "B2", "--local", "--area", "600", "--coords", "c.txt", "-o", "b.gml"})
+                  .exitCode,
+              0);
+    auto r = cli({"parcel", "group", "-o", "g.gml", "--", "-x.gml", "b.gml"});
+    EXPECT_EQ(r.exitCode, 0) << r.err;
+    EXPECT_NE(readFile(dir / "g.gml").find("ES.LOCAL.CP.A1"), std::string::npos);
+    EXPECT_EQ(cli({"parcel", "group", "-o", "h.gml", "-x.gml", "b.gml"}).exitCode, 2) << "without --, an option";
+
+    const std::string largo = std::string(251, 'p') + ".gml";  // 255 bytes
+    r = cli({"parcel", "write", "--ref", "A1", "--local", "--area", "600", "--coords", "c.txt", "-o", largo});
+    EXPECT_EQ(r.exitCode, 0) << r.err;
+    EXPECT_TRUE(std::filesystem::exists(dir / largo));
+}
+
+TEST_F(CliTest, AnOutputThatIsAnInputIsRefused)
+{
+    writeFile(dir / "c.txt", kTriangle);
+    ASSERT_EQ(cli({"parcel", "write", "--ref", "A1", "--local", "--area", "600", "--coords", "c.txt", "-o", "a.gml"})
+                  .exitCode,
+              0);
+    ASSERT_EQ(cli({"parcel", "write", "--ref", "B2", "--local", "--area", "600", "--coords", "c.txt", "-o", "b.gml"})
+                  .exitCode,
+              0);
+    const std::string a = readFile(dir / "a.gml");
+    const std::vector<std::vector<std::string>> cases = {
+        {"parcel", "group", "-o", "a.gml", "a.gml", "b.gml"},
+        {"parcel", "group", "--one", "R1", "-o", "a", "b.gml", "./a.gml"},
+        {"parcel", "write", "--ref", "R", "--area", "1", "--coords", "c.txt", "-o", "c.txt"},
+        {"parcel", "export", "--ref", "R", "--coords", "c.txt", "-o", "./c.txt"},
+        {"parcel", "read", "a.gml", "-o", "a.gml"},
+        {"building", "export", "--ref", "R", "--ext", "c.txt", "-o", "c.txt"},
+        {"map", "--coords", "c.txt", "-o", "c.txt"},
+        {"preview", "--gml", "a.gml", "b.gml", "-o", "b.gml"},
+    };
+    for (const auto& args : cases) {
+        auto r = cli(args);
+        EXPECT_EQ(r.exitCode, 1) << ::testing::PrintToString(args);
+        EXPECT_EQ(r.err, "Error. El archivo de salida es uno de los de entrada.\n") << ::testing::PrintToString(args);
+    }
+    EXPECT_EQ(readFile(dir / "a.gml"), a);
+    EXPECT_EQ(readFile(dir / "c.txt"), kTriangle);
+}
+
+TEST_F(CliTest, ANextRunRemovesWhatAKilledWriteLeft)
+{
+    namespace fs = std::filesystem;
+    writeFile(dir / "c.txt", kTriangle);
+    const auto viejo = fs::file_time_type::clock::now() - std::chrono::minutes(5);
+    writeFile(dir / ".vadrel-tmp-Ab12Cd", "half");
+    fs::create_directory(dir / ".vadrel-mapa-Xy34Zw");
+    fs::last_write_time(dir / ".vadrel-tmp-Ab12Cd", viejo);
+    fs::last_write_time(dir / ".vadrel-mapa-Xy34Zw", viejo);
+    EXPECT_EQ(cli({"map", "--coords", "c.txt", "-o", "m.html"}).exitCode, 0);
+    EXPECT_FALSE(fs::exists(dir / ".vadrel-tmp-Ab12Cd"));
+    EXPECT_FALSE(fs::exists(dir / ".vadrel-mapa-Xy34Zw"));
+}
+
+TEST_F(CliTest, AReplacedFileKeepsItsPermissionsAndAReadOnlyOneIsRefused)
+{
+    namespace fs = std::filesystem;
+    writeFile(dir / "c.txt", kTriangle);
+    const fs::perms privado = fs::perms::owner_read | fs::perms::owner_write;
+    const fs::perms soloLectura = fs::perms::owner_read | fs::perms::group_read | fs::perms::others_read;
+    const struct {
+        std::vector<std::string> args;
+        const char* output;
+    } cases[] = {
+        {{"map", "--coords", "c.txt", "-o", "m.html"}, "m.html"},
+        {{"parcel", "write", "--ref", "R", "--local", "--area", "600", "--coords", "c.txt", "-o", "p.gml"}, "p.gml"},
+        {{"preview", "--coords", "c.txt", "-o", "v.png"}, "v.png"},
+    };
+    for (const auto& c : cases) {
+        writeFile(dir / c.output, "old");
+        fs::permissions(dir / c.output, privado);
+        auto r = cli(c.args);
+        EXPECT_EQ(r.exitCode, 0) << r.err;
+        EXPECT_NE(readFile(dir / c.output), "old");
+        EXPECT_EQ(fs::status(dir / c.output).permissions(), privado) << c.output;
+
+        writeFile(dir / c.output, "old");
+        fs::permissions(dir / c.output, soloLectura);
+        r = cli(c.args);
+        EXPECT_EQ(r.exitCode, 1) << c.output;
+        EXPECT_NE(r.err.find("No se puede escribir el archivo '"), std::string::npos) << r.err;
+        EXPECT_NE(r.err.find("': Acceso denegado."), std::string::npos) << r.err;
+        EXPECT_EQ(readFile(dir / c.output), "old") << c.output;
+        fs::remove(dir / c.output);
+    }
+}
+
 TEST_F(CliTest, MapWritesTheParcelPageWithoutOpeningIt)
 {
     writeFile(dir / "c.txt", kTriangle);
@@ -458,8 +576,12 @@ TEST_F(CliTest, MapWritesTheParcelPageWithoutOpeningIt)
     writeFile(dir / "ejemplo_catastro_montado.html", "MINE");
     EXPECT_EQ(cli({"map", "--coords", "c.txt", "-o", "otra.html"}).exitCode, 0);
     EXPECT_EQ(readFile(dir / "ejemplo_catastro_montado.html"), "MINE");
-    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.path()), std::filesystem::directory_iterator()), 4)
-        << "c.txt, mapa.html, otra.html, the page of the same name and nothing else";
+    int otros = 0;
+    for (const auto& e : std::filesystem::directory_iterator(dir.path())) {
+        const std::string n = e.path().filename().string();
+        otros += n != "leaflet" && n != "Proj4Leaflet" && n != "leaflet.wms.js";
+    }
+    EXPECT_EQ(otros, 4) << "c.txt, mapa.html, otra.html, the page of the same name, and the scripts";
 
     writeFile(dir / "vacio.txt", "");
     r = cli({"map", "--coords", "vacio.txt", "-o", "v.html"});
@@ -467,6 +589,40 @@ TEST_F(CliTest, MapWritesTheParcelPageWithoutOpeningIt)
     EXPECT_EQ(r.err, "Error. No hay coordenadas que mostrar.\n");
     EXPECT_FALSE(std::filesystem::exists(dir / "v.html"));
     EXPECT_EQ(cli({"map", "-o", "v.html"}).exitCode, 2);
+}
+
+TEST_F(CliTest, MapPagesGetTheirScriptsBesideThem)
+{
+    const auto staged = std::filesystem::path(VADREL_CLI).parent_path().parent_path() / "share" / "vadrel";
+    if (!std::filesystem::exists(staged / "leaflet" / "leaflet.js"))
+        GTEST_SKIP() << "the map scripts are not staged (scripts/deps.sh fills web/node_modules)";
+    writeFile(dir / "c.txt", kTriangle);
+    std::filesystem::create_directory(dir / "paginas");
+    writeFile(dir / "paginas" / "leaflet.wms.js", "MINE");
+    const struct {
+        std::vector<std::string> args;
+        const char* page;
+    } cases[] = {
+        {{"map", "--coords", "c.txt", "-o", "paginas/p.html"}, "paginas/p.html"},
+        {{"building", "map", "--ext", "c.txt", "-o", "otra/e.html"}, "otra/e.html"},
+    };
+    std::filesystem::create_directory(dir / "otra");
+    for (const auto& c : cases) {
+        auto r = cli(c.args);
+        EXPECT_EQ(r.exitCode, 0) << r.err;
+        EXPECT_EQ(r.err, "");
+        const auto folder = (dir / c.page).parent_path();
+        const std::string page = readFile(dir / c.page);
+        for (const char* script : {"leaflet/leaflet.js", "leaflet/leaflet.css", "leaflet.wms.js",
+                                   "Proj4Leaflet/lib/proj4-compressed.js", "Proj4Leaflet/src/proj4leaflet.js"}) {
+            EXPECT_TRUE(std::filesystem::is_regular_file(folder / script)) << script;
+            EXPECT_NE(page.find(std::string("=\"") + (script[0] == 'P' ? "./" : "") + script + "\""), std::string::npos)
+                << script << " is loaded from beside the page";
+        }
+        EXPECT_TRUE(std::filesystem::is_regular_file(folder / "leaflet/images/marker-icon.png"));
+        EXPECT_EQ(page.find("https://unpkg.com"), std::string::npos);
+    }
+    EXPECT_EQ(readFile(dir / "paginas" / "leaflet.wms.js"), "MINE") << "a script already there is left alone";
 }
 
 TEST_F(CliTest, BuildingMapWritesTheAllConstructionsPage)

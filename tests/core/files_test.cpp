@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <filesystem>
 #include <csignal>
 #include <functional>
@@ -146,6 +147,80 @@ TEST(SaveXml, ADocumentThatFailsHalfWayLeavesTheOldFileWhole)
                            "': El archivo es demasiado grande.");
     EXPECT_EQ(readFile(dir / "f.gml"), "old");
     EXPECT_TRUE(onlyFile(dir.path(), "f.gml"));
+}
+
+TEST(WriteFileAtomically, AReplacedFileKeepsItsPermissionsAndAReadOnlyOneIsRefused)
+{
+    namespace fs = std::filesystem;
+    const struct {
+        fs::perms before;
+        bool replaced;
+    } cases[] = {
+        {fs::perms::owner_read | fs::perms::owner_write, true},
+        {fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read, true},
+        {fs::perms::owner_all | fs::perms::group_read | fs::perms::others_read, true},
+        {fs::perms::owner_read | fs::perms::group_read | fs::perms::others_read, false},
+    };
+    for (const auto& c : cases) {
+        TempDir dir;
+        writeFile(dir / "f.gml", "old");
+        fs::permissions(dir / "f.gml", c.before);
+        const std::string message = failureOf([&] { writeFileAtomically(dir / "f.gml", "new"); });
+        EXPECT_EQ(message, c.replaced ? "no failure"
+                                      : "No se puede escribir el archivo '" + (dir / "f.gml").string() +
+                                            "': Acceso denegado.");
+        EXPECT_EQ(readFile(dir / "f.gml"), c.replaced ? "new" : "old");
+        EXPECT_EQ(fs::status(dir / "f.gml").permissions(), c.before);
+        EXPECT_TRUE(onlyFile(dir.path(), "f.gml"));
+    }
+}
+
+TEST(WriteFileAtomically, ALongNameFitsAndTheTemporaryNameIsOursAlone)
+{
+    TempDir dir;
+    const std::string largo = std::string(251, 'n') + ".gml";  // 255 bytes, the most a name may have
+    writeFileAtomically(dir / largo, "x");
+    EXPECT_EQ(readFile(dir / largo), "x");
+
+    // While being written, the file is a hidden name of our own pattern.
+    AtomicFile f(dir / "g.gml");
+    std::vector<std::string> names;
+    for (const auto& e : std::filesystem::directory_iterator(dir.path())) names.push_back(e.path().filename().string());
+    ASSERT_EQ(names.size(), 2u);
+    const std::string temp = names[0] == largo ? names[1] : names[0];
+    EXPECT_EQ(temp.rfind(".vadrel-tmp-", 0), 0u) << temp;
+    EXPECT_EQ(temp.size(), 18u) << temp;
+}
+
+TEST(WriteFileAtomically, StaleTemporariesOfOurPatternAreRemovedByTheNextWrite)
+{
+    namespace fs = std::filesystem;
+    TempDir dir;
+    const auto viejo = fs::file_time_type::clock::now() - std::chrono::minutes(5);
+    const struct {
+        const char* name;
+        bool old;
+        bool removed;
+    } cases[] = {
+        {".vadrel-tmp-Ab12Cd", true, true},
+        {".vadrel-mapa-Xy34Zw", true, true},
+        {".vadrel-tmp-Ab12Ce", false, false},   // a minute has not passed: maybe another run's
+        {".vadrel-tmp-Ab12", true, false},      // not our pattern
+        {".vadrel-tmp-Ab12Cd.gml", true, false},
+        {"vadrel-tmp-Ab12Cd", true, false},
+        {".f.gml.Ab12Cd", true, false},
+    };
+    for (const auto& c : cases) {
+        if (std::string(c.name).find("mapa") != std::string::npos) {
+            fs::create_directory(dir / c.name);
+            writeFile(dir / c.name / "ejemplo_catastro_montado.html", "x");
+        } else {
+            writeFile(dir / c.name, "x");
+        }
+        if (c.old) fs::last_write_time(dir / c.name, viejo);
+    }
+    writeFileAtomically(dir / "f.gml", "new");
+    for (const auto& c : cases) EXPECT_EQ(fs::exists(dir / c.name), !c.removed) << c.name;
 }
 
 TEST(WriteFileAtomically, MissingFolderIsReportedInSpanish)

@@ -1,4 +1,5 @@
 #include "core/numeric_text.hpp"
+#include "core/spanish_order.hpp"
 
 #include <gtest/gtest.h>
 
@@ -127,4 +128,19 @@ TEST(CharacterCount, CountsCharactersNotBytes)
 {
     EXPECT_EQ(characterCount("1234567AB1234Ñ"), 14u);
     EXPECT_EQ(characterCount(""), 0u);
+}
+
+TEST(AntesEnEspanol, OrdersAsTheFileDialog)
+{
+    // Each name comes before the next.
+    const std::vector<std::string> orden{"", "1.gml", "02.gml", "10.gml", "a", "A", "á", "Á", "ab", "Ávila", "b",
+                                         "n", "nz", "ñ", "Ñu", "o", "parcela2", "parcela10", "y", "ÿ", "z"};
+    for (std::size_t i = 0; i + 1 < orden.size(); ++i) {
+        EXPECT_TRUE(antesEnEspanol(orden[i], orden[i + 1])) << orden[i] << " < " << orden[i + 1];
+        EXPECT_FALSE(antesEnEspanol(orden[i + 1], orden[i])) << orden[i + 1] << " !< " << orden[i];
+    }
+    EXPECT_FALSE(antesEnEspanol("a", "a"));
+    // A stray byte (a Windows-1252 name) still orders one way only.
+    EXPECT_NE(antesEnEspanol("x\xF1", "x\xC3\xB1"), antesEnEspanol("x\xC3\xB1", "x\xF1"));
+    EXPECT_TRUE(antesEnEspanol("x\xF1", "xo"));
 }

@@ -130,6 +130,91 @@ TEST(EscaneaDxf, PointsAppendAfterTheListsAndStopAtAValueThatIsNoNumber)
     EXPECT_EQ(MY, (CoordList{"2", "4100000.5"}));
 }
 
+TEST(EscaneaDxf, ValuesInExponentFormAreRoundedAsValuesAndWrittenPlain)
+{
+    const struct {
+        const char* value;
+        const char* taken;  // nullptr: not taken (under 7 characters in plain form)
+    } cases[] = {
+        {"4.4012345678E+05", "440123.4568"},
+        {"4.2854138549E+06", "4285413.8549"},
+        {"4,4012345678e+05", "440123.4568"},
+        {"  4.4012345678E+05  ", "440123.4568"},
+        {"-4.40123456E5", "-440123.456"},
+        {"4.4E+05", nullptr},
+        {"4.4E+06", "4400000"},
+        {"44012345678E-5", "440123.4568"},
+        {"4.40123499999E+05", "440123.5"},
+        {"4.401234566E5", "440123.4566"},
+        {"1.25E+02", nullptr},
+        {"1.5E-20", "0.0000"},
+        {"440123.45678", "440123.4568"},
+        {"+440123.45678", "+440123.4568"},
+    };
+    for (const auto& c : cases) {
+        Scan s = scan("  0\nLWPOLYLINE\n 10\n" + std::string(c.value) + "\n 20\n4100000.5\n");
+        EXPECT_EQ(s.MX, c.taken ? CoordList{c.taken} : CoordList{}) << c.value;
+    }
+    // Text that is no number keeps failing with the conversion message.
+    for (const char* bad : {"4.4012345678E+05X", "4.40123E+0.5", "500000.12X", "infinity"}) {
+        CoordList MX, MY;
+        try {
+            escaneaDxf("  0\nLWPOLYLINE\n 10\n" + std::string(bad) + "\n", MX, MY, [] { return false; });
+            ADD_FAILURE() << bad;
+        } catch (const Failure& f) {
+            EXPECT_EQ(f.what(), "'" + std::string(bad) + "' is not a valid floating point value");
+        }
+        EXPECT_TRUE(MX.empty()) << bad;
+    }
+}
+
+TEST(EscaneaDxf, ABlockDefinitionIsNotTheDrawing)
+{
+    const std::string bloque = "  0\nSECTION\n  2\nBLOCKS\n  0\nBLOCK\n  2\nNORTE\n"
+                               "  0\nLWPOLYLINE\n 10\n111111.5\n 20\n2222222.5\n  0\nENDBLK\n  0\nENDSEC\n";
+    std::string text = dibujo({kParcela});
+    text.insert(text.find("  0\nSECTION\n  2\nENTITIES"), bloque);
+    Scan s = scan(text);
+    EXPECT_EQ(s.MX, kX);
+    EXPECT_EQ(s.MY, kY);
+
+    // A drawing whose only polyline is a block's has none.
+    CoordList MX, MY;
+    const ResultadoDxf r = escaneaDxf(bloque + "  0\nSECTION\n  2\nENTITIES\n  0\nLINE\n 10\n500000.5\n  0\nENDSEC\n",
+                                      MX, MY, [] { return true; });
+    EXPECT_FALSE(r.polilinea);
+    EXPECT_TRUE(MX.empty());
+}
+
+TEST(CargaDxf, ADrawingThatGivesNothingSaysWhyAndChangesNothing)
+{
+    TempDir dir;
+    const struct {
+        const char* what;
+        std::string text;
+        const char* message;
+    } cases[] = {
+        {"no polyline", "  0\nSECTION\n  2\nENTITIES\n  0\nLINE\n 10\n500000.5\n 20\n4100000.5\n  0\nENDSEC\n",
+         kDxfSinPolilinea},
+        {"an empty file", "", kDxfSinPolilinea},
+        {"a polyline without vertices", "  0\nLWPOLYLINE\n  8\n0\n  0\nENDSEC\n", kDxfSinPolilinea},
+        {"local drawing units", dibujo({{{"12.5", "7.25"}, {"100", "-80"}}}), kDxfNoUtm},
+        {"UTM drawing", dibujo({kParcela}), nullptr},
+    };
+    for (const auto& c : cases) {
+        writeFile(dir / "d.dxf", c.text);
+        ScriptedUi ui;
+        CoordList MX{"1"}, MY{"2"};
+        const CargaDxf r = cargaDxf(ui, dir / "d.dxf", MX, MY, [] { return false; });
+        EXPECT_EQ(r, c.message ? CargaDxf::vacio : CargaDxf::cargado) << c.what;
+        EXPECT_EQ(ui.messages, c.message ? std::vector<std::string>{c.message} : std::vector<std::string>{}) << c.what;
+        if (c.message) {
+            EXPECT_EQ(MX, CoordList{"1"}) << c.what;
+            EXPECT_EQ(MY, CoordList{"2"}) << c.what;
+        }
+    }
+}
+
 TEST(CargaDxf, UnreadableFileIsToldAndChangesNothing)
 {
     TempDir dir;
@@ -174,13 +259,18 @@ TEST(CargaDxf, RealDrawingsGiveTheirFirstEntityPolyline)
     EXPECT_TRUE(ui.messages.empty());
 
     // Drawings in small local units: every value is shorter than the 7
-    // characters of a UTM coordinate, so nothing is taken and nothing fails.
+    // characters of a UTM coordinate, so nothing is taken, and that is told.
     for (const char* name : {"ezdxf_issue6.dxf", "netdxf_sample_2007.dxf"}) {
         CoordList mx, my;
-        int otras = 0;
-        cargaDxf(ui, dxf / name, mx, my, [&] { return ++otras, true; });
+        ui.messages.clear();
+        EXPECT_EQ(cargaDxf(ui, dxf / name, mx, my, [] { return false; }), CargaDxf::vacio) << name;
         EXPECT_TRUE(mx.empty()) << name;
         EXPECT_TRUE(my.empty()) << name;
+        EXPECT_EQ(ui.messages, std::vector<std::string>{kDxfNoUtm}) << name;
+        // The polyline read is the first of the ENTITIES section (the
+        // netDxf drawing has another in a block definition before it).
+        const std::string stem = std::string(name).substr(0, std::string(name).size() - 4);
+        const ResultadoDxf r = escaneaDxf(readText(dxf / name), mx, my, [] { return false; });
+        EXPECT_EQ(r.valores, 2 * readTextLines(dxf / (stem + ".first-polyline.txt")).size()) << name;
     }
-    EXPECT_TRUE(ui.messages.empty());
 }

@@ -54,9 +54,21 @@ TEST(LeeList, VertexLinesAsAutoCadPrintsThem)
         {"prompts and headers give nothing",
          {"Press ENTER to continue:", "                  LWPOLYLINE  Layer: \"0\"", "              area   6217.9710", ""},
          {}},
-        {"every entity's points, in order",
-         {"              from point, X= 159.9471  Y= 160.1850  Z=   0.0000", "at point  X=1 Y=2"},
-         {{"159.9471", "160.1850"}, {"1", "2"}}},
+        {"a line's end points are no vertices",
+         {"              from point, X= 159.9471  Y= 160.1850  Z=   0.0000",
+          "                to point, X= 159.9471  Y=  10.1850  Z=   0.0000", "at point  X=1 Y=2"},
+         {{"1", "2"}}},
+        {"other entities' named points are no vertices",
+         {"                 Origin    X=   0.0000  Y=   0.0000  Z=   0.0000",
+          "             start point, X=   3.9829  Y=   3.9197  Z=   0.0000",
+          "Location:        X=   2.4296  Y=   2.1523  Z=   0.0000",
+          "Normal:          X=   0.0000  Y=   0.0000  Z=   1.0000", "   origen   X=1 Y=1", "   origine  X=1 Y=1",
+          "   centre  X=1 Y=1", "   Centro  X=1 Y=1", "   ЦЕНТР  X=1 Y=1", "  1  X=1 Y=1", "  punto 1: X=1 Y=1"},
+         {}},
+        {"a phrase of letters in any language is a vertex",
+         {"          al punto  X=3570.8396  Y=1404.3062  Z=   0.0000", "   в точке  X=1 Y=2", "  en punto\tX=3 Y=4",
+          "X=5 Y=6"},
+         {{"3570.8396", "1404.3062"}, {"1", "2"}, {"3", "4"}, {"5", "6"}}},
     };
     for (const auto& c : cases) EXPECT_EQ(puntos(c.lines), c.expected) << c.what;
 }
@@ -82,16 +94,63 @@ TEST(LeeList, RealListingsGiveEveryPolylineInOrder)
             if (in >> x >> y) polilineas.back().emplace_back(x, y);
         }
         ASSERT_FALSE(polilineas.empty()) << name;
-        auto from = got.begin();
-        for (const Puntos& p : polilineas) {
-            auto at = std::search(from, got.end(), p.begin(), p.end());
-            ASSERT_NE(at, got.end()) << name << ": a polyline starting at " << p.front().first << " is not a run";
-            from = at + static_cast<std::ptrdiff_t>(p.size());
-        }
-        for (const auto& [x, y] : got) {
-            EXPECT_FALSE(x.empty()) << name;
-            EXPECT_FALSE(y.empty()) << name;
-        }
+        // The polylines one after the other and nothing else: the lines,
+        // hatches and texts between them give no vertex.
+        Puntos todas;
+        for (const Puntos& p : polilineas) todas.insert(todas.end(), p.begin(), p.end());
+        EXPECT_EQ(got, todas) << name;
+        CoordList MX, MY;
+        EXPECT_EQ(leeList(readTextLines(dir / (std::string(name) + ".txt")), MX, MY), polilineas.size()) << name;
+    }
+}
+
+TEST(LeeList, CountsPolylinesByHeadersOrBlankSeparatedRuns)
+{
+    const struct {
+        const char* what;
+        std::vector<std::string> lines;
+        std::size_t polylines;
+    } cases[] = {
+        {"one run", {"at point X=1 Y=2", "at point X=3 Y=4"}, 1},
+        {"prompts inside a run", {"at point X=1 Y=2", "Press ENTER to continue:", "at point X=3 Y=4"}, 1},
+        {"a blank line before the first vertex", {"", "at point X=1 Y=2", "at point X=3 Y=4"}, 1},
+        {"two runs without headers", {"at point X=1 Y=2", "", "at point X=3 Y=4"}, 2},
+        {"a blank line made of blanks", {"at point X=1 Y=2", "   \t", "at point X=3 Y=4"}, 2},
+        {"two headers, no blank between",
+         {"  LWPOLYLINE  Layer: \"0\"", "at point X=1 Y=2", "  LWPOLYLINE  Layer: \"0\"", "at point X=3 Y=4"}, 2},
+        {"an old-style polyline header", {"   POLYLINE  Layer: 0", "at point X=1 Y=2"}, 1},
+        {"a line between polylines is not one",
+         {"  LWPOLYLINE  Layer: 0", "at point X=1 Y=2", "  LINE  Layer: 0", "from point, X=5 Y=5"}, 1},
+        {"nothing", {"Select objects:"}, 0},
+    };
+    for (const auto& c : cases) {
+        CoordList MX, MY;
+        EXPECT_EQ(leeList(c.lines, MX, MY), c.polylines) << c.what;
+    }
+}
+
+TEST(ImportaList, SeveralPolylinesAreJoinedAndTold)
+{
+    const struct {
+        std::vector<std::string> pasted;
+        std::size_t vertices;
+        std::vector<std::string> messages;
+    } cases[] = {
+        {{"at point X=1 Y=2", "at point X=3 Y=4"}, 2, {}},
+        {{"at point X=1 Y=2", "", "at point X=3 Y=4", "", "at point X=5 Y=6"}, 3,
+         {"El texto contiene 3 polilíneas; se han unido en una sola lista de coordenadas."}},
+    };
+    for (const auto& c : cases) {
+        ScriptedUi ui;
+        TFList lista(ui, nullptr);
+        ui.onShowModal = [&](Form& f) {
+            static_cast<TFList&>(f).Memo1 = c.pasted;
+            return ModalResult::Ok;
+        };
+        CoordList MX, MY;
+        importaList(ui, lista, MX, MY);
+        EXPECT_EQ(ui.messages, c.messages);
+        EXPECT_EQ(MX.size(), c.vertices);
     }
 }
 

@@ -255,13 +255,113 @@ TEST_F(ParcelGroupingTest, OneParcelRefusalsWriteNothingAndTheTemplateComesBack)
         EXPECT_FALSE(buscaNodo("member", form->XMLMultiple)) << "the template is back";
     }
 
-    // A first file without parcels has no base to gather into.
+    // Files without any parcel have no base to gather into, and nothing to
+    // collect either.
     form->SpeedButton3Click();
-    derecha({{"vacio.gml", archivo("")}, {"a.gml", archivo(parcela("A", "1"))}});
-    ui.messages.clear();
-    agrupa("R1");
-    EXPECT_EQ(ui.messages, std::vector<std::string>{"Error. El primer archivo no contiene ninguna parcela."});
-    EXPECT_FALSE(std::filesystem::exists(dir / "agrupado.gml"));
+    derecha({{"vacio.gml", archivo("")}, {"punto.gml", archivo("<member><gml:Point/></member>")}});
+    for (std::optional<std::string> nombre : {std::optional<std::string>("R1"), std::optional<std::string>()}) {
+        ui.messages.clear();
+        agrupa(nombre);
+        EXPECT_EQ(ui.messages, std::vector<std::string>{"Error. Ningún archivo contiene parcelas."});
+        EXPECT_TRUE(ui.saveDialogs.empty());
+        EXPECT_FALSE(std::filesystem::exists(dir / "agrupado.gml"));
+    }
+}
+
+TEST_F(ParcelGroupingTest, TheBaseIsTheFirstMemberHoldingAParcel)
+{
+    const std::string edificio =
+        "<?xml version=\"1.0\"?><gml:FeatureCollection xmlns:gml=\"g\" xmlns:bu-ext2d=\"e\"><gml:featureMember>"
+        "<bu-ext2d:Building gml:id=\"ES.SDGC.BU.X\"><gml:Surface gml:id=\"S\"/></bu-ext2d:Building>"
+        "</gml:featureMember></gml:FeatureCollection>";
+    const struct {
+        const char* what;
+        std::vector<std::pair<std::string, std::string>> files;
+    } cases[] = {
+        {"a building file first", {{"edificio.gml", edificio}, {"a.gml", archivo(parcela("A", "100"))},
+                                   {"b.gml", archivo(parcela("B", "50"))}}},
+        {"a member with only a point first",
+         {{"a.gml", archivo("<member><gml:Point gml:id=\"P\"><gml:pos>1 1</gml:pos></gml:Point></member>" +
+                            parcela("A", "100"))},
+          {"b.gml", archivo(parcela("B", "50"))}}},
+        {"an empty file first", {{"vacio.gml", archivo("")}, {"a.gml", archivo(parcela("A", "100"))},
+                                 {"b.gml", archivo(parcela("B", "50"))}}},
+        {"a parcel of a reference point only first",
+         {{"punto.gml", archivo("<member><cp:CadastralParcel gml:id=\"ES.SDGC.CP.P\"><cp:areaValue>0</cp:areaValue>"
+                                "<cp:referencePoint><gml:Point gml:id=\"RP\"><gml:pos>5 5</gml:pos></gml:Point>"
+                                "</cp:referencePoint></cp:CadastralParcel></member>")},
+          {"a.gml", archivo(parcela("A", "100"))},
+          {"b.gml", archivo(parcela("B", "50"))}}},
+    };
+    for (const auto& c : cases) {
+        form->SpeedButton3Click();
+        ui.messages.clear();
+        derecha(c.files);
+        auto doc = agrupa("R1");
+        EXPECT_TRUE(ui.messages.empty()) << c.what;
+        EXPECT_EQ(texto(doc, "cp:areaValue"), "150") << c.what;
+        EXPECT_EQ(ids(doc, "gml:Surface"), (std::vector<std::string>{"Surface_ES.LOCAL.CP.2A", "Surface_ES.LOCAL.CP.2B"}))
+            << c.what;
+        EXPECT_EQ(ids(doc, "cp:CadastralParcel"), std::vector<std::string>{"ES.LOCAL.CP.R1"}) << c.what;
+        EXPECT_EQ(doc.select_nodes("//member").size(), 1u) << c.what;
+        EXPECT_EQ(doc.select_nodes("//*[name()='bu-ext2d:Building' or name()='gml:featureMember']").size(), 0u)
+            << c.what;
+    }
+}
+
+TEST_F(ParcelGroupingTest, TheNewParcelHasNoCadastralReferenceNorLabel)
+{
+    std::string a = parcela("A", "100");
+    a.insert(a.find("<cp:inspireId>"), "<cp:label>12</cp:label><cp:nationalCadastralReference>1234567AB1234N"
+                                        "</cp:nationalCadastralReference>");
+    derecha({{"a.gml", archivo(a)}, {"b.gml", archivo(parcela("B", "50"))}});
+    auto una = agrupa("R1", "una.gml");
+    ASSERT_TRUE(buscaNodo("cp:label", una));
+    EXPECT_EQ(texto(una, "cp:label"), "");
+    EXPECT_EQ(texto(una, "cp:nationalCadastralReference"), "");
+    // Kept as they are when the parcels stay parcels.
+    auto varias = agrupa(std::nullopt, "varias.gml");
+    EXPECT_EQ(texto(varias, "cp:nationalCadastralReference"), "1234567AB1234N");
+}
+
+TEST_F(ParcelGroupingTest, TheBoxTakesAnyCoordinates)
+{
+    const struct {
+        const char* lowerA;
+        const char* upperA;
+        const char* lowerB;
+        const char* upperB;
+        const char* lower;
+        const char* upper;
+        const char* pos;
+    } cases[] = {
+        {"-30 -40", "-10 -20", "-25 -35", "-5 -1", "-30 -40", "-5 -1", "-17.5 -20.5"},
+        {"1000000000 2000000000", "1000000010 2000000010", "1000000005 2000000005", "1000000020 2000000020",
+         "1000000000 2000000000", "1000000020 2000000020", "1000000010 2000000010"},
+        {"10\t20", "30\n40", "25  5", "50 35", "10 5", "50 40", "30 22.5"},
+    };
+    for (const auto& c : cases) {
+        form->SpeedButton3Click();
+        derecha({{"a.gml", archivo(parcela("A", "1", c.lowerA, c.upperA))},
+                 {"b.gml", archivo(parcela("B", "1", c.lowerB, c.upperB))}});
+        auto doc = agrupa("R1");
+        EXPECT_EQ(texto(doc, "gml:lowerCorner"), c.lower);
+        EXPECT_EQ(texto(doc, "gml:upperCorner"), c.upper);
+        EXPECT_EQ(texto(doc, "gml:pos"), c.pos);
+    }
+}
+
+TEST_F(ParcelGroupingTest, TheLeftListSortsAsASpanishReaderExpects)
+{
+    std::vector<std::string> paths;
+    for (const char* f : {"ñu.gml", "Ávila.gml", "nz.gml", "parcela10.gml", "avila.gml", "b.gml", "parcela2.gml", "a.gml"}) {
+        writeFile(dir / f, "x");
+        paths.push_back((dir / f).string());
+    }
+    ui.openManyAnswers.push_back(paths);
+    form->BitBtn1Click();
+    EXPECT_EQ(nombres(form->LBOrigen), (std::vector<std::string>{"a.gml", "avila.gml", "Ávila.gml", "b.gml", "nz.gml",
+                                                                 "ñu.gml", "parcela2.gml", "parcela10.gml"}));
 }
 
 TEST_F(ParcelGroupingTest, AnUnreadableFileStopsTheGroupingAndTheNextStartsFromTheTemplate)

@@ -77,6 +77,24 @@ TEST_P(ParcelIoTest, DxfPointsComeAfterTheListsAndACancelChangesNothing)
     EXPECT_EQ(form->MX.size(), 2u);
 }
 
+TEST_P(ParcelIoTest, ADrawingThatGivesNothingIsNotShownAsLoaded)
+{
+    // The first polyline sits in a block definition; the drawing's own is
+    // in local units.
+    writeFile(dir / "local.dxf", "  0\nSECTION\n  2\nBLOCKS\n  0\nLWPOLYLINE\n 10\n500000.5\n 20\n4100000.5\n"
+                                 "  0\nENDSEC\n  0\nSECTION\n  2\nENTITIES\n  0\nLWPOLYLINE\n 10\n12.5\n 20\n7.5\n"
+                                 "  0\nENDSEC\n");
+    form->MX = {"1"};
+    form->MY = {"2"};
+    form->EArchivoDXF = "antes.dxf";
+    ui.openAnswers.push_back((dir / "local.dxf").string());
+    form->SBCargarDXFClick();
+    EXPECT_EQ(ui.messages, std::vector<std::string>{kDxfNoUtm});
+    EXPECT_EQ(form->EArchivoDXF, "antes.dxf");
+    EXPECT_EQ(form->MX, CoordList{"1"});
+    EXPECT_EQ(form->MY, CoordList{"2"});
+}
+
 TEST_P(ParcelIoTest, ListButtonGoesThroughThePasteDialog)
 {
     Aplicacion app([&](std::string_view) -> Ui& { return ui; }, Entorno{dir.path(), NumberFormat::withDecimal(GetParam()), {}});
@@ -133,6 +151,48 @@ TEST_P(ParcelIoTest, SpreadsheetRefusalsAndEscapedHeading)
     EXPECT_NE(t.find("           <h3>Finca &lt;3&gt; &amp; huerto</h3>\r\n"), std::string::npos);
     EXPECT_EQ(t.find("<td>"), std::string::npos) << "no vertex rows";
     EXPECT_NE(t.find("           Coord. Y\r\n"), std::string::npos);
+}
+
+TEST_P(ParcelIoTest, SpreadsheetCellsHoldNumbersOnlyAndEveryTextIsEscaped)
+{
+    const struct {
+        const char* x;
+        const char* failure;  // nullptr: written
+    } cases[] = {
+        {"=1+1", "'=1+1' is not a valid floating point value"},
+        {"=HYPERLINK(\"http://x\";\"y\")", "'=HYPERLINK(\"http://x\";\"y\")' is not a valid floating point value"},
+        {"<img src=x onerror=alert(1)>", "'<img src=x onerror=alert(1)>' is not a valid floating point value"},
+        {"1e999", "'1e999' is not a valid floating point value"},
+        {" 384464.656 ", nullptr},
+        {"3.84464656E5", nullptr},
+    };
+    for (const auto& c : cases) {
+        std::filesystem::remove(dir / "t.xls");
+        ui.messages.clear();
+        form->ERefCatas = "Finca \"A\"";
+        form->MX = {"10.5", c.x};
+        form->MY = {"20", "4100000.25"};
+        ui.saveAnswers.push_back((dir / "t.xls").string());
+        if (c.failure) {
+            try {
+                form->BBExcelClick();
+                ADD_FAILURE() << c.x;
+            } catch (const Failure& f) {
+                EXPECT_EQ(f.what(), std::string(c.failure));
+            }
+            EXPECT_FALSE(std::filesystem::exists(dir / "t.xls")) << c.x;
+            continue;
+        }
+        form->BBExcelClick();
+        const std::string t = readFile(dir / "t.xls");
+        EXPECT_NE(t.find("<h3>Finca &quot;A&quot;</h3>"), std::string::npos);
+        EXPECT_NE(t.find("<td sdval=\"384464.656\" sdnum=\"1033;0;General\" x:num=\"384464.656\">\r\n"
+                         "           " + std::string(c.x) + "\r\n"),
+                  std::string::npos)
+            << c.x;
+        EXPECT_NE(t.find("<td sdval=\"10.5\""), std::string::npos);
+        EXPECT_EQ(ui.messages, std::vector<std::string>{"Fichero excel generado"});
+    }
 }
 
 INSTANTIATE_TEST_SUITE_P(Separators, ParcelIoTest, ::testing::Values('.', ','),

@@ -78,7 +78,7 @@ TEST_P(ParcelReaderTest, LocalReferenceWrittenHereReadsBackAsLocal)
     EXPECT_EQ(form->ERefCatas, "finca_1");
 }
 
-TEST_P(ParcelReaderTest, RingTextIsSplitAtBlanksOnly)
+TEST_P(ParcelReaderTest, RingTextIsSplitAtAnyRunOfWhiteSpace)
 {
     const struct {
         const char* ring;
@@ -86,9 +86,10 @@ TEST_P(ParcelReaderTest, RingTextIsSplitAtBlanksOnly)
     } cases[] = {
         {"1 2 3 4 5 6", {"1", "3", "5"}, {"2", "4", "6"}},
         {" 1 2 3 4 ", {"1", "3"}, {"2", "4"}},
-        {"1  2 3", {"1", "2"}, {"", "3"}},
-        {"1\t2 3\n4", {"1\t2"}, {"3\n4"}},
-        {"  1 2 3", {"", "2"}, {"1", "3"}},
+        {"1  2 3  4", {"1", "3"}, {"2", "4"}},
+        {"1\t2 3\n4", {"1", "3"}, {"2", "4"}},
+        {"\r\n  1 2\r\n  3 4\r\n", {"1", "3"}, {"2", "4"}},
+        {"  1 2 3 4", {"1", "3"}, {"2", "4"}},
     };
     for (const auto& c : cases) {
         read(gml(parcel("R", "ES.SDGC.CP", "1", "srsName=\"x/25830\"", c.ring)));
@@ -97,9 +98,27 @@ TEST_P(ParcelReaderTest, RingTextIsSplitAtBlanksOnly)
     }
 }
 
+TEST_P(ParcelReaderTest, ACoordinateFileWithBlanksRoundTripsThroughTheGml)
+{
+    // Blanks around a coordinate file's values reach the GML as they stand;
+    // the file must still read back.
+    writeFile(dir / "coords.txt", "1; 441620.35 ;4474000\r\n2;441640.35;4474000\r\n3;441640.35; 4474020\r\n");
+    ui.openAnswers.push_back((dir / "coords.txt").string());
+    form->BBCargarClick();
+    form->ERefCatas = "finca";
+    form->ESup = "200";
+    write("w.gml");
+    form->MX.clear();
+    form->MY.clear();
+    ui.openAnswers.push_back((dir / "w.gml").string());
+    form->BBCargarXMLClick();
+    EXPECT_EQ(form->MX, (CoordList{"441620.35", "441640.35", "441640.35", "441620.35"}));
+    EXPECT_EQ(form->MY, (CoordList{"4474000", "4474000", "4474020", "4474000"}));
+}
+
 TEST_P(ParcelReaderTest, OddNumberOfValuesIsRefusedAndChangesNothing)
 {
-    for (const char* ring : {"1 2 3", "1  2", "  1 2", "1 2 3 4 5"}) {
+    for (const char* ring : {"1 2 3", "1\n2\n3", "  1\t", "1 2 3 4 5"}) {
         form->ERefCatas = "KEEP";
         form->MX = {"7"};
         form->MY = {"8"};

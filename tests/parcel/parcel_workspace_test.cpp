@@ -40,7 +40,7 @@ TEST_P(ParcelWorkspaceTest, CalcAreaChecksCountsAfterDroppingEmptyLines)
         {{"0", "1", "1", "0"}, {"0", "0", "1"}, kCountsDiffer},
         {{"0", "1"}, {"0", "1"}, kFewPoints},
         {{"0", "1", "1"}, {"0", "1"}, kFewPoints},
-        {{"0", "", "1", "1", ""}, {"0", "0", "1", ""}, nullptr},
+        {{"0", "", "1", "1", ""}, {"0", "", "0", "1", ""}, nullptr},
     };
     for (const auto& c : cases) {
         ui.messages.clear();

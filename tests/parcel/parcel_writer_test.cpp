@@ -105,11 +105,34 @@ TEST_P(ParcelWriterTest, EmptyLinesAreDroppedBeforeCounting)
 {
     square();
     form->MX.insert(form->MX.begin() + 1, "");
+    form->MY.insert(form->MY.begin() + 1, "");
     form->MY.push_back("");
     auto doc = write();
     EXPECT_EQ(form->MX.size(), 5u);
     EXPECT_EQ(form->MY.size(), 5u);
     EXPECT_FALSE(text(doc, "gml:posList").empty());
+}
+
+TEST_P(ParcelWriterTest, AHalfVertexStopsBeforeAnythingIsCleaned)
+{
+    // An empty X on one line and an empty Y on another would pair every
+    // vertex between them wrongly once each list were cleaned on its own.
+    square();
+    form->MX = {"500000", "", "500010", "500000"};
+    form->MY = {"4100000", "4100000", "", "4100010"};
+    EXPECT_THROW(
+        {
+            try {
+                write();
+            } catch (const Failure& f) {
+                EXPECT_STREQ(f.what(), "Error. La línea 2 tiene Y pero no X.");
+                throw;
+            }
+        },
+        Failure);
+    EXPECT_EQ(form->MX.size(), 4u);
+    EXPECT_EQ(form->MY[2], "");
+    EXPECT_FALSE(std::filesystem::exists(dir / "out.gml"));
 }
 
 TEST_P(ParcelWriterTest, ZoneGoesOnEveryGeometryElement)
@@ -227,7 +250,7 @@ TEST_P(ParcelWriterTest, RefusedReferenceStillLeavesTheEarlierStepsDone)
     form->ERefCatas = "parcela 1";
     form->ESup = "12,34566";
     form->MX = {"0", "", "10,5", "10"};
-    form->MY = {"0", "0", "10"};
+    form->MY = {"0", "", "0", "10"};
     form->BBgmlClick();
     EXPECT_EQ(form->MX, (CoordList{"0", "10.5", "10"}));
     EXPECT_EQ(form->ESup, "12.3457");

@@ -205,8 +205,9 @@ TEST_F(PreviewTest, FilesToGroupDrawOneColouredRingPerSurface)
         return s + "<localId>" + ref + "</localId></cp:CadastralParcel></" + wrapper + ">";
     };
     writeFile(dir / "a.gml", file(parcel("member", "A", "1250", {"0 0 100 0 100 100 0 100 0 0"})));
+    // Positions on lines of their own, as the cadastre's example allows.
     writeFile(dir / "b.gml",
-              file(parcel("gml:featureMember", "B", "7", {" 200 0 300 0 300 100 200 0", "0 200 10 200 0 210 0 200"}) +
+              file(parcel("gml:featureMember", "B", "7", {"\n 200 0\n 300 0\n 300\t100\n 200 0\n", "0 200 10 200 0 210 0 200"}) +
                    "<member><otra/></member>"));
     parcela->LBDestino = {(dir / "a.gml").string(), (dir / "b.gml").string()};
     parcela->BBVPrevMultiClick();
