@@ -19,7 +19,7 @@ namespace vadrel::report {
 namespace {
 
 // How many problems the summary quotes; the rest are counted.
-constexpr std::size_t kProblemasCitados = 3;
+constexpr std::size_t kProblemasCitados = 2;
 
 std::string fechaDeHoy()
 {
@@ -114,23 +114,27 @@ std::vector<std::string> resumenComprobacion(const check::Problems& problems)
     std::size_t errores = 0, avisos = 0;
     std::vector<const check::Problem*> citados;
     for (const check::Problem& p : problems) {
-        if (p.schemasUnchecked) {
-            out.push_back(p.message);
-            continue;
-        }
+        if (p.schemasUnchecked) continue;
         (p.severity == check::Severity::Error ? errores : avisos) += 1;
         if (citados.size() < kProblemasCitados) citados.push_back(&p);
     }
-    if (errores + avisos == 0) {
-        out.insert(out.begin(), "Sin problemas");
+    // The note on the schemas goes last: it is what the page leaves out
+    // when the lines do not fit.
+    const auto nota = [&] {
+        for (const check::Problem& p : problems)
+            if (p.schemasUnchecked) out.push_back(p.message);
         return out;
+    };
+    if (errores + avisos == 0) {
+        out.push_back("Sin problemas");
+        return nota();
     }
-    out.insert(out.begin(), std::to_string(errores) + (errores == 1 ? " error y " : " errores y ") +
+    out.push_back(std::to_string(errores) + (errores == 1 ? " error y " : " errores y ") +
                                 std::to_string(avisos) + (avisos == 1 ? " aviso" : " avisos"));
     for (const check::Problem* p : citados) out.push_back(check::describe(*p));
     if (errores + avisos > citados.size())
         out.push_back("… y " + std::to_string(errores + avisos - citados.size()) + " más");
-    return out;
+    return nota();
 }
 
 }  // namespace vadrel::report

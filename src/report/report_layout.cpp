@@ -20,7 +20,6 @@ namespace {
 constexpr Caja kCajaPlano{kMargen, kMargen + kCabeceraAlto + 1, kAnchoPagina - 2 * kMargen, kPlanoAlto};
 constexpr double kHolguraPlano = 8;
 constexpr double kAltoCifra = 4.5;
-constexpr int kLineasCifras = 6;
 constexpr double kFinTabla = kAltoPagina - kMargen;  // rows end here, the page number below
 constexpr double kSeparacionColumnas = kAnchoPagina - 2 * kMargen - 2 * kAnchoColumna;
 constexpr double kAltoCabeceraTabla = 5;
@@ -75,8 +74,17 @@ Plano plano(const std::vector<std::vector<Punto>>& anillos, const DatosInforme& 
     pl.barraMm = pl.barraMetros * 1000 / pl.escala;
     int numero = 1;
     for (std::size_t i = 0; i < anillos.size(); ++i) {
-        AnilloPlano a{d.anillos[i].interior, d.anillos[i].piscina, {}, numero};
-        for (Punto p : anillos[i]) a.puntos.push_back(pl.aPagina(p));
+        AnilloPlano a;
+        a.interior = d.anillos[i].interior;
+        a.piscina = d.anillos[i].piscina;
+        a.primerNumero = numero;
+        Punto ultimo{std::numeric_limits<double>::infinity(), 0};  // the last numbered vertex
+        for (Punto p : anillos[i]) {
+            a.puntos.push_back(pl.aPagina(p));
+            const bool numerado = !(longitud(ultimo, a.puntos.back()) < kSeparacionNumeros);
+            if (numerado) ultimo = a.puntos.back();
+            a.numerado.push_back(numerado);
+        }
         numero += static_cast<int>(anillos[i].size());
         pl.anillos.push_back(std::move(a));
     }

@@ -31,6 +31,10 @@ struct AnilloPlano {
     bool piscina = false;
     std::vector<Punto> puntos;  // on the page, mm
     int primerNumero = 1;       // the table's number of its first vertex
+    // Which vertices get their number: on a dense ring, numbers written at
+    // every vertex would cover one another, so a vertex closer than a few
+    // millimetres to the last numbered one goes without.
+    std::vector<bool> numerado;
 };
 
 struct Plano {
@@ -84,6 +88,8 @@ inline constexpr double kAltoFila = 4.2;
 inline constexpr double kAnchoColumna = 88;  // number, X, Y, side
 inline constexpr double kCabeceraAlto = 24;  // title and heading lines
 inline constexpr double kPlanoAlto = 120;
+inline constexpr int kLineasCifras = 6;
+inline constexpr double kSeparacionNumeros = 5;  // mm between numbered vertices  // figures and check under the plan
 
 // The whole report. A ring of fewer than three vertices, or a coordinate
 // that is no number, throws Failure.

@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "core/failure.hpp"
 #include "report/report_layout.hpp"
 
@@ -80,6 +82,15 @@ TEST_P(Plano, EscalaPaginasYLados)
     // A metre is 1000 / scale mm on the page, north up.
     const auto& pts = inf.plano.anillos.at(0).puntos;
     EXPECT_NEAR(pts.at(1).x - pts.at(0).x, 1000.0 / c.escala, 1e-9);
+
+    // Numbers a few millimetres apart: every vertex at 1:100, the first
+    // of every five at 1:1000, where a metre is 1 mm.
+    const auto& numerado = inf.plano.anillos.at(0).numerado;
+    ASSERT_EQ(numerado.size(), pts.size());
+    EXPECT_TRUE(numerado.front());
+    const auto sinNumero = std::count(numerado.begin(), numerado.end(), false);
+    EXPECT_TRUE(c.escala != 100 || sinNumero == 0) << sinNumero;
+    EXPECT_TRUE(c.escala != 1000 || (!numerado[1] && !numerado[4] && numerado[5]));
 
     ASSERT_EQ(inf.paginas.size(), c.paginas);
     EXPECT_EQ(inf.pie(c.paginas - 1), "Página " + std::to_string(c.paginas) + " de " + std::to_string(c.paginas));
@@ -227,10 +238,13 @@ TEST(Informe, ResumenDeLaComprobacion)
               (std::vector<std::string>{"Sin problemas", "No se han podido usar los esquemas."}));
     check::Problems varios(5, check::Problem{check::Severity::Error, "parcela X, vértice 3", "Repetido."});
     varios[4].severity = check::Severity::Warning;
+    varios.insert(varios.begin(), nota);
     const auto r = resumenComprobacion(varios);
     ASSERT_EQ(r.size(), 5u);
     EXPECT_EQ(r[0], "4 errores y 1 aviso");
-    EXPECT_EQ(r[4], "… y 2 más");
+    EXPECT_EQ(r[1], "parcela X, vértice 3: error: Repetido.");
+    EXPECT_EQ(r[3], "… y 3 más");
+    EXPECT_EQ(r[4], nota.message);
 }
 
 }  // namespace
