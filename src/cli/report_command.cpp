@@ -1,14 +1,13 @@
 #include "cli/report_command.hpp"
 
-#include <cstdlib>
 #include <filesystem>
-#include <system_error>
 
 #include "app/report_pdf.hpp"
 #include "building/building_form.hpp"
 #include "check/gml_check.hpp"
 #include "cli/args.hpp"
 #include "cli/batch_app.hpp"
+#include "core/file_io.hpp"
 #include "parcel/parcel_form.hpp"
 #include "report/report_layout.hpp"
 
@@ -58,26 +57,6 @@ int informeDeGml(BatchApp& b, const std::string& gml, const Args& args)
     return escribe(b.ui, report::datosDeParcela(form, report::interioresDeParcela(form.XMLCarga)), gml, args);
 }
 
-// A folder of its own for the GML the coordinates make, removed after.
-class CarpetaTemporal {
-public:
-    CarpetaTemporal()
-    {
-        std::error_code ec;
-        std::string plantilla = (std::filesystem::temp_directory_path(ec) / "vadrel-informe-XXXXXX").string();
-        if (!ec && mkdtemp(plantilla.data())) path_ = plantilla;
-    }
-    ~CarpetaTemporal()
-    {
-        std::error_code ec;
-        if (!path_.empty()) std::filesystem::remove_all(path_, ec);
-    }
-    const std::filesystem::path& path() const { return path_; }
-
-private:
-    std::filesystem::path path_;
-};
-
 }  // namespace
 
 int report(const std::vector<std::string>& words, Context& ctx)
@@ -111,7 +90,7 @@ int report(const std::vector<std::string>& words, Context& ctx)
     }
     // The GML "Crear GML" would write, in a folder of its own; an area that
     // differs is written and the report shows the difference in red.
-    CarpetaTemporal carpeta;
+    CarpetaTemporal carpeta("vadrel-informe");
     if (carpeta.path().empty()) {
         ui.message("Error. No se ha podido crear una carpeta temporal para el GML del informe.");
         return kEndedOnMessage;

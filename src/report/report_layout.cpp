@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <cmath>
 #include <limits>
+#include <optional>
 
 #include "check/check_text.hpp"
 #include "core/failure.hpp"
@@ -97,14 +98,19 @@ std::vector<Cifra> cifrasParcela(const DatosInforme& d, const std::vector<std::v
     for (std::size_t i = 1; i < anillos.size(); ++i) superficie -= area(anillos[i]);
     std::vector<Cifra> out;
     out.push_back({"Superficie calculada con las coordenadas: " + m2(superficie)});
-    double declarada = 0;
+    // Read as "Crear GML" reads the field.
+    std::optional<double> declarada;
+    try {
+        declarada = MiStrToFloat(d.superficieDeclarada, d.formato);
+    } catch (const Failure&) {
+    }
     if (d.superficieDeclarada.empty()) {
         out.push_back({"Superficie declarada en el GML: ninguna", true});
-    } else if (!parseNumber(d.superficieDeclarada, d.formato.decimalSeparator, declarada)) {
+    } else if (!declarada) {
         out.push_back({"Superficie declarada en el GML: " + d.superficieDeclarada + " (no es un número)", true});
-    } else if (std::abs(declarada - superficie) > 1.0) {
+    } else if (std::abs(*declarada - superficie) > 1.0) {
         out.push_back({"Superficie declarada en el GML: " + d.superficieDeclarada + " m², difiere en " +
-                           m2(std::abs(declarada - superficie)) + " de la calculada",
+                           m2(std::abs(*declarada - superficie)) + " de la calculada",
                        true});
     } else {
         out.push_back({"Superficie declarada en el GML: " + d.superficieDeclarada + " m²"});
