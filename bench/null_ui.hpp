@@ -31,6 +31,7 @@ public:
     void printWindow() override {}
     void setClipboardText(const std::string&) override {}
     void setClipboardImage(const Canvas&) override {}
+    void writeReport(const report::Informe&, const std::string&) override {}
 };
 
 }  // namespace vadrel::bench

@@ -10,6 +10,7 @@ packages=(
   libxml2-utils libxml2-dev libgeos-dev libcurl4-openssl-dev
   qt6-base-dev qt6-translations-l10n libgl-dev fonts-dejavu-core
   xvfb xauth xdotool openbox x11-utils
+  poppler-utils
   dpkg-dev desktop-file-utils
   chromium
 )

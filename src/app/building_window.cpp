@@ -48,7 +48,7 @@ BuildingWindow::BuildingWindow(TFGMLEdif& form, QWidget* parent) : FormWindow(fo
     // Reading order: the building, its buttons, then the editor and the list.
     auto named = [this](const char* name) { return findChild<QWidget*>(name); };
     tabOrder({ERefCatas, RBRefCatas, RBRefOtra, CBHuso, CBEstado, CBUso, EFechaConstruc, ENInmueble, ENViv, ENSobreRas,
-              ESuptot, named("BBgml"), named("BBCargarXML"), named("BBComprobar"), named("BBImprimir"), named("BBLimpiarTodo"),
+              ESuptot, named("BBgml"), named("BBCargarXML"), named("BBComprobar"), named("BBImprimir"), named("BBInforme"), named("BBLimpiarTodo"),
               named("BBVistaTotal"), named("BBMapaTotal"), named("BBExcelTodo"), named("BBAyuda"), named("BBAcercade"),
               EArchivoDXF, CBTipo, CBIE, MX, MY, named("BBCargaDXF"), named("BBGuardar"), named("BBCargar"),
               named("BBLimpiar"), named("BBList"), named("BBVista"), named("BBVerMapa"), named("BBExcel"),
@@ -135,6 +135,8 @@ QWidget* BuildingWindow::buildTop()
         cargar,
         comprobar,
         handlerButton(form_, "BBImprimir", "Imprimir", "Imprime la pantalla", &TFGMLEdif::BBImprimirClick),
+        handlerButton(form_, "BBInforme", "Informe PDF",
+                      "Guarda un informe en PDF con el plano, las coordenadas y la superficie", &TFGMLEdif::BBInformeClick),
         limpiar,
         handlerButton(form_, "BBVistaTotal", "Vista Previa",
                       "Visualiza la representación gráfica de todos los polígonos que haya en la Lista de Edificaciones",

@@ -1,9 +1,9 @@
 #include "app/png_picture.hpp"
 
 #include <QBuffer>
-#include <QGuiApplication>
 
 #include "app/image_canvas.hpp"
+#include "app/offscreen_app.hpp"
 
 namespace vadrel::app {
 
@@ -11,21 +11,6 @@ struct PngPicture::Impl {
     std::unique_ptr<QGuiApplication> application;
     ImageCanvas canvas;
 };
-
-namespace {
-
-std::unique_ptr<QGuiApplication> aplicacionSinPantalla()
-{
-    if (QGuiApplication::instance()) return nullptr;
-    qInstallMessageHandler([](QtMsgType, const QMessageLogContext&, const QString&) {});
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-    static int argc = 1;
-    static char name[] = "vadrel-cli";
-    static char* argv[] = {name, nullptr};
-    return std::make_unique<QGuiApplication>(argc, argv);
-}
-
-}  // namespace
 
 // The application exists before the canvas, whose fonts need it.
 PngPicture::PngPicture() : impl_(new Impl{aplicacionSinPantalla(), {}}) {}

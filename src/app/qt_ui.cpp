@@ -18,6 +18,7 @@
 #include <QVBoxLayout>
 
 #include "app/form_window.hpp"
+#include "app/report_pdf.hpp"
 #include "app/image_canvas.hpp"
 
 namespace vadrel::app {
@@ -173,5 +174,7 @@ void QtUi::setClipboardImage(const Canvas& picture)
 {
     if (auto* image = dynamic_cast<const ImageCanvas*>(&picture)) QApplication::clipboard()->setImage(image->image());
 }
+
+void QtUi::writeReport(const report::Informe& informe, const std::string& path) { guardaInformePdf(informe, path); }
 
 }  // namespace vadrel::app

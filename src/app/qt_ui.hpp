@@ -35,6 +35,7 @@ public:
     void printWindow() override;
     void setClipboardText(const std::string& text) override;
     void setClipboardImage(const Canvas& picture) override;
+    void writeReport(const report::Informe& informe, const std::string& path) override;
 
 private:
     WindowRegistry& windows_;

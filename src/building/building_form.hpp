@@ -87,6 +87,7 @@ public:
     void BBAyudaClick();
     void BBAcercadeClick();
     void BBgmlClick();        // "Crear GML"
+    void BBInformeClick();    // "Informe PDF": the client's report of the GML "Crear GML" writes
     void BBCargarXMLClick();  // "Cargar GML"
     void BBComprobarClick();  // "Comprobar": checks a GML file, changes nothing here
     void BBCargaDXFClick();   // "Abre DXF"
@@ -103,6 +104,9 @@ public:
     void setReferenciaCatastral(bool catastral);
 
 private:
+    // "Crear GML" up to the file: checks, closes the rings and fills the
+    // templates; false when that ended on a message.
+    bool preparaGml();
     void unaEdificacionNueva();
     void mueveSeleccionada(int paso);  // the selected construction one line up (-1) or down
     void muestraPrimera();  // line 0 selected and shown; an empty editor for an empty list

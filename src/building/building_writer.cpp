@@ -75,6 +75,18 @@ void TFGMLEdif::cargaPlantillas()
 
 void TFGMLEdif::BBgmlClick()
 {
+    if (!preparaGml()) return;
+    auto file = ui_.saveFileName(msg::kFiltroGml);
+    if (!file) return;
+    saveXml(XMLEdificio, *file);
+}
+
+bool TFGMLEdif::preparaGml()
+{
+    const auto refusal = [this](const std::string& text) {
+        ui_.message(text);
+        return false;
+    };
     cargaPlantillas();
     exigeElementos(XMLEdificio, kPlantillaEdificios, {"bu-ext2d:Building", "gml:patches"});
     if (std::any_of(Edificaciones.begin(), Edificaciones.end(), [](const EdifProp& e) { return e.tipo == kPiscina; })) {
@@ -94,23 +106,23 @@ void TFGMLEdif::BBgmlClick()
     const std::string epsg = husoAEpsg(CBHuso);
     const bool superficieNoNumerica = normalizaSuperficie(ESuptot, formato);
 
-    if (MX.size() < 3 || MY.size() < 3) return ui_.message(msg::kPocasCoordenadas);
-    if (MX.size() != MY.size()) return ui_.message(msg::kDistintasCoordenadas);
-    if (trimmed(ESuptot).empty()) return ui_.message(kSinSuperficieTotal);
-    if (superficieNoNumerica) return ui_.message(msg::kSuperficieNoNumerica);
-    if (!compruebaCaracteres(ERefCatas)) return ui_.message(msg::kCaracteresReferencia);
-    if (trimmed(ENInmueble).empty()) return ui_.message(kSinInmuebles);
-    if (auto n = enteroDe(ENInmueble); !n || *n < 1) return ui_.message(kInmuebles);
-    if (auto n = enteroDe(ENViv); !n || *n < 0) return ui_.message(kViviendas);
-    if (auto n = enteroDe(ENSobreRas); !n || *n < 1) return ui_.message(kPlantas);
+    if (MX.size() < 3 || MY.size() < 3) return refusal(msg::kPocasCoordenadas);
+    if (MX.size() != MY.size()) return refusal(msg::kDistintasCoordenadas);
+    if (trimmed(ESuptot).empty()) return refusal(kSinSuperficieTotal);
+    if (superficieNoNumerica) return refusal(msg::kSuperficieNoNumerica);
+    if (!compruebaCaracteres(ERefCatas)) return refusal(msg::kCaracteresReferencia);
+    if (trimmed(ENInmueble).empty()) return refusal(kSinInmuebles);
+    if (auto n = enteroDe(ENInmueble); !n || *n < 1) return refusal(kInmuebles);
+    if (auto n = enteroDe(ENViv); !n || *n < 0) return refusal(kViviendas);
+    if (auto n = enteroDe(ENSobreRas); !n || *n < 1) return refusal(kPlantas);
 
     // Every stored ring, not only the shown one, must make a polygon.
     for (std::size_t i = 0; i < Edificaciones.size(); ++i) {
         const EdifProp& e = Edificaciones[i];
         if (e.coorx.size() < 3 || e.coory.size() < 3)
-            return ui_.message(errorEnEdificacion(i, e, "Debe haber al menos tres coordenadas X e Y."));
+            return refusal(errorEnEdificacion(i, e, "Debe haber al menos tres coordenadas X e Y."));
         if (e.coorx.size() != e.coory.size())
-            return ui_.message(errorEnEdificacion(i, e, kXYDistintas));
+            return refusal(errorEnEdificacion(i, e, kXYDistintas));
     }
 
     for (std::size_t i = 0; i < Edificaciones.size(); ++i) {
@@ -124,7 +136,7 @@ void TFGMLEdif::BBgmlClick()
     const std::string ns = prefijoNs(RBRefOtra);
     rellenaEdificio(ns, epsg);
     std::vector<std::size_t> piscinas;
-    if (!construyeRecintos(piscinas)) return;
+    if (!construyeRecintos(piscinas)) return false;
 
     // The placeholder member is emptied at every write; a template with a
     // single member would otherwise lose its building here.
@@ -132,10 +144,7 @@ void TFGMLEdif::BBgmlClick()
     pugi::xml_node segundo = buscaOcurrencia("gml:featureMember", XMLEdificio, 2);
     if (segundo && segundo != primero) segundo.remove_children();
     anadePiscinas(piscinas, ns, epsg);
-
-    auto file = ui_.saveFileName(msg::kFiltroGml);
-    if (!file) return;
-    saveXml(XMLEdificio, *file);
+    return true;
 }
 
 void TFGMLEdif::rellenaEdificio(const std::string& ns, const std::string& epsg)

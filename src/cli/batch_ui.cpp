@@ -1,5 +1,7 @@
 #include "cli/batch_ui.hpp"
 
+#include "app/report_pdf.hpp"
+
 #include <ostream>
 
 #include "core/failure.hpp"
@@ -43,6 +45,11 @@ bool dispatch(BatchUi& ui, const std::function<void()>& handler)
         ui.message(f.what());
         return false;
     }
+}
+
+void BatchUi::writeReport(const report::Informe& informe, const std::string& path)
+{
+    app::guardaInformePdf(informe, path);
 }
 
 }  // namespace vadrel::cli

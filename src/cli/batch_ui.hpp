@@ -38,6 +38,7 @@ public:
     void printWindow() override {}
     void setClipboardText(const std::string&) override {}
     void setClipboardImage(const Canvas&) override {}
+    void writeReport(const report::Informe& informe, const std::string& path) override;
 
     int messagesShown() const { return messages_; }
     const std::string& lastMessage() const { return last_; }

@@ -14,6 +14,7 @@
 #include "cli/parcel_commands.hpp"
 #include "cli/map_command.hpp"
 #include "cli/preview_command.hpp"
+#include "cli/report_command.hpp"
 #include "core/failure.hpp"
 #include "shell/working_folder.hpp"
 
@@ -30,9 +31,11 @@ const Command kCommands[] = {
     {"building", "export", kBuildingExportUsage, buildingExport},
     {"building", "map", kBuildingMapUsage, buildingMap},
     {"building", "read", kBuildingReadUsage, buildingRead},
+    {"building", "report", kBuildingReportUsage, buildingReport},
     {"preview", "", kPreviewUsage, preview},
     {"map", "", kMapUsage, map},
     {"check", "", kCheckUsage, check},
+    {"report", "", kReportUsage, report},
 };
 
 void printUsage(std::ostream& os)

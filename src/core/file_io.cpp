@@ -2,6 +2,7 @@
 
 #include <cerrno>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <algorithm>
 #include <chrono>
@@ -229,6 +230,19 @@ void writeFileAtomically(const std::filesystem::path& target, std::string_view b
     AtomicFile file(target);
     file.write(bytes);
     file.commit();
+}
+
+CarpetaTemporal::CarpetaTemporal(std::string_view prefijo)
+{
+    std::error_code ec;
+    std::string plantilla = (std::filesystem::temp_directory_path(ec) / (std::string(prefijo) + "-XXXXXX")).string();
+    if (!ec && ::mkdtemp(plantilla.data())) path_ = plantilla;
+}
+
+CarpetaTemporal::~CarpetaTemporal()
+{
+    std::error_code ec;
+    if (!path_.empty()) std::filesystem::remove_all(path_, ec);
 }
 
 }  // namespace vadrel

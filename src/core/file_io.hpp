@@ -52,6 +52,20 @@ void limpiaTemporalesViejos(const std::filesystem::path& folder);
 // Throws Failure with a Spanish message naming the file and the cause.
 void writeFileAtomically(const std::filesystem::path& target, std::string_view bytes);
 
+// A folder of its own under the system's temporary folder, removed with
+// everything in it when destroyed. Its path is empty when none could be made.
+class CarpetaTemporal {
+public:
+    explicit CarpetaTemporal(std::string_view prefijo);
+    ~CarpetaTemporal();
+    CarpetaTemporal(const CarpetaTemporal&) = delete;
+    CarpetaTemporal& operator=(const CarpetaTemporal&) = delete;
+    const std::filesystem::path& path() const { return path_; }
+
+private:
+    std::filesystem::path path_;
+};
+
 // The operating system's reason for errno `err`, in Spanish.
 std::string systemReason(int err);
 

@@ -18,6 +18,9 @@ struct FileFilter {
 };
 
 class Canvas;
+namespace report {
+struct Informe;
+}
 
 class Ui {
 public:
@@ -54,6 +57,9 @@ public:
     virtual void setClipboardText(const std::string& text) = 0;
     // A preview's picture onto the clipboard, as an image.
     virtual void setClipboardImage(const Canvas& picture) = 0;
+    // The client's report as a PDF document, written whole or not at all;
+    // throws Failure with the file's message.
+    virtual void writeReport(const report::Informe& informe, const std::string& path) = 0;
 };
 
 // What a save dialog does to a typed name: adds ".ext" when it has none.

@@ -62,6 +62,7 @@ public:
     void BBGuardarClick();     // "Guardar" the coordinates
     void BBCargarClick();      // "Cargar" coordinates
     void BBImprimirClick();    // "Imprimir"
+    void BBInformeClick();     // "Informe PDF": the client's report of the GML "Crear GML" writes
     void BBAyudaClick();       // "Ayuda"
     void BBAcercadeClick();    // "® Acerca de", and a double click on the emblem
     void BBVPrevMultiClick();  // "Vista Prev." of the grouping page
@@ -81,6 +82,9 @@ public:
     void setReferenciaCatastral(bool catastral);
 
 private:
+    // "Crear GML" up to the file: checks the fields, closes the ring and
+    // fills the template; false when that ended on a message.
+    bool preparaGml();
     bool agrupaVarias(pugi::xml_node coleccion);
     bool agrupaUna(pugi::xml_node coleccion);
     void cierraAnillo();

@@ -28,9 +28,17 @@ const char* const kSinSuperficie =
 
 void TFParcelgen::BBgmlClick()
 {
+    if (!preparaGml()) return;
+    auto file = ui_.saveFileName(msg::kFiltroGml);
+    if (!file) return;
+    saveXml(XMLParcela, *file);
+}
+
+bool TFParcelgen::preparaGml()
+{
     if (!hasRoot(XMLParcela)) {
         ui_.message(kSinPlantilla);
-        return;
+        return false;
     }
     exigeElementos(XMLParcela, kPlantillaParcela, {"cp:CadastralParcel", "gml:posList"});
     limpiaComas(MX, MY, ui_);
@@ -38,19 +46,20 @@ void TFParcelgen::BBgmlClick()
     const std::string epsg = husoAEpsg(CBHuso);
     const bool superficieNoNumerica = normalizaSuperficie(ESup, formato);
 
-    if (MX.size() < 3 || MY.size() < 3) return ui_.message(msg::kPocasCoordenadas);
-    if (MX.size() != MY.size()) return ui_.message(msg::kDistintasCoordenadas);
-    if (trimmed(ESup).empty()) return ui_.message(kSinSuperficie);
-    if (superficieNoNumerica) return ui_.message(msg::kSuperficieNoNumerica);
-    if (!compruebaCaracteres(ERefCatas)) return ui_.message(msg::kCaracteresReferencia);
-    if (!superficieConfirmada()) return;
+    const auto refusal = [this](const char* text) {
+        ui_.message(text);
+        return false;
+    };
+    if (MX.size() < 3 || MY.size() < 3) return refusal(msg::kPocasCoordenadas);
+    if (MX.size() != MY.size()) return refusal(msg::kDistintasCoordenadas);
+    if (trimmed(ESup).empty()) return refusal(kSinSuperficie);
+    if (superficieNoNumerica) return refusal(msg::kSuperficieNoNumerica);
+    if (!compruebaCaracteres(ERefCatas)) return refusal(msg::kCaracteresReferencia);
+    if (!superficieConfirmada()) return false;
 
     cierraAnillo();
     rellenaPlantilla(epsg);
-
-    auto file = ui_.saveFileName(msg::kFiltroGml);
-    if (!file) return;
-    saveXml(XMLParcela, *file);
+    return true;
 }
 
 bool TFParcelgen::superficieConfirmada()

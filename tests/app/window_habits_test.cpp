@@ -110,7 +110,7 @@ TEST_F(SkinTest, TabLeavesTheCoordinateListsAndFollowsTheParcelLayout)
     activate(w);
     const std::vector<std::string> expected{
         "qt_tabwidget_tabbar", "RBRefCatas", "ERefCatas", "ESup",       "CBHuso",     "BBgml",    "BBCargarXML",
-        "BBComprobar",         "BBImprimir",          "BBLimpiarTodo", "EArchivoDXF", "SBCargarDXF", "MX",       "MY",       "BBGuardar",
+        "BBComprobar",         "BBImprimir", "BBInforme", "BBLimpiarTodo", "EArchivoDXF", "SBCargarDXF", "MX",       "MY",       "BBGuardar",
         "BBCargar",            "BBLimpiar",  "BBCalcular", "BBVista",    "BBVerMapa",  "BBExcel",  "BBList",
         "BBAyuda",             "BBAcercade", "qt_tabwidget_tabbar"};
     EXPECT_EQ(tabThrough(w->PageControl->tabBar(), expected.size()), expected);
@@ -144,7 +144,7 @@ TEST_F(SkinTest, TabLeavesTheCoordinateListsAndFollowsTheBuildingLayout)
     activate(w);
     const std::vector<std::string> expected{
         "ERefCatas",   "RBRefCatas", "CBHuso",     "CBEstado",    "CBUso",       "EFechaConstruc", "ENInmueble",
-        "ENViv",       "ENSobreRas", "ESuptot",    "BBgml",       "BBCargarXML", "BBComprobar", "BBImprimir",     "BBLimpiarTodo",
+        "ENViv",       "ENSobreRas", "ESuptot",    "BBgml",       "BBCargarXML", "BBComprobar", "BBImprimir", "BBInforme", "BBLimpiarTodo",
         "BBVistaTotal", "BBMapaTotal", "BBExcelTodo", "BBAyuda",   "BBAcercade",  "EArchivoDXF",    "CBTipo",
         "CBIE",        "MX",         "MY",         "BBCargaDXF",  "BBGuardar",   "BBCargar",       "BBLimpiar",
         "BBList",      "BBVista",    "BBVerMapa",  "BBExcel",     "SBNuevo",     "SBBorrar",       "SBSubir",

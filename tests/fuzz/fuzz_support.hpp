@@ -37,6 +37,7 @@ public:
     void printWindow() override {}
     void setClipboardText(const std::string&) override {}
     void setClipboardImage(const Canvas&) override {}
+    void writeReport(const report::Informe&, const std::string&) override {}
 };
 
 // A folder of this process's own, made on first use and removed at exit.

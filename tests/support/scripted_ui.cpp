@@ -1,5 +1,7 @@
 #include "support/scripted_ui.hpp"
 
+#include "report/report_layout.hpp"
+
 namespace vadrel::test {
 
 bool ScriptedUi::confirm(const std::string& text, bool)
@@ -43,6 +45,11 @@ ModalResult ScriptedUi::showModal(Form& form)
     shownModal.emplace_back(form.instancia());
     form.FormShow();
     return onShowModal ? onShowModal(form) : ModalResult::Cancel;
+}
+
+void ScriptedUi::writeReport(const report::Informe& informe, const std::string& path)
+{
+    writtenReports.emplace_back(path, informe.titulo);
 }
 
 }  // namespace vadrel::test

@@ -54,6 +54,9 @@ public:
     void setClipboardText(const std::string& text) override { clipboard = text; }
     void setClipboardImage(const Canvas& picture) override { clipboardImage = &picture; }
     const Canvas* clipboardImage = nullptr;
+    // The reports written: path and title, no PDF drawn.
+    void writeReport(const report::Informe& informe, const std::string& path) override;
+    std::vector<std::pair<std::string, std::string>> writtenReports;
 };
 
 }  // namespace vadrel::test

@@ -1,0 +1,39 @@
+#pragma once
+// A PDF page drawn in millimetres: the report's layout is in millimetres,
+// the writer's device in its own dots.
+
+#include <QFont>
+#include <QPainter>
+#include <QPointF>
+#include <QRectF>
+#include <string>
+
+#include "core/geometry.hpp"
+#include "report/report_layout.hpp"
+
+namespace vadrel::app {
+
+class Hoja {
+public:
+    Hoja(QPainter& painter, double puntosPorMm) : p(painter), k(puntosPorMm) {}
+
+    QPainter& p;
+    const double k;
+
+    QPointF punto(double x, double y) const { return {x * k, y * k}; }
+    QPointF punto(Punto q) const { return punto(q.x, q.y); }
+    QRectF caja(double x, double y, double ancho, double alto) const { return {x * k, y * k, ancho * k, alto * k}; }
+    QRectF caja(const report::Caja& c) const { return caja(c.x, c.y, c.ancho, c.alto); }
+
+    // A pen `ancho` mm wide.
+    QPen pluma(const QColor& color, double ancho, Qt::PenStyle estilo = Qt::SolidLine) const;
+    // Text `puntos` points high (a point is 1/72 inch).
+    void fuente(double puntos, bool negrita = false);
+    // One line of text in a box, cut with "…" when it does not fit.
+    void texto(const QRectF& caja, const std::string& texto, int alineacion = Qt::AlignLeft | Qt::AlignVCenter);
+};
+
+// The plan with its rings, numbers, scale and north arrow.
+void dibujaPlano(Hoja& hoja, const report::Informe& informe);
+
+}  // namespace vadrel::app

@@ -1,0 +1,119 @@
+#include "cli/report_command.hpp"
+
+#include <filesystem>
+
+#include "app/report_pdf.hpp"
+#include "building/building_form.hpp"
+#include "check/gml_check.hpp"
+#include "cli/args.hpp"
+#include "cli/batch_app.hpp"
+#include "core/file_io.hpp"
+#include "parcel/parcel_form.hpp"
+#include "report/report_layout.hpp"
+
+namespace vadrel::cli {
+
+const char* const kReportUsage =
+    "  report (--gml ARCHIVO.gml | --coords ARCHIVO.txt --ref REF [--zone HUSO] [--area TEXTO])\n"
+    "         [--autor TEXTO] -o SALIDA.pdf\n"
+    "      Escribe el informe en PDF de una parcela que se entrega al cliente: el plano a\n"
+    "      escala, las coordenadas tal como van en el GML, la superficie y la comprobación.\n"
+    "        --gml ARCHIVO       un GML de parcela\n"
+    "        --coords ARCHIVO    archivo de coordenadas (líneas N;X;Y): el informe es el del\n"
+    "                            GML que \"Crear GML\" escribiría con ellas\n"
+    "        --area TEXTO        superficie declarada en m2 (sin ella, la calculada)\n"
+    "        --autor TEXTO       quien firma el informe\n";
+
+const char* const kBuildingReportUsage =
+    "  building report --gml ARCHIVO.gml [--autor TEXTO] -o SALIDA.pdf\n"
+    "      Escribe el informe en PDF de un edificio: el plano con todas sus edificaciones,\n"
+    "      sus coordenadas, superficies y la comprobación.\n";
+
+namespace {
+
+// The check as it runs without the network: schemas from a catalog or the
+// cache, or none (which the summary tells).
+std::vector<std::string> comprobacion(const std::filesystem::path& gml)
+{
+    check::SchemaSettings settings = check::SchemaSettings::fromEnvironment();
+    settings.download = nullptr;
+    return report::resumenComprobacion(check::checkGmlFile(gml, settings));
+}
+
+int escribe(BatchUi& ui, report::DatosInforme datos, const std::filesystem::path& gml, const Args& args)
+{
+    if (auto autor = args.value("--autor")) datos.autor = *autor;
+    datos.comprobacion = comprobacion(gml);
+    const std::string output = withDefaultExtension(args.required("-o"), "pdf");
+    return dispatch(ui, [&] { app::guardaInformePdf(report::componeInforme(datos), output); }) ? kWritten
+                                                                                                  : kEndedOnMessage;
+}
+
+int informeDeGml(BatchApp& b, const std::string& gml, const Args& args)
+{
+    TFParcelgen& form = *b.app.FParcelgen;
+    b.ui.openAnswer = gml;
+    if (!dispatch(b.ui, [&] { form.BBCargarXMLClick(); })) return kEndedOnMessage;
+    return escribe(b.ui, report::datosDeParcela(form, report::interioresDeParcela(form.XMLCarga)), gml, args);
+}
+
+}  // namespace
+
+int report(const std::vector<std::string>& words, Context& ctx)
+{
+    Args args(words, {{"--gml", "--coords", "--ref", "--zone", "--area", "--autor", "-o"}, {}});
+    if (!args.positional().empty()) throw UsageError("Sobra el argumento: " + args.positional().front() + ".");
+    const auto gml = args.value("--gml");
+    const auto coords = args.value("--coords");
+    if (gml.has_value() == coords.has_value()) throw UsageError("Indique --gml o --coords, uno de los dos.");
+    if (gml && (args.has("--ref") || args.has("--zone") || args.has("--area")))
+        throw UsageError("--ref, --zone y --area van con --coords: el GML lleva su referencia, huso y superficie.");
+    args.required("-o");
+
+    BatchApp b(ctx);
+    BatchUi& ui = b.ui;
+    if (gml) return informeDeGml(b, *gml, args);
+
+    const std::string ref = args.required("--ref");
+    TFParcelgen& form = *b.app.FParcelgen;
+    if (!dispatch(ui, [&] { form.FormCreate(); })) return kEndedOnMessage;
+    form.ERefCatas = ref;
+    form.ERefCatasExit();
+    if (auto zone = args.value("--zone")) form.CBHuso = *zone;
+    ui.openAnswer = *coords;
+    if (!dispatch(ui, [&] { form.BBCargarClick(); })) return kEndedOnMessage;
+    if (auto area = args.value("--area")) {
+        form.ESup = *area;
+    } else {
+        const int before = ui.messagesShown();
+        if (!dispatch(ui, [&] { form.BBCalcularClick(); }) || ui.messagesShown() != before) return kEndedOnMessage;
+    }
+    // The GML "Crear GML" would write, in a folder of its own; an area that
+    // differs is written and the report shows the difference in red.
+    CarpetaTemporal carpeta("vadrel-informe");
+    if (carpeta.path().empty()) {
+        ui.message("Error. No se ha podido crear una carpeta temporal para el GML del informe.");
+        return kEndedOnMessage;
+    }
+    const std::string temporal = (carpeta.path() / "parcela.gml").string();
+    ui.confirmAnswer = true;
+    ui.saveAnswer = temporal;
+    if (!dispatch(ui, [&] { form.BBgmlClick(); }) || !ui.savedTo()) return kEndedOnMessage;
+    return informeDeGml(b, temporal, args);
+}
+
+int buildingReport(const std::vector<std::string>& words, Context& ctx)
+{
+    Args args(words, {{"--gml", "--autor", "-o"}, {}});
+    if (!args.positional().empty()) throw UsageError("Sobra el argumento: " + args.positional().front() + ".");
+    const std::string gml = args.required("--gml");
+    args.required("-o");
+
+    BatchApp b(ctx);
+    TFGMLEdif& form = *b.app.FGMLEdif;
+    b.ui.openAnswer = gml;
+    if (!dispatch(b.ui, [&] { form.BBCargarXMLClick(); })) return kEndedOnMessage;
+    return escribe(b.ui, report::datosDeEdificio(form), gml, args);
+}
+
+}  // namespace vadrel::cli

@@ -1,0 +1,68 @@
+#pragma once
+// What the client's report tells, taken from the same fields the GML is
+// written from: the heading, the rings with their vertices' texts, and the
+// check's summary.
+
+#include <pugixml.hpp>
+#include <string>
+#include <vector>
+
+#include "check/problem.hpp"
+#include "core/geometry.hpp"
+#include "core/number_format.hpp"
+
+namespace vadrel {
+class TFParcelgen;
+class TFGMLEdif;
+}  // namespace vadrel
+
+namespace vadrel::report {
+
+struct AnilloInforme {
+    std::string titulo;  // the table's line above its vertices; empty: none
+    bool interior = false;
+    bool piscina = false;
+    // The vertices as written in the GML, the closing repetition left out.
+    std::vector<std::string> x, y;
+};
+
+// A cadastre parcel drawn in grey behind the plan, with its reference.
+struct ParcelaFondo {
+    std::string referencia;
+    std::vector<Punto> anillo;
+};
+
+struct DatosInforme {
+    bool edificio = false;
+    std::string referencia;
+    bool catastral = true;
+    std::string huso;  // "28" to "31"
+    std::string superficieDeclarada;  // the parcel's text as written; empty for none
+    std::string superficieConstruida;  // the building's declared total, as written
+    std::vector<AnilloInforme> anillos;  // exteriors before the interiors they hold
+    NumberFormat formato;  // how the window's texts write decimals
+    std::string fecha;  // dd/mm/yyyy
+    std::string autor;
+    std::vector<std::string> comprobacion;  // the check's summary, line by line
+    // Filled when a cadastre map is at hand: parcels behind the plan and
+    // the comparison's lines.
+    std::vector<ParcelaFondo> fondo;
+    std::vector<std::string> comparacion;
+};
+
+// "ETRS89 / UTM huso 30N" for "25830"; empty for a code the program does not write.
+std::string nombreEpsg(const std::string& epsg);
+
+// The parcel window's reference, zone, area and ring. `interiores` are the
+// interior rings a loaded file held (the window keeps only the exterior).
+DatosInforme datosDeParcela(const TFParcelgen& form, std::vector<AnilloInforme> interiores = {});
+// The interior rings of the first surface of a parcel document.
+std::vector<AnilloInforme> interioresDeParcela(const pugi::xml_document& doc);
+// The building window's values and every construction in list order.
+DatosInforme datosDeEdificio(const TFGMLEdif& form);
+
+// "Sin problemas", or the count of errors and warnings and the first few
+// problems; the note that the schemas were not at hand is told apart.
+std::vector<std::string> resumenComprobacion(const check::Problems& problems);
+
+}  // namespace vadrel::report

@@ -1,0 +1,60 @@
+// "Informe PDF" of the parcel and building windows: the report of the GML
+// "Crear GML" writes, from the same filled template, checked offline.
+
+#include "building/building_form.hpp"
+#include "check/gml_check.hpp"
+#include "core/failure.hpp"
+#include "core/file_io.hpp"
+#include "core/xml_file.hpp"
+#include "parcel/parcel_form.hpp"
+#include "report/report_layout.hpp"
+
+namespace vadrel {
+
+namespace {
+
+const FileFilter kFiltroPdf{"Documentos PDF|*.pdf", "pdf"};
+
+// The document written to a folder of its own and checked there, without
+// the network: schemas from a catalog or the cache, or the summary says so.
+std::vector<std::string> compruebaSinRed(const pugi::xml_document& gml)
+{
+    CarpetaTemporal carpeta("vadrel-informe");
+    if (carpeta.path().empty()) throw Failure("Error. No se ha podido crear una carpeta temporal para comprobar el GML.");
+    const std::filesystem::path file = carpeta.path() / "informe.gml";
+    saveXml(gml, file);
+    check::SchemaSettings settings = check::SchemaSettings::fromEnvironment();
+    settings.download = nullptr;
+    return report::resumenComprobacion(check::checkGmlFile(file, settings));
+}
+
+void escribeInforme(Ui& ui, const report::DatosInforme& datos)
+{
+    // Laid out before the dialog: a coordinate that is no number is told
+    // before the person picks a file.
+    const report::Informe informe = report::componeInforme(datos);
+    auto file = ui.saveFileName(kFiltroPdf);
+    if (!file) return;
+    ui.writeReport(informe, *file);
+    abreDocumento(ui, *file, Visor::LectorPdf);
+}
+
+}  // namespace
+
+void TFParcelgen::BBInformeClick()
+{
+    if (!preparaGml()) return;
+    report::DatosInforme datos = report::datosDeParcela(*this);
+    datos.comprobacion = compruebaSinRed(XMLParcela);
+    escribeInforme(ui_, datos);
+}
+
+void TFGMLEdif::BBInformeClick()
+{
+    if (!preparaGml()) return;
+    report::DatosInforme datos = report::datosDeEdificio(*this);
+    datos.comprobacion = compruebaSinRed(XMLEdificio);
+    escribeInforme(ui_, datos);
+}
+
+}  // namespace vadrel

@@ -1,0 +1,253 @@
+// The report's pages: scale, table rows and figures, worked out without
+// any drawing library so the layout rules are tested on their own.
+
+#include "report/report_layout.hpp"
+
+#include <algorithm>
+#include <cmath>
+#include <limits>
+#include <optional>
+
+#include "check/check_text.hpp"
+#include "core/failure.hpp"
+#include "core/numeric_text.hpp"
+
+namespace vadrel::report {
+
+namespace {
+
+// The plan's box on the first page, and the room its drawing leaves for
+// labels, the north arrow and the scale bar.
+constexpr Caja kCajaPlano{kMargen, kMargen + kCabeceraAlto + 1, kAnchoPagina - 2 * kMargen, kPlanoAlto};
+constexpr double kHolguraPlano = 8;
+constexpr double kAltoCifra = 4.5;
+constexpr double kFinTabla = kAltoPagina - kMargen;  // rows end here, the page number below
+constexpr double kSeparacionColumnas = kAnchoPagina - 2 * kMargen - 2 * kAnchoColumna;
+constexpr double kAltoCabeceraTabla = 5;
+
+double longitud(Punto a, Punto b) { return std::hypot(b.x - a.x, b.y - a.y); }
+
+double perimetro(const std::vector<Punto>& p)
+{
+    double total = 0;
+    for (std::size_t i = 0; i < p.size(); ++i) total += longitud(p[i], p[(i + 1) % p.size()]);
+    return total;
+}
+
+double area(const std::vector<Punto>& p) { return std::abs(doubleSignedArea(p)) / 2; }
+
+std::string m2(double v) { return check::spanishNumber(v, 2) + " m²"; }
+
+std::vector<Punto> puntosDe(const AnilloInforme& a, const NumberFormat& fmt)
+{
+    if (a.x.size() < 3 || a.x.size() != a.y.size())
+        throw Failure("Error. El informe necesita al menos tres vértices en cada anillo" +
+                      (a.titulo.empty() ? std::string() : " (" + a.titulo + ")") + ".");
+    return vadrel::puntosDe(a.x, a.y, fmt);
+}
+
+std::vector<std::string> cabecera(const DatosInforme& d)
+{
+    const std::string epsg = husoAEpsg(d.huso);
+    std::vector<std::string> out;
+    out.push_back("Referencia: " + d.referencia + (d.catastral ? " (catastral)" : " (nueva)"));
+    out.push_back("Huso " + d.huso + " · EPSG:" + epsg + " · " + nombreEpsg(epsg));
+    out.push_back("Fecha: " + d.fecha + (d.autor.empty() ? std::string() : "      Autor: " + d.autor));
+    return out;
+}
+
+Plano plano(const std::vector<std::vector<Punto>>& anillos, const DatosInforme& d)
+{
+    double minX = std::numeric_limits<double>::infinity(), minY = minX, maxX = -minX, maxY = -minX;
+    for (const auto& a : anillos)
+        for (Punto p : a) {
+            minX = std::min(minX, p.x);
+            minY = std::min(minY, p.y);
+            maxX = std::max(maxX, p.x);
+            maxY = std::max(maxY, p.y);
+        }
+    Plano pl;
+    pl.caja = kCajaPlano;
+    pl.centro = {(minX + maxX) / 2, (minY + maxY) / 2};
+    pl.escala = escalaRedonda(maxX - minX, maxY - minY, pl.caja.ancho - 2 * kHolguraPlano,
+                              pl.caja.alto - 2 * kHolguraPlano);
+    pl.barraMetros = barraDeEscala(pl.escala, pl.caja.ancho / 3);
+    pl.barraMm = pl.barraMetros * 1000 / pl.escala;
+    int numero = 1;
+    for (std::size_t i = 0; i < anillos.size(); ++i) {
+        AnilloPlano a;
+        a.interior = d.anillos[i].interior;
+        a.piscina = d.anillos[i].piscina;
+        a.primerNumero = numero;
+        Punto ultimo{std::numeric_limits<double>::infinity(), 0};  // the last numbered vertex
+        for (Punto p : anillos[i]) {
+            a.puntos.push_back(pl.aPagina(p));
+            const bool numerado = !(longitud(ultimo, a.puntos.back()) < kSeparacionNumeros);
+            if (numerado) ultimo = a.puntos.back();
+            a.numerado.push_back(numerado);
+        }
+        numero += static_cast<int>(anillos[i].size());
+        pl.anillos.push_back(std::move(a));
+    }
+    return pl;
+}
+
+std::vector<Cifra> cifrasParcela(const DatosInforme& d, const std::vector<std::vector<Punto>>& anillos)
+{
+    double superficie = area(anillos.front());
+    for (std::size_t i = 1; i < anillos.size(); ++i) superficie -= area(anillos[i]);
+    std::vector<Cifra> out;
+    out.push_back({"Superficie calculada con las coordenadas: " + m2(superficie)});
+    // Read as "Crear GML" reads the field.
+    std::optional<double> declarada;
+    try {
+        declarada = MiStrToFloat(d.superficieDeclarada, d.formato);
+    } catch (const Failure&) {
+    }
+    if (d.superficieDeclarada.empty()) {
+        out.push_back({"Superficie declarada en el GML: ninguna", true});
+    } else if (!declarada) {
+        out.push_back({"Superficie declarada en el GML: " + d.superficieDeclarada + " (no es un número)", true});
+    } else if (std::abs(*declarada - superficie) > 1.0) {
+        out.push_back({"Superficie declarada en el GML: " + d.superficieDeclarada + " m², difiere en " +
+                           m2(std::abs(*declarada - superficie)) + " de la calculada",
+                       true});
+    } else {
+        out.push_back({"Superficie declarada en el GML: " + d.superficieDeclarada + " m²"});
+    }
+    out.push_back({"Perímetro: " + check::spanishNumber(perimetro(anillos.front()), 2) + " m"});
+    std::size_t vertices = 0;
+    for (const auto& a : anillos) vertices += a.size();
+    out.push_back({"Número de vértices: " + std::to_string(vertices)});
+    const Punto c = CalculaCentroide(anillos.front());
+    out.push_back({"Centroide: X " + check::spanishNumber(c.x, 2) + "   Y " + check::spanishNumber(c.y, 2)});
+    return out;
+}
+
+std::vector<Cifra> cifrasEdificio(const DatosInforme& d, const std::vector<std::vector<Punto>>& anillos)
+{
+    double edificado = 0, piscinas = 0;
+    std::size_t vertices = 0, numPiscinas = 0;
+    for (std::size_t i = 0; i < anillos.size(); ++i) {
+        const double a = area(anillos[i]) * (d.anillos[i].interior ? -1 : 1);
+        (d.anillos[i].piscina ? piscinas : edificado) += a;
+        numPiscinas += d.anillos[i].piscina ? 1 : 0;
+        vertices += anillos[i].size();
+    }
+    std::vector<Cifra> out;
+    out.push_back({"Superficie en planta de las edificaciones: " + m2(edificado)});
+    out.push_back({"Superficie de las piscinas: " + m2(piscinas)});
+    out.push_back({"Superficie construida declarada: " +
+                   (d.superficieConstruida.empty() ? std::string("ninguna") : d.superficieConstruida + " m²")});
+    out.push_back({"Construcciones: " + std::to_string(anillos.size()) + " (" + std::to_string(numPiscinas) +
+                   (numPiscinas == 1 ? " piscina)" : " piscinas)")});
+    out.push_back({"Número de vértices: " + std::to_string(vertices)});
+    return out;
+}
+
+std::vector<Fila> filas(const DatosInforme& d, const std::vector<std::vector<Punto>>& anillos)
+{
+    std::vector<Fila> out;
+    int numero = 1;
+    for (std::size_t i = 0; i < anillos.size(); ++i) {
+        const AnilloInforme& a = d.anillos[i];
+        const auto& p = anillos[i];
+        if (!a.titulo.empty()) {
+            Fila t;
+            t.titulo = true;
+            t.texto = d.edificio ? a.titulo + " · " + m2(area(p)) : a.titulo;
+            out.push_back(std::move(t));
+        }
+        for (std::size_t v = 0; v < p.size(); ++v) {
+            Fila f;
+            f.numero = numero++;
+            f.x = a.x[v];
+            f.y = a.y[v];
+            f.lado = check::spanishNumber(longitud(p[v], p[(v + 1) % p.size()]), 2);
+            out.push_back(std::move(f));
+        }
+    }
+    return out;
+}
+
+// Rows into columns, two per page, the first page's below its figures.
+std::vector<Pagina> pagina(std::vector<Fila> todas)
+{
+    std::vector<Pagina> out;
+    std::size_t siguiente = 0;
+    while (siguiente < todas.size() || out.empty()) {
+        Pagina p;
+        p.conPlano = out.empty();
+        p.cabeceraY = p.conPlano ? kCajaPlano.y + kCajaPlano.alto + 3 + kLineasCifras * kAltoCifra + 2
+                                 : kMargen + kCabeceraAlto + 2;
+        const double primera = p.cabeceraY + kAltoCabeceraTabla;
+        const auto porColumna = static_cast<std::size_t>((kFinTabla - primera) / kAltoFila);
+        for (double x : {kMargen, kMargen + kAnchoColumna + kSeparacionColumnas}) {
+            if (siguiente >= todas.size()) break;
+            p.columnas.push_back(x);
+            for (std::size_t r = 0; r < porColumna && siguiente < todas.size(); ++r) {
+                Fila f = std::move(todas[siguiente++]);
+                f.posX = x;
+                f.posY = primera + static_cast<double>(r) * kAltoFila;
+                p.filas.push_back(std::move(f));
+            }
+        }
+        out.push_back(std::move(p));
+    }
+    return out;
+}
+
+}  // namespace
+
+int escalaRedonda(double ancho, double alto, double ancho_mm, double alto_mm)
+{
+    const auto cabe = [&](double escala) { return ancho * 1000 / escala <= ancho_mm && alto * 1000 / escala <= alto_mm; };
+    for (int e : {100, 200, 250, 500})
+        if (cabe(e)) return e;
+    for (double potencia = 1000; potencia < 1e9; potencia *= 10)
+        for (int m : {1, 2, 5})
+            if (cabe(m * potencia)) return static_cast<int>(m * potencia);
+    return 1000000000;
+}
+
+double barraDeEscala(int escala, double maximo_mm)
+{
+    double mejor = 0;
+    for (double potencia = 0.01; potencia < 1e9; potencia *= 10)
+        for (int m : {1, 2, 5})
+            if (m * potencia * 1000 / escala <= maximo_mm * (1 + 1e-9)) mejor = m * potencia;
+    return mejor;
+}
+
+Punto Plano::aPagina(Punto p) const
+{
+    const double k = 1000.0 / escala;
+    return {caja.x + caja.ancho / 2 + (p.x - centro.x) * k, caja.y + caja.alto / 2 - (p.y - centro.y) * k};
+}
+
+std::string Informe::pie(std::size_t pagina) const
+{
+    return "Página " + std::to_string(pagina + 1) + " de " + std::to_string(paginas.size());
+}
+
+Informe componeInforme(const DatosInforme& d)
+{
+    if (d.anillos.empty()) throw Failure("Error. No hay coordenadas con las que hacer el informe.");
+    std::vector<std::vector<Punto>> anillos;
+    for (const AnilloInforme& a : d.anillos) anillos.push_back(puntosDe(a, d.formato));
+
+    Informe inf;
+    inf.edificio = d.edificio;
+    inf.titulo = std::string(d.edificio ? "Informe de coordenadas de la edificación" : "Informe de coordenadas de la parcela") +
+                 (d.referencia.empty() ? "" : " " + d.referencia);
+    inf.cabecera = cabecera(d);
+    inf.plano = plano(anillos, d);
+    inf.cifras = d.edificio ? cifrasEdificio(d, anillos) : cifrasParcela(d, anillos);
+    inf.comprobacion = d.comprobacion;
+    inf.comparacion = d.comparacion;
+    inf.fondo = d.fondo;
+    inf.paginas = pagina(filas(d, anillos));
+    return inf;
+}
+
+}  // namespace vadrel::report

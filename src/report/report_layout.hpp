@@ -1,0 +1,98 @@
+#pragma once
+// The report laid out on A4 pages, in millimetres from the page's top left
+// corner: the plan at a round scale, the figures, the check and the table
+// of vertices continued over as many pages as it needs. The PDF writer only
+// draws what is placed here.
+
+#include <string>
+#include <vector>
+
+#include "core/geometry.hpp"
+#include "report/report_data.hpp"
+
+namespace vadrel::report {
+
+inline constexpr double kAnchoPagina = 210, kAltoPagina = 297, kMargen = 15;
+
+struct Caja {
+    double x = 0, y = 0, ancho = 0, alto = 0;
+};
+
+// The round scale (its denominator) of the largest plan of an extent of
+// `ancho` x `alto` metres that fits `ancho_mm` x `alto_mm`: 1:100, 1:200,
+// 1:250, 1:500, then 1, 2 and 5 times each power of ten from 1:1000.
+int escalaRedonda(double ancho, double alto, double ancho_mm, double alto_mm);
+// The longest round length (1, 2 or 5 times a power of ten metres) whose
+// bar at that scale is at most `maximo_mm` long.
+double barraDeEscala(int escala, double maximo_mm);
+
+struct AnilloPlano {
+    bool interior = false;
+    bool piscina = false;
+    std::vector<Punto> puntos;  // on the page, mm
+    int primerNumero = 1;       // the table's number of its first vertex
+    // Which vertices get their number: on a dense ring, numbers written at
+    // every vertex would cover one another, so a vertex closer than a few
+    // millimetres to the last numbered one goes without.
+    std::vector<bool> numerado;
+};
+
+struct Plano {
+    Caja caja;
+    int escala = 100;
+    double barraMetros = 0;
+    double barraMm = 0;
+    std::vector<AnilloPlano> anillos;
+    // Where the GML's coordinates fall on the page, north up.
+    Punto centro;  // the extent's centre, in metres
+    Punto aPagina(Punto p) const;
+};
+
+struct Cifra {
+    std::string texto;
+    bool aviso = false;  // drawn in red: the declared area differs
+};
+
+struct Fila {
+    bool titulo = false;  // a ring's name over its vertices
+    std::string texto;
+    int numero = 0;
+    std::string x, y, lado;
+    double posX = 0, posY = 0;  // top left of the row on its page
+};
+
+struct Pagina {
+    bool conPlano = false;           // the first: plan, figures and check
+    std::vector<double> columnas;    // left edge of each table column in use
+    double cabeceraY = 0;            // the top of the table's column headings
+    std::vector<Fila> filas;
+};
+
+struct Informe {
+    bool edificio = false;
+    std::string titulo;
+    std::vector<std::string> cabecera;  // the lines under the title
+    Plano plano;
+    std::vector<Cifra> cifras;
+    std::vector<std::string> comprobacion;
+    std::vector<std::string> comparacion;
+    std::vector<ParcelaFondo> fondo;  // left in metres; drawn through plano.aPagina
+    std::vector<Pagina> paginas;
+
+    // "Página i de n", i from 1.
+    std::string pie(std::size_t pagina) const;
+};
+
+// Layout constants the writer shares.
+inline constexpr double kAltoFila = 4.2;
+inline constexpr double kAnchoColumna = 88;  // number, X, Y, side
+inline constexpr double kCabeceraAlto = 24;  // title and heading lines
+inline constexpr double kPlanoAlto = 120;
+inline constexpr int kLineasCifras = 6;
+inline constexpr double kSeparacionNumeros = 5;  // mm between numbered vertices  // figures and check under the plan
+
+// The whole report. A ring of fewer than three vertices, or a coordinate
+// that is no number, throws Failure.
+Informe componeInforme(const DatosInforme& datos);
+
+}  // namespace vadrel::report

@@ -1,0 +1,200 @@
+// vadrel-cli report and building report, read back with poppler's tools:
+// the text a client copies out of the document, and the plan measured on
+// a rendering of the page.
+
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <regex>
+#include <sstream>
+
+#include "support/process.hpp"
+#include "support/temp_dir.hpp"
+
+using namespace vadrel::test;
+
+namespace {
+
+class ReportCli : public ::testing::Test {
+protected:
+    TempDir dir;
+
+    void SetUp() override
+    {
+        if (!haveProgram("pdftotext") || !haveProgram("pdftoppm")) GTEST_SKIP() << "sin poppler-utils (scripts/deps.sh)";
+    }
+    RunResult cli(std::vector<std::string> args)
+    {
+        args.insert(args.begin(), VADREL_CLI);
+        return run(args, dir.path());
+    }
+    // The document's text in the order it is drawn.
+    std::string texto(const std::string& pdf)
+    {
+        const RunResult r = run({"pdftotext", "-raw", pdf, "-"}, dir.path());
+        EXPECT_EQ(r.exitCode, 0) << r.err;
+        return r.out;
+    }
+};
+
+// A grey page rendered at 254 dpi: ten pixels a millimetre.
+struct Gris {
+    int ancho = 0, alto = 0;
+    std::string px;
+    bool oscuro(int x, int y) const { return static_cast<unsigned char>(px[std::size_t(y) * ancho + x]) < 128; }
+};
+
+Gris leePgm(const std::string& bytes)
+{
+    std::istringstream in(bytes);
+    std::string magic;
+    int maximo = 0;
+    Gris g;
+    in >> magic >> g.ancho >> g.alto >> maximo;
+    in.get();
+    g.px = bytes.substr(static_cast<std::size_t>(in.tellg()));
+    EXPECT_EQ(magic, "P5");
+    EXPECT_EQ(g.px.size(), std::size_t(g.ancho) * g.alto);
+    return g;
+}
+
+// The centres of the dark runs along a row, between two columns.
+std::vector<double> trazosEnFila(const Gris& g, int y, int desde, int hasta)
+{
+    std::vector<double> out;
+    for (int x = desde; x < hasta; ++x) {
+        if (!g.oscuro(x, y)) continue;
+        const int inicio = x;
+        while (x < hasta && g.oscuro(x, y)) ++x;
+        out.push_back((inicio + x - 1) / 2.0);
+    }
+    return out;
+}
+
+}  // namespace
+
+TEST_F(ReportCli, SampleParcelShowsReferenceEveryVertexAreaAndPage)
+{
+    const auto sample = sharedDir() / "samples/gml/parcel/wfs-cp-getparcel-8429105VK1882N.gml";
+    if (sharedDir().empty() || !std::filesystem::exists(sample)) GTEST_SKIP() << "sin las muestras de ../shared";
+    const RunResult r = cli({"report", "--gml", sample.string(), "--autor", "Ana Pérez", "-o", "informe"});
+    ASSERT_EQ(r.exitCode, 0) << r.err;
+    const std::string t = texto("informe.pdf");
+    EXPECT_NE(t.find("Informe de coordenadas de la parcela 8429105VK1882N"), std::string::npos) << t;
+    EXPECT_NE(t.find("ETRS89 / UTM huso 30N"), std::string::npos);
+    EXPECT_NE(t.find("Autor: Ana Pérez"), std::string::npos);
+    EXPECT_NE(t.find("Superficie calculada con las coordenadas: 572,17 m²"), std::string::npos);
+    EXPECT_NE(t.find("Superficie declarada en el GML: 572 m²"), std::string::npos);
+    EXPECT_NE(t.find("Página 1 de 1"), std::string::npos);
+    // Every X and Y text of the file's ring, the closing repetition aside.
+    const std::string gml = readFile(sample);
+    std::smatch m;
+    ASSERT_TRUE(std::regex_search(gml, m, std::regex("<gml:posList[^>]*>([^<]*)<")));
+    std::istringstream valores(m[1].str());
+    std::vector<std::string> v{std::istream_iterator<std::string>(valores), {}};
+    ASSERT_EQ(v.size(), 48u);
+    for (std::size_t i = 0; i + 2 < v.size(); i += 2) {
+        EXPECT_NE(t.find(v[i] + " " + v[i + 1]), std::string::npos) << "vértice " << i / 2 + 1 << ": " << v[i];
+    }
+}
+
+TEST_F(ReportCli, ThreeHundredVerticesFillSeveralPagesOnceEachInOrder)
+{
+    // A 100 x 50 m rectangle with a vertex every metre, each X text its own.
+    std::ostringstream c;
+    std::vector<std::string> xs;
+    int n = 0;
+    auto anade = [&](int x, int y) {
+        ++n;
+        char buf[32];
+        std::snprintf(buf, sizeof buf, "%d.%03d", 440000 + x, n);
+        xs.push_back(buf);
+        c << n << ';' << buf << ';' << 4470000 + y << ".5\r\n";
+    };
+    for (int x = 0; x < 100; ++x) anade(x, 0);
+    for (int y = 0; y < 50; ++y) anade(100, y);
+    for (int x = 100; x > 0; --x) anade(x, 50);
+    for (int y = 50; y > 0; --y) anade(0, y);
+    writeFile(dir / "c.txt", c.str());
+    const RunResult r = cli({"report", "--coords", "c.txt", "--ref", "1234567AB1234N", "--zone", "28", "-o", "i.pdf"});
+    ASSERT_EQ(r.exitCode, 0) << r.err;
+    const std::string t = texto("i.pdf");
+    EXPECT_NE(t.find("WGS 84 / UTM huso 28N"), std::string::npos);
+    EXPECT_NE(t.find("Página 1 de 4"), std::string::npos);
+    EXPECT_NE(t.find("Página 4 de 4"), std::string::npos);
+    std::size_t desde = 0;
+    for (std::size_t i = 0; i < xs.size(); ++i) {
+        const std::size_t at = t.find(xs[i], desde);
+        ASSERT_NE(at, std::string::npos) << "vértice " << i + 1 << " falta o está fuera de orden";
+        EXPECT_EQ(t.find(xs[i], at + 1), std::string::npos) << "vértice " << i + 1 << " repetido";
+        desde = at;
+    }
+}
+
+TEST_F(ReportCli, TenMetreSquareAtOneToHundredIsTenCentimetresOnThePage)
+{
+    writeFile(dir / "c.txt", "1;500000;4100000\r\n2;500010;4100000\r\n3;500010;4100010\r\n4;500000;4100010\r\n");
+    const RunResult r = cli({"report", "--coords", "c.txt", "--ref", "cuadrado", "--area", "100", "-o", "c.pdf"});
+    ASSERT_EQ(r.exitCode, 0) << r.err;
+    EXPECT_NE(texto("c.pdf").find("Escala 1:100"), std::string::npos);
+    const RunResult ppm = run({"pdftoppm", "-r", "254", "-gray", "c.pdf", "p"}, dir.path());
+    ASSERT_EQ(ppm.exitCode, 0) << ppm.err;
+    EXPECT_EQ(ppm.err, "");
+    const Gris g = leePgm(readFile(dir / "p-1.pgm"));
+    ASSERT_EQ(g.ancho, 2100);  // A4 at 10 px a mm
+    // The plan's box is 180 x 120 mm from (15, 40) mm; the square sits at
+    // its centre, (105, 100) mm. Its sides cross the middle row and column.
+    const std::vector<double> fila = trazosEnFila(g, 1000, 500, 1600);
+    ASSERT_EQ(fila.size(), 2u);
+    EXPECT_NEAR(fila[1] - fila[0], 1000, 5);  // 100 mm within 0.5 mm
+    Gris t = g;  // the columns as rows
+    t.ancho = g.alto;
+    t.alto = g.ancho;
+    for (int y = 0; y < g.alto; ++y)
+        for (int x = 0; x < g.ancho; ++x) t.px[std::size_t(x) * t.ancho + y] = g.px[std::size_t(y) * g.ancho + x];
+    const std::vector<double> columna = trazosEnFila(t, 1050, 420, 1580);
+    ASSERT_EQ(columna.size(), 2u);
+    EXPECT_NEAR(columna[1] - columna[0], 1000, 5);
+    // The scale bar: 5 m, 50 mm from 5 mm inside the box's left edge, its
+    // segments along the row 5.3 mm above the box's foot.
+    const std::vector<double> barra = trazosEnFila(g, 1547, 170, 1000);
+    ASSERT_FALSE(barra.empty());
+    int primero = 170, ultimo = 999;
+    while (!g.oscuro(primero, 1547)) ++primero;
+    while (!g.oscuro(ultimo, 1547)) --ultimo;
+    EXPECT_NEAR(ultimo - primero, 500, 5);
+}
+
+TEST_F(ReportCli, BuildingReportTellsEveryConstruction)
+{
+    const auto sample = sharedDir() / "samples/gml/building/sede-Building_9531109VK0193B.gml";
+    if (sharedDir().empty() || !std::filesystem::exists(sample)) GTEST_SKIP() << "sin las muestras de ../shared";
+    const RunResult r = cli({"building", "report", "--gml", sample.string(), "-o", "e.pdf"});
+    ASSERT_EQ(r.exitCode, 0) << r.err;
+    const std::string t = texto("e.pdf");
+    EXPECT_NE(t.find("Informe de coordenadas de la edificación 9531109VK0193B"), std::string::npos) << t;
+    EXPECT_NE(t.find("Nueva Edificación 1 · Edificación · Exterior · 22,08 m²"), std::string::npos);
+    EXPECT_NE(t.find("Nueva Edificación 2 · Edificación · Exterior · 29,83 m²"), std::string::npos);
+    EXPECT_NE(t.find("Superficie en planta de las edificaciones: 51,92 m²"), std::string::npos);
+}
+
+TEST_F(ReportCli, RefusalsLeaveNoDocument)
+{
+    struct Caso {
+        std::vector<std::string> args;
+        int estado;
+    };
+    writeFile(dir / "dos.txt", "1;500000;4100000\r\n2;500010;4100000\r\n");
+    writeFile(dir / "roto.gml", "<cp:CadastralParcel");
+    for (const Caso& c : {Caso{{"report", "--gml", "a.gml", "--coords", "c.txt", "-o", "x.pdf"}, 2},
+                          Caso{{"report", "--gml", "a.gml", "--area", "5", "-o", "x.pdf"}, 2},
+                          Caso{{"report", "--coords", "dos.txt", "-o", "x.pdf"}, 2},
+                          Caso{{"report", "--gml", "falta.gml", "-o", "x.pdf"}, 1},
+                          Caso{{"report", "--gml", "roto.gml", "-o", "x.pdf"}, 1},
+                          Caso{{"report", "--coords", "dos.txt", "--ref", "r", "-o", "x.pdf"}, 1},
+                          Caso{{"building", "report", "--gml", "roto.gml", "-o", "x.pdf"}, 1}}) {
+        const RunResult r = cli(c.args);
+        EXPECT_EQ(r.exitCode, c.estado) << c.args[2] << ' ' << c.args[3] << ": " << r.err;
+        EXPECT_FALSE(std::filesystem::exists(dir / "x.pdf"));
+    }
+}

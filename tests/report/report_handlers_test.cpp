@@ -1,0 +1,91 @@
+// "Informe PDF" of the parcel window: the report of the GML "Crear GML"
+// would write, or the same refusal.
+
+#include <gtest/gtest.h>
+
+#include "building/building_form.hpp"
+#include "core/messages.hpp"
+#include "parcel/parcel_fixture.hpp"
+
+using namespace vadrel;
+using test::ParcelFormTest;
+
+using ParcelReportTest = ParcelFormTest;
+
+TEST_P(ParcelReportTest, WritesTheReportOfTheGmlAndOpensIt)
+{
+    square();
+    ui.saveAnswers.push_back((dir / "informe.pdf").string());
+    form->BBInformeClick();
+    ASSERT_EQ(ui.saveDialogs.size(), 1u);
+    EXPECT_EQ(ui.saveDialogs[0].filter, "Documentos PDF|*.pdf");
+    EXPECT_EQ(ui.saveDialogs[0].defaultExt, "pdf");
+    ASSERT_EQ(ui.writtenReports.size(), 1u);
+    EXPECT_EQ(ui.writtenReports[0].first, (dir / "informe.pdf").string());
+    EXPECT_EQ(ui.writtenReports[0].second, "Informe de coordenadas de la parcela 1234567AB1234N");
+    EXPECT_EQ(ui.openedWithDesktop, std::vector<std::string>{(dir / "informe.pdf").string()});
+    // The ring closed, as "Crear GML" closes it; no GML left anywhere here.
+    EXPECT_EQ(form->MX.size(), 5u);
+    EXPECT_FALSE(std::filesystem::exists(dir / "informe.gml"));
+}
+
+TEST_P(ParcelReportTest, RefusesWhatCreatingTheGmlRefusesAndWritesNothing)
+{
+    struct Caso {
+        CoordList mx, my;
+        std::string area;
+        const char* mensaje;
+    };
+    for (const Caso& c : {Caso{{"500000", "500010"}, {"4100000", "4100000"}, "100", msg::kPocasCoordenadas},
+                          Caso{{"500000", "500010", "500010", "500000"}, {"4100000", "4100000", "4100010"}, "100",
+                               msg::kDistintasCoordenadas},
+                          Caso{{"500000", "500010", "500010"}, {"4100000", "4100000", "4100010"}, "cien",
+                               msg::kSuperficieNoNumerica}}) {
+        ui.messages.clear();
+        form->MX = c.mx;
+        form->MY = c.my;
+        form->ESup = c.area;
+        ui.saveAnswers.push_back((dir / "informe.pdf").string());
+        form->BBInformeClick();
+        EXPECT_EQ(ui.messages, std::vector<std::string>{c.mensaje});
+        ui.saveAnswers.clear();
+    }
+    EXPECT_TRUE(ui.saveDialogs.empty());
+    EXPECT_TRUE(ui.writtenReports.empty());
+}
+
+TEST_P(ParcelReportTest, CancelledDialogWritesNothing)
+{
+    square();
+    ui.saveAnswers.push_back(std::nullopt);
+    form->BBInformeClick();
+    EXPECT_TRUE(ui.writtenReports.empty());
+    EXPECT_TRUE(ui.openedWithDesktop.empty());
+}
+
+INSTANTIATE_TEST_SUITE_P(Separadores, ParcelReportTest, ::testing::Values('.', ','));
+
+TEST(BuildingReport, EveryConstructionOfTheGmlCreatingItWouldWrite)
+{
+    test::TempDir dir;
+    test::stageTemplates(dir.path());
+    test::ScriptedUi ui;
+    TFGMLEdif form(ui, Entorno{dir.path(), NumberFormat::batch(), {}});
+    form.FormCreate();
+    form.ERefCatas = "1234567AB1234N";
+    form.EFechaConstruc = "01/02/2003";
+    form.ENInmueble = form.ENViv = form.ENSobreRas = "1";
+    form.ESuptot = "100";
+    form.Edificaciones = {EdifProp{1, "Casa", kEdificacion, kExterior, {"500000", "500010", "500010", "500000"},
+                                   {"4100000", "4100000", "4100010", "4100010"}},
+                          EdifProp{2, "Piscina 1", kPiscina, kExterior, {"500020", "500024", "500024"},
+                                   {"4100000", "4100000", "4100002"}}};
+    form.elemActual = 0;  // the editor shows the first
+    form.MX = form.Edificaciones[0].coorx;
+    form.MY = form.Edificaciones[0].coory;
+    ui.saveAnswers.push_back((dir / "edificio.pdf").string());
+    form.BBInformeClick();
+    ASSERT_EQ(ui.writtenReports.size(), 1u) << (ui.messages.empty() ? "" : ui.messages.back());
+    EXPECT_EQ(ui.writtenReports[0].second, "Informe de coordenadas de la edificación 1234567AB1234N");
+    EXPECT_EQ(ui.openedWithDesktop, std::vector<std::string>{(dir / "edificio.pdf").string()});
+}

@@ -1,0 +1,250 @@
+// The report's layout without a drawing library: the scale, the pages of
+// the table, the side lengths, the figures and the check's summary.
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+
+#include "core/failure.hpp"
+#include "report/report_layout.hpp"
+
+using namespace vadrel;
+using namespace vadrel::report;
+
+namespace {
+
+// A w x h metre rectangle with a vertex every metre along its sides,
+// counter-clockwise from its south-west corner, in UTM-like texts.
+AnilloInforme rectangulo(int w, int h)
+{
+    AnilloInforme a;
+    auto anade = [&](int x, int y) {
+        a.x.push_back(std::to_string(440000 + x) + ".5");
+        a.y.push_back(std::to_string(4470000 + y));
+    };
+    for (int x = 0; x < w; ++x) anade(x, 0);
+    for (int y = 0; y < h; ++y) anade(w, y);
+    for (int x = w; x > 0; --x) anade(x, h);
+    for (int y = h; y > 0; --y) anade(0, y);
+    return a;
+}
+
+DatosInforme parcela(AnilloInforme anillo, std::string superficie = "")
+{
+    DatosInforme d;
+    d.referencia = "8429105VK1882N";
+    d.huso = "30";
+    d.superficieDeclarada = std::move(superficie);
+    d.anillos.push_back(std::move(anillo));
+    return d;
+}
+
+struct CasoPlano {
+    const char* nombre;
+    int ancho, alto;  // metres
+    int escala;
+    std::size_t paginas;
+};
+
+class Plano : public ::testing::TestWithParam<CasoPlano> {};
+
+// The plan box leaves 164 x 104 mm for the drawing; the first page holds
+// 40 rows (two columns of 20), the others 112.
+const CasoPlano kCasos[] = {
+    {"metro_cuadrado", 1, 1, 100, 1},
+    {"diez_metros_a_1_100", 10, 10, 100, 1},
+    {"uno_mas_que_la_primera_pagina", 11, 10, 100, 2},
+    {"ancho_cabe_a_1_200", 26, 10, 200, 2},
+    {"alto_pasa_a_1_200", 10, 11, 200, 2},
+    {"a_1_250", 25, 25, 250, 2},
+    {"a_1_500", 27, 27, 500, 2},
+    {"dos_paginas_llenas", 20, 56, 1000, 2},
+    {"una_fila_mas", 20, 57, 1000, 3},
+    {"trescientos_vertices", 100, 50, 1000, 4},
+    {"ancho_a_1_2000", 250, 5, 2000, 6},
+    {"sin_1_2500_pasa_a_1_5000", 5, 250, 5000, 6},
+};
+
+TEST_P(Plano, EscalaPaginasYLados)
+{
+    const CasoPlano& c = GetParam();
+    const AnilloInforme anillo = rectangulo(c.ancho, c.alto);
+    const Informe inf = componeInforme(parcela(anillo));
+
+    EXPECT_EQ(inf.plano.escala, c.escala);
+    // The drawing fits its box at that scale.
+    for (Punto p : inf.plano.anillos.at(0).puntos) {
+        EXPECT_GE(p.x, inf.plano.caja.x);
+        EXPECT_LE(p.x, inf.plano.caja.x + inf.plano.caja.ancho);
+        EXPECT_GE(p.y, inf.plano.caja.y);
+        EXPECT_LE(p.y, inf.plano.caja.y + inf.plano.caja.alto);
+    }
+    // A metre is 1000 / scale mm on the page, north up.
+    const auto& pts = inf.plano.anillos.at(0).puntos;
+    EXPECT_NEAR(pts.at(1).x - pts.at(0).x, 1000.0 / c.escala, 1e-9);
+
+    // Numbers a few millimetres apart: every vertex at 1:100, the first
+    // of every five at 1:1000, where a metre is 1 mm.
+    const auto& numerado = inf.plano.anillos.at(0).numerado;
+    ASSERT_EQ(numerado.size(), pts.size());
+    EXPECT_TRUE(numerado.front());
+    const auto sinNumero = std::count(numerado.begin(), numerado.end(), false);
+    EXPECT_TRUE(c.escala != 100 || sinNumero == 0) << sinNumero;
+    EXPECT_TRUE(c.escala != 1000 || (!numerado[1] && !numerado[4] && numerado[5]));
+
+    ASSERT_EQ(inf.paginas.size(), c.paginas);
+    EXPECT_EQ(inf.pie(c.paginas - 1), "Página " + std::to_string(c.paginas) + " de " + std::to_string(c.paginas));
+    // Every vertex once, in order, each row inside the page and below the
+    // one before in its column; every side a metre long.
+    std::size_t siguiente = 0;
+    for (const Pagina& p : inf.paginas) {
+        EXPECT_FALSE(p.filas.empty());
+        for (std::size_t i = 0; i < p.filas.size(); ++i) {
+            const Fila& f = p.filas[i];
+            ASSERT_LT(siguiente, anillo.x.size());
+            EXPECT_EQ(f.numero, static_cast<int>(siguiente + 1));
+            EXPECT_EQ(f.x, anillo.x[siguiente]);
+            EXPECT_EQ(f.y, anillo.y[siguiente]);
+            EXPECT_EQ(f.lado, "1,00");
+            EXPECT_GE(f.posY, p.cabeceraY);
+            EXPECT_LE(f.posY + kAltoFila, kAltoPagina - kMargen + 1e-9);
+            EXPECT_LE(f.posX + kAnchoColumna, kAnchoPagina - kMargen + 1e-9);
+            if (i > 0 && p.filas[i - 1].posX == f.posX) {
+                EXPECT_GT(f.posY, p.filas[i - 1].posY);
+            }
+            ++siguiente;
+        }
+    }
+    EXPECT_EQ(siguiente, anillo.x.size());
+    // The table of the first page starts below the plan and its figures.
+    EXPECT_GT(inf.paginas.front().cabeceraY, inf.plano.caja.y + inf.plano.caja.alto);
+}
+
+INSTANTIATE_TEST_SUITE_P(Informe, Plano, ::testing::ValuesIn(kCasos),
+                         [](const auto& info) { return std::string(info.param.nombre); });
+
+TEST(Informe, LadosHastaElSiguienteYTextosComoEstan)
+{
+    // A 3-4-5 triangle: the last side goes back to the first vertex.
+    AnilloInforme a;
+    a.x = {"400000.0", "400003", "400003.00"};
+    a.y = {"4000000", "4000000", "4000004"};
+    const Informe inf = componeInforme(parcela(a, "6"));
+    const auto& filas = inf.paginas.at(0).filas;
+    ASSERT_EQ(filas.size(), 3u);
+    EXPECT_EQ(filas[0].lado, "3,00");
+    EXPECT_EQ(filas[1].lado, "4,00");
+    EXPECT_EQ(filas[2].lado, "5,00");
+    EXPECT_EQ(filas[2].x, "400003.00");
+    EXPECT_EQ(inf.cifras.at(0).texto, "Superficie calculada con las coordenadas: 6,00 m²");
+    EXPECT_EQ(inf.cifras.at(2).texto, "Perímetro: 12,00 m");
+    EXPECT_EQ(inf.cifras.at(3).texto, "Número de vértices: 3");
+}
+
+TEST(Informe, SuperficieDeclaradaQueDifiereEnMasDeUnMetro)
+{
+    struct Caso {
+        const char* declarada;
+        bool aviso;
+    };
+    // 100 m² computed.
+    for (const Caso& c : {Caso{"100", false}, Caso{"101", false}, Caso{"98.99", true}, Caso{"101.5", true},
+                          Caso{"", true}, Caso{"cien", true}}) {
+        const Informe inf = componeInforme(parcela(rectangulo(10, 10), c.declarada));
+        EXPECT_EQ(inf.cifras.at(1).aviso, c.aviso) << c.declarada;
+        EXPECT_NE(inf.cifras.at(1).texto.find(c.declarada), std::string::npos) << inf.cifras.at(1).texto;
+    }
+}
+
+TEST(Informe, CabeceraConHusoYCodigo)
+{
+    struct Caso {
+        const char* huso;
+        const char* linea;
+    };
+    for (const Caso& c : {Caso{"28", "Huso 28 · EPSG:32628 · WGS 84 / UTM huso 28N"},
+                          Caso{"29", "Huso 29 · EPSG:25829 · ETRS89 / UTM huso 29N"},
+                          Caso{"30", "Huso 30 · EPSG:25830 · ETRS89 / UTM huso 30N"},
+                          Caso{"31", "Huso 31 · EPSG:25831 · ETRS89 / UTM huso 31N"}}) {
+        DatosInforme d = parcela(rectangulo(2, 2));
+        d.huso = c.huso;
+        d.catastral = false;
+        d.autor = "Ana Pérez";
+        const Informe inf = componeInforme(d);
+        EXPECT_EQ(inf.titulo, "Informe de coordenadas de la parcela 8429105VK1882N");
+        ASSERT_EQ(inf.cabecera.size(), 3u);
+        EXPECT_EQ(inf.cabecera[0], "Referencia: 8429105VK1882N (nueva)");
+        EXPECT_EQ(inf.cabecera[1], c.linea);
+        EXPECT_NE(inf.cabecera[2].find("Autor: Ana Pérez"), std::string::npos);
+    }
+}
+
+TEST(Informe, RechazaAnillosSinSuperficieNiNumeros)
+{
+    AnilloInforme dos;
+    dos.x = {"1", "2"};
+    dos.y = {"1", "2"};
+    EXPECT_THROW(componeInforme(parcela(dos)), Failure);
+    AnilloInforme texto = rectangulo(2, 2);
+    texto.y[1] = "norte";
+    EXPECT_THROW(componeInforme(parcela(texto)), Failure);
+    EXPECT_THROW(componeInforme(DatosInforme{}), Failure);
+}
+
+TEST(Informe, EdificioConPatioYPiscina)
+{
+    DatosInforme d;
+    d.edificio = true;
+    d.huso = "28";
+    d.anillos.push_back(rectangulo(10, 10));
+    d.anillos.back().titulo = "Casa · Edificación · Exterior";
+    d.anillos.push_back(rectangulo(2, 2));
+    d.anillos.back().interior = true;
+    d.anillos.back().titulo = "Patio · Edificación · Interior";
+    d.anillos.push_back(rectangulo(4, 2));
+    d.anillos.back().piscina = true;
+    d.anillos.back().titulo = "Piscina 1 · Piscina · Exterior";
+    const Informe inf = componeInforme(d);
+    EXPECT_EQ(inf.cifras.at(0).texto, "Superficie en planta de las edificaciones: 96,00 m²");
+    EXPECT_EQ(inf.cifras.at(1).texto, "Superficie de las piscinas: 8,00 m²");
+    EXPECT_EQ(inf.cifras.at(3).texto, "Construcciones: 3 (1 piscina)");
+    // Each construction's line heads its vertices, numbered on across them.
+    std::vector<Fila> filas;
+    for (const Pagina& p : inf.paginas) filas.insert(filas.end(), p.filas.begin(), p.filas.end());
+    ASSERT_EQ(filas.size(), 3u + 40 + 8 + 12);
+    EXPECT_EQ(inf.paginas.at(0).filas.size(), 40u);
+    EXPECT_TRUE(filas[0].titulo);
+    EXPECT_EQ(filas[0].texto, "Casa · Edificación · Exterior · 100,00 m²");
+    EXPECT_TRUE(filas[41].titulo);
+    EXPECT_EQ(filas[42].numero, 41);
+    EXPECT_EQ(inf.plano.anillos.at(1).primerNumero, 41);
+    EXPECT_TRUE(inf.plano.anillos.at(1).interior);
+    EXPECT_TRUE(inf.plano.anillos.at(2).piscina);
+}
+
+TEST(Informe, BarraDeEscalaRedonda)
+{
+    EXPECT_EQ(barraDeEscala(100, 60), 5);
+    EXPECT_EQ(barraDeEscala(250, 60), 10);
+    EXPECT_EQ(barraDeEscala(1000, 60), 50);
+    EXPECT_EQ(barraDeEscala(5000, 60), 200);
+}
+
+TEST(Informe, ResumenDeLaComprobacion)
+{
+    EXPECT_EQ(resumenComprobacion({}), std::vector<std::string>{"Sin problemas"});
+    check::Problem nota{check::Severity::Warning, "archivo", "No se han podido usar los esquemas.", true};
+    EXPECT_EQ(resumenComprobacion({nota}),
+              (std::vector<std::string>{"Sin problemas", "No se han podido usar los esquemas."}));
+    check::Problems varios(5, check::Problem{check::Severity::Error, "parcela X, vértice 3", "Repetido."});
+    varios[4].severity = check::Severity::Warning;
+    varios.insert(varios.begin(), nota);
+    const auto r = resumenComprobacion(varios);
+    ASSERT_EQ(r.size(), 5u);
+    EXPECT_EQ(r[0], "4 errores y 1 aviso");
+    EXPECT_EQ(r[1], "parcela X, vértice 3: error: Repetido.");
+    EXPECT_EQ(r[3], "… y 3 más");
+    EXPECT_EQ(r[4], nota.message);
+}
+
+}  // namespace
