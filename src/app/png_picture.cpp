@@ -28,7 +28,7 @@ std::unique_ptr<QGuiApplication> aplicacionSinPantalla()
 }  // namespace
 
 // The application exists before the canvas, whose fonts need it.
-PngPicture::PngPicture() : impl_(new Impl{aplicacionSinPantalla(), {}}) {}
+PngPicture::PngPicture(int side) : impl_(new Impl{aplicacionSinPantalla(), ImageCanvas(side)}) {}
 
 PngPicture::~PngPicture() = default;
 

@@ -4,10 +4,12 @@
 #include <ostream>
 #include <pugixml.hpp>
 
+#include "app/png_picture.hpp"
 #include "cli/args.hpp"
 #include "cli/batch_app.hpp"
 #include "compare/cadastre_service.hpp"
 #include "compare/comparison.hpp"
+#include "compare/comparison_picture.hpp"
 #include "core/failure.hpp"
 #include "core/file_io.hpp"
 #include "parcel/parcel_form.hpp"
@@ -100,6 +102,22 @@ void print(Context& ctx, const std::vector<std::string>& lines)
     ctx.out.flush();
 }
 
+// The picture to --png, when asked for. False when it could not be written.
+bool savePicture(const Args& args, Context& ctx, const compare::PictureParts& parts)
+{
+    const auto output = args.value("--png");
+    if (!output) return true;
+    app::PngPicture picture(compare::kPictureSide);
+    compare::drawComparison(picture.canvas(), compare::kPictureSide, parts);
+    BatchUi ui(ctx.err);
+    const auto png = picture.png();
+    if (!png) {
+        ui.message("No se ha podido codificar la imagen PNG.");
+        return false;
+    }
+    return dispatch(ui, [&] { writeFileAtomically(*output, *png); });
+}
+
 int compareBuilding(const Args& args, Context& ctx)
 {
     if (args.has("--gml") || args.has("--coords") || args.has("--catastro"))
@@ -139,6 +157,7 @@ int compareBuilding(const Args& args, Context& ctx)
     }
     const auto outside = compare::compareBuilding(constructions, parcel);
     print(ctx, compare::reportLines(outside));
+    if (!savePicture(args, ctx, compare::partsOf(outside, parcel, constructions))) return kEndedOnMessage;
     return outside.empty() ? kWritten : kEndedOnMessage;
 }
 
@@ -146,14 +165,16 @@ int compareBuilding(const Args& args, Context& ctx)
 
 const char* const kCompareUsage =
     "  compare (--coords ARCHIVO.txt [--ref REF] [--zone HUSO] | --gml ARCHIVO.gml...)\n"
-    "          (--catastro CATASTRO.gml... | --descargar [--servicio URL])\n"
+    "          (--catastro CATASTRO.gml... | --descargar [--servicio URL]) [--png SALIDA.png]\n"
     "  compare --edificio EDIFICIO.gml (--parcela PARCELA.gml | --descargar [--servicio URL])\n"
+    "          [--png SALIDA.png]\n"
     "      Compara con la cartografía catastral, como \"Comparar con Catastro\": las parcelas\n"
     "      nuevas (una operación) con las del catastro, o las construcciones de un edificio\n"
     "      con su parcela. Escribe las cifras de la comparación, una por línea. Quien decide\n"
     "      es la validación gráfica del propio catastro; esto muestra lo que mirará.\n"
     "        --descargar         pide la cartografía al servicio del catastro\n"
     "        --servicio URL      otra dirección del servicio (o VADREL_SERVICIO_CATASTRO)\n"
+    "        --png SALIDA.png    guarda también el dibujo de 800 x 800 puntos\n"
     "      Estado: 0 sin solapes ni construcciones fuera, 1 con alguno, 2 orden mal\n"
     "      escrita, 3 sin cartografía catastral.\n";
 
@@ -165,7 +186,7 @@ const char* const kParcelDownloadUsage =
 int compare(const std::vector<std::string>& words, Context& ctx)
 {
     Args args(spreadLists(words), {{"--coords", "--ref", "--zone", "--gml", "--catastro", "--edificio", "--parcela",
-                                    "--servicio"},
+                                    "--servicio", "--png"},
                                    {"--descargar"}});
     if (!args.positional().empty()) throw UsageError("Sobra el argumento: " + args.positional().front() + ".");
     if (args.has("--servicio") && !args.has("--descargar")) throw UsageError("--servicio va con --descargar.");
@@ -214,6 +235,7 @@ int compare(const std::vector<std::string>& words, Context& ctx)
     }
     const compare::ParcelComparison result = compare::compareParcels(fresh, map);
     print(ctx, compare::reportLines(result, map));
+    if (!savePicture(args, ctx, compare::partsOf(result, map, fresh))) return kEndedOnMessage;
     return result.overlaps.empty() ? kWritten : kEndedOnMessage;
 }
 

@@ -81,6 +81,15 @@ TEST_F(CompareCliTest, ComparesWithChosenFilesAndTellsOverlapsByItsStatus)
     const RunResult moved = cli({"compare", "--coords", "moved.txt", "--ref", "2041508TP7124S", "--catastro", block});
     EXPECT_NE(moved.out.find("superficie catastral: 970.09 m2 (2041508TP7124S)\n"), std::string::npos) << moved.out;
     EXPECT_NE(moved.out.find("\nsolape con 2041506TP7124S: "), std::string::npos) << moved.out;
+
+    const RunResult drawn = cli({"compare", "--coords", "moved.txt", "--catastro", block, "--png", "c.png"});
+    EXPECT_EQ(drawn.exitCode, 1) << drawn.err;
+    EXPECT_EQ(drawn.out, moved.out) << "without --ref the parcel is affected by its area inside";
+    const std::string png = readFile(dir / "c.png");
+    ASSERT_GT(png.size(), 24u);
+    EXPECT_EQ(png.substr(1, 3), "PNG");
+    // IHDR: 800 x 800.
+    EXPECT_EQ(png.substr(16, 8), std::string("\0\0\x03\x20\0\0\x03\x20", 8));
 }
 
 TEST_F(CompareCliTest, BadUsageAndMissingMapsHaveTheirOwnStatus)
