@@ -1,6 +1,8 @@
 #include "compare/cadastre_service.hpp"
 
+#include <charconv>
 #include <cmath>
+#include <sstream>
 #include <cstdlib>
 #include <pugixml.hpp>
 #include <set>
@@ -8,6 +10,7 @@
 #include "check/gml_model.hpp"
 #include "check/http_fetch.hpp"
 #include "compare/comparison.hpp"
+#include "compare/degrees.hpp"
 #include "core/failure.hpp"
 #include "core/numeric_text.hpp"
 #include "core/xml_edit.hpp"
@@ -41,15 +44,36 @@ Address addressOf(std::string_view url)
     return a;
 }
 
+// The service knows zones 29 to 31; zone 28 is asked for in degrees.
 std::string zoneCode(int zone)
 {
-    if (zone < 29 || zone > 31) {
-        // Zone 28 needs the answer converted from degrees, which this build
-        // cannot do yet: better said than a map in the wrong place.
-        throw Failure(std::string(kNoMap) + "el servicio del catastro no da coordenadas en el huso " +
-                      std::to_string(zone) + "; elija un archivo GML del catastro.");
-    }
+    if (zone == 28) return "EPSG:4326";
+    if (zone < 29 || zone > 31)
+        throw Failure(std::string(kNoMap) + "el huso " + std::to_string(zone) + " no es de España.");
     return "EPSG:258" + std::to_string(zone);
+}
+
+std::string degreesText(double v)
+{
+    char text[64];
+    const auto end = std::to_chars(text, text + sizeof text, v, std::chars_format::fixed, 8);
+    return std::string(text, end.ptr);
+}
+
+// An answer in degrees for zone 28 brought to metres; others as they come.
+pugi::xml_document documentOf(const std::string& body, int zone)
+{
+    pugi::xml_document doc;
+    if (!doc.load_buffer(body.data(), body.size()))
+        throw Failure(std::string(kNoMap) + "la respuesta del servicio no es XML");
+    if (zone == 28) {
+        try {
+            Zone28().convertDocument(doc);
+        } catch (const Failure& e) {
+            throw Failure(std::string(kNoMap) + e.what());
+        }
+    }
+    return doc;
 }
 
 }  // namespace
@@ -100,9 +124,23 @@ std::string parcelUrl(const std::string& base, const std::string& ref, int zone)
 
 std::string boxUrl(const std::string& base, double minX, double minY, double maxX, double maxY, int zone)
 {
-    return base + "wfsCP.aspx?service=wfs&version=2.0.0&request=getfeature&typenames=CP.CADASTRALPARCEL&bbox=" +
-           twoDecimals(minX) + "," + twoDecimals(minY) + "," + twoDecimals(maxX) + "," + twoDecimals(maxY) +
-           "&srsname=" + zoneCode(zone);
+    const std::string start =
+        base + "wfsCP.aspx?service=wfs&version=2.0.0&request=getfeature&typenames=CP.CADASTRALPARCEL&bbox=";
+    if (zone != 28)
+        return start + twoDecimals(minX) + "," + twoDecimals(minY) + "," + twoDecimals(maxX) + "," +
+               twoDecimals(maxY) + "&srsname=" + zoneCode(zone);
+    // The box in degrees holding the four corners, latitude first.
+    const Zone28 convert;
+    double minLat = 90, minLon = 180, maxLat = -90, maxLon = -180;
+    for (const Punto& corner : {Punto{minX, minY}, Punto{maxX, minY}, Punto{maxX, maxY}, Punto{minX, maxY}}) {
+        const Degrees d = convert.degrees(corner);
+        minLat = std::min(minLat, d.lat);
+        maxLat = std::max(maxLat, d.lat);
+        minLon = std::min(minLon, d.lon);
+        maxLon = std::max(maxLon, d.lon);
+    }
+    return start + degreesText(minLat) + "," + degreesText(minLon) + "," + degreesText(maxLat) + "," +
+           degreesText(maxLon) + "&srsname=" + zoneCode(zone);
 }
 
 std::string buildingUrl(const std::string& base, const std::string& ref)
@@ -151,7 +189,11 @@ std::string CadastreService::get(const std::string& url) const
 
 std::string CadastreService::parcelDocument(const std::string& ref, int zone) const
 {
-    return get(parcelUrl(base_, ref, zone));
+    const std::string body = get(parcelUrl(base_, ref, zone));
+    if (zone != 28) return body;
+    std::ostringstream converted;
+    documentOf(body, zone).save(converted, "  ", pugi::format_default, pugi::encoding_utf8);
+    return converted.str();
 }
 
 std::string CadastreService::buildingDocument(const std::string& ref) const { return get(buildingUrl(base_, ref)); }
@@ -167,9 +209,7 @@ std::vector<Shape> CadastreService::parcelsInBox(double minX, double minY, doubl
         for (int j = 0; j < down; ++j) {
             const std::string body = get(boxUrl(base_, minX + i * w, minY + j * h, minX + (i + 1) * w,
                                                 minY + (j + 1) * h, zone));
-            pugi::xml_document doc;
-            if (!doc.load_buffer(body.data(), body.size()))
-                throw Failure(std::string(kNoMap) + "la respuesta del servicio no es XML");
+            const pugi::xml_document doc = documentOf(body, zone);
             for (Shape& s : shapesOf(doc, Kind::Parcels))
                 if (s.name.empty() || seen.insert(s.name).second) shapes.push_back(std::move(s));
         }
