@@ -86,11 +86,15 @@ QWidget* ParcelWindow::buildGmlPage()
     QPushButton* comprobar = handlerButton(form_, "BBComprobar", "Comprobar",
                                            "Comprueba el GML antes de entregarlo al catastro", &TFParcelgen::BBComprobarClick);
     comprobar->setIcon(st->standardIcon(QStyle::SP_DialogApplyButton));
+    QPushButton* comparar = handlerButton(form_, "BBComparar", "Comparar con Catastro",
+                                          "Compara con la cartografía catastral: solapes con las parcelas colindantes y "
+                                          "diferencias de superficie y de perímetro",
+                                          &TFParcelgen::BBCompararClick);
     QPushButton* imprimir = handlerButton(form_, "BBImprimir", "Imprimir", "Imprime la pantalla", &TFParcelgen::BBImprimirClick);
     QPushButton* limpiarTodo =
         handlerButton(form_, "BBLimpiarTodo", "Limpiar", "Borra TODOS los datos", &TFParcelgen::BBLimpiarTodoClick);
     limpiarTodo->setIcon(st->standardIcon(QStyle::SP_DialogResetButton));
-    for (QPushButton* b : {gml, cargarXml, comprobar, imprimir, limpiarTodo}) acciones->addWidget(b);
+    for (QPushButton* b : {gml, cargarXml, comprobar, comparar, imprimir, limpiarTodo}) acciones->addWidget(b);
 
     auto* arriba = new QHBoxLayout;
     arriba->addWidget(datos, 1);
