@@ -32,7 +32,7 @@ ParcelWindow::ParcelWindow(TFParcelgen& form, QWidget* parent) : FormWindow(form
     // Reading order: the pages' tabs, then each page top to bottom, left to right.
     auto named = [this](const char* name) { return findChild<QWidget*>(name); };
     tabOrder({PageControl->tabBar(), RBRefCatas, RBRefOtra, ERefCatas, ESup, CBHuso, named("BBgml"),
-              named("BBCargarXML"), named("BBComprobar"), named("BBImprimir"), named("BBLimpiarTodo"), EArchivoDXF, named("SBCargarDXF"), MX,
+              named("BBCargarXML"), named("BBComprobar"), named("BBComparar"), named("BBImprimir"), named("BBLimpiarTodo"), EArchivoDXF, named("SBCargarDXF"), MX,
               MY, named("BBGuardar"), named("BBCargar"), named("BBLimpiar"), named("BBCalcular"), named("BBVista"),
               named("BBVerMapa"), named("BBExcel"), named("BBList"), named("BBAyuda"), named("BBAcercade"),
               named("BitBtn1"), named("BitBtn2"), named("BBVPrevMulti"), LBOrigen, named("SpeedButton1"),
