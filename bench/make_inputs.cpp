@@ -1,6 +1,7 @@
 // Writes the files the whole-process measurements of bench/run.sh use:
 //   ring_N.txt, ring_N.dxf, ring_N_list.txt, ring_N.geojson and ring_N.gml
-// for N = 1,000 / 100,000 / 1,000,000.
+// for N = 1,000 / 100,000 / 1,000,000; bloque_1500.gml, a municipal file of
+// 1,500 parcels, and nueva.txt, a new parcel round one of them.
 
 #include <cstdio>
 #include <exception>
@@ -26,6 +27,8 @@ int main(int argc, char** argv)
             writeText(base + ".geojson", geoJson(r));
             writeParcel(templates, r, "1234567AB1234N", base + ".gml");
         }
+        writeText(out / "bloque_1500.gml", parcelCollection(1500));
+        writeText(out / "nueva.txt", "1;441586;4479286\r\n2;441614;4479286\r\n3;441614;4479314\r\n4;441586;4479314\r\n");
     } catch (const std::exception& e) {
         std::fprintf(stderr, "%s\n", e.what());
         return 1;

@@ -59,6 +59,9 @@ measure "coordinate file load + area + GML write" "0.5 s, 250 MB" \
   "$cli" parcel write --ref 1234567AB1234N --calc-area --coords "ring_$n.txt" -o coords.gml
 measure "preview PNG" "0.5 s, 250 MB" "$cli" preview --coords "ring_$n.txt" -o vista.png
 measure "web map page" "0.5 s, 250 MB" "$cli" map --coords "ring_$n.txt" -o mapa/pagina.html
+# Not on the ring: one new parcel against a municipal file of 1,500 parcels.
+measure "compare with 1,500 cadastral parcels" "0.2 s" \
+  "$cli" compare --coords nueva.txt --catastro bloque_1500.gml
 if command -v ogr2ogr >/dev/null; then
   measure "ogr2ogr GeoJSON to GML ($(ogr2ogr --version | cut -d, -f1))" "" \
     ogr2ogr -f GML ogr_geojson.gml "ring_$n.geojson"

@@ -7,7 +7,7 @@ packages=(
   g++ cmake ninja-build pkg-config
   libpugixml-dev
   libgtest-dev libgmock-dev libbenchmark-dev
-  libxml2-utils libxml2-dev libgeos-dev libcurl4-openssl-dev
+  libxml2-utils libxml2-dev libgeos-dev libcurl4-openssl-dev libproj-dev proj-data
   qt6-base-dev qt6-translations-l10n libgl-dev fonts-dejavu-core
   xvfb xauth xdotool openbox x11-utils
   poppler-utils

@@ -1,6 +1,7 @@
 #include "app/image_canvas.hpp"
 
 #include <QFontMetrics>
+#include <QPolygon>
 
 namespace vadrel::app {
 
@@ -15,7 +16,20 @@ QFont fuentePorDefecto()
 
 }  // namespace
 
-ImageCanvas::ImageCanvas() : image_(kLadoDibujo, kLadoDibujo, QImage::Format_RGB32) { clear(); }
+ImageCanvas::ImageCanvas(int side) : image_(side, side, QImage::Format_RGB32) { clear(); }
+
+void ImageCanvas::fillPolygon(const std::vector<std::pair<int, int>>& points, std::uint32_t value, int opacity)
+{
+    QPolygon polygon;
+    for (const auto& [x, y] : points) polygon << QPoint(x, y);
+    QPainter& p = painter();
+    p.save();
+    p.setPen(Qt::NoPen);
+    p.setBrush(QColor(static_cast<int>(value & 0xFF), static_cast<int>((value >> 8) & 0xFF),
+                      static_cast<int>((value >> 16) & 0xFF), opacity));
+    p.drawPolygon(polygon, Qt::OddEvenFill);
+    p.restore();
+}
 
 ImageCanvas::~ImageCanvas() { endPainting(); }
 

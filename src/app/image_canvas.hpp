@@ -15,7 +15,7 @@ namespace vadrel::app {
 
 class ImageCanvas : public Canvas {
 public:
-    ImageCanvas();
+    explicit ImageCanvas(int side = kLadoDibujo);
     ~ImageCanvas() override;
 
     // The picture as drawn so far.
@@ -31,6 +31,7 @@ public:
     void textOut(int x, int y, const std::string& text) override;
     void fontFace(const std::string& face) override;
     void repaint() override;
+    void fillPolygon(const std::vector<std::pair<int, int>>& points, std::uint32_t color, int opacity) override;
 
 private:
     // One painter for a run of drawing, ended when the picture is read: a

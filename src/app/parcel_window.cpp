@@ -32,7 +32,7 @@ ParcelWindow::ParcelWindow(TFParcelgen& form, QWidget* parent) : FormWindow(form
     // Reading order: the pages' tabs, then each page top to bottom, left to right.
     auto named = [this](const char* name) { return findChild<QWidget*>(name); };
     tabOrder({PageControl->tabBar(), RBRefCatas, RBRefOtra, ERefCatas, ESup, CBHuso, named("BBgml"),
-              named("BBCargarXML"), named("BBComprobar"), named("BBImprimir"), named("BBInforme"), named("BBLimpiarTodo"), EArchivoDXF, named("SBCargarDXF"), MX,
+              named("BBCargarXML"), named("BBComprobar"), named("BBComparar"), named("BBImprimir"), named("BBInforme"), named("BBLimpiarTodo"), EArchivoDXF, named("SBCargarDXF"), MX,
               MY, named("BBGuardar"), named("BBCargar"), named("BBLimpiar"), named("BBCalcular"), named("BBVista"),
               named("BBVerMapa"), named("BBExcel"), named("BBList"), named("BBAyuda"), named("BBAcercade"),
               named("BitBtn1"), named("BitBtn2"), named("BBVPrevMulti"), LBOrigen, named("SpeedButton1"),
@@ -86,6 +86,10 @@ QWidget* ParcelWindow::buildGmlPage()
     QPushButton* comprobar = handlerButton(form_, "BBComprobar", "Comprobar",
                                            "Comprueba el GML antes de entregarlo al catastro", &TFParcelgen::BBComprobarClick);
     comprobar->setIcon(st->standardIcon(QStyle::SP_DialogApplyButton));
+    QPushButton* comparar = handlerButton(form_, "BBComparar", "Comparar con Catastro",
+                                          "Compara con la cartografía catastral: solapes con las parcelas colindantes y "
+                                          "diferencias de superficie y de perímetro",
+                                          &TFParcelgen::BBCompararClick);
     QPushButton* imprimir = handlerButton(form_, "BBImprimir", "Imprimir", "Imprime la pantalla", &TFParcelgen::BBImprimirClick);
     QPushButton* informe =
         handlerButton(form_, "BBInforme", "Informe PDF", "Guarda un informe en PDF con el plano, las coordenadas y la superficie",
@@ -93,7 +97,7 @@ QWidget* ParcelWindow::buildGmlPage()
     QPushButton* limpiarTodo =
         handlerButton(form_, "BBLimpiarTodo", "Limpiar", "Borra TODOS los datos", &TFParcelgen::BBLimpiarTodoClick);
     limpiarTodo->setIcon(st->standardIcon(QStyle::SP_DialogResetButton));
-    for (QPushButton* b : {gml, cargarXml, comprobar, imprimir, informe, limpiarTodo}) acciones->addWidget(b);
+    for (QPushButton* b : {gml, cargarXml, comprobar, comparar, imprimir, informe, limpiarTodo}) acciones->addWidget(b);
 
     auto* arriba = new QHBoxLayout;
     arriba->addWidget(datos, 1);

@@ -13,7 +13,7 @@ struct PngPicture::Impl {
 };
 
 // The application exists before the canvas, whose fonts need it.
-PngPicture::PngPicture() : impl_(new Impl{aplicacionSinPantalla(), {}}) {}
+PngPicture::PngPicture(int side) : impl_(new Impl{aplicacionSinPantalla(), ImageCanvas(side)}) {}
 
 PngPicture::~PngPicture() = default;
 

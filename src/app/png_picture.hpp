@@ -15,7 +15,7 @@ class PngPicture {
 public:
     // Text needs fonts, and fonts a GUI application: one without a screen is
     // started when none runs, and Qt's own notices are kept off standard error.
-    PngPicture();
+    explicit PngPicture(int side = kLadoDibujo);
     ~PngPicture();
 
     Canvas& canvas();

@@ -16,6 +16,10 @@
 #include <QPrinter>
 #include <QUrl>
 #include <QVBoxLayout>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QPixmap>
+#include <QScrollArea>
 
 #include "app/form_window.hpp"
 #include "app/report_pdf.hpp"
@@ -64,6 +68,39 @@ void QtUi::showReport(const std::string& title, const std::string& text)
     layout->addWidget(list);
     layout->addWidget(buttons);
     dialog.resize(760, 420);
+    buttons->button(QDialogButtonBox::Close)->setFocus();
+    dialog.exec();
+}
+
+void QtUi::showPictureReport(const std::string& title, const std::string& text, int side,
+                             const std::function<void(Canvas&)>& draw)
+{
+    ImageCanvas canvas(side);
+    draw(canvas);
+    QDialog dialog(window_);
+    dialog.setObjectName("Informe");
+    dialog.setWindowTitle(qs(title));
+    auto* list = new QPlainTextEdit(qs(text));
+    list->setObjectName("Texto");
+    list->setReadOnly(true);
+    auto* picture = new QLabel;
+    picture->setObjectName("Dibujo");
+    picture->setPixmap(QPixmap::fromImage(canvas.image()));
+    // A laptop screen is smaller than the picture: it scrolls.
+    auto* scroll = new QScrollArea;
+    scroll->setWidget(picture);
+    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Close);
+    QPushButton* copy = buttons->addButton("Copiar", QDialogButtonBox::ActionRole);
+    QObject::connect(copy, &QPushButton::clicked, &dialog,
+                     [list] { QApplication::clipboard()->setText(list->toPlainText()); });
+    QObject::connect(buttons, &QDialogButtonBox::rejected, &dialog, &QDialog::reject);
+    auto* body = new QHBoxLayout;
+    body->addWidget(list, 1);
+    body->addWidget(scroll, 2);
+    auto* layout = new QVBoxLayout(&dialog);
+    layout->addLayout(body);
+    layout->addWidget(buttons);
+    dialog.resize(1100, 640);
     buttons->button(QDialogButtonBox::Close)->setFocus();
     dialog.exec();
 }

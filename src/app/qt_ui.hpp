@@ -25,6 +25,8 @@ public:
 
     void message(const std::string& text) override;
     void showReport(const std::string& title, const std::string& text) override;
+    void showPictureReport(const std::string& title, const std::string& text, int side,
+                           const std::function<void(Canvas&)>& draw) override;
     void setBusy(bool busy) override;
     bool confirm(const std::string& text, bool defaultYes) override;
     std::optional<std::string> saveFileName(const FileFilter& filter) override;

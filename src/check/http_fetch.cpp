@@ -2,6 +2,7 @@
 
 #include <curl/curl.h>
 
+#include <algorithm>
 #include <memory>
 #include <mutex>
 
@@ -12,12 +13,11 @@ namespace vadrel::check {
 
 namespace {
 
-// No schema comes near this; an answer that does is no schema.
-constexpr std::size_t kMaxBody = std::size_t{16} << 20;
 constexpr int kMostRedirects = 5;
 
 struct Body {
     std::string bytes;
+    std::size_t limit = 0;
     bool tooLarge = false;
 };
 
@@ -25,7 +25,7 @@ std::size_t append(char* data, std::size_t size, std::size_t count, void* user)
 {
     auto* body = static_cast<Body*>(user);
     const std::size_t n = size * count;
-    if (body->bytes.size() + n > kMaxBody) {
+    if (body->bytes.size() + n > body->limit) {
         body->tooLarge = true;
         return 0;  // makes curl stop with an error
     }
@@ -65,7 +65,8 @@ std::string_view hostOf(std::string_view url)
     return url.substr(0, url.find(':'));
 }
 
-std::string httpGet(const std::string& first, const std::function<bool(std::string_view host)>& allowed)
+HttpAnswer httpFetch(const std::string& first, const std::function<bool(std::string_view host)>& allowed,
+                     const FetchLimits& limits)
 {
     static std::once_flag initialised;
     std::call_once(initialised, [] { curl_global_init(CURL_GLOBAL_DEFAULT); });
@@ -75,17 +76,18 @@ std::string httpGet(const std::string& first, const std::function<bool(std::stri
         std::unique_ptr<CURL, CurlDeleter> curl(curl_easy_init());
         if (!curl) throw Failure(concat({"no se ha podido preparar la descarga de ", url}));
         Body body;
+        body.limit = limits.maxBody;
         curl_easy_setopt(curl.get(), CURLOPT_URL, url.c_str());
-        curl_easy_setopt(curl.get(), CURLOPT_PROTOCOLS_STR, "https");
+        curl_easy_setopt(curl.get(), CURLOPT_PROTOCOLS_STR, limits.plainHttp ? "http,https" : "https");
         curl_easy_setopt(curl.get(), CURLOPT_FOLLOWLOCATION, 0L);
-        curl_easy_setopt(curl.get(), CURLOPT_CONNECTTIMEOUT, 10L);
-        curl_easy_setopt(curl.get(), CURLOPT_TIMEOUT, 60L);
+        curl_easy_setopt(curl.get(), CURLOPT_CONNECTTIMEOUT, std::min(10L, limits.timeoutSeconds));
+        curl_easy_setopt(curl.get(), CURLOPT_TIMEOUT, limits.timeoutSeconds);
         curl_easy_setopt(curl.get(), CURLOPT_NOSIGNAL, 1L);
         curl_easy_setopt(curl.get(), CURLOPT_USERAGENT, "Vadrel/2.0");
         curl_easy_setopt(curl.get(), CURLOPT_WRITEFUNCTION, append);
         curl_easy_setopt(curl.get(), CURLOPT_WRITEDATA, &body);
         const CURLcode code = curl_easy_perform(curl.get());
-        if (body.tooLarge) throw Failure(concat({"lo que llega de ", url, " es demasiado grande para ser un esquema"}));
+        if (body.tooLarge) throw Failure(concat({"lo que llega de ", url, " ", limits.tooLarge}));
         if (code != CURLE_OK) throw Failure(concat({"no se ha podido descargar ", url, ": ", reason(code)}));
 
         long status = 0;
@@ -95,19 +97,25 @@ std::string httpGet(const std::string& first, const std::function<bool(std::stri
             curl_easy_getinfo(curl.get(), CURLINFO_REDIRECT_URL, &next);
             const std::string target = next ? next : "";
             // Only to the hosts asked for, and never down to plain http.
-            if (!target.starts_with("https://") || !allowed(hostOf(target)))
-                throw Failure(
-                    concat({"no se ha descargado ", url, ": el servidor la envía a ",
-                            target.empty() ? "ninguna parte" : target, ", fuera de los servidores de esquemas"}));
+            const bool secure = target.starts_with("https://") || (limits.plainHttp && target.starts_with("http://"));
+            if (!secure || !allowed(hostOf(target)))
+                throw Failure(concat({"no se ha descargado ", url, ": el servidor la envía a ",
+                                      target.empty() ? "ninguna parte" : target, ", ", limits.elsewhere}));
             url = target;
             continue;
         }
-        if (status != 200)
-            throw Failure(concat(
-                {"no se ha podido descargar ", url, ": el servidor responde con el código ", std::to_string(status)}));
-        return std::move(body.bytes);
+        return {status, std::move(body.bytes)};
     }
     throw Failure(concat({"no se ha podido descargar ", first, ": demasiadas redirecciones"}));
+}
+
+std::string httpGet(const std::string& url, const std::function<bool(std::string_view host)>& allowed)
+{
+    HttpAnswer answer = httpFetch(url, allowed, FetchLimits{});
+    if (answer.status != 200)
+        throw Failure(concat({"no se ha podido descargar ", url, ": el servidor responde con el código ",
+                              std::to_string(answer.status)}));
+    return std::move(answer.body);
 }
 
 }  // namespace vadrel::check

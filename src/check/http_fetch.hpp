@@ -12,6 +12,26 @@ namespace vadrel::check {
 // Spanish (no connection, not found, too large, too slow, sent elsewhere).
 std::string httpGet(const std::string& url, const std::function<bool(std::string_view host)>& allowed);
 
+// What a download may take and how its refusals read; the defaults are the
+// schemas'.
+struct FetchLimits {
+    std::size_t maxBody = std::size_t{16} << 20;
+    long timeoutSeconds = 60;
+    bool plainHttp = false;  // http:// too (the caller has vetted the host)
+    std::string tooLarge = "es demasiado grande para ser un esquema";
+    std::string elsewhere = "fuera de los servidores de esquemas";
+};
+
+struct HttpAnswer {
+    long status = 0;
+    std::string body;
+};
+
+// The final answer after redirects, whatever its status; throws Failure
+// only when no answer came (or it broke the limits).
+HttpAnswer httpFetch(const std::string& url, const std::function<bool(std::string_view host)>& allowed,
+                     const FetchLimits& limits);
+
 // "inspire.ec.europa.eu" of "https://inspire.ec.europa.eu/schemas/…".
 std::string_view hostOf(std::string_view url);
 

@@ -10,6 +10,7 @@
 #include "cli/building_commands.hpp"
 #include "cli/check_command.hpp"
 #include "cli/command.hpp"
+#include "cli/compare_command.hpp"
 #include "cli/memory_settings.hpp"
 #include "cli/parcel_commands.hpp"
 #include "cli/map_command.hpp"
@@ -36,6 +37,8 @@ const Command kCommands[] = {
     {"map", "", kMapUsage, map},
     {"check", "", kCheckUsage, check},
     {"report", "", kReportUsage, report},
+    {"compare", "", kCompareUsage, compare},
+    {"parcel", "download", kParcelDownloadUsage, parcelDownload},
 };
 
 void printUsage(std::ostream& os)

@@ -2,6 +2,7 @@
 // The only way a form reaches the person: the desktop skin answers with real
 // dialogs, the batch command from its options, tests from a script.
 
+#include <functional>
 #include <optional>
 #include <string>
 #include <vector>
@@ -34,6 +35,15 @@ public:
     {
         (void)title;
         message(text);
+    }
+    // The same with a picture beside the text, drawn by `draw` on a square
+    // canvas of `side` pixels; where pictures cannot be shown, the text alone.
+    virtual void showPictureReport(const std::string& title, const std::string& text, int side,
+                                   const std::function<void(Canvas&)>& draw)
+    {
+        (void)side;
+        (void)draw;
+        showReport(title, text);
     }
     // Long work under way (the pointer shows it) or over.
     virtual void setBusy(bool busy) { (void)busy; }

@@ -55,6 +55,7 @@ public:
     void BBgmlClick();         // "Crear GML"
     void BBCargarXMLClick();   // "Cargar GML"
     void BBComprobarClick();   // "Comprobar": checks a GML file, changes nothing here
+    void BBCompararClick();    // "Comparar con Catastro": the ring against the cadastral map (src/compare)
     void BBCalcularClick();    // "Cal. Área"
     void ERefCatasExit();      // leaving the reference field
     void BBLimpiarClick();     // "Limpiar" of the coordinates box

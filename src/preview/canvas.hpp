@@ -4,6 +4,8 @@
 
 #include <cstdint>
 #include <string>
+#include <utility>
+#include <vector>
 
 namespace vadrel {
 
@@ -24,6 +26,13 @@ public:
     // Black text on a white box, its top left corner at (x, y).
     virtual void textOut(int x, int y, const std::string& text) = 0;
     virtual void fontFace(const std::string& face) = 0;
+    // A polygon filled in a 24-bit colour (as penColor) over what lies
+    // below, `opacity` from 0 (unseen) to 255 (solid). Pictures that only
+    // draw lines may ignore it.
+    virtual void fillPolygon(const std::vector<std::pair<int, int>>& /*points*/, std::uint32_t /*color*/,
+                             int /*opacity*/)
+    {
+    }
     // The drawing is done for now: show it.
     virtual void repaint() {}
 };

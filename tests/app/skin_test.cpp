@@ -101,6 +101,9 @@ TEST_F(SkinTest, EveryParcelControlHasItsCaptionAndHint)
         {"BBgml", "Crear GML", "Crea el archivo GML"},
         {"BBCargarXML", "Cargar GML", "Rellenar los datos desde un GML ya creado"},
         {"BBComprobar", "Comprobar", "Comprueba el GML antes de entregarlo al catastro"},
+        {"BBComparar", "Comparar con Catastro",
+         "Compara con la cartografía catastral: solapes con las parcelas colindantes y diferencias de superficie y de "
+         "perímetro"},
         {"BBImprimir", "Imprimir", "Imprime la pantalla"},
         {"BBInforme", "Informe PDF", "Guarda un informe en PDF con el plano, las coordenadas y la superficie"},
         {"BBLimpiarTodo", "Limpiar", "Borra TODOS los datos"},

@@ -110,7 +110,7 @@ TEST_F(SkinTest, TabLeavesTheCoordinateListsAndFollowsTheParcelLayout)
     activate(w);
     const std::vector<std::string> expected{
         "qt_tabwidget_tabbar", "RBRefCatas", "ERefCatas", "ESup",       "CBHuso",     "BBgml",    "BBCargarXML",
-        "BBComprobar",         "BBImprimir", "BBInforme", "BBLimpiarTodo", "EArchivoDXF", "SBCargarDXF", "MX",       "MY",       "BBGuardar",
+        "BBComprobar",         "BBComparar", "BBImprimir", "BBInforme", "BBLimpiarTodo", "EArchivoDXF", "SBCargarDXF", "MX",       "MY",       "BBGuardar",
         "BBCargar",            "BBLimpiar",  "BBCalcular", "BBVista",    "BBVerMapa",  "BBExcel",  "BBList",
         "BBAyuda",             "BBAcercade", "qt_tabwidget_tabbar"};
     EXPECT_EQ(tabThrough(w->PageControl->tabBar(), expected.size()), expected);

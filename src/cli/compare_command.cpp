@@ -1,0 +1,268 @@
+#include "cli/compare_command.hpp"
+
+#include <algorithm>
+#include <ostream>
+#include <pugixml.hpp>
+
+#include "app/png_picture.hpp"
+#include "cli/args.hpp"
+#include "cli/batch_app.hpp"
+#include "compare/cadastre_service.hpp"
+#include "compare/comparison.hpp"
+#include "compare/comparison_picture.hpp"
+#include "core/failure.hpp"
+#include "core/file_io.hpp"
+#include "parcel/parcel_form.hpp"
+
+namespace vadrel::cli {
+
+namespace {
+
+// The cadastral map could not be had: nothing was compared.
+constexpr int kNoMap = 3;
+// Around the new geometry, so that its neighbours come with the map.
+constexpr double kBoxMargin = 25.0;
+
+// "--gml a b c" as "--gml a --gml b --gml c", so that every file is an option.
+std::vector<std::string> spreadLists(const std::vector<std::string>& words)
+{
+    std::vector<std::string> out;
+    std::string list;
+    for (std::size_t i = 0; i < words.size(); ++i) {
+        const std::string& w = words[i];
+        if (w == "--gml" || w == "--catastro") {
+            list = w;
+        } else if (w.starts_with("-")) {
+            list.clear();
+        } else if (!list.empty() && !out.empty() && out.back() != list) {
+            out.push_back(list);
+        }
+        out.push_back(w);
+    }
+    return out;
+}
+
+std::vector<std::string> all(const Args& args, const std::string& name)
+{
+    std::vector<std::string> values;
+    for (const auto& [n, v] : args.options())
+        if (n == name) values.push_back(v);
+    return values;
+}
+
+int zoneFrom(const std::optional<std::string>& text)
+{
+    if (!text) return 30;  // the windows' own default
+    if (*text == "28" || *text == "29" || *text == "30" || *text == "31") return std::stoi(*text);
+    throw UsageError("El huso ha de ser 28, 29, 30 o 31, no '" + *text + "'.");
+}
+
+std::optional<int> zoneOfFile(const std::string& file)
+{
+    pugi::xml_document doc;
+    if (!doc.load_file(file.c_str())) return std::nullopt;
+    return compare::zoneOf(doc);
+}
+
+// The new parcel of a coordinates file, loaded as "Cargar" loads it.
+std::vector<compare::Shape> parcelOfCoords(Context& ctx, const std::string& file, const std::string& ref)
+{
+    BatchApp b(ctx);
+    TFParcelgen& form = *b.app.FParcelgen;
+    b.ui.openAnswer = file;
+    if (!dispatch(b.ui, [&] { form.BBCargarClick(); })) throw Failure("");
+    std::vector<Punto> points = puntosDe(form.MX, form.MY, form.formato);
+    if (points.size() < 3) throw Failure(file + " no tiene los tres vértices que hacen una parcela.");
+    points.push_back(points.front());
+    return {compare::Shape{compare::isCadastralReference(ref) ? ref : "", {compare::Patch{{points}}}}};
+}
+
+struct Box {
+    double minX = 1e300, minY = 1e300, maxX = -1e300, maxY = -1e300;
+};
+
+Box boxOf(const std::vector<compare::Shape>& shapes)
+{
+    Box b;
+    for (const auto& s : shapes)
+        for (const auto& p : s.patches)
+            for (const auto& r : p.rings)
+                for (const Punto& v : r) {
+                    b.minX = std::min(b.minX, v.x);
+                    b.minY = std::min(b.minY, v.y);
+                    b.maxX = std::max(b.maxX, v.x);
+                    b.maxY = std::max(b.maxY, v.y);
+                }
+    return b;
+}
+
+void print(Context& ctx, const std::vector<std::string>& lines)
+{
+    for (const auto& l : lines) ctx.out << l << '\n';
+    ctx.out.flush();
+}
+
+// The picture to --png, when asked for. False when it could not be written.
+bool savePicture(const Args& args, Context& ctx, const compare::PictureParts& parts)
+{
+    const auto output = args.value("--png");
+    if (!output) return true;
+    app::PngPicture picture(compare::kPictureSide);
+    compare::drawComparison(picture.canvas(), compare::kPictureSide, parts);
+    BatchUi ui(ctx.err);
+    const auto png = picture.png();
+    if (!png) {
+        ui.message("No se ha podido codificar la imagen PNG.");
+        return false;
+    }
+    return dispatch(ui, [&] { writeFileAtomically(*output, *png); });
+}
+
+int compareBuilding(const Args& args, Context& ctx)
+{
+    if (args.has("--gml") || args.has("--coords") || args.has("--catastro"))
+        throw UsageError("--edificio va con --parcela o --descargar, no con --gml, --coords ni --catastro.");
+    const auto parcelFile = args.value("--parcela");
+    if (parcelFile.has_value() == args.has("--descargar"))
+        throw UsageError("Indique --parcela o --descargar, uno de los dos.");
+    const std::string buildingFile = *args.value("--edificio");
+    std::vector<compare::Shape> constructions;
+    try {
+        constructions = compare::readShapes(buildingFile, compare::Kind::Constructions);
+    } catch (const Failure& e) {
+        ctx.err << e.what() << '\n';
+        return kEndedOnMessage;
+    }
+    std::vector<compare::Shape> parcel;
+    try {
+        if (parcelFile) {
+            parcel = compare::readShapes(*parcelFile, compare::Kind::Parcels);
+        } else {
+            const std::string ref = constructions.front().name;
+            if (!compare::isCadastralReference(ref))
+                throw Failure(std::string(compare::kNoMap) + "el edificio no tiene una referencia catastral (" + ref +
+                              ").");
+            const auto service = compare::CadastreService::fromEnvironment(args.value("--servicio"));
+            const std::string body = service.parcelDocument(ref, zoneOfFile(buildingFile).value_or(30));
+            pugi::xml_document doc;
+            doc.load_buffer(body.data(), body.size());
+            parcel = compare::shapesOf(doc, compare::Kind::Parcels);
+            if (parcel.empty())
+                throw Failure(std::string(compare::kNoMap) + "el catastro no da ninguna parcela con la referencia " +
+                              ref + ".");
+        }
+    } catch (const Failure& e) {
+        ctx.err << e.what() << '\n';
+        return kNoMap;
+    }
+    const auto outside = compare::compareBuilding(constructions, parcel);
+    print(ctx, compare::reportLines(outside));
+    if (!savePicture(args, ctx, compare::partsOf(outside, parcel, constructions))) return kEndedOnMessage;
+    return outside.empty() ? kWritten : kEndedOnMessage;
+}
+
+}  // namespace
+
+const char* const kCompareUsage =
+    "  compare (--coords ARCHIVO.txt [--ref REF] [--zone HUSO] | --gml ARCHIVO.gml...)\n"
+    "          (--catastro CATASTRO.gml... | --descargar [--servicio URL]) [--png SALIDA.png]\n"
+    "  compare --edificio EDIFICIO.gml (--parcela PARCELA.gml | --descargar [--servicio URL])\n"
+    "          [--png SALIDA.png]\n"
+    "      Compara con la cartografía catastral, como \"Comparar con Catastro\": las parcelas\n"
+    "      nuevas (una operación) con las del catastro, o las construcciones de un edificio\n"
+    "      con su parcela. Escribe las cifras de la comparación, una por línea. Quien decide\n"
+    "      es la validación gráfica del propio catastro; esto muestra lo que mirará.\n"
+    "        --descargar         pide la cartografía al servicio del catastro\n"
+    "        --servicio URL      otra dirección del servicio (o VADREL_SERVICIO_CATASTRO)\n"
+    "        --png SALIDA.png    guarda también el dibujo de 800 x 800 puntos\n"
+    "      Estado: 0 sin solapes ni construcciones fuera, 1 con alguno, 2 orden mal\n"
+    "      escrita, 3 sin cartografía catastral.\n";
+
+const char* const kParcelDownloadUsage =
+    "  parcel download --ref REF [--zone HUSO] [--servicio URL] -o SALIDA.gml\n"
+    "      Descarga del catastro el GML de la parcela de la referencia, en el huso dado\n"
+    "      (30 si no se dice). Estado 3 si no se ha podido descargar.\n";
+
+int compare(const std::vector<std::string>& words, Context& ctx)
+{
+    Args args(spreadLists(words), {{"--coords", "--ref", "--zone", "--gml", "--catastro", "--edificio", "--parcela",
+                                    "--servicio", "--png"},
+                                   {"--descargar"}});
+    if (!args.positional().empty()) throw UsageError("Sobra el argumento: " + args.positional().front() + ".");
+    if (args.has("--servicio") && !args.has("--descargar")) throw UsageError("--servicio va con --descargar.");
+    if (args.has("--edificio")) return compareBuilding(args, ctx);
+
+    const std::vector<std::string> gmls = all(args, "--gml"), maps = all(args, "--catastro");
+    const auto coords = args.value("--coords");
+    if (coords.has_value() == !gmls.empty()) throw UsageError("Indique --coords o --gml, uno de los dos.");
+    if (!coords && (args.has("--ref") || args.has("--zone")))
+        throw UsageError("--ref y --zone van con --coords: los GML llevan su referencia y su huso.");
+    if (maps.empty() == !args.has("--descargar")) throw UsageError("Indique --catastro o --descargar, uno de los dos.");
+    int zone = zoneFrom(args.value("--zone"));
+
+    std::vector<compare::Shape> fresh;
+    try {
+        if (coords) {
+            fresh = parcelOfCoords(ctx, *coords, args.value("--ref").value_or(""));
+        } else {
+            for (const auto& file : gmls) {
+                auto shapes = compare::readShapes(file, compare::Kind::Parcels, true);
+                fresh.insert(fresh.end(), shapes.begin(), shapes.end());
+            }
+            zone = zoneOfFile(gmls.front()).value_or(zone);
+        }
+    } catch (const Failure& e) {
+        if (*e.what()) ctx.err << e.what() << '\n';
+        return kEndedOnMessage;
+    }
+
+    std::vector<compare::Shape> map;
+    try {
+        if (args.has("--descargar")) {
+            const auto service = compare::CadastreService::fromEnvironment(args.value("--servicio"));
+            const Box b = boxOf(fresh);
+            map = service.parcelsInBox(b.minX - kBoxMargin, b.minY - kBoxMargin, b.maxX + kBoxMargin,
+                                       b.maxY + kBoxMargin, zone);
+        } else {
+            for (const auto& file : maps) {
+                auto shapes = compare::readShapes(file, compare::Kind::Parcels);
+                map.insert(map.end(), shapes.begin(), shapes.end());
+            }
+        }
+    } catch (const Failure& e) {
+        ctx.err << e.what() << '\n';
+        return kNoMap;
+    }
+    const compare::ParcelComparison result = compare::compareParcels(fresh, map);
+    print(ctx, compare::reportLines(result, map));
+    if (!savePicture(args, ctx, compare::partsOf(result, map, fresh))) return kEndedOnMessage;
+    return result.overlaps.empty() ? kWritten : kEndedOnMessage;
+}
+
+int parcelDownload(const std::vector<std::string>& words, Context& ctx)
+{
+    Args args(words, {{"--ref", "--zone", "--servicio", "-o"}, {}});
+    if (!args.positional().empty()) throw UsageError("Sobra el argumento: " + args.positional().front() + ".");
+    const std::string ref = args.required("--ref");
+    const std::string output = args.required("-o");
+    if (!compare::isCadastralReference(ref))
+        throw UsageError("La referencia '" + ref + "' no es una referencia catastral de 14 caracteres.");
+    const int zone = zoneFrom(args.value("--zone"));
+    std::string body;
+    try {
+        const auto service = compare::CadastreService::fromEnvironment(args.value("--servicio"));
+        body = service.parcelDocument(ref, zone);
+        pugi::xml_document doc;
+        if (!doc.load_buffer(body.data(), body.size()) || compare::shapesOf(doc, compare::Kind::Parcels).empty())
+            throw Failure(std::string(compare::kNoMap) + "el catastro no da ninguna parcela con la referencia " + ref +
+                          ".");
+    } catch (const Failure& e) {
+        ctx.err << e.what() << '\n';
+        return kNoMap;
+    }
+    BatchUi ui(ctx.err);
+    if (!dispatch(ui, [&] { writeFileAtomically(output, body); })) return kEndedOnMessage;
+    return kWritten;
+}
+
+}  // namespace vadrel::cli

@@ -1,0 +1,219 @@
+#include "compare/cadastre_service.hpp"
+
+#include <charconv>
+#include <cmath>
+#include <sstream>
+#include <cstdlib>
+#include <pugixml.hpp>
+#include <set>
+
+#include "check/gml_model.hpp"
+#include "check/http_fetch.hpp"
+#include "compare/comparison.hpp"
+#include "compare/degrees.hpp"
+#include "core/failure.hpp"
+#include "core/numeric_text.hpp"
+#include "core/xml_edit.hpp"
+
+namespace vadrel::compare {
+
+namespace {
+
+// The service's limit on a box, as a side.
+constexpr double kLargestSide = 1000.0;
+
+struct Address {
+    std::string scheme;
+    std::string host;
+};
+
+Address addressOf(std::string_view url)
+{
+    Address a;
+    const std::size_t colon = url.find("://");
+    if (colon == std::string_view::npos) return a;
+    a.scheme = url.substr(0, colon);
+    std::string_view rest = url.substr(colon + 3);
+    rest = rest.substr(0, rest.find_first_of("/?#"));
+    if (rest.find('@') != std::string_view::npos) return {};  // no credentials in the address
+    if (rest.starts_with('[')) {
+        a.host = rest.substr(0, rest.find(']') + 1);
+    } else {
+        a.host = rest.substr(0, rest.find(':'));
+    }
+    return a;
+}
+
+// The service knows zones 29 to 31; zone 28 is asked for in degrees.
+std::string zoneCode(int zone)
+{
+    if (zone == 28) return "EPSG:4326";
+    if (zone < 29 || zone > 31)
+        throw Failure(std::string(kNoMap) + "el huso " + std::to_string(zone) + " no es de España.");
+    return "EPSG:258" + std::to_string(zone);
+}
+
+std::string degreesText(double v)
+{
+    char text[64];
+    const auto end = std::to_chars(text, text + sizeof text, v, std::chars_format::fixed, 8);
+    return std::string(text, end.ptr);
+}
+
+// An answer in degrees for zone 28 brought to metres; others as they come.
+pugi::xml_document documentOf(const std::string& body, int zone)
+{
+    pugi::xml_document doc;
+    if (!doc.load_buffer(body.data(), body.size()))
+        throw Failure(std::string(kNoMap) + "la respuesta del servicio no es XML");
+    if (zone == 28) {
+        try {
+            Zone28().convertDocument(doc);
+        } catch (const Failure& e) {
+            throw Failure(std::string(kNoMap) + e.what());
+        }
+    }
+    return doc;
+}
+
+}  // namespace
+
+bool isLoopback(std::string_view host)
+{
+    if (host == "::1" || host == "[::1]") return true;
+    // 127.a.b.c with four decimal parts.
+    if (!host.starts_with("127.")) return false;
+    int parts = 0;
+    std::size_t start = 0;
+    while (start <= host.size()) {
+        const std::size_t dot = std::min(host.find('.', start), host.size());
+        const std::string_view part = host.substr(start, dot - start);
+        if (part.empty() || part.size() > 3 || part.find_first_not_of("0123456789") != std::string_view::npos ||
+            std::stoi(std::string(part)) > 255)
+            return false;
+        ++parts;
+        start = dot + 1;
+    }
+    return parts == 4;
+}
+
+CadastreService::CadastreService(std::string base) : base_(std::move(base))
+{
+    const Address a = addressOf(base_);
+    const bool secure = a.scheme == "https" && a.host == kServiceHost;
+    const bool local = a.scheme == "http" && isLoopback(a.host);
+    if (!secure && !local)
+        throw Failure("La dirección del servicio del catastro '" + base_ + "' no vale: ha de ser https://" +
+                      kServiceHost + "/… o http:// en este mismo equipo (127.0.0.1 o ::1).");
+    if (!base_.ends_with('/')) base_ += '/';
+}
+
+CadastreService CadastreService::fromEnvironment(const std::optional<std::string>& given)
+{
+    if (given) return CadastreService(*given);
+    const char* variable = std::getenv(kServiceVariable);
+    if (variable && *variable) return CadastreService(variable);
+    return CadastreService();
+}
+
+std::string parcelUrl(const std::string& base, const std::string& ref, int zone)
+{
+    return base + "wfsCP.aspx?service=wfs&version=2.0.0&request=getfeature&StoredQuerie_id=GetParcel&refcat=" + ref +
+           "&srsname=" + zoneCode(zone);
+}
+
+std::string boxUrl(const std::string& base, double minX, double minY, double maxX, double maxY, int zone)
+{
+    const std::string start =
+        base + "wfsCP.aspx?service=wfs&version=2.0.0&request=getfeature&typenames=CP.CADASTRALPARCEL&bbox=";
+    if (zone != 28)
+        return start + twoDecimals(minX) + "," + twoDecimals(minY) + "," + twoDecimals(maxX) + "," +
+               twoDecimals(maxY) + "&srsname=" + zoneCode(zone);
+    // The box in degrees holding the four corners, latitude first.
+    const Zone28 convert;
+    double minLat = 90, minLon = 180, maxLat = -90, maxLon = -180;
+    for (const Punto& corner : {Punto{minX, minY}, Punto{maxX, minY}, Punto{maxX, maxY}, Punto{minX, maxY}}) {
+        const Degrees d = convert.degrees(corner);
+        minLat = std::min(minLat, d.lat);
+        maxLat = std::max(maxLat, d.lat);
+        minLon = std::min(minLon, d.lon);
+        maxLon = std::max(maxLon, d.lon);
+    }
+    return start + degreesText(minLat) + "," + degreesText(minLon) + "," + degreesText(maxLat) + "," +
+           degreesText(maxLon) + "&srsname=" + zoneCode(zone);
+}
+
+std::string buildingUrl(const std::string& base, const std::string& ref)
+{
+    return base + "wfsBU.aspx?service=wfs&version=2.0.0&request=getfeature&StoredQuerie_id=GetBuildingByParcel&REFCAT=" +
+           ref;
+}
+
+std::optional<std::string> exceptionText(const std::string& body)
+{
+    pugi::xml_document doc;
+    if (!doc.load_buffer(body.data(), body.size())) return std::nullopt;
+    const pugi::xml_node root = doc.document_element();
+    if (check::localName(root) != "ExceptionReport") return std::nullopt;
+    std::string text;
+    for (pugi::xml_node n = root; n; n = check::nextElement(n, root, true))
+        if (check::localName(n) == "ExceptionText") {
+            const std::string said(trimmed(textOf(n)));
+            if (!said.empty()) text += (text.empty() ? "" : " ") + said;
+        }
+    return text.empty() ? std::string("sin explicación") : text;
+}
+
+std::string CadastreService::get(const std::string& url) const
+{
+    check::FetchLimits limits;
+    limits.maxBody = maxBody;
+    limits.timeoutSeconds = timeoutSeconds;
+    limits.plainHttp = base_.starts_with("http://");
+    limits.tooLarge = "pasa de " + std::to_string(maxBody >> 20) + " MB";
+    limits.elsewhere = "fuera del servicio del catastro";
+    const std::string host = addressOf(base_).host;
+    check::HttpAnswer answer;
+    try {
+        answer = check::httpFetch(url, [&](std::string_view h) { return h == host; }, limits);
+    } catch (const Failure& e) {
+        throw Failure(std::string(kNoMap) + e.what());
+    }
+    if (auto said = exceptionText(answer.body))
+        throw Failure(std::string(kNoMap) + "el servicio del catastro responde «" + *said + "»");
+    if (answer.status != 200)
+        throw Failure(std::string(kNoMap) + "el servicio del catastro responde con el código " +
+                      std::to_string(answer.status));
+    return std::move(answer.body);
+}
+
+std::string CadastreService::parcelDocument(const std::string& ref, int zone) const
+{
+    const std::string body = get(parcelUrl(base_, ref, zone));
+    if (zone != 28) return body;
+    std::ostringstream converted;
+    documentOf(body, zone).save(converted, "  ", pugi::format_default, pugi::encoding_utf8);
+    return converted.str();
+}
+
+std::string CadastreService::buildingDocument(const std::string& ref) const { return get(buildingUrl(base_, ref)); }
+
+std::vector<Shape> CadastreService::parcelsInBox(double minX, double minY, double maxX, double maxY, int zone) const
+{
+    const int across = std::max(1, static_cast<int>(std::ceil((maxX - minX) / kLargestSide)));
+    const int down = std::max(1, static_cast<int>(std::ceil((maxY - minY) / kLargestSide)));
+    const double w = (maxX - minX) / across, h = (maxY - minY) / down;
+    std::vector<Shape> shapes;
+    std::set<std::string> seen;  // a parcel across tiles comes in each
+    for (int i = 0; i < across; ++i)
+        for (int j = 0; j < down; ++j) {
+            const std::string body = get(boxUrl(base_, minX + i * w, minY + j * h, minX + (i + 1) * w,
+                                                minY + (j + 1) * h, zone));
+            const pugi::xml_document doc = documentOf(body, zone);
+            for (Shape& s : shapesOf(doc, Kind::Parcels))
+                if (s.name.empty() || seen.insert(s.name).second) shapes.push_back(std::move(s));
+        }
+    return shapes;
+}
+
+}  // namespace vadrel::compare

@@ -1,0 +1,56 @@
+#pragma once
+// The cadastre's map services: a parcel by reference, the parcels of a box,
+// a building by its parcel. Nothing is cached: the map changes.
+
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "compare/shapes.hpp"
+
+namespace vadrel::compare {
+
+inline constexpr const char* kServiceBase = "https://ovc.catastro.meh.es/INSPIRE/";
+inline constexpr const char* kServiceHost = "ovc.catastro.meh.es";
+inline constexpr const char* kServiceVariable = "VADREL_SERVICIO_CATASTRO";
+// What every failure to get the map starts with.
+inline constexpr const char* kNoMap = "No se ha podido descargar la cartografía catastral: ";
+
+class CadastreService {
+public:
+    // `base` replaces kServiceBase: https on the cadastre's host, or plain
+    // http on this machine (127.0.0.0/8, ::1). Throws Failure otherwise.
+    explicit CadastreService(std::string base = kServiceBase);
+    // The base given, else VADREL_SERVICIO_CATASTRO, else kServiceBase.
+    static CadastreService fromEnvironment(const std::optional<std::string>& given = std::nullopt);
+
+    long timeoutSeconds = 30;
+    std::size_t maxBody = std::size_t{64} << 20;
+
+    // The answers as the service sends them (a cadastre GML document).
+    // Every failure throws Failure with a message starting with kNoMap.
+    std::string parcelDocument(const std::string& ref, int zone) const;
+    std::string buildingDocument(const std::string& ref) const;
+    // The parcels in the box (metres of `zone`), asked tile by tile within
+    // the service's limit of 1 km2 a request; each parcel once.
+    std::vector<Shape> parcelsInBox(double minX, double minY, double maxX, double maxY, int zone) const;
+
+    const std::string& base() const { return base_; }
+
+private:
+    std::string get(const std::string& url) const;
+    std::string base_;
+};
+
+// The request addresses, for tests and for the messages.
+std::string parcelUrl(const std::string& base, const std::string& ref, int zone);
+std::string boxUrl(const std::string& base, double minX, double minY, double maxX, double maxY, int zone);
+std::string buildingUrl(const std::string& base, const std::string& ref);
+
+// True for 127.0.0.0/8 and ::1 (with or without brackets).
+bool isLoopback(std::string_view host);
+
+// The service's own words when `body` is an ExceptionReport; nothing else.
+std::optional<std::string> exceptionText(const std::string& body);
+
+}  // namespace vadrel::compare

@@ -1,0 +1,62 @@
+#pragma once
+// The new geometry against the cadastral map, as the cadastre's graphic
+// validation looks at it: which cadastral parcels the operation takes in,
+// which neighbours it overlaps, how much the outline moves; and whether a
+// building's constructions stay inside their parcel.
+
+#include <string>
+#include <vector>
+
+#include "compare/shapes.hpp"
+
+namespace vadrel::compare {
+
+// Smaller intersections are the rounding of shared boundaries.
+inline constexpr double kLeastOverlap = 0.01;  // m2
+// Neighbours are the parcels within this distance of the new geometry.
+inline constexpr double kNeighbourReach = 1.0;  // m
+// The outlines are densified to this step before their distance is taken.
+inline constexpr double kDensifyStep = 0.5;  // m
+
+struct Overlap {
+    std::string ref;  // the neighbour's reference
+    double area = 0;
+    double depth = 0;  // farthest vertex of the overlap from the neighbour's boundary
+    std::vector<Ring> rings;  // the overlap, for the picture
+};
+
+struct ParcelComparison {
+    double newArea = 0;
+    double cadastralArea = 0;              // of the union of the affected parcels
+    std::vector<std::size_t> affected;     // indices into the cadastral map, in its order
+    std::vector<std::size_t> neighbours;   // likewise
+    double outside = 0;                    // new minus affected
+    double uncovered = 0;                  // affected minus new
+    double displacement = 0;               // Hausdorff distance of the two outlines
+    std::vector<Overlap> overlaps;         // largest first
+};
+
+// `fresh`: the new parcels (one operation); a fresh parcel's name, when not
+// empty, is a cadastral reference it keeps. `map`: the cadastral parcels.
+ParcelComparison compareParcels(const std::vector<Shape>& fresh, const std::vector<Shape>& map);
+
+struct ConstructionOutside {
+    std::string name;
+    double area = 0;
+    double reach = 0;  // farthest vertex outside from the parcel
+    std::vector<Ring> rings;
+};
+
+// Every construction with at least kLeastOverlap outside the parcel (the
+// union of `parcel`), in the order given.
+std::vector<ConstructionOutside> compareBuilding(const std::vector<Shape>& constructions,
+                                                 const std::vector<Shape>& parcel);
+
+// The report's lines, in the order and the words the person reads them.
+std::vector<std::string> reportLines(const ParcelComparison& c, const std::vector<Shape>& map);
+std::vector<std::string> reportLines(const std::vector<ConstructionOutside>& outside);
+
+// "1234.56": two decimals, "." as separator, whatever the locale; never "-0.00".
+std::string twoDecimals(double v);
+
+}  // namespace vadrel::compare

@@ -1,0 +1,95 @@
+#include "compare/shapes.hpp"
+
+#include <cctype>
+
+#include "check/gml_model.hpp"
+#include "check/problem.hpp"
+#include "check/ring_checks.hpp"
+#include "core/failure.hpp"
+#include "core/numeric_text.hpp"
+#include "core/xml_edit.hpp"
+
+namespace vadrel::compare {
+
+namespace {
+
+bool wanted(const check::Feature& f, Kind kind)
+{
+    if (kind == Kind::Parcels) return f.kind == "parcela";
+    return f.kind == "edificio" || f.kind == "construcción" || f.kind == "parte de edificio";
+}
+
+// The text of the feature's inspireId namespace, empty when it has none.
+std::string namespaceOf(pugi::xml_node feature)
+{
+    for (pugi::xml_node n = check::nextElement(feature, feature, true); n; n = check::nextElement(n, feature, true))
+        if (check::localName(n) == "namespace") return std::string(trimmed(textOf(n)));
+    return {};
+}
+
+}  // namespace
+
+std::vector<Shape> shapesOf(const pugi::xml_document& doc, Kind kind, bool cadastralOnly)
+{
+    check::Model model = check::modelOf(doc);
+    std::vector<Shape> shapes;
+    for (check::Feature& f : model.features) {
+        if (!wanted(f, kind)) continue;
+        check::Problems ignored;  // the check tells them; here a bad ring is just left out
+        check::checkRings(f, ignored);
+        Shape shape;
+        shape.name = f.name;
+        if (cadastralOnly && namespaceOf(f.node) != "ES.SDGC.CP") shape.name.clear();
+        for (const check::Polygon& polygon : f.polygons) {
+            Patch patch;
+            for (const check::Ring& ring : polygon.rings) {
+                const bool usable = ring.readable && ring.closedRing && ring.points.size() >= 4;
+                if (!ring.interior && !usable) break;  // no exterior: no patch
+                if (usable) patch.rings.push_back(ring.points);
+            }
+            if (!patch.rings.empty()) shape.patches.push_back(std::move(patch));
+        }
+        if (!shape.patches.empty()) shapes.push_back(std::move(shape));
+    }
+    return shapes;
+}
+
+std::vector<Shape> readShapes(const std::filesystem::path& file, Kind kind, bool cadastralOnly)
+{
+    pugi::xml_document doc;
+    const pugi::xml_parse_result parsed = doc.load_file(file.c_str());
+    if (!parsed)
+        throw Failure("No se ha podido leer " + file.filename().string() + " como XML: " + parsed.description());
+    std::vector<Shape> shapes = shapesOf(doc, kind, cadastralOnly);
+    if (shapes.empty())
+        throw Failure(file.filename().string() +
+                      (kind == Kind::Parcels ? " no tiene ninguna parcela con coordenadas."
+                                             : " no tiene ninguna construcción con coordenadas."));
+    return shapes;
+}
+
+std::optional<int> zoneOf(const pugi::xml_document& doc)
+{
+    const pugi::xml_node root = doc.document_element();
+    for (pugi::xml_node n = root; n; n = check::nextElement(n, root, true)) {
+        const std::string_view srs = trimmed(n.attribute("srsName").value());
+        if (srs.empty()) continue;
+        const std::size_t tail = srs.find_last_not_of("0123456789");
+        const std::string_view code = tail == std::string_view::npos ? srs : srs.substr(tail + 1);
+        if (code == "32628") return 28;
+        if (code.size() == 5 && code.starts_with("258") && code >= "25828" && code <= "25831")
+            return (code[3] - '0') * 10 + (code[4] - '0');
+        return std::nullopt;
+    }
+    return std::nullopt;
+}
+
+bool isCadastralReference(std::string_view ref)
+{
+    if (ref.size() != 14) return false;
+    for (char c : ref)
+        if (!std::isalnum(static_cast<unsigned char>(c))) return false;
+    return true;
+}
+
+}  // namespace vadrel::compare

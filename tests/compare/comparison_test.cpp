@@ -1,0 +1,243 @@
+// The comparison on the cadastre's own parcels: known answers worked out by
+// hand, away from GEOS.
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+
+#include "compare/comparison.hpp"
+#include "support/temp_dir.hpp"
+
+namespace vadrel::compare {
+namespace {
+
+using test::sharedDir;
+
+std::filesystem::path parcels(const char* name) { return sharedDir() / "samples/gml/parcel" / name; }
+constexpr const char* kBlock = "wfs-cp-bbox-29-parcels.gml";
+constexpr const char* kOne = "wfs-cp-getparcel-8429105VK1882N.gml";
+
+const Shape& named(const std::vector<Shape>& shapes, const std::string& ref)
+{
+    for (const Shape& s : shapes)
+        if (s.name == ref) return s;
+    throw std::runtime_error("no parcel " + ref);
+}
+
+double shoelace(const Ring& r)
+{
+    double twice = 0;
+    for (std::size_t i = 0; i < r.size(); ++i) {
+        const Punto& a = r[i];
+        const Punto& b = r[(i + 1) % r.size()];
+        twice += a.x * b.y - b.x * a.y;
+    }
+    return std::abs(twice) / 2;
+}
+
+Punto along(Punto from, Punto to, double metres)
+{
+    const double dx = to.x - from.x, dy = to.y - from.y, n = std::hypot(dx, dy);
+    return {from.x + dx / n * metres, from.y + dy / n * metres};
+}
+
+// Where the lines p1-p2 and q1-q2 cross.
+Punto crossing(Punto p1, Punto p2, Punto q1, Punto q2)
+{
+    const double d = (p1.x - p2.x) * (q1.y - q2.y) - (p1.y - p2.y) * (q1.x - q2.x);
+    const double a = p1.x * p2.y - p1.y * p2.x, b = q1.x * q2.y - q1.y * q2.x;
+    return {(a * (q1.x - q2.x) - (p1.x - p2.x) * b) / d, (a * (q1.y - q2.y) - (p1.y - p2.y) * b) / d};
+}
+
+class ComparisonTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        if (sharedDir().empty()) GTEST_SKIP() << "no ../shared beside the repository: no cadastre parcels to compare";
+        block = readShapes(parcels(kBlock), Kind::Parcels);
+    }
+    std::vector<Shape> block;
+};
+
+TEST_F(ComparisonTest, AParcelAgainstItselfShowsNoChange)
+{
+    struct Case {
+        const char* fresh;  // the file the new parcel comes from
+        const char* ref;
+        const char* map;
+        const char* areaLine;
+    };
+    const Case cases[] = {
+        {kOne, "8429105VK1882N", kOne, "superficie catastral: 572.17 m2 (8429105VK1882N)"},
+        {kBlock, "2041508TP7124S", kBlock, "superficie catastral: 970.09 m2 (2041508TP7124S)"},
+        // Its shared boundaries with the neighbours are no overlaps.
+        {kBlock, "1943513TP7114S", kBlock, nullptr},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.ref);
+        const std::vector<Shape> map = readShapes(parcels(c.map), Kind::Parcels);
+        const std::vector<Shape> fresh{named(readShapes(parcels(c.fresh), Kind::Parcels, true), c.ref)};
+        const ParcelComparison result = compareParcels(fresh, map);
+        const std::vector<std::string> lines = reportLines(result, map);
+        ASSERT_EQ(lines.size(), 7u) << testing::PrintToString(lines);
+        if (c.areaLine) {
+            EXPECT_EQ(lines[1], c.areaLine);
+        }
+        EXPECT_EQ(lines[0].substr(18), lines[1].substr(22, lines[0].size() - 18));
+        EXPECT_EQ(lines[2], "diferencia: 0.00 m2 (0.00 %)");
+        EXPECT_EQ(lines[3], "fuera de las parcelas afectadas: 0.00 m2");
+        EXPECT_EQ(lines[4], "sin cubrir de las parcelas afectadas: 0.00 m2");
+        EXPECT_EQ(lines[5], "desplazamiento máximo del perímetro: 0.00 m");
+        EXPECT_EQ(lines[6], "solapes: 0");
+    }
+}
+
+TEST_F(ComparisonTest, ACornerMovedOneMetreIntoTheNeighbourOverlapsItAlone)
+{
+    // 2041508TP7124S shares its side D-A with 2041506TP7124S, whose other
+    // side at A runs to F.
+    const Shape& parcel = named(block, "2041508TP7124S");
+    const Shape& neighbour = named(block, "2041506TP7124S");
+    const Punto a{271863.9, 4814037.88}, b{271857.19, 4814056.72}, d{271909.59, 4814054.17};
+    const Punto f{271870.62, 4814019.04};
+    ASSERT_EQ(parcel.patches[0].rings[0].size(), 5u);
+    ASSERT_EQ(neighbour.patches[0].rings[0][3].x, f.x);
+
+    // A moves 1 m inside the neighbour, halfway between its sides A-D and A-F.
+    const Punto toD = along(a, d, 1), toF = along(a, f, 1);
+    const Punto moved = along(a, {toD.x + toF.x - a.x, toD.y + toF.y - a.y}, 1);
+    Shape fresh = parcel;
+    fresh.patches[0].rings[0].front() = moved;
+    fresh.patches[0].rings[0].back() = moved;
+
+    // The new side moved-B leaves the neighbour where it crosses D-A: the
+    // overlap is the triangle D, moved, that crossing.
+    const Punto x = crossing(moved, b, d, a);
+    const double expected = shoelace({d, moved, x});
+    ASSERT_GT(expected, 1.0);
+
+    const ParcelComparison result = compareParcels({fresh}, block);
+    ASSERT_EQ(result.overlaps.size(), 1u) << testing::PrintToString(reportLines(result, block));
+    EXPECT_EQ(result.overlaps[0].ref, "2041506TP7124S");
+    EXPECT_NEAR(result.overlaps[0].area, expected, 0.01);
+    EXPECT_NEAR(result.overlaps[0].depth, std::sqrt(0.5), 0.01);
+    // The sliver left behind along A-B is uncovered.
+    EXPECT_NEAR(result.uncovered, shoelace({a, b, x}), 0.01);
+    const std::vector<std::string> lines = reportLines(result, block);
+    EXPECT_EQ(lines[6], "solape con 2041506TP7124S: " + twoDecimals(expected) + " m2, profundidad 0.71 m");
+    EXPECT_EQ(lines.back(), "solapes: 1");
+    // The moved corner's distance from the old outline: the side D-A.
+    EXPECT_NEAR(result.displacement, std::sqrt(0.5), 0.01);
+}
+
+TEST_F(ComparisonTest, ParcelsMostlyInsideAreAffectedWhateverTheirReference)
+{
+    // Two parcels merged under no cadastral reference: both are taken in,
+    // none is an overlapped neighbour.
+    const Shape& one = named(block, "2041508TP7124S");
+    const Shape& two = named(block, "2041506TP7124S");
+    Shape merged{"", {one.patches[0], two.patches[0]}};
+    const ParcelComparison result = compareParcels({merged}, block);
+    const std::vector<std::string> lines = reportLines(result, block);
+    EXPECT_EQ(lines[1].find("superficie catastral: "), 0u);
+    EXPECT_NE(lines[1].find("2041508TP7124S"), std::string::npos) << lines[1];
+    EXPECT_NE(lines[1].find("2041506TP7124S"), std::string::npos) << lines[1];
+    EXPECT_EQ(lines.back(), "solapes: 0");
+    EXPECT_EQ(result.affected.size(), 2u);
+}
+
+TEST_F(ComparisonTest, NewGeometryFarFromTheMapHasNothingAffected)
+{
+    const Shape far{"", {Patch{{{{0, 0}, {10, 0}, {10, 10}, {0, 10}, {0, 0}}}}}};
+    const std::vector<std::string> lines = reportLines(compareParcels({far}, block), block);
+    const std::vector<std::string> expected{
+        "superficie nueva: 100.00 m2",
+        "superficie catastral: 0.00 m2 (ninguna)",
+        "diferencia: 100.00 m2",
+        "fuera de las parcelas afectadas: 100.00 m2",
+        "sin cubrir de las parcelas afectadas: 0.00 m2",
+        "desplazamiento máximo del perímetro: 0.00 m",
+        "solapes: 0",
+    };
+    EXPECT_EQ(lines, expected);
+}
+
+
+// The part of a ring east of x = cut (Sutherland-Hodgman against one line).
+Ring eastOf(const Ring& ring, double cut)
+{
+    Ring kept;
+    for (std::size_t i = 0; i + 1 < ring.size(); ++i) {
+        const Punto& p = ring[i];
+        const Punto& q = ring[i + 1];
+        if (p.x >= cut) kept.push_back(p);
+        if ((p.x < cut) != (q.x < cut)) kept.push_back({cut, p.y + (q.y - p.y) * (cut - p.x) / (q.x - p.x)});
+    }
+    return kept;
+}
+
+TEST(BuildingComparisonTest, ConstructionsOutsideTheParcelAreMeasured)
+{
+    if (sharedDir().empty()) GTEST_SKIP() << "no ../shared beside the repository: no cadastre building to compare";
+    const std::vector<Shape> building =
+        readShapes(sharedDir() / "samples/gml/building/sede-Building_9531109VK0193B.gml", Kind::Constructions);
+    ASSERT_EQ(building.size(), 1u);
+    ASSERT_EQ(building[0].patches.size(), 2u);
+    const Ring& second = building[0].patches[1].rings[0];
+
+    struct Case {
+        double east;  // the parcel is the box from 409280 to here
+        std::vector<std::string> lines;
+    };
+    const double cut = 409316.0;
+    const std::string cutArea = twoDecimals(shoelace(eastOf(second, cut)));
+    const Case cases[] = {
+        {409320.0, {"construcciones fuera: 0"}},
+        {cut, {"construcción 9531109VK0193B, recinto 2: fuera de la parcela " + cutArea + " m2, hasta 1.10 m",
+               "construcciones fuera: 1"}},
+        // The whole second construction outside; the first still inside.
+        {409300.0, {"construcción 9531109VK0193B, recinto 2: fuera de la parcela " + twoDecimals(shoelace(second)) +
+                        " m2, hasta 17.10 m",
+                    "construcciones fuera: 1"}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.east);
+        const Shape parcel{"9531109VK0193B",
+                           {Patch{{{{409280, 4412670}, {c.east, 4412670}, {c.east, 4412690}, {409280, 4412690},
+                                    {409280, 4412670}}}}}};
+        EXPECT_EQ(reportLines(compareBuilding(building, {parcel})), c.lines);
+    }
+    EXPECT_GT(shoelace(eastOf(second, cut)), 5.0) << "the case measures a real piece";
+}
+
+
+TEST(TwoDecimalsTest, RoundsWithAPointAndNeverShowsMinusZero)
+{
+    const std::pair<double, const char*> cases[] = {
+        {1234.564, "1234.56"}, {0.375, "0.38"}, {-0.004, "0.00"}, {-4.56, "-4.56"}, {0, "0.00"}, {1e7, "10000000.00"},
+    };
+    for (const auto& [value, text] : cases) EXPECT_EQ(twoDecimals(value), text) << value;
+}
+
+TEST(ShapesTest, TheZoneComesFromTheFirstReferenceSystem)
+{
+    const std::pair<const char*, std::optional<int>> cases[] = {
+        {"http://www.opengis.net/def/crs/EPSG/0/25830", 30},
+        {"urn:ogc:def:crs:EPSG::25829", 29},
+        {"EPSG:32628", 28},
+        {"EPSG:25831", 31},
+        {"EPSG:25832", std::nullopt},
+        {"EPSG:4326", std::nullopt},
+        {"", std::nullopt},
+    };
+    for (const auto& [srs, zone] : cases) {
+        pugi::xml_document doc;
+        const std::string xml = std::string("<a><b><c srsName='") + srs + "'/><d srsName='EPSG:25830'/></b></a>";
+        ASSERT_TRUE(doc.load_string(xml.c_str()));
+        // An empty srsName is no reference system: the next one counts.
+        EXPECT_EQ(zoneOf(doc), *srs ? zone : std::optional<int>(30)) << srs;
+    }
+}
+
+}  // namespace
+}  // namespace vadrel::compare
