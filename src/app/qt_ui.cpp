@@ -51,9 +51,16 @@ void QtUi::message(const std::string& text)
     box.exec();
 }
 
-void QtUi::showReport(const std::string& title, const std::string& text)
+namespace {
+
+// A report dialog's read-only text and its "Copiar" / "Cerrar" buttons.
+struct ReportParts {
+    QPlainTextEdit* text;
+    QDialogButtonBox* buttons;
+};
+
+ReportParts reportParts(QDialog& dialog, const std::string& title, const std::string& text)
 {
-    QDialog dialog(window_);
     dialog.setObjectName("Informe");
     dialog.setWindowTitle(qs(title));
     auto* list = new QPlainTextEdit(qs(text));
@@ -64,6 +71,15 @@ void QtUi::showReport(const std::string& title, const std::string& text)
     QObject::connect(copy, &QPushButton::clicked, &dialog,
                      [list] { QApplication::clipboard()->setText(list->toPlainText()); });
     QObject::connect(buttons, &QDialogButtonBox::rejected, &dialog, &QDialog::reject);
+    return {list, buttons};
+}
+
+}  // namespace
+
+void QtUi::showReport(const std::string& title, const std::string& text)
+{
+    QDialog dialog(window_);
+    auto [list, buttons] = reportParts(dialog, title, text);
     auto* layout = new QVBoxLayout(&dialog);
     layout->addWidget(list);
     layout->addWidget(buttons);
@@ -78,22 +94,13 @@ void QtUi::showPictureReport(const std::string& title, const std::string& text, 
     ImageCanvas canvas(side);
     draw(canvas);
     QDialog dialog(window_);
-    dialog.setObjectName("Informe");
-    dialog.setWindowTitle(qs(title));
-    auto* list = new QPlainTextEdit(qs(text));
-    list->setObjectName("Texto");
-    list->setReadOnly(true);
+    auto [list, buttons] = reportParts(dialog, title, text);
     auto* picture = new QLabel;
     picture->setObjectName("Dibujo");
     picture->setPixmap(QPixmap::fromImage(canvas.image()));
     // A laptop screen is smaller than the picture: it scrolls.
     auto* scroll = new QScrollArea;
     scroll->setWidget(picture);
-    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Close);
-    QPushButton* copy = buttons->addButton("Copiar", QDialogButtonBox::ActionRole);
-    QObject::connect(copy, &QPushButton::clicked, &dialog,
-                     [list] { QApplication::clipboard()->setText(list->toPlainText()); });
-    QObject::connect(buttons, &QDialogButtonBox::rejected, &dialog, &QDialog::reject);
     auto* body = new QHBoxLayout;
     body->addWidget(list, 1);
     body->addWidget(scroll, 2);
