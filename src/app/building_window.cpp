@@ -48,8 +48,8 @@ BuildingWindow::BuildingWindow(TFGMLEdif& form, QWidget* parent) : FormWindow(fo
     // Reading order: the building, its buttons, then the editor and the list.
     auto named = [this](const char* name) { return findChild<QWidget*>(name); };
     tabOrder({ERefCatas, RBRefCatas, RBRefOtra, CBHuso, CBEstado, CBUso, EFechaConstruc, ENInmueble, ENViv, ENSobreRas,
-              ESuptot, named("BBgml"), named("BBCargarXML"), named("BBComprobar"), named("BBImprimir"), named("BBInforme"), named("BBLimpiarTodo"),
-              named("BBVistaTotal"), named("BBMapaTotal"), named("BBExcelTodo"), named("BBAyuda"), named("BBAcercade"),
+              ESuptot, named("BBgml"), named("BBCargarXML"), named("BBComprobar"), named("BBComparar"), named("BBImprimir"),
+              named("BBInforme"), named("BBLimpiarTodo"), named("BBVistaTotal"), named("BBMapaTotal"), named("BBExcelTodo"), named("BBAyuda"), named("BBAcercade"),
               EArchivoDXF, CBTipo, CBIE, MX, MY, named("BBCargaDXF"), named("BBGuardar"), named("BBCargar"),
               named("BBLimpiar"), named("BBList"), named("BBVista"), named("BBVerMapa"), named("BBExcel"),
               named("SBNuevo"), named("SBBorrar"), named("SBSubir"), named("SBBajar"), LBElementos});
@@ -134,6 +134,9 @@ QWidget* BuildingWindow::buildTop()
         gml,
         cargar,
         comprobar,
+        handlerButton(form_, "BBComparar", "Comparar con Catastro",
+                      "Comprueba que cada edificación queda dentro de la parcela catastral de la referencia",
+                      &TFGMLEdif::BBCompararClick),
         handlerButton(form_, "BBImprimir", "Imprimir", "Imprime la pantalla", &TFGMLEdif::BBImprimirClick),
         handlerButton(form_, "BBInforme", "Informe PDF",
                       "Guarda un informe en PDF con el plano, las coordenadas y la superficie", &TFGMLEdif::BBInformeClick),

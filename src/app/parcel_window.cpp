@@ -31,11 +31,11 @@ ParcelWindow::ParcelWindow(TFParcelgen& form, QWidget* parent) : FormWindow(form
 
     // Reading order: the pages' tabs, then each page top to bottom, left to right.
     auto named = [this](const char* name) { return findChild<QWidget*>(name); };
-    tabOrder({PageControl->tabBar(), RBRefCatas, RBRefOtra, ERefCatas, ESup, CBHuso, named("BBgml"),
-              named("BBCargarXML"), named("BBComprobar"), named("BBComparar"), named("BBImprimir"), named("BBInforme"), named("BBLimpiarTodo"), EArchivoDXF, named("SBCargarDXF"), MX,
-              MY, named("BBGuardar"), named("BBCargar"), named("BBLimpiar"), named("BBCalcular"), named("BBVista"),
+    tabOrder({PageControl->tabBar(), RBRefCatas, RBRefOtra, ERefCatas, named("BBDescargar"), ESup, CBHuso,
+              named("BBgml"), named("BBCargarXML"), named("BBComprobar"), named("BBComparar"), named("BBImprimir"),
+              named("BBInforme"), named("BBLimpiarTodo"), EArchivoDXF, named("SBCargarDXF"), MX, MY, named("BBGuardar"), named("BBCargar"), named("BBLimpiar"), named("BBCalcular"), named("BBVista"),
               named("BBVerMapa"), named("BBExcel"), named("BBList"), named("BBAyuda"), named("BBAcercade"),
-              named("BitBtn1"), named("BitBtn2"), named("BBVPrevMulti"), LBOrigen, named("SpeedButton1"),
+              named("BitBtn1"), named("BitBtn2"), named("BBCompararMulti"), named("BBVPrevMulti"), LBOrigen, named("SpeedButton1"),
               named("SpeedButton2"), named("SpeedButton3"), LBDestino});
 
     setClosesOnEscape(false);
@@ -74,6 +74,11 @@ QWidget* ParcelWindow::buildGmlPage()
     grid->addWidget(ESup, 2, 1);
     grid->addWidget(new QLabel("Huso"), 2, 2, Qt::AlignRight);
     grid->addWidget(CBHuso, 2, 3);
+    QPushButton* descargar = handlerButton(form_, "BBDescargar", "Descargar del Catastro",
+                                           "Carga las coordenadas, la superficie y el huso de la parcela catastral de la "
+                                           "referencia",
+                                           &TFParcelgen::BBDescargarClick);
+    grid->addWidget(descargar, 3, 0, 1, 2);
     ERefCatas->setMinimumWidth(300);
 
     auto* acciones = new QVBoxLayout;
@@ -197,6 +202,11 @@ QWidget* ParcelWindow::buildGroupingPage()
                                        "Visualiza la representación gráfica de los GMLs de la columna derecha.",
                                        &TFParcelgen::BBVPrevMultiClick);
 
+    QPushButton* comparar = handlerButton(form_, "BBCompararMulti", "Comparar con Catastro",
+                                          "Compara los GMLs de la columna derecha, como una sola operación, con la "
+                                          "cartografía catastral",
+                                          &TFParcelgen::BBCompararMultiClick);
+
     auto smallButton = [&](const char* name, QStyle::StandardPixmap icon, void (TFParcelgen::*handler)()) {
         auto* b = new QToolButton;
         b->setObjectName(name);
@@ -220,6 +230,7 @@ QWidget* ParcelWindow::buildGroupingPage()
     botones->addWidget(cargar);
     botones->addWidget(agrupar);
     botones->addStretch();
+    botones->addWidget(comparar);
     botones->addWidget(vista);
 
     auto* layout = new QVBoxLayout(page);

@@ -234,6 +234,7 @@ void TFGMLEdif::BBLimpiarTodoClick()
     if (hayCoordenadas() && !ui_.confirm(kLimpiarConEdificaciones, false)) return;
     BBLimpiarClick();
     for (std::string* f : {&ERefCatas, &EFechaConstruc, &ENInmueble, &ENViv, &ENSobreRas, &ESuptot}) f->clear();
+    parcelaCatastral.clear();
     unaEdificacionNueva();
 }
 

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "building/edif_prop.hpp"
+#include "compare/shapes.hpp"
 #include "core/environment.hpp"
 #include "core/form.hpp"
 #include "core/ui.hpp"
@@ -54,6 +55,10 @@ public:
     pugi::xml_document XMLPiscina;
     pugi::xml_document XMLCarga;
 
+    // The cadastre parcel of the last "Comparar con Catastro", drawn behind
+    // the plan of the client's report; emptied with the top "Limpiar".
+    std::vector<compare::Shape> parcelaCatastral;
+
     std::filesystem::path directorio;
     NumberFormat formato;
 
@@ -90,6 +95,7 @@ public:
     void BBInformeClick();    // "Informe PDF": the client's report of the GML "Crear GML" writes
     void BBCargarXMLClick();  // "Cargar GML"
     void BBComprobarClick();  // "Comprobar": checks a GML file, changes nothing here
+    void BBCompararClick();   // "Comparar con Catastro": every construction inside its parcel
     void BBCargaDXFClick();   // "Abre DXF"
     void BBListClick();       // "List Autocad"
     void BBExcelClick();      // "Exportar" the shown construction
@@ -108,6 +114,7 @@ private:
     // templates; false when that ended on a message.
     bool preparaGml();
     void unaEdificacionNueva();
+    std::vector<compare::Shape> construcciones() const;  // as rings: each exterior with its interiors
     void mueveSeleccionada(int paso);  // the selected construction one line up (-1) or down
     void muestraPrimera();  // line 0 selected and shown; an empty editor for an empty list
     void cargaPlantillas();

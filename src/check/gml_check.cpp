@@ -106,14 +106,9 @@ void checkChosenGml(Ui& ui, const SchemaSettings& settings)
     const auto file = ui.openFileName(msg::kFiltroGml);
     if (!file) return;
     // The first check may download the schemas: seconds, not an instant.
-    struct Busy {
-        Ui& ui;
-        explicit Busy(Ui& u) : ui(u) { ui.setBusy(true); }
-        ~Busy() { ui.setBusy(false); }
-    };
     Problems problems;
     {
-        Busy busy(ui);
+        BusyPointer busy(ui);
         problems = checkGmlFile(*file, settings);
     }
     if (problems.empty())

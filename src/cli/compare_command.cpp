@@ -9,6 +9,7 @@
 #include "cli/batch_app.hpp"
 #include "compare/cadastre_service.hpp"
 #include "compare/comparison.hpp"
+#include "compare/compare_forms.hpp"
 #include "compare/comparison_picture.hpp"
 #include "core/failure.hpp"
 #include "core/file_io.hpp"
@@ -20,8 +21,6 @@ namespace {
 
 // The cadastral map could not be had: nothing was compared.
 constexpr int kNoMap = 3;
-// Around the new geometry, so that its neighbours come with the map.
-constexpr double kBoxMargin = 25.0;
 
 // "--gml a b c" as "--gml a --gml b --gml c", so that every file is an option.
 std::vector<std::string> spreadLists(const std::vector<std::string>& words)
@@ -57,13 +56,6 @@ int zoneFrom(const std::optional<std::string>& text)
     throw UsageError("El huso ha de ser 28, 29, 30 o 31, no '" + *text + "'.");
 }
 
-std::optional<int> zoneOfFile(const std::string& file)
-{
-    pugi::xml_document doc;
-    if (!doc.load_file(file.c_str())) return std::nullopt;
-    return compare::zoneOf(doc);
-}
-
 // The new parcel of a coordinates file, loaded as "Cargar" loads it.
 std::vector<compare::Shape> parcelOfCoords(Context& ctx, const std::string& file, const std::string& ref)
 {
@@ -75,25 +67,6 @@ std::vector<compare::Shape> parcelOfCoords(Context& ctx, const std::string& file
     if (points.size() < 3) throw Failure(file + " no tiene los tres vértices que hacen una parcela.");
     points.push_back(points.front());
     return {compare::Shape{compare::isCadastralReference(ref) ? ref : "", {compare::Patch{{points}}}}};
-}
-
-struct Box {
-    double minX = 1e300, minY = 1e300, maxX = -1e300, maxY = -1e300;
-};
-
-Box boxOf(const std::vector<compare::Shape>& shapes)
-{
-    Box b;
-    for (const auto& s : shapes)
-        for (const auto& p : s.patches)
-            for (const auto& r : p.rings)
-                for (const Punto& v : r) {
-                    b.minX = std::min(b.minX, v.x);
-                    b.minY = std::min(b.minY, v.y);
-                    b.maxX = std::max(b.maxX, v.x);
-                    b.maxY = std::max(b.maxY, v.y);
-                }
-    return b;
 }
 
 void print(Context& ctx, const std::vector<std::string>& lines)
@@ -136,20 +109,15 @@ int compareBuilding(const Args& args, Context& ctx)
     std::vector<compare::Shape> parcel;
     try {
         if (parcelFile) {
-            parcel = compare::readShapes(*parcelFile, compare::Kind::Parcels);
+            parcel = compare::parcelNamed(compare::readShapes(*parcelFile, compare::Kind::Parcels),
+                                          constructions.front().name.substr(0, 14), *parcelFile);
         } else {
             const std::string ref = constructions.front().name;
             if (!compare::isCadastralReference(ref))
                 throw Failure(std::string(compare::kNoMap) + "el edificio no tiene una referencia catastral (" + ref +
                               ").");
             const auto service = compare::CadastreService::fromEnvironment(args.value("--servicio"));
-            const std::string body = service.parcelDocument(ref, zoneOfFile(buildingFile).value_or(30));
-            pugi::xml_document doc;
-            doc.load_buffer(body.data(), body.size());
-            parcel = compare::shapesOf(doc, compare::Kind::Parcels);
-            if (parcel.empty())
-                throw Failure(std::string(compare::kNoMap) + "el catastro no da ninguna parcela con la referencia " +
-                              ref + ".");
+            parcel = service.parcelOf(ref, compare::zoneOfFile(buildingFile).value_or(30));
         }
     } catch (const Failure& e) {
         ctx.err << e.what() << '\n';
@@ -209,7 +177,7 @@ int compare(const std::vector<std::string>& words, Context& ctx)
                 auto shapes = compare::readShapes(file, compare::Kind::Parcels, true);
                 fresh.insert(fresh.end(), shapes.begin(), shapes.end());
             }
-            zone = zoneOfFile(gmls.front()).value_or(zone);
+            zone = compare::zoneOfFile(gmls.front()).value_or(zone);
         }
     } catch (const Failure& e) {
         if (*e.what()) ctx.err << e.what() << '\n';
@@ -220,9 +188,7 @@ int compare(const std::vector<std::string>& words, Context& ctx)
     try {
         if (args.has("--descargar")) {
             const auto service = compare::CadastreService::fromEnvironment(args.value("--servicio"));
-            const Box b = boxOf(fresh);
-            map = service.parcelsInBox(b.minX - kBoxMargin, b.minY - kBoxMargin, b.maxX + kBoxMargin,
-                                       b.maxY + kBoxMargin, zone);
+            map = service.parcelsAround(fresh, zone);
         } else {
             for (const auto& file : maps) {
                 auto shapes = compare::readShapes(file, compare::Kind::Parcels);

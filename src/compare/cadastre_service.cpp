@@ -198,6 +198,42 @@ std::string CadastreService::parcelDocument(const std::string& ref, int zone) co
 
 std::string CadastreService::buildingDocument(const std::string& ref) const { return get(buildingUrl(base_, ref)); }
 
+namespace {
+
+// An answer the service cut short: more parcels matched than it returned,
+// or as many as it ever returns.
+bool cutShort(const pugi::xml_document& doc)
+{
+    const pugi::xml_node root = doc.document_element();
+    const long long matched = root.attribute("numberMatched").as_llong(-1);
+    const long long returned = root.attribute("numberReturned").as_llong(-1);
+    return (matched >= 0 && returned >= 0 && matched > returned) || returned >= kMostParcels;
+}
+
+// A tile split in four this many times at most (1 km2 down to about 4,000 m2).
+constexpr int kDeepestSplit = 4;
+
+}  // namespace
+
+void CadastreService::tileInto(std::vector<Shape>& shapes, std::set<std::string>& seen, double minX, double minY,
+                               double maxX, double maxY, int zone, int depth) const
+{
+    const pugi::xml_document doc = documentOf(get(boxUrl(base_, minX, minY, maxX, maxY, zone)), zone);
+    if (cutShort(doc)) {
+        if (depth == kDeepestSplit)
+            throw Failure(std::string(kNoMap) + "la zona tiene más parcelas de las que el servicio da en una respuesta (" +
+                          std::to_string(kMostParcels) + ").");
+        const double midX = (minX + maxX) / 2, midY = (minY + maxY) / 2;
+        tileInto(shapes, seen, minX, minY, midX, midY, zone, depth + 1);
+        tileInto(shapes, seen, midX, minY, maxX, midY, zone, depth + 1);
+        tileInto(shapes, seen, minX, midY, midX, maxY, zone, depth + 1);
+        tileInto(shapes, seen, midX, midY, maxX, maxY, zone, depth + 1);
+        return;
+    }
+    for (Shape& s : shapesOf(doc, Kind::Parcels))
+        if (s.name.empty() || seen.insert(s.name).second) shapes.push_back(std::move(s));
+}
+
 std::vector<Shape> CadastreService::parcelsInBox(double minX, double minY, double maxX, double maxY, int zone) const
 {
     const int across = std::max(1, static_cast<int>(std::ceil((maxX - minX) / kLargestSide)));
@@ -206,14 +242,35 @@ std::vector<Shape> CadastreService::parcelsInBox(double minX, double minY, doubl
     std::vector<Shape> shapes;
     std::set<std::string> seen;  // a parcel across tiles comes in each
     for (int i = 0; i < across; ++i)
-        for (int j = 0; j < down; ++j) {
-            const std::string body = get(boxUrl(base_, minX + i * w, minY + j * h, minX + (i + 1) * w,
-                                                minY + (j + 1) * h, zone));
-            const pugi::xml_document doc = documentOf(body, zone);
-            for (Shape& s : shapesOf(doc, Kind::Parcels))
-                if (s.name.empty() || seen.insert(s.name).second) shapes.push_back(std::move(s));
-        }
+        for (int j = 0; j < down; ++j)
+            tileInto(shapes, seen, minX + i * w, minY + j * h, minX + (i + 1) * w, minY + (j + 1) * h, zone, 0);
     return shapes;
+}
+
+std::vector<Shape> CadastreService::parcelsAround(const std::vector<Shape>& fresh, int zone) const
+{
+    double minX = 1e300, minY = 1e300, maxX = -1e300, maxY = -1e300;
+    for (const Shape& s : fresh)
+        for (const Patch& p : s.patches)
+            for (const Punto& v : p.rings.front()) {
+                minX = std::min(minX, v.x);
+                minY = std::min(minY, v.y);
+                maxX = std::max(maxX, v.x);
+                maxY = std::max(maxY, v.y);
+            }
+    if (minX > maxX) throw Failure(std::string(kNoMap) + "no hay geometría con que pedirla.");
+    return parcelsInBox(minX - kBoxMargin, minY - kBoxMargin, maxX + kBoxMargin, maxY + kBoxMargin, zone);
+}
+
+std::vector<Shape> CadastreService::parcelOf(const std::string& ref, int zone) const
+{
+    const std::string body = parcelDocument(ref, zone);
+    pugi::xml_document doc;
+    std::vector<Shape> parcel;
+    if (doc.load_buffer(body.data(), body.size())) parcel = shapesOf(doc, Kind::Parcels);
+    if (parcel.empty())
+        throw Failure(std::string(kNoMap) + "el catastro no da ninguna parcela con la referencia " + ref + ".");
+    return parcel;
 }
 
 }  // namespace vadrel::compare

@@ -3,6 +3,7 @@
 // a building by its parcel. Nothing is cached: the map changes.
 
 #include <optional>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -15,6 +16,10 @@ inline constexpr const char* kServiceHost = "ovc.catastro.meh.es";
 inline constexpr const char* kServiceVariable = "VADREL_SERVICIO_CATASTRO";
 // What every failure to get the map starts with.
 inline constexpr const char* kNoMap = "No se ha podido descargar la cartografía catastral: ";
+// Around the new geometry, so that its neighbours come with the map.
+inline constexpr double kBoxMargin = 25.0;  // m
+// The most parcels the service gives in one answer.
+inline constexpr int kMostParcels = 5000;
 
 class CadastreService {
 public:
@@ -34,11 +39,19 @@ public:
     // The parcels in the box (metres of `zone`), asked tile by tile within
     // the service's limit of 1 km2 a request; each parcel once.
     std::vector<Shape> parcelsInBox(double minX, double minY, double maxX, double maxY, int zone) const;
+    // The parcels around the new geometry: its box grown by kBoxMargin.
+    std::vector<Shape> parcelsAround(const std::vector<Shape>& fresh, int zone) const;
+    // The parcel of the reference; throws Failure when the cadastre has none.
+    std::vector<Shape> parcelOf(const std::string& ref, int zone) const;
 
     const std::string& base() const { return base_; }
 
 private:
     std::string get(const std::string& url) const;
+    // One tile's parcels into `shapes`; a tile the service cuts short is
+    // asked again in four quarters.
+    void tileInto(std::vector<Shape>& shapes, std::set<std::string>& seen, double minX, double minY, double maxX,
+                  double maxY, int zone, int depth) const;
     std::string base_;
 };
 

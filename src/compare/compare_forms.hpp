@@ -1,7 +1,10 @@
 #pragma once
 // "Comparar con Catastro" as the windows run it: the cadastral map
 // downloaded or chosen, the figures shown as a report with its picture.
+// Every failure to get the map throws Failure (shown by the window) and
+// changes nothing.
 
+#include <string>
 #include <vector>
 
 #include "compare/shapes.hpp"
@@ -11,9 +14,23 @@ namespace vadrel::compare {
 
 inline constexpr const char* kAskDownload =
     "¿Descargar la cartografía catastral de la zona? (No: elegir un archivo GML del catastro)";
+inline constexpr const char* kAskDownloadParcel =
+    "¿Descargar del catastro la parcela del edificio? (No: elegir un archivo GML de la parcela)";
+inline constexpr const char* kComparisonTitle = "Comparación con la cartografía catastral";
 
-// The new parcels against the map; throws Failure (shown by the window)
-// when the map cannot be had. Nothing in the window changes.
-void compareParcelsInWindow(Ui& ui, const std::vector<Shape>& fresh, int zone);
+// The map around the new parcels, downloaded, or read from the cadastre
+// GML files chosen. Empty when the person cancels the file dialog.
+std::vector<Shape> chosenMap(Ui& ui, const std::vector<Shape>& fresh, int zone);
+void showParcelComparison(Ui& ui, const std::vector<Shape>& fresh, const std::vector<Shape>& map);
+
+// The parcel of the building's reference, downloaded, or taken from the
+// parcel GML chosen. Empty when the person cancels the file dialog.
+std::vector<Shape> chosenParcel(Ui& ui, const std::string& ref, int zone);
+void showBuildingComparison(Ui& ui, const std::vector<Shape>& constructions, const std::vector<Shape>& parcel);
+
+// The parcel named `ref` among `parcels` (several patches of one parcel
+// may come as several shapes); a file of one parcel is that parcel,
+// whatever its name. Throws Failure when neither holds.
+std::vector<Shape> parcelNamed(const std::vector<Shape>& parcels, const std::string& ref, const std::string& file);
 
 }  // namespace vadrel::compare

@@ -92,4 +92,11 @@ bool isCadastralReference(std::string_view ref)
     return true;
 }
 
+std::optional<int> zoneOfFile(const std::filesystem::path& file)
+{
+    pugi::xml_document doc;
+    if (!doc.load_file(file.c_str())) return std::nullopt;
+    return zoneOf(doc);
+}
+
 }  // namespace vadrel::compare

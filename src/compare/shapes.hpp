@@ -40,6 +40,8 @@ std::vector<Shape> readShapes(const std::filesystem::path& file, Kind kind, bool
 // The UTM zone (28 to 31) named by the first srsName of the document
 // (EPSG 25828-25831 or 32628); nothing when there is none of those.
 std::optional<int> zoneOf(const pugi::xml_document& doc);
+// The same of a file; nothing also when it cannot be read.
+std::optional<int> zoneOfFile(const std::filesystem::path& file);
 
 // True for a reference the cadastre could know: 14 letters and digits.
 bool isCadastralReference(std::string_view ref);

@@ -72,6 +72,18 @@ public:
     virtual void writeReport(const report::Informe& informe, const std::string& path) = 0;
 };
 
+// The busy pointer for as long as it lives, whatever way the work ends.
+class BusyPointer {
+public:
+    explicit BusyPointer(Ui& ui) : ui_(ui) { ui_.setBusy(true); }
+    ~BusyPointer() { ui_.setBusy(false); }
+    BusyPointer(const BusyPointer&) = delete;
+    BusyPointer& operator=(const BusyPointer&) = delete;
+
+private:
+    Ui& ui_;
+};
+
 // What a save dialog does to a typed name: adds ".ext" when it has none.
 std::string withDefaultExtension(const std::string& path, const std::string& ext);
 

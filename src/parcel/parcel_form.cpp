@@ -73,6 +73,7 @@ void TFParcelgen::BBLimpiarTodoClick()
     ERefCatas.clear();
     ESup.clear();
     CBHuso = "30";
+    cartografia.clear();
     BBLimpiarClick();
 }
 

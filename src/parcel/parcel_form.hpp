@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "compare/shapes.hpp"
 #include "core/coord_list.hpp"
 #include "core/environment.hpp"
 #include "core/form.hpp"
@@ -45,6 +46,10 @@ public:
     pugi::xml_document XMLCarga;
     pugi::xml_document XMLMultiple;
 
+    // The cadastral map of the last "Comparar con Catastro", drawn behind
+    // the plan of the client's report; emptied with the top "Limpiar".
+    std::vector<compare::Shape> cartografia;
+
     // Captured at creation.
     std::filesystem::path directorio;
     NumberFormat formato;
@@ -55,7 +60,8 @@ public:
     void BBgmlClick();         // "Crear GML"
     void BBCargarXMLClick();   // "Cargar GML"
     void BBComprobarClick();   // "Comprobar": checks a GML file, changes nothing here
-    void BBCompararClick();    // "Comparar con Catastro": the ring against the cadastral map (src/compare)
+    void BBCompararClick();    // "Comparar con Catastro": the ring against the cadastral map
+    void BBDescargarClick();   // "Descargar del Catastro": the parcel of the typed reference
     void BBCalcularClick();    // "Cal. Área"
     void ERefCatasExit();      // leaving the reference field
     void BBLimpiarClick();     // "Limpiar" of the coordinates box
@@ -72,6 +78,7 @@ public:
     void BBVerMapaClick();     // "Ver Mapa"
     void BitBtn1Click();       // "Cargar GMLs"
     void BitBtn2Click();       // "Agrupar GMLs"
+    void BBCompararMultiClick();  // "Comparar con Catastro" of the grouping page: the right-hand files
     void SpeedButton1Click();  // selected names to the right
     void SpeedButton2Click();  // selected names back to the left
     void SpeedButton3Click();  // both lists emptied
@@ -86,6 +93,7 @@ private:
     // "Crear GML" up to the file: checks the fields, closes the ring and
     // fills the template; false when that ended on a message.
     bool preparaGml();
+    void cargaParcela();  // the window filled from XMLCarga, as "Cargar GML" fills it
     bool agrupaVarias(pugi::xml_node coleccion);
     bool agrupaUna(pugi::xml_node coleccion);
     void cierraAnillo();

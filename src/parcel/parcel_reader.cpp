@@ -25,9 +25,14 @@ void TFParcelgen::BBCargarXMLClick()
 {
     auto file = ui_.openFileName(msg::kFiltroGml);
     if (!file) return;
-    // A file that does not load, or holds half a vertex, leaves the window
-    // as it was.
     loadXml(XMLCarga, *file);
+    cargaParcela();
+}
+
+// A file that does not load, or holds half a vertex, leaves the window as
+// it was.
+void TFParcelgen::cargaParcela()
+{
     const pugi::xml_node posList = buscaNodo("gml:posList", XMLCarga);
     std::string copia;
     const std::string_view anillo = posList ? textView(posList, copia) : std::string_view();

@@ -109,7 +109,7 @@ TEST_F(SkinTest, TabLeavesTheCoordinateListsAndFollowsTheParcelLayout)
     ParcelWindow* w = skin->parcel;
     activate(w);
     const std::vector<std::string> expected{
-        "qt_tabwidget_tabbar", "RBRefCatas", "ERefCatas", "ESup",       "CBHuso",     "BBgml",    "BBCargarXML",
+        "qt_tabwidget_tabbar", "RBRefCatas", "ERefCatas", "BBDescargar", "ESup",       "CBHuso",     "BBgml",    "BBCargarXML",
         "BBComprobar",         "BBComparar", "BBImprimir", "BBInforme", "BBLimpiarTodo", "EArchivoDXF", "SBCargarDXF", "MX",       "MY",       "BBGuardar",
         "BBCargar",            "BBLimpiar",  "BBCalcular", "BBVista",    "BBVerMapa",  "BBExcel",  "BBList",
         "BBAyuda",             "BBAcercade", "qt_tabwidget_tabbar"};
@@ -121,8 +121,8 @@ TEST_F(SkinTest, TabLeavesTheCoordinateListsAndFollowsTheParcelLayout)
     // The other page, reached from the tabs with the keyboard.
     w->PageControl->tabBar()->setFocus(Qt::TabFocusReason);
     QTest::keyClick(w->PageControl->tabBar(), Qt::Key_Right);
-    EXPECT_EQ(tabThrough(w->PageControl->tabBar(), 9),
-              (std::vector<std::string>{"qt_tabwidget_tabbar", "BitBtn1", "BitBtn2", "BBVPrevMulti", "LBOrigen",
+    EXPECT_EQ(tabThrough(w->PageControl->tabBar(), 10),
+              (std::vector<std::string>{"qt_tabwidget_tabbar", "BitBtn1", "BitBtn2", "BBCompararMulti", "BBVPrevMulti", "LBOrigen",
                                         "SpeedButton1", "SpeedButton2", "SpeedButton3", "LBDestino"}));
 
     // Tab typed inside a list moves on and leaves no tab character.
@@ -144,8 +144,8 @@ TEST_F(SkinTest, TabLeavesTheCoordinateListsAndFollowsTheBuildingLayout)
     activate(w);
     const std::vector<std::string> expected{
         "ERefCatas",   "RBRefCatas", "CBHuso",     "CBEstado",    "CBUso",       "EFechaConstruc", "ENInmueble",
-        "ENViv",       "ENSobreRas", "ESuptot",    "BBgml",       "BBCargarXML", "BBComprobar", "BBImprimir", "BBInforme", "BBLimpiarTodo",
-        "BBVistaTotal", "BBMapaTotal", "BBExcelTodo", "BBAyuda",   "BBAcercade",  "EArchivoDXF",    "CBTipo",
+        "ENViv",       "ENSobreRas", "ESuptot",    "BBgml",       "BBCargarXML", "BBComprobar", "BBComparar", "BBImprimir", "BBInforme",
+        "BBLimpiarTodo", "BBVistaTotal", "BBMapaTotal", "BBExcelTodo", "BBAyuda",   "BBAcercade",  "EArchivoDXF",    "CBTipo",
         "CBIE",        "MX",         "MY",         "BBCargaDXF",  "BBGuardar",   "BBCargar",       "BBLimpiar",
         "BBList",      "BBVista",    "BBVerMapa",  "BBExcel",     "SBNuevo",     "SBBorrar",       "SBSubir",
         "SBBajar",     "LBElementos", "ERefCatas"};

@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <atomic>
 #include <cmath>
 #include <cstdio>
 
@@ -207,6 +208,27 @@ TEST(CadastreServiceTest, ExceptionReportsGiveTheServicesWords)
     EXPECT_EQ(compare::exceptionText("<ows:ExceptionReport xmlns:ows='x'/>"), "sin explicación");
     EXPECT_EQ(compare::exceptionText("<FeatureCollection/>"), std::nullopt);
     EXPECT_EQ(compare::exceptionText("not xml"), std::nullopt);
+}
+
+// An answer cut at the service's limit is asked again in quarters, each
+// parcel kept once; a box still too full at the smallest tiles is told.
+TEST_F(CompareCliTest, ABoxTheServiceCutsShortIsAskedInQuarters)
+{
+    std::string full = readFile(block);
+    const std::string cut = "numberMatched=\"6000\" numberReturned=\"5000\"";
+    const std::string whole = "numberMatched=\"29\" numberReturned=\"29\"";
+    full.replace(full.find(whole), whole.size(), cut);
+    std::atomic<int> asked = 0;
+    std::atomic<bool> alwaysCut = false;
+    LocalServer server([&](const std::string&) {
+        return Reply{200, asked++ == 0 || alwaysCut ? full : readFile(block)};
+    });
+    const compare::CadastreService service(server.base());
+    EXPECT_EQ(service.parcelsInBox(271800, 4814000, 272000, 4814200, 30).size(), 29u);
+    EXPECT_EQ(server.targets().size(), 5u);
+
+    alwaysCut = true;
+    EXPECT_THROW(service.parcelsInBox(271800, 4814000, 272000, 4814200, 30), Failure);
 }
 
 }  // namespace

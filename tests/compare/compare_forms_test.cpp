@@ -8,6 +8,7 @@
 #include <optional>
 
 #include "compare/cadastre_service.hpp"
+#include "building/building_form.hpp"
 #include "compare/compare_forms.hpp"
 #include "core/failure.hpp"
 #include "parcel/parcel_form.hpp"
@@ -89,6 +90,99 @@ TEST_F(CompareFormTest, YesDownloadsFromTheServiceTheEnvironmentNames)
                                              "el servicio del catastro responde «Demasiadas parcelas»");
     }
     EXPECT_EQ(ui.reports.size(), 1u);
+}
+
+// "Descargar del Catastro" fills the window as "Cargar GML" of the same
+// answer would; a reference the cadastre does not give changes nothing.
+TEST_F(CompareFormTest, DownloadFillsTheWindowAsLoadingTheAnswerWould)
+{
+    const std::string answer = (sharedDir() / "samples/gml/parcel/wfs-cp-getparcel-8429105VK1882N.gml").string();
+    LocalServer server([&](const std::string& target) -> std::optional<Reply> {
+        if (target.find("refcat=8429105VK1882N&") != std::string::npos) return Reply{200, readFile(answer)};
+        if (target.find("refcat=9999999ZZ9999Z&") != std::string::npos)
+            return Reply{200, "<FeatureCollection numberMatched=\"0\" numberReturned=\"0\"/>"};
+        return Reply{200, "<ExceptionReport><Exception><ExceptionText>Referencia no v\xc3\xa1lida</ExceptionText>"
+                          "</Exception></ExceptionReport>"};
+    });
+    ::setenv(compare::kServiceVariable, server.base().c_str(), 1);
+
+    ScriptedUi fileUi;
+    TFParcelgen loaded(fileUi, Entorno{dir.path(), NumberFormat::withDecimal('.'), {}});
+    loaded.FormCreate();
+    fileUi.openAnswers = {answer};
+    loaded.BBCargarXMLClick();
+
+    const struct {
+        std::string ref;
+        std::string failure;  // empty: the window is filled
+    } cases[] = {
+        {"1234", "Error. Escriba la referencia catastral de la parcela: 14 letras y cifras."},
+        {"9999999ZZ9999Z", std::string(compare::kNoMap) +
+                               "el catastro no da ninguna parcela con la referencia 9999999ZZ9999Z."},
+        {"1111111AA1111A", std::string(compare::kNoMap) + "el servicio del catastro responde «Referencia no válida»"},
+        {" 8429105VK1882N ", ""},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.ref);
+        form->ERefCatas = c.ref;
+        const CoordList before = form->MX;
+        try {
+            form->BBDescargarClick();
+            EXPECT_EQ(c.failure, "");
+        } catch (const Failure& e) {
+            EXPECT_EQ(e.what(), c.failure);
+            EXPECT_EQ(form->MX, before);
+        }
+    }
+    EXPECT_EQ(server.targets().size(), 3u) << "a reference that is none is not asked for";
+    EXPECT_EQ(form->ERefCatas, "8429105VK1882N");
+    EXPECT_EQ(form->MX, loaded.MX);
+    EXPECT_EQ(form->MY, loaded.MY);
+    EXPECT_EQ(form->ESup, "572");
+    EXPECT_EQ(form->CBHuso, "30");
+}
+
+TEST_F(CompareFormTest, GroupingPageComparesTheRightHandFilesAsOneOperation)
+{
+    form->BBCompararMultiClick();
+    EXPECT_EQ(ui.messages.size(), 1u) << "nothing on the right: told, nothing asked";
+    EXPECT_TRUE(ui.questions.empty());
+
+    const std::string single = (sharedDir() / "samples/gml/parcel/wfs-cp-getparcel-8429105VK1882N.gml").string();
+    form->LBDestino = {single};
+    ui.confirmAnswers = {false};
+    ui.openManyAnswers = {{single}};
+    form->BBCompararMultiClick();
+    ASSERT_EQ(ui.reports.size(), 1u);
+    const std::string& text = ui.reports[0].second;
+    EXPECT_NE(text.find("(8429105VK1882N)\ndiferencia: 0.00 m2 (0.00 %)\n"), std::string::npos) << text;
+    EXPECT_TRUE(text.ends_with("\nsolapes: 0\n")) << text;
+}
+
+TEST_F(CompareFormTest, BuildingConstructionsAgainstTheChosenParcel)
+{
+    ScriptedUi bui;
+    TFGMLEdif building(bui, Entorno{dir.path(), NumberFormat::withDecimal('.'), {}});
+    building.FormCreate();
+    bui.confirmAnswers = {true};  // replace the empty construction
+    bui.openAnswers = {(sharedDir() / "samples/gml/building/sede-Building_9531109VK0193B.gml").string()};
+    building.BBCargarXMLClick();
+    bui.questions.clear();
+
+    // A municipal file without the building's parcel is no answer.
+    bui.confirmAnswers = {false};
+    bui.openAnswers = {block};
+    EXPECT_THROW(building.BBCompararClick(), Failure);
+    EXPECT_TRUE(building.parcelaCatastral.empty());
+
+    // A file of one parcel is the parcel chosen, whatever its reference.
+    bui.confirmAnswers = {false};
+    bui.openAnswers = {(sharedDir() / "samples/gml/parcel/wfs-cp-getparcel-8429105VK1882N.gml").string()};
+    building.BBCompararClick();
+    EXPECT_EQ(bui.questions.back(), compare::kAskDownloadParcel);
+    ASSERT_EQ(bui.reports.size(), 1u);
+    EXPECT_TRUE(bui.reports[0].second.ends_with("\nconstrucciones fuera: 2\n")) << bui.reports[0].second;
+    EXPECT_EQ(building.parcelaCatastral.size(), 1u) << "kept for the report";
 }
 
 }  // namespace
