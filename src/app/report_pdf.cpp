@@ -85,6 +85,22 @@ void cifrasYComprobacion(Hoja& h, const Informe& inf)
     }
 }
 
+// The comparison with the cadastral map across the page, under its heading.
+void comparacion(Hoja& h, const Informe& inf)
+{
+    if (inf.comparacion.empty()) return;
+    const double ancho = kAnchoPagina - 2 * kMargen;
+    double y = inf.comparacionY;
+    h.p.setPen(Qt::black);
+    h.fuente(kTexto, true);
+    h.texto(h.caja(kMargen, y, ancho, 4.5), "Comparación con la cartografía catastral");
+    h.fuente(kTexto);
+    for (const std::string& linea : inf.comparacion) {
+        y += 4.5;
+        h.texto(h.caja(kMargen, y, ancho, 4.5), linea);
+    }
+}
+
 // Column edges within a table column: number, X, Y, side.
 constexpr double kFinNumero = 9, kFinX = 36, kFinY = 66, kFinLado = kAnchoColumna - 2;
 
@@ -167,6 +183,7 @@ std::string pdfDeInforme(const Informe& informe)
             if (informe.paginas[i].conPlano) {
                 dibujaPlano(hoja, informe);
                 cifrasYComprobacion(hoja, informe);
+                comparacion(hoja, informe);
             }
             tabla(hoja, informe.paginas[i]);
             pie(hoja, informe, i);

@@ -75,16 +75,30 @@ void numeros(Hoja& h, const Informe& inf)
     h.p.setBrush(Qt::NoBrush);
 }
 
-// Cadastre parcels behind, in grey with their references.
+// Cadastre parcels behind, in grey.
 void fondo(Hoja& h, const Informe& inf)
 {
+    h.p.setBrush(QColor(238, 238, 238));
+    h.p.setPen(h.pluma(kFondo.darker(130), 0.25));
+    for (const ParcelaFondo& f : inf.fondo) {
+        std::vector<Punto> pagina;
+        for (Punto p : f.anillo) pagina.push_back(inf.plano.aPagina(p));
+        h.p.drawPolygon(poligono(h, pagina));
+    }
+    h.p.setBrush(Qt::NoBrush);
+}
+
+// The cadastre's boundaries again over the new rings, thin and dashed,
+// with their references, where the fill would otherwise hide them.
+void lindes(Hoja& h, const Informe& inf)
+{
+    h.p.setBrush(Qt::NoBrush);
     h.fuente(6);
     for (const ParcelaFondo& f : inf.fondo) {
         if (f.anillo.size() < 3) continue;
         std::vector<Punto> pagina;
         for (Punto p : f.anillo) pagina.push_back(inf.plano.aPagina(p));
-        h.p.setBrush(QColor(238, 238, 238));
-        h.p.setPen(h.pluma(kFondo.darker(130), 0.25));
+        h.p.setPen(h.pluma(kFondo.darker(170), 0.2, Qt::DashLine));
         h.p.drawPolygon(poligono(h, pagina));
         Punto c;  // the vertices' mean: a label's place, no area needed
         for (Punto p : pagina) {
@@ -93,6 +107,18 @@ void fondo(Hoja& h, const Informe& inf)
         }
         h.p.setPen(kFondo.darker(160));
         h.texto(h.caja(c.x - 15, c.y - 2, 30, 4), f.referencia, Qt::AlignCenter);
+    }
+}
+
+// Overlaps with the neighbours, or what leaves the parcel, over the rings.
+void solapes(Hoja& h, const Informe& inf)
+{
+    h.p.setPen(Qt::NoPen);
+    h.p.setBrush(QColor(220, 0, 0, 110));
+    for (const std::vector<Punto>& s : inf.solapes) {
+        std::vector<Punto> pagina;
+        for (Punto p : s) pagina.push_back(inf.plano.aPagina(p));
+        h.p.drawPolygon(poligono(h, pagina));
     }
     h.p.setBrush(Qt::NoBrush);
 }
@@ -140,6 +166,8 @@ void dibujaPlano(Hoja& h, const Informe& inf)
     h.p.setClipRect(h.caja(pl.caja));
     fondo(h, inf);
     anillos(h, inf, inf.edificio);
+    lindes(h, inf);
+    solapes(h, inf);
     numeros(h, inf);
     norte(h, pl.caja);
     barra(h, pl);

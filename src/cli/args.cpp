@@ -97,4 +97,29 @@ void Args::compruebaSalida(const std::string& defaultExt) const
             if (mismoArchivo(nombre, entrada)) throw Failure("Error. El archivo de salida es uno de los de entrada.");
 }
 
+std::vector<std::string> Args::all(const std::string& name) const
+{
+    std::vector<std::string> values;
+    for (const auto& [n, v] : options_)
+        if (n == name) values.push_back(v);
+    return values;
+}
+
+std::vector<std::string> spreadLists(const std::vector<std::string>& words, const std::set<std::string>& lists)
+{
+    std::vector<std::string> out;
+    std::string list;
+    for (const std::string& w : words) {
+        if (lists.count(w)) {
+            list = w;
+        } else if (w.starts_with("-")) {
+            list.clear();
+        } else if (!list.empty() && !out.empty() && out.back() != list) {
+            out.push_back(list);
+        }
+        out.push_back(w);
+    }
+    return out;
+}
+
 }  // namespace vadrel::cli

@@ -40,10 +40,16 @@ public:
     void compruebaSalida(const std::string& defaultExt = "") const;
     // Every option in command-line order, for options that may repeat.
     const std::vector<std::pair<std::string, std::string>>& options() const { return options_; }
+    // Every value of an option that may repeat, in command-line order.
+    std::vector<std::string> all(const std::string& name) const;
 
 private:
     std::vector<std::pair<std::string, std::string>> options_;
     std::vector<std::string> positional_;
 };
+
+// "--gml a b c" as "--gml a --gml b --gml c" for each option of `lists`,
+// so that every file is an option's value.
+std::vector<std::string> spreadLists(const std::vector<std::string>& words, const std::set<std::string>& lists);
 
 }  // namespace vadrel::cli

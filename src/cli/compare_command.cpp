@@ -22,33 +22,6 @@ namespace {
 // The cadastral map could not be had: nothing was compared.
 constexpr int kNoMap = 3;
 
-// "--gml a b c" as "--gml a --gml b --gml c", so that every file is an option.
-std::vector<std::string> spreadLists(const std::vector<std::string>& words)
-{
-    std::vector<std::string> out;
-    std::string list;
-    for (std::size_t i = 0; i < words.size(); ++i) {
-        const std::string& w = words[i];
-        if (w == "--gml" || w == "--catastro") {
-            list = w;
-        } else if (w.starts_with("-")) {
-            list.clear();
-        } else if (!list.empty() && !out.empty() && out.back() != list) {
-            out.push_back(list);
-        }
-        out.push_back(w);
-    }
-    return out;
-}
-
-std::vector<std::string> all(const Args& args, const std::string& name)
-{
-    std::vector<std::string> values;
-    for (const auto& [n, v] : args.options())
-        if (n == name) values.push_back(v);
-    return values;
-}
-
 int zoneFrom(const std::optional<std::string>& text)
 {
     if (!text) return 30;  // the windows' own default
@@ -153,14 +126,14 @@ const char* const kParcelDownloadUsage =
 
 int compare(const std::vector<std::string>& words, Context& ctx)
 {
-    Args args(spreadLists(words), {{"--coords", "--ref", "--zone", "--gml", "--catastro", "--edificio", "--parcela",
+    Args args(spreadLists(words, {"--gml", "--catastro"}), {{"--coords", "--ref", "--zone", "--gml", "--catastro", "--edificio", "--parcela",
                                     "--servicio", "--png"},
                                    {"--descargar"}});
     if (!args.positional().empty()) throw UsageError("Sobra el argumento: " + args.positional().front() + ".");
     if (args.has("--servicio") && !args.has("--descargar")) throw UsageError("--servicio va con --descargar.");
     if (args.has("--edificio")) return compareBuilding(args, ctx);
 
-    const std::vector<std::string> gmls = all(args, "--gml"), maps = all(args, "--catastro");
+    const std::vector<std::string> gmls = args.all("--gml"), maps = args.all("--catastro");
     const auto coords = args.value("--coords");
     if (coords.has_value() == !gmls.empty()) throw UsageError("Indique --coords o --gml, uno de los dos.");
     if (!coords && (args.has("--ref") || args.has("--zone")))

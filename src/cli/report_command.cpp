@@ -9,19 +9,24 @@
 #include "cli/batch_app.hpp"
 #include "core/file_io.hpp"
 #include "parcel/parcel_form.hpp"
+#include "compare/shapes.hpp"
+#include "core/failure.hpp"
+#include "report/report_comparison.hpp"
 #include "report/report_layout.hpp"
 
 namespace vadrel::cli {
 
 const char* const kReportUsage =
     "  report (--gml ARCHIVO.gml | --coords ARCHIVO.txt --ref REF [--zone HUSO] [--area TEXTO])\n"
-    "         [--autor TEXTO] -o SALIDA.pdf\n"
+    "         [--catastro CATASTRO.gml...] [--autor TEXTO] -o SALIDA.pdf\n"
     "      Escribe el informe en PDF de una parcela que se entrega al cliente: el plano a\n"
     "      escala, las coordenadas tal como van en el GML, la superficie y la comprobación.\n"
     "        --gml ARCHIVO       un GML de parcela\n"
     "        --coords ARCHIVO    archivo de coordenadas (líneas N;X;Y): el informe es el del\n"
     "                            GML que \"Crear GML\" escribiría con ellas\n"
     "        --area TEXTO        superficie declarada en m2 (sin ella, la calculada)\n"
+    "        --catastro ARCHIVO  GML de parcelas del catastro: se dibujan detrás del plano y\n"
+    "                            el informe lleva la comparación con ellas\n"
     "        --autor TEXTO       quien firma el informe\n";
 
 const char* const kBuildingReportUsage =
@@ -44,6 +49,15 @@ int escribe(BatchUi& ui, report::DatosInforme datos, const std::filesystem::path
 {
     if (auto autor = args.value("--autor")) datos.autor = *autor;
     datos.comprobacion = comprobacion(gml);
+    std::vector<compare::Shape> mapa;
+    const bool leido = dispatch(ui, [&] {
+        for (const std::string& file : args.all("--catastro")) {
+            std::vector<compare::Shape> shapes = compare::readShapes(file, compare::Kind::Parcels);
+            mapa.insert(mapa.end(), shapes.begin(), shapes.end());
+        }
+    });
+    if (!leido) return kEndedOnMessage;
+    report::anadeCartografia(datos, mapa);
     const std::string output = withDefaultExtension(args.required("-o"), "pdf");
     return dispatch(ui, [&] { app::guardaInformePdf(report::componeInforme(datos), output); }) ? kWritten
                                                                                                   : kEndedOnMessage;
@@ -61,7 +75,8 @@ int informeDeGml(BatchApp& b, const std::string& gml, const Args& args)
 
 int report(const std::vector<std::string>& words, Context& ctx)
 {
-    Args args(words, {{"--gml", "--coords", "--ref", "--zone", "--area", "--autor", "-o"}, {}});
+    Args args(spreadLists(words, {"--catastro"}),
+              {{"--gml", "--coords", "--ref", "--zone", "--area", "--catastro", "--autor", "-o"}, {}});
     if (!args.positional().empty()) throw UsageError("Sobra el argumento: " + args.positional().front() + ".");
     const auto gml = args.value("--gml");
     const auto coords = args.value("--coords");

@@ -102,6 +102,7 @@ DatosInforme datosDeEdificio(const TFGMLEdif& form)
         AnilloInforme a = anillo(e.coorx, e.coory);
         a.interior = e.e_i == kInterior;
         a.piscina = e.tipo == kPiscina;
+        a.nombre = e.nombre;
         a.titulo = e.nombre + " · " + e.tipo + " · " + (e.e_i.empty() ? std::string(kExterior) : e.e_i);
         d.anillos.push_back(std::move(a));
     }

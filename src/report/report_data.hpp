@@ -20,6 +20,7 @@ namespace vadrel::report {
 
 struct AnilloInforme {
     std::string titulo;  // the table's line above its vertices; empty: none
+    std::string nombre;  // a construction's name
     bool interior = false;
     bool piscina = false;
     // The vertices as written in the GML, the closing repetition left out.
@@ -47,6 +48,7 @@ struct DatosInforme {
     // Filled when a cadastre map is at hand: parcels behind the plan and
     // the comparison's lines.
     std::vector<ParcelaFondo> fondo;
+    std::vector<std::vector<Punto>> solapes;  // overlaps, or what leaves the parcel
     std::vector<std::string> comparacion;
 };
 

@@ -7,6 +7,7 @@
 #include "core/file_io.hpp"
 #include "core/xml_file.hpp"
 #include "parcel/parcel_form.hpp"
+#include "report/report_comparison.hpp"
 #include "report/report_layout.hpp"
 
 namespace vadrel {
@@ -46,6 +47,7 @@ void TFParcelgen::BBInformeClick()
     if (!preparaGml()) return;
     report::DatosInforme datos = report::datosDeParcela(*this);
     datos.comprobacion = compruebaSinRed(XMLParcela);
+    report::anadeCartografia(datos, cartografia);
     escribeInforme(ui_, datos);
 }
 
@@ -54,6 +56,7 @@ void TFGMLEdif::BBInformeClick()
     if (!preparaGml()) return;
     report::DatosInforme datos = report::datosDeEdificio(*this);
     datos.comprobacion = compruebaSinRed(XMLEdificio);
+    report::anadeParcelaCatastral(datos, parcelaCatastral);
     escribeInforme(ui_, datos);
 }
 

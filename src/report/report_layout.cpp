@@ -171,14 +171,14 @@ std::vector<Fila> filas(const DatosInforme& d, const std::vector<std::vector<Pun
 }
 
 // Rows into columns, two per page, the first page's below its figures.
-std::vector<Pagina> pagina(std::vector<Fila> todas)
+std::vector<Pagina> pagina(std::vector<Fila> todas, double bajaPrimera)
 {
     std::vector<Pagina> out;
     std::size_t siguiente = 0;
     while (siguiente < todas.size() || out.empty()) {
         Pagina p;
         p.conPlano = out.empty();
-        p.cabeceraY = p.conPlano ? kCajaPlano.y + kCajaPlano.alto + 3 + kLineasCifras * kAltoCifra + 2
+        p.cabeceraY = p.conPlano ? kCajaPlano.y + kCajaPlano.alto + 3 + kLineasCifras * kAltoCifra + 2 + bajaPrimera
                                  : kMargen + kCabeceraAlto + 2;
         const double primera = p.cabeceraY + kAltoCabeceraTabla;
         const auto porColumna = static_cast<std::size_t>((kFinTabla - primera) / kAltoFila);
@@ -194,6 +194,18 @@ std::vector<Pagina> pagina(std::vector<Fila> todas)
         }
         out.push_back(std::move(p));
     }
+    return out;
+}
+
+// The comparison's lines that fit their block: the first ones, a count of
+// those left out, and the last (the count of overlaps or of constructions
+// outside), which always shows.
+std::vector<std::string> lineasComparacion(const std::vector<std::string>& todas)
+{
+    if (todas.size() <= kLineasComparacion) return todas;
+    std::vector<std::string> out(todas.begin(), todas.begin() + (kLineasComparacion - 2));
+    out.push_back("… y " + std::to_string(todas.size() - kLineasComparacion + 1) + " líneas más");
+    out.push_back(todas.back());
     return out;
 }
 
@@ -244,9 +256,28 @@ Informe componeInforme(const DatosInforme& d)
     inf.plano = plano(anillos, d);
     inf.cifras = d.edificio ? cifrasEdificio(d, anillos) : cifrasParcela(d, anillos);
     inf.comprobacion = d.comprobacion;
-    inf.comparacion = d.comparacion;
-    inf.fondo = d.fondo;
-    inf.paginas = pagina(filas(d, anillos));
+    inf.comparacion = lineasComparacion(d.comparacion);
+    // Only the cadastre parcels the plan shows: a municipal file holds
+    // thousands, and each would go into the PDF however far away.
+    const Punto esquina = inf.plano.aPagina({0, 0});
+    const double k = inf.plano.escala / 1000.0;
+    const double minX = (inf.plano.caja.x - esquina.x) * k, maxX = minX + inf.plano.caja.ancho * k;
+    const double maxY = -(inf.plano.caja.y - esquina.y) * k, minY = maxY - inf.plano.caja.alto * k;
+    for (const ParcelaFondo& f : d.fondo) {
+        bool dentro = false;
+        double fx0 = 1e300, fy0 = 1e300, fx1 = -1e300, fy1 = -1e300;
+        for (Punto p : f.anillo) {
+            fx0 = std::min(fx0, p.x), fx1 = std::max(fx1, p.x);
+            fy0 = std::min(fy0, p.y), fy1 = std::max(fy1, p.y);
+        }
+        dentro = fx0 <= maxX && fx1 >= minX && fy0 <= maxY && fy1 >= minY;
+        if (dentro) inf.fondo.push_back(f);
+    }
+    inf.solapes = d.solapes;
+    inf.comparacionY = kCajaPlano.y + kCajaPlano.alto + 3 + kLineasCifras * kAltoCifra + 1;
+    const double bajaPrimera =
+        inf.comparacion.empty() ? 0 : static_cast<double>(inf.comparacion.size() + 1) * kAltoCifra + 2;
+    inf.paginas = pagina(filas(d, anillos), bajaPrimera);
     return inf;
 }
 

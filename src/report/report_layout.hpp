@@ -75,8 +75,12 @@ struct Informe {
     Plano plano;
     std::vector<Cifra> cifras;
     std::vector<std::string> comprobacion;
+    // The comparison's lines under the figures, from comparacionY down,
+    // below their heading; none without a cadastral map.
     std::vector<std::string> comparacion;
+    double comparacionY = 0;
     std::vector<ParcelaFondo> fondo;  // left in metres; drawn through plano.aPagina
+    std::vector<std::vector<Punto>> solapes;  // likewise
     std::vector<Pagina> paginas;
 
     // "Página i de n", i from 1.
@@ -89,6 +93,7 @@ inline constexpr double kAnchoColumna = 88;  // number, X, Y, side
 inline constexpr double kCabeceraAlto = 24;  // title and heading lines
 inline constexpr double kPlanoAlto = 120;
 inline constexpr int kLineasCifras = 6;
+inline constexpr std::size_t kLineasComparacion = 10;
 inline constexpr double kSeparacionNumeros = 5;  // mm between numbered vertices  // figures and check under the plan
 
 // The whole report. A ring of fewer than three vertices, or a coordinate

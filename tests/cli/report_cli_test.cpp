@@ -198,3 +198,35 @@ TEST_F(ReportCli, RefusalsLeaveNoDocument)
         EXPECT_FALSE(std::filesystem::exists(dir / "x.pdf"));
     }
 }
+
+// The cadastral map given: the comparison's lines in the document, only
+// when the map holds the parcel's surroundings.
+TEST_F(ReportCli, CadastralMapBringsTheComparisonWhenItIsAround)
+{
+    const auto parcels = sharedDir() / "samples/gml/parcel";
+    if (sharedDir().empty() || !std::filesystem::exists(parcels)) GTEST_SKIP() << "sin las muestras de ../shared";
+    // 2041508TP7124S with a corner 0.6 m into 2041506TP7124S.
+    std::ofstream(dir.path() / "movida.txt") << "1;271864.4771;4814037.2781\n2;271857.19;4814056.72\n"
+                                                "3;271902.87;4814073.01\n4;271909.59;4814054.17\n";
+    const std::string block = (parcels / "wfs-cp-bbox-29-parcels.gml").string();
+    const std::string far = (parcels / "wfs-cp-getparcel-8429105VK1882N.gml").string();
+    const RunResult near = cli({"report", "--coords", "movida.txt", "--ref", "2041508TP7124S", "--catastro", far,
+                                block, "-o", "cerca.pdf"});
+    ASSERT_EQ(near.exitCode, 0) << near.err;
+    const std::string t = texto("cerca.pdf");
+    EXPECT_NE(t.find("Comparación con la cartografía catastral\nsuperficie nueva: 985.13 m2\n"), std::string::npos)
+        << t;
+    EXPECT_NE(t.find("\nsolape con 2041506TP7124S: "), std::string::npos) << t;
+    EXPECT_NE(t.find("\nsolapes: 1\n"), std::string::npos) << t;
+
+    const RunResult away =
+        cli({"report", "--coords", "movida.txt", "--ref", "2041508TP7124S", "--catastro", far, "-o", "lejos.pdf"});
+    ASSERT_EQ(away.exitCode, 0) << away.err;
+    EXPECT_EQ(texto("lejos.pdf").find("Comparación"), std::string::npos);
+
+    EXPECT_EQ(cli({"report", "--coords", "movida.txt", "--ref", "2041508TP7124S", "--catastro", "nada.gml", "-o",
+                   "x.pdf"})
+                  .exitCode,
+              1);
+    EXPECT_FALSE(std::filesystem::exists(dir.path() / "x.pdf"));
+}

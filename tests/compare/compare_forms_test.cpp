@@ -56,6 +56,31 @@ TEST_F(CompareFormTest, AChosenFileGivesTheReport)
     EXPECT_TRUE(ui.messages.empty());
 }
 
+// The map of the comparison goes into the window's next report, until the
+// top "Limpiar".
+TEST_F(CompareFormTest, TheReportAfterAComparisonCarriesIt)
+{
+    form->BBCalcularClick();
+    ui.confirmAnswers = {false};
+    ui.openManyAnswers = {{block}};
+    form->BBCompararClick();
+    ui.saveAnswers = {(dir.path() / "informe.pdf").string()};
+    form->BBInformeClick();
+    ASSERT_EQ(ui.writtenReports.size(), 1u) << (ui.messages.empty() ? "" : ui.messages.back());
+    ASSERT_FALSE(ui.lastComparison.empty());
+    EXPECT_EQ(ui.lastComparison.back(), "solapes: 1");
+
+    const CoordList mx = form->MX, my = form->MY;
+    const std::string area = form->ESup;
+    form->BBLimpiarTodoClick();
+    form->ERefCatas = "2041508TP7124S";
+    form->MX = mx, form->MY = my, form->ESup = area;
+    ui.saveAnswers = {(dir.path() / "informe.pdf").string()};
+    form->BBInformeClick();
+    ASSERT_EQ(ui.writtenReports.size(), 2u);
+    EXPECT_TRUE(ui.lastComparison.empty());
+}
+
 TEST_F(CompareFormTest, CancellingTheFileDialogDoesNothing)
 {
     ui.confirmAnswers = {false};

@@ -248,3 +248,21 @@ TEST(Informe, ResumenDeLaComprobacion)
 }
 
 }  // namespace
+
+// A long comparison keeps its first lines and its count, and the table of
+// the first page starts under it.
+TEST(Informe, ComparacionLargaCabeYBajaLaTabla)
+{
+    DatosInforme d = parcela(rectangulo(10, 10));
+    const Informe sin = componeInforme(d);
+    for (int i = 0; i < 13; ++i) d.comparacion.push_back("solape con " + std::to_string(i));
+    d.comparacion.push_back("solapes: 13");
+    const Informe con = componeInforme(d);
+    ASSERT_EQ(con.comparacion.size(), kLineasComparacion);
+    EXPECT_EQ(con.comparacion[7], "solape con 7");
+    EXPECT_EQ(con.comparacion[8], "… y 5 líneas más");
+    EXPECT_EQ(con.comparacion.back(), "solapes: 13");
+    EXPECT_NEAR(con.paginas[0].cabeceraY - sin.paginas[0].cabeceraY, 11 * 4.5 + 2, 1e-9);
+    EXPECT_GE(con.paginas[0].cabeceraY, con.comparacionY + 11 * 4.5);
+    EXPECT_GT(con.paginas.size(), sin.paginas.size()) << "the rows the comparison pushed off go on";
+}

@@ -50,6 +50,7 @@ ModalResult ScriptedUi::showModal(Form& form)
 void ScriptedUi::writeReport(const report::Informe& informe, const std::string& path)
 {
     writtenReports.emplace_back(path, informe.titulo);
+    lastComparison = informe.comparacion;
 }
 
 }  // namespace vadrel::test
