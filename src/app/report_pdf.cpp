@@ -160,6 +160,18 @@ void Hoja::texto(const QRectF& caja, const std::string& texto, int alineacion)
     p.drawText(caja, alineacion | Qt::TextSingleLine, t);
 }
 
+void dibujaPagina(Hoja& hoja, const Informe& informe, std::size_t i)
+{
+    cabecera(hoja, informe);
+    if (informe.paginas[i].conPlano) {
+        dibujaPlano(hoja, informe);
+        cifrasYComprobacion(hoja, informe);
+        comparacion(hoja, informe);
+    }
+    tabla(hoja, informe.paginas[i]);
+    pie(hoja, informe, i);
+}
+
 std::string pdfDeInforme(const Informe& informe)
 {
     const auto aplicacion = aplicacionSinPantalla();
@@ -179,14 +191,7 @@ std::string pdfDeInforme(const Informe& informe)
         Hoja hoja(painter, kResolucion / 25.4);
         for (std::size_t i = 0; i < informe.paginas.size(); ++i) {
             if (i > 0) writer.newPage();
-            cabecera(hoja, informe);
-            if (informe.paginas[i].conPlano) {
-                dibujaPlano(hoja, informe);
-                cifrasYComprobacion(hoja, informe);
-                comparacion(hoja, informe);
-            }
-            tabla(hoja, informe.paginas[i]);
-            pie(hoja, informe, i);
+            dibujaPagina(hoja, informe, i);
         }
         painter.end();
     }

@@ -35,5 +35,7 @@ public:
 
 // The plan with its rings, numbers, scale and north arrow.
 void dibujaPlano(Hoja& hoja, const report::Informe& informe);
+// A whole page of the report, `pagina` from 0; on a white page of A4.
+void dibujaPagina(Hoja& hoja, const report::Informe& informe, std::size_t pagina);
 
 }  // namespace vadrel::app
