@@ -19,7 +19,7 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QPixmap>
-#include <QScrollArea>
+#include <QScreen>
 
 #include "app/form_window.hpp"
 #include "app/report_pdf.hpp"
@@ -52,6 +52,32 @@ void QtUi::message(const std::string& text)
 }
 
 namespace {
+
+// A picture drawn as large as its place allows, square pixels kept: a
+// comparison is read whole, never through scroll bars.
+class FittedPicture : public QWidget {
+public:
+    explicit FittedPicture(QImage image) : image_(std::move(image))
+    {
+        setMinimumSize(280, 280);
+        setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Expanding);
+    }
+    QSize sizeHint() const override { return {560, 560}; }
+
+protected:
+    void paintEvent(QPaintEvent*) override
+    {
+        QPainter painter(this);
+        painter.fillRect(rect(), Qt::white);
+        const QSize fitted = image_.size().scaled(size(), Qt::KeepAspectRatio);
+        const QRect target(QPoint((width() - fitted.width()) / 2, (height() - fitted.height()) / 2), fitted);
+        painter.setRenderHint(QPainter::SmoothPixmapTransform);
+        painter.drawImage(target, image_);
+    }
+
+private:
+    QImage image_;
+};
 
 // A report dialog's read-only text and its "Copiar" / "Cerrar" buttons.
 struct ReportParts {
@@ -95,19 +121,18 @@ void QtUi::showPictureReport(const std::string& title, const std::string& text, 
     draw(canvas);
     QDialog dialog(window_);
     auto [list, buttons] = reportParts(dialog, title, text);
-    auto* picture = new QLabel;
+    auto* picture = new FittedPicture(canvas.image());
     picture->setObjectName("Dibujo");
-    picture->setPixmap(QPixmap::fromImage(canvas.image()));
-    // A laptop screen is smaller than the picture: it scrolls.
-    auto* scroll = new QScrollArea;
-    scroll->setWidget(picture);
     auto* body = new QHBoxLayout;
-    body->addWidget(list, 1);
-    body->addWidget(scroll, 2);
+    body->addWidget(list, 2);
+    body->addWidget(picture, 3);
     auto* layout = new QVBoxLayout(&dialog);
     layout->addLayout(body);
     layout->addWidget(buttons);
-    dialog.resize(1100, 640);
+    // The whole picture on the screen at hand, a laptop's too.
+    const QRect free = window_ && window_->screen() ? window_->screen()->availableGeometry()
+                                                    : QApplication::primaryScreen()->availableGeometry();
+    dialog.resize(std::min(1100, free.width() * 9 / 10), std::min(720, free.height() * 9 / 10));
     buttons->button(QDialogButtonBox::Close)->setFocus();
     dialog.exec();
 }
