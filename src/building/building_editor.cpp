@@ -285,7 +285,9 @@ void TFGMLEdif::BBVistaTotalClick()
         return ui_.message("Error. Debe haber al menos una edificación cargada para poder mostrarlas.");
     if (!app_) return;
     TFVPrevTotal& vista = *app_->FVPrevTotal;
-    vista.cargaEdificaciones();
+    std::vector<TFVPrevTotal::Construccion> construcciones;
+    for (const EdifProp& e : Edificaciones) construcciones.push_back({e.id, &e.coorx, &e.coory});
+    vista.cargaEdificaciones(construcciones, formato);
     vista.dibujaTodos();
     ui_.showModal(vista);
 }

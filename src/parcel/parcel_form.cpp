@@ -97,7 +97,7 @@ void TFParcelgen::BBVPrevMultiClick()
     if (LBDestino.empty()) return ui_.message(kSinArchivosDerecha);
     if (!app_) return;
     TFVPrevMulti& vista = *app_->FVPrevMulti;
-    vista.cargaArchivos();
+    vista.cargaArchivos(LBDestino, formato);
     vista.dibujaTodos();
     ui_.showModal(vista);
 }

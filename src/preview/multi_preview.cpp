@@ -6,21 +6,18 @@
 #include "core/xml_edit.hpp"
 #include "core/xml_file.hpp"
 #include "core/xml_search.hpp"
-#include "parcel/parcel_form.hpp"
 #include "preview/preview_forms.hpp"
 #include "preview/rings.hpp"
 #include "preview/scaling.hpp"
-#include "shell/aplicacion.hpp"
 
 namespace vadrel {
 
-void TFVPrevMulti::cargaArchivos()
+void TFVPrevMulti::cargaArchivos(const std::vector<std::string>& archivos, const NumberFormat& fmt)
 {
     SGAux.clear();
-    if (!app_) return;
-    const TFParcelgen& parcelas = *app_->FParcelgen;
+    formato_ = fmt;
     int anillo = 0;
-    for (const std::string& name : parcelas.LBDestino) {
+    for (const std::string& name : archivos) {
         loadXml(XMLDibujo, name);
         for (pugi::xml_node member : buscaTodos(XMLDibujo, {"member", "gml:featureMember"})) {
             if (!buscaNodo("cp:CadastralParcel", member)) continue;
@@ -58,8 +55,7 @@ void TFVPrevMulti::dibujaTodos()
         anillos.x.push_back(&SGAux[r].x);
         anillos.y.push_back(&SGAux[r].y);
     }
-    const NumberFormat fmt = app_ ? app_->FParcelgen->formato : NumberFormat{};
-    const AnillosDibujados d = dibujaAnillos(*IDibujo, anillos, fmt);
+    const AnillosDibujados d = dibujaAnillos(*IDibujo, anillos, formato_);
     for (auto& fila : SGAux) {
         fila.fila = 0;
         fila.px = fila.py = fila.centroX = fila.centroY = 0;

@@ -6,11 +6,8 @@
 #include "core/messages.hpp"
 #include "core/numeric_text.hpp"
 #include "core/ui.hpp"
-#include "parcel/parcel_form.hpp"
-#include "building/building_form.hpp"
 #include "preview/preview_forms.hpp"
 #include "preview/scaling.hpp"
-#include "shell/aplicacion.hpp"
 
 namespace vadrel {
 
@@ -130,12 +127,10 @@ void TFVPrev::superficies()
 
 void TFVPrev::redibuja()
 {
-    if (FormuOrigen == "parcela" && app_)
-        app_->FParcelgen->DibujaGML();
-    else if (FormuOrigen == "edificio" && app_)
-        app_->FGMLEdif->DibujaGML();
-    else
+    if (FormuOrigen != "parcela" && FormuOrigen != "edificio")
         ui_.message("Error. No se reconoce formulario de origen.");
+    else if (dibujaOrigen)
+        dibujaOrigen(FormuOrigen);
 }
 
 }  // namespace vadrel

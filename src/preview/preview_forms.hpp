@@ -3,6 +3,7 @@
 // parcels of the files to group, and all constructions of a building.
 
 #include <array>
+#include <functional>
 #include <pugixml.hpp>
 #include <string>
 #include <vector>
@@ -66,6 +67,9 @@ public:
     std::string ECentroX;  // the labels' anchor, a pixel
     std::string ECentroY;
     std::string FormuOrigen;  // "parcela" or "edificio": who draws again
+    // Draws the origin window's lists again (its DibujaGML); wired by the
+    // application, which knows both windows.
+    std::function<void(const std::string& origen)> dibujaOrigen;
 
     // The drawing both coordinate windows run (their DibujaGML): the lists
     // scaled into the picture, the ring closed in them first (told through
@@ -101,8 +105,9 @@ public:
     std::vector<Fila> SGAux;
     pugi::xml_document XMLDibujo;
 
-    // Reads the files of the grouping page's right-hand list.
-    void cargaArchivos();
+    // Reads the files of the grouping page's right-hand list; `fmt` is how
+    // that window writes decimals.
+    void cargaArchivos(const std::vector<std::string>& archivos, const NumberFormat& fmt);
     void dibujaTodos();
 
 protected:
@@ -113,6 +118,7 @@ protected:
 
 private:
     void etiquetas(std::string Fila::*columnaTexto, int desplazamiento);
+    NumberFormat formato_;
 };
 
 class TFVPrevTotal : public Form {
@@ -132,13 +138,20 @@ public:
     };
     std::vector<Fila> SGAux;
 
-    // Reads the building window's stored constructions.
-    void cargaEdificaciones();
+    // One stored construction: its id (0 or less: left out) and its lists.
+    struct Construccion {
+        std::int32_t id = 0;
+        const CoordList* x = nullptr;
+        const CoordList* y = nullptr;
+    };
+    // Reads the building window's stored constructions, in list order.
+    void cargaEdificaciones(const std::vector<Construccion>& construcciones, const NumberFormat& fmt);
     void dibujaTodos();
     void BBCopiarClick();
 
 private:
     std::vector<std::size_t> inicios_;  // the first row of each construction
+    NumberFormat formato_;
     NullCanvas ninguno_;
 };
 

@@ -49,6 +49,17 @@ Aplicacion::Aplicacion(const UiFor& uiFor, const Entorno& entorno, bool creation
     FVPrevTotal = create<TFVPrevTotal>(uiFor, "FVPrevTotal", this);
     FList = create<TFList>(uiFor, "FList", this);
     FVPrevWeb2 = create<TFVPrevWeb2>(uiFor, "FVPrevWeb2", this);
+
+    // The windows that draw another window's lists are told where they are
+    // here, where every window is known: they include nothing above them.
+    FVPrev->dibujaOrigen = [this](const std::string& origen) {
+        if (origen == "parcela")
+            FParcelgen->DibujaGML();
+        else
+            FGMLEdif->DibujaGML();
+    };
+    TFParcelgen& p = *FParcelgen;
+    FVPrevWeb2->fuente = {&p.MX, &p.MY, &p.CBHuso, &p.formato, &p.directorio};
 }
 
 Aplicacion::~Aplicacion() = default;

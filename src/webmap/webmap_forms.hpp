@@ -46,12 +46,23 @@ public:
     void BActualTodoClick() override;  // every stored construction, "ejemplo_catastro_montado2.html"
 };
 
+// A coordinate window's fields the one-polygon page is drawn from, read
+// when the page is written.
+struct FuentePoligono {
+    const CoordList* MX = nullptr;
+    const CoordList* MY = nullptr;
+    const std::string* huso = nullptr;
+    const NumberFormat* formato = nullptr;
+    const std::filesystem::path* directorio = nullptr;
+};
+
 class TFVPrevWeb2 : public TFVistaWeb {
 public:
     using TFVistaWeb::TFVistaWeb;
     std::string_view instancia() const override { return "FVPrevWeb2"; }
     std::string_view Caption() const override { return "Vista Previa de Parcela"; }
 
+    FuentePoligono fuente;  // the parcel window's, wired by the application
     void BActualizaClick() override;  // the parcel
 };
 

@@ -12,7 +12,6 @@
 #include "core/numeric_text.hpp"
 #include "core/ui.hpp"
 #include "io/coord_file.hpp"
-#include "parcel/parcel_form.hpp"
 #include "preview/scaling.hpp"
 #include "shell/aplicacion.hpp"
 #include "webmap/page_template.hpp"
@@ -148,11 +147,11 @@ void TFVistaWeb::paginaUnPoligono(const CoordList& MX, const CoordList& MY, cons
 
 void TFVPrevWeb2::BActualizaClick()
 {
-    if (!app_) return;
-    const TFParcelgen& p = *app_->FParcelgen;
+    const FuentePoligono& p = fuente;
+    if (!p.MX || !p.MY || !p.huso || !p.formato || !p.directorio) return;
     // The parcel's own zone: drawn in zone 30 whatever the zone, a parcel of
     // zone 29 or 31 lay hundreds of kilometres away.
-    paginaUnPoligono(p.MX, p.MY, p.CBHuso, p.formato, p.directorio);
+    paginaUnPoligono(*p.MX, *p.MY, *p.huso, *p.formato, *p.directorio);
 }
 
 void TFVPrevWeb::BActualizaClick()
