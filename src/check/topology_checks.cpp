@@ -8,6 +8,7 @@
 #include <string>
 
 #include "check/check_text.hpp"
+#include "check/geos_handles.hpp"
 #include "check/ring_sweep.hpp"
 
 namespace vadrel::check {
@@ -15,33 +16,6 @@ namespace vadrel::check {
 namespace {
 
 constexpr std::size_t kMostOverlaps = 10;
-
-// One GEOS context per check; its messages are not ours to print.
-class Geos {
-public:
-    Geos() : handle_(GEOS_init_r())
-    {
-        GEOSContext_setNoticeMessageHandler_r(handle_, nullptr, nullptr);
-        GEOSContext_setErrorMessageHandler_r(handle_, nullptr, nullptr);
-    }
-    ~Geos() { GEOS_finish_r(handle_); }
-    Geos(const Geos&) = delete;
-    Geos& operator=(const Geos&) = delete;
-
-    GEOSContextHandle_t handle() const { return handle_; }
-
-private:
-    GEOSContextHandle_t handle_;
-};
-
-struct GeomDeleter {
-    GEOSContextHandle_t handle;
-    void operator()(GEOSGeometry* g) const
-    {
-        if (g) GEOSGeom_destroy_r(handle, g);
-    }
-};
-using Geom = std::unique_ptr<GEOSGeometry, GeomDeleter>;
 
 GEOSGeometry* linearRing(GEOSContextHandle_t h, const std::vector<Punto>& points)
 {
@@ -130,11 +104,6 @@ struct Sound {
     Geom geometry;
 };
 
-struct TreeDeleter {
-    GEOSContextHandle_t handle;
-    void operator()(GEOSSTRtree* t) const { GEOSSTRtree_destroy_r(handle, t); }
-};
-
 // True when the union of the polygons has (to rounding) the sum of their
 // areas: none shares area with another. Many touching polygons (a fan
 // round one vertex) make every pair a candidate; their union is n log n.
@@ -164,7 +133,7 @@ void reportOverlaps(GEOSContextHandle_t h, const Feature& f, const std::vector<S
     constexpr std::size_t kFewPolygons = 32;
     if (sound.size() < 2 || (sound.size() > kFewPolygons && noneShareArea(h, sound))) return;
 
-    std::unique_ptr<GEOSSTRtree, TreeDeleter> tree(GEOSSTRtree_create_r(h, 10), {h});
+    Tree tree(GEOSSTRtree_create_r(h, 10), {h});
     if (!tree) return;
     std::vector<std::size_t> index(sound.size());
     for (std::size_t i = 0; i < sound.size(); ++i) {
@@ -208,15 +177,6 @@ void reportOverlaps(GEOSContextHandle_t h, const Feature& f, const std::vector<S
         GEOSPreparedGeom_destroy_r(h, prepared);
     }
 }
-
-struct PreparedDeleter {
-    GEOSContextHandle_t handle;
-    void operator()(const GEOSPreparedGeometry* g) const
-    {
-        if (g) GEOSPreparedGeom_destroy_r(handle, g);
-    }
-};
-using Prepared = std::unique_ptr<const GEOSPreparedGeometry, PreparedDeleter>;
 
 // Where a polygon's interior rings lie, when no edge of any of its rings
 // meets another (the sweep said so): each ring is then wholly inside or

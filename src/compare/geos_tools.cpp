@@ -55,14 +55,6 @@ void forEachVertex(GEOSContextHandle_t h, const GEOSGeometry* g, const auto& f)
 
 }  // namespace
 
-Geos::Geos() : handle_(GEOS_init_r())
-{
-    GEOSContext_setNoticeMessageHandler_r(handle_, nullptr, nullptr);
-    GEOSContext_setErrorMessageHandler_r(handle_, nullptr, nullptr);
-}
-
-Geos::~Geos() { GEOS_finish_r(handle_); }
-
 Geom own(const Geos& geos, GEOSGeometry* g)
 {
     if (!g) g = GEOSGeom_createEmptyPolygon_r(geos.handle());

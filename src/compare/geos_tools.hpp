@@ -1,47 +1,12 @@
 #pragma once
-// GEOS's reentrant C API held in owning handles, and the few geometric
-// measures the comparisons take from it.
+// The few geometric measures the comparisons take from GEOS.
 
-#include <geos_c.h>
-
-#include <memory>
 #include <vector>
 
+#include "check/geos_handles.hpp"
 #include "compare/shapes.hpp"
 
 namespace vadrel::compare {
-
-// One GEOS context per comparison; its messages are not ours to print.
-class Geos {
-public:
-    Geos();
-    ~Geos();
-    Geos(const Geos&) = delete;
-    Geos& operator=(const Geos&) = delete;
-
-    GEOSContextHandle_t handle() const { return handle_; }
-
-private:
-    GEOSContextHandle_t handle_;
-};
-
-struct GeomDeleter {
-    GEOSContextHandle_t handle = nullptr;
-    void operator()(GEOSGeometry* g) const
-    {
-        if (g) GEOSGeom_destroy_r(handle, g);
-    }
-};
-using Geom = std::unique_ptr<GEOSGeometry, GeomDeleter>;
-
-struct PreparedDeleter {
-    GEOSContextHandle_t handle = nullptr;
-    void operator()(const GEOSPreparedGeometry* g) const
-    {
-        if (g) GEOSPreparedGeom_destroy_r(handle, g);
-    }
-};
-using Prepared = std::unique_ptr<const GEOSPreparedGeometry, PreparedDeleter>;
 
 Geom own(const Geos& geos, GEOSGeometry* g);
 Prepared prepare(const Geos& geos, const GEOSGeometry* g);

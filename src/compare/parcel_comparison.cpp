@@ -8,19 +8,11 @@ namespace vadrel::compare {
 
 namespace {
 
-struct TreeDeleter {
-    GEOSContextHandle_t handle = nullptr;
-    void operator()(GEOSSTRtree* t) const
-    {
-        if (t) GEOSSTRtree_destroy_r(handle, t);
-    }
-};
-
 // The cadastral parcels whose boxes reach the box of `probe`.
 std::vector<std::size_t> candidates(const Geos& geos, const std::vector<Geom>& map, const GEOSGeometry* probe)
 {
     const GEOSContextHandle_t h = geos.handle();
-    std::unique_ptr<GEOSSTRtree, TreeDeleter> tree(GEOSSTRtree_create_r(h, 10), {h});
+    Tree tree(GEOSSTRtree_create_r(h, 10), {h});
     // The tree keeps pointers to the items: the indices live in this vector.
     std::vector<std::size_t> ids(map.size());
     for (std::size_t i = 0; i < map.size(); ++i) {
