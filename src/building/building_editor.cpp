@@ -31,10 +31,22 @@ const char* const kLimpiarConEdificaciones =
 const char* const kFechaInvalida = "Fecha inválida. Por favor, ingrese una fecha en formato dd/mm/aaaa";
 
 // A line that is empty or one blank is no coordinate; two blanks are kept.
-void quitaVacias(CoordList& list)
+bool vacia(const CoordList& list, std::size_t i) { return i >= list.size() || list[i].empty() || list[i] == " "; }
+
+// Line i of both lists is one vertex: a line goes only when it is empty in
+// both, so that a gap in one list never pairs a later X with another
+// vertex's Y (the writer then names the line that has X but no Y). A list
+// typed before the other keeps its lines.
+void quitaVacias(CoordList& MX, CoordList& MY)
 {
-    list.erase(std::remove_if(list.begin(), list.end(), [](const std::string& l) { return l.empty() || l == " "; }),
-               list.end());
+    CoordList x, y;
+    for (std::size_t i = 0; i < std::max(MX.size(), MY.size()); ++i) {
+        if (vacia(MX, i) && vacia(MY, i)) continue;
+        if (i < MX.size()) x.push_back(std::move(MX[i]));
+        if (i < MY.size()) y.push_back(std::move(MY[i]));
+    }
+    MX = std::move(x);
+    MY = std::move(y);
 }
 
 }  // namespace
@@ -92,8 +104,7 @@ void TFGMLEdif::GuardaElem()
     // An index past the list would store into nothing: refused like an empty list.
     if (Edificaciones.empty() || elemActual < 0 || static_cast<std::size_t>(elemActual) >= Edificaciones.size())
         return ui_.message(kMenosElementos);
-    quitaVacias(MX);
-    quitaVacias(MY);
+    quitaVacias(MX, MY);
     EdifProp& e = Edificaciones[static_cast<std::size_t>(elemActual)];
     e.nombre = EArchivoDXF;
     e.tipo = CBTipo;

@@ -31,17 +31,31 @@ TEST_P(BuildingEditorTest, ShowingTheWindowStartsOneNewConstruction)
     EXPECT_EQ(form->Edificaciones[0].coorx, CoordList{"7"});
 }
 
-TEST_P(BuildingEditorTest, StoreDropsEmptyAndSingleBlankLinesOnly)
+// A line goes only when it is empty (or one blank) in both lists: a gap in
+// one list never pairs a later X with another vertex's Y.
+TEST_P(BuildingEditorTest, StoreDropsLinesEmptyInBothListsOnly)
 {
-    form->MX = {"1", "", "", " ", "  ", "2"};
-    form->MY = {" ", "3"};
-    form->EArchivoDXF = "Casa";
-    form->CBTipo = kEdificacion;
-    form->CBIE = kExterior;
-    form->MXExit();
+    const struct {
+        CoordList mx, my, x, y;
+    } cases[] = {
+        {{"1", "", "3"}, {"a", " ", "c"}, {"1", "3"}, {"a", "c"}},
+        {{"1", "", "3", "4"}, {"a", "b", "", "d"}, {"1", "", "3", "4"}, {"a", "b", "", "d"}},
+        {{"1", "", "", " ", "  ", "2"}, {" ", "3"}, {"1", "", "  ", "2"}, {" ", "3"}},
+        {{"1", "2", "3"}, {}, {"1", "2", "3"}, {}},  // X typed first: Y still to come
+    };
+    for (const auto& c : cases) {
+        form->MX = c.mx;
+        form->MY = c.my;
+        form->EArchivoDXF = "Casa";
+        form->CBTipo = kEdificacion;
+        form->CBIE = kExterior;
+        form->MXExit();
+        const EdifProp& e = form->Edificaciones[0];
+        EXPECT_EQ(e.coorx, c.x);
+        EXPECT_EQ(e.coory, c.y);
+        EXPECT_EQ(form->MX, c.x) << "the editor shows what was stored";
+    }
     const EdifProp& e = form->Edificaciones[0];
-    EXPECT_EQ(e.coorx, (CoordList{"1", "  ", "2"}));
-    EXPECT_EQ(e.coory, CoordList{"3"});
     EXPECT_EQ(e.nombre, "Casa");
     EXPECT_EQ(e.tipo, kEdificacion);
     EXPECT_EQ(e.e_i, kExterior);
