@@ -30,9 +30,9 @@ constexpr std::size_t kHugePage = std::size_t{2} << 20;
 
 }  // namespace
 
-void tuneMemory()
+bool tuneMemory()
 {
-    if (kSanitized) return;
+    if (kSanitized) return false;
     // Large blocks from the heap rather than from mappings of their own, and
     // nothing handed back: a freed block is reused by the next one instead of
     // the kernel zeroing fresh pages for it.
@@ -42,11 +42,12 @@ void tuneMemory()
     // so the heap is grown once by a block that is freed at once, and that
     // stretch is marked for huge pages (the kernel gives them on request).
     void* block = std::malloc(kHugeStretch);
-    if (!block) return;
+    if (!block) return false;
     const auto from = (reinterpret_cast<std::uintptr_t>(block) + kHugePage - 1) & ~(kHugePage - 1);
     const auto to = (reinterpret_cast<std::uintptr_t>(block) + kHugeStretch) & ~(kHugePage - 1);
     if (from < to) madvise(reinterpret_cast<void*>(from), to - from, MADV_HUGEPAGE);
     std::free(block);
+    return true;
 }
 
 }  // namespace vadrel::cli

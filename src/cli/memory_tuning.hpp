@@ -7,8 +7,9 @@
 
 namespace vadrel::cli {
 
-// Call first thing in main, before the work allocates. Does nothing in a
-// build under a sanitizer, which brings its own allocator.
-void tuneMemory();
+// Call first thing in main, before the work allocates. False when nothing
+// was tuned: a build under a sanitizer (which brings its own allocator), or
+// no address space for the stretch.
+bool tuneMemory();
 
 }  // namespace vadrel::cli
