@@ -11,7 +11,7 @@
 #include "cli/check_command.hpp"
 #include "cli/command.hpp"
 #include "cli/compare_command.hpp"
-#include "cli/memory_settings.hpp"
+#include "cli/memory_tuning.hpp"
 #include "cli/parcel_commands.hpp"
 #include "cli/map_command.hpp"
 #include "cli/preview_command.hpp"
@@ -56,7 +56,7 @@ void printUsage(std::ostream& os)
 
 int main(int argc, char** argv)
 {
-    vadrel::cli::restartWithMemorySettings(argv);
+    vadrel::cli::tuneMemory();
     std::vector<std::string> words(argv + 1, argv + argc);
     if (!words.empty() && (words[0] == "--help" || words[0] == "-h" || words[0] == "help")) {
         printUsage(std::cout);
