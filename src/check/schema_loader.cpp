@@ -10,14 +10,13 @@
 #include <string_view>
 
 #include "check/check_text.hpp"
+#include "check/libxml_tree.hpp"
 #include "core/failure.hpp"
 #include "core/file_io.hpp"
 
 namespace vadrel::check {
 
 namespace {
-
-std::string fromXml(const xmlChar* s) { return s ? std::string(reinterpret_cast<const char*>(s)) : std::string(); }
 
 // After a failed download, the network is not tried again for a while: a
 // batch of files offline would otherwise wait for each.
