@@ -143,12 +143,6 @@ std::string boxUrl(const std::string& base, double minX, double minY, double max
            degreesText(maxLon) + "&srsname=" + zoneCode(zone);
 }
 
-std::string buildingUrl(const std::string& base, const std::string& ref)
-{
-    return base + "wfsBU.aspx?service=wfs&version=2.0.0&request=getfeature&StoredQuerie_id=GetBuildingByParcel&REFCAT=" +
-           ref;
-}
-
 std::optional<std::string> exceptionText(const std::string& body)
 {
     pugi::xml_document doc;
@@ -195,8 +189,6 @@ std::string CadastreService::parcelDocument(const std::string& ref, int zone) co
     documentOf(body, zone).save(converted, "  ", pugi::format_default, pugi::encoding_utf8);
     return converted.str();
 }
-
-std::string CadastreService::buildingDocument(const std::string& ref) const { return get(buildingUrl(base_, ref)); }
 
 namespace {
 

@@ -1,6 +1,6 @@
 #pragma once
-// The cadastre's map services: a parcel by reference, the parcels of a box,
-// a building by its parcel. Nothing is cached: the map changes.
+// The cadastre's map services: a parcel by reference, the parcels of a box.
+// Nothing is cached: the map changes.
 
 #include <optional>
 #include <set>
@@ -35,7 +35,6 @@ public:
     // The answers as the service sends them (a cadastre GML document).
     // Every failure throws Failure with a message starting with kNoMap.
     std::string parcelDocument(const std::string& ref, int zone) const;
-    std::string buildingDocument(const std::string& ref) const;
     // The parcels in the box (metres of `zone`), asked tile by tile within
     // the service's limit of 1 km2 a request; each parcel once.
     std::vector<Shape> parcelsInBox(double minX, double minY, double maxX, double maxY, int zone) const;
@@ -58,7 +57,6 @@ private:
 // The request addresses, for tests and for the messages.
 std::string parcelUrl(const std::string& base, const std::string& ref, int zone);
 std::string boxUrl(const std::string& base, double minX, double minY, double maxX, double maxY, int zone);
-std::string buildingUrl(const std::string& base, const std::string& ref);
 
 // True for 127.0.0.0/8 and ::1 (with or without brackets).
 bool isLoopback(std::string_view host);
