@@ -6,6 +6,7 @@
 #include <algorithm>
 
 #include "core/failure.hpp"
+#include "report/report_comparison.hpp"
 #include "report/report_layout.hpp"
 
 using namespace vadrel;
@@ -265,4 +266,33 @@ TEST(Informe, ComparacionLargaCabeYBajaLaTabla)
     EXPECT_NEAR(con.paginas[0].cabeceraY - sin.paginas[0].cabeceraY, 11 * 4.5 + 2, 1e-9);
     EXPECT_GE(con.paginas[0].cabeceraY, con.comparacionY + 11 * 4.5);
     EXPECT_GT(con.paginas.size(), sin.paginas.size()) << "the rows the comparison pushed off go on";
+}
+
+// The building window's parcel of its last comparison: behind the plan with
+// what leaves it, and the comparison's lines; a parcel elsewhere adds nothing.
+TEST(Informe, ParcelaDelEdificioDetrasYLoQueSeSale)
+{
+    DatosInforme d;
+    d.edificio = true;
+    d.huso = "30";
+    AnilloInforme casa;
+    casa.nombre = "Casa";
+    casa.x = {"500000", "500012", "500012", "500000"};
+    casa.y = {"4100000", "4100000", "4100010", "4100010"};
+    d.anillos.push_back(casa);
+    const auto parcela = [](double este) {
+        const compare::Ring caja{
+            {499990, 4099990}, {este, 4099990}, {este, 4100020}, {499990, 4100020}, {499990, 4099990}};
+        return std::vector<compare::Shape>{compare::Shape{"1234567AB1234N", {compare::Patch{{caja}}}}};
+    };
+    DatosInforme lejos = d;
+    anadeParcelaCatastral(lejos, parcela(499995));
+    EXPECT_TRUE(lejos.fondo.empty());
+    EXPECT_TRUE(lejos.comparacion.empty());
+
+    anadeParcelaCatastral(d, parcela(500010));  // the last 2 m of the house outside
+    ASSERT_EQ(d.fondo.size(), 1u);
+    EXPECT_FALSE(d.solapes.empty());
+    EXPECT_EQ(d.comparacion, (std::vector<std::string>{"construcción Casa: fuera de la parcela 20.00 m2, hasta 2.00 m",
+                                                       "construcciones fuera: 1"}));
 }
