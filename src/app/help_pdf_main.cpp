@@ -30,13 +30,13 @@ Informe ejemplo()
     DatosInforme d;
     d.referencia = "1234567AB1234N";
     d.huso = "30";
-    d.superficieDeclarada = "369";
+    d.superficieDeclarada = "360";
     d.fecha = "09/12/2026";
     d.autor = "Ana Pérez, arquitecta técnica";
     d.formato = vadrel::NumberFormat::withDecimal('.');
     AnilloInforme a;
     a.x = {"440000.00", "440019.00", "440020.60", "440012.10", "440000.80"};
-    a.y = {"4470000.00", "4470001.20", "4470014.60", "4470021.30", "4470019.90"};
+    a.y = {"4470000.00", "4470001.20", "4470012.00", "4470021.30", "4470019.90"};
     d.anillos.push_back(a);
     d.comprobacion = {"Sin problemas"};
     using vadrel::compare::Shape;
