@@ -38,7 +38,7 @@ void TFGMLEdif::BBCompararClick()
     GuardaElem();
     const std::vector<compare::Shape> shapes = construcciones();
     if (shapes.empty()) throw Failure(kSinConstrucciones);
-    const int zona = std::stoi(husoAEpsg(CBHuso).substr(3));
+    const int zona = husoNumero(CBHuso);
     std::vector<compare::Shape> parcela = compare::chosenParcel(ui_, std::string(trimmed(ERefCatas)), zona);
     if (parcela.empty()) return;
     compare::showBuildingComparison(ui_, shapes, parcela);

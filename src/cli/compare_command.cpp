@@ -146,10 +146,7 @@ int compare(const std::vector<std::string>& words, Context& ctx)
         if (coords) {
             fresh = parcelOfCoords(ctx, *coords, args.value("--ref").value_or(""));
         } else {
-            for (const auto& file : gmls) {
-                auto shapes = compare::readShapes(file, compare::Kind::Parcels, true);
-                fresh.insert(fresh.end(), shapes.begin(), shapes.end());
-            }
+            fresh = compare::readAllShapes(gmls, compare::Kind::Parcels, true);
             zone = compare::zoneOfFile(gmls.front()).value_or(zone);
         }
     } catch (const Failure& e) {
@@ -163,10 +160,7 @@ int compare(const std::vector<std::string>& words, Context& ctx)
             const auto service = compare::CadastreService::fromEnvironment(args.value("--servicio"));
             map = service.parcelsAround(fresh, zone);
         } else {
-            for (const auto& file : maps) {
-                auto shapes = compare::readShapes(file, compare::Kind::Parcels);
-                map.insert(map.end(), shapes.begin(), shapes.end());
-            }
+            map = compare::readAllShapes(maps, compare::Kind::Parcels);
         }
     } catch (const Failure& e) {
         ctx.err << e.what() << '\n';
@@ -191,10 +185,6 @@ int parcelDownload(const std::vector<std::string>& words, Context& ctx)
     try {
         const auto service = compare::CadastreService::fromEnvironment(args.value("--servicio"));
         body = service.parcelDocument(ref, zone);
-        pugi::xml_document doc;
-        if (!doc.load_buffer(body.data(), body.size()) || compare::shapesOf(doc, compare::Kind::Parcels).empty())
-            throw Failure(std::string(compare::kNoMap) + "el catastro no da ninguna parcela con la referencia " + ref +
-                          ".");
     } catch (const Failure& e) {
         ctx.err << e.what() << '\n';
         return kNoMap;

@@ -4,7 +4,6 @@
 
 #include "app/report_pdf.hpp"
 #include "building/building_form.hpp"
-#include "check/gml_check.hpp"
 #include "cli/args.hpp"
 #include "cli/batch_app.hpp"
 #include "core/file_io.hpp"
@@ -36,26 +35,13 @@ const char* const kBuildingReportUsage =
 
 namespace {
 
-// The check as it runs without the network: schemas from a catalog or the
-// cache, or none (which the summary tells).
-std::vector<std::string> comprobacion(const std::filesystem::path& gml)
-{
-    check::SchemaSettings settings = check::SchemaSettings::fromEnvironment();
-    settings.download = nullptr;
-    return report::resumenComprobacion(check::checkGmlFile(gml, settings));
-}
-
 int escribe(BatchUi& ui, report::DatosInforme datos, const std::filesystem::path& gml, const Args& args)
 {
     if (auto autor = args.value("--autor")) datos.autor = *autor;
-    datos.comprobacion = comprobacion(gml);
+    datos.comprobacion = report::comprobacionSinRed(gml);
     std::vector<compare::Shape> mapa;
-    const bool leido = dispatch(ui, [&] {
-        for (const std::string& file : args.all("--catastro")) {
-            std::vector<compare::Shape> shapes = compare::readShapes(file, compare::Kind::Parcels);
-            mapa.insert(mapa.end(), shapes.begin(), shapes.end());
-        }
-    });
+    const bool leido =
+        dispatch(ui, [&] { mapa = compare::readAllShapes(args.all("--catastro"), compare::Kind::Parcels); });
     if (!leido) return kEndedOnMessage;
     report::anadeCartografia(datos, mapa);
     const std::string output = withDefaultExtension(args.required("-o"), "pdf");

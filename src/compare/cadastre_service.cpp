@@ -60,20 +60,29 @@ std::string degreesText(double v)
     return std::string(text, end.ptr);
 }
 
-// An answer in degrees for zone 28 brought to metres; others as they come.
+// An answer in degrees for zone 28 brought to metres.
+void toZone28(pugi::xml_document& doc)
+{
+    try {
+        Zone28().convertDocument(doc);
+    } catch (const Failure& e) {
+        throw Failure(std::string(kNoMap) + e.what());
+    }
+}
+
+// The answer as a document, zone 28 brought to metres; others as they come.
 pugi::xml_document documentOf(const std::string& body, int zone)
 {
     pugi::xml_document doc;
     if (!doc.load_buffer(body.data(), body.size()))
         throw Failure(std::string(kNoMap) + "la respuesta del servicio no es XML");
-    if (zone == 28) {
-        try {
-            Zone28().convertDocument(doc);
-        } catch (const Failure& e) {
-            throw Failure(std::string(kNoMap) + e.what());
-        }
-    }
+    if (zone == 28) toZone28(doc);
     return doc;
+}
+
+Failure noParcel(const std::string& ref)
+{
+    return Failure(std::string(kNoMap) + "el catastro no da ninguna parcela con la referencia " + ref + ".");
 }
 
 }  // namespace
@@ -181,13 +190,24 @@ std::string CadastreService::get(const std::string& url) const
     return std::move(answer.body);
 }
 
+std::string CadastreService::parcelDocument(const std::string& ref, int zone, pugi::xml_document& doc) const
+{
+    std::string body = get(parcelUrl(base_, ref, zone));
+    if (!doc.load_buffer(body.data(), body.size())) throw noParcel(ref);
+    if (zone == 28) {
+        toZone28(doc);
+        std::ostringstream converted;
+        doc.save(converted, "  ", pugi::format_default, pugi::encoding_utf8);
+        body = converted.str();
+    }
+    if (shapesOf(doc, Kind::Parcels).empty()) throw noParcel(ref);
+    return body;
+}
+
 std::string CadastreService::parcelDocument(const std::string& ref, int zone) const
 {
-    const std::string body = get(parcelUrl(base_, ref, zone));
-    if (zone != 28) return body;
-    std::ostringstream converted;
-    documentOf(body, zone).save(converted, "  ", pugi::format_default, pugi::encoding_utf8);
-    return converted.str();
+    pugi::xml_document doc;
+    return parcelDocument(ref, zone, doc);
 }
 
 namespace {
@@ -241,28 +261,18 @@ std::vector<Shape> CadastreService::parcelsInBox(double minX, double minY, doubl
 
 std::vector<Shape> CadastreService::parcelsAround(const std::vector<Shape>& fresh, int zone) const
 {
-    double minX = 1e300, minY = 1e300, maxX = -1e300, maxY = -1e300;
+    Extension e;
     for (const Shape& s : fresh)
-        for (const Patch& p : s.patches)
-            for (const Punto& v : p.rings.front()) {
-                minX = std::min(minX, v.x);
-                minY = std::min(minY, v.y);
-                maxX = std::max(maxX, v.x);
-                maxY = std::max(maxY, v.y);
-            }
-    if (minX > maxX) throw Failure(std::string(kNoMap) + "no hay geometría con que pedirla.");
-    return parcelsInBox(minX - kBoxMargin, minY - kBoxMargin, maxX + kBoxMargin, maxY + kBoxMargin, zone);
+        for (const Patch& p : s.patches) e.anade(p.rings.front());
+    if (e.vacia()) throw Failure(std::string(kNoMap) + "no hay geometría con que pedirla.");
+    return parcelsInBox(e.minX - kBoxMargin, e.minY - kBoxMargin, e.maxX + kBoxMargin, e.maxY + kBoxMargin, zone);
 }
 
 std::vector<Shape> CadastreService::parcelOf(const std::string& ref, int zone) const
 {
-    const std::string body = parcelDocument(ref, zone);
     pugi::xml_document doc;
-    std::vector<Shape> parcel;
-    if (doc.load_buffer(body.data(), body.size())) parcel = shapesOf(doc, Kind::Parcels);
-    if (parcel.empty())
-        throw Failure(std::string(kNoMap) + "el catastro no da ninguna parcela con la referencia " + ref + ".");
-    return parcel;
+    parcelDocument(ref, zone, doc);
+    return shapesOf(doc, Kind::Parcels);
 }
 
 }  // namespace vadrel::compare

@@ -32,9 +32,12 @@ public:
     long timeoutSeconds = 30;
     std::size_t maxBody = std::size_t{64} << 20;
 
-    // The answers as the service sends them (a cadastre GML document).
-    // Every failure throws Failure with a message starting with kNoMap.
+    // The service's answer for the parcel of `ref` (a cadastre GML document;
+    // for zone 28 brought to metres). Every failure, an answer without the
+    // parcel too, throws Failure with a message starting with kNoMap.
     std::string parcelDocument(const std::string& ref, int zone) const;
+    // The same, read into `doc` as well.
+    std::string parcelDocument(const std::string& ref, int zone, pugi::xml_document& doc) const;
     // The parcels in the box (metres of `zone`), asked tile by tile within
     // the service's limit of 1 km2 a request; each parcel once.
     std::vector<Shape> parcelsInBox(double minX, double minY, double maxX, double maxY, int zone) const;

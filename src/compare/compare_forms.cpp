@@ -26,12 +26,7 @@ std::vector<Shape> chosenMap(Ui& ui, const std::vector<Shape>& fresh, int zone)
         BusyPointer busy(ui);
         return service.parcelsAround(fresh, zone);
     }
-    std::vector<Shape> map;
-    for (const std::string& file : ui.openFileNames(msg::kFiltroGml)) {
-        std::vector<Shape> shapes = readShapes(file, Kind::Parcels);
-        map.insert(map.end(), shapes.begin(), shapes.end());
-    }
-    return map;
+    return readAllShapes(ui.openFileNames(msg::kFiltroGml), Kind::Parcels);
 }
 
 void showParcelComparison(Ui& ui, const std::vector<Shape>& fresh, const std::vector<Shape>& map)

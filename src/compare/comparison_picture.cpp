@@ -14,19 +14,11 @@ constexpr std::uint32_t kRed = 0x0000E0;
 constexpr std::uint32_t kBlack = 0x000000;
 constexpr int kOverlapOpacity = 110;
 
-struct View {
-    double minX = 1e300, minY = 1e300, maxX = -1e300, maxY = -1e300;
+// The box of what is drawn, then the square the picture shows.
+struct View : Extension {
     double scale = 1;  // pixels per metre
     int side = 0;
 
-    void add(const Punto& p)
-    {
-        minX = std::min(minX, p.x);
-        minY = std::min(minY, p.y);
-        maxX = std::max(maxX, p.x);
-        maxY = std::max(maxY, p.y);
-    }
-    bool empty() const { return minX > maxX; }
     // Square, the drawing centred with a margin all round, north up.
     void fit(int pixels)
     {
@@ -105,12 +97,12 @@ void drawComparison(Canvas& canvas, int side, const PictureParts& parts)
     View view;
     for (const Shape& s : parts.fresh)
         for (const Patch& p : s.patches)
-            for (const Punto& v : p.rings.front()) view.add(v);
+            view.anade(p.rings.front());
     for (std::size_t i = 0; i < parts.map.size(); ++i)
         if (parts.affected[i])
             for (const Patch& p : parts.map[i].patches)
-                for (const Punto& v : p.rings.front()) view.add(v);
-    if (view.empty()) {
+                view.anade(p.rings.front());
+    if (view.vacia()) {
         canvas.repaint();
         return;
     }
@@ -139,8 +131,8 @@ void drawComparison(Canvas& canvas, int side, const PictureParts& parts)
     for (std::size_t i : seen) {
         const std::string& ref = parts.map[i].name;
         if (ref.empty()) continue;
-        View box;  // the label at the middle of the parcel's box
-        for (const Punto& v : parts.map[i].patches.front().rings.front()) box.add(v);
+        Extension box;  // the label at the middle of the parcel's box
+        box.anade(parts.map[i].patches.front().rings.front());
         const auto [x, y] = view.pixel({(box.minX + box.maxX) / 2, (box.minY + box.maxY) / 2});
         // The first seven characters name the parcel within its sheet; the
         // last seven are the sheet, the same for every neighbour.

@@ -92,6 +92,16 @@ bool isCadastralReference(std::string_view ref)
     return true;
 }
 
+std::vector<Shape> readAllShapes(const std::vector<std::string>& files, Kind kind, bool cadastralOnly)
+{
+    std::vector<Shape> all;
+    for (const std::string& file : files) {
+        std::vector<Shape> shapes = readShapes(file, kind, cadastralOnly);
+        all.insert(all.end(), std::make_move_iterator(shapes.begin()), std::make_move_iterator(shapes.end()));
+    }
+    return all;
+}
+
 std::optional<int> zoneOfFile(const std::filesystem::path& file)
 {
     pugi::xml_document doc;

@@ -37,6 +37,9 @@ std::vector<Shape> shapesOf(const pugi::xml_document& doc, Kind kind, bool cadas
 // XML or holds none of the features asked for.
 std::vector<Shape> readShapes(const std::filesystem::path& file, Kind kind, bool cadastralOnly = false);
 
+// The same of every file, in their order.
+std::vector<Shape> readAllShapes(const std::vector<std::string>& files, Kind kind, bool cadastralOnly = false);
+
 // The UTM zone (28 to 31) named by the first srsName of the document
 // (EPSG 25828-25831 or 32628); nothing when there is none of those.
 std::optional<int> zoneOf(const pugi::xml_document& doc);

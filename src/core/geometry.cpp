@@ -49,6 +49,25 @@ double doubleSignedArea(const Ring& v)
 
 double doubleSignedArea(const std::vector<Punto>& puntos) { return doubleSignedArea(Ring(puntos)); }
 
+void Extension::anade(Punto p)
+{
+    minX = std::min(minX, p.x);
+    minY = std::min(minY, p.y);
+    maxX = std::max(maxX, p.x);
+    maxY = std::max(maxY, p.y);
+}
+
+void Extension::anade(const std::vector<Punto>& puntos)
+{
+    for (Punto p : puntos) anade(p);
+}
+
+bool Extension::alcanza(const Extension& otra, double margen) const
+{
+    return minX - margen <= otra.maxX && maxX + margen >= otra.minX && minY - margen <= otra.maxY &&
+           maxY + margen >= otra.minY;
+}
+
 std::vector<Punto> puntosDe(const CoordList& MX, const CoordList& MY, const NumberFormat& fmt)
 {
     // Callers check the counts; the shorter list bounds the ring all the

@@ -2,6 +2,7 @@
 // Plane geometry of the ring held by a window's two lists (UTM metres).
 // The ring is always taken as closed; vertices are converted on every use.
 
+#include <limits>
 #include <optional>
 #include <string>
 #include <vector>
@@ -14,6 +15,18 @@ namespace vadrel {
 struct Punto {
     double x = 0;
     double y = 0;
+};
+
+// The smallest box holding every point added; empty until one is.
+struct Extension {
+    double minX = std::numeric_limits<double>::infinity(), minY = minX;
+    double maxX = -minX, maxY = -minX;
+
+    void anade(Punto p);
+    void anade(const std::vector<Punto>& puntos);
+    bool vacia() const { return minX > maxX; }
+    // True when the two boxes, this one grown by `margen`, meet.
+    bool alcanza(const Extension& otra, double margen = 0) const;
 };
 
 // The vertices as numbers, in list order; the first text that is no number

@@ -123,6 +123,8 @@ std::string husoAEpsg(std::string_view huso)
     throw Failure(kHusoInvalido);
 }
 
+int husoNumero(std::string_view huso) { return std::stoi(husoAEpsg(huso).substr(3)); }
+
 std::string husoDeSrsName(std::string_view srsName)
 {
     return std::string(srsName.size() > 2 ? srsName.substr(srsName.size() - 2) : srsName);

@@ -25,6 +25,8 @@ std::string redondeaCadena(std::string_view origen, int precision);
 // throws Failure: written as zone 30, a parcel lands hundreds of
 // kilometres away without a word.
 std::string husoAEpsg(std::string_view huso);
+// The zone field as its number, 28 to 31; refused as husoAEpsg refuses.
+int husoNumero(std::string_view huso);
 
 inline constexpr const char* kHusoInvalido = "Error. El huso debe ser 28, 29, 30 o 31.";
 

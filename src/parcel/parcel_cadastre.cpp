@@ -17,9 +17,6 @@ const char* const kSinReferencia = "Error. Escriba la referencia catastral de la
 const char* const kSinArchivosComparar =
     "Error. Debe haber al menos un archivo en la columna de la derecha para compararlo con el catastro.";
 
-// 28 to 31 from the zone field; a zone the writers refuse is refused here.
-int zonaDe(const std::string& huso) { return std::stoi(husoAEpsg(huso).substr(3)); }
-
 }  // namespace
 
 void TFParcelgen::BBCompararClick()
@@ -29,7 +26,7 @@ void TFParcelgen::BBCompararClick()
     points.push_back(points.front());
     const std::string ref = RBRefCatas && compare::isCadastralReference(ERefCatas) ? ERefCatas : "";
     const std::vector<compare::Shape> fresh{compare::Shape{ref, {compare::Patch{{points}}}}};
-    std::vector<compare::Shape> map = compare::chosenMap(ui_, fresh, zonaDe(CBHuso));
+    std::vector<compare::Shape> map = compare::chosenMap(ui_, fresh, husoNumero(CBHuso));
     if (map.empty()) return;
     compare::showParcelComparison(ui_, fresh, map);
     cartografia = std::move(map);
@@ -38,14 +35,11 @@ void TFParcelgen::BBCompararClick()
 void TFParcelgen::BBCompararMultiClick()
 {
     if (LBDestino.empty()) return ui_.message(kSinArchivosComparar);
-    std::vector<compare::Shape> fresh;
+    const std::vector<compare::Shape> fresh = compare::readAllShapes(LBDestino, compare::Kind::Parcels, true);
     std::optional<int> zona;
-    for (const std::string& file : LBDestino) {
-        std::vector<compare::Shape> shapes = compare::readShapes(file, compare::Kind::Parcels, true);
-        fresh.insert(fresh.end(), shapes.begin(), shapes.end());
-        if (!zona) zona = compare::zoneOfFile(file);
-    }
-    std::vector<compare::Shape> map = compare::chosenMap(ui_, fresh, zona.value_or(zonaDe(CBHuso)));
+    for (const std::string& file : LBDestino)
+        if ((zona = compare::zoneOfFile(file))) break;
+    std::vector<compare::Shape> map = compare::chosenMap(ui_, fresh, zona.value_or(husoNumero(CBHuso)));
     if (map.empty()) return;
     compare::showParcelComparison(ui_, fresh, map);
 }
@@ -54,18 +48,14 @@ void TFParcelgen::BBDescargarClick()
 {
     const std::string ref(trimmed(ERefCatas));
     if (!compare::isCadastralReference(ref)) throw Failure(kSinReferencia);
-    const int zona = zonaDe(CBHuso);
-    std::string answer;
+    const int zona = husoNumero(CBHuso);
+    pugi::xml_document answer;
     {
         const compare::CadastreService service = compare::CadastreService::fromEnvironment();
         BusyPointer busy(ui_);
-        answer = service.parcelDocument(ref, zona);
+        service.parcelDocument(ref, zona, answer);
     }
-    pugi::xml_document doc;
-    if (!doc.load_buffer(answer.data(), answer.size()) || compare::shapesOf(doc, compare::Kind::Parcels).empty())
-        throw Failure(std::string(compare::kNoMap) + "el catastro no da ninguna parcela con la referencia " + ref +
-                      ".");
-    XMLCarga.reset(doc);
+    XMLCarga = std::move(answer);
     cargaParcela();
 }
 

@@ -51,19 +51,11 @@ void anadeParcelaCatastral(DatosInforme& d, const std::vector<compare::Shape>& p
     const std::vector<compare::Shape> construcciones = formas(d, "");
     if (parcel.empty() || construcciones.empty()) return;
     // Away: no construction within reach of the parcel's box.
-    double minX = 1e300, minY = 1e300, maxX = -1e300, maxY = -1e300;
+    Extension deParcela, deConstrucciones;
     for (const compare::Shape& s : parcel)
-        for (const compare::Patch& p : s.patches)
-            for (Punto v : p.rings.front()) {
-                minX = std::min(minX, v.x), maxX = std::max(maxX, v.x);
-                minY = std::min(minY, v.y), maxY = std::max(maxY, v.y);
-            }
-    bool cerca = false;
-    for (const compare::Shape& s : construcciones)
-        for (Punto v : s.patches.front().rings.front())
-            cerca = cerca || (v.x >= minX - compare::kNeighbourReach && v.x <= maxX + compare::kNeighbourReach &&
-                              v.y >= minY - compare::kNeighbourReach && v.y <= maxY + compare::kNeighbourReach);
-    if (!cerca) return;
+        for (const compare::Patch& p : s.patches) deParcela.anade(p.rings.front());
+    for (const compare::Shape& s : construcciones) deConstrucciones.anade(s.patches.front().rings.front());
+    if (!deParcela.alcanza(deConstrucciones, compare::kNeighbourReach)) return;
     for (const compare::Shape& s : parcel) alFondo(d, s);
     const std::vector<compare::ConstructionOutside> fuera = compare::compareBuilding(construcciones, parcel);
     for (const compare::ConstructionOutside& f : fuera) d.solapes.insert(d.solapes.end(), f.rings.begin(), f.rings.end());

@@ -8,6 +8,7 @@
 
 #include "building/building_form.hpp"
 #include "check/check_text.hpp"
+#include "check/gml_check.hpp"
 #include "core/coord_list.hpp"
 #include "core/dates.hpp"
 #include "core/xml_edit.hpp"
@@ -136,6 +137,13 @@ std::vector<std::string> resumenComprobacion(const check::Problems& problems)
     if (errores + avisos > citados.size())
         out.push_back("… y " + std::to_string(errores + avisos - citados.size()) + " más");
     return nota();
+}
+
+std::vector<std::string> comprobacionSinRed(const std::filesystem::path& gml)
+{
+    check::SchemaSettings settings = check::SchemaSettings::fromEnvironment();
+    settings.download = nullptr;
+    return resumenComprobacion(check::checkGmlFile(gml, settings));
 }
 
 }  // namespace vadrel::report

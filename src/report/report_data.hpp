@@ -3,6 +3,7 @@
 // written from: the heading, the rings with their vertices' texts, and the
 // check's summary.
 
+#include <filesystem>
 #include <pugixml.hpp>
 #include <string>
 #include <vector>
@@ -66,5 +67,8 @@ DatosInforme datosDeEdificio(const TFGMLEdif& form);
 // "Sin problemas", or the count of errors and warnings and the first few
 // problems; the note that the schemas were not at hand is told apart.
 std::vector<std::string> resumenComprobacion(const check::Problems& problems);
+// That summary of the file's check without the network: schemas from a
+// catalog or the cache, or none (which the summary tells).
+std::vector<std::string> comprobacionSinRed(const std::filesystem::path& gml);
 
 }  // namespace vadrel::report

@@ -2,7 +2,6 @@
 // "Crear GML" writes, from the same filled template, checked offline.
 
 #include "building/building_form.hpp"
-#include "check/gml_check.hpp"
 #include "core/failure.hpp"
 #include "core/file_io.hpp"
 #include "core/xml_file.hpp"
@@ -24,9 +23,7 @@ std::vector<std::string> compruebaSinRed(const pugi::xml_document& gml)
     if (carpeta.path().empty()) throw Failure("Error. No se ha podido crear una carpeta temporal para comprobar el GML.");
     const std::filesystem::path file = carpeta.path() / "informe.gml";
     saveXml(gml, file);
-    check::SchemaSettings settings = check::SchemaSettings::fromEnvironment();
-    settings.download = nullptr;
-    return report::resumenComprobacion(check::checkGmlFile(file, settings));
+    return report::comprobacionSinRed(file);
 }
 
 void escribeInforme(Ui& ui, const report::DatosInforme& datos)

@@ -58,18 +58,12 @@ std::vector<std::string> cabecera(const DatosInforme& d)
 
 Plano plano(const std::vector<std::vector<Punto>>& anillos, const DatosInforme& d)
 {
-    double minX = std::numeric_limits<double>::infinity(), minY = minX, maxX = -minX, maxY = -minX;
-    for (const auto& a : anillos)
-        for (Punto p : a) {
-            minX = std::min(minX, p.x);
-            minY = std::min(minY, p.y);
-            maxX = std::max(maxX, p.x);
-            maxY = std::max(maxY, p.y);
-        }
+    Extension e;
+    for (const auto& a : anillos) e.anade(a);
     Plano pl;
     pl.caja = kCajaPlano;
-    pl.centro = {(minX + maxX) / 2, (minY + maxY) / 2};
-    pl.escala = escalaRedonda(maxX - minX, maxY - minY, pl.caja.ancho - 2 * kHolguraPlano,
+    pl.centro = {(e.minX + e.maxX) / 2, (e.minY + e.maxY) / 2};
+    pl.escala = escalaRedonda(e.maxX - e.minX, e.maxY - e.minY, pl.caja.ancho - 2 * kHolguraPlano,
                               pl.caja.alto - 2 * kHolguraPlano);
     pl.barraMetros = barraDeEscala(pl.escala, pl.caja.ancho / 3);
     pl.barraMm = pl.barraMetros * 1000 / pl.escala;
@@ -259,19 +253,14 @@ Informe componeInforme(const DatosInforme& d)
     inf.comparacion = lineasComparacion(d.comparacion);
     // Only the cadastre parcels the plan shows: a municipal file holds
     // thousands, and each would go into the PDF however far away.
-    const Punto esquina = inf.plano.aPagina({0, 0});
-    const double k = inf.plano.escala / 1000.0;
-    const double minX = (inf.plano.caja.x - esquina.x) * k, maxX = minX + inf.plano.caja.ancho * k;
-    const double maxY = -(inf.plano.caja.y - esquina.y) * k, minY = maxY - inf.plano.caja.alto * k;
+    const Plano& pl = inf.plano;
+    const double medioAncho = pl.caja.ancho / 2 * pl.escala / 1000, medioAlto = pl.caja.alto / 2 * pl.escala / 1000;
+    const Extension visible{pl.centro.x - medioAncho, pl.centro.y - medioAlto, pl.centro.x + medioAncho,
+                            pl.centro.y + medioAlto};
     for (const ParcelaFondo& f : d.fondo) {
-        bool dentro = false;
-        double fx0 = 1e300, fy0 = 1e300, fx1 = -1e300, fy1 = -1e300;
-        for (Punto p : f.anillo) {
-            fx0 = std::min(fx0, p.x), fx1 = std::max(fx1, p.x);
-            fy0 = std::min(fy0, p.y), fy1 = std::max(fy1, p.y);
-        }
-        dentro = fx0 <= maxX && fx1 >= minX && fy0 <= maxY && fy1 >= minY;
-        if (dentro) inf.fondo.push_back(f);
+        Extension e;
+        e.anade(f.anillo);
+        if (e.alcanza(visible)) inf.fondo.push_back(f);
     }
     inf.solapes = d.solapes;
     inf.comparacionY = kCajaPlano.y + kCajaPlano.alto + 3 + kLineasCifras * kAltoCifra + 1;
