@@ -47,6 +47,19 @@ AnilloInforme anillo(const CoordList& MX, const CoordList& MY)
     return a;
 }
 
+// What both windows head their report with: the same fields by the same names.
+template <class Ventana>
+DatosInforme cabeceraDe(const Ventana& form)
+{
+    DatosInforme d;
+    d.referencia = form.ERefCatas;
+    d.catastral = !form.RBRefOtra;
+    d.huso = form.CBHuso;
+    d.fecha = fechaDeHoy();
+    d.formato = form.formato;
+    return d;
+}
+
 }  // namespace
 
 std::string nombreEpsg(const std::string& epsg)
@@ -59,13 +72,8 @@ std::string nombreEpsg(const std::string& epsg)
 
 DatosInforme datosDeParcela(const TFParcelgen& form, std::vector<AnilloInforme> interiores)
 {
-    DatosInforme d;
-    d.referencia = form.ERefCatas;
-    d.catastral = !form.RBRefOtra;
-    d.huso = form.CBHuso;
+    DatosInforme d = cabeceraDe(form);
     d.superficieDeclarada = form.ESup;
-    d.fecha = fechaDeHoy();
-    d.formato = form.formato;
     d.anillos.push_back(anillo(form.MX, form.MY));
     if (!interiores.empty()) d.anillos.front().titulo = "Anillo exterior";
     for (AnilloInforme& a : interiores) d.anillos.push_back(std::move(a));
@@ -91,14 +99,9 @@ std::vector<AnilloInforme> interioresDeParcela(const pugi::xml_document& doc)
 
 DatosInforme datosDeEdificio(const TFGMLEdif& form)
 {
-    DatosInforme d;
+    DatosInforme d = cabeceraDe(form);
     d.edificio = true;
-    d.referencia = form.ERefCatas;
-    d.catastral = !form.RBRefOtra;
-    d.huso = form.CBHuso;
     d.superficieConstruida = form.ESuptot;
-    d.fecha = fechaDeHoy();
-    d.formato = form.formato;
     for (const EdifProp& e : form.Edificaciones) {
         AnilloInforme a = anillo(e.coorx, e.coory);
         a.interior = e.e_i == kInterior;
