@@ -153,7 +153,7 @@ SchemaLoader::SchemaLoader(const SchemaSettings& settings) : settings_(settings)
     }
     // No cache folder, or one another user could have filled: this run
     // downloads its own copies and keeps them in memory.
-    if (catalogs_.empty() && (root_.empty() || unsafe(root_.parent_path()) || unsafe(root_))) {
+    if (root_.empty() || unsafe(root_.parent_path()) || unsafe(root_)) {
         inMemory_ = true;
         root_ = kMemoryRoot;
     }
@@ -164,19 +164,24 @@ SchemaLoader::~SchemaLoader()
     for (xmlCatalogPtr c : catalogs_) xmlFreeCatalog(c);
 }
 
+bool SchemaLoader::beyondCatalogs() const { return !settings_.cacheDir.empty() || bool(settings_.download); }
+
 std::optional<Loaded> SchemaLoader::load(const std::string& location)
 {
     const bool address = location.starts_with("http://") || location.starts_with("https://");
-    if (!settings_.catalogs.empty()) {
-        if (!address) return readLocal(localPath(location));
-        return fromCatalogs(location);
+    if (address && !settings_.catalogs.empty()) {
+        if (auto found = fromCatalogs(location)) return found;
+        if (!beyondCatalogs()) return std::nullopt;
     }
     if (address) return fromCache(location, true);
     // A relative import inside the cache: the file beside its importer,
-    // downloaded from the address it mirrors when missing.
+    // downloaded from the address it mirrors when missing. Anywhere else:
+    // a file beside a catalog's copy.
     const std::filesystem::path file = localPath(location, root_).lexically_normal();
     const std::filesystem::path inside = file.lexically_relative(root_.lexically_normal());
-    if (inside.empty() || inside.begin()->string() == "..") {
+    const bool inCache = !inside.empty() && inside.begin()->string() != "..";
+    if (!inCache && !settings_.catalogs.empty()) return readLocal(localPath(location));
+    if (!inCache) {
         note(concat({"el esquema ", location, " está fuera de la caché de esquemas"}));
         return std::nullopt;
     }
@@ -185,7 +190,7 @@ std::optional<Loaded> SchemaLoader::load(const std::string& location)
 
 bool SchemaLoader::isCachedFile(const std::filesystem::path& file) const
 {
-    if (inMemory_ || !settings_.catalogs.empty()) return false;
+    if (inMemory_ || !beyondCatalogs()) return false;
     const auto inside = file.lexically_normal().lexically_relative(root_.lexically_normal());
     return !inside.empty() && inside.begin()->string() != "..";
 }
@@ -211,7 +216,7 @@ std::optional<Loaded> SchemaLoader::fromCatalogs(const std::string& url)
         xmlFree(found);
         return readLocal(target);
     }
-    note(concat({"el catálogo de esquemas no da ", url}));
+    if (!beyondCatalogs()) note(concat({"el catálogo de esquemas no da ", url}));
     return std::nullopt;
 }
 

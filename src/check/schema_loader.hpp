@@ -1,7 +1,7 @@
 #pragma once
 // Gives libxml2 each schema it asks for while a set of schemas compiles:
-// from the catalogs, else from the person's cache folder, downloading what
-// is missing there; from this run's memory when there is no cache folder
+// from the catalogs, and what they lack from the person's cache folder,
+// downloading what is missing there; from this run's memory when there is no cache folder
 // that is the person's own.
 
 #include <libxml/catalog.h>
@@ -48,6 +48,8 @@ private:
     std::optional<Loaded> fromCatalogs(const std::string& url);
     std::optional<Loaded> fromCache(const std::string& url, bool named);
     void note(std::string why);
+    // The cache folder or the network may give what the catalogs do not.
+    bool beyondCatalogs() const;
 
     const SchemaSettings& settings_;
     std::vector<xmlCatalogPtr> catalogs_;

@@ -4,6 +4,7 @@
 
 #include "check/check_text.hpp"
 #include "check/http_fetch.hpp"
+#include "core/data_folder.hpp"
 
 namespace vadrel::check {
 
@@ -45,13 +46,18 @@ bool isSchemaHost(std::string_view host)
     return host == "inspire.ec.europa.eu" || host == "schemas.opengis.net" || host == "www.w3.org";
 }
 
-SchemaSettings SchemaSettings::fromEnvironment()
+SchemaSettings SchemaSettings::fromEnvironment() { return fromEnvironment(carpetaDeDatos() / kCarpetaEsquemas); }
+
+SchemaSettings SchemaSettings::fromEnvironment(const std::filesystem::path& installed)
 {
     SchemaSettings s;
     if (const char* files = std::getenv("XML_CATALOG_FILES"); files && *files) {
         s.catalogs = catalogsIn(files);
         if (!s.catalogs.empty()) return s;
     }
+    std::error_code ec;
+    if (!installed.empty() && std::filesystem::is_regular_file(installed / "catalog.xml", ec))
+        s.catalogs.push_back(installed / "catalog.xml");
     if (const auto cache = userCacheDir(); !cache.empty()) s.cacheDir = cache / "vadrel" / "esquemas";
     s.download = [](const std::string& url) { return httpGet(url, isSchemaHost); };
     return s;

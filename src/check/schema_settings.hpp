@@ -1,7 +1,7 @@
 #pragma once
 // Where the cadastre's schemas come from. They are other people's files:
-// an XML catalog on this machine maps their addresses to copies, or, with
-// no catalog, they are downloaded once from their addresses into the
+// an XML catalog maps their addresses to copies (the program installs its
+// own); what no catalog gives is downloaded once from its address into the
 // person's cache folder.
 
 #include <filesystem>
@@ -17,20 +17,24 @@ namespace vadrel::check {
 bool isSchemaHost(std::string_view host);
 
 struct SchemaSettings {
-    // XML catalogs; when there is any, only they are used.
+    // XML catalogs, tried first.
     std::vector<std::filesystem::path> catalogs;
-    // Without catalogs: schemas already downloaded, one file per address
-    // (host/path), and how to download one that is missing (the bytes, or
-    // Failure with the reason); no way to download means offline. With no
-    // folder (or one not the running user's own, or writable by others),
-    // downloads are kept in memory for the run.
+    // What a catalog does not give: schemas already downloaded, one file per
+    // address (host/path), and how to download one that is missing (the
+    // bytes, or Failure with the reason); no folder and no way to download
+    // means the catalogs alone. With no folder (or one not the running
+    // user's own, or writable by others), downloads are kept in memory for
+    // the run.
     std::filesystem::path cacheDir;
     std::function<std::string(const std::string& url)> download;
 
-    // XML_CATALOG_FILES when set, else the cache folder
-    // ($XDG_CACHE_HOME/vadrel/esquemas, ~/.cache/vadrel/esquemas, none
-    // without either variable) and the network.
+    // XML_CATALOG_FILES when set (and then only it); else the schemas
+    // installed beside the program (share/vadrel/schemas), then the cache
+    // folder ($XDG_CACHE_HOME/vadrel/esquemas, ~/.cache/vadrel/esquemas,
+    // none without either variable) and the network for what they lack.
     static SchemaSettings fromEnvironment();
+    // The same with the installed schemas looked for in `installed`.
+    static SchemaSettings fromEnvironment(const std::filesystem::path& installed);
     // A folder holding a catalog.xml (the command's --schemas).
     static SchemaSettings fromFolder(const std::filesystem::path& folder);
 

@@ -18,6 +18,12 @@ std::error_code siembra(const std::filesystem::path& datos, const std::filesyste
     std::filesystem::recursive_directory_iterator it(datos, ec), end;
     for (; !ec && it != end; it.increment(ec)) {
         const auto destino = personal / std::filesystem::relative(it->path(), datos);
+        // The check reads its schemas where they are installed; the
+        // person's folder is for what the person may edit.
+        if (it.depth() == 0 && it->path().filename() == kCarpetaEsquemas) {
+            it.disable_recursion_pending();
+            continue;
+        }
         if (it->is_directory(ec))
             std::filesystem::create_directories(destino, ec);
         else if (!std::filesystem::exists(std::filesystem::symlink_status(destino, ec)))
@@ -27,14 +33,6 @@ std::error_code siembra(const std::filesystem::path& datos, const std::filesyste
 }
 
 }  // namespace
-
-std::filesystem::path carpetaDeDatos()
-{
-    std::error_code ec;
-    const std::filesystem::path exe = std::filesystem::read_symlink("/proc/self/exe", ec);
-    if (ec) return {};
-    return exe.parent_path().parent_path() / "share" / "vadrel";
-}
 
 CarpetaDeTrabajo eligeCarpetaDeTrabajo(const std::filesystem::path& inicio, const std::filesystem::path& personal,
                                        const std::filesystem::path& datos)

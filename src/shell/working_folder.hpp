@@ -5,12 +5,9 @@
 #include <filesystem>
 #include <string>
 
-namespace vadrel {
+#include "core/data_folder.hpp"
 
-// The installed data folder: share/vadrel beside the bin/ folder of the
-// running executable (the build tree stages its data in the same place).
-// Empty when the executable cannot be found.
-std::filesystem::path carpetaDeDatos();
+namespace vadrel {
 
 struct CarpetaDeTrabajo {
     std::filesystem::path carpeta;
