@@ -22,6 +22,7 @@
 #include <QScreen>
 
 #include "app/form_window.hpp"
+#include "app/progress_box.hpp"
 #include "app/report_pdf.hpp"
 #include "app/image_canvas.hpp"
 
@@ -144,6 +145,8 @@ void QtUi::setBusy(bool busy)
     else
         QApplication::restoreOverrideCursor();
 }
+
+std::unique_ptr<Progress> QtUi::startProgress() { return std::make_unique<ProgressBox>(window_); }
 
 bool QtUi::confirm(const std::string& text, bool defaultYes)
 {

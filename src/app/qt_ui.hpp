@@ -28,6 +28,7 @@ public:
     void showPictureReport(const std::string& title, const std::string& text, int side,
                            const std::function<void(Canvas&)>& draw) override;
     void setBusy(bool busy) override;
+    std::unique_ptr<Progress> startProgress() override;
     bool confirm(const std::string& text, bool defaultYes) override;
     std::optional<std::string> saveFileName(const FileFilter& filter) override;
     std::optional<std::string> openFileName(const FileFilter& filter) override;

@@ -53,6 +53,36 @@ struct CurlDeleter {
     void operator()(CURL* c) const { curl_easy_cleanup(c); }
 };
 
+// How often `waiting` is called while an answer is awaited.
+constexpr int kWaitingEveryMs = 50;
+
+// The transfer, calling `waiting` every few milliseconds until it ends.
+CURLcode perform(CURL* easy, const std::function<void()>& waiting)
+{
+    if (!waiting) return curl_easy_perform(easy);
+    CURLM* multi = curl_multi_init();
+    if (!multi) return CURLE_OUT_OF_MEMORY;
+    curl_multi_add_handle(multi, easy);
+    CURLcode result = CURLE_OK;
+    int running = 1;
+    while (running > 0) {
+        if (curl_multi_perform(multi, &running) != CURLM_OK) {
+            result = CURLE_RECV_ERROR;
+            break;
+        }
+        if (running > 0) {
+            curl_multi_poll(multi, nullptr, 0, kWaitingEveryMs, nullptr);
+            waiting();
+        }
+    }
+    int left = 0;
+    while (CURLMsg* m = curl_multi_info_read(multi, &left))
+        if (m->msg == CURLMSG_DONE) result = m->data.result;
+    curl_multi_remove_handle(multi, easy);
+    curl_multi_cleanup(multi);
+    return result;
+}
+
 }  // namespace
 
 std::string_view hostOf(std::string_view url)
@@ -86,8 +116,10 @@ HttpAnswer httpFetch(const std::string& first, const std::function<bool(std::str
         curl_easy_setopt(curl.get(), CURLOPT_USERAGENT, "Vadrel/2.0");
         curl_easy_setopt(curl.get(), CURLOPT_WRITEFUNCTION, append);
         curl_easy_setopt(curl.get(), CURLOPT_WRITEDATA, &body);
-        const CURLcode code = curl_easy_perform(curl.get());
+        const CURLcode code = perform(curl.get(), limits.waiting);
         if (body.tooLarge) throw Failure(concat({"lo que llega de ", url, " ", limits.tooLarge}));
+        if (code == CURLE_OPERATION_TIMEDOUT)
+            throw TimedOut(concat({"no se ha podido descargar ", url, ": ", reason(code)}));
         if (code != CURLE_OK) throw Failure(concat({"no se ha podido descargar ", url, ": ", reason(code)}));
 
         long status = 0;

@@ -5,6 +5,8 @@
 #include <string>
 #include <string_view>
 
+#include "core/failure.hpp"
+
 namespace vadrel::check {
 
 // The body of a successful answer. Redirects are followed only to https
@@ -20,6 +22,14 @@ struct FetchLimits {
     bool plainHttp = false;  // http:// too (the caller has vetted the host)
     std::string tooLarge = "es demasiado grande para ser un esquema";
     std::string elsewhere = "fuera de los servidores de esquemas";
+    // Called often while the answer is awaited (a window kept alive).
+    std::function<void()> waiting;
+};
+
+// No answer within the time allowed: a busy server may answer a second try.
+class TimedOut : public Failure {
+public:
+    using Failure::Failure;
 };
 
 struct HttpAnswer {
@@ -28,7 +38,8 @@ struct HttpAnswer {
 };
 
 // The final answer after redirects, whatever its status; throws Failure
-// only when no answer came (or it broke the limits).
+// only when no answer came (TimedOut when none came in time) or it broke
+// the limits.
 HttpAnswer httpFetch(const std::string& url, const std::function<bool(std::string_view host)>& allowed,
                      const FetchLimits& limits);
 

@@ -2,6 +2,9 @@
 
 #include "app/report_pdf.hpp"
 
+#include <unistd.h>
+
+#include <iostream>
 #include <ostream>
 
 #include "core/failure.hpp"
@@ -9,6 +12,34 @@
 namespace vadrel::cli {
 
 BatchUi::BatchUi(std::ostream& err) : err_(err) {}
+
+namespace {
+
+class TerminalProgress : public Progress {
+public:
+    explicit TerminalProgress(std::ostream& err) : err_(err) {}
+    ~TerminalProgress() override
+    {
+        if (shown_) err_ << "\r\x1b[K" << std::flush;
+    }
+    void step(const std::string& text) override
+    {
+        err_ << "\r\x1b[K" << text << std::flush;
+        shown_ = true;
+    }
+
+private:
+    std::ostream& err_;
+    bool shown_ = false;
+};
+
+}  // namespace
+
+std::unique_ptr<Progress> BatchUi::startProgress()
+{
+    if (&err_ == &std::cerr && ::isatty(STDERR_FILENO)) return std::make_unique<TerminalProgress>(err_);
+    return std::make_unique<Progress>();
+}
 
 void BatchUi::message(const std::string& text)
 {

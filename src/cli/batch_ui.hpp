@@ -24,6 +24,10 @@ public:
     std::optional<std::string> saveAnswer;
 
     void message(const std::string& text) override;
+    // Each request of a download on one line of standard error, rewritten
+    // in place; only when standard error is a terminal, so that scripts and
+    // logs get the messages alone.
+    std::unique_ptr<Progress> startProgress() override;
     bool confirm(const std::string& text, bool defaultYes) override;
     std::optional<std::string> saveFileName(const FileFilter& filter) override;
     std::optional<std::string> openFileName(const FileFilter& filter) override;

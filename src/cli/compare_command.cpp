@@ -7,6 +7,7 @@
 #include "app/png_picture.hpp"
 #include "cli/args.hpp"
 #include "cli/batch_app.hpp"
+#include "cli/batch_ui.hpp"
 #include "compare/cadastre_service.hpp"
 #include "compare/comparison.hpp"
 #include "compare/compare_forms.hpp"
@@ -41,6 +42,32 @@ std::vector<compare::Shape> parcelOfCoords(Context& ctx, const std::string& file
     points.push_back(points.front());
     return {compare::Shape{compare::isCadastralReference(ref) ? ref : "", {compare::Patch{{points}}}}};
 }
+
+// The service the command downloads from: --servicio (or the
+// environment), --plazo, and each request told on a terminal.
+class Download {
+public:
+    Download(const Args& args, Context& ctx)
+        : service_(compare::CadastreService::fromEnvironment(args.value("--servicio"))), ui_(ctx.err),
+          progress_(ui_.startProgress())
+    {
+        if (const auto plazo = args.value("--plazo")) service_.timeoutSeconds = secondsFrom(*plazo);
+        service_.progress = progress_.get();
+    }
+    const compare::CadastreService& service() const { return service_; }
+
+private:
+    static long secondsFrom(const std::string& text)
+    {
+        if (text.empty() || text.size() > 4 || text.find_first_not_of("0123456789") != std::string::npos ||
+            std::stol(text) < 1 || std::stol(text) > 3600)
+            throw UsageError("--plazo ha de ser un número de segundos entre 1 y 3600, no '" + text + "'.");
+        return std::stol(text);
+    }
+    compare::CadastreService service_;
+    BatchUi ui_;
+    std::unique_ptr<Progress> progress_;
+};
 
 void print(Context& ctx, const std::vector<std::string>& lines)
 {
@@ -89,8 +116,7 @@ int compareBuilding(const Args& args, Context& ctx)
             if (!compare::isCadastralReference(ref))
                 throw Failure(std::string(compare::kNoMap) + "el edificio no tiene una referencia catastral (" + ref +
                               ").");
-            const auto service = compare::CadastreService::fromEnvironment(args.value("--servicio"));
-            parcel = service.parcelOf(ref, compare::zoneOfFile(buildingFile).value_or(30));
+            parcel = Download(args, ctx).service().parcelOf(ref, compare::zoneOfFile(buildingFile).value_or(30));
         }
     } catch (const Failure& e) {
         ctx.err << e.what() << '\n';
@@ -106,8 +132,8 @@ int compareBuilding(const Args& args, Context& ctx)
 
 const char* const kCompareUsage =
     "  compare (--coords ARCHIVO.txt [--ref REF] [--zone HUSO] | --gml ARCHIVO.gml...)\n"
-    "          (--catastro CATASTRO.gml... | --descargar [--servicio URL]) [--png SALIDA.png]\n"
-    "  compare --edificio EDIFICIO.gml (--parcela PARCELA.gml | --descargar [--servicio URL])\n"
+    "          (--catastro CATASTRO.gml... | --descargar [--servicio URL] [--plazo S]) [--png SALIDA.png]\n"
+    "  compare --edificio EDIFICIO.gml (--parcela PARCELA.gml | --descargar [--servicio URL] [--plazo S])\n"
     "          [--png SALIDA.png]\n"
     "      Compara con la cartografía catastral, como \"Comparar con Catastro\": las parcelas\n"
     "      nuevas (una operación) con las del catastro, o las construcciones de un edificio\n"
@@ -115,22 +141,25 @@ const char* const kCompareUsage =
     "      es la validación gráfica del propio catastro; esto muestra lo que mirará.\n"
     "        --descargar         pide la cartografía al servicio del catastro\n"
     "        --servicio URL      otra dirección del servicio (o VADREL_SERVICIO_CATASTRO)\n"
+    "        --plazo S           segundos que se espera cada respuesta del servicio (90); una\n"
+    "                            petición sin respuesta o con el servicio ocupado se repite una vez\n"
     "        --png SALIDA.png    guarda también el dibujo de 800 x 800 puntos\n"
     "      Estado: 0 sin solapes ni construcciones fuera, 1 con alguno, 2 orden mal\n"
     "      escrita, 3 sin cartografía catastral.\n";
 
 const char* const kParcelDownloadUsage =
-    "  parcel download --ref REF [--zone HUSO] [--servicio URL] -o SALIDA.gml\n"
+    "  parcel download --ref REF [--zone HUSO] [--servicio URL] [--plazo S] -o SALIDA.gml\n"
     "      Descarga del catastro el GML de la parcela de la referencia, en el huso dado\n"
     "      (30 si no se dice). Estado 3 si no se ha podido descargar.\n";
 
 int compare(const std::vector<std::string>& words, Context& ctx)
 {
     Args args(spreadLists(words, {"--gml", "--catastro"}), {{"--coords", "--ref", "--zone", "--gml", "--catastro", "--edificio", "--parcela",
-                                    "--servicio", "--png"},
+                                    "--servicio", "--plazo", "--png"},
                                    {"--descargar"}});
     if (!args.positional().empty()) throw UsageError("Sobra el argumento: " + args.positional().front() + ".");
-    if (args.has("--servicio") && !args.has("--descargar")) throw UsageError("--servicio va con --descargar.");
+    if ((args.has("--servicio") || args.has("--plazo")) && !args.has("--descargar"))
+        throw UsageError("--servicio y --plazo van con --descargar.");
     if (args.has("--edificio")) return compareBuilding(args, ctx);
 
     const std::vector<std::string> gmls = args.all("--gml"), maps = args.all("--catastro");
@@ -157,8 +186,7 @@ int compare(const std::vector<std::string>& words, Context& ctx)
     std::vector<compare::Shape> map;
     try {
         if (args.has("--descargar")) {
-            const auto service = compare::CadastreService::fromEnvironment(args.value("--servicio"));
-            map = service.parcelsAround(fresh, zone);
+            map = Download(args, ctx).service().parcelsAround(fresh, zone);
         } else {
             map = compare::readAllShapes(maps, compare::Kind::Parcels);
         }
@@ -174,7 +202,7 @@ int compare(const std::vector<std::string>& words, Context& ctx)
 
 int parcelDownload(const std::vector<std::string>& words, Context& ctx)
 {
-    Args args(words, {{"--ref", "--zone", "--servicio", "-o"}, {}});
+    Args args(words, {{"--ref", "--zone", "--servicio", "--plazo", "-o"}, {}});
     if (!args.positional().empty()) throw UsageError("Sobra el argumento: " + args.positional().front() + ".");
     const std::string ref = args.required("--ref");
     const std::string output = args.required("-o");
@@ -183,8 +211,7 @@ int parcelDownload(const std::vector<std::string>& words, Context& ctx)
     const int zone = zoneFrom(args.value("--zone"));
     std::string body;
     try {
-        const auto service = compare::CadastreService::fromEnvironment(args.value("--servicio"));
-        body = service.parcelDocument(ref, zone);
+        body = Download(args, ctx).service().parcelDocument(ref, zone);
     } catch (const Failure& e) {
         ctx.err << e.what() << '\n';
         return kNoMap;

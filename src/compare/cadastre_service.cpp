@@ -2,10 +2,11 @@
 
 #include <charconv>
 #include <cmath>
-#include <sstream>
 #include <cstdlib>
 #include <pugixml.hpp>
 #include <set>
+#include <sstream>
+#include <thread>
 
 #include "check/gml_model.hpp"
 #include "check/http_fetch.hpp"
@@ -19,8 +20,21 @@ namespace vadrel::compare {
 
 namespace {
 
-// The service's limit on a box, as a side.
-constexpr double kLargestSide = 1000.0;
+// The service refuses a box of 1 km2 or more ("Area of extension out of
+// limits"). Tiles of this side stay at 999 m or less once their corners
+// are rounded to the centimetre.
+constexpr double kLargestSide = 998.98;
+// In zone 28 the box is asked in degrees: the box in degrees around a tile
+// is larger than the tile, as the grid turns against the meridians.
+constexpr double kLargestSide28 = 900.0;
+
+// The service's words for a box without parcels, a box too large and a
+// reference it does not know.
+constexpr std::string_view kNoRecords = "No records";
+constexpr std::string_view kOutOfLimits = "Area of extension out of limits";
+constexpr std::string_view kParcelNotFound = "No se ha encontrado la parcela";
+
+bool busy(long status) { return status == 500 || status == 502 || status == 503 || status == 504; }
 
 struct Address {
     std::string scheme;
@@ -167,7 +181,24 @@ std::optional<std::string> exceptionText(const std::string& body)
     return text.empty() ? std::string("sin explicación") : text;
 }
 
-std::string CadastreService::get(const std::string& url) const
+double tileSide(int zone) { return zone == 28 ? kLargestSide28 : kLargestSide; }
+
+void CadastreService::stopIfCancelled() const
+{
+    if (progress && progress->cancelled()) throw Failure(kDownloadCancelled);
+}
+
+void CadastreService::wait(std::chrono::milliseconds pause) const
+{
+    const auto until = std::chrono::steady_clock::now() + pause;
+    while (std::chrono::steady_clock::now() < until) {
+        if (progress) progress->waiting();
+        std::this_thread::sleep_for(std::min<std::chrono::steady_clock::duration>(
+            std::chrono::milliseconds(20), until - std::chrono::steady_clock::now()));
+    }
+}
+
+CadastreService::Answer CadastreService::get(const std::string& url, std::string& body) const
 {
     check::FetchLimits limits;
     limits.maxBody = maxBody;
@@ -175,24 +206,69 @@ std::string CadastreService::get(const std::string& url) const
     limits.plainHttp = base_.starts_with("http://");
     limits.tooLarge = "pasa de " + std::to_string(maxBody >> 20) + " MB";
     limits.elsewhere = "fuera del servicio del catastro";
+    if (progress) limits.waiting = [this] { progress->waiting(); };
     const std::string host = addressOf(base_).host;
-    check::HttpAnswer answer;
-    try {
-        answer = check::httpFetch(url, [&](std::string_view h) { return h == host; }, limits);
-    } catch (const Failure& e) {
-        throw Failure(std::string(kNoMap) + e.what());
+    for (int attempt = 0;; ++attempt) {
+        stopIfCancelled();
+        if (lastRequest_) wait(std::chrono::duration_cast<std::chrono::milliseconds>(
+                              spacing - (std::chrono::steady_clock::now() - *lastRequest_)));
+        ++sent_;
+        planned_ = std::max(planned_, sent_);
+        if (progress) progress->step(kDownloading + std::to_string(sent_) + " de " + std::to_string(planned_));
+        check::HttpAnswer answer;
+        try {
+            answer = check::httpFetch(url, [&](std::string_view h) { return h == host; }, limits);
+            lastRequest_ = std::chrono::steady_clock::now();
+        } catch (const check::TimedOut& e) {
+            lastRequest_ = std::chrono::steady_clock::now();
+            if (attempt > 0) throw Failure(std::string(kNoMap) + e.what());
+            ++planned_;
+            wait(retryPause);
+            continue;
+        } catch (const Failure& e) {
+            lastRequest_ = std::chrono::steady_clock::now();
+            throw Failure(std::string(kNoMap) + e.what());
+        }
+        const std::optional<std::string> said = exceptionText(answer.body);
+        // The service says so with any status, 200 included.
+        if (said && said->find(kNoRecords) != std::string::npos) {
+            body = *said;
+            return Answer::NoRecords;
+        }
+        if (answer.status == 403)
+            throw Failure(std::string(kNoMap) + "el servicio del catastro rechaza las peticiones (403); espere unos "
+                                                "minutos y vuelva a intentarlo.");
+        if (attempt == 0 && busy(answer.status)) {
+            ++planned_;
+            wait(retryPause);
+            continue;
+        }
+        if (said) {
+            body = *said;
+            if (said->find(kOutOfLimits) != std::string::npos) return Answer::BoxTooLarge;
+            if (said->find(kParcelNotFound) != std::string::npos) return Answer::NoSuchParcel;
+            throw Failure(std::string(kNoMap) + "el servicio del catastro responde «" + *said + "»");
+        }
+        if (answer.status != 200)
+            throw Failure(std::string(kNoMap) + "el servicio del catastro responde con el código " +
+                          std::to_string(answer.status));
+        body = std::move(answer.body);
+        return Answer::Body;
     }
-    if (auto said = exceptionText(answer.body))
-        throw Failure(std::string(kNoMap) + "el servicio del catastro responde «" + *said + "»");
-    if (answer.status != 200)
-        throw Failure(std::string(kNoMap) + "el servicio del catastro responde con el código " +
-                      std::to_string(answer.status));
-    return std::move(answer.body);
 }
 
 std::string CadastreService::parcelDocument(const std::string& ref, int zone, pugi::xml_document& doc) const
 {
-    std::string body = get(parcelUrl(base_, ref, zone));
+    sent_ = 0;
+    planned_ = 1;
+    std::string body;
+    switch (get(parcelUrl(base_, ref, zone), body)) {
+    case Answer::Body: break;
+    case Answer::NoRecords:
+    case Answer::NoSuchParcel: throw noParcel(ref);
+    case Answer::BoxTooLarge: throw Failure(std::string(kNoMap) + "el servicio del catastro responde «" + body + "»");
+    }
+    stopIfCancelled();
     if (!doc.load_buffer(body.data(), body.size())) throw noParcel(ref);
     if (zone == 28) {
         toZone28(doc);
@@ -230,11 +306,21 @@ constexpr int kDeepestSplit = 4;
 void CadastreService::tileInto(std::vector<Shape>& shapes, std::set<std::string>& seen, double minX, double minY,
                                double maxX, double maxY, int zone, int depth) const
 {
-    const pugi::xml_document doc = documentOf(get(boxUrl(base_, minX, minY, maxX, maxY, zone)), zone);
-    if (cutShort(doc)) {
+    std::string body;
+    const Answer answer = get(boxUrl(base_, minX, minY, maxX, maxY, zone), body);
+    if (answer == Answer::NoRecords) return;  // a tile at sea, past a coast
+    if (answer == Answer::NoSuchParcel)
+        throw Failure(std::string(kNoMap) + "el servicio del catastro responde «" + body + "»");
+    pugi::xml_document doc;
+    if (answer == Answer::Body) doc = documentOf(body, zone);
+    if (answer == Answer::BoxTooLarge || cutShort(doc)) {
         if (depth == kDeepestSplit)
-            throw Failure(std::string(kNoMap) + "la zona tiene más parcelas de las que el servicio da en una respuesta (" +
-                          std::to_string(kMostParcels) + ").");
+            throw Failure(std::string(kNoMap) +
+                          (answer == Answer::BoxTooLarge
+                               ? "el servicio del catastro responde «" + body + "»"
+                               : "la zona tiene más parcelas de las que el servicio da en una respuesta (" +
+                                     std::to_string(kMostParcels) + ")."));
+        planned_ += 4;
         const double midX = (minX + maxX) / 2, midY = (minY + maxY) / 2;
         tileInto(shapes, seen, minX, minY, midX, midY, zone, depth + 1);
         tileInto(shapes, seen, midX, minY, maxX, midY, zone, depth + 1);
@@ -248,14 +334,18 @@ void CadastreService::tileInto(std::vector<Shape>& shapes, std::set<std::string>
 
 std::vector<Shape> CadastreService::parcelsInBox(double minX, double minY, double maxX, double maxY, int zone) const
 {
-    const int across = std::max(1, static_cast<int>(std::ceil((maxX - minX) / kLargestSide)));
-    const int down = std::max(1, static_cast<int>(std::ceil((maxY - minY) / kLargestSide)));
+    const double side = tileSide(zone);
+    const int across = std::max(1, static_cast<int>(std::ceil((maxX - minX) / side)));
+    const int down = std::max(1, static_cast<int>(std::ceil((maxY - minY) / side)));
     const double w = (maxX - minX) / across, h = (maxY - minY) / down;
+    sent_ = 0;
+    planned_ = across * down;
     std::vector<Shape> shapes;
     std::set<std::string> seen;  // a parcel across tiles comes in each
     for (int i = 0; i < across; ++i)
         for (int j = 0; j < down; ++j)
             tileInto(shapes, seen, minX + i * w, minY + j * h, minX + (i + 1) * w, minY + (j + 1) * h, zone, 0);
+    stopIfCancelled();
     return shapes;
 }
 
@@ -265,7 +355,12 @@ std::vector<Shape> CadastreService::parcelsAround(const std::vector<Shape>& fres
     for (const Shape& s : fresh)
         for (const Patch& p : s.patches) e.anade(p.rings.front());
     if (e.vacia()) throw Failure(std::string(kNoMap) + "no hay geometría con que pedirla.");
-    return parcelsInBox(e.minX - kBoxMargin, e.minY - kBoxMargin, e.maxX + kBoxMargin, e.maxY + kBoxMargin, zone);
+    std::vector<Shape> map =
+        parcelsInBox(e.minX - kBoxMargin, e.minY - kBoxMargin, e.maxX + kBoxMargin, e.maxY + kBoxMargin, zone);
+    if (map.empty())
+        throw Failure(std::string(kNoMap) + "el catastro no tiene parcelas alrededor de estas coordenadas; compruebe "
+                                            "el huso (" + std::to_string(zone) + ") y las coordenadas.");
+    return map;
 }
 
 std::vector<Shape> CadastreService::parcelOf(const std::string& ref, int zone) const

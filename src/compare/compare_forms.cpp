@@ -1,6 +1,5 @@
 #include "compare/compare_forms.hpp"
 
-#include "compare/cadastre_service.hpp"
 #include "compare/comparison.hpp"
 #include "compare/comparison_picture.hpp"
 #include "core/failure.hpp"
@@ -19,13 +18,15 @@ std::string joined(const std::vector<std::string>& lines)
 
 }  // namespace
 
+WindowDownload::WindowDownload(Ui& ui)
+    : service_(CadastreService::fromEnvironment()), progress_(ui.startProgress())
+{
+    service_.progress = progress_.get();
+}
+
 std::vector<Shape> chosenMap(Ui& ui, const std::vector<Shape>& fresh, int zone)
 {
-    if (ui.confirm(kAskDownload, true)) {
-        const CadastreService service = CadastreService::fromEnvironment();
-        BusyPointer busy(ui);
-        return service.parcelsAround(fresh, zone);
-    }
+    if (ui.confirm(kAskDownload, true)) return WindowDownload(ui).service().parcelsAround(fresh, zone);
     return readAllShapes(ui.openFileNames(msg::kFiltroGml), Kind::Parcels);
 }
 
@@ -53,9 +54,7 @@ std::vector<Shape> chosenParcel(Ui& ui, const std::string& ref, int zone)
     if (ui.confirm(kAskDownloadParcel, true)) {
         if (!isCadastralReference(parcelRef))
             throw Failure(std::string(kNoMap) + "el edificio no tiene una referencia catastral (" + ref + ").");
-        const CadastreService service = CadastreService::fromEnvironment();
-        BusyPointer busy(ui);
-        return service.parcelOf(parcelRef, zone);
+        return WindowDownload(ui).service().parcelOf(parcelRef, zone);
     }
     const auto file = ui.openFileName(msg::kFiltroGml);
     if (!file) return {};

@@ -7,6 +7,9 @@
 #include <string>
 #include <vector>
 
+#include <memory>
+
+#include "compare/cadastre_service.hpp"
 #include "compare/shapes.hpp"
 #include "core/ui.hpp"
 
@@ -17,6 +20,20 @@ inline constexpr const char* kAskDownload =
 inline constexpr const char* kAskDownloadParcel =
     "¿Descargar del catastro la parcela del edificio? (No: elegir un archivo GML de la parcela)";
 inline constexpr const char* kComparisonTitle = "Comparación con la cartografía catastral";
+
+// The cadastre's service as the windows use it, for as long as this lives:
+// the address from the environment, and every request in a progress box
+// (no busy pointer: its "Cancelar" must look pressable) that stops the
+// download before the next request.
+class WindowDownload {
+public:
+    explicit WindowDownload(Ui& ui);
+    const CadastreService& service() const { return service_; }
+
+private:
+    CadastreService service_;
+    std::unique_ptr<Progress> progress_;
+};
 
 // The map around the new parcels, downloaded, or read from the cadastre
 // GML files chosen. Empty when the person cancels the file dialog.

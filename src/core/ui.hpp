@@ -3,11 +3,13 @@
 // dialogs, the batch command from its options, tests from a script.
 
 #include <functional>
+#include <memory>
 #include <optional>
 #include <string>
 #include <vector>
 
 #include "core/form.hpp"
+#include "core/progress.hpp"
 
 namespace vadrel {
 
@@ -47,6 +49,9 @@ public:
     }
     // Long work under way (the pointer shows it) or over.
     virtual void setBusy(bool busy) { (void)busy; }
+    // A progress box with "Cancelar", shown for as long as what it returns
+    // lives; where there is none, a progress that shows nothing.
+    virtual std::unique_ptr<Progress> startProgress() { return std::make_unique<Progress>(); }
     // A modal Yes/No question; true for Yes.
     virtual bool confirm(const std::string& text, bool defaultYes) = 0;
     // The chosen path, or nothing when the person cancels.

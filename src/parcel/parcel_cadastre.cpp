@@ -50,11 +50,7 @@ void TFParcelgen::BBDescargarClick()
     if (!compare::isCadastralReference(ref)) throw Failure(kSinReferencia);
     const int zona = husoNumero(CBHuso);
     pugi::xml_document answer;
-    {
-        const compare::CadastreService service = compare::CadastreService::fromEnvironment();
-        BusyPointer busy(ui_);
-        service.parcelDocument(ref, zona, answer);
-    }
+    compare::WindowDownload(ui_).service().parcelDocument(ref, zona, answer);
     XMLCarga = std::move(answer);
     cargaParcela();
 }

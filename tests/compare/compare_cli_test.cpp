@@ -6,7 +6,10 @@
 
 #include <atomic>
 #include <cmath>
+#include <chrono>
 #include <cstdio>
+#include <functional>
+#include <thread>
 
 #include "compare/cadastre_service.hpp"
 #include "core/failure.hpp"
@@ -168,11 +171,110 @@ TEST_F(CompareCliTest, DownloadsAParcelByItsReference)
 TEST_F(CompareCliTest, AServerThatNeverAnswersIsToldAfterItsTime)
 {
     LocalServer server([](const std::string&) { return std::optional<Reply>(); });
-    const RunResult r = cli({"compare", "--gml", single, "--descargar", "--servicio", server.base()});
+    const RunResult r =
+        cli({"compare", "--gml", single, "--descargar", "--servicio", server.base(), "--plazo", "1"});
     EXPECT_EQ(r.exitCode, 3);
     EXPECT_TRUE(r.err.starts_with("No se ha podido descargar la cartografía catastral: ")) << r.err;
     EXPECT_NE(r.err.find("el servidor no responde a tiempo"), std::string::npos) << r.err;
     EXPECT_EQ(r.out, "");
+    EXPECT_EQ(server.targets().size(), 2u) << "asked once more before giving up";
+}
+
+std::string owsException(const std::string& text)
+{
+    return "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<ows:ExceptionReport xmlns:ows=\"http://www.opengis.net/ows/1.1\" "
+           "version=\"2.0.0\"><ows:Exception exceptionCode=\"InvalidParameterValue\"><ows:ExceptionText>" +
+           text + "</ows:ExceptionText></ows:Exception></ows:ExceptionReport>";
+}
+
+// The service as it really answers, each answer through the batch command:
+// whatever the service refused on the way, the comparison's lines are those
+// of plain answers; what stops the download says why.
+TEST_F(CompareCliTest, TheServiceAsItReallyAnswers)
+{
+    // 2041508TP7124S moved, with a sliver 2.2 km east: three tiles across.
+    writeFile(dir / "long.txt", readFile(dir / "moved.txt") + "5;274100;4814050\r\n");
+    const std::string seaText = "No records founded for BBOX and SRS provided";
+    const std::string noMap = "No se ha podido descargar la cartografía catastral: ";
+    using Answer = std::function<std::optional<Reply>(int request)>;
+    const Answer plain = [&](int) { return Reply{200, readFile(block)}; };
+    auto serve = [&](const Answer& answer, std::vector<std::string> extra = {}) {
+        std::atomic<int> asked = 0;
+        LocalServer server([&](const std::string&) { return answer(asked++); });
+        std::vector<std::string> args{"compare", "--coords", "long.txt", "--descargar", "--servicio", server.base()};
+        args.insert(args.end(), extra.begin(), extra.end());
+        RunResult r = cli(args);
+        return std::make_pair(r, server.targets().size());
+    };
+    const auto [expected, tiles] = serve(plain);
+    ASSERT_EQ(tiles, 3u);
+    ASSERT_NE(expected.out.find("solapes: "), std::string::npos) << expected.err;
+
+    const struct {
+        const char* name;
+        Answer answer;
+        std::size_t requests;
+        std::string err;  // empty: the lines of plain answers
+        std::vector<std::string> extra = {};
+    } cases[] = {
+        {"tiles at sea among tiles with parcels",
+         [&](int n) { return n == 1 ? Reply{200, readFile(block)} : Reply{200, owsException(seaText)}; }, 3, ""},
+        {"the sea said with an error status", [&](int n) { return n == 0 ? Reply{200, readFile(block)} : Reply{404, owsException(seaText)}; }, 3, ""},
+        {"a box over the area limit, asked in quarters",
+         [&](int n) {
+             return n == 0 ? Reply{200, owsException("Area of extension out of limits")} : Reply{200, readFile(block)};
+         },
+         7, ""},
+        {"busy once", [&](int n) { return n == 0 ? Reply{500, "Internal Server Error"} : Reply{200, readFile(block)}; },
+         4, ""},
+        {"a slow answer", [&](int n) {
+             if (n == 0) std::this_thread::sleep_for(std::chrono::seconds(3));
+             return Reply{200, readFile(block)};
+         }, 3, ""},
+        {"no answer in time once",
+         [&](int n) { return n == 0 ? std::optional<Reply>() : Reply{200, readFile(block)}; }, 4, "",
+         {"--plazo", "1"}},
+        {"busy twice", [&](int) { return Reply{503, "Service Unavailable"}; }, 2,
+         noMap + "el servicio del catastro responde con el código 503\n"},
+        {"too many requests", [&](int) { return Reply{403, "Forbidden"}; }, 1,
+         noMap + "el servicio del catastro rechaza las peticiones (403); espere unos minutos y vuelva a "
+                 "intentarlo.\n"},
+        {"no parcel around the coordinates", [&](int) { return Reply{200, owsException(seaText)}; }, 3,
+         noMap + "el catastro no tiene parcelas alrededor de estas coordenadas; compruebe el huso (30) y las "
+                 "coordenadas.\n"},
+        {"any other refusal", [&](int) { return Reply{200, owsException("Servicio en mantenimiento")}; }, 1,
+         noMap + "el servicio del catastro responde «Servicio en mantenimiento»\n"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        const auto [r, requests] = serve(c.answer, c.extra);
+        EXPECT_EQ(requests, c.requests);
+        if (c.err.empty()) {
+            EXPECT_EQ(r.exitCode, expected.exitCode) << r.err;
+            EXPECT_EQ(r.out, expected.out);
+            EXPECT_EQ(r.err, expected.err);
+        } else {
+            EXPECT_EQ(r.exitCode, 3);
+            EXPECT_EQ(r.err, c.err);
+            EXPECT_EQ(r.out, "");
+        }
+    }
+}
+
+TEST_F(CompareCliTest, AParcelTheServiceDoesNotKnowIsToldInTheProgramsWords)
+{
+    const std::string notFound = "No se ha encontrado la parcela 1234567AB1234N";
+    for (const std::string& said : {notFound, std::string("No records founded")}) {
+        LocalServer server([&](const std::string&) { return Reply{200, owsException(said)}; });
+        const RunResult r =
+            cli({"parcel", "download", "--ref", "1234567AB1234N", "--servicio", server.base(), "-o", "p.gml"});
+        EXPECT_EQ(r.exitCode, 3);
+        EXPECT_EQ(r.err, "No se ha podido descargar la cartografía catastral: el catastro no da ninguna parcela con "
+                         "la referencia 1234567AB1234N.\n");
+        EXPECT_FALSE(std::filesystem::exists(dir / "p.gml"));
+    }
+    const RunResult bad = cli({"parcel", "download", "--ref", "1234567AB1234N", "--plazo", "0", "-o", "p.gml"});
+    EXPECT_EQ(bad.exitCode, 2) << bad.err;
 }
 
 TEST(CadastreServiceTest, OnlyTheCadastreOrThisMachineServe)
@@ -223,12 +325,87 @@ TEST_F(CompareCliTest, ABoxTheServiceCutsShortIsAskedInQuarters)
     LocalServer server([&](const std::string&) {
         return Reply{200, asked++ == 0 || alwaysCut ? full : readFile(block)};
     });
-    const compare::CadastreService service(server.base());
+    compare::CadastreService service(server.base());
+    service.spacing = std::chrono::milliseconds(0);
     EXPECT_EQ(service.parcelsInBox(271800, 4814000, 272000, 4814200, 30).size(), 29u);
     EXPECT_EQ(server.targets().size(), 5u);
 
     alwaysCut = true;
     EXPECT_THROW(service.parcelsInBox(271800, 4814000, 272000, 4814200, 30), Failure);
+}
+
+// Every tile the service is asked for stays under its limit of 1 km2 as
+// the request writes it (corners to the centimetre).
+TEST(CadastreServiceTest, TilesStayUnderTheServicesAreaLimit)
+{
+    const struct {
+        double width, height;
+        std::size_t tiles;
+    } cases[] = {{10, 10, 1}, {998.9, 998.9, 1}, {999.0, 10, 2}, {2000, 999.5, 6}, {3333.33, 1234.567, 8}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(std::to_string(c.width) + " x " + std::to_string(c.height));
+        LocalServer server([](const std::string&) {
+            return Reply{200, "<wfs:FeatureCollection xmlns:wfs='http://www.opengis.net/wfs/2.0' numberMatched='0' "
+                              "numberReturned='0'/>"};
+        });
+        compare::CadastreService service(server.base());
+        service.spacing = std::chrono::milliseconds(0);
+        service.parcelsInBox(440000.004, 4470000.006, 440000.004 + c.width, 4470000.006 + c.height, 30);
+        const auto targets = server.targets();
+        ASSERT_EQ(targets.size(), c.tiles);
+        for (const std::string& t : targets) {
+            const std::size_t at = t.find("bbox=") + 5;
+            double v[4];
+            std::size_t from = at;
+            for (double& x : v) {
+                const std::size_t end = t.find_first_of(",&", from);
+                x = std::stod(t.substr(from, end - from));
+                from = end + 1;
+            }
+            EXPECT_LE(v[2] - v[0], 999.0 + 1e-6) << t;
+            EXPECT_LE(v[3] - v[1], 999.0 + 1e-6) << t;
+            EXPECT_LT((v[2] - v[0]) * (v[3] - v[1]), 1e6) << t;
+        }
+    }
+}
+
+// Each request is told as it goes, the count growing as a box splits; a
+// cancel stops the download before the next request, and after the last.
+TEST_F(CompareCliTest, ProgressIsToldAndACancelStopsBeforeTheNextRequest)
+{
+    struct Recorder : Progress {
+        std::vector<std::string> steps;
+        std::size_t cancelAfter = 1000;
+        void step(const std::string& text) override { steps.push_back(text); }
+        bool cancelled() override { return steps.size() >= cancelAfter; }
+    };
+    std::atomic<int> asked = 0;
+    LocalServer server([&](const std::string&) {
+        return asked++ == 0 ? Reply{200, owsException("Area of extension out of limits")} : Reply{200, readFile(block)};
+    });
+    compare::CadastreService service(server.base());
+    service.spacing = std::chrono::milliseconds(0);
+    Recorder progress;
+    service.progress = &progress;
+    EXPECT_EQ(service.parcelsInBox(271800, 4814000, 272000, 4814200, 30).size(), 29u);
+    const std::string d = compare::kDownloading;
+    EXPECT_EQ(progress.steps, (std::vector<std::string>{d + "1 de 1", d + "2 de 5", d + "3 de 5", d + "4 de 5",
+                                                        d + "5 de 5"}));
+
+    for (const std::size_t after : {2u, 5u}) {
+        asked = 0;
+        Recorder cancelling;
+        cancelling.cancelAfter = after;
+        service.progress = &cancelling;
+        const std::size_t before = server.targets().size();
+        try {
+            service.parcelsInBox(271800, 4814000, 272000, 4814200, 30);
+            ADD_FAILURE() << "not cancelled";
+        } catch (const Failure& e) {
+            EXPECT_EQ(std::string(e.what()), compare::kDownloadCancelled);
+        }
+        EXPECT_EQ(server.targets().size() - before, after);
+    }
 }
 
 }  // namespace

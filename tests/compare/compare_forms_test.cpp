@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
+
 #include <atomic>
 #include <cstdlib>
 #include <optional>
@@ -165,6 +167,40 @@ TEST_F(CompareFormTest, DownloadFillsTheWindowAsLoadingTheAnswerWould)
     EXPECT_EQ(form->MY, loaded.MY);
     EXPECT_EQ(form->ESup, "572");
     EXPECT_EQ(form->CBHuso, "30");
+}
+
+// "Cancelar" in the progress box stops the download and changes nothing,
+// the comparison's and the download's alike.
+TEST_F(CompareFormTest, ACancelledDownloadChangesNothing)
+{
+    const std::string answer = (sharedDir() / "samples/gml/parcel/wfs-cp-getparcel-8429105VK1882N.gml").string();
+    LocalServer server([&](const std::string& target) {
+        return Reply{200, readFile(target.find("refcat=") != std::string::npos ? answer : block)};
+    });
+    ::setenv(compare::kServiceVariable, server.base().c_str(), 1);
+    ui.cancelAfterSteps = 1;
+    const CoordList before = form->MX;
+    const std::function<void()> clicks[] = {[&] { form->BBCompararClick(); },
+                                            [&] {
+                                                form->ERefCatas = "8429105VK1882N";
+                                                form->BBDescargarClick();
+                                            }};
+    for (const auto& click : clicks) {
+        ui.confirmAnswers = {true};
+        ui.progressSteps.clear();
+        try {
+            click();
+            ADD_FAILURE() << "not cancelled";
+        } catch (const Failure& e) {
+            EXPECT_EQ(std::string(e.what()), "Se ha cancelado la descarga.");
+        }
+        EXPECT_EQ(ui.progressSteps,
+                  std::vector<std::string>{"Descargando la cartografía catastral: petición 1 de 1"});
+    }
+    EXPECT_TRUE(ui.reports.empty());
+    EXPECT_EQ(form->MX, before);
+    EXPECT_TRUE(form->cartografia.empty());
+    EXPECT_EQ(server.targets().size(), 2u);
 }
 
 TEST_F(CompareFormTest, GroupingPageComparesTheRightHandFilesAsOneOperation)

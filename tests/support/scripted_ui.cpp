@@ -53,4 +53,23 @@ void ScriptedUi::writeReport(const report::Informe& informe, const std::string& 
     lastComparison = informe.comparacion;
 }
 
+namespace {
+
+class ScriptedProgress : public Progress {
+public:
+    explicit ScriptedProgress(ScriptedUi& ui) : ui_(ui) {}
+    void step(const std::string& text) override { ui_.progressSteps.push_back(text); }
+    bool cancelled() override
+    {
+        return ui_.cancelAfterSteps >= 0 && static_cast<int>(ui_.progressSteps.size()) >= ui_.cancelAfterSteps;
+    }
+
+private:
+    ScriptedUi& ui_;
+};
+
+}  // namespace
+
+std::unique_ptr<Progress> ScriptedUi::startProgress() { return std::make_unique<ScriptedProgress>(*this); }
+
 }  // namespace vadrel::test

@@ -34,6 +34,12 @@ public:
     // What a modal window does while shown; Cancel when unset.
     std::function<ModalResult(Form&)> onShowModal;
 
+    // The steps every progress box showed, in order; after this many steps
+    // in all, "Cancelar" is pressed (never when negative).
+    std::vector<std::string> progressSteps;
+    int cancelAfterSteps = -1;
+    std::unique_ptr<Progress> startProgress() override;
+
     // Reports shown: title and text.
     std::vector<std::pair<std::string, std::string>> reports;
 
