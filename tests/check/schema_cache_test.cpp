@@ -4,7 +4,9 @@
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 
+#include <algorithm>
 #include <cstdlib>
+#include <sstream>
 #include <optional>
 
 #include "check/gml_builder.hpp"
@@ -162,4 +164,66 @@ TEST(SchemaSettings, WithoutACacheFolderDownloadsAreKeptInMemoryForTheRun)
     EXPECT_EQ(noteOf(problems), "(sin nota)") << asked;
     EXPECT_TRUE(problems.empty());
     EXPECT_GT(asked, 20);
+}
+
+// The schemas installed with the program are used before the cache and the
+// network, which give only what the installed catalog lacks; a catalog named
+// by XML_CATALOG_FILES is used alone.
+TEST(SchemaSettings, TheInstalledSchemasComeFirstAndTheNetworkGivesWhatTheyLack)
+{
+    const std::filesystem::path installed = std::filesystem::path(VADREL_DATA_DIR) / "schemas";
+    TempDir dir;
+    writeFile(dir / "a.gml", parcelGml());
+    // A catalog of the installed copies without the OGC's.
+    std::string partial;
+    std::istringstream lines(readFile(installed / "catalog.xml"));
+    for (std::string line; std::getline(lines, line);)
+        if (line.find("StartString=\"http://schemas.opengis.net/") == std::string::npos &&
+            line.find("StartString=\"https://schemas.opengis.net/") == std::string::npos)
+            partial += line + '\n';
+    // Its copies where they are, not beside the new catalog.
+    for (const std::string attribute : {"rewritePrefix=\"", "uri=\""})
+        for (std::size_t at = 0; (at = partial.find(attribute, at)) != std::string::npos; at += attribute.size())
+            partial.insert(at + attribute.size(), installed.string() + "/");
+    std::filesystem::create_directories(dir / "partial");
+    writeFile(dir / "partial/catalog.xml", partial);
+
+    const std::optional<std::string> catalogFiles =
+        std::getenv("XML_CATALOG_FILES") ? std::optional<std::string>(std::getenv("XML_CATALOG_FILES")) : std::nullopt;
+    const struct Row {
+        const char* name;
+        std::filesystem::path installed;
+        const char* catalogFiles;
+        bool downloadsOgc;
+        std::string note;
+    } rows[] = {
+        {"installed", installed, nullptr, false, "(sin nota)"},
+        {"installed without the OGC's", dir / "partial", nullptr, true, "(sin nota)"},
+        {"a missing catalog named", installed, "/no/hay/catalogo.xml", false,
+         "No se ha podido comprobar el archivo contra los esquemas: no se puede leer el catálogo de esquemas "
+         "/no/hay/catalogo.xml."},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.name);
+        if (row.catalogFiles)
+            ::setenv("XML_CATALOG_FILES", row.catalogFiles, 1);
+        else
+            ::unsetenv("XML_CATALOG_FILES");
+        check::SchemaSettings settings = check::SchemaSettings::fromEnvironment(row.installed);
+        if (catalogFiles)
+            ::setenv("XML_CATALOG_FILES", catalogFiles->c_str(), 1);
+        else
+            ::unsetenv("XML_CATALOG_FILES");
+        std::vector<std::string> asked;
+        settings.cacheDir = dir / row.name;
+        settings.download = [&](const std::string& url) {
+            asked.push_back(url);
+            return readFile(installed / url.substr(8));
+        };
+        EXPECT_EQ(noteOf(check::checkGmlFile(dir / "a.gml", settings)), row.note);
+        const bool ogc = std::find(asked.begin(), asked.end(), "https://schemas.opengis.net/wfs/2.0/wfs.xsd") !=
+                         asked.end();
+        EXPECT_EQ(ogc, row.downloadsOgc);
+        for (const std::string& url : asked) EXPECT_TRUE(url.starts_with("https://schemas.opengis.net/")) << url;
+    }
 }
