@@ -8,6 +8,18 @@
 
 namespace vadrel::app {
 
+// The box stays up after "Cancelar" (or Escape, or its close button) until
+// the request under way has ended: until then the window behind it must
+// not take another click.
+class ProgressDialog : public QProgressDialog {
+public:
+    using QProgressDialog::QProgressDialog;
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+    void reject() override;
+};
+
 class ProgressBox : public Progress {
 public:
     explicit ProgressBox(QWidget* parent);
@@ -17,7 +29,8 @@ public:
     bool cancelled() override;
 
 private:
-    QProgressDialog dialog_;
+    ProgressDialog dialog_;
+    bool cancelled_ = false;
 };
 
 }  // namespace vadrel::app

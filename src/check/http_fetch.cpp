@@ -92,6 +92,11 @@ std::string_view hostOf(std::string_view url)
     url.remove_prefix(scheme + 3);
     url = url.substr(0, url.find_first_of("/?#"));
     if (const std::size_t at = url.rfind('@'); at != std::string_view::npos) url.remove_prefix(at + 1);
+    // An IPv6 literal keeps its brackets: its colons are not the port's.
+    if (url.starts_with('[')) {
+        const std::size_t close = url.find(']');
+        return close == std::string_view::npos ? std::string_view{} : url.substr(0, close + 1);
+    }
     return url.substr(0, url.find(':'));
 }
 
@@ -114,6 +119,7 @@ HttpAnswer httpFetch(const std::string& first, const std::function<bool(std::str
         curl_easy_setopt(curl.get(), CURLOPT_TIMEOUT, limits.timeoutSeconds);
         curl_easy_setopt(curl.get(), CURLOPT_NOSIGNAL, 1L);
         curl_easy_setopt(curl.get(), CURLOPT_USERAGENT, "Vadrel/2.0");
+        if (limits.direct) curl_easy_setopt(curl.get(), CURLOPT_PROXY, "");
         curl_easy_setopt(curl.get(), CURLOPT_WRITEFUNCTION, append);
         curl_easy_setopt(curl.get(), CURLOPT_WRITEDATA, &body);
         const CURLcode code = perform(curl.get(), limits.waiting);

@@ -20,6 +20,7 @@ struct FetchLimits {
     std::size_t maxBody = std::size_t{16} << 20;
     long timeoutSeconds = 60;
     bool plainHttp = false;  // http:// too (the caller has vetted the host)
+    bool direct = false;     // never through a proxy (this machine's own server)
     std::string tooLarge = "es demasiado grande para ser un esquema";
     std::string elsewhere = "fuera de los servidores de esquemas";
     // Called often while the answer is awaited (a window kept alive).
@@ -43,7 +44,8 @@ struct HttpAnswer {
 HttpAnswer httpFetch(const std::string& url, const std::function<bool(std::string_view host)>& allowed,
                      const FetchLimits& limits);
 
-// "inspire.ec.europa.eu" of "https://inspire.ec.europa.eu/schemas/…".
+// "inspire.ec.europa.eu" of "https://inspire.ec.europa.eu/schemas/…";
+// "[::1]" of "http://[::1]:8080/".
 std::string_view hostOf(std::string_view url);
 
 }  // namespace vadrel::check

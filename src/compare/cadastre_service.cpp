@@ -204,6 +204,7 @@ CadastreService::Answer CadastreService::get(const std::string& url, std::string
     limits.maxBody = maxBody;
     limits.timeoutSeconds = timeoutSeconds;
     limits.plainHttp = base_.starts_with("http://");
+    limits.direct = isLoopback(addressOf(base_).host);
     limits.tooLarge = "pasa de " + std::to_string(maxBody >> 20) + " MB";
     limits.elsewhere = "fuera del servicio del catastro";
     if (progress) limits.waiting = [this] { progress->waiting(); };
@@ -335,11 +336,16 @@ void CadastreService::tileInto(std::vector<Shape>& shapes, std::set<std::string>
 std::vector<Shape> CadastreService::parcelsInBox(double minX, double minY, double maxX, double maxY, int zone) const
 {
     const double side = tileSide(zone);
-    const int across = std::max(1, static_cast<int>(std::ceil((maxX - minX) / side)));
-    const int down = std::max(1, static_cast<int>(std::ceil((maxY - minY) / side)));
+    const double across = std::max(1.0, std::ceil((maxX - minX) / side));
+    const double down = std::max(1.0, std::ceil((maxY - minY) / side));
+    // A slip of a digit can make a box of thousands of requests: refused
+    // before any is sent.
+    if (!(across * down <= kMostRequests))
+        throw Failure(std::string(kNoMap) + "la zona pasa de " + std::to_string(kMostRequests) +
+                      " km²; compare con un archivo de la cartografía catastral.");
     const double w = (maxX - minX) / across, h = (maxY - minY) / down;
     sent_ = 0;
-    planned_ = across * down;
+    planned_ = static_cast<int>(across * down);
     std::vector<Shape> shapes;
     std::set<std::string> seen;  // a parcel across tiles comes in each
     for (int i = 0; i < across; ++i)

@@ -22,6 +22,8 @@ inline constexpr const char* kNoMap = "No se ha podido descargar la cartografía
 inline constexpr double kBoxMargin = 25.0;  // m
 // The most parcels the service gives in one answer.
 inline constexpr int kMostParcels = 5000;
+// The most requests a box is asked in (about 100 km2).
+inline constexpr int kMostRequests = 100;
 // The progress shown for each request.
 inline constexpr const char* kDownloading = "Descargando la cartografía catastral: petición ";
 inline constexpr const char* kDownloadCancelled = "Se ha cancelado la descarga.";

@@ -1,6 +1,8 @@
 // What a desktop user expects of the windows: Escape, Tab, Enter, the
 // keyboard in lists, titles, and buttons that answer.
 
+#include <functional>
+
 #include <QFileDialog>
 #include <QCheckBox>
 #include <QClipboard>
@@ -10,6 +12,7 @@
 #include <QListWidget>
 #include <QMessageBox>
 #include <QPlainTextEdit>
+#include <QProgressDialog>
 #include <QPushButton>
 #include <QTest>
 #include <QToolButton>
@@ -20,6 +23,7 @@
 #include "app/menu_window.hpp"
 #include "app/parcel_window.hpp"
 #include "app/preview_window.hpp"
+#include "app/progress_box.hpp"
 #include "app/ref_window.hpp"
 #include "building/building_form.hpp"
 #include "webmap/webmap_forms.hpp"
@@ -467,4 +471,37 @@ TEST_F(SkinTest, TheFirstClickInAFreshParcelWindowBringsNoWarning)
     });
     QTest::mouseClick(named(skin->menu, "BBParcela"), Qt::LeftButton);
     EXPECT_TRUE(script.messages.empty()) << ::testing::PrintToString(script.messages);
+}
+
+// "Cancelar", Escape and the box's close button ask the download to stop;
+// the box stays up, saying so, until the request under way has ended, so
+// that the window behind takes no click meanwhile.
+TEST(ProgressBoxTest, ACancelKeepsTheBoxUpUntilTheDownloadStops)
+{
+    const std::function<void(QProgressDialog&)> cancels[] = {
+        [](QProgressDialog& d) { d.findChild<QPushButton*>()->click(); },
+        [](QProgressDialog& d) { d.reject(); },  // what Escape does
+        [](QProgressDialog& d) { d.close(); },
+    };
+    for (const auto& cancel : cancels) {
+        SCOPED_TRACE(&cancel - cancels);
+        QWidget window;
+        window.show();
+        {
+            vadrel::app::ProgressBox box(&window);
+            box.step("Descargando la cartografía catastral: petición 1 de 3");
+            auto* dialog = window.findChild<QProgressDialog*>();
+            ASSERT_NE(dialog, nullptr);
+            EXPECT_TRUE(dialog->isVisible());
+            EXPECT_EQ(dialog->labelText().toStdString(), "Descargando la cartografía catastral: petición 1 de 3");
+            EXPECT_FALSE(box.cancelled());
+            cancel(*dialog);
+            EXPECT_TRUE(box.cancelled());
+            EXPECT_TRUE(dialog->isVisible());
+            EXPECT_EQ(dialog->labelText().toStdString(), "Cancelando: se espera a que termine la petición en curso…");
+            box.step("Descargando la cartografía catastral: petición 2 de 3");
+            EXPECT_EQ(dialog->labelText().toStdString(), "Cancelando: se espera a que termine la petición en curso…");
+        }
+        EXPECT_EQ(window.findChild<QProgressDialog*>(), nullptr);
+    }
 }

@@ -11,6 +11,7 @@
 #include <functional>
 #include <thread>
 
+#include "check/http_fetch.hpp"
 #include "compare/cadastre_service.hpp"
 #include "core/failure.hpp"
 #include "support/local_server.hpp"
@@ -259,6 +260,40 @@ TEST_F(CompareCliTest, TheServiceAsItReallyAnswers)
             EXPECT_EQ(r.out, "");
         }
     }
+}
+
+// A Y typed with a digit too many would be thousands of requests: refused
+// before any is sent. This machine's server is asked directly, whatever
+// proxy the environment names.
+TEST_F(CompareCliTest, AHugeBoxIsRefusedAndThisMachineIsAskedWithoutProxy)
+{
+    LocalServer server([&](const std::string&) { return Reply{200, readFile(block)}; });
+    writeFile(dir / "typo.txt", readFile(dir / "moved.txt") + "5;271909.59;44700020\r\n");
+    const RunResult huge = cli({"compare", "--coords", "typo.txt", "--descargar", "--servicio", server.base()});
+    EXPECT_EQ(huge.exitCode, 3);
+    EXPECT_EQ(huge.err, "No se ha podido descargar la cartografía catastral: la zona pasa de 100 km²; compare con "
+                        "un archivo de la cartografía catastral.\n");
+    EXPECT_TRUE(server.targets().empty());
+
+    const RunResult proxied = cli({"compare", "--coords", "moved.txt", "--descargar", "--servicio", server.base()},
+                                  {"http_proxy=http://127.0.0.1:9", "HTTP_PROXY=http://127.0.0.1:9",
+                                   "all_proxy=http://127.0.0.1:9"});
+    EXPECT_EQ(proxied.exitCode, 1) << proxied.err;
+    EXPECT_EQ(server.targets().size(), 1u);
+}
+
+TEST(HttpFetchTest, TheHostOfAnAddress)
+{
+    const std::pair<const char*, const char*> cases[] = {
+        {"https://inspire.ec.europa.eu/schemas/cp/4.0/x.xsd", "inspire.ec.europa.eu"},
+        {"http://127.0.0.1:8080/INSPIRE/", "127.0.0.1"},
+        {"http://[::1]:8080/INSPIRE/", "[::1]"},
+        {"http://[::1]/", "[::1]"},
+        {"http://user@[::1]:80/", "[::1]"},
+        {"http://[::1", ""},
+        {"no address", ""},
+    };
+    for (const auto& [url, host] : cases) EXPECT_EQ(check::hostOf(url), host) << url;
 }
 
 TEST_F(CompareCliTest, AParcelTheServiceDoesNotKnowIsToldInTheProgramsWords)
