@@ -12,6 +12,7 @@
 #include "check/http_fetch.hpp"
 #include "compare/comparison.hpp"
 #include "compare/degrees.hpp"
+#include "compare/service_answer.hpp"
 #include "core/failure.hpp"
 #include "core/numeric_text.hpp"
 #include "core/xml_edit.hpp"
@@ -84,14 +85,22 @@ void toZone28(pugi::xml_document& doc)
     }
 }
 
-// The answer as a document, zone 28 brought to metres; others as they come.
-pugi::xml_document documentOf(const std::string& body, int zone)
+// A box's answer as its parcels, read and checked as a file the person
+// opens; zone 28 brought to metres.
+std::vector<Shape> boxAnswer(const std::string& body, int zone, pugi::xml_document& doc)
 {
-    pugi::xml_document doc;
-    if (!doc.load_buffer(body.data(), body.size()))
-        throw Failure(std::string(kNoMap) + "la respuesta del servicio no es XML");
+    try {
+        readAnswer(doc, body);
+        checkAnswerZone(doc, zone);
+    } catch (const Failure& e) {
+        throw Failure(std::string(kNoMap) + "la respuesta del servicio no vale: " + e.what() + ".");
+    }
     if (zone == 28) toZone28(doc);
-    return doc;
+    try {
+        return parcelsOfAnswer(doc);
+    } catch (const Failure& e) {
+        throw Failure(std::string(kNoMap) + "la respuesta del servicio no vale: " + e.what() + ".");
+    }
 }
 
 Failure noParcel(const std::string& ref)
@@ -270,14 +279,30 @@ std::string CadastreService::parcelDocument(const std::string& ref, int zone, pu
     case Answer::BoxTooLarge: throw Failure(std::string(kNoMap) + "el servicio del catastro responde «" + body + "»");
     }
     stopIfCancelled();
-    if (!doc.load_buffer(body.data(), body.size())) throw noParcel(ref);
+    // Nothing is used, or saved, that is not the parcel asked for as a file
+    // of it would be.
+    const Failure notAsked(std::string(kNoMap) + "la respuesta del servicio no es la parcela pedida (" + ref + ").");
+    try {
+        readAnswer(doc, body);
+        checkAnswerZone(doc, zone);
+    } catch (const Failure&) {
+        throw notAsked;
+    }
     if (zone == 28) {
         toZone28(doc);
         std::ostringstream converted;
         doc.save(converted, "  ", pugi::format_default, pugi::encoding_utf8);
         body = converted.str();
     }
-    if (shapesOf(doc, Kind::Parcels).empty()) throw noParcel(ref);
+    std::vector<Shape> shapes;
+    try {
+        shapes = parcelsOfAnswer(doc);
+    } catch (const Failure&) {
+        throw notAsked;
+    }
+    if (shapes.empty()) throw noParcel(ref);
+    for (const Shape& s : shapes)
+        if (s.name != ref) throw notAsked;
     return body;
 }
 
@@ -313,7 +338,8 @@ void CadastreService::tileInto(std::vector<Shape>& shapes, std::set<std::string>
     if (answer == Answer::NoSuchParcel)
         throw Failure(std::string(kNoMap) + "el servicio del catastro responde «" + body + "»");
     pugi::xml_document doc;
-    if (answer == Answer::Body) doc = documentOf(body, zone);
+    std::vector<Shape> parcels;
+    if (answer == Answer::Body) parcels = boxAnswer(body, zone, doc);
     if (answer == Answer::BoxTooLarge || cutShort(doc)) {
         if (depth == kDeepestSplit)
             throw Failure(std::string(kNoMap) +
@@ -329,7 +355,7 @@ void CadastreService::tileInto(std::vector<Shape>& shapes, std::set<std::string>
         tileInto(shapes, seen, midX, midY, maxX, maxY, zone, depth + 1);
         return;
     }
-    for (Shape& s : shapesOf(doc, Kind::Parcels))
+    for (Shape& s : parcels)
         if (s.name.empty() || seen.insert(s.name).second) shapes.push_back(std::move(s));
 }
 

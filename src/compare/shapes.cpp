@@ -31,6 +31,13 @@ std::string namespaceOf(pugi::xml_node feature)
 
 std::vector<Shape> shapesOf(const pugi::xml_document& doc, Kind kind, bool cadastralOnly)
 {
+    bool unreadable = false;
+    return shapesOf(doc, kind, cadastralOnly, unreadable);
+}
+
+std::vector<Shape> shapesOf(const pugi::xml_document& doc, Kind kind, bool cadastralOnly, bool& unreadable)
+{
+    unreadable = false;
     check::Model model = check::modelOf(doc);
     std::vector<Shape> shapes;
     for (check::Feature& f : model.features) {
@@ -43,6 +50,7 @@ std::vector<Shape> shapesOf(const pugi::xml_document& doc, Kind kind, bool cadas
         for (const check::Polygon& polygon : f.polygons) {
             Patch patch;
             for (const check::Ring& ring : polygon.rings) {
+                unreadable = unreadable || !ring.readable;
                 const bool usable = ring.readable && ring.closedRing && ring.points.size() >= 4;
                 if (!ring.interior && !usable) break;  // no exterior: no patch
                 if (usable) patch.rings.push_back(ring.points);

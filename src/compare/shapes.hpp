@@ -32,6 +32,9 @@ enum class Kind { Parcels, Constructions };
 // document with their readable, closed rings. `cadastralOnly`: a parcel is
 // named only when its identifier is in the cadastre's namespace ES.SDGC.CP.
 std::vector<Shape> shapesOf(const pugi::xml_document& doc, Kind kind, bool cadastralOnly = false);
+// The same, telling in `unreadable` whether a ring of a wanted feature was
+// left out because its coordinates could not be read.
+std::vector<Shape> shapesOf(const pugi::xml_document& doc, Kind kind, bool cadastralOnly, bool& unreadable);
 
 // The same from a file; throws Failure (Spanish) when it cannot be read as
 // XML or holds none of the features asked for.

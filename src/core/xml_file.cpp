@@ -86,20 +86,6 @@ std::size_t mostAttributes(const pugi::xml_document& doc)
     return most;
 }
 
-// The encoding the declaration names, in lower case; empty without one.
-std::string declaredEncoding(std::string_view bytes)
-{
-    if (bytes.substr(0, 3) == "\xEF\xBB\xBF") bytes.remove_prefix(3);
-    if (bytes.substr(0, 5) != "<?xml") return {};
-    const std::string_view decl = bytes.substr(0, bytes.find("?>"));
-    std::size_t at = decl.find("encoding");
-    if (at == std::string_view::npos) return {};
-    at = decl.find_first_of("\"'", at);
-    if (at == std::string_view::npos) return {};
-    const std::size_t end = decl.find(decl[at], at + 1);
-    return asciiLower(decl.substr(at + 1, end == std::string_view::npos ? std::string_view::npos : end - at - 1));
-}
-
 bool wideText(std::string_view bytes)
 {
     // A UTF-16 or UTF-32 byte-order mark, or the NUL bytes of "<" in either.
@@ -113,6 +99,19 @@ std::size_t lineAt(std::string_view bytes, std::size_t offset)
 }
 
 }  // namespace
+
+std::string declaredEncoding(std::string_view bytes)
+{
+    if (bytes.substr(0, 3) == "\xEF\xBB\xBF") bytes.remove_prefix(3);
+    if (bytes.substr(0, 5) != "<?xml") return {};
+    const std::string_view decl = bytes.substr(0, bytes.find("?>"));
+    std::size_t at = decl.find("encoding");
+    if (at == std::string_view::npos) return {};
+    at = decl.find_first_of("\"'", at);
+    if (at == std::string_view::npos) return {};
+    const std::size_t end = decl.find(decl[at], at + 1);
+    return asciiLower(decl.substr(at + 1, end == std::string_view::npos ? std::string_view::npos : end - at - 1));
+}
 
 void loadXml(pugi::xml_document& doc, const std::filesystem::path& path) { loadXml(doc, readWholeFile(path), path); }
 

@@ -3,6 +3,7 @@
 
 #include <filesystem>
 #include <string>
+#include <string_view>
 #include <pugixml.hpp>
 
 namespace vadrel {
@@ -17,6 +18,9 @@ void loadXml(pugi::xml_document& doc, std::string bytes, const std::filesystem::
 // Writes the whole document, as the template's declaration says (UTF-8),
 // without ever leaving a half-written file.
 void saveXml(const pugi::xml_document& doc, const std::filesystem::path& path);
+
+// The encoding an XML declaration names, in lower case; empty without one.
+std::string declaredEncoding(std::string_view bytes);
 
 // True when the document holds an element (a loaded template).
 bool hasRoot(const pugi::xml_document& doc);

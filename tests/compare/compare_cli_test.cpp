@@ -443,5 +443,57 @@ TEST_F(CompareCliTest, ProgressIsToldAndACancelStopsBeforeTheNextRequest)
     }
 }
 
+// An answer is used, and saved, only when it is what was asked for and
+// reads as a file the person opens would: the download of a parcel and the
+// parcels of a box alike.
+TEST_F(CompareCliTest, HostileAnswersAreNeitherSavedNorCompared)
+{
+    const std::string answer = readFile(single);
+    const auto replaced = [&](const std::string& from, const std::string& to) {
+        std::string a = answer;
+        EXPECT_NE(a.find(from), std::string::npos) << from;
+        for (std::size_t at = 0; (at = a.find(from, at)) != std::string::npos; at += to.size())
+            a.replace(at, from.size(), to);
+        return a;
+    };
+    const std::string noMap = "No se ha podido descargar la cartografía catastral: ";
+    const std::string notAsked = noMap + "la respuesta del servicio no es la parcela pedida (8429105VK1882N).\n";
+    const struct {
+        const char* name;
+        std::string body;
+        std::string downloadErr;  // parcel download --ref 8429105VK1882N
+        std::string compareErr;   // compare --descargar of the same parcel
+    } cases[] = {
+        {"another reference", replaced("8429105VK1882N", "9999999ZZ9999Z"), notAsked, ""},
+        {"another zone", replaced("EPSG/0/25830", "EPSG/0/25829"), notAsked,
+         noMap + "la respuesta del servicio no vale: la respuesta está en otro sistema de coordenadas "
+                 "(http://www.opengis.net/def/crs/EPSG/0/25829).\n"},
+        {"a coordinate that is no number", replaced("418276.77 4482669.6", "418276.77 NaN"), notAsked,
+         noMap + "la respuesta del servicio no vale: la respuesta tiene coordenadas que no son números finitos.\n"},
+        {"a DOCTYPE", replaced("<FeatureCollection", "<!DOCTYPE FeatureCollection>\n<FeatureCollection"), notAsked,
+         noMap + "la respuesta del servicio no vale: la respuesta declara un tipo de documento (DOCTYPE).\n"},
+        {"bytes that are no UTF-8", replaced("Parcela Catastral", "Parcela \xff Catastral"), notAsked,
+         noMap + "la respuesta del servicio no vale: El archivo 'respuesta del servicio' no es un documento XML "
+                 "válido: tiene bytes que no son UTF-8 (línea 2).\n"},
+        {"declared UTF-7", replaced("encoding=\"utf-8\"", "encoding=\"utf-7\""), notAsked,
+         noMap + "la respuesta del servicio no vale: la respuesta está en una codificación que el catastro no usa.\n"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        std::filesystem::remove(dir / "p.gml");
+        LocalServer server([&](const std::string&) { return Reply{200, c.body}; });
+        const RunResult download =
+            cli({"parcel", "download", "--ref", "8429105VK1882N", "--servicio", server.base(), "-o", "p.gml"});
+        EXPECT_EQ(download.exitCode, 3);
+        EXPECT_EQ(download.err, c.downloadErr);
+        EXPECT_FALSE(std::filesystem::exists(dir / "p.gml"));
+        if (c.compareErr.empty()) continue;  // a box's answer holds any parcels
+        const RunResult compared = cli({"compare", "--gml", single, "--descargar", "--servicio", server.base()});
+        EXPECT_EQ(compared.exitCode, 3);
+        EXPECT_EQ(compared.err, c.compareErr);
+        EXPECT_EQ(compared.out, "");
+    }
+}
+
 }  // namespace
 }  // namespace vadrel::test
