@@ -243,3 +243,37 @@ TEST_F(ReportCli, CadastralMapBringsTheComparisonWhenItIsAround)
               1);
     EXPECT_FALSE(std::filesystem::exists(dir.path() / "x.pdf"));
 }
+
+// The document read as the client reads it: every figure with a comma, each
+// column of the table to the decimals of its most precise coordinate, and
+// the check's first line telling whether the schemas saw the file.
+TEST_F(ReportCli, OneDocumentCommaEverywhereAndTheCheckTellsTheSchemas)
+{
+    writeFile(dir / "c.txt",
+              "1;500000;4100000\r\n2;500010.5;4100000\r\n3;500010.25;4100010.125\r\n4;500000;4100010\r\n");
+    const auto informe = [&](const std::string& catalogo, const std::string& pdf) {
+        const RunResult r = run({VADREL_CLI, "report", "--coords", "c.txt", "--ref", "1234567AB1234N", "--area",
+                                 "103.5", "-o", pdf},
+                                dir.path(), {"XML_CATALOG_FILES=" + catalogo});
+        EXPECT_EQ(r.exitCode, 0) << r.err;
+        // One blank between words: a long line of the check takes two.
+        return std::regex_replace(texto(pdf), std::regex("\\s+"), " ");
+    };
+    const std::string t = informe((dir / "falta.xml").string(), "sin.pdf");
+    for (const char* fila : {"1 500000,00 4100000,000", "2 500010,50 4100000,000", "3 500010,25 4100010,125",
+                             "4 500000,00 4100010,000"})
+        EXPECT_NE(t.find(fila), std::string::npos) << fila << "\n" << t;
+    EXPECT_NE(t.find("Superficie declarada en el GML: 103,5 m²"), std::string::npos) << t;
+    EXPECT_FALSE(std::regex_search(t, std::regex("[0-9]\\.[0-9]"))) << "a figure with a point:\n" << t;
+    EXPECT_NE(t.find("Comprobación: Sin errores, pero sin comprobar contra los esquemas No se ha podido comprobar el "
+                     "archivo contra los esquemas"),
+              std::string::npos)
+        << t;
+    EXPECT_EQ(t.find("Sin problemas"), std::string::npos);
+
+    const auto shared = sharedDir();
+    if (shared.empty()) GTEST_SKIP() << "no ../shared beside the repository: the schemas' catalog";
+    const std::string con = informe((shared / "schemas/catalog.xml").string(), "con.pdf");
+    EXPECT_NE(con.find("Comprobación: Sin problemas"), std::string::npos) << con;
+    EXPECT_EQ(con.find("sin comprobar contra los esquemas"), std::string::npos);
+}

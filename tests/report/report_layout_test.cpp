@@ -269,6 +269,32 @@ TEST(Informe, TablaConComaYLosDecimalesDeCadaColumna)
     }
 }
 
+// The check's first line: "Sin problemas" only when the schemas saw the
+// file; without them and with nothing found, the reason follows.
+TEST(Informe, PrimeraLineaDeLaComprobacion)
+{
+    const check::Problem nota{check::Severity::Warning, "archivo",
+                              "No se ha podido comprobar el archivo contra los esquemas: falta el catálogo.", true};
+    const check::Problem aviso{check::Severity::Warning, "parcela X, anillo exterior",
+                               "El vértice repite el anterior (440000.5 4470000.25)."};
+    const check::Problem error{check::Severity::Error, "archivo", "Falta el areaValue."};
+    struct Caso {
+        const char* nombre;
+        check::Problems problemas;
+        std::vector<std::string> resumen;
+    };
+    const std::string citaAviso = "parcela X, anillo exterior: aviso: El vértice repite el anterior (440000,5 4470000,25).";
+    for (const Caso& c :
+         {Caso{"con esquemas, nada", {}, {"Sin problemas"}},
+          Caso{"sin esquemas, nada", {nota}, {"Sin errores, pero sin comprobar contra los esquemas", nota.message}},
+          Caso{"sin esquemas, un aviso", {nota, aviso}, {"0 errores y 1 aviso", citaAviso, nota.message}},
+          Caso{"sin esquemas, un error detrás", {error, nota}, {"1 error y 0 avisos", "archivo: error: Falta el areaValue.",
+                                                                nota.message}},
+          Caso{"con esquemas, un aviso", {aviso}, {"0 errores y 1 aviso", citaAviso}}}) {
+        EXPECT_EQ(resumenComprobacion(c.problemas), c.resumen) << c.nombre;
+    }
+}
+
 TEST(Informe, BarraDeEscalaRedonda)
 {
     EXPECT_EQ(barraDeEscala(100, 60), 5);
@@ -282,7 +308,8 @@ TEST(Informe, ResumenDeLaComprobacion)
     EXPECT_EQ(resumenComprobacion({}), std::vector<std::string>{"Sin problemas"});
     check::Problem nota{check::Severity::Warning, "archivo", "No se han podido usar los esquemas.", true};
     EXPECT_EQ(resumenComprobacion({nota}),
-              (std::vector<std::string>{"Sin problemas", "No se han podido usar los esquemas."}));
+              (std::vector<std::string>{"Sin errores, pero sin comprobar contra los esquemas",
+                                        "No se han podido usar los esquemas."}));
     check::Problems varios(5, check::Problem{check::Severity::Error, "parcela X, vértice 3", "Repetido."});
     varios[4].severity = check::Severity::Warning;
     varios.insert(varios.begin(), nota);
