@@ -2,6 +2,7 @@
 
 #include "compare/comparison.hpp"
 #include "core/geometry.hpp"
+#include "report/report_numbers.hpp"
 
 namespace vadrel::report {
 
@@ -25,6 +26,52 @@ std::vector<compare::Shape> formas(const DatosInforme& d, const std::string& nom
     return out;
 }
 
+// The comparison's lines are the batch command's, which writes its figures
+// with "."; the report quotes them with a comma. References and names may
+// hold dotted digits of their own, so the lines are first written with a
+// stand-in for each, all figures changed, and the names put back.
+class NamesAside {
+public:
+    // The stand-in for `name`: between two marks, letters only.
+    std::string add(std::string name)
+    {
+        std::string key(1, kMark);
+        for (std::size_t i = names_.size();; i /= 26) {
+            key += static_cast<char>('a' + i % 26);
+            if (i < 26) break;
+        }
+        key += kMark;
+        names_.push_back(std::move(name));
+        return key;
+    }
+
+    std::vector<std::string> withComma(const std::vector<std::string>& lines) const
+    {
+        std::vector<std::string> out;
+        for (const std::string& line : lines) {
+            const std::string figures = commaBetweenDigits(line);
+            std::string back;
+            for (std::size_t i = 0; i < figures.size(); ++i) {
+                const std::size_t end = figures[i] == kMark ? figures.find(kMark, i + 1) : std::string::npos;
+                if (end == std::string::npos) {
+                    back += figures[i];
+                    continue;
+                }
+                std::size_t index = 0;
+                for (std::size_t k = end; k-- > i + 1;) index = index * 26 + static_cast<std::size_t>(figures[k] - 'a');
+                back += names_.at(index);
+                i = end;
+            }
+            out.push_back(std::move(back));
+        }
+        return out;
+    }
+
+private:
+    static constexpr char kMark = '\x1f';  // a control character: in no line's own words
+    std::vector<std::string> names_;
+};
+
 void alFondo(DatosInforme& d, const compare::Shape& s)
 {
     for (const compare::Patch& p : s.patches)
@@ -43,7 +90,13 @@ void anadeCartografia(DatosInforme& d, const std::vector<compare::Shape>& map)
     // Every parcel: the layout keeps those the plan shows.
     for (const compare::Shape& s : map) alFondo(d, s);
     for (const compare::Overlap& o : c.overlaps) d.solapes.insert(d.solapes.end(), o.rings.begin(), o.rings.end());
-    d.comparacion = compare::reportLines(c, map);
+    // The lines read only the names of the map's affected parcels.
+    NamesAside names;
+    compare::ParcelComparison aside = c;
+    for (compare::Overlap& o : aside.overlaps) o.ref = names.add(o.ref);
+    std::vector<compare::Shape> asideMap(map.size());
+    for (std::size_t i : c.affected) asideMap[i].name = names.add(map[i].name);
+    d.comparacion = names.withComma(compare::reportLines(aside, asideMap));
 }
 
 void anadeParcelaCatastral(DatosInforme& d, const std::vector<compare::Shape>& parcel)
@@ -59,7 +112,10 @@ void anadeParcelaCatastral(DatosInforme& d, const std::vector<compare::Shape>& p
     for (const compare::Shape& s : parcel) alFondo(d, s);
     const std::vector<compare::ConstructionOutside> fuera = compare::compareBuilding(construcciones, parcel);
     for (const compare::ConstructionOutside& f : fuera) d.solapes.insert(d.solapes.end(), f.rings.begin(), f.rings.end());
-    d.comparacion = compare::reportLines(fuera);
+    NamesAside names;
+    std::vector<compare::ConstructionOutside> aside = fuera;
+    for (compare::ConstructionOutside& f : aside) f.name = names.add(f.name);
+    d.comparacion = names.withComma(compare::reportLines(aside));
 }
 
 }  // namespace vadrel::report

@@ -14,6 +14,7 @@
 #include "core/xml_edit.hpp"
 #include "core/xml_search.hpp"
 #include "parcel/parcel_form.hpp"
+#include "report/report_numbers.hpp"
 
 namespace vadrel::report {
 
@@ -131,12 +132,14 @@ std::vector<std::string> resumenComprobacion(const check::Problems& problems)
         return out;
     };
     if (errores + avisos == 0) {
-        out.push_back("Sin problemas");
+        // A file the schemas did not see may still be refused for them.
+        out.push_back(check::checkedAgainstSchemas(problems) ? "Sin problemas"
+                                                             : "Sin errores, pero sin comprobar contra los esquemas");
         return nota();
     }
     out.push_back(std::to_string(errores) + (errores == 1 ? " error y " : " errores y ") +
                                 std::to_string(avisos) + (avisos == 1 ? " aviso" : " avisos"));
-    for (const check::Problem* p : citados) out.push_back(check::describe(*p));
+    for (const check::Problem* p : citados) out.push_back(pointsWithComma(check::describe(*p)));
     if (errores + avisos > citados.size())
         out.push_back("… y " + std::to_string(errores + avisos - citados.size()) + " más");
     return nota();

@@ -64,8 +64,9 @@ std::vector<AnilloInforme> interioresDeParcela(const pugi::xml_document& doc);
 // The building window's values and every construction in list order.
 DatosInforme datosDeEdificio(const TFGMLEdif& form);
 
-// "Sin problemas", or the count of errors and warnings and the first few
-// problems; the note that the schemas were not at hand is told apart.
+// "Sin problemas" (only for a file the schemas checked too), or the count
+// of errors and warnings and the first few problems, their points with a
+// decimal comma; the note that the schemas were not at hand goes last.
 std::vector<std::string> resumenComprobacion(const check::Problems& problems);
 // That summary of the file's check without the network: schemas from a
 // catalog or the cache, or none (which the summary tells).

@@ -11,6 +11,7 @@
 #include "check/check_text.hpp"
 #include "core/failure.hpp"
 #include "core/numeric_text.hpp"
+#include "report/report_numbers.hpp"
 
 namespace vadrel::report {
 
@@ -103,11 +104,11 @@ std::vector<Cifra> cifrasParcela(const DatosInforme& d, const std::vector<std::v
     } else if (!declarada) {
         out.push_back({"Superficie declarada en el GML: " + d.superficieDeclarada + " (no es un número)", true});
     } else if (std::abs(*declarada - superficie) > 1.0) {
-        out.push_back({"Superficie declarada en el GML: " + d.superficieDeclarada + " m², difiere en " +
+        out.push_back({"Superficie declarada en el GML: " + withComma(d.superficieDeclarada) + " m², difiere en " +
                            m2(std::abs(*declarada - superficie)) + " de la calculada",
                        true});
     } else {
-        out.push_back({"Superficie declarada en el GML: " + d.superficieDeclarada + " m²"});
+        out.push_back({"Superficie declarada en el GML: " + withComma(d.superficieDeclarada) + " m²"});
     }
     out.push_back({"Perímetro: " + check::spanishNumber(perimetro(anillos.front()), 2) + " m"});
     std::size_t vertices = 0;
@@ -132,7 +133,7 @@ std::vector<Cifra> cifrasEdificio(const DatosInforme& d, const std::vector<std::
     out.push_back({"Superficie en planta de las edificaciones: " + m2(edificado)});
     out.push_back({"Superficie de las piscinas: " + m2(piscinas)});
     out.push_back({"Superficie construida declarada: " +
-                   (d.superficieConstruida.empty() ? std::string("ninguna") : d.superficieConstruida + " m²")});
+                   (d.superficieConstruida.empty() ? std::string("ninguna") : withComma(d.superficieConstruida) + " m²")});
     out.push_back({"Construcciones: " + std::to_string(anillos.size()) + " (" + std::to_string(numPiscinas) +
                    (numPiscinas == 1 ? " piscina)" : " piscinas)")});
     out.push_back({"Número de vértices: " + std::to_string(vertices)});
@@ -152,11 +153,13 @@ std::vector<Fila> filas(const DatosInforme& d, const std::vector<std::vector<Pun
             t.texto = d.edificio ? a.titulo + " · " + m2(area(p)) : a.titulo;
             out.push_back(std::move(t));
         }
+        // Each ring's X and Y columns to the decimals of their most precise text.
+        const std::vector<std::string> x = paddedColumn(a.x), y = paddedColumn(a.y);
         for (std::size_t v = 0; v < p.size(); ++v) {
             Fila f;
             f.numero = numero++;
-            f.x = a.x[v];
-            f.y = a.y[v];
+            f.x = x[v];
+            f.y = y[v];
             f.lado = check::spanishNumber(longitud(p[v], p[(v + 1) % p.size()]), 2);
             out.push_back(std::move(f));
         }

@@ -57,7 +57,7 @@ struct Fila {
     bool titulo = false;  // a ring's name over its vertices
     std::string texto;
     int numero = 0;
-    std::string x, y, lado;
+    std::string x, y, lado;  // x and y as typed, with a comma and padded per ring
     double posX = 0, posY = 0;  // top left of the row on its page
 };
 

@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstring>
 #include <fstream>
 #include <regex>
 #include <sstream>
@@ -86,16 +87,27 @@ TEST_F(ReportCli, SampleParcelShowsReferenceEveryVertexAreaAndPage)
     EXPECT_NE(t.find("Superficie calculada con las coordenadas: 572,17 m²"), std::string::npos);
     EXPECT_NE(t.find("Superficie declarada en el GML: 572 m²"), std::string::npos);
     EXPECT_NE(t.find("Página 1 de 1"), std::string::npos);
-    // Every X and Y text of the file's ring, the closing repetition aside.
+    // Every X and Y text of the file's ring, the closing repetition aside,
+    // with a comma and the two decimals of the most precise ones
+    // ("4482651" is "4482651,00").
     const std::string gml = readFile(sample);
     std::smatch m;
     ASSERT_TRUE(std::regex_search(gml, m, std::regex("<gml:posList[^>]*>([^<]*)<")));
     std::istringstream valores(m[1].str());
     std::vector<std::string> v{std::istream_iterator<std::string>(valores), {}};
     ASSERT_EQ(v.size(), 48u);
+    const auto dosDecimales = [](std::string s) {
+        const std::size_t punto = s.find('.');
+        if (punto == std::string::npos) return s + ",00";
+        s[punto] = ',';
+        return s.append(punto + 3 - s.size(), '0');
+    };
     for (std::size_t i = 0; i + 2 < v.size(); i += 2) {
-        EXPECT_NE(t.find(v[i] + " " + v[i + 1]), std::string::npos) << "vértice " << i / 2 + 1 << ": " << v[i];
+        EXPECT_NE(t.find(dosDecimales(v[i]) + " " + dosDecimales(v[i + 1])), std::string::npos)
+            << "vértice " << i / 2 + 1 << ": " << v[i];
     }
+    EXPECT_NE(t.find("418263,04 4482651,00"), std::string::npos);
+    EXPECT_NE(t.find("418258,90 4482660,55"), std::string::npos);
 }
 
 TEST_F(ReportCli, ThreeHundredVerticesFillSeveralPagesOnceEachInOrder)
@@ -108,8 +120,9 @@ TEST_F(ReportCli, ThreeHundredVerticesFillSeveralPagesOnceEachInOrder)
         ++n;
         char buf[32];
         std::snprintf(buf, sizeof buf, "%d.%03d", 440000 + x, n);
-        xs.push_back(buf);
         c << n << ';' << buf << ';' << 4470000 + y << ".5\r\n";
+        *std::strchr(buf, '.') = ',';  // as the report shows it
+        xs.push_back(buf);
     };
     for (int x = 0; x < 100; ++x) anade(x, 0);
     for (int y = 0; y < 50; ++y) anade(100, y);
@@ -214,7 +227,7 @@ TEST_F(ReportCli, CadastralMapBringsTheComparisonWhenItIsAround)
                                 block, "-o", "cerca.pdf"});
     ASSERT_EQ(near.exitCode, 0) << near.err;
     const std::string t = texto("cerca.pdf");
-    EXPECT_NE(t.find("Comparación con la cartografía catastral\nsuperficie nueva: 985.13 m2\n"), std::string::npos)
+    EXPECT_NE(t.find("Comparación con la cartografía catastral\nsuperficie nueva: 985,13 m2\n"), std::string::npos)
         << t;
     EXPECT_NE(t.find("\nsolape con 2041506TP7124S: "), std::string::npos) << t;
     EXPECT_NE(t.find("\nsolapes: 1\n"), std::string::npos) << t;
@@ -229,4 +242,38 @@ TEST_F(ReportCli, CadastralMapBringsTheComparisonWhenItIsAround)
                   .exitCode,
               1);
     EXPECT_FALSE(std::filesystem::exists(dir.path() / "x.pdf"));
+}
+
+// The document read as the client reads it: every figure with a comma, each
+// column of the table to the decimals of its most precise coordinate, and
+// the check's first line telling whether the schemas saw the file.
+TEST_F(ReportCli, OneDocumentCommaEverywhereAndTheCheckTellsTheSchemas)
+{
+    writeFile(dir / "c.txt",
+              "1;500000;4100000\r\n2;500010.5;4100000\r\n3;500010.25;4100010.125\r\n4;500000;4100010\r\n");
+    const auto informe = [&](const std::string& catalogo, const std::string& pdf) {
+        const RunResult r = run({VADREL_CLI, "report", "--coords", "c.txt", "--ref", "1234567AB1234N", "--area",
+                                 "103.5", "-o", pdf},
+                                dir.path(), {"XML_CATALOG_FILES=" + catalogo});
+        EXPECT_EQ(r.exitCode, 0) << r.err;
+        // One blank between words: a long line of the check takes two.
+        return std::regex_replace(texto(pdf), std::regex("\\s+"), " ");
+    };
+    const std::string t = informe((dir / "falta.xml").string(), "sin.pdf");
+    for (const char* fila : {"1 500000,00 4100000,000", "2 500010,50 4100000,000", "3 500010,25 4100010,125",
+                             "4 500000,00 4100010,000"})
+        EXPECT_NE(t.find(fila), std::string::npos) << fila << "\n" << t;
+    EXPECT_NE(t.find("Superficie declarada en el GML: 103,5 m²"), std::string::npos) << t;
+    EXPECT_FALSE(std::regex_search(t, std::regex("[0-9]\\.[0-9]"))) << "a figure with a point:\n" << t;
+    EXPECT_NE(t.find("Comprobación: Sin errores, pero sin comprobar contra los esquemas No se ha podido comprobar el "
+                     "archivo contra los esquemas"),
+              std::string::npos)
+        << t;
+    EXPECT_EQ(t.find("Sin problemas"), std::string::npos);
+
+    const auto shared = sharedDir();
+    if (shared.empty()) GTEST_SKIP() << "no ../shared beside the repository: the schemas' catalog";
+    const std::string con = informe((shared / "schemas/catalog.xml").string(), "con.pdf");
+    EXPECT_NE(con.find("Comprobación: Sin problemas"), std::string::npos) << con;
+    EXPECT_EQ(con.find("sin comprobar contra los esquemas"), std::string::npos);
 }

@@ -104,7 +104,9 @@ TEST_P(Plano, EscalaPaginasYLados)
             const Fila& f = p.filas[i];
             ASSERT_LT(siguiente, anillo.x.size());
             EXPECT_EQ(f.numero, static_cast<int>(siguiente + 1));
-            EXPECT_EQ(f.x, anillo.x[siguiente]);
+            std::string x = anillo.x[siguiente];  // "440000.5" shows as "440000,5"
+            x[x.find('.')] = ',';
+            EXPECT_EQ(f.x, x);
             EXPECT_EQ(f.y, anillo.y[siguiente]);
             EXPECT_EQ(f.lado, "1,00");
             EXPECT_GE(f.posY, p.cabeceraY);
@@ -124,9 +126,10 @@ TEST_P(Plano, EscalaPaginasYLados)
 INSTANTIATE_TEST_SUITE_P(Informe, Plano, ::testing::ValuesIn(kCasos),
                          [](const auto& info) { return std::string(info.param.nombre); });
 
-TEST(Informe, LadosHastaElSiguienteYTextosComoEstan)
+TEST(Informe, LadosHastaElSiguienteYTextosConComa)
 {
-    // A 3-4-5 triangle: the last side goes back to the first vertex.
+    // A 3-4-5 triangle: the last side goes back to the first vertex; the
+    // X texts padded to the most precise one.
     AnilloInforme a;
     a.x = {"400000.0", "400003", "400003.00"};
     a.y = {"4000000", "4000000", "4000004"};
@@ -136,7 +139,10 @@ TEST(Informe, LadosHastaElSiguienteYTextosComoEstan)
     EXPECT_EQ(filas[0].lado, "3,00");
     EXPECT_EQ(filas[1].lado, "4,00");
     EXPECT_EQ(filas[2].lado, "5,00");
-    EXPECT_EQ(filas[2].x, "400003.00");
+    EXPECT_EQ(filas[0].x, "400000,00");
+    EXPECT_EQ(filas[1].x, "400003,00");
+    EXPECT_EQ(filas[2].x, "400003,00");
+    EXPECT_EQ(filas[2].y, "4000004");
     EXPECT_EQ(inf.cifras.at(0).texto, "Superficie calculada con las coordenadas: 6,00 m²");
     EXPECT_EQ(inf.cifras.at(2).texto, "Perímetro: 12,00 m");
     EXPECT_EQ(inf.cifras.at(3).texto, "Número de vértices: 3");
@@ -147,13 +153,19 @@ TEST(Informe, SuperficieDeclaradaQueDifiereEnMasDeUnMetro)
     struct Caso {
         const char* declarada;
         bool aviso;
+        const char* texto;
     };
-    // 100 m² computed.
-    for (const Caso& c : {Caso{"100", false}, Caso{"101", false}, Caso{"98.99", true}, Caso{"101.5", true},
-                          Caso{"", true}, Caso{"cien", true}}) {
+    // 100 m² computed; the declared figure with a comma however typed.
+    for (const Caso& c : {Caso{"100", false, "Superficie declarada en el GML: 100 m²"},
+                          Caso{"101", false, "Superficie declarada en el GML: 101 m²"},
+                          Caso{"100.25", false, "Superficie declarada en el GML: 100,25 m²"},
+                          Caso{"98.99", true, "Superficie declarada en el GML: 98,99 m², difiere en 1,01 m² de la calculada"},
+                          Caso{"101,5", true, "Superficie declarada en el GML: 101,5 m², difiere en 1,50 m² de la calculada"},
+                          Caso{"", true, "Superficie declarada en el GML: ninguna"},
+                          Caso{"cien", true, "Superficie declarada en el GML: cien (no es un número)"}}) {
         const Informe inf = componeInforme(parcela(rectangulo(10, 10), c.declarada));
         EXPECT_EQ(inf.cifras.at(1).aviso, c.aviso) << c.declarada;
-        EXPECT_NE(inf.cifras.at(1).texto.find(c.declarada), std::string::npos) << inf.cifras.at(1).texto;
+        EXPECT_EQ(inf.cifras.at(1).texto, c.texto);
     }
 }
 
@@ -205,9 +217,11 @@ TEST(Informe, EdificioConPatioYPiscina)
     d.anillos.push_back(rectangulo(4, 2));
     d.anillos.back().piscina = true;
     d.anillos.back().titulo = "Piscina 1 · Piscina · Exterior";
+    d.superficieConstruida = "150.5";
     const Informe inf = componeInforme(d);
     EXPECT_EQ(inf.cifras.at(0).texto, "Superficie en planta de las edificaciones: 96,00 m²");
     EXPECT_EQ(inf.cifras.at(1).texto, "Superficie de las piscinas: 8,00 m²");
+    EXPECT_EQ(inf.cifras.at(2).texto, "Superficie construida declarada: 150,5 m²");
     EXPECT_EQ(inf.cifras.at(3).texto, "Construcciones: 3 (1 piscina)");
     // Each construction's line heads its vertices, numbered on across them.
     std::vector<Fila> filas;
@@ -223,6 +237,64 @@ TEST(Informe, EdificioConPatioYPiscina)
     EXPECT_TRUE(inf.plano.anillos.at(2).piscina);
 }
 
+// Each ring's X and Y columns padded apart, with a comma whichever
+// separator the person typed; the values never rounded.
+TEST(Informe, TablaConComaYLosDecimalesDeCadaColumna)
+{
+    AnilloInforme exterior;
+    exterior.titulo = "Anillo exterior";
+    exterior.x = {"500000", "500010,5", "500010.25", "500000"};
+    exterior.y = {"4100000", "4100000", "4100010", "4100010.125"};
+    AnilloInforme interior;
+    interior.titulo = "Anillo interior 1";
+    interior.interior = true;
+    interior.x = {"500002", "500004", "500004"};
+    interior.y = {"4100002", "4100002.5", "4100004"};
+    DatosInforme d = parcela(exterior);
+    d.anillos.push_back(interior);
+    for (char separador : {'.', ','}) {
+        d.formato = NumberFormat::withDecimal(separador);
+        const Informe inf = componeInforme(d);
+        std::vector<std::pair<std::string, std::string>> xy;
+        for (const Fila& f : inf.paginas.at(0).filas)
+            if (!f.titulo) xy.emplace_back(f.x, f.y);
+        EXPECT_EQ(xy, (std::vector<std::pair<std::string, std::string>>{{"500000,00", "4100000,000"},
+                                                                         {"500010,50", "4100000,000"},
+                                                                         {"500010,25", "4100010,000"},
+                                                                         {"500000,00", "4100010,125"},
+                                                                         {"500002", "4100002,0"},
+                                                                         {"500004", "4100002,5"},
+                                                                         {"500004", "4100004,0"}}))
+            << separador;
+    }
+}
+
+// The check's first line: "Sin problemas" only when the schemas saw the
+// file; without them and with nothing found, the reason follows.
+TEST(Informe, PrimeraLineaDeLaComprobacion)
+{
+    const check::Problem nota{check::Severity::Warning, "archivo",
+                              "No se ha podido comprobar el archivo contra los esquemas: falta el catálogo.", true};
+    const check::Problem aviso{check::Severity::Warning, "parcela X, anillo exterior",
+                               "El vértice repite el anterior (440000.5 4470000.25)."};
+    const check::Problem error{check::Severity::Error, "archivo", "Falta el areaValue."};
+    struct Caso {
+        const char* nombre;
+        check::Problems problemas;
+        std::vector<std::string> resumen;
+    };
+    const std::string citaAviso = "parcela X, anillo exterior: aviso: El vértice repite el anterior (440000,5 4470000,25).";
+    for (const Caso& c :
+         {Caso{"con esquemas, nada", {}, {"Sin problemas"}},
+          Caso{"sin esquemas, nada", {nota}, {"Sin errores, pero sin comprobar contra los esquemas", nota.message}},
+          Caso{"sin esquemas, un aviso", {nota, aviso}, {"0 errores y 1 aviso", citaAviso, nota.message}},
+          Caso{"sin esquemas, un error detrás", {error, nota}, {"1 error y 0 avisos", "archivo: error: Falta el areaValue.",
+                                                                nota.message}},
+          Caso{"con esquemas, un aviso", {aviso}, {"0 errores y 1 aviso", citaAviso}}}) {
+        EXPECT_EQ(resumenComprobacion(c.problemas), c.resumen) << c.nombre;
+    }
+}
+
 TEST(Informe, BarraDeEscalaRedonda)
 {
     EXPECT_EQ(barraDeEscala(100, 60), 5);
@@ -236,7 +308,8 @@ TEST(Informe, ResumenDeLaComprobacion)
     EXPECT_EQ(resumenComprobacion({}), std::vector<std::string>{"Sin problemas"});
     check::Problem nota{check::Severity::Warning, "archivo", "No se han podido usar los esquemas.", true};
     EXPECT_EQ(resumenComprobacion({nota}),
-              (std::vector<std::string>{"Sin problemas", "No se han podido usar los esquemas."}));
+              (std::vector<std::string>{"Sin errores, pero sin comprobar contra los esquemas",
+                                        "No se han podido usar los esquemas."}));
     check::Problems varios(5, check::Problem{check::Severity::Error, "parcela X, vértice 3", "Repetido."});
     varios[4].severity = check::Severity::Warning;
     varios.insert(varios.begin(), nota);
@@ -293,6 +366,58 @@ TEST(Informe, ParcelaDelEdificioDetrasYLoQueSeSale)
     anadeParcelaCatastral(d, parcela(500010));  // the last 2 m of the house outside
     ASSERT_EQ(d.fondo.size(), 1u);
     EXPECT_FALSE(d.solapes.empty());
-    EXPECT_EQ(d.comparacion, (std::vector<std::string>{"construcción Casa: fuera de la parcela 20.00 m2, hasta 2.00 m",
+    EXPECT_EQ(d.comparacion, (std::vector<std::string>{"construcción Casa: fuera de la parcela 20,00 m2, hasta 2,00 m",
                                                        "construcciones fuera: 1"}));
+}
+
+// The comparison's lines with a comma in their figures, the references
+// that hold dotted digits as they are.
+TEST(Informe, ComparacionConComaYReferenciasConPuntos)
+{
+    AnilloInforme nueva;
+    nueva.x = {"500000", "500010.5", "500010.5", "500000"};
+    nueva.y = {"4100000", "4100000", "4100010", "4100010"};
+    DatosInforme d = parcela(nueva);
+    const auto caja = [](std::string ref, double oeste, double sur, double este, double norte) {
+        const compare::Ring r{{oeste, sur}, {este, sur}, {este, norte}, {oeste, norte}, {oeste, sur}};
+        return compare::Shape{std::move(ref), {compare::Patch{{r}}}};
+    };
+    // The new parcel 0.5 m into its taller neighbour to the east.
+    anadeCartografia(d, {caja("P.9.75", 500000, 4100000, 500010, 4100010),
+                         caja("N.1.25", 500010, 4099995, 500020, 4100015)});
+    EXPECT_EQ(d.comparacion, (std::vector<std::string>{"superficie nueva: 105,00 m2",
+                                                       "superficie catastral: 100,00 m2 (P.9.75)",
+                                                       "diferencia: 5,00 m2 (5,00 %)",
+                                                       "fuera de las parcelas afectadas: 5,00 m2",
+                                                       "sin cubrir de las parcelas afectadas: 0,00 m2",
+                                                       "desplazamiento máximo del perímetro: 0,50 m",
+                                                       "solape con N.1.25: 5,00 m2, profundidad 0,50 m",
+                                                       "solapes: 1"}));
+    EXPECT_EQ(d.fondo.size(), 2u);
+    EXPECT_FALSE(d.solapes.empty());
+}
+
+// Thirty constructions out of their parcel, named with dotted digits: each
+// line keeps its own name, in order.
+TEST(Informe, ConstruccionesFueraConComaYSusNombres)
+{
+    DatosInforme d;
+    d.edificio = true;
+    d.huso = "30";
+    std::vector<std::string> nombres;
+    for (int i = 0; i < 30; ++i) {
+        AnilloInforme a;
+        a.nombre = "C." + std::to_string(i) + ".5";
+        const std::string oeste = std::to_string(499992 + 3 * i), este = std::to_string(499994 + 3 * i);
+        a.x = {oeste, este, este, oeste};
+        a.y = {"4100015", "4100015", "4100025", "4100025"};  // 5 m past the parcel's north side
+        nombres.push_back(a.nombre);
+        d.anillos.push_back(std::move(a));
+    }
+    const compare::Ring caja{{499990, 4099990}, {500090, 4099990}, {500090, 4100020}, {499990, 4100020}, {499990, 4099990}};
+    anadeParcelaCatastral(d, {compare::Shape{"1234567AB1234N", {compare::Patch{{caja}}}}});
+    ASSERT_EQ(d.comparacion.size(), 31u);
+    for (std::size_t i = 0; i < nombres.size(); ++i)
+        EXPECT_EQ(d.comparacion[i], "construcción " + nombres[i] + ": fuera de la parcela 10,00 m2, hasta 5,00 m");
+    EXPECT_EQ(d.comparacion.back(), "construcciones fuera: 30");
 }
