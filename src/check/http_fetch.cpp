@@ -138,7 +138,8 @@ HttpAnswer httpFetch(const std::string& first, const std::function<bool(std::str
             const bool secure = target.starts_with("https://") || (limits.plainHttp && target.starts_with("http://"));
             if (!secure || !allowed(hostOf(target)))
                 throw Failure(concat({"no se ha descargado ", url, ": el servidor la envía a ",
-                                      target.empty() ? "ninguna parte" : target, ", ", limits.elsewhere}));
+                                      target.empty() ? "ninguna parte" : printable(target, kLongestName), ", ",
+                                      limits.elsewhere}));
             url = target;
             continue;
         }

@@ -5,6 +5,7 @@
 #include <pugixml.hpp>
 
 #include "app/png_picture.hpp"
+#include "check/check_text.hpp"
 #include "cli/args.hpp"
 #include "cli/batch_app.hpp"
 #include "cli/batch_ui.hpp"
@@ -38,7 +39,8 @@ std::vector<compare::Shape> parcelOfCoords(Context& ctx, const std::string& file
     b.ui.openAnswer = file;
     if (!dispatch(b.ui, [&] { form.BBCargarClick(); })) throw Failure("");
     std::vector<Punto> points = puntosDe(form.MX, form.MY, form.formato);
-    if (points.size() < 3) throw Failure(file + " no tiene los tres vértices que hacen una parcela.");
+    if (points.size() < 3)
+        throw Failure(check::printable(file, check::kLongestName) + " no tiene los tres vértices que hacen una parcela.");
     points.push_back(points.front());
     return {compare::Shape{compare::isCadastralReference(ref) ? ref : "", {compare::Patch{{points}}}}};
 }
@@ -114,7 +116,7 @@ int compareBuilding(const Args& args, Context& ctx)
         } else {
             const std::string ref = constructions.front().name;
             if (!compare::isCadastralReference(ref))
-                throw Failure(std::string(compare::kNoMap) + "el edificio no tiene una referencia catastral (" + ref +
+                throw Failure(std::string(compare::kNoMap) + "el edificio no tiene una referencia catastral (" + check::printable(ref, check::kLongestName) +
                               ").");
             parcel = Download(args, ctx).service().parcelOf(ref, compare::zoneOfFile(buildingFile).value_or(30));
         }

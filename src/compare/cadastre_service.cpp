@@ -8,6 +8,7 @@
 #include <sstream>
 #include <thread>
 
+#include "check/check_text.hpp"
 #include "check/gml_model.hpp"
 #include "check/http_fetch.hpp"
 #include "compare/comparison.hpp"
@@ -101,6 +102,14 @@ std::vector<Shape> boxAnswer(const std::string& body, int zone, pugi::xml_docume
     } catch (const Failure& e) {
         throw Failure(std::string(kNoMap) + "la respuesta del servicio no vale: " + e.what() + ".");
     }
+}
+
+// The service's own words, fit to print: an escape sequence in them cannot
+// drive the terminal or forge a line, and a text of megabytes is cut.
+Failure serviceSays(const std::string& said)
+{
+    return Failure(std::string(kNoMap) + "el servicio del catastro responde «" +
+                   check::printable(said, check::kLongestName) + "»");
 }
 
 Failure noParcel(const std::string& ref)
@@ -257,7 +266,7 @@ CadastreService::Answer CadastreService::get(const std::string& url, std::string
             body = *said;
             if (said->find(kOutOfLimits) != std::string::npos) return Answer::BoxTooLarge;
             if (said->find(kParcelNotFound) != std::string::npos) return Answer::NoSuchParcel;
-            throw Failure(std::string(kNoMap) + "el servicio del catastro responde «" + *said + "»");
+            throw serviceSays(*said);
         }
         if (answer.status != 200)
             throw Failure(std::string(kNoMap) + "el servicio del catastro responde con el código " +
@@ -276,7 +285,7 @@ std::string CadastreService::parcelDocument(const std::string& ref, int zone, pu
     case Answer::Body: break;
     case Answer::NoRecords:
     case Answer::NoSuchParcel: throw noParcel(ref);
-    case Answer::BoxTooLarge: throw Failure(std::string(kNoMap) + "el servicio del catastro responde «" + body + "»");
+    case Answer::BoxTooLarge: throw serviceSays(body);
     }
     stopIfCancelled();
     // Nothing is used, or saved, that is not the parcel asked for as a file
@@ -335,18 +344,15 @@ void CadastreService::tileInto(std::vector<Shape>& shapes, std::set<std::string>
     std::string body;
     const Answer answer = get(boxUrl(base_, minX, minY, maxX, maxY, zone), body);
     if (answer == Answer::NoRecords) return;  // a tile at sea, past a coast
-    if (answer == Answer::NoSuchParcel)
-        throw Failure(std::string(kNoMap) + "el servicio del catastro responde «" + body + "»");
+    if (answer == Answer::NoSuchParcel) throw serviceSays(body);
     pugi::xml_document doc;
     std::vector<Shape> parcels;
     if (answer == Answer::Body) parcels = boxAnswer(body, zone, doc);
     if (answer == Answer::BoxTooLarge || cutShort(doc)) {
+        if (depth == kDeepestSplit && answer == Answer::BoxTooLarge) throw serviceSays(body);
         if (depth == kDeepestSplit)
-            throw Failure(std::string(kNoMap) +
-                          (answer == Answer::BoxTooLarge
-                               ? "el servicio del catastro responde «" + body + "»"
-                               : "la zona tiene más parcelas de las que el servicio da en una respuesta (" +
-                                     std::to_string(kMostParcels) + ")."));
+            throw Failure(std::string(kNoMap) + "la zona tiene más parcelas de las que el servicio da en una respuesta (" +
+                          std::to_string(kMostParcels) + ").");
         planned_ += 4;
         const double midX = (minX + maxX) / 2, midY = (minY + maxY) / 2;
         tileInto(shapes, seen, minX, minY, midX, midY, zone, depth + 1);

@@ -1,5 +1,6 @@
 #include "compare/compare_forms.hpp"
 
+#include "check/check_text.hpp"
 #include "compare/comparison.hpp"
 #include "compare/comparison_picture.hpp"
 #include "core/failure.hpp"
@@ -8,6 +9,9 @@
 namespace vadrel::compare {
 
 namespace {
+
+// A name from a file, fit to print.
+std::string shown(const std::string& text) { return check::printable(text, check::kLongestName); }
 
 std::string joined(const std::vector<std::string>& lines)
 {
@@ -45,7 +49,8 @@ std::vector<Shape> parcelNamed(const std::vector<Shape>& parcels, const std::str
         if (s.name == ref) named.push_back(s);
     if (!named.empty()) return named;
     if (parcels.size() == 1) return parcels;
-    throw Failure("Error. " + std::filesystem::path(file).filename().string() + " no contiene la parcela " + ref + " del edificio.");
+    throw Failure("Error. " + shown(std::filesystem::path(file).filename().string()) + " no contiene la parcela " +
+                  shown(ref) + " del edificio.");
 }
 
 std::vector<Shape> chosenParcel(Ui& ui, const std::string& ref, int zone)
@@ -53,7 +58,7 @@ std::vector<Shape> chosenParcel(Ui& ui, const std::string& ref, int zone)
     const std::string parcelRef = ref.substr(0, 14);
     if (ui.confirm(kAskDownloadParcel, true)) {
         if (!isCadastralReference(parcelRef))
-            throw Failure(std::string(kNoMap) + "el edificio no tiene una referencia catastral (" + ref + ").");
+            throw Failure(std::string(kNoMap) + "el edificio no tiene una referencia catastral (" + shown(ref) + ").");
         return WindowDownload(ui).service().parcelOf(parcelRef, zone);
     }
     const auto file = ui.openFileName(msg::kFiltroGml);

@@ -1,6 +1,7 @@
 #include <charconv>
 #include <cmath>
 
+#include "check/check_text.hpp"
 #include "compare/comparison.hpp"
 
 namespace vadrel::compare {
@@ -14,12 +15,20 @@ std::string twoDecimals(double v)
     return end.ec == std::errc() ? std::string(text, end.ptr) : std::string("?");
 }
 
+namespace {
+
+// A name from a file or from the service, fit to print: it cannot drive the
+// terminal, forge a line or fill the screen.
+std::string shown(const std::string& name) { return check::printable(name, check::kLongestName); }
+
+}  // namespace
+
 std::vector<std::string> reportLines(const ParcelComparison& c, const std::vector<Shape>& map)
 {
     std::vector<std::string> lines;
     lines.push_back("superficie nueva: " + twoDecimals(c.newArea) + " m2");
     std::string refs;
-    for (std::size_t i : c.affected) refs += (refs.empty() ? "" : ", ") + map[i].name;
+    for (std::size_t i : c.affected) refs += (refs.empty() ? "" : ", ") + shown(map[i].name);
     lines.push_back("superficie catastral: " + twoDecimals(c.cadastralArea) + " m2 (" +
                     (refs.empty() ? "ninguna" : refs) + ")");
     const double change = c.newArea - c.cadastralArea;
@@ -31,7 +40,7 @@ std::vector<std::string> reportLines(const ParcelComparison& c, const std::vecto
     lines.push_back("sin cubrir de las parcelas afectadas: " + twoDecimals(c.uncovered) + " m2");
     lines.push_back("desplazamiento máximo del perímetro: " + twoDecimals(c.displacement) + " m");
     for (const Overlap& o : c.overlaps)
-        lines.push_back("solape con " + o.ref + ": " + twoDecimals(o.area) + " m2, profundidad " +
+        lines.push_back("solape con " + shown(o.ref) + ": " + twoDecimals(o.area) + " m2, profundidad " +
                         twoDecimals(o.depth) + " m");
     lines.push_back("solapes: " + std::to_string(c.overlaps.size()));
     return lines;
@@ -41,7 +50,7 @@ std::vector<std::string> reportLines(const std::vector<ConstructionOutside>& out
 {
     std::vector<std::string> lines;
     for (const ConstructionOutside& o : outside)
-        lines.push_back("construcción " + o.name + ": fuera de la parcela " + twoDecimals(o.area) + " m2, hasta " +
+        lines.push_back("construcción " + shown(o.name) + ": fuera de la parcela " + twoDecimals(o.area) + " m2, hasta " +
                         twoDecimals(o.reach) + " m");
     lines.push_back("construcciones fuera: " + std::to_string(outside.size()));
     return lines;

@@ -2,6 +2,7 @@
 
 #include <cctype>
 
+#include "check/check_text.hpp"
 #include "check/gml_model.hpp"
 #include "check/problem.hpp"
 #include "check/ring_checks.hpp"
@@ -67,10 +68,11 @@ std::vector<Shape> readShapes(const std::filesystem::path& file, Kind kind, bool
     pugi::xml_document doc;
     const pugi::xml_parse_result parsed = doc.load_file(file.c_str());
     if (!parsed)
-        throw Failure("No se ha podido leer " + file.filename().string() + " como XML: " + parsed.description());
+        throw Failure("No se ha podido leer " + check::printable(file.filename().string(), check::kLongestName) +
+                      " como XML: " + parsed.description());
     std::vector<Shape> shapes = shapesOf(doc, kind, cadastralOnly);
     if (shapes.empty())
-        throw Failure(file.filename().string() +
+        throw Failure(check::printable(file.filename().string(), check::kLongestName) +
                       (kind == Kind::Parcels ? " no tiene ninguna parcela con coordenadas."
                                              : " no tiene ninguna construcción con coordenadas."));
     return shapes;

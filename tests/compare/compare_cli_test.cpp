@@ -495,5 +495,39 @@ TEST_F(CompareCliTest, HostileAnswersAreNeitherSavedNorCompared)
     }
 }
 
+// Text from outside (the service's words, the names of a map's parcels)
+// is printed escaped and cut: it cannot drive the terminal, forge a line
+// of its own or fill the screen.
+TEST_F(CompareCliTest, OutsideTextIsPrintedEscapedAndCut)
+{
+    const std::string noMap = "No se ha podido descargar la cartografía catastral: ";
+    const std::string forged = "Fallo\x1b]0;hecho\x07\nvadrel: todo correcto, 0 solapes";
+    const struct {
+        const char* name;
+        std::string said;
+        std::string told;
+    } cases[] = {
+        {"escape sequences and a line of its own", forged,
+         "Fallo\\x1b]0;hecho\\x07\\nvadrel: todo correcto, 0 solapes"},
+        {"a megabyte of words", std::string(1 << 20, 'a'), std::string(200, 'a') + "…"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        LocalServer server([&](const std::string&) { return Reply{200, owsException(c.said)}; });
+        const RunResult r = cli({"compare", "--gml", single, "--descargar", "--servicio", server.base()});
+        EXPECT_EQ(r.exitCode, 3);
+        EXPECT_EQ(r.err, noMap + "el servicio del catastro responde «" + c.told + "»\n");
+    }
+
+    // A map whose overlapped neighbour is named with a forged line.
+    std::string map = readFile(block);
+    for (std::size_t at = 0; (at = map.find("2041506TP7124S", at)) != std::string::npos;)
+        map.replace(at, 14, "2041506&#27;[2J&#10;solapes: 0");
+    writeFile(dir / "mapa.gml", map);
+    const RunResult r = cli({"compare", "--coords", "moved.txt", "--catastro", "mapa.gml"});
+    EXPECT_NE(r.out.find("solape con 2041506\\x1b[2J\\nsolapes: 0: "), std::string::npos) << r.out;
+    EXPECT_EQ(r.out.find('\x1b'), std::string::npos);
+}
+
 }  // namespace
 }  // namespace vadrel::test
