@@ -1,6 +1,7 @@
 #include "cli/compare_command.hpp"
 
 #include <algorithm>
+#include <functional>
 #include <ostream>
 #include <pugixml.hpp>
 
@@ -21,7 +22,8 @@ namespace vadrel::cli {
 
 namespace {
 
-// The cadastral map could not be had: nothing was compared.
+// The cadastral map could not be had, or the figures could not be
+// computed: nothing was compared.
 constexpr int kNoMap = 3;
 
 int zoneFrom(const std::optional<std::string>& text)
@@ -70,6 +72,19 @@ private:
     BatchUi ui_;
     std::unique_ptr<Progress> progress_;
 };
+
+// The comparison's figures; false, told, when they could not be had (a
+// figure that is no finite number is never printed).
+bool computed(Context& ctx, const std::function<void()>& compare)
+{
+    try {
+        compare();
+        return true;
+    } catch (const Failure& e) {
+        ctx.err << e.what() << '\n';
+        return false;
+    }
+}
 
 void print(Context& ctx, const std::vector<std::string>& lines)
 {
@@ -124,7 +139,8 @@ int compareBuilding(const Args& args, Context& ctx)
         ctx.err << e.what() << '\n';
         return kNoMap;
     }
-    const auto outside = compare::compareBuilding(constructions, parcel);
+    std::vector<compare::ConstructionOutside> outside;
+    if (!computed(ctx, [&] { outside = compare::compareBuilding(constructions, parcel); })) return kNoMap;
     print(ctx, compare::reportLines(outside));
     if (!savePicture(args, ctx, compare::partsOf(outside, parcel, constructions))) return kEndedOnMessage;
     return outside.empty() ? kWritten : kEndedOnMessage;
@@ -147,7 +163,7 @@ const char* const kCompareUsage =
     "                            petición sin respuesta o con el servicio ocupado se repite una vez\n"
     "        --png SALIDA.png    guarda también el dibujo de 800 x 800 puntos\n"
     "      Estado: 0 sin solapes ni construcciones fuera, 1 con alguno, 2 orden mal\n"
-    "      escrita, 3 sin cartografía catastral.\n";
+    "      escrita, 3 sin cartografía catastral o sin poder calcular la comparación.\n";
 
 const char* const kParcelDownloadUsage =
     "  parcel download --ref REF [--zone HUSO] [--servicio URL] [--plazo S] -o SALIDA.gml\n"
@@ -196,7 +212,8 @@ int compare(const std::vector<std::string>& words, Context& ctx)
         ctx.err << e.what() << '\n';
         return kNoMap;
     }
-    const compare::ParcelComparison result = compare::compareParcels(fresh, map);
+    compare::ParcelComparison result;
+    if (!computed(ctx, [&] { result = compare::compareParcels(fresh, map); })) return kNoMap;
     print(ctx, compare::reportLines(result, map));
     if (!savePicture(args, ctx, compare::partsOf(result, map, fresh))) return kEndedOnMessage;
     return result.overlaps.empty() ? kWritten : kEndedOnMessage;
