@@ -5,6 +5,9 @@
 #include <filesystem>
 
 #include "cli/args.hpp"
+#include "core/coord_list.hpp"
+#include "core/failure.hpp"
+#include "core/messages.hpp"
 #include "io/list_form.hpp"
 #include "parcel/parcel_form.hpp"
 
@@ -31,6 +34,16 @@ void aLaDerecha(BatchUi& ui, TFParcelgen& form, const std::vector<std::string>& 
         form.LBOrigenSeleccion = {static_cast<int>(at - form.LBOrigen.begin())};
         form.SpeedButton1Click();
     }
+}
+
+bool cargaCoordenadas(BatchUi& ui, TFParcelgen& form, const std::string& file)
+{
+    ui.openAnswer = file;
+    return dispatch(ui, [&] {
+        form.BBCargarClick();
+        limpiaCoordenadas(form.MX, form.MY);
+        if (form.MX.size() != form.MY.size()) throw Failure(msg::kDistintasCoordenadas);
+    });
 }
 
 }  // namespace vadrel::cli

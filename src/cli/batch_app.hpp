@@ -30,4 +30,10 @@ void pegaListDesde(BatchUi& ui, const std::string& file);
 // twice is taken once, as the page does.
 void aLaDerecha(BatchUi& ui, TFParcelgen& form, const std::vector<std::string>& files);
 
+// The coordinates file loaded into the parcel window with "Cargar" and
+// cleaned as "Crear GML" cleans the lists: an X without its Y (or the
+// reverse) is refused with the window's message, never taken as 0. False
+// when a message ended it.
+bool cargaCoordenadas(BatchUi& ui, TFParcelgen& form, const std::string& file);
+
 }  // namespace vadrel::cli

@@ -38,8 +38,7 @@ std::vector<compare::Shape> parcelOfCoords(Context& ctx, const std::string& file
 {
     BatchApp b(ctx);
     TFParcelgen& form = *b.app.FParcelgen;
-    b.ui.openAnswer = file;
-    if (!dispatch(b.ui, [&] { form.BBCargarClick(); })) throw Failure("");
+    if (!cargaCoordenadas(b.ui, form, file)) throw Failure("");
     std::vector<Punto> points = puntosDe(form.MX, form.MY, form.formato);
     if (points.size() < 3)
         throw Failure(check::printable(file, check::kLongestName) + " no tiene los tres vértices que hacen una parcela.");

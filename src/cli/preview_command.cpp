@@ -51,8 +51,7 @@ int preview(const std::vector<std::string>& words, Context& ctx)
         vista->IDibujo = &canvas;
         if (auto ref = args.value("--ref")) form.ERefCatas = *ref;
         if (auto area = args.value("--area")) form.ESup = *area;
-        ui.openAnswer = *coords;
-        if (!dispatch(ui, [&] { form.BBCargarClick(); })) return kEndedOnMessage;
+        if (!cargaCoordenadas(ui, form, *coords)) return kEndedOnMessage;
         if (!dispatch(ui, [&] { form.BBVistaClick(); })) return kEndedOnMessage;
     } else {
         vista = b.app.FVPrevMulti.get();

@@ -81,8 +81,7 @@ int report(const std::vector<std::string>& words, Context& ctx)
     form.ERefCatas = ref;
     form.ERefCatasExit();
     if (auto zone = args.value("--zone")) form.CBHuso = *zone;
-    ui.openAnswer = *coords;
-    if (!dispatch(ui, [&] { form.BBCargarClick(); })) return kEndedOnMessage;
+    if (!cargaCoordenadas(ui, form, *coords)) return kEndedOnMessage;
     if (auto area = args.value("--area")) {
         form.ESup = *area;
     } else {

@@ -529,5 +529,27 @@ TEST_F(CompareCliTest, OutsideTextIsPrintedEscapedAndCut)
     EXPECT_EQ(r.out.find('\x1b'), std::string::npos);
 }
 
+// A coordinates file with an X missing on one line and a Y on another is
+// refused by every command that reads one, as the windows refuse it: never
+// vertices at 0.
+TEST_F(CompareCliTest, AnEmptyCellIsNeverAVertexAtZero)
+{
+    writeFile(dir / "huecos.txt", "1;271864.48;4814037.28\r\n2;;4814056.72\r\n3;271902.87;\r\n4;271909.59;4814054.17\r\n");
+    const std::vector<std::vector<std::string>> commands = {
+        {"compare", "--coords", "huecos.txt", "--catastro", block},
+        {"preview", "--coords", "huecos.txt", "-o", "vista.png"},
+        {"report", "--coords", "huecos.txt", "--ref", "1234567AB1234N", "-o", "informe.pdf"},
+    };
+    for (const auto& command : commands) {
+        SCOPED_TRACE(command.front());
+        const RunResult r = cli(command);
+        EXPECT_EQ(r.exitCode, 1);
+        EXPECT_EQ(r.err, "Error. La línea 2 tiene Y pero no X.\n");
+        EXPECT_EQ(r.out, "");
+    }
+    EXPECT_FALSE(std::filesystem::exists(dir / "vista.png"));
+    EXPECT_FALSE(std::filesystem::exists(dir / "informe.pdf"));
+}
+
 }  // namespace
 }  // namespace vadrel::test
