@@ -11,7 +11,8 @@ namespace vadrel::cli {
 namespace {
 
 // Options whose value is a file the command reads.
-const std::set<std::string> kOpcionesDeEntrada{"--coords", "--dxf", "--list", "--gml", "--ext", "--int", "--pool"};
+const std::set<std::string> kOpcionesDeEntrada{"--coords", "--dxf",      "--list",     "--gml",    "--ext",
+                                                "--int",    "--pool",     "--catastro", "--edificio", "--parcela"};
 
 // The same file, whether both exist (links and other spellings included)
 // or only as written.
@@ -88,10 +89,13 @@ std::vector<std::string> Args::entradas() const
 
 void Args::compruebaSalida(const std::string& defaultExt) const
 {
-    const auto salida = value("-o");
-    if (!salida) return;
-    std::vector<std::string> nombres{*salida};
-    if (!defaultExt.empty()) nombres.push_back(withDefaultExtension(*salida, defaultExt));
+    // Every file a command writes: its output and the comparison's picture.
+    std::vector<std::string> nombres;
+    if (const auto salida = value("-o")) {
+        nombres.push_back(*salida);
+        if (!defaultExt.empty()) nombres.push_back(withDefaultExtension(*salida, defaultExt));
+    }
+    if (const auto png = value("--png")) nombres.push_back(*png);
     for (const std::string& entrada : entradas())
         for (const std::string& nombre : nombres)
             if (mismoArchivo(nombre, entrada)) throw Failure("Error. El archivo de salida es uno de los de entrada.");

@@ -35,8 +35,8 @@ public:
     // The files the command reads: its positional words and the values of
     // the options that name an input file (--coords, --dxf, --gml, ...).
     std::vector<std::string> entradas() const;
-    // Throws Failure when -o, with `defaultExt` added as the save dialog
-    // adds it, names one of the input files.
+    // Throws Failure when -o (also with `defaultExt` added as the save
+    // dialog adds it) or --png names one of the input files.
     void compruebaSalida(const std::string& defaultExt = "") const;
     // Every option in command-line order, for options that may repeat.
     const std::vector<std::pair<std::string, std::string>>& options() const { return options_; }

@@ -177,6 +177,7 @@ int compare(const std::vector<std::string>& words, Context& ctx)
     if (!args.positional().empty()) throw UsageError("Sobra el argumento: " + args.positional().front() + ".");
     if ((args.has("--servicio") || args.has("--plazo")) && !args.has("--descargar"))
         throw UsageError("--servicio y --plazo van con --descargar.");
+    args.compruebaSalida();
     if (args.has("--edificio")) return compareBuilding(args, ctx);
 
     const std::vector<std::string> gmls = args.all("--gml"), maps = args.all("--catastro");

@@ -70,6 +70,7 @@ int report(const std::vector<std::string>& words, Context& ctx)
     if (gml && (args.has("--ref") || args.has("--zone") || args.has("--area")))
         throw UsageError("--ref, --zone y --area van con --coords: el GML lleva su referencia, huso y superficie.");
     args.required("-o");
+    args.compruebaSalida("pdf");
 
     BatchApp b(ctx);
     BatchUi& ui = b.ui;
@@ -108,6 +109,7 @@ int buildingReport(const std::vector<std::string>& words, Context& ctx)
     if (!args.positional().empty()) throw UsageError("Sobra el argumento: " + args.positional().front() + ".");
     const std::string gml = args.required("--gml");
     args.required("-o");
+    args.compruebaSalida("pdf");
 
     BatchApp b(ctx);
     TFGMLEdif& form = *b.app.FGMLEdif;

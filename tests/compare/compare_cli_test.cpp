@@ -551,5 +551,33 @@ TEST_F(CompareCliTest, AnEmptyCellIsNeverAVertexAtZero)
     EXPECT_FALSE(std::filesystem::exists(dir / "informe.pdf"));
 }
 
+// No command writes over a file it reads, whatever the spelling or link
+// that names it; the input stays as it was.
+TEST_F(CompareCliTest, TheOutputIsNeverAnInput)
+{
+    std::filesystem::copy_file(single, dir / "p.gml");
+    std::filesystem::copy_file(block, dir / "mapa.gml");
+    std::filesystem::create_symlink(dir / "p.gml", dir / "enlace.gml");
+    const std::string pGml = readFile(dir / "p.gml"), map = readFile(dir / "mapa.gml"), moved = readFile(dir / "moved.txt");
+    const std::vector<std::vector<std::string>> commands = {
+        {"report", "--gml", "p.gml", "-o", "p.gml"},
+        {"report", "--gml", "p.gml", "-o", "./enlace.gml"},
+        {"report", "--gml", "p.gml", "--catastro", "mapa.gml", "-o", "mapa.gml"},
+        {"report", "--coords", "moved.txt", "--ref", "1234567AB1234N", "-o", "moved.txt"},
+        {"building", "report", "--gml", "p.gml", "-o", "enlace.gml"},
+        {"compare", "--gml", "p.gml", "--catastro", "mapa.gml", "--png", "mapa.gml"},
+        {"compare", "--coords", "moved.txt", "--catastro", "mapa.gml", "--png", "../" + dir.path().filename().string() + "/moved.txt"},
+    };
+    for (const auto& command : commands) {
+        SCOPED_TRACE(command.front() + " " + command.back());
+        const RunResult r = cli(command);
+        EXPECT_EQ(r.exitCode, 1);
+        EXPECT_EQ(r.err, "Error. El archivo de salida es uno de los de entrada.\n");
+    }
+    EXPECT_EQ(readFile(dir / "p.gml"), pGml);
+    EXPECT_EQ(readFile(dir / "mapa.gml"), map);
+    EXPECT_EQ(readFile(dir / "moved.txt"), moved);
+}
+
 }  // namespace
 }  // namespace vadrel::test
