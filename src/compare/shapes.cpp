@@ -9,6 +9,7 @@
 #include "core/failure.hpp"
 #include "core/numeric_text.hpp"
 #include "core/xml_edit.hpp"
+#include "core/xml_file.hpp"
 
 namespace vadrel::compare {
 
@@ -65,11 +66,10 @@ std::vector<Shape> shapesOf(const pugi::xml_document& doc, Kind kind, bool cadas
 
 std::vector<Shape> readShapes(const std::filesystem::path& file, Kind kind, bool cadastralOnly)
 {
+    // Read by the rules of every other reader: the size limit, the
+    // encodings, no entities.
     pugi::xml_document doc;
-    const pugi::xml_parse_result parsed = doc.load_file(file.c_str());
-    if (!parsed)
-        throw Failure("No se ha podido leer " + check::printable(file.filename().string(), check::kLongestName) +
-                      " como XML: " + parsed.description());
+    loadXml(doc, file);
     std::vector<Shape> shapes = shapesOf(doc, kind, cadastralOnly);
     if (shapes.empty())
         throw Failure(check::printable(file.filename().string(), check::kLongestName) +
@@ -115,7 +115,11 @@ std::vector<Shape> readAllShapes(const std::vector<std::string>& files, Kind kin
 std::optional<int> zoneOfFile(const std::filesystem::path& file)
 {
     pugi::xml_document doc;
-    if (!doc.load_file(file.c_str())) return std::nullopt;
+    try {
+        loadXml(doc, file);
+    } catch (const Failure&) {
+        return std::nullopt;
+    }
     return zoneOf(doc);
 }
 

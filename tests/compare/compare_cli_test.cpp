@@ -8,6 +8,7 @@
 #include <cmath>
 #include <chrono>
 #include <cstdio>
+#include <fstream>
 #include <functional>
 #include <thread>
 
@@ -577,6 +578,38 @@ TEST_F(CompareCliTest, TheOutputIsNeverAnInput)
     EXPECT_EQ(readFile(dir / "p.gml"), pGml);
     EXPECT_EQ(readFile(dir / "mapa.gml"), map);
     EXPECT_EQ(readFile(dir / "moved.txt"), moved);
+}
+
+// The comparison reads its files by every reader's rules: a file past the
+// size limit is refused before it fills the memory, an entity is not
+// expanded.
+TEST_F(CompareCliTest, TheComparisonsFilesAreReadByEveryReadersRules)
+{
+    {
+        std::ofstream(dir / "enorme.gml").put('<');
+    }
+    std::filesystem::resize_file(dir / "enorme.gml", std::uintmax_t{3} << 30);  // sparse: no disk used
+    writeFile(dir / "entidades.gml", "<?xml version=\"1.0\"?><!DOCTYPE a [<!ENTITY e \"x\">]><a>&e;</a>");
+    const struct {
+        std::vector<std::string> command;
+        int exitCode;
+        std::string err;
+    } cases[] = {
+        {{"compare", "--coords", "moved.txt", "--catastro", "enorme.gml"}, 3,
+         "No se puede leer el archivo 'enorme.gml': es demasiado grande (más de 512 MB).\n"},
+        {{"compare", "--gml", "enorme.gml", "--catastro", block}, 1,
+         "No se puede leer el archivo 'enorme.gml': es demasiado grande (más de 512 MB).\n"},
+        {{"compare", "--coords", "moved.txt", "--catastro", "entidades.gml"}, 3,
+         "El archivo 'entidades.gml' no se lee: declara entidades (<!ENTITY) en su DOCTYPE, algo que ningún GML "
+         "usa.\n"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.command.back());
+        const RunResult r = cli(c.command);
+        EXPECT_EQ(r.exitCode, c.exitCode);
+        EXPECT_EQ(r.err, c.err);
+        EXPECT_EQ(r.out, "");
+    }
 }
 
 }  // namespace
