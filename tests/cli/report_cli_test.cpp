@@ -100,16 +100,17 @@ TEST_F(ReportCli, SampleParcelShowsReferenceEveryVertexAreaAndPage)
 
 TEST_F(ReportCli, ThreeHundredVerticesFillSeveralPagesOnceEachInOrder)
 {
-    // A 100 x 50 m rectangle with a vertex every metre, each X text its own.
+    // A 100 x 50 m rectangle in Tenerife with a vertex every metre, each X
+    // text its own.
     std::ostringstream c;
     std::vector<std::string> xs;
     int n = 0;
     auto anade = [&](int x, int y) {
         ++n;
         char buf[32];
-        std::snprintf(buf, sizeof buf, "%d.%03d", 440000 + x, n);
+        std::snprintf(buf, sizeof buf, "%d.%03d", 372600 + x, n);
         xs.push_back(buf);
-        c << n << ';' << buf << ';' << 4470000 + y << ".5\r\n";
+        c << n << ';' << buf << ';' << 3142200 + y << ".5\r\n";
     };
     for (int x = 0; x < 100; ++x) anade(x, 0);
     for (int y = 0; y < 50; ++y) anade(100, y);
