@@ -60,7 +60,10 @@ protected:
     }
 
     // A 10 m square `base` metres east of (440000, 4470000), in zone 30.
-    static CoordList xs(double base) { return {fmt(kX0 + base), fmt(kX0 + base + 10), fmt(kX0 + base + 10), fmt(kX0 + base)}; }
+    static CoordList xs(double base)
+    {
+        return {fmt(kX0 + base), fmt(kX0 + base + 10), fmt(kX0 + base + 10), fmt(kX0 + base)};
+    }
     static CoordList ys() { return {"4470000", "4470000", "4470010", "4470010"}; }
     static std::string fmt(double v) { return std::to_string(static_cast<long>(v)); }
     static constexpr double kX0 = 440000;

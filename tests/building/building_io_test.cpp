@@ -120,7 +120,8 @@ TEST_P(BuildingIoTest, ADrawingFarFromTheZonesMeridianIsLoadedAndWarnedOfOnce)
     writeFile(dir / "lejos.dxf", dibujo);
     ui.openAnswers.push_back((dir / "lejos.dxf").string());
     form->BBCargaDXFClick();
-    EXPECT_EQ(ui.messages, std::vector<std::string>{"Aviso. Las coordenadas caen fuera del huso 30; compruebe el huso."});
+    EXPECT_EQ(ui.messages,
+              std::vector<std::string>{"Aviso. Las coordenadas caen fuera del huso 30; compruebe el huso."});
     EXPECT_EQ(nombres(), (std::vector<std::string>{"Nueva Edificación 1", "Nueva Edificación 2"}));
     EXPECT_EQ(form->MX, (CoordList{"149972.8667", "149982.8667"}));
 }

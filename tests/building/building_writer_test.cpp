@@ -46,7 +46,8 @@ TEST_P(BuildingWriterTest, PatchesInteriorsAndPoolsFollowTheList)
     pugi::xml_node pool = members[2].node();
     EXPECT_STREQ(pool.first_child().attribute("gml:id").value(), "ES.SDGC.BU.1234567AB1234N_PI.1");
     EXPECT_EQ(textos(pool, "base:localId"), std::vector<std::string>{"1234567AB1234N_PI.1"});
-    EXPECT_EQ(textos(pool, "gml:posList"), std::vector<std::string>{" 440400 4470000 440410 4470000 440410 4470010 440400 4470010 440400 4470000"});
+    EXPECT_EQ(textos(pool, "gml:posList"),
+              std::vector<std::string>{" 440400 4470000 440410 4470000 440410 4470010 440400 4470010 440400 4470000"});
     EXPECT_STREQ(buscaNodo("gml:Polygon", pool).attribute("gml:id").value(), "Polygon_ES.SDGC.BU.1234567AB1234N_PI.1");
     EXPECT_STREQ(buscaNodo("gml:Polygon", pool).attribute("srsName").value(), "urn:ogc:def:crs:EPSG::25830");
 
@@ -318,7 +319,8 @@ TEST_P(BuildingWriterTest, CommasOfEveryStoredRingBecomePoints)
     auto doc = write();
     EXPECT_EQ(ui.messages.front(), "Se han sustituido las comas por puntos. (Formato de coordenada correcto)");
     EXPECT_EQ(std::count(ui.messages.begin(), ui.messages.end(), ui.messages.front()), 1);
-    EXPECT_NE(readFile(dir / "edif.gml").find(" 440100.5 4470000 440110 4470000 440110 4470010.25 440100.5 4470000"), std::string::npos);
+    EXPECT_NE(readFile(dir / "edif.gml").find(" 440100.5 4470000 440110 4470000 440110 4470010.25 440100.5 4470000"),
+              std::string::npos);
 }
 
 TEST_P(BuildingWriterTest, BadDateOrCoordinateEndsWithoutAFile)

@@ -252,7 +252,8 @@ const Case kCases[] = {
      [] { return parcelGml(); }, Severity::Error, "parcela 1234567AB1234N, anillo exterior, vértice 1",
      "Error. Las coordenadas X e Y parecen intercambiadas (vértice 1: X=4100000.0, Y=500000)."},
     {"CoordinatesInLocalUnits", [] { return parcelGml(withHole("10 10 10 20 20 20 20 10 10 10")); },
-     [] { return parcelGml(withHole(kHole)); }, Severity::Error, "parcela 1234567AB1234N, anillo interior 1, vértice 1",
+     [] { return parcelGml(withHole(kHole)); }, Severity::Error,
+     "parcela 1234567AB1234N, anillo interior 1, vértice 1",
      "Error. Las coordenadas no son UTM de España en el huso 30 (vértice 1: X=10, Y=10)."},
     {"PeninsulaCoordinatesInZone28",
      [] {
@@ -260,7 +261,8 @@ const Case kCases[] = {
          b.patches = BuildingSpec{}.patches;
          return buildingGml(b);
      },
-     [] { return buildingGml(inTheCanaries()); }, Severity::Error, "edificio 1234567AB1234N, anillo exterior, vértice 1",
+     [] { return buildingGml(inTheCanaries()); }, Severity::Error,
+     "edificio 1234567AB1234N, anillo exterior, vértice 1",
      "Error. Las coordenadas no son UTM de España en el huso 28 (vértice 1: X=500000, Y=4100000)."},
     {"FarFromTheZonesMeridian",
      [] {

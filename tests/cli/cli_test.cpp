@@ -97,7 +97,8 @@ TEST_F(CliTest, OperationsEndingOnAMessageExitOne)
 TEST_F(CliTest, CoordinatesFarFromTheZoneAreWarnedOfAndWritten)
 {
     // 4.1° west of zone 30's meridian.
-    writeFile(dir / "c.txt", "1;149972.8667;4435814.8333\r\n2;149982.8667;4435814.8333\r\n3;149972.8667;4435824.8333\r\n");
+    writeFile(dir / "c.txt",
+              "1;149972.8667;4435814.8333\r\n2;149982.8667;4435814.8333\r\n3;149972.8667;4435824.8333\r\n");
     auto r = cli({"parcel", "write", "--ref", "R", "--local", "--calc-area", "--coords", "c.txt", "-o", "p.gml"});
     EXPECT_EQ(r.exitCode, 0) << r.err;
     EXPECT_EQ(r.err,
@@ -299,9 +300,11 @@ TEST_F(CliTest, ParcelFromADrawingOrAListing)
     EXPECT_EQ(r.err, "Error al cargar el fichero. Fichero abierto por otro programa o fichero erróneo. Pruebe a "
                      "cerrar Autocad e intentelo de nuevo.\n");
     // The drawing is no UTM of the Canaries: loaded nothing, the run ends there.
-    r = cli({"parcel", "write", "--ref", "R", "--local", "--zone", "28", "--area", "1", "--dxf", "p.dxf", "-o", "m.gml"});
+    r = cli(
+        {"parcel", "write", "--ref", "R", "--local", "--zone", "28", "--area", "1", "--dxf", "p.dxf", "-o", "m.gml"});
     EXPECT_EQ(r.exitCode, 1);
-    EXPECT_EQ(r.err, "Error. Las coordenadas no son UTM de España en el huso 28 (vértice 1: X=500000.1234, Y=4100000.5).\n");
+    EXPECT_EQ(r.err,
+              "Error. Las coordenadas no son UTM de España en el huso 28 (vértice 1: X=500000.1234, Y=4100000.5).\n");
     r = cli({"parcel", "write", "--ref", "R", "--local", "--area", "1", "--list", "missing.txt", "-o", "m.gml"});
     EXPECT_EQ(r.exitCode, 1);
     EXPECT_EQ(r.err, "No se encuentra el archivo 'missing.txt'.\n");
@@ -333,7 +336,8 @@ TEST_F(CliTest, BuildingFromADrawingHasOneExteriorPerPolyline)
     w = cli({"building", "write", "--ref", "1234567AB1234N", "--zone", "28", "--date", "1/1/2000", "--units", "1",
              "--dwellings", "1", "--floors", "1", "--total-area", "90", "--dxf", "b.dxf", "-o", "e28.gml"});
     EXPECT_EQ(w.exitCode, 1);
-    EXPECT_EQ(w.err, "Error. Las coordenadas no son UTM de España en el huso 28 (vértice 1: X=500000.1234, Y=4100000.5).\n");
+    EXPECT_EQ(w.err,
+              "Error. Las coordenadas no son UTM de España en el huso 28 (vértice 1: X=500000.1234, Y=4100000.5).\n");
     EXPECT_FALSE(std::filesystem::exists(dir / "e28.gml"));
 
     // A drawing after a ring of one point does not join it nor change its kind.

@@ -252,7 +252,8 @@ TEST(CargaDxf, ADrawingThatGivesNothingSaysWhyAndGivesNothing)
 TEST(CargaDxf, EachPolylineItsOwnListsAndTheZoneOfTheWindow)
 {
     TempDir dir;
-    const std::vector<std::pair<std::string, std::string>> segunda{{"600000.5", "4100000.5"}, {"600010.5", "4100010.5"}};
+    const std::vector<std::pair<std::string, std::string>> segunda{{"600000.5", "4100000.5"},
+                                                                   {"600010.5", "4100010.5"}};
     writeFile(dir / "d.dxf", dibujo({kParcela, segunda}));
 
     const Carga todas = carga(dir / "d.dxf", 30, Polilineas::todas);
@@ -278,7 +279,8 @@ TEST(CargaDxf, EachPolylineItsOwnListsAndTheZoneOfTheWindow)
     writeFile(dir / "lejos.dxf", dibujo({kParcela, lejana, lejana}));
     const Carga lejos = carga(dir / "lejos.dxf", 30, Polilineas::todas);
     EXPECT_EQ(lejos.resultado, CargaDxf::cargado);
-    EXPECT_EQ(lejos.mensajes, std::vector<std::string>{"Aviso. Las coordenadas caen fuera del huso 30; compruebe el huso."});
+    EXPECT_EQ(lejos.mensajes,
+              std::vector<std::string>{"Aviso. Las coordenadas caen fuera del huso 30; compruebe el huso."});
     EXPECT_EQ(lejos.dibujo.x.size(), 3u);
 }
 

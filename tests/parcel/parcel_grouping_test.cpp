@@ -207,11 +207,13 @@ TEST_F(ParcelGroupingTest, CoordinatesThatAreNoUtmOfTheirFilesZoneAreRefusedBefo
         {"swapped, as the file writes them",
          archivo(enSistema("B", "4470000.50 440000 4470000.50 440010 4470010 440010 4470000.50 440000", kHuso30)),
          "Error. Las coordenadas X e Y parecen intercambiadas (vértice 1: X=4470000.50, Y=440000)."},
-        {"the second vertex in local units", archivo(enSistema("B", "440000 4470000 10 4470000 10 10 440000 4470000", kHuso30)),
+        {"the second vertex in local units",
+         archivo(enSistema("B", "440000 4470000 10 4470000 10 10 440000 4470000", kHuso30)),
          "Error. Las coordenadas no son UTM de España en el huso 30 (vértice 2: X=10, Y=4470000)."},
         {"zone 30 values in a file of zone 28", archivo(enSistema("B", kMadrid, kHuso28)),
          "Error. Las coordenadas no son UTM de España en el huso 28 (vértice 1: X=440000, Y=4470000)."},
-        {"a later parcel of the file", archivo(enSistema("B", kMadrid, kHuso30) + enSistema("C", "1 2 3 4 5 6 1 2", kHuso30)),
+        {"a later parcel of the file",
+         archivo(enSistema("B", kMadrid, kHuso30) + enSistema("C", "1 2 3 4 5 6 1 2", kHuso30)),
          "Error. Las coordenadas no son UTM de España en el huso 30 (vértice 1: X=1, Y=2)."},
     };
     for (const auto& c : cases) {
@@ -245,7 +247,8 @@ TEST_F(ParcelGroupingTest, FilesFarFromTheirZonesMeridianAreGroupedAndWarnedOfOn
                               "149972.8667 4435814.8333";
     derecha({{"a.gml", archivo(enSistema("A", lejos, kHuso30))}, {"b.gml", archivo(enSistema("B", lejos, kHuso30))}});
     auto doc = agrupa("R1");
-    EXPECT_EQ(ui.messages, std::vector<std::string>{"Aviso. Las coordenadas caen fuera del huso 30; compruebe el huso."});
+    EXPECT_EQ(ui.messages,
+              std::vector<std::string>{"Aviso. Las coordenadas caen fuera del huso 30; compruebe el huso."});
     EXPECT_EQ(doc.select_nodes("//*[name()='gml:surfaceMember']").size(), 2u);
 }
 
