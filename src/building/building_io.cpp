@@ -3,6 +3,7 @@
 // the shown construction or of all of them.
 
 #include "building/building_form.hpp"
+#include "core/numeric_text.hpp"
 #include "core/text_file.hpp"
 #include "io/dxf_scan.hpp"
 #include "io/excel_table.hpp"
@@ -14,14 +15,23 @@ namespace vadrel {
 void TFGMLEdif::BBCargaDXFClick()
 {
     // The file's points go into a construction of their own, unless the
-    // shown one holds no ring yet.
-    if (MX.size() > 1 || MY.size() > 1) SBNuevoClick();
+    // shown one holds no ring yet; each further polyline into another.
+    const bool conAnillo = MX.size() > 1 || MY.size() > 1;
     auto file = ui_.openFileName(kFiltroDxf);
-    if (!file) return;
-    cargaDxf(ui_, *file, MX, MY, [this] {
-        SBNuevoClick();
-        return true;
-    });
+    if (!file) {
+        // As always: the button has started the next construction.
+        if (conAnillo) SBNuevoClick();
+        return;
+    }
+    // The drawing is read and judged whole first: one refused leaves the
+    // list of constructions and the editor as they were.
+    DibujoDxf dibujo;
+    if (cargaDxf(ui_, *file, husoNumero(CBHuso), Polilineas::todas, dibujo) != CargaDxf::cargado) return;
+    for (std::size_t k = 0; k < dibujo.x.size(); ++k) {
+        if (k > 0 || conAnillo) SBNuevoClick();
+        anadeAlFinal(MX, std::move(dibujo.x[k]));
+        anadeAlFinal(MY, std::move(dibujo.y[k]));
+    }
 }
 
 void TFGMLEdif::BBListClick()

@@ -8,6 +8,7 @@
 #include "core/dates.hpp"
 #include "core/failure.hpp"
 #include "core/numeric_text.hpp"
+#include "core/utm_spain.hpp"
 #include "core/xml_edit.hpp"
 #include "core/xml_file.hpp"
 #include "core/xml_search.hpp"
@@ -124,6 +125,12 @@ bool TFGMLEdif::preparaGml()
         if (e.coorx.size() != e.coory.size())
             return refusal(errorEnEdificacion(i, e, kXYDistintas));
     }
+    // Every construction in Spain's UTM range of the zone, pools too; the
+    // warning of a zone far away once for the whole building.
+    utm::Review utm(husoNumero(CBHuso));
+    for (const EdifProp& e : Edificaciones)
+        if (!compruebaUtm(ui_, utm, e.coorx, e.coory, formato)) return false;
+    avisaHuso(ui_, utm);
 
     for (std::size_t i = 0; i < Edificaciones.size(); ++i) {
         EdifProp& e = Edificaciones[i];

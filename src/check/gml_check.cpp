@@ -12,6 +12,7 @@
 #include "check/ring_checks.hpp"
 #include "check/schema_validation.hpp"
 #include "check/topology_checks.hpp"
+#include "check/utm_range_checks.hpp"
 #include "core/failure.hpp"
 #include "core/file_io.hpp"
 #include "core/messages.hpp"
@@ -66,6 +67,7 @@ Problems checkGmlFile(const std::filesystem::path& file, const SchemaSettings& s
         topology.check(f, out);
         checkDeclaredArea(f, out);
     }
+    checkUtmRange(model, out);
     if (model.features.empty())
         out.push_back({Severity::Error, "archivo", "El archivo no contiene ninguna parcela ni construcción."});
     std::stable_partition(out.begin(), out.end(), [](const Problem& p) { return p.schemasUnchecked; });

@@ -27,20 +27,6 @@ void forEachElement(const pugi::xml_document& doc, F&& f)
     for (pugi::xml_node n = root; n; n = nextElement(n, root)) f(n);
 }
 
-// The EPSG code at the end of "urn:ogc:def:crs:EPSG::25830",
-// "http://www.opengis.net/def/crs/EPSG/0/25830" or "EPSG:25830".
-std::optional<int> epsgCode(std::string_view srsName)
-{
-    srsName = trimmed(srsName);
-    if (asciiLower(srsName).find("epsg") == std::string::npos) return std::nullopt;
-    std::size_t start = srsName.size();
-    while (start > 0 && srsName[start - 1] >= '0' && srsName[start - 1] <= '9') --start;
-    const std::string_view digits = srsName.substr(start);
-    if (digits.empty() || digits.size() > 6 || start == 0 || (srsName[start - 1] != ':' && srsName[start - 1] != '/'))
-        return std::nullopt;
-    return std::stoi(std::string(digits));
-}
-
 bool isReference(std::string_view text)
 {
     return text.size() == kReferenceLength && std::all_of(text.begin(), text.end(), [](char c) {
@@ -105,7 +91,7 @@ void checkReferenceSystems(const pugi::xml_document& doc, const Model& model, Pr
     forEachElement(doc, [&](pugi::xml_node n) {
         const pugi::xml_attribute a = n.attribute("srsName");
         if (!a) return;
-        const std::optional<int> code = epsgCode(a.value());
+        const std::optional<int> code = epsgDeSrsName(a.value());
         if (!code) {
             if (reported.insert(std::string(a.value())).second)
                 out.push_back({Severity::Error, model.placeOfNode(n),

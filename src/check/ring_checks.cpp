@@ -199,4 +199,22 @@ void checkRings(Feature& f, Problems& out, bool orientation)
     }
 }
 
+std::pair<std::string, std::string> vertexTexts(const Ring& ring, std::size_t vertex)
+{
+    // Read again rather than kept for every ring: only a vertex told needs it.
+    std::pair<std::string, std::string> texts;
+    std::size_t at = 0;
+    for (pugi::xml_node c : ring.node.children()) {
+        const std::string_view local = localName(c);
+        if (local != "posList" && local != "pos") continue;
+        std::string copy;
+        forEachToken(textView(c, copy), [&](std::string_view t) {
+            if (at == 2 * vertex) texts.first = t;
+            if (at == 2 * vertex + 1) texts.second = t;
+            ++at;
+        });
+    }
+    return texts;
+}
+
 }  // namespace vadrel::check

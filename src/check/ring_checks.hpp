@@ -2,6 +2,9 @@
 // Each ring's coordinates on their own: read, counted, closed, without
 // repeated or nearly repeated vertices, turning the way INSPIRE asks.
 
+#include <string>
+#include <utility>
+
 #include "check/gml_model.hpp"
 #include "check/problem.hpp"
 
@@ -11,5 +14,9 @@ namespace vadrel::check {
 // `closedRing`) and reports what is wrong with them.
 // `orientation`: also warn of rings that do not turn as INSPIRE asks.
 void checkRings(Feature& feature, Problems& out, bool orientation = false);
+
+// The X and Y texts of a read ring's vertex (from 0) as the file writes
+// them, for messages that quote the file.
+std::pair<std::string, std::string> vertexTexts(const Ring& ring, std::size_t vertex);
 
 }  // namespace vadrel::check

@@ -79,10 +79,8 @@ bool cargaEdificaciones(const Args& args, BatchUi& ui, TFGMLEdif& form)
             const auto desde = static_cast<std::size_t>(form.elemActual);
             const int antes = ui.messagesShown();
             if (!dispatch(ui, [&] { form.BBCargaDXFClick(); })) return false;
-            // The drawing could not be read, or gave nothing.
-            if (ui.messagesShown() != antes &&
-                (ui.lastMessage() == kDxfNoSeAbre || ui.lastMessage() == kDxfSinPolilinea || ui.lastMessage() == kDxfNoUtm))
-                return false;
+            // The drawing could not be read, gave nothing, or is no UTM of Spain.
+            if (ui.messagesShown() != antes && esRechazoDxf(ui.lastMessage())) return false;
             // Each new construction marked as the person would: chosen in the
             // list, its type and role set, the role field left.
             form.MXExit();

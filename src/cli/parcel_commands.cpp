@@ -57,8 +57,6 @@ namespace {
 
 const std::set<std::string> kSources{"--coords", "--dxf", "--list"};
 
-bool esErrorDxf(const std::string& m) { return m == kDxfNoSeAbre || m == kDxfSinPolilinea || m == kDxfNoUtm; }
-
 // The parcel window's lists filled from the one source given, through the
 // button that reads it. False when that ended on a message.
 bool cargaPuntos(const Args& args, BatchApp& b)
@@ -73,7 +71,7 @@ bool cargaPuntos(const Args& args, BatchApp& b)
     }
     if (auto f = args.value("--dxf")) {
         b.ui.openAnswer = *f;
-        return dispatch(b.ui, [&] { form.SBCargarDXFClick(); }) && !esErrorDxf(b.ui.lastMessage());
+        return dispatch(b.ui, [&] { form.SBCargarDXFClick(); }) && !esRechazoDxf(b.ui.lastMessage());
     }
     pegaListDesde(b.ui, *args.value("--list"));
     return dispatch(b.ui, [&] { form.BBListClick(); });

@@ -3,7 +3,9 @@
 #include <algorithm>
 
 #include "core/failure.hpp"
+#include "core/messages.hpp"
 #include "core/ui.hpp"
+#include "core/utm_spain.hpp"
 
 namespace vadrel {
 
@@ -73,6 +75,19 @@ void limpiaCoordenadas(CoordList& MX, CoordList& MY)
     }
     removeEmpty(MX);
     removeEmpty(MY);
+}
+
+bool compruebaUtm(Ui& ui, utm::Review& review, const CoordList& MX, const CoordList& MY, const NumberFormat& fmt)
+{
+    if (utm::reviewTexts(review, MX, MY, fmt)) return true;
+    const std::size_t i = review.faultVertex() - 1;
+    ui.message(msg::rechazoUtm(review, MX[i], MY[i]));
+    return false;
+}
+
+void avisaHuso(Ui& ui, const utm::Review& review)
+{
+    if (review.awayFromMeridian()) ui.message(msg::fueraDelHuso(review.zone()));
 }
 
 namespace {

@@ -8,6 +8,10 @@
 namespace vadrel {
 
 class Ui;
+struct NumberFormat;
+namespace utm {
+class Review;
+}
 
 using CoordList = std::vector<std::string>;
 
@@ -28,6 +32,14 @@ bool sustituyeComas(CoordList& list);
 // the shorter one). A line empty in one list only throws Failure ("Error.
 // La línea N tiene X pero no Y.", or the reverse) before anything changes.
 void limpiaCoordenadas(CoordList& MX, CoordList& MY);
+
+// The lists' vertices judged by `review` against Spain's UTM range (see
+// core/utm_spain.hpp): the first that does not fit is told, X and Y as the
+// lists hold them, and false returned. Several rings share one review.
+bool compruebaUtm(Ui& ui, utm::Review& review, const CoordList& MX, const CoordList& MY, const NumberFormat& fmt);
+// Once every ring is judged: tells, once, that some vertex lies beyond the
+// zone (a warning; the operation goes on).
+void avisaHuso(Ui& ui, const utm::Review& review);
 
 // Appends the X Y pairs of a GML position list, whose values any run of
 // XML white space (blanks, tabs, line breaks) separates.

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <charconv>
+#include <string>
 
 #include "core/failure.hpp"
 
@@ -128,6 +129,18 @@ int husoNumero(std::string_view huso) { return std::stoi(husoAEpsg(huso).substr(
 std::string husoDeSrsName(std::string_view srsName)
 {
     return std::string(srsName.size() > 2 ? srsName.substr(srsName.size() - 2) : srsName);
+}
+
+std::optional<int> epsgDeSrsName(std::string_view srsName)
+{
+    srsName = trimmed(srsName);
+    if (asciiLower(srsName).find("epsg") == std::string::npos) return std::nullopt;
+    std::size_t start = srsName.size();
+    while (start > 0 && srsName[start - 1] >= '0' && srsName[start - 1] <= '9') --start;
+    const std::string_view digits = srsName.substr(start);
+    if (digits.empty() || digits.size() > 6 || start == 0 || (srsName[start - 1] != ':' && srsName[start - 1] != '/'))
+        return std::nullopt;
+    return std::stoi(std::string(digits));
 }
 
 bool normalizaSuperficie(std::string& ESup, const NumberFormat& fmt)

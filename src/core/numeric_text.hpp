@@ -34,6 +34,11 @@ inline constexpr const char* kHusoInvalido = "Error. El huso debe ser 28, 29, 30
 // "30", …::32628 is "28"), not validated.
 std::string husoDeSrsName(std::string_view srsName);
 
+// The EPSG code at the end of "urn:ogc:def:crs:EPSG::25830",
+// "http://www.opengis.net/def/crs/EPSG/0/25830" or "EPSG:25830"; none for a
+// text that names no EPSG code.
+std::optional<int> epsgDeSrsName(std::string_view srsName);
+
 // Prepares the area field before a GML is written: "." as separator and at
 // most four decimals. Returns true when the text is not a number (the
 // area-not-numeric flag); the field is then left with "." but unrounded.

@@ -6,8 +6,10 @@
 #include <string>
 
 #include "core/failure.hpp"
+#include "core/messages.hpp"
 #include "core/numeric_text.hpp"
 #include "core/text_file.hpp"
+#include "core/utm_spain.hpp"
 
 namespace vadrel {
 
@@ -151,9 +153,9 @@ ResultadoDxf escaneaDxf(std::string_view text, CoordList& MX, CoordList& MY, con
     return resultado;
 }
 
-CargaDxf cargaDxf(Ui& ui, const std::filesystem::path& file, CoordList& MX, CoordList& MY,
-              const OtraPolilinea& otraPolilinea)
+CargaDxf cargaDxf(Ui& ui, const std::filesystem::path& file, int huso, Polilineas cuales, DibujoDxf& dibujo)
 {
+    dibujo = {};
     std::string text;
     try {
         text = readText(file);
@@ -161,12 +163,51 @@ CargaDxf cargaDxf(Ui& ui, const std::filesystem::path& file, CoordList& MX, Coor
         ui.message(kDxfNoSeAbre);
         return CargaDxf::noSeAbre;
     }
-    const ResultadoDxf r = escaneaDxf(text, MX, MY, otraPolilinea);
-    if (r.tomados > 0) return CargaDxf::cargado;
-    // Nothing taken: said here, where the cause is known, rather than by a
-    // "Crear GML" that later finds no coordinates.
-    ui.message(r.valores == 0 ? kDxfSinPolilinea : kDxfNoUtm);
-    return CargaDxf::vacio;
+    // Read whole into lists of its own, each further polyline's start
+    // noted, so that nothing of the window changes before it is judged.
+    CoordList X, Y;
+    std::vector<std::pair<std::size_t, std::size_t>> cortes{{0, 0}};
+    const ResultadoDxf r = escaneaDxf(text, X, Y, [&] {
+        dibujo.varias = true;
+        if (cuales == Polilineas::primera) return false;
+        cortes.emplace_back(X.size(), Y.size());
+        return true;
+    });
+    if (r.tomados == 0) {
+        // Said here, where the cause is known, rather than by a "Crear GML"
+        // that later finds no coordinates.
+        ui.message(r.valores == 0 ? kDxfSinPolilinea : kDxfNoUtm);
+        return CargaDxf::vacio;
+    }
+    if (cortes.size() == 1) {
+        dibujo.x.push_back(std::move(X));
+        dibujo.y.push_back(std::move(Y));
+    } else {
+        cortes.emplace_back(X.size(), Y.size());
+        for (std::size_t k = 0; k + 1 < cortes.size(); ++k) {
+            dibujo.x.emplace_back(X.begin() + static_cast<std::ptrdiff_t>(cortes[k].first),
+                                  X.begin() + static_cast<std::ptrdiff_t>(cortes[k + 1].first));
+            dibujo.y.emplace_back(Y.begin() + static_cast<std::ptrdiff_t>(cortes[k].second),
+                                  Y.begin() + static_cast<std::ptrdiff_t>(cortes[k + 1].second));
+        }
+    }
+
+    // A drawing in local units passes the length rule with long decimals;
+    // X and Y swapped pass it too.
+    utm::Review review(huso);
+    for (std::size_t k = 0; k < dibujo.x.size(); ++k) {
+        if (!compruebaUtm(ui, review, dibujo.x[k], dibujo.y[k], NumberFormat::batch())) {
+            dibujo = {};
+            return CargaDxf::vacio;
+        }
+    }
+    avisaHuso(ui, review);
+    return CargaDxf::cargado;
+}
+
+bool esRechazoDxf(std::string_view message)
+{
+    return message == kDxfNoSeAbre || message == kDxfSinPolilinea || message == kDxfNoUtm || msg::esRechazoUtm(message);
 }
 
 }  // namespace vadrel

@@ -4,7 +4,9 @@
 
 #include <filesystem>
 #include <functional>
+#include <iterator>
 #include <string_view>
+#include <vector>
 
 #include "core/coord_list.hpp"
 #include "core/ui.hpp"
@@ -43,10 +45,38 @@ ResultadoDxf escaneaDxf(std::string_view text, CoordList& MX, CoordList& MY, con
 
 enum class CargaDxf { cargado, noSeAbre, vacio };
 
-// The file read and scanned; a file that cannot be read, or that gives no
-// value (no polyline, or coordinates too short to be UTM), is told and
-// changes nothing.
-CargaDxf cargaDxf(Ui& ui, const std::filesystem::path& file, CoordList& MX, CoordList& MY,
-              const OtraPolilinea& otraPolilinea);
+// Which polylines a window takes: the parcel its first, the building each
+// as a construction of its own.
+enum class Polilineas { primera, todas };
+
+// What a drawing gives, polyline by polyline (with `primera`, only the
+// first); a polyline whose values were all too short gives empty lists.
+struct DibujoDxf {
+    std::vector<CoordList> x;
+    std::vector<CoordList> y;
+    bool varias = false;  // a further polyline was found (with `primera`, not read)
+};
+
+// The file read and scanned as escaneaDxf scans, then its vertices judged
+// against Spain's UTM range of zone `huso` (28 to 31). A file that cannot
+// be read, that gives no value (no polyline, or coordinates too short to be
+// UTM) or whose coordinates are no UTM of Spain is told and gives nothing;
+// the window changes its lists from `dibujo` only when it is `cargado`, so
+// a drawing refused, or stopped by a value that is no number (its
+// Failure), leaves them as they were. Coordinates beyond the zone are told
+// as a warning, once, and given.
+CargaDxf cargaDxf(Ui& ui, const std::filesystem::path& file, int huso, Polilineas cuales, DibujoDxf& dibujo);
+
+// The drawing's points after what a window's list holds.
+inline void anadeAlFinal(CoordList& lista, CoordList&& puntos)
+{
+    if (lista.empty())
+        lista = std::move(puntos);
+    else
+        lista.insert(lista.end(), std::make_move_iterator(puntos.begin()), std::make_move_iterator(puntos.end()));
+}
+
+// True for the messages with which cargaDxf refuses a drawing.
+bool esRechazoDxf(std::string_view message);
 
 }  // namespace vadrel

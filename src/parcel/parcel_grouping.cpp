@@ -6,6 +6,7 @@
 #include <cctype>
 #include <limits>
 #include <map>
+#include <optional>
 #include <set>
 
 #include "core/failure.hpp"
@@ -13,6 +14,7 @@
 #include "core/number_format.hpp"
 #include "core/numeric_text.hpp"
 #include "core/spanish_order.hpp"
+#include "core/utm_spain.hpp"
 #include "core/xml_edit.hpp"
 #include "core/xml_file.hpp"
 #include "core/xml_search.hpp"
@@ -131,6 +133,47 @@ std::pair<std::pair<double, double>, std::pair<double, double>> cajaDeAnillos(pu
 
 std::string par(double x, double y) { return formatGeneral(x, '.') + " " + formatGeneral(y, '.'); }
 
+// The zone of a ring: that of the nearest srsName at or above it, when that
+// names one of Spain's UTM zones.
+std::optional<int> husoDe(pugi::xml_node n)
+{
+    for (; n; n = n.parent()) {
+        if (pugi::xml_attribute srs = n.attribute("srsName")) {
+            const std::optional<int> epsg = epsgDeSrsName(srs.value());
+            return epsg ? utm::zoneOfEpsg(*epsg) : std::nullopt;
+        }
+    }
+    return std::nullopt;
+}
+
+// Every ring of the parcels to group in Spain's UTM range of its own file's
+// zone, told with its values as the file holds them; a ring in any other
+// system is not judged. Before anything is asked or built: a file of local
+// units or swapped coordinates would otherwise be grouped as it is. The
+// warning of a zone far away, once for the whole grouping.
+bool coordenadasDeEspana(Ui& ui, const std::vector<std::string>& archivos, const NumberFormat& fmt)
+{
+    std::optional<int> lejano;
+    pugi::xml_document doc;
+    for (const std::string& archivo : archivos) {
+        loadXml(doc, archivo);
+        for (pugi::xml_node member : miembros(doc)) {
+            if (!buscaNodo("cp:CadastralParcel", member)) continue;
+            for (pugi::xml_node posList : buscaTodos(member, {"gml:posList"})) {
+                const std::optional<int> huso = husoDe(posList);
+                if (!huso) continue;
+                CoordList x, y;
+                partirPosList(textOf(posList), x, y);
+                utm::Review review(*huso);
+                if (!compruebaUtm(ui, review, x, y, fmt)) return false;
+                if (!lejano && review.awayFromMeridian()) lejano = huso;
+            }
+        }
+    }
+    if (lejano) ui.message(msg::fueraDelHuso(*lejano));
+    return true;
+}
+
 }  // namespace
 
 void TFParcelgen::BitBtn1Click()
@@ -176,6 +219,7 @@ void TFParcelgen::BitBtn2Click()
     if (LBDestino.size() < 2) return ui_.message(kPocosArchivos);
     pugi::xml_node coleccion = buscaNodo("FeatureCollection", XMLMultiple);
     if (!coleccion) return ui_.message(kSinBase);
+    if (!coordenadasDeEspana(ui_, LBDestino, formato)) return;
 
     // Every grouping starts from the template, also after one that stopped
     // on a file that does not load.

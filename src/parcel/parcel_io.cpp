@@ -3,6 +3,7 @@
 
 #include <utility>
 
+#include "core/numeric_text.hpp"
 #include "io/dxf_scan.hpp"
 #include "io/excel_table.hpp"
 #include "io/list_form.hpp"
@@ -22,14 +23,18 @@ void TFParcelgen::SBCargarDXFClick()
 {
     auto file = ui_.openFileName(kFiltroDxf);
     if (!file) return;
+    DibujoDxf dibujo;
+    const CargaDxf carga = cargaDxf(ui_, *file, husoNumero(CBHuso), Polilineas::primera, dibujo);
     // The path shows what was loaded: a drawing that gave nothing leaves the
-    // field as it was.
-    std::string anterior = std::exchange(EArchivoDXF, *file);
-    if (cargaDxf(ui_, *file, MX, MY, [this] {
-            ui_.message(kVariasPolilineas);
-            return false;
-        }) == CargaDxf::vacio)
-        EArchivoDXF = std::move(anterior);
+    // field as it was. One that could not be read is shown, as the person
+    // chose it.
+    if (carga == CargaDxf::vacio) return;
+    EArchivoDXF = *file;
+    if (carga != CargaDxf::cargado) return;
+    // The drawing's points come after what the lists hold.
+    anadeAlFinal(MX, std::move(dibujo.x.front()));
+    anadeAlFinal(MY, std::move(dibujo.y.front()));
+    if (dibujo.varias) ui_.message(kVariasPolilineas);
 }
 
 void TFParcelgen::BBListClick()

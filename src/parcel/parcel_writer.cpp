@@ -8,6 +8,7 @@
 #include "core/failure.hpp"
 #include "core/geometry.hpp"
 #include "core/numeric_text.hpp"
+#include "core/utm_spain.hpp"
 #include "core/xml_edit.hpp"
 #include "core/xml_file.hpp"
 #include "core/xml_search.hpp"
@@ -55,6 +56,11 @@ bool TFParcelgen::preparaGml()
     if (trimmed(ESup).empty()) return refusal(kSinSuperficie);
     if (superficieNoNumerica) return refusal(msg::kSuperficieNoNumerica);
     if (!compruebaCaracteres(ERefCatas)) return refusal(msg::kCaracteresReferencia);
+    // Before the area is asked about: a drawing in local units or X and Y
+    // swapped would otherwise be written as a parcel somewhere else.
+    utm::Review utm(husoNumero(CBHuso));
+    if (!compruebaUtm(ui_, utm, MX, MY, formato)) return false;
+    avisaHuso(ui_, utm);
     if (!superficieConfirmada()) return false;
 
     cierraAnillo();

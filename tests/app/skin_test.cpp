@@ -498,8 +498,8 @@ TEST_F(SkinTest, BuildingGmlWrittenAndReadThroughTheWindow)
     w->ESuptot->setText("80");
     w->CBTipo->setCurrentText("Edificación");
     w->CBIE->setCurrentText("Exterior");
-    w->MX->setPlainText("0\n10\n10\n0");
-    w->MY->setPlainText("0\n0\n8\n8");
+    w->MX->setPlainText("440000\n440010\n440010\n440000");
+    w->MY->setPlainText("4470000\n4470000\n4470008\n4470008");
     leave(w->MX);
     script.saveAnswers.push_back((dir / "edificio").string());
     click(w, "BBgml");
@@ -516,14 +516,15 @@ TEST_F(SkinTest, BuildingGmlWrittenAndReadThroughTheWindow)
     EXPECT_EQ(w->ERefCatas->text(), "1234567AB1234N");
     EXPECT_EQ(w->EFechaConstruc->text(), "01/02/2003");
     EXPECT_EQ(listItems(w->LBElementos), std::vector<std::string>{"Nueva Edificación 1"});
-    EXPECT_EQ(w->MX->toPlainText(), "0\n10\n10\n0\n0\n");
+    EXPECT_EQ(w->MX->toPlainText(), "440000\n440010\n440010\n440000\n440000\n");
     EXPECT_EQ(script.messages.front(), "He encontrado 1 recintos en el edificio.");
 
     auto* copy = w->findChild<QShortcut*>("Action1");
     ASSERT_NE(copy, nullptr);
     EXPECT_EQ(copy->key(), QKeySequence("Ctrl+Alt+C"));
     emit copy->activated();  // a shortcut needs an active window, which offscreen tests lack
-    EXPECT_EQ(QApplication::clipboard()->text(), "0 0;10 0;10 8;0 8;0 0;");
+    EXPECT_EQ(QApplication::clipboard()->text(),
+              "440000 4470000;440010 4470000;440010 4470008;440000 4470008;440000 4470000;");
 }
 
 TEST_F(SkinTest, ComprobarListsTheProblemsInADialogAndChangesNoField)

@@ -330,8 +330,8 @@ TEST_F(SkinTest, DatesAreDayMonthYearOnEveryDesktop)
         w->ENSobreRas->setText("1");
         w->ESuptot->setText("80");
         w->CBIE->setCurrentText("Exterior");
-        w->MX->setPlainText("0\n10\n10\n0\n0");
-        w->MY->setPlainText("0\n0\n8\n8\n0");
+        w->MX->setPlainText("440000\n440010\n440010\n440000\n440000");
+        w->MY->setPlainText("4470000\n4470000\n4470008\n4470008\n4470000");
         QApplication::sendEvent(w->MX, &tab);
         const auto file = dir / ("edificio_" + where + ".gml");
         script.saveAnswers.push_back(file.string());

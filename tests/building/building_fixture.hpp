@@ -59,22 +59,41 @@ protected:
         return n;
     }
 
-    static CoordList xs(double base) { return {fmt(base), fmt(base + 10), fmt(base + 10), fmt(base)}; }
-    static CoordList ys() { return {"0", "0", "10", "10"}; }
+    // A 10 m square `base` metres east of (440000, 4470000), in zone 30.
+    static CoordList xs(double base)
+    {
+        return {fmt(kX0 + base), fmt(kX0 + base + 10), fmt(kX0 + base + 10), fmt(kX0 + base)};
+    }
+    static CoordList ys() { return {"4470000", "4470000", "4470010", "4470010"}; }
     static std::string fmt(double v) { return std::to_string(static_cast<long>(v)); }
+    static constexpr double kX0 = 440000;
 
     // A: exterior, B and C: its interiors, D: exterior, P: a pool.
     void abcdp()
     {
         valores();
-        anade(kEdificacion, kExterior, {"0", "100", "100", "0"}, {"0", "0", "100", "100"}, true);
-        anade(kEdificacion, kInterior, {"10", "20", "20"}, {"10", "10", "20"});
-        anade(kEdificacion, kInterior, {"50", "60", "60"}, {"50", "50", "60"});
+        anade(kEdificacion, kExterior, {"440000", "440100", "440100", "440000"},
+              {"4470000", "4470000", "4470100", "4470100"}, true);
+        anade(kEdificacion, kInterior, {"440010", "440020", "440020"}, {"4470010", "4470010", "4470020"});
+        anade(kEdificacion, kInterior, {"440050", "440060", "440060"}, {"4470050", "4470050", "4470060"});
         anade(kEdificacion, kExterior, xs(200), ys());
         anade(kPiscina, kExterior, xs(400), ys());
         form->LBElementosIndex = 0;
         form->LBElementosClick();
     }
+
+    // Every stored construction moved by (dx, dy) metres, the editor
+    // showing the selected one again: the same building drawn elsewhere
+    // (the Canaries, for zone 28).
+    void traslada(long dx, long dy)
+    {
+        for (EdifProp& e : form->Edificaciones) {
+            for (std::string& v : e.coorx) v = std::to_string(std::stol(v) + dx);
+            for (std::string& v : e.coory) v = std::to_string(std::stol(v) + dy);
+        }
+        form->MuestraElem();
+    }
+    static constexpr long kACanarias[2] = {372600 - 440000, 3142200 - 4470000};
 
     pugi::xml_document write(const std::string& name = "edif.gml")
     {

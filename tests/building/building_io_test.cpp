@@ -44,7 +44,7 @@ TEST_P(BuildingIoTest, EachFurtherPolylineStartsAConstruction)
     EXPECT_EQ(form->Edificaciones[1].coorx, form->MX);
 }
 
-TEST_P(BuildingIoTest, AConstructionWithARingGetsANewOneBeforeTheDialogEvenWhenCancelled)
+TEST_P(BuildingIoTest, AConstructionWithARingGetsANewOneEvenWhenTheDialogIsCancelled)
 {
     anade(kEdificacion, kExterior, xs(0), ys(), true);
     ui.openAnswers.push_back(std::nullopt);
@@ -60,6 +60,70 @@ TEST_P(BuildingIoTest, AConstructionWithARingGetsANewOneBeforeTheDialogEvenWhenC
     form->BBCargaDXFClick();
     EXPECT_EQ(form->Edificaciones.size(), 2u);
     EXPECT_EQ(form->MX, (CoordList{"1", "500000.0", "500010.0", "500010.0"}));
+}
+
+TEST_P(BuildingIoTest, ADrawingThatIsNoUtmOfSpainChangesNoConstruction)
+{
+    // A shown ring would normally get a construction of its own, and the
+    // second polyline another; its third vertex is in local units.
+    const CoordList x{"440000", "440010", "440010"}, y{"4470000", "4470000", "4470010"};
+    anade(kEdificacion, kExterior, x, y, true);
+    std::string dibujo = polilinea(500000) + polilinea(600000) + "  0\nENDSEC\n";
+    const std::size_t tercero = dibujo.rfind("600010.");
+    dibujo.replace(tercero, 8, "1234.567");
+    writeFile(dir / "local.dxf", dibujo);
+    const auto antes = form->Edificaciones;
+    ui.openAnswers.push_back((dir / "local.dxf").string());
+    form->BBCargaDXFClick();
+    EXPECT_EQ(ui.messages, std::vector<std::string>{"Error. Las coordenadas no son UTM de España en el huso 30 "
+                                                    "(vértice 3: X=1234.567, Y=4100010.5)."});
+    EXPECT_EQ(nombres(), std::vector<std::string>{"Nueva Edificación 1"});
+    EXPECT_EQ(form->LBElementos, nombres());
+    EXPECT_EQ(form->elemActual, 0);
+    EXPECT_EQ(form->MX, x);
+    EXPECT_EQ(form->MY, y);
+    EXPECT_EQ(form->Edificaciones[0].coorx, antes[0].coorx);
+
+    // Swapped in the window's own zone 29.
+    ui.messages.clear();
+    form->CBHuso = "29";
+    writeFile(dir / "girado.dxf", "  0\nLWPOLYLINE\n 10\n4100000.5\n 20\n500000.5\n");
+    ui.openAnswers.push_back((dir / "girado.dxf").string());
+    form->BBCargaDXFClick();
+    EXPECT_EQ(ui.messages, std::vector<std::string>{"Error. Las coordenadas X e Y parecen intercambiadas (vértice 1: "
+                                                    "X=4100000.5, Y=500000.5)."});
+    EXPECT_EQ(nombres(), std::vector<std::string>{"Nueva Edificación 1"});
+    EXPECT_EQ(form->MX, x);
+}
+
+TEST_P(BuildingIoTest, ARealDrawingInLocalUnitsChangesNoConstruction)
+{
+    const auto shared = test::sharedDir();
+    if (shared.empty()) GTEST_SKIP() << "no ../shared beside the repository: the sample drawings are not here";
+    const CoordList x{"440000", "440010", "440010"}, y{"4470000", "4470000", "4470010"};
+    anade(kEdificacion, kExterior, x, y, true);
+    ui.openAnswers.push_back((shared / "samples/dxf/libredwg_sample_r14.dxf").string());
+    form->BBCargaDXFClick();
+    EXPECT_EQ(ui.messages, std::vector<std::string>{"Error. Las coordenadas no son UTM de España en el huso 30 "
+                                                    "(vértice 1: X=-50.3187, Y=-85.3042)."});
+    EXPECT_EQ(nombres(), std::vector<std::string>{"Nueva Edificación 1"});
+    EXPECT_EQ(form->MX, x);
+    EXPECT_EQ(form->MY, y);
+}
+
+TEST_P(BuildingIoTest, ADrawingFarFromTheZonesMeridianIsLoadedAndWarnedOfOnce)
+{
+    // 4.1° west of zone 30's meridian, both polylines.
+    std::string dibujo;
+    for (int k = 0; k < 2; ++k)
+        dibujo += "  0\nLWPOLYLINE\n 10\n149972.8667\n 20\n4435814.8333\n 10\n149982.8667\n 20\n4435814.8333\n";
+    writeFile(dir / "lejos.dxf", dibujo);
+    ui.openAnswers.push_back((dir / "lejos.dxf").string());
+    form->BBCargaDXFClick();
+    EXPECT_EQ(ui.messages,
+              std::vector<std::string>{"Aviso. Las coordenadas caen fuera del huso 30; compruebe el huso."});
+    EXPECT_EQ(nombres(), (std::vector<std::string>{"Nueva Edificación 1", "Nueva Edificación 2"}));
+    EXPECT_EQ(form->MX, (CoordList{"149972.8667", "149982.8667"}));
 }
 
 TEST_P(BuildingIoTest, ListReplacesTheShownConstructionsLists)

@@ -72,7 +72,7 @@ TEST_P(BuildingReaderTest, WrittenBuildingReadsBackIntoTheSameConstructions)
     EXPECT_EQ(form->elemActual, 0);
     EXPECT_EQ(form->EArchivoDXF, "Nueva Edificación 1");
     EXPECT_EQ(form->CBIE, kExterior);
-    EXPECT_EQ(form->MX, (CoordList{"0", "100", "100", "0", "0"}));
+    EXPECT_EQ(form->MX, (CoordList{"440000", "440100", "440100", "440000", "440000"}));
     EXPECT_EQ(form->ERefCatas, "1234567AB1234N");
     EXPECT_TRUE(form->RBRefOtra);
     EXPECT_EQ(form->CBHuso, "29");

@@ -33,8 +33,9 @@ TEST_P(BuildingWriterTest, PatchesInteriorsAndPoolsFollowTheList)
     ASSERT_EQ(patches.size(), 2u);
     pugi::xml_node a = patches[0].node();
     EXPECT_EQ(textos(a, "gml:posList"),
-              (std::vector<std::string>{" 0 0 100 0 100 100 0 100 0 0", " 10 10 20 10 20 20 10 10",
-                                        " 50 50 60 50 60 60 50 50"}));
+              (std::vector<std::string>{" 440000 4470000 440100 4470000 440100 4470100 440000 4470100 440000 4470000",
+                                        " 440010 4470010 440020 4470010 440020 4470020 440010 4470010",
+                                        " 440050 4470050 440060 4470050 440060 4470060 440050 4470050"}));
     EXPECT_STREQ(a.first_child().name(), "gml:exterior");
     EXPECT_STREQ(a.last_child().name(), "gml:interior");
     EXPECT_EQ(textos(patches[1].node(), "gml:interior").size(), 0u);
@@ -45,7 +46,8 @@ TEST_P(BuildingWriterTest, PatchesInteriorsAndPoolsFollowTheList)
     pugi::xml_node pool = members[2].node();
     EXPECT_STREQ(pool.first_child().attribute("gml:id").value(), "ES.SDGC.BU.1234567AB1234N_PI.1");
     EXPECT_EQ(textos(pool, "base:localId"), std::vector<std::string>{"1234567AB1234N_PI.1"});
-    EXPECT_EQ(textos(pool, "gml:posList"), std::vector<std::string>{" 400 0 410 0 410 10 400 10 400 0"});
+    EXPECT_EQ(textos(pool, "gml:posList"),
+              std::vector<std::string>{" 440400 4470000 440410 4470000 440410 4470010 440400 4470010 440400 4470000"});
     EXPECT_STREQ(buscaNodo("gml:Polygon", pool).attribute("gml:id").value(), "Polygon_ES.SDGC.BU.1234567AB1234N_PI.1");
     EXPECT_STREQ(buscaNodo("gml:Polygon", pool).attribute("srsName").value(), "urn:ogc:def:crs:EPSG::25830");
 
@@ -59,6 +61,7 @@ TEST_P(BuildingWriterTest, PatchesInteriorsAndPoolsFollowTheList)
 TEST_P(BuildingWriterTest, BuildingValuesAndIdentifiers)
 {
     abcdp();
+    traslada(kACanarias[0], kACanarias[1]);
     form->setReferenciaCatastral(false);
     form->CBHuso = "28";
     form->CBEstado = "En_Construccion";
@@ -103,10 +106,10 @@ TEST_P(BuildingWriterTest, MappingTablesAndUnknownTexts)
 TEST_P(BuildingWriterTest, ClosedRingsStayClosedUntilTheEditorIsStoredAgain)
 {
     valores();
-    anade(kEdificacion, kExterior, {"0", "10", "10"}, {"0", "0", "10"}, true);
+    anade(kEdificacion, kExterior, {"440000", "440010", "440010"}, {"4470000", "4470000", "4470010"}, true);
     write();
     EXPECT_EQ(ui.messages, std::vector<std::string>{"Se ha cerrado el polígono 0 añadiendo la primera coordenada."});
-    EXPECT_EQ(form->Edificaciones[0].coorx, (CoordList{"0", "10", "10", "0"}));
+    EXPECT_EQ(form->Edificaciones[0].coorx, (CoordList{"440000", "440010", "440010", "440000"}));
     ui.messages.clear();
     write();
     EXPECT_TRUE(ui.messages.empty());
@@ -160,6 +163,56 @@ TEST_P(BuildingWriterTest, ChecksRefuseInOrderWithoutADialog)
     EXPECT_EQ(ui.messages, std::vector<std::string>{"Error. Debe haber el mismo número de coordenadas X que Y"});
 }
 
+TEST_P(BuildingWriterTest, ConstructionsThatAreNoUtmOfSpainAreRefused)
+{
+    const CoordList x{"440000", "440010", "440010"}, y{"4470000", "4470000", "4470010"};
+    const struct {
+        const char* what;
+        const char* huso;
+        CoordList x2, y2;  // the second construction, a pool
+        const char* message;
+    } cases[] = {
+        {"the pool's second vertex swapped", "30", {"440000", "4470000", "440010"}, {"4470000", "440010", "4470010"},
+         "Error. Las coordenadas X e Y parecen intercambiadas (vértice 2: X=4470000, Y=440010)."},
+        {"the pool in local units", "30", {"12.5", "22.5", "22.5"}, {"7.5", "7.5", "17.5"},
+         "Error. Las coordenadas no son UTM de España en el huso 30 (vértice 1: X=12.5, Y=7.5)."},
+        {"the peninsula in zone 28", "28", x, y,
+         "Error. Las coordenadas no son UTM de España en el huso 28 (vértice 1: X=440000, Y=4470000)."},
+    };
+    for (const auto& c : cases) {
+        if (form->hayCoordenadas()) ui.confirmAnswers.push_back(true);
+        form->BBLimpiarTodoClick();
+        valores();
+        form->CBHuso = c.huso;
+        anade(kEdificacion, kExterior, x, y, true);
+        anade(kPiscina, kExterior, c.x2, c.y2);
+        ui.messages.clear();
+        write();
+        EXPECT_EQ(ui.messages, std::vector<std::string>{c.message}) << c.what;
+        EXPECT_TRUE(ui.saveDialogs.empty()) << c.what;
+        EXPECT_FALSE(std::filesystem::exists(dir / "edif.gml")) << c.what;
+        EXPECT_EQ(form->Edificaciones[0].coorx, x) << c.what << ": no ring closed before the checks pass";
+    }
+}
+
+TEST_P(BuildingWriterTest, ABuildingFarFromTheZonesMeridianIsWrittenAndWarnedOfOnce)
+{
+    // 4.1° west of zone 30's meridian; typed with commas.
+    valores();
+    anade(kEdificacion, kExterior, {"149972,8667", "149982,8667", "149982,8667"},
+          {"4435814,8333", "4435814,8333", "4435824,8333"}, true);
+    anade(kPiscina, kExterior, {"149992,8667", "149999", "149999"}, {"4435814,8333", "4435814,8333", "4435820"});
+    ui.messages.clear();
+    auto doc = write();
+    EXPECT_EQ(ui.messages,
+              (std::vector<std::string>{"Se han sustituido las comas por puntos. (Formato de coordenada correcto)",
+                                        "Aviso. Las coordenadas caen fuera del huso 30; compruebe el huso.",
+                                        "Se ha cerrado el polígono 0 añadiendo la primera coordenada.",
+                                        "Se ha cerrado el polígono 1 añadiendo la primera coordenada."}));
+    EXPECT_EQ(textos(doc, "gml:posList").at(0),
+              " 149972.8667 4435814.8333 149982.8667 4435814.8333 149982.8667 4435824.8333 149972.8667 4435814.8333");
+}
+
 TEST_P(BuildingWriterTest, AreaIsNormalisedIntoTheFieldAndTheFile)
 {
     abcdp();
@@ -184,7 +237,7 @@ TEST_P(BuildingWriterTest, UnmarkedConstructionsAreToldAndNothingIsWritten)
     valores();
     anade(kEdificacion, kExterior, xs(0), ys(), true);
     anade(kEdificacion, "", xs(100), ys());
-    anade(kEdificacion, kInterior, {"2", "4", "4"}, {"2", "2", "4"});
+    anade(kEdificacion, kInterior, {"440002", "440004", "440004"}, {"4470002", "4470002", "4470004"});
     anade(kEdificacion, "", xs(300), ys());
     write();
     // Counted as the list shows them: the second and fourth lines.
@@ -242,7 +295,8 @@ TEST_P(BuildingWriterTest, PoolsAreNumberedInListOrder)
               (std::vector<std::string>{"1234567AB1234N", "1234567AB1234N_PI.1", "1234567AB1234N_PI.2"}));
     auto members = doc.select_nodes("//*[name()='gml:featureMember']");
     ASSERT_EQ(members.size(), 4u);
-    EXPECT_EQ(textos(members[3].node(), "gml:posList"), std::vector<std::string>{" 300 0 310 0 310 10 300 10 300 0"});
+    EXPECT_EQ(textos(members[3].node(), "gml:posList"),
+              std::vector<std::string>{" 440300 4470000 440310 4470000 440310 4470010 440300 4470010 440300 4470000"});
 }
 
 TEST_P(BuildingWriterTest, NoPoolsStillEmptiesTheSecondMember)
@@ -259,13 +313,14 @@ TEST_P(BuildingWriterTest, CommasOfEveryStoredRingBecomePoints)
 {
     valores();
     anade(kEdificacion, kExterior, xs(0), ys(), true);
-    anade(kEdificacion, kExterior, {"100,5", "110", "110"}, {"0", "0", "10,25"});
+    anade(kEdificacion, kExterior, {"440100,5", "440110", "440110"}, {"4470000", "4470000", "4470010,25"});
     form->LBElementosIndex = 0;
     form->LBElementosClick();
     auto doc = write();
     EXPECT_EQ(ui.messages.front(), "Se han sustituido las comas por puntos. (Formato de coordenada correcto)");
     EXPECT_EQ(std::count(ui.messages.begin(), ui.messages.end(), ui.messages.front()), 1);
-    EXPECT_NE(readFile(dir / "edif.gml").find(" 100.5 0 110 0 110 10.25 100.5 0"), std::string::npos);
+    EXPECT_NE(readFile(dir / "edif.gml").find(" 440100.5 4470000 440110 4470000 440110 4470010.25 440100.5 4470000"),
+              std::string::npos);
 }
 
 TEST_P(BuildingWriterTest, BadDateOrCoordinateEndsWithoutAFile)

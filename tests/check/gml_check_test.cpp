@@ -94,6 +94,17 @@ ParcelSpec withRef(const std::string& ns, const std::string& ref)
     return p;
 }
 
+// A building of Tenerife, in zone 28.
+BuildingSpec inTheCanaries()
+{
+    BuildingSpec b;
+    b.srs = "urn:ogc:def:crs:EPSG::32628";
+    b.patches = {Patch{"372600 3142200 372640 3142200 372640 3142230 372600 3142230 372600 3142200", {}}};
+    b.value = "1200";
+    b.pool = "372650 3142200 372660 3142200 372660 3142205 372650 3142205 372650 3142200";
+    return b;
+}
+
 BuildingSpec withValue(const std::string& value)
 {
     BuildingSpec b;
@@ -190,12 +201,8 @@ const Case kCases[] = {
          p.srs = "http://www.opengis.net/def/crs/EPSG/0/3857";
          return parcelGml(p);
      },
-     [] {
-         BuildingSpec b;
-         b.srs = "urn:ogc:def:crs:EPSG::32628";
-         return buildingGml(b);
-     },
-     Severity::Error, "parcela 1234567AB1234N", "EPSG:3857 no es ninguno de los del catastro"},
+     [] { return buildingGml(inTheCanaries()); }, Severity::Error, "parcela 1234567AB1234N",
+     "EPSG:3857 no es ninguno de los del catastro"},
     {"SystemsMixed",
      [] {
          return parcelsGml({ParcelSpec{}, second("1234567AB1234P", "urn:ogc:def:crs:EPSG::25829")});
@@ -236,6 +243,37 @@ const Case kCases[] = {
      [] { return parcelGml(withHole("500010 4100010 500020 4100010 500020 4100020 500010 4100020 500010 4100010")); },
      [] { return parcelGml(withHole(kHole)); }, Severity::Warning, "anillo interior 1", "va en sentido antihorario",
      false, true},
+    // Where the coordinates lie: Spain's UTM range of the srsName's zone.
+    {"CoordinatesSwapped",
+     [] {
+         return parcelGml(
+             withExterior("4100000.0 500000 4100000 500040 4100030 500040 4100030 500000 4100000 500000"));
+     },
+     [] { return parcelGml(); }, Severity::Error, "parcela 1234567AB1234N, anillo exterior, vértice 1",
+     "Error. Las coordenadas X e Y parecen intercambiadas (vértice 1: X=4100000.0, Y=500000)."},
+    {"CoordinatesInLocalUnits", [] { return parcelGml(withHole("10 10 10 20 20 20 20 10 10 10")); },
+     [] { return parcelGml(withHole(kHole)); }, Severity::Error,
+     "parcela 1234567AB1234N, anillo interior 1, vértice 1",
+     "Error. Las coordenadas no son UTM de España en el huso 30 (vértice 1: X=10, Y=10)."},
+    {"PeninsulaCoordinatesInZone28",
+     [] {
+         BuildingSpec b = inTheCanaries();
+         b.patches = BuildingSpec{}.patches;
+         return buildingGml(b);
+     },
+     [] { return buildingGml(inTheCanaries()); }, Severity::Error,
+     "edificio 1234567AB1234N, anillo exterior, vértice 1",
+     "Error. Las coordenadas no son UTM de España en el huso 28 (vértice 1: X=500000, Y=4100000)."},
+    {"FarFromTheZonesMeridian",
+     [] {
+         return parcelGml(
+             withExterior("150000 4435800 150040 4435800 150040 4435830 150000 4435830 150000 4435800"));
+     },
+     [] {  // 3.9°: a municipality across the zone line
+         return parcelGml(
+             withExterior("167100 4435000 167140 4435000 167140 4435030 167100 4435030 167100 4435000"));
+     },
+     Severity::Warning, "parcela 1234567AB1234N", "Aviso. Las coordenadas caen fuera del huso 30; compruebe el huso."},
     {"VerticesCloserThanACentimetre",
      [] {
          return parcelGml(withExterior(

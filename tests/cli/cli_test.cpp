@@ -11,6 +11,8 @@ using namespace vadrel::test;
 namespace {
 
 const char* const kTriangle = "1;500000;4100000\r\n2;500030;4100000\r\n3;500000;4100040\r\n";
+// The same triangle in zone 28.
+const char* const kTriangleInTenerife = "1;372600;3142200\r\n2;372630;3142200\r\n3;372600;3142240\r\n";
 
 class CliTest : public ::testing::Test {
 protected:
@@ -64,6 +66,7 @@ TEST_F(CliTest, OperationsEndingOnAMessageExitOne)
 {
     writeFile(dir / "c.txt", kTriangle);
     writeFile(dir / "two.txt", "1;0;0\r\n2;1;1\r\n");
+    writeFile(dir / "swapped.txt", "1;4100000;500000\r\n2;4100000;500030\r\n3;4100040;500000\r\n");
     const struct {
         std::vector<std::string> args;
         std::string err;
@@ -75,6 +78,10 @@ TEST_F(CliTest, OperationsEndingOnAMessageExitOne)
          "Error. No puede haber espacios o caracteres especiales en la referencia.\n"},
         {{"--ref", "R", "--area", "1", "--coords", "none.txt"},
          "No se encuentra el archivo 'none.txt'.\n"},
+        {{"--ref", "R", "--calc-area", "--coords", "swapped.txt"},
+         "Error. Las coordenadas X e Y parecen intercambiadas (vértice 1: X=4100000, Y=500000).\n"},
+        {{"--ref", "R", "--calc-area", "--zone", "28", "--coords", "c.txt"},
+         "Error. Las coordenadas no son UTM de España en el huso 28 (vértice 1: X=500000, Y=4100000).\n"},
     };
     for (const auto& c : cases) {
         std::vector<std::string> args{"parcel", "write", "--local"};
@@ -85,6 +92,19 @@ TEST_F(CliTest, OperationsEndingOnAMessageExitOne)
         EXPECT_EQ(r.err, c.err);
         EXPECT_FALSE(std::filesystem::exists(dir / "p.gml"));
     }
+}
+
+TEST_F(CliTest, CoordinatesFarFromTheZoneAreWarnedOfAndWritten)
+{
+    // 4.1° west of zone 30's meridian.
+    writeFile(dir / "c.txt",
+              "1;149972.8667;4435814.8333\r\n2;149982.8667;4435814.8333\r\n3;149972.8667;4435824.8333\r\n");
+    auto r = cli({"parcel", "write", "--ref", "R", "--local", "--calc-area", "--coords", "c.txt", "-o", "p.gml"});
+    EXPECT_EQ(r.exitCode, 0) << r.err;
+    EXPECT_EQ(r.err,
+              "Aviso. Las coordenadas caen fuera del huso 30; compruebe el huso.\n"
+              "Se ha cerrado el polígono añadiendo la primera coordenada.\n");
+    EXPECT_TRUE(std::filesystem::exists(dir / "p.gml"));
 }
 
 TEST_F(CliTest, BadUsageExitsTwoWithTheUsageText)
@@ -143,7 +163,7 @@ TEST_F(CliTest, WrittenParcelValidatesAgainstTheCadastreSchemas)
 
 TEST_F(CliTest, ReadPrintsTheFieldsAndSavesTheLists)
 {
-    writeFile(dir / "c.txt", kTriangle);
+    writeFile(dir / "c.txt", kTriangleInTenerife);
     ASSERT_EQ(cli({"parcel", "write", "--ref", "finca_9", "--local", "--zone", "28", "--area", "600", "--coords",
                    "c.txt", "-o", "p.gml"})
                   .exitCode,
@@ -152,7 +172,7 @@ TEST_F(CliTest, ReadPrintsTheFieldsAndSavesTheLists)
     EXPECT_EQ(r.exitCode, 0) << r.err;
     EXPECT_EQ(r.out, "referencia: finca_9\ntipo: otra\nsuperficie: 600\nhuso: 28\nvertices: 4\n");
     EXPECT_EQ(r.err, "");
-    EXPECT_EQ(readFile(dir / "back.txt"), std::string(kTriangle) + "4;500000;4100000\r\n");
+    EXPECT_EQ(readFile(dir / "back.txt"), std::string(kTriangleInTenerife) + "4;372600;3142200\r\n");
 }
 
 TEST_F(CliTest, ReadEndsOnTheLoaderMessageOrOnUnequalLists)
@@ -176,9 +196,10 @@ TEST_F(CliTest, ReadEndsOnTheLoaderMessageOrOnUnequalLists)
 
 TEST_F(CliTest, BuildingWriteAddsOneConstructionPerRingOptionAndReadsBack)
 {
-    writeFile(dir / "a.txt", "1;0;0\r\n2;100;0\r\n3;100;100\r\n4;0;100\r\n");
-    writeFile(dir / "b.txt", "1;10;10\r\n2;20;10\r\n3;20;20\r\n");
-    writeFile(dir / "p.txt", "1;400;0\r\n2;410;0\r\n3;410;10\r\n");
+    // In Tenerife, zone 28.
+    writeFile(dir / "a.txt", "1;372600;3142200\r\n2;372700;3142200\r\n3;372700;3142300\r\n4;372600;3142300\r\n");
+    writeFile(dir / "b.txt", "1;372610;3142210\r\n2;372620;3142210\r\n3;372620;3142220\r\n");
+    writeFile(dir / "p.txt", "1;373000;3142200\r\n2;373010;3142200\r\n3;373010;3142210\r\n");
     auto w = cli({"building", "write", "--ref", "1234567AB1234N", "--zone", "28", "--date", "3/7/2015", "--units",
                   "1", "--dwellings", "0", "--floors", "2", "--total-area", "150,5", "--ext", "a.txt", "--int",
                   "b.txt", "--pool", "p.txt", "-o", "e"});
@@ -200,7 +221,7 @@ TEST_F(CliTest, BuildingWriteAddsOneConstructionPerRingOptionAndReadsBack)
 
 TEST_F(CliTest, BuildingWriteEndsOnMessagesAndBadUsage)
 {
-    writeFile(dir / "a.txt", "1;0;0\r\n2;100;0\r\n3;100;100\r\n");
+    writeFile(dir / "a.txt", "1;440000;4470000\r\n2;440100;4470000\r\n3;440100;4470100\r\n");
     std::vector<std::string> base{"building", "write", "--ref", "R", "--local", "--date", "1/1/2000", "--units", "1",
                                   "--floors", "1", "--total-area", "10", "-o", "e.gml"};
     auto withArgs = [&](std::vector<std::string> extra) {
@@ -278,6 +299,12 @@ TEST_F(CliTest, ParcelFromADrawingOrAListing)
     EXPECT_EQ(r.exitCode, 1);
     EXPECT_EQ(r.err, "Error al cargar el fichero. Fichero abierto por otro programa o fichero erróneo. Pruebe a "
                      "cerrar Autocad e intentelo de nuevo.\n");
+    // The drawing is no UTM of the Canaries: loaded nothing, the run ends there.
+    r = cli(
+        {"parcel", "write", "--ref", "R", "--local", "--zone", "28", "--area", "1", "--dxf", "p.dxf", "-o", "m.gml"});
+    EXPECT_EQ(r.exitCode, 1);
+    EXPECT_EQ(r.err,
+              "Error. Las coordenadas no son UTM de España en el huso 28 (vértice 1: X=500000.1234, Y=4100000.5).\n");
     r = cli({"parcel", "write", "--ref", "R", "--local", "--area", "1", "--list", "missing.txt", "-o", "m.gml"});
     EXPECT_EQ(r.exitCode, 1);
     EXPECT_EQ(r.err, "No se encuentra el archivo 'missing.txt'.\n");
@@ -304,6 +331,14 @@ TEST_F(CliTest, BuildingFromADrawingHasOneExteriorPerPolyline)
                          "edificacion: Nueva Edificación 3;Edificación;Interior;4\n"),
               std::string::npos)
         << r.out;
+
+    // Nor of zone 28: nothing written.
+    w = cli({"building", "write", "--ref", "1234567AB1234N", "--zone", "28", "--date", "1/1/2000", "--units", "1",
+             "--dwellings", "1", "--floors", "1", "--total-area", "90", "--dxf", "b.dxf", "-o", "e28.gml"});
+    EXPECT_EQ(w.exitCode, 1);
+    EXPECT_EQ(w.err,
+              "Error. Las coordenadas no son UTM de España en el huso 28 (vértice 1: X=500000.1234, Y=4100000.5).\n");
+    EXPECT_FALSE(std::filesystem::exists(dir / "e28.gml"));
 
     // A drawing after a ring of one point does not join it nor change its kind.
     w = cli({"building", "export", "--ref", "R", "--pool", "punto.txt", "--dxf", "b.dxf", "-o", "x.xls"});
@@ -382,13 +417,15 @@ TEST_F(CliTest, GroupsParcelFilesOfOneFolder)
 TEST_F(CliTest, ZoneAndAreaAreCheckedBeforeWriting)
 {
     writeFile(dir / "c.txt", kTriangle);  // 600 m2
+    writeFile(dir / "tenerife.txt", kTriangleInTenerife);
     const struct {
         std::vector<std::string> options;
         int exitCode;
         const char* written;  // in the file, or the message
+        const char* coords = "c.txt";
     } cases[] = {
         {{"--zone", "31 ", "--calc-area"}, 0, "EPSG/0/25831"},
-        {{"--zone", " 28", "--calc-area"}, 0, "EPSG/0/32628"},
+        {{"--zone", " 28", "--calc-area"}, 0, "EPSG/0/32628", "tenerife.txt"},
         {{"--zone", "", "--calc-area"}, 0, "EPSG/0/25830"},
         {{"--zone", "32", "--calc-area"}, 1, "Error. El huso debe ser 28, 29, 30 o 31.\n"},
         {{"--zone", "27", "--calc-area"}, 1, "Error. El huso debe ser 28, 29, 30 o 31.\n"},
@@ -400,7 +437,7 @@ TEST_F(CliTest, ZoneAndAreaAreCheckedBeforeWriting)
     };
     for (const auto& c : cases) {
         std::filesystem::remove(dir / "p.gml");
-        std::vector<std::string> words{"parcel", "write", "--ref", "R", "--local", "--coords", "c.txt", "-o", "p.gml"};
+        std::vector<std::string> words{"parcel", "write", "--ref", "R", "--local", "--coords", c.coords, "-o", "p.gml"};
         words.insert(words.end(), c.options.begin(), c.options.end());
         auto r = cli(words);
         EXPECT_EQ(r.exitCode, c.exitCode) << c.options[1] << r.err;

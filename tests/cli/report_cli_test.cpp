@@ -112,15 +112,16 @@ TEST_F(ReportCli, SampleParcelShowsReferenceEveryVertexAreaAndPage)
 
 TEST_F(ReportCli, ThreeHundredVerticesFillSeveralPagesOnceEachInOrder)
 {
-    // A 100 x 50 m rectangle with a vertex every metre, each X text its own.
+    // A 100 x 50 m rectangle in Tenerife with a vertex every metre, each X
+    // text its own.
     std::ostringstream c;
     std::vector<std::string> xs;
     int n = 0;
     auto anade = [&](int x, int y) {
         ++n;
         char buf[32];
-        std::snprintf(buf, sizeof buf, "%d.%03d", 440000 + x, n);
-        c << n << ';' << buf << ';' << 4470000 + y << ".5\r\n";
+        std::snprintf(buf, sizeof buf, "%d.%03d", 372600 + x, n);
+        c << n << ';' << buf << ';' << 3142200 + y << ".5\r\n";
         *std::strchr(buf, '.') = ',';  // as the report shows it
         xs.push_back(buf);
     };

@@ -148,7 +148,8 @@ TEST(HostileFiles, AGigabyteOfOneLineIsRefusedBeforeItIsRead)
         EXPECT_NE(std::string(f.what()).find("es demasiado grande (más de 512 MB)"), std::string::npos) << f.what();
     }
     EXPECT_THROW(leerArchivoCoordenadas(big, form.MX, form.MY), Failure);
-    cargaDxf(ui, big, form.MX, form.MY, [] { return true; });
+    ui.openAnswers.push_back(big.string());
+    form.SBCargarDXFClick();
     EXPECT_EQ(ui.messages.back(), kDxfNoSeAbre);
     EXPECT_EQ(form.MX, CoordList{"1"});
     EXPECT_EQ(form.MY, CoordList{"2"});

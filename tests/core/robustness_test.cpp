@@ -88,13 +88,13 @@ TEST(Robustness, DamagedParcelAndBuildingFiles)
     building.FormCreate();
     building.FormShow();
     building.CBIE = kExterior;
-    building.MX = {"0", "10", "10"};
-    building.MY = {"0", "0", "10"};
+    building.MX = {"440000", "440010", "440010"};
+    building.MY = {"4470000", "4470000", "4470010"};
     building.MXExit();
     building.SBNuevoClick();
     building.CBTipo = kPiscina;
-    building.MX = {"20", "30", "30"};
-    building.MY = {"0", "0", "10"};
+    building.MX = {"440020", "440030", "440030"};
+    building.MY = {"4470000", "4470000", "4470010"};
     building.MXExit();
     building.ERefCatas = "R";
     building.EFechaConstruc = "01/01/2000";

@@ -11,10 +11,13 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const std::string_view text = fuzz::asText(data, size);
     fuzz::FuzzUi ui;
 
-    // Every further polyline accepted, as the building window does.
+    // Every further polyline taken and judged, as the building window does.
     try {
-        CoordList MX, MY;
-        cargaDxf(ui, fuzz::writeScratch("in.dxf", text), MX, MY, [] { return true; });
+        DibujoDxf dibujo;
+        const CargaDxf r = cargaDxf(ui, fuzz::writeScratch("in.dxf", text), 30, Polilineas::todas, dibujo);
+        // Nothing is given unless it was loaded whole.
+        if (r != CargaDxf::cargado && !dibujo.x.empty()) __builtin_trap();
+        if (dibujo.x.size() != dibujo.y.size()) __builtin_trap();
     } catch (const Failure&) {
     }
 

@@ -186,63 +186,139 @@ TEST(EscaneaDxf, ABlockDefinitionIsNotTheDrawing)
     EXPECT_TRUE(MX.empty());
 }
 
-TEST(CargaDxf, ADrawingThatGivesNothingSaysWhyAndChangesNothing)
+namespace {
+
+struct Carga {
+    CargaDxf resultado;
+    DibujoDxf dibujo;
+    std::vector<std::string> mensajes;
+};
+
+Carga carga(const std::filesystem::path& file, int huso = 30, Polilineas cuales = Polilineas::primera)
+{
+    ScriptedUi ui;
+    Carga c;
+    c.resultado = cargaDxf(ui, file, huso, cuales, c.dibujo);
+    c.mensajes = ui.messages;
+    return c;
+}
+
+}  // namespace
+
+TEST(CargaDxf, ADrawingThatGivesNothingSaysWhyAndGivesNothing)
 {
     TempDir dir;
     const struct {
         const char* what;
         std::string text;
-        const char* message;
+        std::string message;  // empty: loaded
+        Polilineas cuales = Polilineas::primera;
     } cases[] = {
         {"no polyline", "  0\nSECTION\n  2\nENTITIES\n  0\nLINE\n 10\n500000.5\n 20\n4100000.5\n  0\nENDSEC\n",
          kDxfSinPolilinea},
         {"an empty file", "", kDxfSinPolilinea},
         {"a polyline without vertices", "  0\nLWPOLYLINE\n  8\n0\n  0\nENDSEC\n", kDxfSinPolilinea},
         {"local drawing units", dibujo({{{"12.5", "7.25"}, {"100", "-80"}}}), kDxfNoUtm},
-        {"UTM drawing", dibujo({kParcela}), nullptr},
+        {"UTM drawing", dibujo({kParcela}), ""},
+        // Local units written with long decimals pass the length rule: the
+        // range tells them, with the values as the lists would hold them.
+        {"local units with long decimals", dibujo({{{"2685.665795860739", "-1234.56789012"}, {"2700.5", "-1200.25"}}}),
+         "Error. Las coordenadas no son UTM de España en el huso 30 (vértice 1: X=2685.6658, Y=-1234.5679)."},
+        {"X and Y swapped", dibujo({{{kParcela[0].second, kParcela[0].first}, kParcela[1], kParcela[2]}}),
+         "Error. Las coordenadas X e Y parecen intercambiadas (vértice 1: X=4100000.9876, Y=500000.1234)."},
+        // The building takes every polyline: the second one's third vertex is
+        // wrong, and neither polyline is given.
+        {"a further polyline in local units",
+         dibujo({kParcela, {{"600000.5", "4100000.5"}, {"600010.5", "4100000.5"}, {"1234.5678", "4100010.5"}}}),
+         "Error. Las coordenadas no son UTM de España en el huso 30 (vértice 3: X=1234.5678, Y=4100010.5).",
+         Polilineas::todas},
+        // The parcel never reads past its first polyline.
+        {"a further polyline the parcel does not read",
+         dibujo({kParcela, {{"600000.5", "4100000.5"}, {"1234.5678", "4100010.5"}}}), ""},
     };
     for (const auto& c : cases) {
         writeFile(dir / "d.dxf", c.text);
-        ScriptedUi ui;
-        CoordList MX{"1"}, MY{"2"};
-        const CargaDxf r = cargaDxf(ui, dir / "d.dxf", MX, MY, [] { return false; });
-        EXPECT_EQ(r, c.message ? CargaDxf::vacio : CargaDxf::cargado) << c.what;
-        EXPECT_EQ(ui.messages, c.message ? std::vector<std::string>{c.message} : std::vector<std::string>{}) << c.what;
-        if (c.message) {
-            EXPECT_EQ(MX, CoordList{"1"}) << c.what;
-            EXPECT_EQ(MY, CoordList{"2"}) << c.what;
+        const Carga r = carga(dir / "d.dxf", 30, c.cuales);
+        EXPECT_EQ(r.resultado, c.message.empty() ? CargaDxf::cargado : CargaDxf::vacio) << c.what;
+        EXPECT_EQ(r.mensajes, c.message.empty() ? std::vector<std::string>{} : std::vector<std::string>{c.message})
+            << c.what;
+        if (!c.message.empty()) {
+            EXPECT_TRUE(r.dibujo.x.empty()) << c.what;
+            EXPECT_TRUE(r.dibujo.y.empty()) << c.what;
         }
     }
 }
 
-TEST(CargaDxf, UnreadableFileIsToldAndChangesNothing)
+TEST(CargaDxf, EachPolylineItsOwnListsAndTheZoneOfTheWindow)
 {
     TempDir dir;
+    const std::vector<std::pair<std::string, std::string>> segunda{{"600000.5", "4100000.5"},
+                                                                   {"600010.5", "4100010.5"}};
+    writeFile(dir / "d.dxf", dibujo({kParcela, segunda}));
+
+    const Carga todas = carga(dir / "d.dxf", 30, Polilineas::todas);
+    ASSERT_EQ(todas.resultado, CargaDxf::cargado);
+    EXPECT_EQ(todas.dibujo.x, (std::vector<CoordList>{kX, {"600000.5", "600010.5"}}));
+    EXPECT_EQ(todas.dibujo.y, (std::vector<CoordList>{kY, {"4100000.5", "4100010.5"}}));
+    EXPECT_TRUE(todas.dibujo.varias);
+
+    const Carga primera = carga(dir / "d.dxf", 30, Polilineas::primera);
+    EXPECT_EQ(primera.dibujo.x, std::vector<CoordList>{kX});
+    EXPECT_TRUE(primera.dibujo.varias);
+
+    // The same drawing is no UTM of the Canaries.
+    const Carga canarias = carga(dir / "d.dxf", 28, Polilineas::todas);
+    EXPECT_EQ(canarias.resultado, CargaDxf::vacio);
+    EXPECT_EQ(canarias.mensajes, std::vector<std::string>{"Error. Las coordenadas no son UTM de España en el huso 28 "
+                                                          "(vértice 1: X=500000.1234, Y=4100000.9876)."});
+
+    // A second polyline 4.1° west of zone 30's meridian: told, once for
+    // the whole drawing, and given.
+    const std::vector<std::pair<std::string, std::string>> lejana{{"149972.8667", "4435814.8333"},
+                                                                  {"149982.8667", "4435814.8333"}};
+    writeFile(dir / "lejos.dxf", dibujo({kParcela, lejana, lejana}));
+    const Carga lejos = carga(dir / "lejos.dxf", 30, Polilineas::todas);
+    EXPECT_EQ(lejos.resultado, CargaDxf::cargado);
+    EXPECT_EQ(lejos.mensajes,
+              std::vector<std::string>{"Aviso. Las coordenadas caen fuera del huso 30; compruebe el huso."});
+    EXPECT_EQ(lejos.dibujo.x.size(), 3u);
+}
+
+TEST(CargaDxf, AValueThatIsNoNumberGivesNothing)
+{
+    TempDir dir;
+    writeFile(dir / "d.dxf", "  0\nLWPOLYLINE\n 10\n500000.5\n 20\n4100000.5\n 10\n500000.1234X\n 20\n4100000.5\n");
     ScriptedUi ui;
-    CoordList MX{"1"}, MY{"2"};
+    DibujoDxf d;
+    EXPECT_THROW(cargaDxf(ui, dir / "d.dxf", 30, Polilineas::todas, d), Failure);
+    EXPECT_TRUE(d.x.empty());
+}
+
+TEST(CargaDxf, UnreadableFileIsToldAndGivesNothing)
+{
+    TempDir dir;
     for (auto path : {dir / "missing.dxf", dir.path()}) {
-        ui.messages.clear();
-        cargaDxf(ui, path, MX, MY, [] { return false; });
-        EXPECT_EQ(ui.messages, std::vector<std::string>{kDxfNoSeAbre});
-        EXPECT_EQ(MX, CoordList{"1"});
+        const Carga r = carga(path);
+        EXPECT_EQ(r.resultado, CargaDxf::noSeAbre);
+        EXPECT_EQ(r.mensajes, std::vector<std::string>{kDxfNoSeAbre});
+        EXPECT_TRUE(r.dibujo.x.empty());
     }
     // A Windows-1252 layer name is read like any other line.
     writeFile(dir / "latin.dxf", "  0\nLWPOLYLINE\n  8\nPARCELA_A\xD1O\n 10\n500000.5\n 20\n4100000.5\n");
-    cargaDxf(ui, dir / "latin.dxf", MX, MY, [] { return false; });
-    EXPECT_EQ(MX, (CoordList{"1", "500000.5"}));
+    EXPECT_EQ(carga(dir / "latin.dxf").dibujo.x, std::vector<CoordList>{{"500000.5"}});
 }
 
-TEST(CargaDxf, RealDrawingsGiveTheirFirstEntityPolyline)
+TEST(CargaDxf, RealDrawingsInLocalUnitsAreRefused)
 {
     auto shared = sharedDir();
     if (shared.empty()) GTEST_SKIP() << "no ../shared beside the repository: the sample drawings are not here";
     const auto dxf = shared / "samples" / "dxf";
-    ScriptedUi ui;
 
     // AutoCAD R14: the class entry named LWPOLYLINE comes first; the entity
-    // holds four long values, each cut to 4 decimals.
+    // holds four long values in drawing units, each cut to 4 decimals by
+    // the scan. They pass the length rule and are no UTM of Spain.
     CoordList MX, MY;
-    cargaDxf(ui, dxf / "libredwg_sample_r14.dxf", MX, MY, [] { return false; });
+    escaneaDxf(readText(dxf / "libredwg_sample_r14.dxf"), MX, MY, [] { return false; });
     CoordList x, y;
     for (const auto& line : readTextLines(dxf / "libredwg_sample_r14.first-polyline.txt")) {
         std::istringstream in(line);
@@ -256,21 +332,26 @@ TEST(CargaDxf, RealDrawingsGiveTheirFirstEntityPolyline)
     EXPECT_EQ(MY, y);
     EXPECT_EQ(MX.front(), "-50.3187");
     EXPECT_EQ(MY.back(), "54.6957");
-    EXPECT_TRUE(ui.messages.empty());
+    for (Polilineas cuales : {Polilineas::primera, Polilineas::todas}) {
+        const Carga r = carga(dxf / "libredwg_sample_r14.dxf", 30, cuales);
+        EXPECT_EQ(r.resultado, CargaDxf::vacio);
+        EXPECT_EQ(r.mensajes, std::vector<std::string>{"Error. Las coordenadas no son UTM de España en el huso 30 "
+                                                       "(vértice 1: X=-50.3187, Y=-85.3042)."});
+        EXPECT_TRUE(r.dibujo.x.empty());
+    }
 
     // Drawings in small local units: every value is shorter than the 7
     // characters of a UTM coordinate, so nothing is taken, and that is told.
     for (const char* name : {"ezdxf_issue6.dxf", "netdxf_sample_2007.dxf"}) {
-        CoordList mx, my;
-        ui.messages.clear();
-        EXPECT_EQ(cargaDxf(ui, dxf / name, mx, my, [] { return false; }), CargaDxf::vacio) << name;
-        EXPECT_TRUE(mx.empty()) << name;
-        EXPECT_TRUE(my.empty()) << name;
-        EXPECT_EQ(ui.messages, std::vector<std::string>{kDxfNoUtm}) << name;
+        const Carga r = carga(dxf / name);
+        EXPECT_EQ(r.resultado, CargaDxf::vacio) << name;
+        EXPECT_TRUE(r.dibujo.x.empty()) << name;
+        EXPECT_EQ(r.mensajes, std::vector<std::string>{kDxfNoUtm}) << name;
         // The polyline read is the first of the ENTITIES section (the
         // netDxf drawing has another in a block definition before it).
+        CoordList mx, my;
         const std::string stem = std::string(name).substr(0, std::string(name).size() - 4);
-        const ResultadoDxf r = escaneaDxf(readText(dxf / name), mx, my, [] { return false; });
-        EXPECT_EQ(r.valores, 2 * readTextLines(dxf / (stem + ".first-polyline.txt")).size()) << name;
+        const ResultadoDxf res = escaneaDxf(readText(dxf / name), mx, my, [] { return false; });
+        EXPECT_EQ(res.valores, 2 * readTextLines(dxf / (stem + ".first-polyline.txt")).size()) << name;
     }
 }

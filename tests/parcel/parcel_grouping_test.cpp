@@ -180,6 +180,78 @@ TEST_F(ParcelGroupingTest, RefusalsBeforeTheQuestion)
     EXPECT_TRUE(ui.questions.empty());
 }
 
+namespace {
+
+// A parcel whose surfaces name their reference system.
+std::string enSistema(const std::string& ref, const std::string& anillo, const char* srs)
+{
+    std::string p = parcela(ref, "100", nullptr, nullptr, anillo);
+    p.insert(p.find("<gml:MultiSurface ") + 18, std::string("srsName=\"") + srs + "\" ");
+    return p;
+}
+
+const char* const kHuso30 = "http://www.opengis.net/def/crs/EPSG/0/25830";
+const char* const kHuso28 = "urn:ogc:def:crs:EPSG::32628";
+const char* const kMadrid = "440000 4470000 440010 4470000 440010 4470010 440000 4470000";
+const char* const kTenerife = "372649.79 3142200.94 372659.79 3142200.94 372659.79 3142210.94 372649.79 3142200.94";
+
+}  // namespace
+
+TEST_F(ParcelGroupingTest, CoordinatesThatAreNoUtmOfTheirFilesZoneAreRefusedBeforeTheQuestion)
+{
+    const struct {
+        const char* what;
+        std::string b;  // the second file; the first is a sound parcel of zone 30
+        const char* message;
+    } cases[] = {
+        {"swapped, as the file writes them",
+         archivo(enSistema("B", "4470000.50 440000 4470000.50 440010 4470010 440010 4470000.50 440000", kHuso30)),
+         "Error. Las coordenadas X e Y parecen intercambiadas (vértice 1: X=4470000.50, Y=440000)."},
+        {"the second vertex in local units",
+         archivo(enSistema("B", "440000 4470000 10 4470000 10 10 440000 4470000", kHuso30)),
+         "Error. Las coordenadas no son UTM de España en el huso 30 (vértice 2: X=10, Y=4470000)."},
+        {"zone 30 values in a file of zone 28", archivo(enSistema("B", kMadrid, kHuso28)),
+         "Error. Las coordenadas no son UTM de España en el huso 28 (vértice 1: X=440000, Y=4470000)."},
+        {"a later parcel of the file",
+         archivo(enSistema("B", kMadrid, kHuso30) + enSistema("C", "1 2 3 4 5 6 1 2", kHuso30)),
+         "Error. Las coordenadas no son UTM de España en el huso 30 (vértice 1: X=1, Y=2)."},
+    };
+    for (const auto& c : cases) {
+        form->SpeedButton3Click();
+        ui.messages.clear();
+        ui.questions.clear();
+        derecha({{"a.gml", archivo(enSistema("A", kMadrid, kHuso30))}, {"b.gml", c.b}});
+        ui.saveAnswers.push_back((dir / "agrupado.gml").string());
+        form->BitBtn2Click();
+        ui.saveAnswers.clear();
+        EXPECT_EQ(ui.messages, std::vector<std::string>{c.message}) << c.what;
+        EXPECT_TRUE(ui.questions.empty()) << c.what;
+        EXPECT_FALSE(std::filesystem::exists(dir / "agrupado.gml")) << c.what;
+    }
+
+    // Each file in its own zone; a ring of no UTM system is not judged.
+    form->SpeedButton3Click();
+    ui.messages.clear();
+    derecha({{"a.gml", archivo(enSistema("A", kMadrid, kHuso30))},
+             {"b.gml", archivo(enSistema("B", kTenerife, kHuso28))},
+             {"c.gml", archivo(enSistema("C", "-3.7 40.4 -3.6 40.4 -3.6 40.5 -3.7 40.4", "EPSG:4258"))}});
+    auto doc = agrupa(std::nullopt);
+    EXPECT_TRUE(ui.messages.empty()) << ::testing::PrintToString(ui.messages);
+    EXPECT_EQ(doc.select_nodes("//member").size(), 3u);
+}
+
+TEST_F(ParcelGroupingTest, FilesFarFromTheirZonesMeridianAreGroupedAndWarnedOfOnce)
+{
+    // 4.1° west of zone 30's meridian, both files.
+    const std::string lejos = "149972.8667 4435814.8333 149982.8667 4435814.8333 149982.8667 4435824.8333 "
+                              "149972.8667 4435814.8333";
+    derecha({{"a.gml", archivo(enSistema("A", lejos, kHuso30))}, {"b.gml", archivo(enSistema("B", lejos, kHuso30))}});
+    auto doc = agrupa("R1");
+    EXPECT_EQ(ui.messages,
+              std::vector<std::string>{"Aviso. Las coordenadas caen fuera del huso 30; compruebe el huso."});
+    EXPECT_EQ(doc.select_nodes("//*[name()='gml:surfaceMember']").size(), 2u);
+}
+
 TEST_F(ParcelGroupingTest, SeveralParcelsKeptAsTheyAreWithOneMessagePerParcelWhoseReferenceCameBefore)
 {
     derecha({{"1.gml", archivo(parcela("A", "1") + parcela("B", "2"))},

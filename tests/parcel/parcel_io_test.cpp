@@ -95,6 +95,53 @@ TEST_P(ParcelIoTest, ADrawingThatGivesNothingIsNotShownAsLoaded)
     EXPECT_EQ(form->MY, CoordList{"2"});
 }
 
+TEST_P(ParcelIoTest, ADrawingThatIsNoUtmOfSpainLoadsNothing)
+{
+    // Swapped in the drawing itself: refused with the values the lists
+    // would have held.
+    std::string swapped = kDxfUtm;
+    const std::string first = " 10\r\n440123.456789\r\n 20\r\n4474123.98761\r\n";
+    swapped.replace(swapped.find(first), first.size(), " 10\r\n4474123.98761\r\n 20\r\n440123.456789\r\n");
+    writeFile(dir / "girado.dxf", swapped);
+    form->MX = {"440000"};
+    form->MY = {"4470000"};
+    form->EArchivoDXF = "antes.dxf";
+    ui.openAnswers.push_back((dir / "girado.dxf").string());
+    form->SBCargarDXFClick();
+    EXPECT_EQ(ui.messages, std::vector<std::string>{"Error. Las coordenadas X e Y parecen intercambiadas (vértice 1: "
+                                                    "X=4474123.9876, Y=440123.4568)."});
+    EXPECT_EQ(form->EArchivoDXF, "antes.dxf");
+    EXPECT_EQ(form->MX, CoordList{"440000"});
+    EXPECT_EQ(form->MY, CoordList{"4470000"});
+
+    // The same drawing in the zone of the Canaries.
+    ui.messages.clear();
+    writeFile(dir / "parcela.dxf", kDxfUtm);
+    form->CBHuso = "28";
+    ui.openAnswers.push_back((dir / "parcela.dxf").string());
+    form->SBCargarDXFClick();
+    EXPECT_EQ(ui.messages, std::vector<std::string>{"Error. Las coordenadas no son UTM de España en el huso 28 "
+                                                    "(vértice 1: X=440123.4568, Y=4474123.9876)."});
+    EXPECT_EQ(form->MX, CoordList{"440000"});
+}
+
+TEST_P(ParcelIoTest, ARealDrawingInLocalUnitsLoadsNothing)
+{
+    const auto shared = test::sharedDir();
+    if (shared.empty()) GTEST_SKIP() << "no ../shared beside the repository: the sample drawings are not here";
+    // Its values have long decimals: the length rule lets them through.
+    form->MX = {"440000", "440010"};
+    form->MY = {"4470000", "4470000"};
+    form->EArchivoDXF = "antes.dxf";
+    ui.openAnswers.push_back((shared / "samples/dxf/libredwg_sample_r14.dxf").string());
+    form->SBCargarDXFClick();
+    EXPECT_EQ(ui.messages, std::vector<std::string>{"Error. Las coordenadas no son UTM de España en el huso 30 "
+                                                    "(vértice 1: X=-50.3187, Y=-85.3042)."});
+    EXPECT_EQ(form->EArchivoDXF, "antes.dxf");
+    EXPECT_EQ(form->MX, (CoordList{"440000", "440010"}));
+    EXPECT_EQ(form->MY, (CoordList{"4470000", "4470000"}));
+}
+
 TEST_P(ParcelIoTest, ListButtonGoesThroughThePasteDialog)
 {
     Aplicacion app([&](std::string_view) -> Ui& { return ui; }, Entorno{dir.path(), NumberFormat::withDecimal(GetParam()), {}});

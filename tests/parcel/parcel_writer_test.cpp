@@ -64,8 +64,8 @@ TEST_P(ParcelWriterTest, ClosedListsGetNoExtraPoint)
 TEST_P(ParcelWriterTest, CollinearClosedListsStopAtTheCentroid)
 {
     form->ESup = "1";
-    form->MX = {"1", "2", "3", "1"};
-    form->MY = {"5", "6", "7", "5"};
+    form->MX = {"440001", "440002", "440003", "440001"};
+    form->MY = {"4470005", "4470006", "4470007", "4470005"};
     try {
         form->BBgmlClick();
         FAIL() << "no failure";
@@ -144,6 +144,10 @@ TEST_P(ParcelWriterTest, ZoneGoesOnEveryGeometryElement)
         {"29", "http://www.opengis.net/def/crs/EPSG/0/25829"}};
     for (auto [zone, srs] : table) {
         square();
+        if (std::string_view(zone) == "28") {  // the same square in Tenerife
+            form->MX = {"372600", "372610", "372610", "372600"};
+            form->MY = {"3142200", "3142200", "3142210", "3142210"};
+        }
         form->CBHuso = zone;
         auto doc = write();
         for (const char* el : {"gml:MultiSurface", "gml:Surface", "gml:Point", "gml:Envelope"})
@@ -228,6 +232,16 @@ TEST_P(ParcelWriterTest, ChecksRefuseInOrderAndWriteNothing)
         {"blank in ref", x3, y3, "50", "parcela 1",
          "Error. No puede haber espacios o caracteres especiales en la referencia."},
         {"ñ in ref", x3, y3, "50", "año", "Error. No puede haber espacios o caracteres especiales en la referencia."},
+        // Every earlier check passes; the coordinates are refused before the
+        // area is asked about (50 is not the ring's).
+        {"local units", x3, y3, "50", "R1",
+         "Error. Las coordenadas no son UTM de España en el huso 30 (vértice 1: X=0, Y=0)."},
+        {"X and Y swapped", {"4470000.25", "4470000.25", "4470010"}, {"440000.5", "440010", "440010"}, "50", "R1",
+         "Error. Las coordenadas X e Y parecen intercambiadas (vértice 1: X=4470000.25, Y=440000.5)."},
+        {"one vertex swapped", {"440000.5", "440010", "4470010"}, {"4470000.25", "4470000.25", "440010"}, "50", "R1",
+         "Error. Las coordenadas X e Y parecen intercambiadas (vértice 3: X=4470010, Y=440010)."},
+        {"one vertex in local units", {"440000.5", "440010", "10"}, {"4470000.25", "4470000.25", "4470010"}, "50",
+         "R1", "Error. Las coordenadas no son UTM de España en el huso 30 (vértice 3: X=10, Y=4470010)."},
     };
     for (const auto& c : cases) {
         ui.messages.clear();
@@ -243,6 +257,38 @@ TEST_P(ParcelWriterTest, ChecksRefuseInOrderAndWriteNothing)
         ui.saveAnswers.clear();
     }
     EXPECT_FALSE(std::filesystem::exists(dir / "no.gml"));
+}
+
+TEST_P(ParcelWriterTest, CoordinatesOfAnotherZoneAreRefusedOrWarnedOf)
+{
+    // A parcel of Madrid in zone 28 lies nowhere in the Canaries.
+    square();
+    form->CBHuso = "28";
+    auto doc = write();
+    EXPECT_EQ(ui.messages, std::vector<std::string>{"Error. Las coordenadas no son UTM de España en el huso 28 "
+                                                    "(vértice 1: X=500000, Y=4100000)."});
+    EXPECT_FALSE(std::filesystem::exists(dir / "out.gml"));
+    EXPECT_TRUE(ui.saveDialogs.empty());
+
+    // In range but 4.1° west of zone 30's meridian (typed with commas): a
+    // warning, once, and the file is written.
+    ui.messages.clear();
+    form->CBHuso = "30";
+    form->MX = {"149972,8667", "149982,8667", "149982,8667", "149972,8667"};
+    form->MY = {"4435814,8333", "4435814,8333", "4435824,8333", "4435824,8333"};
+    doc = write();
+    EXPECT_EQ(ui.messages,
+              (std::vector<std::string>{kCommas, "Aviso. Las coordenadas caen fuera del huso 30; compruebe el huso.",
+                                        kClosing}));
+    EXPECT_EQ(text(doc, "gml:lowerCorner"), "149972.8667 4435814.8333");
+
+    // 3.9° away, 0.9° past the band: a municipality across the zone line.
+    ui.messages.clear();
+    form->MX = {"167052.0861", "167062.0861", "167062.0861", "167052.0861"};
+    form->MY = {"4435047.1451", "4435047.1451", "4435057.1451", "4435057.1451"};
+    doc = write();
+    EXPECT_EQ(ui.messages, std::vector<std::string>{kClosing});
+    EXPECT_EQ(text(doc, "gml:lowerCorner"), "167052.0861 4435047.1451");
 }
 
 TEST_P(ParcelWriterTest, RefusedReferenceStillLeavesTheEarlierStepsDone)
@@ -287,12 +333,15 @@ TEST_P(ParcelWriterTest, IdentifiersFollowTheReferenceKind)
 TEST_P(ParcelWriterTest, SecondWriteOverwritesEveryValueOfTheFirst)
 {
     square("AAAA");
+    form->MX = {"372600", "372610", "372610", "372600"};  // Tenerife
+    form->MY = {"3142200", "3142200", "3142210", "3142210"};
     form->CBHuso = "28";
     write("a.gml");
+    ASSERT_TRUE(std::filesystem::exists(dir / "a.gml"));
     form->setReferenciaCatastral(false);
     square("BBBB");
-    form->MX = {"1", "3", "1"};
-    form->MY = {"1", "1", "3"};
+    form->MX = {"500001", "500003", "500001"};
+    form->MY = {"4400001", "4400001", "4400003"};
     form->ESup = "2";
     form->CBHuso = "31";
     write("b.gml");
@@ -300,7 +349,7 @@ TEST_P(ParcelWriterTest, SecondWriteOverwritesEveryValueOfTheFirst)
     EXPECT_EQ(b.find("AAAA"), std::string::npos);
     EXPECT_EQ(b.find("32628"), std::string::npos);
     EXPECT_EQ(b.find("ES.SDGC"), std::string::npos);
-    EXPECT_NE(b.find("<gml:lowerCorner>1 1</gml:lowerCorner>"), std::string::npos);
+    EXPECT_NE(b.find("<gml:lowerCorner>500001 4400001</gml:lowerCorner>"), std::string::npos);
 }
 
 TEST_P(ParcelWriterTest, BadCoordinateStopsWithFilledElementsKeptAndNoFile)
