@@ -7,6 +7,7 @@
 #include <iostream>
 #include <ostream>
 
+#include "check/check_text.hpp"
 #include "core/failure.hpp"
 
 namespace vadrel::cli {
@@ -41,9 +42,28 @@ std::unique_ptr<Progress> BatchUi::startProgress()
     return std::make_unique<Progress>();
 }
 
+namespace {
+
+// A message fit for the terminal: its own lines kept, but no byte of a name
+// or a path it quotes can drive the terminal (escape sequences, bells).
+std::string forTerminal(const std::string& text)
+{
+    std::string out;
+    std::size_t from = 0;
+    while (true) {
+        const std::size_t end = text.find('\n', from);
+        out += check::printable(std::string_view(text).substr(from, end - from));
+        if (end == std::string::npos) return out;
+        out += '\n';
+        from = end + 1;
+    }
+}
+
+}  // namespace
+
 void BatchUi::message(const std::string& text)
 {
-    err_ << text << '\n';
+    err_ << forTerminal(text) << '\n';
     err_.flush();
     ++messages_;
     last_ = text;

@@ -35,7 +35,7 @@ public:
     // The stand-in for `name`: between two marks, letters only.
     std::string add(std::string name)
     {
-        std::string key(1, kMark);
+        std::string key(kMark);
         for (std::size_t i = names_.size();; i /= 26) {
             key += static_cast<char>('a' + i % 26);
             if (i < 26) break;
@@ -51,16 +51,19 @@ public:
         for (const std::string& line : lines) {
             const std::string figures = commaBetweenDigits(line);
             std::string back;
+            const std::string_view mark(kMark);
             for (std::size_t i = 0; i < figures.size(); ++i) {
-                const std::size_t end = figures[i] == kMark ? figures.find(kMark, i + 1) : std::string::npos;
+                const bool marked = std::string_view(figures).substr(i, mark.size()) == mark;
+                const std::size_t end = marked ? figures.find(mark, i + mark.size()) : std::string::npos;
                 if (end == std::string::npos) {
                     back += figures[i];
                     continue;
                 }
                 std::size_t index = 0;
-                for (std::size_t k = end; k-- > i + 1;) index = index * 26 + static_cast<std::size_t>(figures[k] - 'a');
+                for (std::size_t k = end; k-- > i + mark.size();)
+                    index = index * 26 + static_cast<std::size_t>(figures[k] - 'a');
                 back += names_.at(index);
-                i = end;
+                i = end + mark.size() - 1;
             }
             out.push_back(std::move(back));
         }
@@ -68,7 +71,9 @@ public:
     }
 
 private:
-    static constexpr char kMark = '\x1f';  // a control character: in no line's own words
+    // A private-use character: in no line's own words, and printed as it
+    // is by the lines' escaping of names (which a control character is not).
+    static constexpr const char* kMark = "\xEE\x80\x80";
     std::vector<std::string> names_;
 };
 

@@ -528,6 +528,12 @@ TEST_F(CompareCliTest, OutsideTextIsPrintedEscapedAndCut)
     const RunResult r = cli({"compare", "--coords", "moved.txt", "--catastro", "mapa.gml"});
     EXPECT_NE(r.out.find("solape con 2041506\\x1b[2J\\nsolapes: 0: "), std::string::npos) << r.out;
     EXPECT_EQ(r.out.find('\x1b'), std::string::npos);
+
+    // Any message of the batch command: a file named with an escape.
+    const RunResult named = cli({"preview", "--coords", "no\x1b]0;x\x07.txt", "-o", "vista.png"});
+    EXPECT_EQ(named.exitCode, 1);
+    EXPECT_EQ(named.err.find('\x1b'), std::string::npos) << named.err;
+    EXPECT_NE(named.err.find("no\\x1b]0;x\\x07.txt"), std::string::npos) << named.err;
 }
 
 // A coordinates file with an X missing on one line and a Y on another is
