@@ -50,14 +50,16 @@ QComboBox* choice(const char* name, const QStringList& items, const QString& hin
     return c;
 }
 
+CoordList lines(const QPlainTextEdit* edit) { return splitLines(str(edit->toPlainText())); }
+
 void setLines(QPlainTextEdit* edit, const CoordList& list)
 {
-    const QString text = qs(joinLines(list, "\n"));
-    // Rewriting an unchanged text would only move the person's cursor.
-    if (edit->toPlainText() != text) edit->setPlainText(text);
+    // Rewriting unchanged lines would only move the person's cursor, and
+    // add the line end the person did not type after the last one.
+    if (lines(edit) == list) return;
+    edit->setPlainText(qs(joinLines(list, "\n")));
 }
 
-CoordList lines(const QPlainTextEdit* edit) { return splitLines(str(edit->toPlainText())); }
 
 void setText(QLineEdit* edit, const std::string& text)
 {

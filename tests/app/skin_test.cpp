@@ -81,7 +81,7 @@ TEST_F(SkinTest, ParcelWindowContentsSurviveClosingAndReopening)
 
     whenModal([&](QWidget* w) {
         ASSERT_EQ(w, skin->parcel);
-        EXPECT_EQ(skin->parcel->MX->toPlainText(), "1\n2\n3\n");
+        EXPECT_EQ(skin->parcel->MX->toPlainText(), "1\n2\n3") << "as typed: no line end added";
         EXPECT_EQ(skin->parcel->ERefCatas->text(), "R1");
     });
     click(skin->menu, "BBParcela");
@@ -407,7 +407,7 @@ TEST_F(SkinTest, BuildingEditorListStaysInStepWithTheConstructions)
     click(w, "SBSubir");
     EXPECT_EQ(storedNames(f), (std::vector<std::string>{"Casa", "Nueva Edificación 2", "Nueva Edificación 3"}));
     EXPECT_EQ(f.Edificaciones[0].coory, (CoordList{"4", "5", "6"}));
-    EXPECT_EQ(w->MY->toPlainText(), "4\n5\n6\n");
+    EXPECT_EQ(w->MY->toPlainText(), "4\n5\n6") << "as typed: no line end added";
     EXPECT_EQ(w->LBElementos->currentRow(), 0);
     click(w, "SBSubir");
     EXPECT_EQ(script.messages.back(), "Error. No puede subir más la primera edificación.");

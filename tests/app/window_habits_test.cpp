@@ -15,6 +15,7 @@
 #include <QProgressDialog>
 #include <QPushButton>
 #include <QTest>
+#include <QTextCursor>
 #include <QToolButton>
 
 #include "app/building_window.hpp"
@@ -24,6 +25,7 @@
 #include "app/parcel_window.hpp"
 #include "app/preview_window.hpp"
 #include "app/progress_box.hpp"
+#include "app/widgets.hpp"
 #include "app/ref_window.hpp"
 #include "building/building_form.hpp"
 #include "webmap/webmap_forms.hpp"
@@ -504,4 +506,20 @@ TEST(ProgressBoxTest, ACancelKeepsTheBoxUpUntilTheDownloadStops)
         }
         EXPECT_EQ(window.findChild<QProgressDialog*>(), nullptr);
     }
+}
+
+// Lines given back unchanged leave the person's text as typed: no line end
+// added after the last line, the cursor where it was.
+TEST(CoordinateListTest, UnchangedLinesLeaveTheTypedTextAlone)
+{
+    QPlainTextEdit edit;
+    edit.setPlainText("271864.48\n271857.19");
+    QTextCursor cursor = edit.textCursor();
+    cursor.setPosition(3);
+    edit.setTextCursor(cursor);
+    vadrel::app::setLines(&edit, {"271864.48", "271857.19"});
+    EXPECT_EQ(edit.toPlainText().toStdString(), "271864.48\n271857.19");
+    EXPECT_EQ(edit.textCursor().position(), 3);
+    vadrel::app::setLines(&edit, {"271864.48"});
+    EXPECT_EQ(edit.toPlainText().toStdString(), "271864.48\n");
 }
