@@ -1,5 +1,8 @@
 #include "report/report_comparison.hpp"
 
+#include <string_view>
+
+#include "check/check_text.hpp"
 #include "compare/comparison.hpp"
 #include "core/geometry.hpp"
 #include "report/report_numbers.hpp"
@@ -35,7 +38,7 @@ public:
     // The stand-in for `name`: between two marks, letters only.
     std::string add(std::string name)
     {
-        std::string key(1, kMark);
+        std::string key(kMark);
         for (std::size_t i = names_.size();; i /= 26) {
             key += static_cast<char>('a' + i % 26);
             if (i < 26) break;
@@ -45,30 +48,34 @@ public:
         return key;
     }
 
+    // The names put back as the report shows a name: escaped and cut.
     std::vector<std::string> withComma(const std::vector<std::string>& lines) const
     {
         std::vector<std::string> out;
         for (const std::string& line : lines) {
             const std::string figures = commaBetweenDigits(line);
             std::string back;
-            for (std::size_t i = 0; i < figures.size(); ++i) {
-                const std::size_t end = figures[i] == kMark ? figures.find(kMark, i + 1) : std::string::npos;
-                if (end == std::string::npos) {
-                    back += figures[i];
-                    continue;
-                }
+            std::size_t i = 0;
+            for (std::size_t start; (start = figures.find(kMark, i)) != std::string::npos;) {
+                const std::size_t end = figures.find(kMark, start + kMark.size());
+                if (end == std::string::npos) break;
+                back.append(figures, i, start - i);
                 std::size_t index = 0;
-                for (std::size_t k = end; k-- > i + 1;) index = index * 26 + static_cast<std::size_t>(figures[k] - 'a');
-                back += names_.at(index);
-                i = end;
+                for (std::size_t k = end; k-- > start + kMark.size();)
+                    index = index * 26 + static_cast<std::size_t>(figures[k] - 'a');
+                back += check::visible(names_.at(index), check::kLongestName);
+                i = end + kMark.size();
             }
+            back.append(figures, i);
             out.push_back(std::move(back));
         }
         return out;
     }
 
 private:
-    static constexpr char kMark = '\x1f';  // a control character: in no line's own words
+    // U+E000, of private use: in no line's own words, and the lines' own
+    // escaping of names leaves it as it is.
+    static constexpr std::string_view kMark = "\xEE\x80\x80";
     std::vector<std::string> names_;
 };
 
