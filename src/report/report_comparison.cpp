@@ -12,7 +12,8 @@ namespace vadrel::report {
 namespace {
 
 // The report's rings as the comparison takes them: each exterior with the
-// interiors that follow it.
+// interiors that follow it; a parcel's surfaces are one shape, each
+// construction its own.
 std::vector<compare::Shape> formas(const DatosInforme& d, const std::string& nombre)
 {
     std::vector<compare::Shape> out;
@@ -22,9 +23,11 @@ std::vector<compare::Shape> formas(const DatosInforme& d, const std::string& nom
         ring.push_back(ring.front());
         if (a.interior) {
             if (!out.empty()) out.back().patches.back().rings.push_back(std::move(ring));
-            continue;
+        } else if (!d.edificio && !out.empty()) {
+            out.back().patches.push_back(compare::Patch{{std::move(ring)}});
+        } else {
+            out.push_back(compare::Shape{d.edificio ? a.nombre : nombre, {compare::Patch{{std::move(ring)}}}});
         }
-        out.push_back(compare::Shape{d.edificio ? a.nombre : nombre, {compare::Patch{{std::move(ring)}}}});
     }
     return out;
 }

@@ -97,10 +97,31 @@ Plano plano(const std::vector<std::vector<Punto>>& anillos, const DatosInforme& 
     return pl;
 }
 
+// The whole parcel's centroid: each ring's weighed by its area, the holes'
+// taken away.
+Punto centroide(const DatosInforme& d, const std::vector<std::vector<Punto>>& anillos, double superficie)
+{
+    if (!(superficie > 0)) return CalculaCentroide(anillos.front());
+    Punto c;
+    for (std::size_t i = 0; i < anillos.size(); ++i) {
+        const double a = area(anillos[i]) * (d.anillos[i].interior ? -1 : 1);
+        if (a == 0) continue;
+        const Punto ci = CalculaCentroide(anillos[i]);
+        c.x += ci.x * a / superficie;
+        c.y += ci.y * a / superficie;
+    }
+    return c;
+}
+
 std::vector<Cifra> cifrasParcela(const DatosInforme& d, const std::vector<std::vector<Punto>>& anillos)
 {
-    double superficie = area(anillos.front());
-    for (std::size_t i = 1; i < anillos.size(); ++i) superficie -= area(anillos[i]);
+    // Every surface counts, its holes taken away; the perimeter is that of
+    // the surfaces' outer rings.
+    double superficie = 0, perimetroExterior = 0;
+    for (std::size_t i = 0; i < anillos.size(); ++i) {
+        superficie += area(anillos[i]) * (d.anillos[i].interior ? -1 : 1);
+        if (!d.anillos[i].interior) perimetroExterior += perimetro(anillos[i]);
+    }
     std::vector<Cifra> out;
     out.push_back({"Superficie calculada con las coordenadas: " + m2(superficie)});
     // Read as "Crear GML" reads the field.
@@ -121,11 +142,11 @@ std::vector<Cifra> cifrasParcela(const DatosInforme& d, const std::vector<std::v
     } else {
         out.push_back({"Superficie declarada en el GML: " + campo(withComma(d.superficieDeclarada)) + " m²"});
     }
-    out.push_back({"Perímetro: " + check::spanishNumber(perimetro(anillos.front()), 2) + " m"});
+    out.push_back({"Perímetro: " + check::spanishNumber(perimetroExterior, 2) + " m"});
     std::size_t vertices = 0;
     for (const auto& a : anillos) vertices += a.size();
     out.push_back({"Número de vértices: " + std::to_string(vertices)});
-    const Punto c = CalculaCentroide(anillos.front());
+    const Punto c = centroide(d, anillos, superficie);
     out.push_back({"Centroide: X " + check::spanishNumber(c.x, 2) + "   Y " + check::spanishNumber(c.y, 2)});
     return out;
 }
