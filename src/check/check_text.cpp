@@ -127,7 +127,54 @@ std::string cutText(std::string_view text, std::size_t longest)
     return concat({text.substr(0, at), "…"});
 }
 
-std::string printable(std::string_view text, std::size_t longest)
+namespace {
+
+// The code point of the valid `n`-byte sequence at `i`.
+unsigned codePointAt(std::string_view text, std::size_t i, std::size_t n)
+{
+    const auto byte = [&](std::size_t k) { return static_cast<unsigned char>(text[i + k]); };
+    if (n == 1) return byte(0);
+    unsigned cp = byte(0) & (0x7F >> n);
+    for (std::size_t k = 1; k < n; ++k) cp = (cp << 6) | (byte(k) & 0x3F);
+    return cp;
+}
+
+// Characters drawn as nothing that still change the text around them: the
+// format characters (bidirectional controls, zero-width joiners and
+// spaces, the byte order mark, tags), the line and paragraph separators,
+// variation selectors and the fillers that render blank.
+bool invisible(unsigned cp)
+{
+    struct Range {
+        unsigned first, last;
+    };
+    static constexpr Range kRanges[] = {
+        {0x00AD, 0x00AD},   {0x034F, 0x034F},   {0x0600, 0x0605},   {0x061C, 0x061C},   {0x06DD, 0x06DD},
+        {0x070F, 0x070F},   {0x08E2, 0x08E2},   {0x115F, 0x1160},   {0x17B4, 0x17B5},   {0x180B, 0x180F},
+        {0x200B, 0x200F},   {0x2028, 0x202E},   {0x2060, 0x2064},   {0x2066, 0x206F},   {0x3164, 0x3164},
+        {0xFE00, 0xFE0F},   {0xFEFF, 0xFEFF},   {0xFFA0, 0xFFA0},   {0xFFF9, 0xFFFB},   {0x110BD, 0x110BD},
+        {0x110CD, 0x110CD}, {0x13430, 0x1343F}, {0x1BCA0, 0x1BCA3}, {0x1D173, 0x1D17A}, {0xE0001, 0xE0001},
+        {0xE0020, 0xE007F}, {0xE0100, 0xE01EF},
+    };
+    for (const Range& r : kRanges)
+        if (cp >= r.first && cp <= r.last) return true;
+    return false;
+}
+
+// "\u202e", or "\U000e0041" above U+FFFF; "\xad" within the first 256.
+void escapedCodePoint(unsigned cp, std::string& out)
+{
+    if (cp <= 0xFF) {
+        escaped(cp, out);
+        return;
+    }
+    static constexpr char kHex[] = "0123456789abcdef";
+    const int digits = cp > 0xFFFF ? 8 : 4;
+    out += cp > 0xFFFF ? "\\U" : "\\u";
+    for (int d = digits - 1; d >= 0; --d) out += kHex[(cp >> (4 * d)) & 0xF];
+}
+
+std::string escapedText(std::string_view text, std::size_t longest, bool invisibleToo)
 {
     const std::string cut = longest == std::string_view::npos ? std::string() : cutText(text, longest);
     if (longest != std::string_view::npos) text = cut;
@@ -141,13 +188,16 @@ std::string printable(std::string_view text, std::size_t longest)
             ++i;
             continue;
         }
-        if (n == 1 && (b < 0x20 || b == 0x7F)) {
-            if (b == '\n') out += "\\n";
-            else if (b == '\r') out += "\\r";
-            else if (b == '\t') out += "\\t";
-            else escaped(b, out);
-        } else if (n == 2 && b == 0xC2 && static_cast<unsigned char>(text[i + 1]) < 0xA0) {
-            escaped(static_cast<unsigned char>(text[i + 1]), out);  // C1: U+0080 to U+009F
+        const unsigned cp = codePointAt(text, i, n);
+        if (cp < 0x20 || cp == 0x7F) {
+            if (cp == '\n') out += "\\n";
+            else if (cp == '\r') out += "\\r";
+            else if (cp == '\t') out += "\\t";
+            else escaped(cp, out);
+        } else if (cp >= 0x80 && cp < 0xA0) {
+            escaped(cp, out);  // C1
+        } else if (invisibleToo && invisible(cp)) {
+            escapedCodePoint(cp, out);
         } else {
             out.append(text, i, n);
         }
@@ -155,5 +205,11 @@ std::string printable(std::string_view text, std::size_t longest)
     }
     return out;
 }
+
+}  // namespace
+
+std::string printable(std::string_view text, std::size_t longest) { return escapedText(text, longest, false); }
+
+std::string visible(std::string_view text, std::size_t longest) { return escapedText(text, longest, true); }
 
 }  // namespace vadrel::check

@@ -40,4 +40,11 @@ std::string cutText(std::string_view text, std::size_t longest);
 // to `longest` characters when longer.
 std::string printable(std::string_view text, std::size_t longest = std::string_view::npos);
 
+// Printable text for a document a person reads: as printable, and also the
+// characters that show nothing themselves but change how the rest reads
+// (bidirectional controls such as U+202E, zero-width and other format
+// characters, line separators, invisible fillers) shown as "\u202e", or
+// "\U000e0041" above U+FFFF, so that a reference cannot pass for another.
+std::string visible(std::string_view text, std::size_t longest = std::string_view::npos);
+
 }  // namespace vadrel::check

@@ -1,6 +1,7 @@
 #include "cli/report_command.hpp"
 
 #include <filesystem>
+#include <sstream>
 
 #include "app/report_pdf.hpp"
 #include "building/building_form.hpp"
@@ -49,12 +50,27 @@ int escribe(BatchUi& ui, report::DatosInforme datos, const std::filesystem::path
                                                                                                   : kEndedOnMessage;
 }
 
-int informeDeGml(BatchApp& b, const std::string& gml, const Args& args)
+// What "Cargar GML" says of a file of several surfaces; the report shows
+// them all, so the warning would tell the person the opposite.
+const char* const kSoloLaPrimera = "¡Atención! GML con varias superficies definidas. Sólo se cargará la primera.";
+
+// The parcel GML read as "Cargar GML" reads it, in a window of its own whose
+// messages are passed on, that warning aside.
+int informeDeGml(BatchUi& ui, Context& ctx, const std::string& gml, const Args& args)
 {
-    TFParcelgen& form = *b.app.FParcelgen;
-    b.ui.openAnswer = gml;
-    if (!dispatch(b.ui, [&] { form.BBCargarXMLClick(); })) return kEndedOnMessage;
-    return escribe(b.ui, report::datosDeParcela(form, report::interioresDeParcela(form.XMLCarga)), gml, args);
+    std::ostringstream dichos;
+    Context callado{ctx.out, dichos, ctx.entorno};
+    BatchApp carga(callado);
+    TFParcelgen& form = *carga.app.FParcelgen;
+    carga.ui.openAnswer = gml;
+    const bool leido = dispatch(carga.ui, [&] { form.BBCargarXMLClick(); });
+    std::istringstream lineas(dichos.str());
+    for (std::string linea; std::getline(lineas, linea);)
+        if (linea != kSoloLaPrimera) ui.message(linea);
+    if (!leido) return kEndedOnMessage;
+    report::DatosInforme datos;
+    if (!dispatch(ui, [&] { datos = report::datosDeParcela(form, form.XMLCarga); })) return kEndedOnMessage;
+    return escribe(ui, std::move(datos), gml, args);
 }
 
 }  // namespace
@@ -74,7 +90,7 @@ int report(const std::vector<std::string>& words, Context& ctx)
 
     BatchApp b(ctx);
     BatchUi& ui = b.ui;
-    if (gml) return informeDeGml(b, *gml, args);
+    if (gml) return informeDeGml(ui, ctx, *gml, args);
 
     const std::string ref = args.required("--ref");
     TFParcelgen& form = *b.app.FParcelgen;
@@ -100,7 +116,7 @@ int report(const std::vector<std::string>& words, Context& ctx)
     ui.confirmAnswer = true;
     ui.saveAnswer = temporal;
     if (!dispatch(ui, [&] { form.BBgmlClick(); }) || !ui.savedTo()) return kEndedOnMessage;
-    return informeDeGml(b, temporal, args);
+    return informeDeGml(ui, ctx, temporal, args);
 }
 
 int buildingReport(const std::vector<std::string>& words, Context& ctx)
@@ -115,7 +131,11 @@ int buildingReport(const std::vector<std::string>& words, Context& ctx)
     TFGMLEdif& form = *b.app.FGMLEdif;
     b.ui.openAnswer = gml;
     if (!dispatch(b.ui, [&] { form.BBCargarXMLClick(); })) return kEndedOnMessage;
-    return escribe(b.ui, report::datosDeEdificio(form), gml, args);
+    // Every surface of the file, the pools' included: the window keeps
+    // only the first ring of each pool.
+    report::DatosInforme datos;
+    if (!dispatch(b.ui, [&] { datos = report::datosDeEdificio(form, form.XMLCarga); })) return kEndedOnMessage;
+    return escribe(b.ui, std::move(datos), gml, args);
 }
 
 }  // namespace vadrel::cli

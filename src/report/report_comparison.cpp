@@ -1,5 +1,8 @@
 #include "report/report_comparison.hpp"
 
+#include <string_view>
+
+#include "check/check_text.hpp"
 #include "compare/comparison.hpp"
 #include "core/geometry.hpp"
 #include "report/report_numbers.hpp"
@@ -9,7 +12,8 @@ namespace vadrel::report {
 namespace {
 
 // The report's rings as the comparison takes them: each exterior with the
-// interiors that follow it.
+// interiors that follow it; a parcel's surfaces are one shape, each
+// construction its own.
 std::vector<compare::Shape> formas(const DatosInforme& d, const std::string& nombre)
 {
     std::vector<compare::Shape> out;
@@ -19,9 +23,11 @@ std::vector<compare::Shape> formas(const DatosInforme& d, const std::string& nom
         ring.push_back(ring.front());
         if (a.interior) {
             if (!out.empty()) out.back().patches.back().rings.push_back(std::move(ring));
-            continue;
+        } else if (!d.edificio && !out.empty()) {
+            out.back().patches.push_back(compare::Patch{{std::move(ring)}});
+        } else {
+            out.push_back(compare::Shape{d.edificio ? a.nombre : nombre, {compare::Patch{{std::move(ring)}}}});
         }
-        out.push_back(compare::Shape{d.edificio ? a.nombre : nombre, {compare::Patch{{std::move(ring)}}}});
     }
     return out;
 }
@@ -45,35 +51,34 @@ public:
         return key;
     }
 
+    // The names put back as the report shows a name: escaped and cut.
     std::vector<std::string> withComma(const std::vector<std::string>& lines) const
     {
         std::vector<std::string> out;
         for (const std::string& line : lines) {
             const std::string figures = commaBetweenDigits(line);
             std::string back;
-            const std::string_view mark(kMark);
-            for (std::size_t i = 0; i < figures.size(); ++i) {
-                const bool marked = std::string_view(figures).substr(i, mark.size()) == mark;
-                const std::size_t end = marked ? figures.find(mark, i + mark.size()) : std::string::npos;
-                if (end == std::string::npos) {
-                    back += figures[i];
-                    continue;
-                }
+            std::size_t i = 0;
+            for (std::size_t start; (start = figures.find(kMark, i)) != std::string::npos;) {
+                const std::size_t end = figures.find(kMark, start + kMark.size());
+                if (end == std::string::npos) break;
+                back.append(figures, i, start - i);
                 std::size_t index = 0;
-                for (std::size_t k = end; k-- > i + mark.size();)
+                for (std::size_t k = end; k-- > start + kMark.size();)
                     index = index * 26 + static_cast<std::size_t>(figures[k] - 'a');
-                back += names_.at(index);
-                i = end + mark.size() - 1;
+                back += check::visible(names_.at(index), check::kLongestName);
+                i = end + kMark.size();
             }
+            back.append(figures, i);
             out.push_back(std::move(back));
         }
         return out;
     }
 
 private:
-    // A private-use character: in no line's own words, and printed as it
-    // is by the lines' escaping of names (which a control character is not).
-    static constexpr const char* kMark = "\xEE\x80\x80";
+    // U+E000, of private use: in no line's own words, and the lines' own
+    // escaping of names leaves it as it is.
+    static constexpr std::string_view kMark = "\xEE\x80\x80";
     std::vector<std::string> names_;
 };
 

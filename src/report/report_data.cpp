@@ -9,8 +9,11 @@
 #include "building/building_form.hpp"
 #include "check/check_text.hpp"
 #include "check/gml_check.hpp"
+#include "check/gml_model.hpp"
 #include "core/coord_list.hpp"
 #include "core/dates.hpp"
+#include "core/failure.hpp"
+#include "core/messages.hpp"
 #include "core/xml_edit.hpp"
 #include "core/xml_search.hpp"
 #include "parcel/parcel_form.hpp"
@@ -61,6 +64,25 @@ DatosInforme cabeceraDe(const Ventana& form)
     return d;
 }
 
+// A ring of the model with its values as the file writes them: its
+// posList, else its gml:pos elements in order.
+AnilloInforme anilloDe(const check::Ring& r)
+{
+    CoordList x, y;
+    std::string copia;
+    for (pugi::xml_node c : r.node.children()) {
+        const std::string_view local = check::localName(c);
+        if (local != "posList" && local != "pos") continue;
+        const std::string_view valores = textView(c, copia);
+        // Half a vertex is refused, as "Cargar GML" refuses it.
+        if (cuentaValoresPosList(valores) % 2 != 0) throw Failure(msg::kPosListImpar);
+        partirPosList(valores, x, y);
+    }
+    AnilloInforme a = anillo(x, y);
+    a.interior = r.interior;
+    return a;
+}
+
 }  // namespace
 
 std::string nombreEpsg(const std::string& epsg)
@@ -71,31 +93,71 @@ std::string nombreEpsg(const std::string& epsg)
     return {};
 }
 
-DatosInforme datosDeParcela(const TFParcelgen& form, std::vector<AnilloInforme> interiores)
+DatosInforme datosDeParcela(const TFParcelgen& form, const pugi::xml_document& gml)
 {
     DatosInforme d = cabeceraDe(form);
     d.superficieDeclarada = form.ESup;
-    d.anillos.push_back(anillo(form.MX, form.MY));
-    if (!interiores.empty()) d.anillos.front().titulo = "Anillo exterior";
-    for (AnilloInforme& a : interiores) d.anillos.push_back(std::move(a));
+    d.anillos = anillosDeParcela(gml);
     return d;
 }
 
-std::vector<AnilloInforme> interioresDeParcela(const pugi::xml_document& doc)
+std::vector<AnilloInforme> anillosDeParcela(const pugi::xml_document& doc)
 {
     std::vector<AnilloInforme> out;
-    const pugi::xml_node surface = buscaNodo("gml:Surface", doc);
-    if (!surface) return out;
-    std::string copia;
-    for (pugi::xml_node in : buscaTodos(surface, {"gml:interior"})) {
-        CoordList x, y;
-        if (auto posList = buscaNodo("gml:posList", in)) partirPosList(textView(posList, copia), x, y);
-        AnilloInforme a = anillo(x, y);
-        a.interior = true;
-        a.titulo = "Anillo interior " + std::to_string(out.size() + 1);
-        out.push_back(std::move(a));
+    const check::Model model = check::modelOf(doc);
+    // The first parcel, as "Cargar GML" takes it; polygons outside any
+    // feature make a nameless one.
+    const check::Feature* parcela = model.features.empty() ? nullptr : &model.features.front();
+    for (const check::Feature& f : model.features)
+        if (f.kind == "parcela") {
+            parcela = &f;
+            break;
+        }
+    if (!parcela) return out;
+    const std::size_t superficies = parcela->polygons.size();
+    for (std::size_t s = 0; s < superficies; ++s) {
+        const check::Polygon& p = parcela->polygons[s];
+        const std::string superficie = "Superficie " + std::to_string(s + 1);
+        for (const check::Ring& r : p.rings) {
+            AnilloInforme a = anilloDe(r);
+            if (!r.interior)
+                a.titulo = superficies > 1 ? superficie : p.rings.size() > 1 ? "Anillo exterior" : "";
+            else
+                a.titulo = (superficies > 1 ? superficie + " · " : "") + "Anillo interior " + std::to_string(r.number);
+            out.push_back(std::move(a));
+        }
     }
     return out;
+}
+
+DatosInforme datosDeEdificio(const TFGMLEdif& form, const pugi::xml_document& gml)
+{
+    DatosInforme d = cabeceraDe(form);
+    d.edificio = true;
+    d.superficieConstruida = form.ESuptot;
+    const check::Model model = check::modelOf(gml);
+    // Buildings (and their parts, and polygons outside any feature) first,
+    // pools after, as "Cargar GML" lists them.
+    for (const bool piscinas : {false, true}) {
+        for (const check::Feature& f : model.features) {
+            const bool deEdificio = f.kind == "edificio" || f.kind == "parte de edificio" || f.kind.empty();
+            if (piscinas ? f.kind != "construcción" : !deEdificio) continue;
+            for (std::size_t s = 0; s < f.polygons.size(); ++s) {
+                for (const check::Ring& r : f.polygons[s].rings) {
+                    AnilloInforme a = anilloDe(r);
+                    a.piscina = piscinas;
+                    const pugi::xml_node id = piscinas ? buscaNodo("base:localId", f.node) : pugi::xml_node();
+                    a.nombre = id ? check::cutText(textOf(id), check::kLongestName)
+                                  : nombreNuevaEdificacion(d.anillos.size() + 1);
+                    if (piscinas && f.polygons.size() > 1) a.nombre += " · Superficie " + std::to_string(s + 1);
+                    a.titulo = a.nombre + " · " + (piscinas ? kPiscina : kEdificacion) + " · " +
+                               (r.interior ? kInterior : kExterior);
+                    d.anillos.push_back(std::move(a));
+                }
+            }
+        }
+    }
+    return d;
 }
 
 DatosInforme datosDeEdificio(const TFGMLEdif& form)
@@ -108,7 +170,8 @@ DatosInforme datosDeEdificio(const TFGMLEdif& form)
         a.interior = e.e_i == kInterior;
         a.piscina = e.tipo == kPiscina;
         a.nombre = e.nombre;
-        a.titulo = e.nombre + " · " + e.tipo + " · " + (e.e_i.empty() ? std::string(kExterior) : e.e_i);
+        a.titulo = check::cutText(e.nombre, check::kLongestName) + " · " + e.tipo + " · " +
+                   (e.e_i.empty() ? std::string(kExterior) : e.e_i);
         d.anillos.push_back(std::move(a));
     }
     return d;

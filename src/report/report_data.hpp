@@ -56,13 +56,21 @@ struct DatosInforme {
 // "ETRS89 / UTM huso 30N" for "25830"; empty for a code the program does not write.
 std::string nombreEpsg(const std::string& epsg);
 
-// The parcel window's reference, zone, area and ring. `interiores` are the
-// interior rings a loaded file held (the window keeps only the exterior).
-DatosInforme datosDeParcela(const TFParcelgen& form, std::vector<AnilloInforme> interiores = {});
-// The interior rings of the first surface of a parcel document.
-std::vector<AnilloInforme> interioresDeParcela(const pugi::xml_document& doc);
+// The parcel window's reference, zone and area, and every ring of `gml`:
+// the document "Crear GML" filled, or the file "Cargar GML" read (the
+// window keeps only its first exterior).
+DatosInforme datosDeParcela(const TFParcelgen& form, const pugi::xml_document& gml);
+// Every surface of the document's first parcel, each exterior before its
+// interiors: headed "Superficie 1", "Superficie 2"... when there are
+// several, the rings of one with holes headed "Anillo exterior" and
+// "Anillo interior 1"... Throws Failure for a list of values of odd count.
+std::vector<AnilloInforme> anillosDeParcela(const pugi::xml_document& doc);
 // The building window's values and every construction in list order.
 DatosInforme datosDeEdificio(const TFGMLEdif& form);
+// The building window's values and every ring of the file "Cargar GML"
+// read: each surface of its buildings, then of its other constructions
+// (pools), named as that button names them.
+DatosInforme datosDeEdificio(const TFGMLEdif& form, const pugi::xml_document& gml);
 
 // "Sin problemas" (only for a file the schemas checked too), or the count
 // of errors and warnings and the first few problems, their points with a

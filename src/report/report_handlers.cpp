@@ -42,7 +42,9 @@ void escribeInforme(Ui& ui, const report::DatosInforme& datos)
 void TFParcelgen::BBInformeClick()
 {
     if (!preparaGml()) return;
-    report::DatosInforme datos = report::datosDeParcela(*this);
+    // The rings of the document just filled: the report shows what the
+    // GML holds, every surface of it.
+    report::DatosInforme datos = report::datosDeParcela(*this, XMLParcela);
     datos.comprobacion = compruebaSinRed(XMLParcela);
     report::anadeCartografia(datos, cartografia);
     escribeInforme(ui_, datos);

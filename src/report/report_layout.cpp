@@ -25,6 +25,16 @@ constexpr double kAltoCifra = 4.5;
 constexpr double kFinTabla = kAltoPagina - kMargen;  // rows end here, the page number below
 constexpr double kSeparacionColumnas = kAnchoPagina - 2 * kMargen - 2 * kAnchoColumna;
 constexpr double kAltoCabeceraTabla = 5;
+// The widest geometry a plan takes: at 1:1000000 it is 100 mm, and past
+// it a parcel is a mistake of units or of zone, not a parcel.
+constexpr double kMayorExtension = 100000;
+const char* const kDemasiadoGrande = "Error. La geometría mide más de 100 km; no cabe en un plano.";
+
+// A field from the file or the window: no character that hides, reorders
+// or forges text, and no longer than a name the program shows whole.
+std::string campo(std::string_view texto) { return check::visible(texto, check::kLongestName); }
+// A line made of such fields (cut where they were put in): only escaped.
+std::string linea(std::string_view texto) { return check::visible(texto); }
 
 double longitud(Punto a, Punto b) { return std::hypot(b.x - a.x, b.y - a.y); }
 
@@ -43,7 +53,7 @@ std::vector<Punto> puntosDe(const AnilloInforme& a, const NumberFormat& fmt)
 {
     if (a.x.size() < 3 || a.x.size() != a.y.size())
         throw Failure("Error. El informe necesita al menos tres vértices en cada anillo" +
-                      (a.titulo.empty() ? std::string() : " (" + a.titulo + ")") + ".");
+                      (a.titulo.empty() ? std::string() : " (" + linea(a.titulo) + ")") + ".");
     return vadrel::puntosDe(a.x, a.y, fmt);
 }
 
@@ -51,9 +61,9 @@ std::vector<std::string> cabecera(const DatosInforme& d)
 {
     const std::string epsg = husoAEpsg(d.huso);
     std::vector<std::string> out;
-    out.push_back("Referencia: " + d.referencia + (d.catastral ? " (catastral)" : " (nueva)"));
-    out.push_back("Huso " + d.huso + " · EPSG:" + epsg + " · " + nombreEpsg(epsg));
-    out.push_back("Fecha: " + d.fecha + (d.autor.empty() ? std::string() : "      Autor: " + d.autor));
+    out.push_back("Referencia: " + campo(d.referencia) + (d.catastral ? " (catastral)" : " (nueva)"));
+    out.push_back("Huso " + campo(d.huso) + " · EPSG:" + campo(epsg) + " · " + nombreEpsg(epsg));
+    out.push_back("Fecha: " + campo(d.fecha) + (d.autor.empty() ? std::string() : "      Autor: " + campo(d.autor)));
     return out;
 }
 
@@ -87,10 +97,31 @@ Plano plano(const std::vector<std::vector<Punto>>& anillos, const DatosInforme& 
     return pl;
 }
 
+// The whole parcel's centroid: each ring's weighed by its area, the holes'
+// taken away.
+Punto centroide(const DatosInforme& d, const std::vector<std::vector<Punto>>& anillos, double superficie)
+{
+    if (!(superficie > 0)) return CalculaCentroide(anillos.front());
+    Punto c;
+    for (std::size_t i = 0; i < anillos.size(); ++i) {
+        const double a = area(anillos[i]) * (d.anillos[i].interior ? -1 : 1);
+        if (a == 0) continue;
+        const Punto ci = CalculaCentroide(anillos[i]);
+        c.x += ci.x * a / superficie;
+        c.y += ci.y * a / superficie;
+    }
+    return c;
+}
+
 std::vector<Cifra> cifrasParcela(const DatosInforme& d, const std::vector<std::vector<Punto>>& anillos)
 {
-    double superficie = area(anillos.front());
-    for (std::size_t i = 1; i < anillos.size(); ++i) superficie -= area(anillos[i]);
+    // Every surface counts, its holes taken away; the perimeter is that of
+    // the surfaces' outer rings.
+    double superficie = 0, perimetroExterior = 0;
+    for (std::size_t i = 0; i < anillos.size(); ++i) {
+        superficie += area(anillos[i]) * (d.anillos[i].interior ? -1 : 1);
+        if (!d.anillos[i].interior) perimetroExterior += perimetro(anillos[i]);
+    }
     std::vector<Cifra> out;
     out.push_back({"Superficie calculada con las coordenadas: " + m2(superficie)});
     // Read as "Crear GML" reads the field.
@@ -102,19 +133,20 @@ std::vector<Cifra> cifrasParcela(const DatosInforme& d, const std::vector<std::v
     if (d.superficieDeclarada.empty()) {
         out.push_back({"Superficie declarada en el GML: ninguna", true});
     } else if (!declarada) {
-        out.push_back({"Superficie declarada en el GML: " + d.superficieDeclarada + " (no es un número)", true});
+        out.push_back(
+            {"Superficie declarada en el GML: " + campo(d.superficieDeclarada) + " (no es un número)", true});
     } else if (std::abs(*declarada - superficie) > 1.0) {
-        out.push_back({"Superficie declarada en el GML: " + withComma(d.superficieDeclarada) + " m², difiere en " +
-                           m2(std::abs(*declarada - superficie)) + " de la calculada",
+        out.push_back({"Superficie declarada en el GML: " + campo(withComma(d.superficieDeclarada)) +
+                           " m², difiere en " + m2(std::abs(*declarada - superficie)) + " de la calculada",
                        true});
     } else {
-        out.push_back({"Superficie declarada en el GML: " + withComma(d.superficieDeclarada) + " m²"});
+        out.push_back({"Superficie declarada en el GML: " + campo(withComma(d.superficieDeclarada)) + " m²"});
     }
-    out.push_back({"Perímetro: " + check::spanishNumber(perimetro(anillos.front()), 2) + " m"});
+    out.push_back({"Perímetro: " + check::spanishNumber(perimetroExterior, 2) + " m"});
     std::size_t vertices = 0;
     for (const auto& a : anillos) vertices += a.size();
     out.push_back({"Número de vértices: " + std::to_string(vertices)});
-    const Punto c = CalculaCentroide(anillos.front());
+    const Punto c = centroide(d, anillos, superficie);
     out.push_back({"Centroide: X " + check::spanishNumber(c.x, 2) + "   Y " + check::spanishNumber(c.y, 2)});
     return out;
 }
@@ -132,8 +164,9 @@ std::vector<Cifra> cifrasEdificio(const DatosInforme& d, const std::vector<std::
     std::vector<Cifra> out;
     out.push_back({"Superficie en planta de las edificaciones: " + m2(edificado)});
     out.push_back({"Superficie de las piscinas: " + m2(piscinas)});
-    out.push_back({"Superficie construida declarada: " +
-                   (d.superficieConstruida.empty() ? std::string("ninguna") : withComma(d.superficieConstruida) + " m²")});
+    out.push_back({"Superficie construida declarada: " + (d.superficieConstruida.empty()
+                                                              ? std::string("ninguna")
+                                                              : campo(withComma(d.superficieConstruida)) + " m²")});
     out.push_back({"Construcciones: " + std::to_string(anillos.size()) + " (" + std::to_string(numPiscinas) +
                    (numPiscinas == 1 ? " piscina)" : " piscinas)")});
     out.push_back({"Número de vértices: " + std::to_string(vertices)});
@@ -150,7 +183,7 @@ std::vector<Fila> filas(const DatosInforme& d, const std::vector<std::vector<Pun
         if (!a.titulo.empty()) {
             Fila t;
             t.titulo = true;
-            t.texto = d.edificio ? a.titulo + " · " + m2(area(p)) : a.titulo;
+            t.texto = linea(d.edificio ? a.titulo + " · " + m2(area(p)) : a.titulo);
             out.push_back(std::move(t));
         }
         // Each ring's X and Y columns to the decimals of their most precise text.
@@ -243,17 +276,23 @@ Informe componeInforme(const DatosInforme& d)
 {
     if (d.anillos.empty()) throw Failure("Error. No hay coordenadas con las que hacer el informe.");
     std::vector<std::vector<Punto>> anillos;
-    for (const AnilloInforme& a : d.anillos) anillos.push_back(puntosDe(a, d.formato));
+    Extension todo;
+    for (const AnilloInforme& a : d.anillos) {
+        anillos.push_back(puntosDe(a, d.formato));
+        todo.anade(anillos.back());
+    }
+    if (!(todo.maxX - todo.minX <= kMayorExtension && todo.maxY - todo.minY <= kMayorExtension))
+        throw Failure(kDemasiadoGrande);
 
     Informe inf;
     inf.edificio = d.edificio;
     inf.titulo = std::string(d.edificio ? "Informe de coordenadas de la edificación" : "Informe de coordenadas de la parcela") +
-                 (d.referencia.empty() ? "" : " " + d.referencia);
+                 (d.referencia.empty() ? "" : " " + campo(d.referencia));
     inf.cabecera = cabecera(d);
     inf.plano = plano(anillos, d);
     inf.cifras = d.edificio ? cifrasEdificio(d, anillos) : cifrasParcela(d, anillos);
-    inf.comprobacion = d.comprobacion;
-    inf.comparacion = lineasComparacion(d.comparacion);
+    for (const std::string& l : d.comprobacion) inf.comprobacion.push_back(linea(l));
+    for (const std::string& l : lineasComparacion(d.comparacion)) inf.comparacion.push_back(linea(l));
     // Only the cadastre parcels the plan shows: a municipal file holds
     // thousands, and each would go into the PDF however far away.
     const Plano& pl = inf.plano;
@@ -263,7 +302,7 @@ Informe componeInforme(const DatosInforme& d)
     for (const ParcelaFondo& f : d.fondo) {
         Extension e;
         e.anade(f.anillo);
-        if (e.alcanza(visible)) inf.fondo.push_back(f);
+        if (e.alcanza(visible)) inf.fondo.push_back(ParcelaFondo{campo(f.referencia), f.anillo});
     }
     inf.solapes = d.solapes;
     inf.comparacionY = kCajaPlano.y + kCajaPlano.alto + 3 + kLineasCifras * kAltoCifra + 1;

@@ -96,8 +96,9 @@ inline constexpr int kLineasCifras = 6;
 inline constexpr std::size_t kLineasComparacion = 10;
 inline constexpr double kSeparacionNumeros = 5;  // mm between numbered vertices  // figures and check under the plan
 
-// The whole report. A ring of fewer than three vertices, or a coordinate
-// that is no number, throws Failure.
+// The whole report, every text from outside escaped and cut (see
+// check::visible). A ring of fewer than three vertices, a coordinate that
+// is no number, or a geometry wider or taller than 100 km throws Failure.
 Informe componeInforme(const DatosInforme& datos);
 
 }  // namespace vadrel::report

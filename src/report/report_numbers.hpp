@@ -1,8 +1,9 @@
 #pragma once
 // The report's numbers in the Spanish text's own form: a decimal comma,
 // whatever separator a figure was typed, written or computed with, and the
-// table's coordinates padded to a common number of decimals. Values are
-// never rounded: a client checks the table against the GML.
+// table's coordinates padded to a common number of decimals. A client
+// checks the table against the GML, so values are rounded only past the
+// fourth decimal, a tenth of a millimetre.
 
 #include <string>
 #include <string_view>
@@ -16,8 +17,10 @@ std::string withComma(std::string_view text);
 
 // One column of coordinate texts with a decimal comma, each padded with
 // zeros to the decimals of the most precise one ("4482651" beside
-// "4482669.14" is "4482651,00"). A text in exponent form gets its comma
-// and keeps its decimals; a text that is no number stays as it is.
+// "4482669.14" is "4482651,00"), none past the fourth: more are rounded
+// ("440000.123456" is "440000,1235"). A text in exponent form gets its
+// comma and keeps its decimals, unless its value has more than four, when
+// it is written out and rounded; a text that is no number stays as it is.
 std::vector<std::string> paddedColumn(const std::vector<std::string>& texts);
 
 // Every "." between two digits as ",": for a text whose only dotted digits

@@ -174,6 +174,36 @@ TEST(PrintableText, ControlCharactersAreShownEscapedAndLongTextsCut)
     for (const Row& row : rows) EXPECT_EQ(check::printable(row.in, row.longest), row.out) << row.in;
 }
 
+// For a document: what printable escapes, and the characters that draw
+// nothing yet reorder or hide the text around them.
+TEST(VisibleText, InvisibleAndBidirectionalCharactersAreShownEscaped)
+{
+    struct Row {
+        std::string in;
+        std::size_t longest;
+        std::string out;
+    } rows[] = {
+        // "1234567AB1234N" read right to left after U+202E: another reference.
+        {"\u202eN4321BA7654321", std::string::npos, "\\u202eN4321BA7654321"},
+        {"a\u202ab\u202bc\u202cd\u202de", std::string::npos, "a\\u202ab\\u202bc\\u202cd\\u202de"},
+        {"\u2066x\u2067y\u2068z\u2069", std::string::npos, "\\u2066x\\u2067y\\u2068z\\u2069"},
+        {"\u200eLRM \u200fRLM \u061cALM", std::string::npos, "\\u200eLRM \\u200fRLM \\u061cALM"},
+        {"ce\u200bro \ufeffbom \u2028linea", std::string::npos, "ce\\u200bro \\ufeffbom \\u2028linea"},
+        {"blando\u00adguion \u3164relleno", std::string::npos, "blando\\xadguion \\u3164relleno"},
+        {"etiqueta \U000E0041", std::string::npos, "etiqueta \\U000e0041"},
+        // Control characters and broken bytes as printable shows them.
+        {"a\nb\x1b[31m \xC2\x9B \xFF", std::string::npos, "a\\nb\\x1b[31m \\x9b \\xff"},
+        // Visible characters stay, the no-break space among them.
+        {"Año €, «ref» ² \xC2\xA0 Ω 中", std::string::npos, "Año €, «ref» ² \xC2\xA0 Ω 中"},
+        // Cut by characters before escaping.
+        {"\u202eabcdef", 3, "\\u202eab…"},
+        {std::string(300, 'R'), 200, std::string(200, 'R') + "…"},
+    };
+    for (const Row& row : rows) EXPECT_EQ(check::visible(row.in, row.longest), row.out) << row.in;
+    // printable is as it was: only control characters and broken bytes.
+    EXPECT_EQ(check::printable("\u202eab"), "\u202eab");
+}
+
 TEST_F(HostileInput, NamesInTheReportPrintNoControlCharacterAndAreCutAt200)
 {
     ParcelSpec p;

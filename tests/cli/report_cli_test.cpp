@@ -4,8 +4,10 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstring>
 #include <fstream>
+#include <optional>
 #include <regex>
 #include <sstream>
 
@@ -277,4 +279,134 @@ TEST_F(ReportCli, OneDocumentCommaEverywhereAndTheCheckTellsTheSchemas)
     const std::string con = informe((shared / "schemas/catalog.xml").string(), "con.pdf");
     EXPECT_NE(con.find("Comprobación: Sin problemas"), std::string::npos) << con;
     EXPECT_EQ(con.find("sin comprobar contra los esquemas"), std::string::npos);
+}
+
+namespace {
+
+// A parcel GML as the cadastre's service gives one, its reference and
+// the posList of each surface its own.
+std::string gmlDeParcela(const std::string& referencia, const std::vector<std::string>& superficies,
+                         const std::string& area = "200")
+{
+    std::string s =
+        "<?xml version=\"1.0\" encoding=\"utf-8\"?>\n"
+        "<FeatureCollection xmlns:gml=\"http://www.opengis.net/gml/3.2\" "
+        "xmlns:cp=\"http://inspire.ec.europa.eu/schemas/cp/4.0\" xmlns=\"http://www.opengis.net/wfs/2.0\">\n"
+        "<member><cp:CadastralParcel gml:id=\"ES.SDGC.CP.1\"><cp:areaValue uom=\"m2\">" + area +
+        "</cp:areaValue><cp:geometry><gml:MultiSurface srsName=\"http://www.opengis.net/def/crs/EPSG/0/25830\">";
+    for (const std::string& posList : superficies)
+        s += "<gml:surfaceMember><gml:Surface srsName=\"http://www.opengis.net/def/crs/EPSG/0/25830\"><gml:patches>"
+             "<gml:PolygonPatch><gml:exterior><gml:LinearRing><gml:posList srsDimension=\"2\">" + posList +
+             "</gml:posList></gml:LinearRing></gml:exterior></gml:PolygonPatch></gml:patches></gml:Surface>"
+             "</gml:surfaceMember>";
+    return s + "</gml:MultiSurface></cp:geometry><cp:inspireId><Identifier "
+               "xmlns=\"http://inspire.ec.europa.eu/schemas/base/3.3\"><localId>" + referencia +
+               "</localId><namespace>ES.SDGC.CP</namespace></Identifier></cp:inspireId>"
+               "</cp:CadastralParcel></member>\n</FeatureCollection>\n";
+}
+
+// A 10 x 10 m square from (x, y), closed.
+std::string cuadrado(const std::string& x0, const std::string& y0, long dx = 0)
+{
+    const long x = std::stol(x0) + dx, y = std::stol(y0);
+    const auto p = [](long a, long b) { return std::to_string(a) + " " + std::to_string(b) + " "; };
+    return p(x, y) + p(x + 10, y) + p(x + 10, y + 10) + p(x, y + 10) + p(x, y);
+}
+
+std::string edificioConPiscinaDeDosPoligonos()
+{
+    const auto poligono = [](long dx) {
+        return "<gml:surfaceMember><gml:Polygon><gml:exterior><gml:LinearRing><gml:posList>" +
+               cuadrado("440000", "4470000", dx) + "</gml:posList></gml:LinearRing></gml:exterior></gml:Polygon>"
+               "</gml:surfaceMember>";
+    };
+    return "<?xml version=\"1.0\" encoding=\"utf-8\"?>\n"
+           "<gml:FeatureCollection xmlns:gml=\"http://www.opengis.net/gml/3.2\" "
+           "xmlns:bu-ext2d=\"http://inspire.jrc.ec.europa.eu/schemas/bu-ext2d/2.0\" "
+           "xmlns:base=\"urn:x-inspire:specification:gmlas:BaseTypes:3.2\">"
+           "<gml:featureMember><bu-ext2d:OtherConstruction><base:Identifier><base:localId>P1</base:localId>"
+           "<base:namespace>ES.LOCAL.OC</base:namespace></base:Identifier><bu-ext2d:geometry>"
+           "<gml:MultiSurface srsName=\"urn:ogc:def:crs:EPSG::25830\">" +
+           poligono(0) + poligono(20) +
+           "</gml:MultiSurface></bu-ext2d:geometry></bu-ext2d:OtherConstruction></gml:featureMember>"
+           "</gml:FeatureCollection>\n";
+}
+
+}  // namespace
+
+// Hostile inputs of the report, through the batch command: what is shown
+// of them, what is refused, and never a file left behind by a refusal.
+TEST_F(ReportCli, HostileInputsShownWholeEscapedCutOrRefused)
+{
+    const std::string rlo = "\xE2\x80\xAE";  // U+202E, RIGHT-TO-LEFT OVERRIDE
+    struct Caso {
+        const char* nombre;
+        std::string entrada;  // file written as "entrada.gml" or "entrada.txt"
+        std::vector<std::string> args;
+        int estado;
+        std::optional<std::string> mensaje;  // standard error, whole; none: the loader's own notes
+        std::vector<std::string> enElTexto = {}, fueraDelTexto = {};
+        std::uintmax_t mayorPdf = 300'000;  // bytes
+    };
+    const std::string diezMegas(10'000'000, 'R');
+    const Caso casos[] = {
+        {"dos_superficies",
+         gmlDeParcela("1234567AB1234N", {cuadrado("440000", "4470000"), cuadrado("440000", "4470000", 20)}),
+         {"report", "--gml", "entrada.gml"}, 0, "",
+         {"Superficie 1", "Superficie 2", "Superficie calculada con las coordenadas: 200,00 m²",
+          "Superficie declarada en el GML: 200 m²", "440020 4470000", "440030 4470010", "Número de vértices: 8"},
+         {"difiere", "Sólo se cargará"}},
+        {"referencia_que_se_lee_al_reves", gmlDeParcela(rlo + "N4321BA7654321", {cuadrado("440000", "4470000")}, "100"),
+         {"report", "--gml", "entrada.gml"}, 0, "",
+         {"Informe de coordenadas de la parcela \\u202eN4321BA7654321", "Referencia: \\u202eN4321BA7654321"},
+         {rlo}},
+        {"referencia_de_diez_megas", gmlDeParcela(diezMegas, {cuadrado("440000", "4470000")}, "100"),
+         {"report", "--gml", "entrada.gml"}, 0, "",
+         // The page's line shows what fits of the 200 characters.
+         {"Referencia: RRRRRRRRRR"}, {std::string(201, 'R')}, 100'000},
+        {"doce_decimales", "1;440000.123456789012;4470000\r\n2;440010;4470000.5\r\n3;440010;4470010\r\n"
+         "4;440000.123456789012;4470000\r\n",
+         {"report", "--coords", "entrada.txt", "--ref", "1234567AB1234N", "--zone", "30"}, 0, "",
+         {"1 440000,1235 4470000,0", "2 440010,0000 4470000,5"}, {"440000,12345"}},
+        {"mil_billones_de_metros", gmlDeParcela("1234567AB1234N", {"440000 4470000 1e15 4470000 1e15 4470010 440000 "
+                                                                   "4470010 440000 4470000"}),
+         {"report", "--gml", "entrada.gml"}, 1, "Error. La geometría mide más de 100 km; no cabe en un plano.\n"},
+        // In Spain's UTM range of the zone, so "Crear GML" writes it; the
+        // plan does not take it.
+        {"doscientos_kilometros", "1;300000;4470000\r\n2;500000;4470000\r\n3;500000;4470010\r\n4;300000;4470000\r\n",
+         {"report", "--coords", "entrada.txt", "--ref", "1234567AB1234N", "--zone", "30"}, 1,
+         "Error. La geometría mide más de 100 km; no cabe en un plano.\n"},
+        {"piscina_de_dos_poligonos", edificioConPiscinaDeDosPoligonos(), {"building", "report", "--gml", "entrada.gml"},
+         0, std::nullopt,
+         {"P1 · Superficie 1 · Piscina · Exterior · 100,00 m²", "P1 · Superficie 2 · Piscina · Exterior · 100,00 m²",
+          "Superficie de las piscinas: 200,00 m²"}},
+    };
+    for (const Caso& c : casos) {
+        SCOPED_TRACE(c.nombre);
+        const bool gml = std::find(c.args.begin(), c.args.end(), "entrada.gml") != c.args.end();
+        const std::string entrada = gml ? "entrada.gml" : "entrada.txt";
+        writeFile(dir / entrada, c.entrada);
+        std::vector<std::string> args = c.args;
+        args.insert(args.end(), {"-o", "informe.pdf"});
+        const RunResult r = cli(args);
+        EXPECT_EQ(r.exitCode, c.estado) << r.err;
+        if (c.mensaje) {
+            EXPECT_EQ(r.err, *c.mensaje);
+        }
+        std::vector<std::string> quedan;
+        for (const auto& e : std::filesystem::directory_iterator(dir.path()))
+            quedan.push_back(e.path().filename().string());
+        std::sort(quedan.begin(), quedan.end());
+        if (c.estado != 0) {
+            EXPECT_EQ(quedan, std::vector<std::string>{entrada});
+        } else {
+            EXPECT_EQ(quedan, (std::vector<std::string>{entrada, "informe.pdf"}));
+            EXPECT_LT(std::filesystem::file_size(dir / "informe.pdf"), c.mayorPdf);
+            const std::string t = texto("informe.pdf");
+            for (const std::string& s : c.enElTexto) EXPECT_NE(t.find(s), std::string::npos) << s << "\n" << t;
+            for (const std::string& s : c.fueraDelTexto) EXPECT_EQ(t.find(s), std::string::npos) << s;
+            std::filesystem::remove(dir / "informe.pdf");
+        }
+        std::filesystem::remove(dir / entrada);
+    }
 }

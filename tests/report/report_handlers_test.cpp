@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include "building/building_form.hpp"
+#include "core/failure.hpp"
 #include "core/messages.hpp"
 #include "parcel/parcel_fixture.hpp"
 
@@ -61,6 +62,25 @@ TEST_P(ParcelReportTest, CancelledDialogWritesNothing)
     form->BBInformeClick();
     EXPECT_TRUE(ui.writtenReports.empty());
     EXPECT_TRUE(ui.openedWithDesktop.empty());
+}
+
+// In Spain's UTM range, so "Crear GML" would write it; the plan cannot
+// take it, and the window says so before the dialog.
+TEST_P(ParcelReportTest, GeometryWiderThanAHundredKilometresIsToldBeforeTheDialog)
+{
+    square();
+    form->MX = {"300000", "500000", "500000", "300000"};
+    form->ESup = "2000000";
+    ui.saveAnswers.push_back((dir / "informe.pdf").string());
+    try {
+        form->BBInformeClick();
+        ADD_FAILURE() << "no refusal";
+    } catch (const Failure& f) {
+        EXPECT_STREQ(f.what(), "Error. La geometría mide más de 100 km; no cabe en un plano.");
+    }
+    EXPECT_TRUE(ui.saveDialogs.empty());
+    EXPECT_TRUE(ui.writtenReports.empty());
+    EXPECT_FALSE(std::filesystem::exists(dir / "informe.pdf"));
 }
 
 INSTANTIATE_TEST_SUITE_P(Separadores, ParcelReportTest, ::testing::Values('.', ','));

@@ -238,7 +238,7 @@ TEST(Informe, EdificioConPatioYPiscina)
 }
 
 // Each ring's X and Y columns padded apart, with a comma whichever
-// separator the person typed; the values never rounded.
+// separator the person typed; values of four decimals or fewer never rounded.
 TEST(Informe, TablaConComaYLosDecimalesDeCadaColumna)
 {
     AnilloInforme exterior;
@@ -292,6 +292,69 @@ TEST(Informe, PrimeraLineaDeLaComprobacion)
                                                                 nota.message}},
           Caso{"con esquemas, un aviso", {aviso}, {"0 errores y 1 aviso", citaAviso}}}) {
         EXPECT_EQ(resumenComprobacion(c.problemas), c.resumen) << c.nombre;
+    }
+}
+
+// Text from a file or a window: nothing in it may reorder, hide or forge
+// the document's words, nor swell it; every field cut at 200 characters.
+TEST(Informe, CamposDeFueraEscapadosYCortados)
+{
+    const std::string rlo = "\u202e";  // RIGHT-TO-LEFT OVERRIDE
+    DatosInforme d = parcela(rectangulo(2, 2), "cien\x1b[2J");
+    d.referencia = rlo + "N4321BA7654321";
+    d.autor = "Ana\nFecha: 01/01/1999";
+    d.anillos[0].titulo = "Anillo\u2066 exterior";
+    d.comprobacion = {"parcela " + rlo + "X: aviso: nada."};
+    d.comparacion = {"solape con \u200fY: 1,00 m2", "solapes: 1"};
+    const std::vector<Punto> cerca{{440000, 4470000}, {440001, 4470000}, {440001, 4470001}};
+    d.fondo.push_back(ParcelaFondo{rlo + "Z", cerca});
+    const Informe inf = componeInforme(d);
+    EXPECT_EQ(inf.titulo, "Informe de coordenadas de la parcela \\u202eN4321BA7654321");
+    EXPECT_EQ(inf.cabecera.at(0), "Referencia: \\u202eN4321BA7654321 (catastral)");
+    EXPECT_EQ(inf.cabecera.at(2).substr(inf.cabecera.at(2).find("Autor")), "Autor: Ana\\nFecha: 01/01/1999");
+    EXPECT_EQ(inf.cifras.at(1).texto, "Superficie declarada en el GML: cien\\x1b[2J (no es un número)");
+    EXPECT_EQ(inf.paginas.at(0).filas.at(0).texto, "Anillo\\u2066 exterior");
+    EXPECT_EQ(inf.comprobacion, std::vector<std::string>{"parcela \\u202eX: aviso: nada."});
+    EXPECT_EQ(inf.comparacion.at(0), "solape con \\u200fY: 1,00 m2");
+    ASSERT_EQ(inf.fondo.size(), 1u);
+    EXPECT_EQ(inf.fondo[0].referencia, "\\u202eZ");
+
+    // Ten megabytes of reference, author and declared area: 200 each.
+    d = parcela(rectangulo(2, 2), std::string(10'000'000, '1'));
+    d.referencia = std::string(10'000'000, 'R');
+    d.autor = std::string(10'000'000, 'A');
+    const Informe grande = componeInforme(d);
+    EXPECT_EQ(grande.titulo, "Informe de coordenadas de la parcela " + std::string(200, 'R') + "…");
+    EXPECT_EQ(grande.cabecera.at(0), "Referencia: " + std::string(200, 'R') + "… (catastral)");
+    EXPECT_LT(grande.cabecera.at(2).size(), 300u);
+    EXPECT_LT(grande.cifras.at(1).texto.size(), 400u);
+}
+
+// A plan of the whole geometry at a round scale fits 100 km; wider or
+// taller is refused before anything is drawn.
+TEST(Informe, GeometriaDeMasDeCienKilometrosRechazada)
+{
+    struct Caso {
+        const char* este;
+        const char* norte;
+        bool cabe;
+    };
+    for (const Caso& c : {Caso{"540000", "4470010", true}, Caso{"540000.01", "4470010", false},
+                          Caso{"440010", "4570000", true}, Caso{"440010", "4570001", false},
+                          Caso{"1e15", "4470010", false}, Caso{"440010", "-1e15", false}}) {
+        AnilloInforme a;
+        a.x = {"440000", c.este, c.este, "440000"};
+        a.y = {"4470000", "4470000", c.norte, c.norte};
+        if (c.cabe) {
+            EXPECT_NO_THROW(componeInforme(parcela(a))) << c.este << ' ' << c.norte;
+            continue;
+        }
+        try {
+            componeInforme(parcela(a));
+            ADD_FAILURE() << c.este << ' ' << c.norte << ": no refusal";
+        } catch (const Failure& f) {
+            EXPECT_STREQ(f.what(), "Error. La geometría mide más de 100 km; no cabe en un plano.");
+        }
     }
 }
 
@@ -420,4 +483,23 @@ TEST(Informe, ConstruccionesFueraConComaYSusNombres)
     for (std::size_t i = 0; i < nombres.size(); ++i)
         EXPECT_EQ(d.comparacion[i], "construcción " + nombres[i] + ": fuera de la parcela 10,00 m2, hasta 5,00 m");
     EXPECT_EQ(d.comparacion.back(), "construcciones fuera: 30");
+}
+
+// Names in the comparison's lines as every name of the report: escaped, so
+// that none reads as another, and cut at 200 characters.
+TEST(Informe, NombresDeLaComparacionEscapadosYCortados)
+{
+    DatosInforme d;
+    d.edificio = true;
+    d.huso = "30";
+    AnilloInforme a;
+    a.nombre = "\u202e" + std::string(300, 'C');
+    a.x = {"499992", "499994", "499994", "499992"};
+    a.y = {"4100015", "4100015", "4100025", "4100025"};  // 5 m past the parcel's north side
+    d.anillos.push_back(std::move(a));
+    const compare::Ring caja{{499990, 4099990}, {500090, 4099990}, {500090, 4100020}, {499990, 4100020}, {499990, 4099990}};
+    anadeParcelaCatastral(d, {compare::Shape{"1234567AB1234N", {compare::Patch{{caja}}}}});
+    ASSERT_EQ(d.comparacion.size(), 2u);
+    EXPECT_EQ(d.comparacion[0],
+              "construcción \\u202e" + std::string(199, 'C') + "…: fuera de la parcela 10,00 m2, hasta 5,00 m");
 }

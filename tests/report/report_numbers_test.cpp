@@ -1,6 +1,6 @@
 // The report's number forms: a decimal comma whatever the figure was typed
-// with, the table's columns padded with zeros and never rounded, and only
-// figures changed in a text that also holds names.
+// with, the table's columns padded with zeros and rounded only past the
+// fourth decimal, and only figures changed in a text that also holds names.
 
 #include <gtest/gtest.h>
 
@@ -38,7 +38,7 @@ struct Column {
 
 class PaddedColumn : public ::testing::TestWithParam<Column> {};
 
-TEST_P(PaddedColumn, PadsWithZerosToTheMostPreciseAndNeverRounds)
+TEST_P(PaddedColumn, PadsWithZerosToTheMostPreciseAndRoundsOnlyPastFourDecimals)
 {
     EXPECT_EQ(paddedColumn(GetParam().typed), GetParam().shown);
 }
@@ -46,13 +46,25 @@ TEST_P(PaddedColumn, PadsWithZerosToTheMostPreciseAndNeverRounds)
 const Column kColumns[] = {
     {"whole_beside_two_decimals", {"4482651", "4482669.14"}, {"4482651,00", "4482669,14"}},
     {"comma_and_point_typed", {"4482651,5", "4482669.14", "4482670"}, {"4482651,50", "4482669,14", "4482670,00"}},
-    {"many_decimals_kept_whole", {"440000.123456789", "440001.9"}, {"440000,123456789", "440001,900000000"}},
+    {"four_decimals_kept_whole", {"440000.1234", "440001.9"}, {"440000,1234", "440001,9000"}},
+    // Past the fourth decimal, rounded half away from zero on the digits:
+    // the column is as wide as four, whatever a text held.
+    {"twelve_decimals_rounded_to_four", {"440000.123456789012", "440001.9"}, {"440000,1235", "440001,9000"}},
+    {"rounding_down_and_a_half_up", {"4470000.12344999", "-4470000.00005"}, {"4470000,1234", "-4470000,0001"}},
+    {"carry_into_the_whole", {"439999.99995", "9.99999"}, {"440000,0000", "10,0000"}},
+    {"negative_rounds_to_no_sign", {"-0.00004", "1"}, {"0,0000", "1,0000"}},
+    {"bare_fraction_rounded", {".123456"}, {"0,1235"}},
     {"trailing_zeros_count", {"440000.500", "440001"}, {"440000,500", "440001,000"}},
     {"all_whole_unchanged", {"500000", "500010", "-3"}, {"500000", "500010", "-3"}},
     {"bare_separator_and_fraction", {"7.", ".25", "1"}, {"7,00", "0,25", "1,00"}},
     {"blanks_around_dropped", {" 440000.5", "440001 "}, {"440000,5", "440001,0"}},
     // An exponent shifts the decimals: it keeps its own and sets no width.
     {"exponent_only_gets_its_comma", {"4.4E5", "440000.12"}, {"4,4E5", "440000,12"}},
+    {"exponent_of_four_decimals_kept", {"4.400001234E5", "4.4e-3"}, {"4,400001234E5", "4,4e-3"}},
+    // An exponent text with more decimals than four is written out, then
+    // rounded like any other, and sets the width like any other.
+    {"exponent_of_many_decimals_written_out", {"4.40000123456E5", "440001"}, {"440000,1235", "440001,0000"}},
+    {"small_exponent_rounds_to_nothing", {"-1.5E-9", "1E-00000000000000000009", "5e-5"}, {"0,0000", "0,0000", "0,0001"}},
     {"no_number_as_it_is", {"norte", "1.5"}, {"norte", "1,5"}},
     {"empty_column", {}, {}},
 };
