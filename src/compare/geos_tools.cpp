@@ -107,6 +107,26 @@ Geom unionOf(const Geos& geos, const std::vector<const GEOSGeometry*>& parts)
     return made(geos, GEOSUnaryUnion_r(h, collection.get()));
 }
 
+Geom areasOf(const Geos& geos, Geom g)
+{
+    const GEOSContextHandle_t h = geos.handle();
+    const int type = GEOSGeomTypeId_r(h, g.get());
+    if (type == GEOS_POLYGON || type == GEOS_MULTIPOLYGON) return g;
+    std::vector<GEOSGeometry*> polygons;
+    auto collect = [&](const GEOSGeometry* whole, const auto& self) -> void {
+        const int kind = GEOSGeomTypeId_r(h, whole);
+        if (kind == GEOS_POLYGON) {
+            polygons.push_back(GEOSGeom_clone_r(h, whole));
+        } else if (kind == GEOS_MULTIPOLYGON || kind == GEOS_GEOMETRYCOLLECTION) {
+            const int n = GEOSGetNumGeometries_r(h, whole);
+            for (int i = 0; i < n; ++i) self(GEOSGetGeometryN_r(h, whole, i), self);
+        }
+    };
+    collect(g.get(), collect);
+    return made(geos, GEOSGeom_createCollection_r(h, GEOS_MULTIPOLYGON, polygons.data(),
+                                                  static_cast<unsigned>(polygons.size())));
+}
+
 double area(const Geos& geos, const GEOSGeometry* g)
 {
     double a = 0;

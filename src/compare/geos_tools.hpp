@@ -23,6 +23,10 @@ Geom geometryOf(const Geos& geos, const Shape& shape);
 // The union of several geometries (none: an empty polygon).
 Geom unionOf(const Geos& geos, const std::vector<const GEOSGeometry*>& parts);
 
+// The polygons of an overlay's result, without the lines and points it
+// holds where its two inputs only touched.
+Geom areasOf(const Geos& geos, Geom g);
+
 double area(const Geos& geos, const GEOSGeometry* g);
 Geom intersection(const Geos& geos, const GEOSGeometry* a, const GEOSGeometry* b);
 Geom difference(const Geos& geos, const GEOSGeometry* a, const GEOSGeometry* b);

@@ -5,6 +5,7 @@
 #include "compare/comparison.hpp"
 #include "compare/comparison_failure.hpp"
 #include "compare/geos_tools.hpp"
+#include "compare/local_clips.hpp"
 #include "compare/outline_distance.hpp"
 
 namespace vadrel::compare {
@@ -73,6 +74,16 @@ ParcelComparison compared(const std::vector<Shape>& fresh, const std::vector<Sha
     // Within reach: the distance itself, from the new geometry's indexed
     // segments, rather than a buffer, which a saw-tooth outline makes costly.
     const Prepared preparedNew = prepare(geos, news.get());
+    LocalClips clips(geos, news.get());
+    // The new geometry as it is around a parcel.
+    auto near = [&](const GEOSGeometry* parcel) {
+        double minX = 0, minY = 0, maxX = 0, maxY = 0;
+        GEOSGeom_getXMin_r(h, parcel, &minX);
+        GEOSGeom_getYMin_r(h, parcel, &minY);
+        GEOSGeom_getXMax_r(h, parcel, &maxX);
+        GEOSGeom_getYMax_r(h, parcel, &maxY);
+        return clips.around(minX, minY, maxX, maxY);
+    };
     std::vector<bool> affected(map.size(), false);
     for (std::size_t i = 0; i < map.size(); ++i) affected[i] = kept.contains(map[i].name);
     for (std::size_t i : candidates(geos, mapGeoms, news.get(), kNeighbourReach)) {
@@ -80,7 +91,7 @@ ParcelComparison compared(const std::vector<Shape>& fresh, const std::vector<Sha
         if (affected[i]) continue;
         const bool meets = GEOSPreparedIntersects_r(h, preparedNew.get(), parcel) == 1;
         if (!meets && GEOSPreparedDistanceWithin_r(h, preparedNew.get(), parcel, kNeighbourReach) != 1) continue;
-        Geom common = meets ? intersection(geos, news.get(), parcel) : own(geos, nullptr);
+        Geom common = meets ? intersection(geos, near(parcel), parcel) : own(geos, nullptr);
         const double shared = finite(area(geos, common.get()), "la superficie de un solape");
         // Mostly inside: a parcel the operation takes in, whatever its reference.
         if (shared > finite(area(geos, parcel), "la superficie de una parcela catastral") / 2) {

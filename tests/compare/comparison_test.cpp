@@ -247,6 +247,46 @@ TEST(DisplacementTest, TheLargestDistanceBetweenTheOutlines)
     }
 }
 
+// A saw of 500 teeth across a row of ten parcels 10 m wide, its teeth
+// reaching 1 m into the three parcels above (20, 50 and 30 m wide) and its
+// valleys 1 m back: large enough that each parcel is compared with the part
+// of the saw near it, not the whole, the wide ones with a larger part. Each
+// tooth's tip beyond y = 10 is a triangle 0.1 m wide and 1 m high, five to
+// the metre; as much is left uncovered below. The saw crosses y = 10 at the
+// parcels' corners.
+TEST(SawComparisonTest, EachParcelMeetsThePartOfTheSawNearIt)
+{
+    std::vector<Shape> map;
+    auto add = [&](const std::string& ref, double x0, double x1, double y) {
+        map.push_back({ref, {Patch{{{{x0, y}, {x1, y}, {x1, y + 10}, {x0, y + 10}, {x0, y}}}}}});
+    };
+    for (int column = 0; column < 10; ++column) add("A" + std::to_string(column), 10.0 * column, 10.0 * column + 10, 0);
+    add("B20", 0, 20, 10);
+    add("B50", 20, 70, 10);
+    add("B30", 70, 100, 10);
+    Ring saw{{0, 0}, {100, 0}, {100, 10}};
+    for (int k = 0; k < 1000; ++k) saw.push_back({100 - 0.05 - 0.1 * k, k % 2 ? 9.0 : 11.0});
+    saw.push_back({0, 10});
+    saw.push_back({0, 0});
+    const ParcelComparison result = compareParcels({Shape{"", {Patch{{saw}}}}}, map);
+
+    EXPECT_EQ(result.affected, (std::vector<std::size_t>{0, 1, 2, 3, 4, 5, 6, 7, 8, 9}));
+    EXPECT_NEAR(result.newArea, 1000, 1e-6);
+    EXPECT_NEAR(result.outside, 25, 1e-6);
+    EXPECT_NEAR(result.uncovered, 25, 1e-6);
+    EXPECT_NEAR(result.displacement, 1, 1e-6);
+    ASSERT_EQ(result.overlaps.size(), 3u);
+    const std::pair<const char*, double> expected[] = {{"B50", 12.5}, {"B30", 7.5}, {"B20", 5}};
+    for (std::size_t i = 0; i < 3; ++i) {
+        SCOPED_TRACE(expected[i].first);
+        EXPECT_EQ(result.overlaps[i].ref, expected[i].first);
+        EXPECT_NEAR(result.overlaps[i].area, expected[i].second, 1e-6);
+        EXPECT_NEAR(result.overlaps[i].depth, 1, 1e-6);
+        EXPECT_EQ(result.overlaps[i].rings.size(), static_cast<std::size_t>(expected[i].second * 20))
+            << "one ring per tooth";
+    }
+}
+
 // A figure that is no finite number is an error, never "nan" or "inf".
 TEST(ComparisonFailureTest, CoordinatesTooFarApartAreNoComparison)
 {
