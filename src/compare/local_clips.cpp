@@ -1,6 +1,7 @@
 #include "compare/local_clips.hpp"
 
 #include <algorithm>
+#include <cmath>
 
 #include "compare/geos_tools.hpp"
 
@@ -48,10 +49,12 @@ LocalClips::LocalClips(const Geos& geos, const GEOSGeometry* whole) : geos_(geos
     GEOSGeom_getYMin_r(h, whole, &minY);
     GEOSGeom_getXMax_r(h, whole, &maxX);
     GEOSGeom_getYMax_r(h, whole, &maxY);
+    const double side = std::max(maxX - minX, maxY - minY);
+    if (!std::isfinite(side)) return;  // cells that never shrink: the whole it is
     root_ = std::make_unique<Cell>();
     root_->x0 = minX;
     root_->y0 = minY;
-    root_->side = std::max(maxX - minX, maxY - minY);
+    root_->side = side;
     root_->clip = whole;
     root_->vertices = vertices;
 }
