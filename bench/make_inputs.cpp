@@ -1,12 +1,16 @@
 // Writes the files the whole-process measurements of bench/run.sh use:
 //   ring_N.txt, ring_N.dxf, ring_N_list.txt, ring_N.geojson and ring_N.gml
 // for N = 1,000 / 100,000 / 1,000,000; bloque_1500.gml, a municipal file of
-// 1,500 parcels, and nueva.txt, a new parcel round one of them.
+// 1,500 parcels, and nueva.txt, a new parcel round one of them; and for the
+// comparison, each new parcel as a coordinate file beside its map:
+// cuadrado_5km.txt and .gml (the same square), carretera_20km.txt and
+// carretera_20km_mapa.gml, sierra_2000.txt and municipio_2400.gml.
 
 #include <cstdio>
 #include <exception>
 
 #include "bench_inputs.hpp"
+#include "compare_inputs.hpp"
 
 int main(int argc, char** argv)
 {
@@ -29,6 +33,14 @@ int main(int argc, char** argv)
         }
         writeText(out / "bloque_1500.gml", parcelCollection(1500));
         writeText(out / "nueva.txt", "1;441586;4479286\r\n2;441614;4479286\r\n3;441614;4479314\r\n4;441586;4479314\r\n");
+
+        const auto square = vadrel::bench::square(5000);
+        writeText(out / "cuadrado_5km.txt", coordinateFile(listsOf(square)));
+        writeText(out / "cuadrado_5km.gml", mapFile({{kRoadRef, square}}));
+        writeText(out / "carretera_20km.txt", coordinateFile(listsOf(widenedRoad(20000))));
+        writeText(out / "carretera_20km_mapa.gml", mapFile(roadMap(20000)));
+        writeText(out / "sierra_2000.txt", coordinateFile(listsOf(saw(60, 2000))));
+        writeText(out / "municipio_2400.gml", mapFile(municipality(60, 40)));
     } catch (const std::exception& e) {
         std::fprintf(stderr, "%s\n", e.what());
         return 1;

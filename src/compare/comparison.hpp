@@ -3,6 +3,13 @@
 // validation looks at it: which cadastral parcels the operation takes in,
 // which neighbours it overlaps, how much the outline moves; and whether a
 // building's constructions stay inside their parcel.
+//
+// Every figure comes from indexed geometry (GEOS's prepared geometries and
+// STRtree, and a segment index for the distances), so the work grows as
+// n log n in the vertices, whatever the outline's length in metres. A
+// figure that cannot be computed (coordinates so far apart that a distance
+// or an area is no finite number, an operation GEOS cannot make) throws
+// Failure with a message starting with kNoComparison.
 
 #include <string>
 #include <vector>
@@ -15,13 +22,15 @@ namespace vadrel::compare {
 inline constexpr double kLeastOverlap = 0.01;  // m2
 // Neighbours are the parcels within this distance of the new geometry.
 inline constexpr double kNeighbourReach = 1.0;  // m
-// The outlines are densified to this step before their distance is taken.
-inline constexpr double kDensifyStep = 0.5;  // m
+
+inline constexpr const char* kNoComparison = "No se ha podido calcular la comparación: ";
 
 struct Overlap {
     std::string ref;  // the neighbour's reference
     double area = 0;
-    double depth = 0;  // farthest vertex of the overlap from the neighbour's boundary
+    // The largest distance from a point of the overlap's outline (anywhere
+    // along it, not only at its vertices) to the neighbour's boundary.
+    double depth = 0;
     std::vector<Ring> rings;  // the overlap, for the picture
 };
 
@@ -32,7 +41,7 @@ struct ParcelComparison {
     std::vector<std::size_t> neighbours;   // likewise
     double outside = 0;                    // new minus affected
     double uncovered = 0;                  // affected minus new
-    double displacement = 0;               // Hausdorff distance of the two outlines
+    double displacement = 0;               // Hausdorff distance of the two outlines, exact
     std::vector<Overlap> overlaps;         // largest first
 };
 
@@ -43,7 +52,9 @@ ParcelComparison compareParcels(const std::vector<Shape>& fresh, const std::vect
 struct ConstructionOutside {
     std::string name;
     double area = 0;
-    double reach = 0;  // farthest vertex outside from the parcel
+    // The largest distance from a point of the outline of what lies outside
+    // to the parcel's boundary.
+    double reach = 0;
     std::vector<Ring> rings;
 };
 

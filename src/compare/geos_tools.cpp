@@ -2,9 +2,18 @@
 
 #include <algorithm>
 
+#include "compare/comparison_failure.hpp"
+
 namespace vadrel::compare {
 
 namespace {
+
+// The result of an operation that must succeed.
+Geom made(const Geos& geos, GEOSGeometry* g)
+{
+    if (!g) cannotCompare(kFailedOperation);
+    return own(geos, g);
+}
 
 GEOSGeometry* linearRing(GEOSContextHandle_t h, const Ring& points)
 {
@@ -72,11 +81,11 @@ Geom geometryOf(const Geos& geos, const Shape& shape)
     std::vector<GEOSGeometry*> polygons;
     for (const Patch& patch : shape.patches)
         if (GEOSGeometry* p = polygonOf(h, patch)) polygons.push_back(p);
-    Geom collection = own(geos, GEOSGeom_createCollection_r(h, GEOS_MULTIPOLYGON, polygons.data(),
-                                                            static_cast<unsigned>(polygons.size())));
+    Geom collection = made(geos, GEOSGeom_createCollection_r(h, GEOS_MULTIPOLYGON, polygons.data(),
+                                                             static_cast<unsigned>(polygons.size())));
     if (GEOSisValid_r(h, collection.get()) == 1) return collection;
     // Patches that touch or overlap, or a ring that crosses itself.
-    Geom valid = own(geos, GEOSMakeValid_r(h, collection.get()));
+    Geom valid = made(geos, GEOSMakeValid_r(h, collection.get()));
     // Lines and points a repair may leave do not count as area.
     std::vector<const GEOSGeometry*> areas;
     const int n = GEOSGetNumGeometries_r(h, valid.get());
@@ -93,9 +102,29 @@ Geom unionOf(const Geos& geos, const std::vector<const GEOSGeometry*>& parts)
     const GEOSContextHandle_t h = geos.handle();
     std::vector<GEOSGeometry*> copies;
     for (const GEOSGeometry* p : parts) copies.push_back(GEOSGeom_clone_r(h, p));
-    Geom collection = own(geos, GEOSGeom_createCollection_r(h, GEOS_GEOMETRYCOLLECTION, copies.data(),
-                                                            static_cast<unsigned>(copies.size())));
-    return own(geos, GEOSUnaryUnion_r(h, collection.get()));
+    Geom collection = made(geos, GEOSGeom_createCollection_r(h, GEOS_GEOMETRYCOLLECTION, copies.data(),
+                                                             static_cast<unsigned>(copies.size())));
+    return made(geos, GEOSUnaryUnion_r(h, collection.get()));
+}
+
+Geom areasOf(const Geos& geos, Geom g)
+{
+    const GEOSContextHandle_t h = geos.handle();
+    const int type = GEOSGeomTypeId_r(h, g.get());
+    if (type == GEOS_POLYGON || type == GEOS_MULTIPOLYGON) return g;
+    std::vector<GEOSGeometry*> polygons;
+    auto collect = [&](const GEOSGeometry* whole, const auto& self) -> void {
+        const int kind = GEOSGeomTypeId_r(h, whole);
+        if (kind == GEOS_POLYGON) {
+            polygons.push_back(GEOSGeom_clone_r(h, whole));
+        } else if (kind == GEOS_MULTIPOLYGON || kind == GEOS_GEOMETRYCOLLECTION) {
+            const int n = GEOSGetNumGeometries_r(h, whole);
+            for (int i = 0; i < n; ++i) self(GEOSGetGeometryN_r(h, whole, i), self);
+        }
+    };
+    collect(g.get(), collect);
+    return made(geos, GEOSGeom_createCollection_r(h, GEOS_MULTIPOLYGON, polygons.data(),
+                                                  static_cast<unsigned>(polygons.size())));
 }
 
 double area(const Geos& geos, const GEOSGeometry* g)
@@ -106,37 +135,20 @@ double area(const Geos& geos, const GEOSGeometry* g)
 
 Geom intersection(const Geos& geos, const GEOSGeometry* a, const GEOSGeometry* b)
 {
-    return own(geos, GEOSIntersection_r(geos.handle(), a, b));
+    return made(geos, GEOSIntersection_r(geos.handle(), a, b));
 }
 
 Geom difference(const Geos& geos, const GEOSGeometry* a, const GEOSGeometry* b)
 {
-    return own(geos, GEOSDifference_r(geos.handle(), a, b));
+    return made(geos, GEOSDifference_r(geos.handle(), a, b));
 }
 
-double farthestVertex(const Geos& geos, const GEOSGeometry* part, const GEOSGeometry* target)
+std::vector<Segment> outlineOf(const Geos& geos, const GEOSGeometry* g)
 {
-    const GEOSContextHandle_t h = geos.handle();
-    Prepared prepared = prepare(geos, target);
-    double farthest = 0;
-    forEachVertex(h, part, [&](double x, double y) {
-        Geom point = own(geos, GEOSGeom_createPointFromXY_r(h, x, y));
-        double d = 0;
-        if (GEOSPreparedDistance_r(h, prepared.get(), point.get(), &d) == 1) farthest = std::max(farthest, d);
-    });
-    return farthest;
-}
-
-double boundaryDistance(const Geos& geos, const GEOSGeometry* a, const GEOSGeometry* b, double step)
-{
-    const GEOSContextHandle_t h = geos.handle();
-    if (GEOSisEmpty_r(h, a) == 1 || GEOSisEmpty_r(h, b) == 1) return 0;
-    Geom lineA = own(geos, GEOSBoundary_r(h, a));
-    Geom lineB = own(geos, GEOSBoundary_r(h, b));
-    Geom denseA = own(geos, GEOSDensify_r(h, lineA.get(), step));
-    Geom denseB = own(geos, GEOSDensify_r(h, lineB.get(), step));
-    double d = 0;
-    return GEOSHausdorffDistance_r(h, denseA.get(), denseB.get(), &d) == 1 ? d : 0.0;
+    std::vector<Segment> segments;
+    for (const Ring& ring : ringsOf(geos, g))
+        for (std::size_t i = 0; i + 1 < ring.size(); ++i) segments.push_back({ring[i], ring[i + 1]});
+    return segments;
 }
 
 std::vector<Ring> ringsOf(const Geos& geos, const GEOSGeometry* g)
@@ -148,14 +160,19 @@ std::vector<Ring> ringsOf(const Geos& geos, const GEOSGeometry* g)
         forEachVertex(h, line, [&](double x, double y) { ring.push_back({x, y}); });
         if (!ring.empty()) rings.push_back(std::move(ring));
     };
-    const int n = GEOSGetNumGeometries_r(h, g);
-    for (int i = 0; i < n; ++i) {
-        const GEOSGeometry* part = GEOSGetGeometryN_r(h, g, i);
-        if (GEOSGeomTypeId_r(h, part) != GEOS_POLYGON || GEOSisEmpty_r(h, part) == 1) continue;
-        add(GEOSGetExteriorRing_r(h, part));
-        const int holes = GEOSGetNumInteriorRings_r(h, part);
-        for (int k = 0; k < holes; ++k) add(GEOSGetInteriorRingN_r(h, part, k));
-    }
+    auto polygons = [&](const GEOSGeometry* whole, const auto& self) -> void {
+        const int type = GEOSGeomTypeId_r(h, whole);
+        if (type == GEOS_MULTIPOLYGON || type == GEOS_GEOMETRYCOLLECTION) {
+            const int n = GEOSGetNumGeometries_r(h, whole);
+            for (int i = 0; i < n; ++i) self(GEOSGetGeometryN_r(h, whole, i), self);
+            return;
+        }
+        if (type != GEOS_POLYGON || GEOSisEmpty_r(h, whole) == 1) return;
+        add(GEOSGetExteriorRing_r(h, whole));
+        const int holes = GEOSGetNumInteriorRings_r(h, whole);
+        for (int k = 0; k < holes; ++k) add(GEOSGetInteriorRingN_r(h, whole, k));
+    };
+    polygons(g, polygons);
     return rings;
 }
 

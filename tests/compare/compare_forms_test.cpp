@@ -12,6 +12,7 @@
 #include "compare/cadastre_service.hpp"
 #include "building/building_form.hpp"
 #include "compare/compare_forms.hpp"
+#include "compare/comparison.hpp"
 #include "core/failure.hpp"
 #include "parcel/parcel_form.hpp"
 #include "support/local_server.hpp"
@@ -56,6 +57,31 @@ TEST_F(CompareFormTest, AChosenFileGivesTheReport)
     EXPECT_NE(text.find("\nsolape con 2041506TP7124S: "), std::string::npos) << text;
     EXPECT_TRUE(text.ends_with("\nsolapes: 1\n")) << text;
     EXPECT_TRUE(ui.messages.empty());
+}
+
+// A comparison that cannot be computed is told as the window tells any
+// failure, with the reason; no report with "nan" or "inf" in it.
+TEST_F(CompareFormTest, AComparisonThatCannotBeComputedIsToldAndShowsNoReport)
+{
+    // The block's neighbour with its ring 2e308 m wide, over the new
+    // parcel: its area is no number.
+    std::string map = readFile(block);
+    const std::size_t parcel = map.find("2041506TP7124S");
+    const std::size_t from = map.find('>', map.find("<gml:posList", parcel)) + 1;
+    map.replace(from, map.find("</gml:posList>", from) - from,
+                "-1e308 -1e308 1e308 -1e308 1e308 1e308 -1e308 1e308 -1e308 -1e308");
+    writeFile(dir / "lejos.gml", map);
+    ui.confirmAnswers = {false};
+    ui.openManyAnswers = {{(dir / "lejos.gml").string()}};
+    try {
+        form->BBCompararClick();
+        ADD_FAILURE() << "no failure";
+    } catch (const Failure& e) {
+        EXPECT_EQ(std::string(e.what()), std::string(compare::kNoComparison) +
+                                             "la superficie de una parcela catastral no es un número finito; "
+                                             "revise las coordenadas.");
+    }
+    EXPECT_TRUE(ui.reports.empty());
 }
 
 // The map of the comparison goes into the window's next report, until the

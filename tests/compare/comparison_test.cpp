@@ -6,6 +6,7 @@
 #include <cmath>
 
 #include "compare/comparison.hpp"
+#include "core/failure.hpp"
 #include "support/temp_dir.hpp"
 
 namespace vadrel::compare {
@@ -160,6 +161,153 @@ TEST_F(ComparisonTest, NewGeometryFarFromTheMapHasNothingAffected)
         "solapes: 0",
     };
     EXPECT_EQ(lines, expected);
+}
+
+
+// Overlaps, and a construction's part outside its parcel, whose deepest
+// point lies along a side rather than at a vertex: every vertex of each
+// overlap is on the neighbour's boundary. Worked out by hand.
+TEST(DepthTest, TheDeepestPointOfTheOutlineWhereverItLies)
+{
+    const Ring strip{{0, 0}, {20, 0}, {20, 2}, {0, 2}, {0, 0}};
+    const Ring square{{0, 0}, {10, 0}, {10, 10}, {0, 10}, {0, 0}};
+    // 6 x 10 with a 2 x 2 notch in the middle of its bottom side.
+    const Ring notched{{0, 0}, {2, 0}, {2, 2}, {4, 2}, {4, 0}, {6, 0}, {6, 10}, {0, 10}, {0, 0}};
+    const struct {
+        const char* name;
+        Ring fresh, neighbour;
+        bool building;  // `fresh` is a construction, `neighbour` its parcel
+        double area, depth;
+    } cases[] = {
+        // A triangle pushed right through a strip 2 m wide: the overlap is
+        // the trapezoid (8,0) (12,0) (11,2) (9,2); its slanted sides pass
+        // 1 m from both long sides halfway across.
+        {"a triangle pushed in", {{0, -10}, {20, -10}, {20, 0}, {12, 0}, {10, 4}, {8, 0}, {0, 0}, {0, -10}}, strip,
+         false, 6, 1},
+        // The side y = 0.05 x - 0.05 enters at (1, 0) and leaves through the
+        // right side at (10, 0.45): deepest where y = 10 - x.
+        {"a sliver", {{-1, -10}, {11, -10}, {11, 0.5}, {-1, -0.1}, {-1, -10}}, square, false, 2.025, 0.45 / 1.05},
+        // The side y = 3 over the notch: deepest where the distance to the
+        // left side (x) equals that to the notch's corner (2, 2).
+        {"a notch", {{-5, -10}, {11, -10}, {11, 3}, {-5, 3}, {-5, -10}}, notched, false, 14, 1.25},
+        // The construction's part outside is the notch; its open side is
+        // 1 m from the parcel at its middle.
+        {"a construction over a notch", {{1, 0}, {5, 0}, {5, 5}, {1, 5}, {1, 0}}, notched, true, 4, 1},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        const Shape fresh{"Nueva", {Patch{{c.fresh}}}};
+        const std::vector<Shape> map{Shape{"1234567AB1234N", {Patch{{c.neighbour}}}}};
+        if (c.building) {
+            const std::vector<ConstructionOutside> outside = compareBuilding({fresh}, map);
+            ASSERT_EQ(outside.size(), 1u);
+            EXPECT_NEAR(outside[0].area, c.area, 0.01);
+            EXPECT_NEAR(outside[0].reach, c.depth, 0.01);
+            continue;
+        }
+        const ParcelComparison result = compareParcels({fresh}, map);
+        ASSERT_EQ(result.overlaps.size(), 1u) << testing::PrintToString(reportLines(result, map));
+        EXPECT_NEAR(result.overlaps[0].area, c.area, 0.01);
+        EXPECT_NEAR(result.overlaps[0].depth, c.depth, 0.01);
+        EXPECT_EQ(reportLines(result, map)[6], "solape con 1234567AB1234N: " + twoDecimals(c.area) +
+                                                   " m2, profundidad " + twoDecimals(c.depth) + " m");
+    }
+}
+
+// The outline's displacement is the Hausdorff distance of the two outlines,
+// along their sides as much as at their vertices, whatever their length.
+TEST(DisplacementTest, TheLargestDistanceBetweenTheOutlines)
+{
+    const Ring square{{0, 0}, {5000, 0}, {5000, 5000}, {0, 5000}, {0, 0}};
+    Ring finer;  // the same square with a vertex every metre
+    for (int side = 0; side < 4; ++side)
+        for (int m = 0; m < 5000; ++m) {
+            const Punto a = square[side], b = square[side + 1];
+            finer.push_back({a.x + (b.x - a.x) * m / 5000, a.y + (b.y - a.y) * m / 5000});
+        }
+    finer.push_back(finer.front());
+    const struct {
+        const char* name;
+        Ring fresh;
+        double displacement;
+    } cases[] = {
+        {"the same 5 km square", square, 0},
+        {"the same with a vertex every metre", finer, 0},
+        {"moved by (0.3, 0.4)", {{0.3, 0.4}, {5000.3, 0.4}, {5000.3, 5000.4}, {0.3, 5000.4}, {0.3, 0.4}}, 0.5},
+        // The corner itself, 0.45 from the old outline; the new side is
+        // nearer the old one everywhere.
+        {"a corner pulled out", {{0, 0}, {5000, 0}, {5000, 5000.45}, {0, 5000}, {0, 0}}, 0.45},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        const std::vector<Shape> map{Shape{"1234567AB1234N", {Patch{{square}}}}};
+        const ParcelComparison result = compareParcels({Shape{"1234567AB1234N", {Patch{{c.fresh}}}}}, map);
+        ASSERT_EQ(result.affected, std::vector<std::size_t>{0});
+        EXPECT_NEAR(result.displacement, c.displacement, 1e-6);
+    }
+}
+
+// A saw of 500 teeth across a row of ten parcels 10 m wide, its teeth
+// reaching 1 m into the three parcels above (20, 50 and 30 m wide) and its
+// valleys 1 m back: large enough that each parcel is compared with the part
+// of the saw near it, not the whole, the wide ones with a larger part. Each
+// tooth's tip beyond y = 10 is a triangle 0.1 m wide and 1 m high, five to
+// the metre; as much is left uncovered below. The saw crosses y = 10 at the
+// parcels' corners.
+TEST(SawComparisonTest, EachParcelMeetsThePartOfTheSawNearIt)
+{
+    std::vector<Shape> map;
+    auto add = [&](const std::string& ref, double x0, double x1, double y) {
+        map.push_back({ref, {Patch{{{{x0, y}, {x1, y}, {x1, y + 10}, {x0, y + 10}, {x0, y}}}}}});
+    };
+    for (int column = 0; column < 10; ++column) add("A" + std::to_string(column), 10.0 * column, 10.0 * column + 10, 0);
+    add("B20", 0, 20, 10);
+    add("B50", 20, 70, 10);
+    add("B30", 70, 100, 10);
+    Ring saw{{0, 0}, {100, 0}, {100, 10}};
+    for (int k = 0; k < 1000; ++k) saw.push_back({100 - 0.05 - 0.1 * k, k % 2 ? 9.0 : 11.0});
+    saw.push_back({0, 10});
+    saw.push_back({0, 0});
+    const ParcelComparison result = compareParcels({Shape{"", {Patch{{saw}}}}}, map);
+
+    EXPECT_EQ(result.affected, (std::vector<std::size_t>{0, 1, 2, 3, 4, 5, 6, 7, 8, 9}));
+    EXPECT_NEAR(result.newArea, 1000, 1e-6);
+    EXPECT_NEAR(result.outside, 25, 1e-6);
+    EXPECT_NEAR(result.uncovered, 25, 1e-6);
+    EXPECT_NEAR(result.displacement, 1, 1e-6);
+    ASSERT_EQ(result.overlaps.size(), 3u);
+    const std::pair<const char*, double> expected[] = {{"B50", 12.5}, {"B30", 7.5}, {"B20", 5}};
+    for (std::size_t i = 0; i < 3; ++i) {
+        SCOPED_TRACE(expected[i].first);
+        EXPECT_EQ(result.overlaps[i].ref, expected[i].first);
+        EXPECT_NEAR(result.overlaps[i].area, expected[i].second, 1e-6);
+        EXPECT_NEAR(result.overlaps[i].depth, 1, 1e-6);
+        EXPECT_EQ(result.overlaps[i].rings.size(), static_cast<std::size_t>(expected[i].second * 20))
+            << "one ring per tooth";
+    }
+}
+
+// A figure that is no finite number is an error, never "nan" or "inf".
+TEST(ComparisonFailureTest, CoordinatesTooFarApartAreNoComparison)
+{
+    const Ring huge{{-1e308, -1e308}, {1e308, -1e308}, {1e308, 1e308}, {-1e308, 1e308}, {-1e308, -1e308}};
+    const Ring small{{0, 0}, {10, 0}, {10, 10}, {0, 10}, {0, 0}};
+    const auto message = [](const auto& compare) {
+        try {
+            compare();
+        } catch (const Failure& e) {
+            return std::string(e.what());
+        }
+        return std::string("no failure");
+    };
+    const std::string noNumber = " no es un número finito; revise las coordenadas.";
+    const Shape hugeShape{"1234567AB1234N", {Patch{{huge}}}}, smallShape{"1234567AB1234N", {Patch{{small}}}};
+    EXPECT_EQ(message([&] { compareParcels({hugeShape}, {smallShape}); }),
+              std::string(kNoComparison) + "la superficie nueva" + noNumber);
+    EXPECT_EQ(message([&] { compareParcels({smallShape}, {hugeShape}); }).substr(0, std::string(kNoComparison).size()),
+              kNoComparison);
+    EXPECT_EQ(message([&] { compareBuilding({hugeShape}, {smallShape}); }),
+              std::string(kNoComparison) + "la superficie de una construcción fuera de la parcela" + noNumber);
 }
 
 
