@@ -308,6 +308,11 @@ TEST(ComparisonFailureTest, CoordinatesTooFarApartAreNoComparison)
               kNoComparison);
     EXPECT_EQ(message([&] { compareBuilding({hugeShape}, {smallShape}); }),
               std::string(kNoComparison) + "la superficie de una construcción fuera de la parcela" + noNumber);
+    // Finite, but 1e300 m2 has more digits than its line holds.
+    const Shape vast{"", {Patch{{{{0, 0}, {1e150, 0}, {1e150, 1e150}, {0, 1e150}, {0, 0}}}}}};
+    EXPECT_EQ(message([&] { compareParcels({vast}, {smallShape}); }),
+              std::string(kNoComparison) + "la superficie nueva es demasiado grande para escribirla; revise las "
+                                           "coordenadas.");
 }
 
 
