@@ -1,17 +1,14 @@
-// Every surface of a GML into the report: the patches and surface members
-// of a parcel, each with its holes, and every polygon of a building's
-// constructions and pools; the area is their sum, the holes taken away.
+// Every surface of a parcel GML into the report: its patches and surface
+// members, each with its holes; the area is their sum, the holes taken
+// away, and the centroid that of them all.
 
 #include <gtest/gtest.h>
 
 #include <pugixml.hpp>
 
-#include "building/building_form.hpp"
 #include "core/failure.hpp"
 #include "core/messages.hpp"
 #include "report/report_layout.hpp"
-#include "support/scripted_ui.hpp"
-#include "support/temp_dir.hpp"
 
 using namespace vadrel;
 using namespace vadrel::report;
@@ -76,6 +73,7 @@ struct CasoParcela {
     std::vector<std::string> titulos;  // each ring's heading, in order
     const char* superficie;
     const char* perimetro;
+    const char* centroide;  // of every surface, weighed by its area
 };
 
 class SuperficiesDeParcela : public ::testing::TestWithParam<CasoParcela> {};
@@ -95,6 +93,7 @@ TEST_P(SuperficiesDeParcela, TodasEnLaTablaYEnLaSuma)
     const Informe inf = componeInforme(d);
     EXPECT_EQ(inf.cifras.at(0).texto, std::string("Superficie calculada con las coordenadas: ") + c.superficie);
     EXPECT_EQ(inf.cifras.at(2).texto, std::string("Perímetro: ") + c.perimetro);
+    EXPECT_EQ(inf.cifras.at(4).texto, std::string("Centroide: ") + c.centroide);
     // Every ring in the plan, its headed vertices in the table, each once.
     EXPECT_EQ(inf.plano.anillos.size(), d.anillos.size());
     std::vector<std::string> encabezados;
@@ -112,35 +111,28 @@ TEST_P(SuperficiesDeParcela, TodasEnLaTablaYEnLaSuma)
 }
 
 const CasoParcela kParcelas[] = {
-    {"una", coleccion(parcela(miembros({superficie(parche(0))}))), {""}, "100,00 m²", "40,00 m"},
+    {"una", coleccion(parcela(miembros({superficie(parche(0))}))), {""}, "100,00 m²", "40,00 m",
+     "X 440005,00   Y 4470005,00"},
     {"una_con_dos_huecos", coleccion(parcela(miembros({superficie(parche(0, 2))}))),
-     {"Anillo exterior", "Anillo interior 1", "Anillo interior 2"}, "92,00 m²", "40,00 m"},
+     {"Anillo exterior", "Anillo interior 1", "Anillo interior 2"}, "92,00 m²", "40,00 m",
+     "X 440005,13   Y 4470005,26"},
     {"dos_miembros", coleccion(parcela(miembros({superficie(parche(0)), superficie(parche(20))}))),
-     {"Superficie 1", "Superficie 2"}, "200,00 m²", "80,00 m"},
+     {"Superficie 1", "Superficie 2"}, "200,00 m²", "80,00 m", "X 440015,00   Y 4470005,00"},
     {"dos_parches_el_primero_con_hueco", coleccion(parcela(superficie(parche(0, 1) + parche(20)))),
-     {"Superficie 1", "Superficie 1 · Anillo interior 1", "Superficie 2"}, "196,00 m²", "80,00 m"},
+     {"Superficie 1", "Superficie 1 · Anillo interior 1", "Superficie 2"}, "196,00 m²", "80,00 m",
+     "X 440015,27   Y 4470005,06"},
     {"poligonos_en_la_multisuperficie",
      coleccion(parcela(miembros({parche(0, 0, "gml:Polygon"), parche(20, 1, "gml:Polygon")}))),
-     {"Superficie 1", "Superficie 2", "Superficie 2 · Anillo interior 1"}, "196,00 m²", "80,00 m"},
+     {"Superficie 1", "Superficie 2", "Superficie 2 · Anillo interior 1"}, "196,00 m²", "80,00 m",
+     "X 440014,86   Y 4470005,06"},
     // The report is of one parcel: the first, as "Cargar GML" takes it.
     {"la_primera_de_dos_parcelas",
      coleccion(parcela(miembros({superficie(parche(0))}), "A1") + parcela(miembros({superficie(parche(20))}), "A2")),
-     {""}, "100,00 m²", "40,00 m"},
+     {""}, "100,00 m²", "40,00 m", "X 440005,00   Y 4470005,00"},
 };
 
 INSTANTIATE_TEST_SUITE_P(Informe, SuperficiesDeParcela, ::testing::ValuesIn(kParcelas),
                          [](const auto& info) { return std::string(info.param.nombre); });
-
-TEST(Informe, CentroideDeLasDosSuperficies)
-{
-    // Two equal squares 20 m apart: the centroid halfway between them.
-    const pugi::xml_document doc =
-        documento(coleccion(parcela(miembros({superficie(parche(0)), superficie(parche(20))}))));
-    DatosInforme d;
-    d.huso = "30";
-    d.anillos = anillosDeParcela(doc);
-    EXPECT_EQ(componeInforme(d).cifras.at(4).texto, "Centroide: X 440015,00   Y 4470005,00");
-}
 
 TEST(Informe, MedioVerticeEnCualquierSuperficieSeRechaza)
 {
@@ -154,44 +146,6 @@ TEST(Informe, MedioVerticeEnCualquierSuperficieSeRechaza)
     } catch (const Failure& f) {
         EXPECT_STREQ(f.what(), msg::kPosListImpar);
     }
-}
-
-// A building file: each patch of each building, then each polygon of each
-// pool, named as "Cargar GML" names them.
-TEST(Informe, EdificioConPiscinaDeDosPoligonos)
-{
-    test::TempDir dir;
-    test::stageTemplates(dir.path());
-    test::ScriptedUi ui;
-    TFGMLEdif form(ui, Entorno{dir.path(), NumberFormat::batch(), {}});
-    form.FormCreate();
-    form.ERefCatas = "1234567AB1234N";
-    form.ESuptot = "300";
-    const std::string xml =
-        "<gml:FeatureCollection xmlns:gml=\"http://www.opengis.net/gml/3.2\" "
-        "xmlns:bu-ext2d=\"http://inspire.jrc.ec.europa.eu/schemas/bu-ext2d/2.0\" "
-        "xmlns:base=\"urn:x-inspire:specification:gmlas:BaseTypes:3.2\">"
-        "<gml:featureMember><bu-ext2d:Building>" +
-        superficie(parche(0, 1) + parche(20)) +
-        "</bu-ext2d:Building></gml:featureMember>"
-        "<gml:featureMember><bu-ext2d:OtherConstruction><base:localId>P1</base:localId><gml:MultiSurface>"
-        "<gml:surfaceMember>" +
-        parche(40, 0, "gml:Polygon") + "</gml:surfaceMember><gml:surfaceMember>" + parche(60, 0, "gml:Polygon") +
-        "</gml:surfaceMember></gml:MultiSurface></bu-ext2d:OtherConstruction></gml:featureMember>"
-        "</gml:FeatureCollection>";
-    const pugi::xml_document doc = documento(xml);
-    const DatosInforme d = datosDeEdificio(form, doc);
-    std::vector<std::string> titulos;
-    for (const AnilloInforme& a : d.anillos) titulos.push_back(a.titulo);
-    EXPECT_EQ(titulos, (std::vector<std::string>{"Nueva Edificación 1 · Edificación · Exterior",
-                                                 "Nueva Edificación 2 · Edificación · Interior",
-                                                 "Nueva Edificación 3 · Edificación · Exterior",
-                                                 "P1 · Superficie 1 · Piscina · Exterior",
-                                                 "P1 · Superficie 2 · Piscina · Exterior"}));
-    const Informe inf = componeInforme(d);
-    EXPECT_EQ(inf.cifras.at(0).texto, "Superficie en planta de las edificaciones: 196,00 m²");
-    EXPECT_EQ(inf.cifras.at(1).texto, "Superficie de las piscinas: 200,00 m²");
-    EXPECT_EQ(inf.cifras.at(3).texto, "Construcciones: 5 (2 piscinas)");
 }
 
 }  // namespace
