@@ -27,20 +27,13 @@ void readAnswer(pugi::xml_document& doc, const std::string& body)
     }
 }
 
-std::string_view epsgCodeOf(std::string_view srsName)
-{
-    srsName = trimmed(srsName);
-    const std::size_t tail = srsName.find_last_not_of("0123456789");
-    return tail == std::string_view::npos ? srsName : srsName.substr(tail + 1);
-}
-
 void checkAnswerZone(const pugi::xml_document& doc, int zone)
 {
-    const std::string expected = zone == 28 ? "4326" : "258" + std::to_string(zone);
+    const int expected = zone == 28 ? 4326 : 25800 + zone;
     const pugi::xml_node root = doc.document_element();
     for (pugi::xml_node n = root; n; n = check::nextElement(n, root, true)) {
         const pugi::xml_attribute srs = n.attribute("srsName");
-        if (srs && epsgCodeOf(srs.value()) != expected)
+        if (srs && epsgDeSrsName(srs.value()) != expected)
             throw Failure("la respuesta está en otro sistema de coordenadas (" + std::string(srs.value()) + ")");
     }
 }

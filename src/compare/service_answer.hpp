@@ -24,8 +24,4 @@ void checkAnswerZone(const pugi::xml_document& doc, int zone);
 // throws Failure otherwise (a neighbour left out would hide its overlap).
 std::vector<Shape> parcelsOfAnswer(const pugi::xml_document& doc);
 
-// The EPSG code an srsName ends in ("25830" of
-// "http://www.opengis.net/def/crs/EPSG/0/25830" or "urn:ogc:def:crs:EPSG::25830").
-std::string_view epsgCodeOf(std::string_view srsName);
-
 }  // namespace vadrel::compare
