@@ -50,12 +50,9 @@ int escribe(BatchUi& ui, report::DatosInforme datos, const std::filesystem::path
                                                                                                   : kEndedOnMessage;
 }
 
-// What "Cargar GML" says of a file of several surfaces; the report shows
-// them all, so the warning would tell the person the opposite.
-const char* const kSoloLaPrimera = "¡Atención! GML con varias superficies definidas. Sólo se cargará la primera.";
-
 // The parcel GML read as "Cargar GML" reads it, in a window of its own whose
-// messages are passed on, that warning aside.
+// messages are passed on, all but kAvisoVariasSuperficies: the report shows every
+// surface, so that warning would tell the person the opposite.
 int informeDeGml(BatchUi& ui, Context& ctx, const std::string& gml, const Args& args)
 {
     std::ostringstream dichos;
@@ -66,7 +63,7 @@ int informeDeGml(BatchUi& ui, Context& ctx, const std::string& gml, const Args& 
     const bool leido = dispatch(carga.ui, [&] { form.BBCargarXMLClick(); });
     std::istringstream lineas(dichos.str());
     for (std::string linea; std::getline(lineas, linea);)
-        if (linea != kSoloLaPrimera) ui.message(linea);
+        if (linea != kAvisoVariasSuperficies) ui.message(linea);
     if (!leido) return kEndedOnMessage;
     report::DatosInforme datos;
     if (!dispatch(ui, [&] { datos = report::datosDeParcela(form, form.XMLCarga); })) return kEndedOnMessage;

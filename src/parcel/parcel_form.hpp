@@ -14,6 +14,11 @@
 
 namespace vadrel {
 
+// "Cargar GML" of a file of several surfaces; the client's report, which
+// shows them all, leaves this warning out.
+inline constexpr const char* kAvisoVariasSuperficies =
+    "¡Atención! GML con varias superficies definidas. Sólo se cargará la primera.";
+
 class TFParcelgen : public Form {
 public:
     TFParcelgen(Ui& ui, Entorno entorno, Aplicacion* app = nullptr);

@@ -15,8 +15,6 @@ namespace {
 
 const char* const kVariasParcelas = "¡Atención! GML con varias geometrias definidas. Sólo se cargará la primera.";
 const char* const kSinParcela = "Error. El archivo no contiene ninguna parcela.";
-const char* const kVariasSuperficies =
-    "¡Atención! GML con varias superficies definidas. Sólo se cargará la primera.";
 
 
 }  // namespace
@@ -42,7 +40,7 @@ void TFParcelgen::cargaParcela()
     MY.clear();
 
     if (CuentaOcurrencias("cp:CadastralParcel", XMLCarga) > 1) ui_.message(kVariasParcelas);
-    if (CuentaOcurrencias("gml:surfaceMember", XMLCarga) > 1) ui_.message(kVariasSuperficies);
+    if (CuentaOcurrencias("gml:surfaceMember", XMLCarga) > 1) ui_.message(kAvisoVariasSuperficies);
 
     // An element present but empty gives an empty text: the reading goes on.
     if (auto n = buscaNodo("base:localId", "localId", XMLCarga)) ERefCatas = textOf(n);
