@@ -32,7 +32,7 @@ Informe ejemplo()
     d.huso = "30";
     d.superficieDeclarada = "360";
     d.fecha = "09/12/2026";
-    d.autor = "Ana Pérez, arquitecta técnica";
+    d.firma.autor = "Ana Pérez, arquitecta técnica";
     d.formato = vadrel::NumberFormat::withDecimal('.');
     AnilloInforme a;
     a.x = {"440000.00", "440019.00", "440020.60", "440012.10", "440000.80"};
@@ -49,7 +49,7 @@ Informe ejemplo()
                                     {439980, 4469998.8}}}}}},
     };
     anadeCartografia(d, mapa);
-    return componeInforme(d);
+    return componeInforme(d, MedidaHolgada());
 }
 
 // The first page at `porMm` pixels a millimetre, with its edge drawn.

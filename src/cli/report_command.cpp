@@ -38,7 +38,7 @@ namespace {
 
 int escribe(BatchUi& ui, report::DatosInforme datos, const std::filesystem::path& gml, const Args& args)
 {
-    if (auto autor = args.value("--autor")) datos.autor = *autor;
+    if (auto autor = args.value("--autor")) datos.firma.autor = *autor;
     datos.comprobacion = report::comprobacionSinRed(gml);
     std::vector<compare::Shape> mapa;
     const bool leido =
@@ -46,7 +46,7 @@ int escribe(BatchUi& ui, report::DatosInforme datos, const std::filesystem::path
     if (!leido) return kEndedOnMessage;
     report::anadeCartografia(datos, mapa);
     const std::string output = withDefaultExtension(args.required("-o"), "pdf");
-    return dispatch(ui, [&] { app::guardaInformePdf(report::componeInforme(datos), output); }) ? kWritten
+    return dispatch(ui, [&] { app::guardaInformePdf(report::componeInforme(datos, ui.medidaTexto()), output); }) ? kWritten
                                                                                                   : kEndedOnMessage;
 }
 

@@ -2,6 +2,8 @@
 
 #include <filesystem>
 
+#include "report/text_measure.hpp"
+
 namespace vadrel {
 
 std::string withDefaultExtension(const std::string& path, const std::string& ext)
@@ -16,6 +18,12 @@ void abreDocumento(Ui& ui, const std::string& path, Visor visor)
     if (ui.openWithDesktop(path)) return;
     ui.message("No se ha podido abrir " + path +
                (visor == Visor::Navegador ? ". Ábralo con su navegador." : ". Ábralo con su lector de PDF."));
+}
+
+const report::MedidaTexto& Ui::medidaTexto() const
+{
+    static const report::MedidaHolgada holgada;
+    return holgada;
 }
 
 }  // namespace vadrel

@@ -23,6 +23,7 @@ struct FileFilter {
 class Canvas;
 namespace report {
 struct Informe;
+class MedidaTexto;
 }
 
 class Ui {
@@ -75,6 +76,9 @@ public:
     // The client's report as a PDF document, written whole or not at all;
     // throws Failure with the file's message.
     virtual void writeReport(const report::Informe& informe, const std::string& path) = 0;
+    // How wide the report's texts come out in the font writeReport sets
+    // them in; without a font, a measure that never falls short.
+    virtual const report::MedidaTexto& medidaTexto() const;
 };
 
 // The busy pointer for as long as it lives, whatever way the work ends.

@@ -34,6 +34,15 @@ struct ParcelaFondo {
     std::vector<Punto> anillo;
 };
 
+// Who signs the report and for whom, from "Datos del informe" or the batch
+// command's options; an empty one is left out of the heading.
+struct FirmaInforme {
+    std::string autor;
+    std::string colegiado;  // "Titulación y nº de colegiado"
+    std::string cliente;
+    std::string situacion;  // address or paraje, municipality
+};
+
 struct DatosInforme {
     bool edificio = false;
     std::string referencia;
@@ -44,12 +53,7 @@ struct DatosInforme {
     std::vector<AnilloInforme> anillos;  // exteriors before the interiors they hold
     NumberFormat formato;  // how the window's texts write decimals
     std::string fecha;  // dd/mm/yyyy
-    // Who signs and for whom, from "Datos del informe" or the batch
-    // command's options; an empty one is left out of the heading.
-    std::string autor;
-    std::string colegiado;  // "Titulación y nº de colegiado"
-    std::string cliente;
-    std::string situacion;  // address or paraje, municipality
+    FirmaInforme firma;
     std::vector<std::string> comprobacion;  // the check's summary, line by line
     // Filled when a cadastre map is at hand: parcels behind the plan and
     // the comparison's lines.

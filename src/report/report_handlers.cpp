@@ -30,7 +30,7 @@ void escribeInforme(Ui& ui, const report::DatosInforme& datos)
 {
     // Laid out before the dialog: a coordinate that is no number is told
     // before the person picks a file.
-    const report::Informe informe = report::componeInforme(datos);
+    const report::Informe informe = report::componeInforme(datos, ui.medidaTexto());
     auto file = ui.saveFileName(kFiltroPdf);
     if (!file) return;
     ui.writeReport(informe, *file);

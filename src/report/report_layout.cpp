@@ -63,7 +63,7 @@ std::vector<std::string> cabecera(const DatosInforme& d)
     std::vector<std::string> out;
     out.push_back("Referencia: " + campo(d.referencia) + (d.catastral ? " (catastral)" : " (nueva)"));
     out.push_back("Huso " + campo(d.huso) + " · EPSG:" + campo(epsg) + " · " + nombreEpsg(epsg));
-    out.push_back("Fecha: " + campo(d.fecha) + (d.autor.empty() ? std::string() : "      Autor: " + campo(d.autor)));
+    out.push_back("Fecha: " + campo(d.fecha) + (d.firma.autor.empty() ? std::string() : "      Autor: " + campo(d.firma.autor)));
     return out;
 }
 
@@ -272,7 +272,7 @@ std::string Informe::pie(std::size_t pagina) const
     return "Página " + std::to_string(pagina + 1) + " de " + std::to_string(paginas.size());
 }
 
-Informe componeInforme(const DatosInforme& d)
+Informe componeInforme(const DatosInforme& d, const MedidaTexto& /*medida*/)
 {
     if (d.anillos.empty()) throw Failure("Error. No hay coordenadas con las que hacer el informe.");
     std::vector<std::vector<Punto>> anillos;

@@ -9,6 +9,7 @@
 
 #include "core/geometry.hpp"
 #include "report/report_data.hpp"
+#include "report/text_measure.hpp"
 
 namespace vadrel::report {
 
@@ -43,6 +44,9 @@ struct Plano {
     double barraMetros = 0;
     double barraMm = 0;
     std::vector<AnilloPlano> anillos;
+    // The numbers of the vertices that got no number on the plan (the table
+    // has them all).
+    std::vector<int> sinRotulo;
     // Where the GML's coordinates fall on the page, north up.
     Punto centro;  // the extent's centre, in metres
     Punto aPagina(Punto p) const;
@@ -99,6 +103,6 @@ inline constexpr double kSeparacionNumeros = 5;  // mm between numbered vertices
 // The whole report, every text from outside escaped and cut (see
 // check::visible). A ring of fewer than three vertices, a coordinate that
 // is no number, or a geometry wider or taller than 100 km throws Failure.
-Informe componeInforme(const DatosInforme& datos);
+Informe componeInforme(const DatosInforme& datos, const MedidaTexto& medida);
 
 }  // namespace vadrel::report

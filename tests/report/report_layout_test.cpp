@@ -70,7 +70,7 @@ TEST_P(Plano, EscalaPaginasYLados)
 {
     const CasoPlano& c = GetParam();
     const AnilloInforme anillo = rectangulo(c.ancho, c.alto);
-    const Informe inf = componeInforme(parcela(anillo));
+    const Informe inf = componeInforme(parcela(anillo), MedidaHolgada());
 
     EXPECT_EQ(inf.plano.escala, c.escala);
     // The drawing fits its box at that scale.
@@ -133,7 +133,7 @@ TEST(Informe, LadosHastaElSiguienteYTextosConComa)
     AnilloInforme a;
     a.x = {"400000.0", "400003", "400003.00"};
     a.y = {"4000000", "4000000", "4000004"};
-    const Informe inf = componeInforme(parcela(a, "6"));
+    const Informe inf = componeInforme(parcela(a, "6"), MedidaHolgada());
     const auto& filas = inf.paginas.at(0).filas;
     ASSERT_EQ(filas.size(), 3u);
     EXPECT_EQ(filas[0].lado, "3,00");
@@ -163,7 +163,7 @@ TEST(Informe, SuperficieDeclaradaQueDifiereEnMasDeUnMetro)
                           Caso{"101,5", true, "Superficie declarada en el GML: 101,5 m², difiere en 1,50 m² de la calculada"},
                           Caso{"", true, "Superficie declarada en el GML: ninguna"},
                           Caso{"cien", true, "Superficie declarada en el GML: cien (no es un número)"}}) {
-        const Informe inf = componeInforme(parcela(rectangulo(10, 10), c.declarada));
+        const Informe inf = componeInforme(parcela(rectangulo(10, 10), c.declarada), MedidaHolgada());
         EXPECT_EQ(inf.cifras.at(1).aviso, c.aviso) << c.declarada;
         EXPECT_EQ(inf.cifras.at(1).texto, c.texto);
     }
@@ -182,8 +182,8 @@ TEST(Informe, CabeceraConHusoYCodigo)
         DatosInforme d = parcela(rectangulo(2, 2));
         d.huso = c.huso;
         d.catastral = false;
-        d.autor = "Ana Pérez";
-        const Informe inf = componeInforme(d);
+        d.firma.autor = "Ana Pérez";
+        const Informe inf = componeInforme(d, MedidaHolgada());
         EXPECT_EQ(inf.titulo, "Informe de coordenadas de la parcela 8429105VK1882N");
         ASSERT_EQ(inf.cabecera.size(), 3u);
         EXPECT_EQ(inf.cabecera[0], "Referencia: 8429105VK1882N (nueva)");
@@ -197,11 +197,11 @@ TEST(Informe, RechazaAnillosSinSuperficieNiNumeros)
     AnilloInforme dos;
     dos.x = {"1", "2"};
     dos.y = {"1", "2"};
-    EXPECT_THROW(componeInforme(parcela(dos)), Failure);
+    EXPECT_THROW(componeInforme(parcela(dos), MedidaHolgada()), Failure);
     AnilloInforme texto = rectangulo(2, 2);
     texto.y[1] = "norte";
-    EXPECT_THROW(componeInforme(parcela(texto)), Failure);
-    EXPECT_THROW(componeInforme(DatosInforme{}), Failure);
+    EXPECT_THROW(componeInforme(parcela(texto), MedidaHolgada()), Failure);
+    EXPECT_THROW(componeInforme(DatosInforme{}, MedidaHolgada()), Failure);
 }
 
 TEST(Informe, EdificioConPatioYPiscina)
@@ -218,7 +218,7 @@ TEST(Informe, EdificioConPatioYPiscina)
     d.anillos.back().piscina = true;
     d.anillos.back().titulo = "Piscina 1 · Piscina · Exterior";
     d.superficieConstruida = "150.5";
-    const Informe inf = componeInforme(d);
+    const Informe inf = componeInforme(d, MedidaHolgada());
     EXPECT_EQ(inf.cifras.at(0).texto, "Superficie en planta de las edificaciones: 96,00 m²");
     EXPECT_EQ(inf.cifras.at(1).texto, "Superficie de las piscinas: 8,00 m²");
     EXPECT_EQ(inf.cifras.at(2).texto, "Superficie construida declarada: 150,5 m²");
@@ -254,7 +254,7 @@ TEST(Informe, TablaConComaYLosDecimalesDeCadaColumna)
     d.anillos.push_back(interior);
     for (char separador : {'.', ','}) {
         d.formato = NumberFormat::withDecimal(separador);
-        const Informe inf = componeInforme(d);
+        const Informe inf = componeInforme(d, MedidaHolgada());
         std::vector<std::pair<std::string, std::string>> xy;
         for (const Fila& f : inf.paginas.at(0).filas)
             if (!f.titulo) xy.emplace_back(f.x, f.y);
@@ -302,13 +302,13 @@ TEST(Informe, CamposDeFueraEscapadosYCortados)
     const std::string rlo = "\u202e";  // RIGHT-TO-LEFT OVERRIDE
     DatosInforme d = parcela(rectangulo(2, 2), "cien\x1b[2J");
     d.referencia = rlo + "N4321BA7654321";
-    d.autor = "Ana\nFecha: 01/01/1999";
+    d.firma.autor = "Ana\nFecha: 01/01/1999";
     d.anillos[0].titulo = "Anillo\u2066 exterior";
     d.comprobacion = {"parcela " + rlo + "X: aviso: nada."};
     d.comparacion = {"solape con \u200fY: 1,00 m2", "solapes: 1"};
     const std::vector<Punto> cerca{{440000, 4470000}, {440001, 4470000}, {440001, 4470001}};
     d.fondo.push_back(ParcelaFondo{rlo + "Z", cerca});
-    const Informe inf = componeInforme(d);
+    const Informe inf = componeInforme(d, MedidaHolgada());
     EXPECT_EQ(inf.titulo, "Informe de coordenadas de la parcela \\u202eN4321BA7654321");
     EXPECT_EQ(inf.cabecera.at(0), "Referencia: \\u202eN4321BA7654321 (catastral)");
     EXPECT_EQ(inf.cabecera.at(2).substr(inf.cabecera.at(2).find("Autor")), "Autor: Ana\\nFecha: 01/01/1999");
@@ -322,8 +322,8 @@ TEST(Informe, CamposDeFueraEscapadosYCortados)
     // Ten megabytes of reference, author and declared area: 200 each.
     d = parcela(rectangulo(2, 2), std::string(10'000'000, '1'));
     d.referencia = std::string(10'000'000, 'R');
-    d.autor = std::string(10'000'000, 'A');
-    const Informe grande = componeInforme(d);
+    d.firma.autor = std::string(10'000'000, 'A');
+    const Informe grande = componeInforme(d, MedidaHolgada());
     EXPECT_EQ(grande.titulo, "Informe de coordenadas de la parcela " + std::string(200, 'R') + "…");
     EXPECT_EQ(grande.cabecera.at(0), "Referencia: " + std::string(200, 'R') + "… (catastral)");
     EXPECT_LT(grande.cabecera.at(2).size(), 300u);
@@ -346,11 +346,11 @@ TEST(Informe, GeometriaDeMasDeCienKilometrosRechazada)
         a.x = {"440000", c.este, c.este, "440000"};
         a.y = {"4470000", "4470000", c.norte, c.norte};
         if (c.cabe) {
-            EXPECT_NO_THROW(componeInforme(parcela(a))) << c.este << ' ' << c.norte;
+            EXPECT_NO_THROW(componeInforme(parcela(a), MedidaHolgada())) << c.este << ' ' << c.norte;
             continue;
         }
         try {
-            componeInforme(parcela(a));
+            componeInforme(parcela(a), MedidaHolgada());
             ADD_FAILURE() << c.este << ' ' << c.norte << ": no refusal";
         } catch (const Failure& f) {
             EXPECT_STREQ(f.what(), "Error. La geometría mide más de 100 km; no cabe en un plano.");
@@ -391,10 +391,10 @@ TEST(Informe, ResumenDeLaComprobacion)
 TEST(Informe, ComparacionLargaCabeYBajaLaTabla)
 {
     DatosInforme d = parcela(rectangulo(10, 10));
-    const Informe sin = componeInforme(d);
+    const Informe sin = componeInforme(d, MedidaHolgada());
     for (int i = 0; i < 13; ++i) d.comparacion.push_back("solape con " + std::to_string(i));
     d.comparacion.push_back("solapes: 13");
-    const Informe con = componeInforme(d);
+    const Informe con = componeInforme(d, MedidaHolgada());
     ASSERT_EQ(con.comparacion.size(), kLineasComparacion);
     EXPECT_EQ(con.comparacion[7], "solape con 7");
     EXPECT_EQ(con.comparacion[8], "… y 5 líneas más");

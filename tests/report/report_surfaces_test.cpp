@@ -90,7 +90,7 @@ TEST_P(SuperficiesDeParcela, TodasEnLaTablaYEnLaSuma)
     for (const AnilloInforme& a : d.anillos) titulos.push_back(a.titulo);
     EXPECT_EQ(titulos, c.titulos);
 
-    const Informe inf = componeInforme(d);
+    const Informe inf = componeInforme(d, MedidaHolgada());
     EXPECT_EQ(inf.cifras.at(0).texto, std::string("Superficie calculada con las coordenadas: ") + c.superficie);
     EXPECT_EQ(inf.cifras.at(2).texto, std::string("Perímetro: ") + c.perimetro);
     EXPECT_EQ(inf.cifras.at(4).texto, std::string("Centroide: ") + c.centroide);
