@@ -32,6 +32,7 @@ public:
     void setClipboardText(const std::string&) override {}
     void setClipboardImage(const Canvas&) override {}
     void writeReport(const report::Informe&, const std::string&) override {}
+    bool pideFirma(report::FirmaInforme&) override { return true; }
 };
 
 }  // namespace vadrel::bench

@@ -23,8 +23,11 @@
 
 #include "app/form_window.hpp"
 #include "app/progress_box.hpp"
+#include "app/report_details_dialog.hpp"
 #include "app/report_pdf.hpp"
 #include "app/image_canvas.hpp"
+#include "core/failure.hpp"
+#include "report/report_signer.hpp"
 
 namespace vadrel::app {
 
@@ -245,6 +248,21 @@ void QtUi::setClipboardText(const std::string& text) { QApplication::clipboard()
 void QtUi::setClipboardImage(const Canvas& picture)
 {
     if (auto* image = dynamic_cast<const ImageCanvas*>(&picture)) QApplication::clipboard()->setImage(image->image());
+}
+
+bool QtUi::pideFirma(report::FirmaInforme& firma)
+{
+    const std::filesystem::path archivo = report::archivoFirma();
+    ReportDetailsDialog dialog(report::leeFirma(archivo), window_);
+    if (dialog.exec() != QDialog::Accepted) return false;
+    firma = dialog.firma();
+    try {
+        report::guardaFirma(archivo, firma);
+    } catch (const Failure& f) {
+        // The report goes on: only the next one starts empty.
+        message(std::string(f.what()) + " Los datos del informe no se guardarán para el próximo.");
+    }
+    return true;
 }
 
 void QtUi::writeReport(const report::Informe& informe, const std::string& path) { guardaInformePdf(informe, path); }

@@ -39,6 +39,9 @@ public:
     void setClipboardText(const std::string& text) override;
     void setClipboardImage(const Canvas& picture) override;
     void writeReport(const report::Informe& informe, const std::string& path) override;
+    // The dialog starts from the details kept from the last report and
+    // keeps what the person accepts.
+    bool pideFirma(report::FirmaInforme& firma) override;
 
 private:
     WindowRegistry& windows_;

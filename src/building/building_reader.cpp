@@ -64,8 +64,9 @@ void TFGMLEdif::BBCargarXMLClick()
         }
     // A parcel file would come in as a building made of parcel rings.
     if (!buscaNodo("bu-ext2d:Building", "bu-ext2d:OtherConstruction", XMLCarga)) {
+        const bool parcela = static_cast<bool>(buscaNodo("cp:CadastralParcel", XMLCarga));
         XMLCarga.reset();
-        throw Failure(kSinEdificio);
+        throw Failure(parcela ? std::string(kSinEdificio) + " " + msg::kAbraloEnParcelas : kSinEdificio);
     }
     MX.clear();
     MY.clear();

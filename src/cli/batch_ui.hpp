@@ -43,6 +43,8 @@ public:
     void setClipboardText(const std::string&) override {}
     void setClipboardImage(const Canvas&) override {}
     void writeReport(const report::Informe& informe, const std::string& path) override;
+    // The details come from the command's options: nothing to ask.
+    bool pideFirma(report::FirmaInforme&) override { return true; }
 
     int messagesShown() const { return messages_; }
     const std::string& lastMessage() const { return last_; }

@@ -25,6 +25,10 @@ inline constexpr const char* kPosListImpar =
     "Error. Un anillo del GML tiene un número impar de valores (a un vértice le falta la coordenada Y). No se ha "
     "cargado el archivo.";
 
+// A file of the other window's kind, refused with where it opens.
+inline constexpr const char* kAbraloEnParcelas = "Ábralo en la ventana de parcelas.";
+inline constexpr const char* kAbraloEnEdificios = "Ábralo en la ventana de edificios.";
+
 // Coordinates that are no UTM of Spain in the window's (or the file's) zone:
 // the first vertex that does not fit, numbered from 1, with its X and Y as
 // the lists or the file hold them.

@@ -23,6 +23,7 @@ struct FileFilter {
 class Canvas;
 namespace report {
 struct Informe;
+struct FirmaInforme;
 class MedidaTexto;
 }
 
@@ -76,6 +77,9 @@ public:
     // The client's report as a PDF document, written whole or not at all;
     // throws Failure with the file's message.
     virtual void writeReport(const report::Informe& informe, const std::string& path) = 0;
+    // "Datos del informe": who signs the report and for whom, `firma`
+    // holding the values to show; false when the person cancels.
+    virtual bool pideFirma(report::FirmaInforme& firma) = 0;
     // How wide the report's texts come out in the font writeReport sets
     // them in; without a font, a measure that never falls short.
     virtual const report::MedidaTexto& medidaTexto() const;

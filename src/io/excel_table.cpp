@@ -97,16 +97,20 @@ std::vector<std::string> TablaExcel::cierra()
     return std::move(lineas_);
 }
 
-void exportaExcel(Ui& ui, const std::string& valor, CoordList& MX, CoordList& MY)
+bool exportaExcel(Ui& ui, const std::string& valor, CoordList& MX, CoordList& MY)
 {
     auto file = ui.saveFileName(kFiltroExcel);
-    if (!file) return;
+    if (!file) return false;
     limpiaComas(MX, MY, ui);
-    if (MX.size() != MY.size()) return ui.message(std::string(kCoordenadasDistintas));
+    if (MX.size() != MY.size()) {
+        ui.message(std::string(kCoordenadasDistintas));
+        return false;
+    }
     TablaExcel tabla(valor, false);
     tabla.vertices(MX, MY);
     writeTextLines(*file, tabla.cierra());
     ui.message(kExcelGenerado);
+    return true;
 }
 
 }  // namespace vadrel

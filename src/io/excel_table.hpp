@@ -38,7 +38,8 @@ private:
 };
 
 // "Exportar" of one pair of lists: asks for the file, normalises the
-// commas, refuses unequal lists, writes the table and says so.
-void exportaExcel(Ui& ui, const std::string& valor, CoordList& MX, CoordList& MY);
+// commas, refuses unequal lists, writes the table and says so. True when
+// the table was written.
+bool exportaExcel(Ui& ui, const std::string& valor, CoordList& MX, CoordList& MY);
 
 }  // namespace vadrel

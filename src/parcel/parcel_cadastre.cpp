@@ -48,6 +48,7 @@ void TFParcelgen::BBDescargarClick()
 {
     const std::string ref(trimmed(ERefCatas));
     if (!compare::isCadastralReference(ref)) throw Failure(kSinReferencia);
+    if (!puedeBorrarListas()) return;
     const int zona = husoNumero(CBHuso);
     pugi::xml_document answer;
     compare::WindowDownload(ui_).service().parcelDocument(ref, zona, answer);

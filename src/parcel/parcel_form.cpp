@@ -1,5 +1,7 @@
 #include "parcel/parcel_form.hpp"
 
+#include <algorithm>
+
 #include "check/gml_check.hpp"
 #include "core/failure.hpp"
 #include "core/geometry.hpp"
@@ -21,6 +23,7 @@ const char* const kReferencia14 =
     "debe introducir los 14 primeros caracteres";
 const char* const kSinArchivosDerecha =
     "Error. Debe haber al menos un archivo en la columna de la derecha para poder visualizarlo.";
+const char* const kBorrarListas = "¿Desea borrar las coordenadas que hay en las listas?";
 
 }  // namespace
 
@@ -68,8 +71,23 @@ void TFParcelgen::BBLimpiarClick()
     MY.clear();
 }
 
+void TFParcelgen::recuerdaListas()
+{
+    listasX_ = MX;
+    listasY_ = MY;
+}
+
+bool TFParcelgen::puedeBorrarListas()
+{
+    const bool vacias = std::all_of(MX.begin(), MX.end(), [](const std::string& v) { return trimmed(v).empty(); }) &&
+                        std::all_of(MY.begin(), MY.end(), [](const std::string& v) { return trimmed(v).empty(); });
+    if (vacias || (MX == listasX_ && MY == listasY_)) return true;
+    return ui_.confirm(kBorrarListas, false);
+}
+
 void TFParcelgen::BBLimpiarTodoClick()
 {
+    if (!puedeBorrarListas()) return;
     ERefCatas.clear();
     ESup.clear();
     CBHuso = "30";
@@ -77,9 +95,15 @@ void TFParcelgen::BBLimpiarTodoClick()
     BBLimpiarClick();
 }
 
-void TFParcelgen::BBGuardarClick() { guardarCoordenadas(ui_, MX, MY); }
+void TFParcelgen::BBGuardarClick()
+{
+    if (guardarCoordenadas(ui_, MX, MY)) recuerdaListas();
+}
 
-void TFParcelgen::BBCargarClick() { cargarCoordenadas(ui_, MX, MY); }
+void TFParcelgen::BBCargarClick()
+{
+    cargaEnListas([this] { cargarCoordenadas(ui_, MX, MY); });
+}
 
 void TFParcelgen::BBImprimirClick() { ui_.printWindow(); }
 

@@ -97,13 +97,27 @@ public:
 private:
     // "Crear GML" up to the file: checks the fields, closes the ring and
     // fills the template; false when that ended on a message.
-    bool preparaGml();
+    bool preparaGml(bool paraInforme = false);
     void cargaParcela();  // the window filled from XMLCarga, as "Cargar GML" fills it
     bool agrupaVarias(pugi::xml_node coleccion);
     bool agrupaUna(pugi::xml_node coleccion);
     void cierraAnillo();
-    bool superficieConfirmada();  // the area field against the ring's; asks when they differ
+    bool superficieConfirmada(bool paraInforme);  // the area field against the ring's; asks when they differ
     void rellenaPlantilla(const std::string& epsg);
+
+    // The lists as last loaded or written: "Descargar del Catastro" and the
+    // top "Limpiar" ask before they drop anything else the lists hold.
+    void recuerdaListas();
+    bool puedeBorrarListas();
+    // Runs a load that may add to the lists; remembers them when it did.
+    template <class Carga>
+    void cargaEnListas(Carga carga)
+    {
+        const CoordList x = MX, y = MY;
+        carga();
+        if (MX != x || MY != y) recuerdaListas();
+    }
+    CoordList listasX_, listasY_;
 
     Entorno entorno_;
 };

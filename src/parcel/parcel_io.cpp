@@ -34,14 +34,18 @@ void TFParcelgen::SBCargarDXFClick()
     // The drawing's points come after what the lists hold.
     anadeAlFinal(MX, std::move(dibujo.x.front()));
     anadeAlFinal(MY, std::move(dibujo.y.front()));
+    recuerdaListas();
     if (dibujo.varias) ui_.message(kVariasPolilineas);
 }
 
 void TFParcelgen::BBListClick()
 {
-    if (app_) importaList(ui_, *app_->FList, MX, MY);
+    if (app_) cargaEnListas([this] { importaList(ui_, *app_->FList, MX, MY); });
 }
 
-void TFParcelgen::BBExcelClick() { exportaExcel(ui_, ERefCatas, MX, MY); }
+void TFParcelgen::BBExcelClick()
+{
+    if (exportaExcel(ui_, ERefCatas, MX, MY)) recuerdaListas();
+}
 
 }  // namespace vadrel

@@ -35,7 +35,11 @@ void TFParcelgen::cargaParcela()
     std::string copia;
     const std::string_view anillo = posList ? textView(posList, copia) : std::string_view();
     if (cuentaValoresPosList(anillo) % 2 != 0) throw Failure(msg::kPosListImpar);
-    if (!buscaNodo("cp:CadastralParcel", XMLCarga)) throw Failure(kSinParcela);
+    if (!buscaNodo("cp:CadastralParcel", XMLCarga)) {
+        if (buscaNodo("bu-ext2d:Building", "bu-ext2d:OtherConstruction", XMLCarga))
+            throw Failure(std::string(kSinParcela) + " " + msg::kAbraloEnEdificios);
+        throw Failure(kSinParcela);
+    }
     MX.clear();
     MY.clear();
 
@@ -51,6 +55,7 @@ void TFParcelgen::cargaParcela()
         if (auto srs = n.attribute("srsName")) CBHuso = husoDeSrsName(srs.value());
     }
     partirPosList(anillo, MX, MY);
+    recuerdaListas();
 }
 
 }  // namespace vadrel

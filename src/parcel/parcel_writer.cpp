@@ -33,9 +33,10 @@ void TFParcelgen::BBgmlClick()
     auto file = ui_.saveFileName(msg::kFiltroGml);
     if (!file) return;
     saveXml(XMLParcela, *file);
+    recuerdaListas();
 }
 
-bool TFParcelgen::preparaGml()
+bool TFParcelgen::preparaGml(bool paraInforme)
 {
     if (!hasRoot(XMLParcela)) {
         ui_.message(kSinPlantilla);
@@ -61,14 +62,14 @@ bool TFParcelgen::preparaGml()
     utm::Review utm(husoNumero(CBHuso));
     if (!compruebaUtm(ui_, utm, MX, MY, formato)) return false;
     avisaHuso(ui_, utm);
-    if (!superficieConfirmada()) return false;
+    if (!superficieConfirmada(paraInforme)) return false;
 
     cierraAnillo();
     rellenaPlantilla(epsg);
     return true;
 }
 
-bool TFParcelgen::superficieConfirmada()
+bool TFParcelgen::superficieConfirmada(bool paraInforme)
 {
     // The field keeps its value across imports: a file declaring another
     // parcel's area is plainly wrong, and the cadastre checks it. The same
@@ -83,7 +84,7 @@ bool TFParcelgen::superficieConfirmada()
     if (!(std::abs(declarada - calculada) > 1.0)) return true;
     return ui_.confirm("La superficie indicada (" + ESup + " m2) no coincide con la calculada con las coordenadas (" +
                            redondeaCadena(formatGeneral(calculada, '.'), 2) +
-                           " m2). ¿Desea generar el GML de todos modos?",
+                           " m2). ¿Desea generar " + (paraInforme ? "el informe" : "el GML") + " de todos modos?",
                        false);
 }
 

@@ -26,10 +26,11 @@ std::vector<std::string> compruebaSinRed(const pugi::xml_document& gml)
     return report::comprobacionSinRed(file);
 }
 
-void escribeInforme(Ui& ui, const report::DatosInforme& datos)
+void escribeInforme(Ui& ui, report::DatosInforme& datos)
 {
-    // Laid out before the dialog: a coordinate that is no number is told
-    // before the person picks a file.
+    if (!ui.pideFirma(datos.firma)) return;
+    // Laid out before the file dialog: a coordinate that is no number is
+    // told before the person picks a file.
     const report::Informe informe = report::componeInforme(datos, ui.medidaTexto());
     auto file = ui.saveFileName(kFiltroPdf);
     if (!file) return;
@@ -41,7 +42,7 @@ void escribeInforme(Ui& ui, const report::DatosInforme& datos)
 
 void TFParcelgen::BBInformeClick()
 {
-    if (!preparaGml()) return;
+    if (!preparaGml(true)) return;
     // The rings of the document just filled: the report shows what the
     // GML holds, every surface of it.
     report::DatosInforme datos = report::datosDeParcela(*this, XMLParcela);

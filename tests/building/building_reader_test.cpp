@@ -357,7 +357,8 @@ TEST_P(BuildingReaderTest, CadastreBuildingFilesRead)
             read((shared / "samples/gml/building" / parcela).string());
             ADD_FAILURE() << parcela << " read as a building";
         } catch (const Failure& f) {
-            EXPECT_STREQ(f.what(), "Error. El archivo no contiene ningún edificio ni piscina.");
+            EXPECT_STREQ(f.what(),
+                         "Error. El archivo no contiene ningún edificio ni piscina. Ábralo en la ventana de parcelas.");
         }
         EXPECT_TRUE(ui.messages.empty()) << parcela;
         EXPECT_EQ(form->Edificaciones.size(), 25u) << parcela;

@@ -262,7 +262,7 @@ TEST_P(ParcelReaderTest, CadastreFilesReadCorrectly)
             readSample(edificio);
             ADD_FAILURE() << edificio << " read as a parcel";
         } catch (const Failure& f) {
-            EXPECT_STREQ(f.what(), "Error. El archivo no contiene ninguna parcela.");
+            EXPECT_STREQ(f.what(), "Error. El archivo no contiene ninguna parcela. Ábralo en la ventana de edificios.");
         }
         EXPECT_TRUE(ui.messages.empty()) << edificio;
         EXPECT_EQ(form->MX, antes) << edificio;

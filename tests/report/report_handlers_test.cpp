@@ -83,6 +83,58 @@ TEST_P(ParcelReportTest, GeometryWiderThanAHundredKilometresIsToldBeforeTheDialo
     EXPECT_FALSE(std::filesystem::exists(dir / "informe.pdf"));
 }
 
+// "Datos del informe" comes after the checks and before the file dialog;
+// what the person fills reaches the heading, and cancelling writes nothing.
+TEST_P(ParcelReportTest, TheSignersDetailsAreAskedBeforeTheFile)
+{
+    const report::FirmaInforme firma{"Ana Pérez", "Arquitecta técnica, colegiada nº 1234", "Juan Gómez",
+                                     "Calle Mayor 1, Segovia"};
+    square();
+    ui.firmaAnswers.push_back(firma);
+    ui.saveAnswers.push_back((dir / "informe.pdf").string());
+    form->BBInformeClick();
+    ASSERT_EQ(ui.firmasMostradas.size(), 1u);
+    ASSERT_EQ(ui.writtenReports.size(), 1u);
+    std::string cabecera;
+    for (const std::string& linea : ui.lastHeading) cabecera += linea + "\n";
+    for (const std::string& valor : {firma.autor, firma.colegiado, firma.cliente, firma.situacion})
+        EXPECT_NE(cabecera.find(valor), std::string::npos) << valor << " not in\n" << cabecera;
+
+    ui.firmaAnswers.push_back(std::nullopt);
+    ui.saveAnswers.push_back((dir / "otro.pdf").string());
+    form->BBInformeClick();
+    EXPECT_EQ(ui.firmasMostradas.size(), 2u);
+    EXPECT_EQ(ui.saveDialogs.size(), 1u) << "no file asked for after Cancel";
+    EXPECT_EQ(ui.writtenReports.size(), 1u);
+
+    // A refusal comes before the dialog: nothing to fill in vain.
+    form->MX.pop_back();
+    form->BBInformeClick();
+    EXPECT_EQ(ui.firmasMostradas.size(), 2u);
+}
+
+// The area question names what the button makes; No makes nothing.
+TEST_P(ParcelReportTest, TheAreaQuestionNamesTheReportOrTheGml)
+{
+    const struct {
+        void (TFParcelgen::*boton)();
+        const char* final;
+    } casos[] = {{&TFParcelgen::BBInformeClick, "¿Desea generar el informe de todos modos?"},
+                 {&TFParcelgen::BBgmlClick, "¿Desea generar el GML de todos modos?"}};
+    for (const auto& c : casos) {
+        SCOPED_TRACE(c.final);
+        square();
+        form->ESup = "90";
+        ui.questions.clear();
+        ui.confirmAnswers.push_back(false);
+        (*form.*c.boton)();
+        ASSERT_EQ(ui.questions.size(), 1u);
+        EXPECT_TRUE(ui.questions[0].ends_with(c.final)) << ui.questions[0];
+    }
+    EXPECT_TRUE(ui.firmasMostradas.empty());
+    EXPECT_TRUE(ui.saveDialogs.empty());
+}
+
 INSTANTIATE_TEST_SUITE_P(Separadores, ParcelReportTest, ::testing::Values('.', ','));
 
 TEST(BuildingReport, EveryConstructionOfTheGmlCreatingItWouldWrite)

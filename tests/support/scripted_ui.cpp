@@ -51,6 +51,18 @@ void ScriptedUi::writeReport(const report::Informe& informe, const std::string& 
 {
     writtenReports.emplace_back(path, informe.titulo);
     lastComparison = informe.comparacion;
+    lastHeading = informe.cabecera;
+}
+
+bool ScriptedUi::pideFirma(report::FirmaInforme& firma)
+{
+    firmasMostradas.push_back(firma);
+    if (firmaAnswers.empty()) return true;
+    const std::optional<report::FirmaInforme> answer = firmaAnswers.front();
+    firmaAnswers.pop_front();
+    if (!answer) return false;
+    firma = *answer;
+    return true;
 }
 
 namespace {

@@ -1,0 +1,78 @@
+#include "report/report_signer.hpp"
+
+#include <cstdlib>
+#include <fstream>
+#include <sstream>
+#include <system_error>
+
+#include "core/failure.hpp"
+#include "core/file_io.hpp"
+
+namespace vadrel::report {
+
+namespace {
+
+// One "key=value" line each: a person may read and mend the file by hand.
+struct Clave {
+    const char* nombre;
+    std::string FirmaInforme::*campo;
+};
+constexpr Clave kClaves[] = {
+    {"autor", &FirmaInforme::autor},
+    {"colegiado", &FirmaInforme::colegiado},
+    {"cliente", &FirmaInforme::cliente},
+    {"situacion", &FirmaInforme::situacion},
+};
+
+// A value on one line: a line break typed or pasted would start a key.
+std::string enUnaLinea(const std::string& valor)
+{
+    std::string out;
+    for (char c : valor) out += (c == '\n' || c == '\r') ? ' ' : c;
+    return out;
+}
+
+}  // namespace
+
+std::filesystem::path archivoFirma()
+{
+    std::filesystem::path carpeta;
+    if (const char* xdg = std::getenv("XDG_CONFIG_HOME"); xdg && *xdg == '/')
+        carpeta = xdg;
+    else if (const char* home = std::getenv("HOME"); home && *home)
+        carpeta = std::filesystem::path(home) / ".config";
+    else
+        return {};
+    return carpeta / "vadrel" / "informe.conf";
+}
+
+FirmaInforme leeFirma(const std::filesystem::path& archivo)
+{
+    FirmaInforme firma;
+    if (archivo.empty()) return firma;
+    std::ifstream in(archivo, std::ios::binary);
+    std::string linea;
+    while (std::getline(in, linea)) {
+        if (!linea.empty() && linea.back() == '\r') linea.pop_back();
+        const std::size_t igual = linea.find('=');
+        if (igual == std::string::npos) continue;
+        for (const Clave& c : kClaves)
+            if (linea.compare(0, igual, c.nombre) == 0) firma.*c.campo = linea.substr(igual + 1);
+    }
+    return firma;
+}
+
+void guardaFirma(const std::filesystem::path& archivo, const FirmaInforme& firma)
+{
+    if (archivo.empty()) return;
+    std::error_code error;
+    std::filesystem::create_directories(archivo.parent_path(), error);
+    if (error)
+        throw Failure("Error. No se ha podido crear la carpeta " + archivo.parent_path().string() + ": " +
+                      systemReason(error.value()) + ".");
+    std::ostringstream texto;
+    for (const Clave& c : kClaves) texto << c.nombre << '=' << enUnaLinea(firma.*c.campo) << '\n';
+    writeFileAtomically(archivo, texto.str());
+}
+
+}  // namespace vadrel::report
