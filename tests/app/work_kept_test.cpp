@@ -6,9 +6,11 @@
 #include <QListWidget>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QLineEdit>
 #include <QScrollBar>
 #include <QTest>
 #include <cstdlib>
+#include <fstream>
 
 #include "app/building_window.hpp"
 #include "app/coordinate_edit.hpp"
@@ -157,4 +159,68 @@ TEST_F(SkinTest, ADocumentTheDesktopCannotOpenIsReported)
     writeFile(bin / "xdg-open", "#!/bin/sh\nexit 0\n");
     EXPECT_TRUE(ui.openWithDesktop((dir / "ayuda.pdf").string()));
     setenv("PATH", path.c_str(), 1);
+}
+
+// A parcel loaded with "Cargar GML" and shown in the lists is no typing to
+// protect: the top "Limpiar" empties it at once. A line typed after it is,
+// and No (the default) keeps it.
+TEST_F(SkinTest, TheParcelWindowAsksBeforeDroppingTypedCoordinates)
+{
+    app::ParcelWindow* w = skin->parcel;
+    w->ERefCatas->setText("1234567AB1234N");
+    w->ESup->setText("100");
+    w->MX->setPlainText("500000\n500010\n500010\n500000");
+    w->MY->setPlainText("4100000\n4100000\n4100010\n4100010");
+    script.saveAnswers.push_back((dir / "p.gml").string());
+    QTest::mouseClick(boton(w, "BBgml"), Qt::LeftButton);
+    ASSERT_TRUE(std::filesystem::exists(dir / "p.gml"));
+    script.openAnswers.push_back((dir / "p.gml").string());
+    QTest::mouseClick(boton(w, "BBCargarXML"), Qt::LeftButton);
+    ASSERT_FALSE(w->MX->toPlainText().isEmpty());
+    const std::vector<std::string> before = script.questions;
+    QTest::mouseClick(boton(w, "BBLimpiarTodo"), Qt::LeftButton);
+    EXPECT_EQ(script.questions, before);
+    EXPECT_TRUE(w->MX->toPlainText().isEmpty());
+
+    w->MX->setPlainText("500000");
+    QTest::mouseClick(boton(w, "BBLimpiarTodo"), Qt::LeftButton);
+    ASSERT_EQ(script.questions.size(), before.size() + 1);
+    EXPECT_EQ(script.questions.back(), "¿Desea borrar las coordenadas que hay en las listas?");
+    EXPECT_EQ(w->MX->toPlainText(), "500000");
+}
+
+// "Datos del informe" starts from what the last report kept, and keeps
+// what is accepted, in the person's settings, not the working folder.
+TEST_F(SkinTest, TheReportDetailsAreKeptForTheNextReport)
+{
+    const std::filesystem::path config = dir / "config";
+    setenv("XDG_CONFIG_HOME", config.c_str(), 1);
+    std::filesystem::create_directories(config / "vadrel");
+    std::ofstream(config / "vadrel/informe.conf") << "autor=Ana Pérez\ncolegiado=Arquitecta técnica nº 12\n";
+    app::ParcelWindow* w = skin->parcel;
+    w->ERefCatas->setText("1234567AB1234N");
+    w->ESup->setText("100");
+    w->MX->setPlainText("500000\n500010\n500010\n500000");
+    w->MY->setPlainText("4100000\n4100000\n4100010\n4100010");
+    QString shown;
+    QTimer::singleShot(0, &pending_, [&] {
+        QWidget* dialog = QApplication::activeModalWidget();
+        ASSERT_NE(dialog, nullptr);
+        EXPECT_EQ(dialog->objectName(), "DatosInforme");
+        EXPECT_EQ(dialog->windowTitle(), "Datos del informe");
+        shown = dialog->findChild<QLineEdit*>("Autor")->text();
+        dialog->findChild<QLineEdit*>("Cliente")->setText("Juan Gómez");
+        dialog->findChild<QLineEdit*>("Situacion")->setText("Calle Mayor 1, Segovia");
+        QTest::keyClick(dialog, Qt::Key_Return);
+    });
+    script.saveAnswers.push_back((dir / "informe.pdf").string());
+    QTest::mouseClick(boton(w, "BBInforme"), Qt::LeftButton);
+    unsetenv("XDG_CONFIG_HOME");
+    EXPECT_EQ(shown, "Ana Pérez");
+    EXPECT_TRUE(std::filesystem::exists(dir / "informe.pdf"));
+    std::ifstream in(config / "vadrel/informe.conf");
+    const std::string kept((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    EXPECT_EQ(kept, "autor=Ana Pérez\ncolegiado=Arquitecta técnica nº 12\ncliente=Juan Gómez\n"
+                    "situacion=Calle Mayor 1, Segovia\n");
+    EXPECT_FALSE(std::filesystem::exists(dir / "informe.conf"));
 }
