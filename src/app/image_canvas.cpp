@@ -89,6 +89,12 @@ void ImageCanvas::textOut(int x, int y, const std::string& text)
     p.drawText(QPoint(x, y + ascent_), QString::fromStdString(text));
 }
 
+TextSize ImageCanvas::textSize(const std::string& text) const
+{
+    const QFontMetrics metrics(font_);
+    return {metrics.horizontalAdvance(QString::fromStdString(text)), metrics.height()};
+}
+
 void ImageCanvas::fontFace(const std::string& face)
 {
     const int size = font_.pixelSize();

@@ -30,6 +30,7 @@ public:
     void lineTo(int x, int y) override;
     void textOut(int x, int y, const std::string& text) override;
     void fontFace(const std::string& face) override;
+    TextSize textSize(const std::string& text) const override;
     void repaint() override;
     void fillPolygon(const std::vector<std::pair<int, int>>& points, std::uint32_t color, int opacity) override;
 

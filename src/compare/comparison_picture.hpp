@@ -1,8 +1,10 @@
 #pragma once
-// The comparison drawn: the cadastral parcels in thin grey labelled with
-// the end of their reference, the affected ones in blue, the new geometry
-// in red, overlaps (or what leaves the parcel) filled in translucent red,
-// and a scale bar in metres.
+// The comparison drawn: the cadastral parcels in thin grey, the affected
+// ones in blue, the new geometry in red, overlaps (or what leaves the
+// parcel) filled in translucent red. Each parcel seen is labelled with the
+// part of its reference that tells it from its neighbours, inside the view
+// and over no other label. A white band at the foot holds a scale bar in
+// metres and the legend.
 
 #include <vector>
 
@@ -13,12 +15,27 @@ namespace vadrel::compare {
 
 inline constexpr int kPictureSide = 800;
 
+// What the legend calls each colour.
+struct Captions {
+    const char* fresh;
+    const char* map;
+    const char* affected;
+    const char* filled;
+};
+inline constexpr Captions kParcelCaptions{"Geometría nueva", "Parcelas catastrales", "Parcelas afectadas", "Solapes"};
+inline constexpr Captions kBuildingCaptions{"Construcciones", "Parcelas catastrales", "Parcela catastral",
+                                            "Fuera de la parcela"};
+
 struct PictureParts {
     const std::vector<Shape>& map;
     std::vector<bool> affected;       // one per map parcel
     const std::vector<Shape>& fresh;  // the new geometry
     std::vector<Ring> filled;         // overlaps, or constructions' parts outside
+    Captions captions = kParcelCaptions;
 };
+
+// The legend's words for labels left out for want of room.
+inline constexpr const char* kOmittedLabels = "referencias omitidas: ";
 
 void drawComparison(Canvas& canvas, int side, const PictureParts& parts);
 

@@ -18,8 +18,15 @@ namespace vadrel::compare {
 // reference whole.
 std::string etiquetaDeReferencia(std::string_view referencia);
 
-// The centre of the part of `anillo` inside `vista` (the ring clipped to the
-// box, its area centroid); nothing when no part of it is inside.
+// The part of `ring` inside `box` (Sutherland-Hodgman): one polygon, whose
+// pieces, when the box cuts the ring in several, are joined along the box's
+// sides; fewer than three points when nothing of it is inside.
+std::vector<Punto> visiblePart(const std::vector<Punto>& ring, const Extension& box);
+
+// The centre of the part of `anillo` inside `vista`: the visible part's area
+// centroid, or, where that falls outside the part (a U cut by the edge), the
+// middle of the widest stretch of the part along the level or upright line
+// through the centroid; nothing when no part of it is inside.
 std::optional<Punto> centroVisible(const std::vector<Punto>& anillo, const Extension& vista);
 
 // Boxes already taken on a picture or a page; a new one is placed only
@@ -35,5 +42,18 @@ public:
 private:
     std::vector<Extension> cajas_;
 };
+
+// A label that wants a place on a picture: its text's box, in pixels,
+// centred on the point it names.
+struct LabelCandidate {
+    std::string text;
+    Extension box;
+    bool first = false;  // placed before the others (an affected parcel)
+};
+
+// The labels that fit, chosen greedily: the first ones, then the nearest to
+// `centre`; one whose box meets a box taken in `taken`, or is empty, is
+// left out. Those placed are taken.
+std::vector<LabelCandidate> placeLabels(std::vector<LabelCandidate> candidates, Punto centre, Ocupado& taken);
 
 }  // namespace vadrel::compare

@@ -12,6 +12,12 @@ namespace vadrel {
 // The side of every preview picture, in pixels.
 inline constexpr int kLadoDibujo = 390;
 
+// The box a text takes on the picture, in pixels.
+struct TextSize {
+    int width = 0;
+    int height = 0;
+};
+
 class Canvas {
 public:
     virtual ~Canvas() = default;
@@ -26,6 +32,16 @@ public:
     // Black text on a white box, its top left corner at (x, y).
     virtual void textOut(int x, int y, const std::string& text) = 0;
     virtual void fontFace(const std::string& face) = 0;
+    // The box textOut gives `text` (UTF-8). Without a font at hand, a guess
+    // a little wide for the default face's digits and letters, so that
+    // boxes placed apart by it stay apart.
+    virtual TextSize textSize(const std::string& text) const
+    {
+        int characters = 0;
+        for (unsigned char c : text)
+            if ((c & 0xC0) != 0x80) ++characters;  // a character's first byte
+        return {characters * 7, 13};
+    }
     // A polygon filled in a 24-bit colour (as penColor) over what lies
     // below, `opacity` from 0 (unseen) to 255 (solid). Pictures that only
     // draw lines may ignore it.

@@ -17,6 +17,7 @@
 #include <QListWidget>
 #include <QShortcut>
 #include "app/form_window.hpp"
+#include "app/image_canvas.hpp"
 #include "app/locale_format.hpp"
 #include "app/menu_window.hpp"
 #include "app/parcel_window.hpp"
@@ -323,6 +324,24 @@ TEST(QtUiTest, ClipboardTakesTheText)
     app::QtUi ui(registry);
     ui.setClipboardText("500000 4100000;500030 4100000;");
     EXPECT_EQ(QApplication::clipboard()->text(), "500000 4100000;500030 4100000;");
+}
+
+// Labels are kept apart by the sizes the canvas gives: each must be the
+// box textOut paints, its white ground and letters.
+TEST(ImageCanvasTest, TextSizeIsTheBoxTextOutPaints)
+{
+    for (const std::string text : {"1/52", "referencias omitidas: 12"}) {
+        app::ImageCanvas canvas(300);
+        canvas.fillPolygon({{0, 0}, {300, 0}, {300, 300}, {0, 300}}, 0x808080, 255);  // grey, so the white shows
+        canvas.textOut(40, 50, text);
+        const TextSize size = canvas.textSize(text);
+        QRect painted;
+        for (int y = 0; y < 300; ++y)
+            for (int x = 0; x < 300; ++x)
+                if (canvas.image().pixelColor(x, y) != QColor(0x80, 0x80, 0x80)) painted |= QRect(x, y, 1, 1);
+        EXPECT_TRUE(QRect(40, 50, size.width, size.height).contains(painted)) << text;
+        EXPECT_GE(painted.width() * painted.height(), (size.width - 2) * (size.height - 2)) << text;
+    }
 }
 
 TEST(LocaleFormatTest, SeparatorsFromTheLocale)
