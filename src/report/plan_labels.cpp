@@ -70,17 +70,18 @@ public:
     void anadeVertice(Punto p)
     {
         vertices_.push_back(p);
-        alguna({p.x, p.y, p.x, p.y}, [&](std::size_t c) { return verticesEn_[c].push_back(vertices_.size() - 1), false; });
+        alguna({p.x, p.y, p.x, p.y},
+               [&](std::size_t c) { return verticesEn_[c].push_back(vertices_.size() - 1), false; });
     }
 
     // No line meets the box and no box taken overlaps it.
     bool libre(const Extension& e) const
     {
+        const auto tomada = [&](std::size_t i) { return solapan(cajas_[i], e); };
+        const auto linea = [&](std::size_t i) { return segmentoToca(segmentos_[i].first, segmentos_[i].second, e); };
         return !alguna(e, [&](std::size_t c) {
-            return std::any_of(cajasEn_[c].begin(), cajasEn_[c].end(), [&](std::size_t i) { return solapan(cajas_[i], e); }) ||
-                   std::any_of(segmentosEn_[c].begin(), segmentosEn_[c].end(), [&](std::size_t i) {
-                       return segmentoToca(segmentos_[i].first, segmentos_[i].second, e);
-                   });
+            return std::any_of(cajasEn_[c].begin(), cajasEn_[c].end(), tomada) ||
+                   std::any_of(segmentosEn_[c].begin(), segmentosEn_[c].end(), linea);
         });
     }
 

@@ -6,31 +6,24 @@
 
 #include <algorithm>
 #include <cmath>
-#include <string>
 
 #include "report/plan_labels.hpp"
-#include "report/report_layout.hpp"
 
 using namespace vadrel;
 using namespace vadrel::report;
 
 namespace {
 
-Extension extension(const Caja& c) { return {c.x, c.y, c.x + c.ancho, c.y + c.alto}; }
-
+Extension ext(const Caja& c) { return {c.x, c.y, c.x + c.ancho, c.y + c.alto}; }
 bool solapan(const Caja& a, const Caja& b)
 {
     return a.x < b.x + b.ancho && b.x < a.x + a.ancho && a.y < b.y + b.alto && b.y < a.y + a.alto;
 }
-
-bool dentro(const Caja& c, const Caja& marco)
+bool dentro(const Caja& c, const Caja& m)
 {
-    return c.x >= marco.x && c.y >= marco.y && c.x + c.ancho <= marco.x + marco.ancho &&
-           c.y + c.alto <= marco.y + marco.alto;
+    return c.x >= m.x && c.y >= m.y && c.x + c.ancho <= m.x + m.ancho && c.y + c.alto <= m.y + m.alto;
 }
-
 Punto medio(const Caja& c) { return {c.x + c.ancho / 2, c.y + c.alto / 2}; }
-
 double distancia(Punto a, Punto b) { return std::hypot(a.x - b.x, a.y - b.y); }
 
 AnilloInforme anillo(const std::vector<Punto>& metros, bool interior = false)
@@ -47,39 +40,32 @@ AnilloInforme anillo(const std::vector<Punto>& metros, bool interior = false)
 DatosInforme parcela(std::vector<AnilloInforme> anillos)
 {
     DatosInforme d;
-    d.referencia = "8429105VK1882N";
     d.huso = "30";
     d.anillos = std::move(anillos);
     return d;
 }
 
-// 100 x 60 m with a notch down from the north side: vertices 15 and 20
-// are 1 m apart, 1 mm on the page at 1:1000.
-std::vector<Punto> conMuesca()
+std::vector<Punto> rectangulo(double x0, double y0, double x1, double y1)
 {
-    std::vector<Punto> p;
-    for (int x = 0; x < 90; x += 10) p.push_back({double(x), 0});
-    for (Punto q : std::vector<Punto>{{100, 0}, {100, 20}, {100, 40}, {100, 60}, {80, 60}, {60.5, 60}, {60.5, 30},
-                                      {60, 25}, {59.5, 30}, {59.5, 45}, {59.5, 60}, {30, 60}, {0, 60}})
-        p.push_back(q);
-    return p;
+    return {{x0, y0}, {x1, y0}, {x1, y1}, {x0, y1}};
 }
 
-// A circle of 30 m with a vertex every 1.5 degrees, every other one 1.5 m
-// out: the vertices 0.8 mm apart on the page.
+// 100 x 60 m with a notch down from the north side: vertices 15 and 20 are
+// 1 m apart, 1 mm on the page at 1:1000.
+const std::vector<Punto> kMuesca{{0, 0},    {10, 0},    {20, 0},    {30, 0},    {40, 0},     {50, 0},
+                                 {60, 0},   {70, 0},    {80, 0},    {100, 0},   {100, 20},   {100, 40},
+                                 {100, 60}, {80, 60},   {60.5, 60}, {60.5, 30}, {60, 25},    {59.5, 30},
+                                 {59.5, 45}, {59.5, 60}, {30, 60},  {0, 60}};
+
+// A circle of 30 m, every other vertex 1.5 m out: 0.8 mm apart on the page.
 std::vector<Punto> dentado()
 {
     std::vector<Punto> p;
     for (int i = 0; i < 240; ++i) {
-        const double a = 2 * M_PI * i / 240, r = i % 2 ? 31.5 : 30;
-        p.push_back({r * std::cos(a), r * std::sin(a)});
+        const double r = i % 2 ? 31.5 : 30;
+        p.push_back({r * std::cos(i * M_PI / 120), r * std::sin(i * M_PI / 120)});
     }
     return p;
-}
-
-std::vector<Punto> rectangulo(double x0, double y0, double x1, double y1)
-{
-    return {{x0, y0}, {x1, y0}, {x1, y1}, {x0, y1}};
 }
 
 // 41 x 26 m, filling the plan at 1:250: a vertex every metre of its south
@@ -88,8 +74,7 @@ std::vector<Punto> bajoLaEscala()
 {
     std::vector<Punto> p;
     for (int x = 0; x <= 41; ++x) p.push_back({double(x), 0});
-    p.push_back({41, 26});
-    p.push_back({0, 26});
+    p.insert(p.end(), {{41, 26}, {0, 26}});
     return p;
 }
 
@@ -102,13 +87,11 @@ struct CasoRotulos {
 class RotulosDeVertices : public ::testing::TestWithParam<CasoRotulos> {};
 
 const CasoRotulos kCasosRotulos[] = {
-    {"quince_y_veinte_a_un_metro", {anillo(conMuesca())}, true},
+    {"quince_y_veinte_a_un_metro", {anillo(kMuesca)}, true},
     {"anillo_denso", {anillo(dentado())}, false},
-    // A 4 x 4 m hole whose corner is 0.5 m from the outer ring's, at 1:500.
-    {"hueco_junto_al_borde",
-     {anillo(rectangulo(0, 0, 60, 40)), anillo({{0.5, 0.5}, {0.5, 4.5}, {4.5, 4.5}, {4.5, 0.5}}, true)},
-     true},
     {"junto_a_la_escala_y_la_flecha", {anillo(bajoLaEscala())}, false},
+    // A 4 x 4 m hole whose corner is 0.5 m from the outer ring's, at 1:500.
+    {"hueco_junto_al_borde", {anillo(rectangulo(0, 0, 60, 40)), anillo(rectangulo(0.5, 0.5, 4.5, 4.5), true)}, true},
     // Two buildings 0.3 m apart, their vertices face to face.
     {"dos_anillos_juntos", {anillo(rectangulo(0, 0, 12, 8)), anillo(rectangulo(12.3, 0, 20, 8))}, true},
 };
@@ -118,7 +101,6 @@ TEST_P(RotulosDeVertices, NingunoTapaOtroNiUnaLinea)
     const CasoRotulos& c = GetParam();
     const Informe inf = componeInforme(parcela(c.anillos), MedidaHolgada());
     const Plano& pl = inf.plano;
-
     struct Rotulo {
         int numero;
         Caja caja;
@@ -126,21 +108,15 @@ TEST_P(RotulosDeVertices, NingunoTapaOtroNiUnaLinea)
     };
     std::vector<Rotulo> rotulos;
     std::vector<Punto> vertices;
-    std::vector<int> numerados;
+    std::vector<int> todos = pl.sinRotulo;
     for (const AnilloPlano& a : pl.anillos) {
         ASSERT_EQ(a.rotulos.size(), a.puntos.size());
         vertices.insert(vertices.end(), a.puntos.begin(), a.puntos.end());
         for (std::size_t i = 0; i < a.puntos.size(); ++i)
-            if (a.rotulos[i]) {
-                rotulos.push_back({a.primerNumero + int(i), *a.rotulos[i], a.puntos[i]});
-                numerados.push_back(rotulos.back().numero);
-            }
+            if (a.rotulos[i]) rotulos.push_back({a.primerNumero + int(i), *a.rotulos[i], a.puntos[i]});
     }
-
-    // Every vertex either numbered or listed, once, in the table's order;
-    // the table has them all.
-    std::vector<int> todos = numerados;
-    todos.insert(todos.end(), pl.sinRotulo.begin(), pl.sinRotulo.end());
+    // Every vertex either numbered or listed, once; the table has them all.
+    for (const Rotulo& r : rotulos) todos.push_back(r.numero);
     std::sort(todos.begin(), todos.end());
     ASSERT_EQ(todos.size(), vertices.size());
     for (std::size_t i = 0; i < todos.size(); ++i) EXPECT_EQ(todos[i], int(i) + 1);
@@ -149,31 +125,26 @@ TEST_P(RotulosDeVertices, NingunoTapaOtroNiUnaLinea)
     for (const Pagina& p : inf.paginas)
         filas += std::count_if(p.filas.begin(), p.filas.end(), [](const Fila& f) { return !f.titulo; });
     EXPECT_EQ(filas, vertices.size());
-    if (c.todos) {
-        EXPECT_TRUE(pl.sinRotulo.empty()) << pl.sinRotulo.size() << " sin número, el primero " << pl.sinRotulo[0];
-    } else {
-        EXPECT_FALSE(pl.sinRotulo.empty());
-        EXPECT_GT(rotulos.size(), vertices.size() / 10);
-    }
+    EXPECT_EQ(pl.sinRotulo.empty(), c.todos) << pl.sinRotulo.size() << " sin número";
+    EXPECT_GT(rotulos.size(), vertices.size() / 10);
 
     for (std::size_t i = 0; i < rotulos.size(); ++i) {
         const Rotulo& r = rotulos[i];
-        const std::string quien = "número " + std::to_string(r.numero);
-        EXPECT_TRUE(dentro(r.caja, pl.caja)) << quien;
-        for (const Caja& f : pl.figuras) EXPECT_FALSE(solapan(r.caja, f)) << quien << " sobre la flecha o la escala";
+        SCOPED_TRACE("número " + std::to_string(r.numero));
+        EXPECT_TRUE(dentro(r.caja, pl.caja));
+        for (const Caja& f : pl.figuras) EXPECT_FALSE(solapan(r.caja, f));
         for (std::size_t j = i + 1; j < rotulos.size(); ++j)
-            EXPECT_FALSE(solapan(r.caja, rotulos[j].caja)) << quien << " sobre " << rotulos[j].numero;
+            EXPECT_FALSE(solapan(r.caja, rotulos[j].caja)) << rotulos[j].numero;
         for (const AnilloPlano& a : pl.anillos)
             for (std::size_t v = 0; v < a.puntos.size(); ++v)
-                ASSERT_FALSE(segmentoToca(a.puntos[v], a.puntos[(v + 1) % a.puntos.size()], extension(r.caja)))
-                    << quien << " sobre el lado " << a.primerNumero + int(v);
-        // Beside its own vertex: no dot under it, none nearer its middle.
-        EXPECT_LT(distancia(medio(r.caja), r.vertice), 4) << quien;
+                ASSERT_FALSE(segmentoToca(a.puntos[v], a.puntos[(v + 1) % a.puntos.size()], ext(r.caja)))
+                    << "lado " << a.primerNumero + v;
+        // Beside its own vertex: no dot under it, no vertex nearer its middle.
+        EXPECT_LT(distancia(medio(r.caja), r.vertice), 4);
         for (Punto v : vertices) {
-            const Extension e = extension(r.caja);
-            const double dx = std::max({e.minX - v.x, 0.0, v.x - e.maxX}), dy = std::max({e.minY - v.y, 0.0, v.y - e.maxY});
-            EXPECT_GT(std::hypot(dx, dy), kRadioVertice) << quien;
-            EXPECT_GE(distancia(medio(r.caja), v), distancia(medio(r.caja), r.vertice)) << quien;
+            const double d = kRadioVertice;
+            EXPECT_FALSE(solapan(r.caja, {v.x - d, v.y - d, 2 * d, 2 * d}));
+            EXPECT_GE(distancia(medio(r.caja), v), distancia(medio(r.caja), r.vertice));
         }
     }
 }
@@ -185,36 +156,37 @@ INSTANTIATE_TEST_SUITE_P(Plano, RotulosDeVertices, ::testing::ValuesIn(kCasosRot
 // surface: out of an outer ring, into a hole.
 TEST(RotulosDeVertices, FueraDeLaSuperficie)
 {
-    const Informe inf = componeInforme(
-        parcela({anillo(rectangulo(0, 0, 40, 20)), anillo(rectangulo(10, 5, 30, 15), true)}), MedidaHolgada());
-    const Plano& pl = inf.plano;
-    ASSERT_EQ(pl.anillos.size(), 2u);
+    const DatosInforme d = parcela({anillo(rectangulo(0, 0, 40, 20)), anillo(rectangulo(10, 5, 30, 15), true)});
+    const Plano pl = componeInforme(d, MedidaHolgada()).plano;
     ASSERT_TRUE(pl.sinRotulo.empty());
-    const auto en = [](Punto p, const std::vector<Punto>& r) {
-        return p.x > r[0].x && p.x < r[1].x && p.y < r[0].y && p.y > r[2].y;  // north up: y grows south
-    };
-    for (std::size_t i = 0; i < 4; ++i) {
-        EXPECT_FALSE(en(medio(*pl.anillos[0].rotulos[i]), pl.anillos[0].puntos)) << i + 1;
-        EXPECT_TRUE(en(medio(*pl.anillos[1].rotulos[i]), pl.anillos[1].puntos)) << i + 5;
+    for (std::size_t r = 0; r < 2; ++r) {
+        const auto& p = pl.anillos[r].puntos;  // north up: the first vertex is the south-west corner
+        for (std::size_t i = 0; i < 4; ++i) {
+            const Punto m = medio(*pl.anillos[r].rotulos[i]);
+            EXPECT_EQ(m.x > p[0].x && m.x < p[1].x && m.y < p[0].y && m.y > p[2].y, r == 1) << r << ' ' << i;
+        }
     }
 }
 
 TEST(RotulosDeVertices, SegmentoContraCaja)
 {
-    const Extension c{0, 0, 4, 2};
     struct Caso {
         const char* nombre;
         Punto a, b;
         bool toca;
     };
+    // Against the box from (0, 0) to (4, 2).
     for (const Caso& k : {Caso{"dentro", {1, 1}, {2, 1.5}, true}, Caso{"la cruza", {-1, 1}, {5, 1}, true},
-                          Caso{"de esquina a esquina", {-1, -1}, {5, 3}, true}, Caso{"toca un lado", {2, 2}, {2, 5}, true},
-                          Caso{"toca una esquina", {4, 2}, {6, 3}, true}, Caso{"junto a una esquina", {3.5, 3}, {5, 1.5}, false},
-                          Caso{"paralelo fuera", {-1, 2.01}, {5, 2.01}, false}, Caso{"se queda antes", {-3, 1}, {-0.01, 1}, false},
+                          Caso{"de esquina a esquina", {-1, -1}, {5, 3}, true},
+                          Caso{"toca un lado", {2, 2}, {2, 5}, true}, Caso{"toca una esquina", {4, 2}, {6, 3}, true},
+                          Caso{"junto a una esquina", {3.5, 3}, {5, 1.5}, false},
+                          Caso{"paralelo fuera", {-1, 2.01}, {5, 2.01}, false},
+                          Caso{"se queda antes", {-3, 1}, {-0.01, 1}, false},
                           Caso{"diagonal que pasa de largo", {-1, 1}, {1, 4}, false},
-                          Caso{"un punto dentro", {1, 1}, {1, 1}, true}, Caso{"un punto fuera", {5, 1}, {5, 1}, false}}) {
-        EXPECT_EQ(segmentoToca(k.a, k.b, c), k.toca) << k.nombre;
-        EXPECT_EQ(segmentoToca(k.b, k.a, c), k.toca) << k.nombre << " al revés";
+                          Caso{"un punto dentro", {1, 1}, {1, 1}, true},
+                          Caso{"un punto fuera", {5, 1}, {5, 1}, false}}) {
+        EXPECT_EQ(segmentoToca(k.a, k.b, {0, 0, 4, 2}), k.toca) << k.nombre;
+        EXPECT_EQ(segmentoToca(k.b, k.a, {0, 0, 4, 2}), k.toca) << k.nombre << " al revés";
     }
 }
 
@@ -227,36 +199,28 @@ TEST(ReferenciasDelFondo, EnSuParcelaSinTaparNumerosNiOtras)
         for (Punto& p : r) p.x += 500000, p.y += 4100000;
         d.fondo.push_back(ParcelaFondo{std::move(ref), std::move(r)});
     };
-    fondo("8429105VK1882N", rectangulo(0, 0, 40, 20));           // the parcel itself
-    fondo("8429106VK1882N", rectangulo(0, 20, 40, 60));          // north, past the plan
-    fondo("28079A01200052", rectangulo(40, -5, 80, 25));         // rural, east
-    fondo("28079A01200053", rectangulo(40, -5, 80, 25));         // the same place: no room
-    fondo("8429107VK1882N", rectangulo(-0.6, -0.6, 0.4, 0.4));   // under vertex 1's number
-    fondo("8429108VK1882N", rectangulo(-500, -500, -400, -400)); // out of sight
-    const Informe inf = componeInforme(d, MedidaHolgada());
-    const Plano& pl = inf.plano;
+    fondo("8429105VK1882N", rectangulo(0, 0, 40, 20));            // the parcel itself
+    fondo("8429106VK1882N", rectangulo(0, 20, 40, 60));           // north, past the plan's edge
+    fondo("28079A01200052", rectangulo(40, -5, 80, 25));          // rural, east
+    fondo("28079A01200053", rectangulo(40, -5, 80, 25));          // the same place: no room
+    fondo("8429107VK1882N", rectangulo(-0.6, -0.6, 0.4, 0.4));    // under vertex 1's number
+    fondo("8429108VK1882N", rectangulo(-500, -500, -400, -400));  // out of sight
+    const Plano pl = componeInforme(d, MedidaHolgada()).plano;
 
     std::vector<std::string> textos;
     for (const RotuloPlano& r : pl.referencias) textos.push_back(r.texto);
-    EXPECT_EQ(textos, (std::vector<std::string>{"8429105", "8429106", "12/52"}));
-
-    // The parcel's label at its centre; the northern one at the middle of
-    // its part inside the plan, below the plan's top edge.
-    const Punto centro = pl.aPagina({500020, 4100010});
-    EXPECT_NEAR(medio(pl.referencias[0].caja).x, centro.x, 1e-6);
-    EXPECT_NEAR(medio(pl.referencias[0].caja).y, centro.y, 1e-6);
-    const Extension vista = pl.visible();
-    const Punto norte = pl.aPagina({500020, (4100020 + vista.maxY) / 2});
-    EXPECT_NEAR(medio(pl.referencias[1].caja).y, norte.y, 1e-6);
-
+    ASSERT_EQ(textos, (std::vector<std::string>{"8429105", "8429106", "12/52"}));
+    // The parcel's label at its centre; the northern one halfway between
+    // its south side and the plan's top edge.
+    EXPECT_NEAR(distancia(medio(pl.referencias[0].caja), pl.aPagina({500020, 4100010})), 0, 1e-6);
+    EXPECT_NEAR(medio(pl.referencias[1].caja).y, pl.aPagina({0, (4100020 + pl.visible().maxY) / 2}).y, 1e-6);
     for (std::size_t i = 0; i < pl.referencias.size(); ++i) {
         const Caja& c = pl.referencias[i].caja;
         EXPECT_TRUE(dentro(c, pl.caja)) << textos[i];
         for (const Caja& f : pl.figuras) EXPECT_FALSE(solapan(c, f)) << textos[i];
         for (std::size_t j = i + 1; j < pl.referencias.size(); ++j) EXPECT_FALSE(solapan(c, pl.referencias[j].caja));
         for (const AnilloPlano& a : pl.anillos)
-            for (const auto& n : a.rotulos)
-                EXPECT_FALSE(n && solapan(c, *n)) << textos[i];
+            for (const auto& n : a.rotulos) EXPECT_FALSE(n && solapan(c, *n)) << textos[i];
     }
 }
 
