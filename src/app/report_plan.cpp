@@ -1,12 +1,12 @@
 // The report's plan: the rings at their round scale, north up, with the
-// vertices numbered as in the table, a scale bar and a north arrow.
+// vertices numbered as in the table, a scale bar and a north arrow; every
+// label where the layout placed it.
 
 #include <QPainterPath>
 #include <QPolygonF>
-#include <cmath>
 
 #include "app/report_sheet.hpp"
-#include "check/check_text.hpp"
+#include "report/plan_labels.hpp"
 
 namespace vadrel::app {
 
@@ -20,6 +20,13 @@ const QColor kPiscina(200, 226, 250);
 const QColor kAzul(20, 90, 180);
 const QColor kInteriorLinea(170, 40, 40);
 const QColor kFondo(205, 205, 205);
+
+// A label centred in its box; the box is the text's own width, so it is
+// widened on both sides rather than have the text cut for a rounding.
+void rotulo(Hoja& h, const Caja& c, const std::string& texto)
+{
+    h.texto(h.caja(c.x - 2, c.y, c.ancho + 4, c.alto), texto, Qt::AlignCenter);
+}
 
 QPolygonF poligono(const Hoja& h, const std::vector<Punto>& puntos)
 {
@@ -46,30 +53,20 @@ void anillos(Hoja& h, const Informe& inf, bool edificio)
     h.p.setBrush(Qt::NoBrush);
 }
 
-// Each number just outside its vertex, away from the ring's middle.
+// Every vertex's dot, and its number in the box the layout found for it.
 void numeros(Hoja& h, const Informe& inf)
 {
-    h.fuente(5.5);
+    h.fuente(kPuntosNumero);
     for (const AnilloPlano& a : inf.plano.anillos) {
-        Punto medio;
-        for (Punto p : a.puntos) {
-            medio.x += p.x / static_cast<double>(a.puntos.size());
-            medio.y += p.y / static_cast<double>(a.puntos.size());
-        }
+        const QColor color = a.piscina ? kAzul : QColor(Qt::black);
         for (std::size_t i = 0; i < a.puntos.size(); ++i) {
-            const Punto p = a.puntos[i];
-            double dx = p.x - medio.x, dy = p.y - medio.y;
-            const double d = std::hypot(dx, dy);
-            if (d > 0) dx /= d, dy /= d;
-            if (a.interior) dx = -dx, dy = -dy;  // into the hole's own side
             h.p.setPen(Qt::NoPen);
-            h.p.setBrush(a.piscina ? kAzul : QColor(Qt::black));
-            h.p.drawEllipse(h.punto(p), 0.45 * h.k, 0.45 * h.k);
-            if (!a.numerado[i]) continue;
-            h.p.setPen(a.piscina ? kAzul : QColor(Qt::black));
-            const double cx = p.x + dx * 2.6, cy = p.y + dy * 2.2;
-            h.texto(h.caja(cx - 4, cy - 1.5, 8, 3), std::to_string(a.primerNumero + static_cast<int>(i)),
-                    Qt::AlignCenter);
+            h.p.setBrush(color);
+            h.p.drawEllipse(h.punto(a.puntos[i]), kRadioVertice * h.k, kRadioVertice * h.k);
+            if (i < a.rotulos.size() && a.rotulos[i]) {
+                h.p.setPen(color);
+                rotulo(h, *a.rotulos[i], std::to_string(a.primerNumero + static_cast<int>(i)));
+            }
         }
     }
     h.p.setBrush(Qt::NoBrush);
@@ -89,25 +86,21 @@ void fondo(Hoja& h, const Informe& inf)
 }
 
 // The cadastre's boundaries again over the new rings, thin and dashed,
-// with their references, where the fill would otherwise hide them.
+// where the fill would otherwise hide them; their references where the
+// layout placed them.
 void lindes(Hoja& h, const Informe& inf)
 {
     h.p.setBrush(Qt::NoBrush);
-    h.fuente(6);
+    h.p.setPen(h.pluma(kFondo.darker(170), 0.2, Qt::DashLine));
     for (const ParcelaFondo& f : inf.fondo) {
         if (f.anillo.size() < 3) continue;
         std::vector<Punto> pagina;
         for (Punto p : f.anillo) pagina.push_back(inf.plano.aPagina(p));
-        h.p.setPen(h.pluma(kFondo.darker(170), 0.2, Qt::DashLine));
         h.p.drawPolygon(poligono(h, pagina));
-        Punto c;  // the vertices' mean: a label's place, no area needed
-        for (Punto p : pagina) {
-            c.x += p.x / static_cast<double>(pagina.size());
-            c.y += p.y / static_cast<double>(pagina.size());
-        }
-        h.p.setPen(kFondo.darker(160));
-        h.texto(h.caja(c.x - 15, c.y - 2, 30, 4), f.referencia, Qt::AlignCenter);
     }
+    h.fuente(kPuntosReferencia);
+    h.p.setPen(kFondo.darker(160));
+    for (const RotuloPlano& r : inf.plano.referencias) rotulo(h, r.caja, r.texto);
 }
 
 // Overlaps with the neighbours, or what leaves the parcel, over the rings.
@@ -123,9 +116,10 @@ void solapes(Hoja& h, const Informe& inf)
     h.p.setBrush(Qt::NoBrush);
 }
 
+// In the corner the layout keeps for it.
 void norte(Hoja& h, const Caja& c)
 {
-    const double x = c.x + c.ancho - 9, y = c.y + 4;
+    const double x = c.x + 3.5, y = c.y + 2;
     QPolygonF flecha;
     flecha << h.punto(x, y + 3) << h.punto(x + 2.5, y + 11) << h.punto(x, y + 9) << h.punto(x - 2.5, y + 11);
     h.p.setPen(h.pluma(Qt::black, 0.2));
@@ -136,13 +130,14 @@ void norte(Hoja& h, const Caja& c)
     h.texto(h.caja(x - 3, y - 1.5, 6, 4), "N", Qt::AlignCenter);
 }
 
-// Four segments, black and white, with the length at their end.
+// Four segments, black and white, with the length at their end, in the
+// corner the layout keeps for them.
 void barra(Hoja& h, const Plano& pl)
 {
-    const double x = pl.caja.x + 5, y = pl.caja.y + pl.caja.alto - 6, alto = 1.5;
-    h.fuente(7);
+    const double x = pl.cajaBarra.x + 3.5, y = pl.cajaBarra.y + 7.5, alto = 1.5;
+    h.fuente(kPuntosEscala);
     h.p.setPen(Qt::black);
-    h.texto(h.caja(x, y - 7, 60, 4), "Escala 1:" + std::to_string(pl.escala));
+    h.texto(h.caja(x, y - 7, 60, 4), pl.textoEscala);
     const double tramo = pl.barraMm / 4;
     for (int i = 0; i < 4; ++i) {
         h.p.setPen(h.pluma(Qt::black, 0.2));
@@ -151,10 +146,9 @@ void barra(Hoja& h, const Plano& pl)
     }
     h.p.setBrush(Qt::NoBrush);
     h.p.setPen(Qt::black);
-    h.fuente(6);
+    h.fuente(kPuntosBarra);
     h.texto(h.caja(x - 3, y + alto, 6, 3), "0", Qt::AlignCenter);
-    const std::string largo = check::spanishNumber(pl.barraMetros, pl.barraMetros < 1 ? 2 : 0) + " m";
-    h.texto(h.caja(x + pl.barraMm - 8, y + alto, 16, 3), largo, Qt::AlignCenter);
+    h.texto(h.caja(x + pl.barraMm - 8, y + alto, 16, 3), pl.textoBarra, Qt::AlignCenter);
 }
 
 }  // namespace
@@ -169,7 +163,7 @@ void dibujaPlano(Hoja& h, const Informe& inf)
     lindes(h, inf);
     solapes(h, inf);
     numeros(h, inf);
-    norte(h, pl.caja);
+    norte(h, pl.cajaNorte);
     barra(h, pl);
     h.p.restore();
     h.p.setPen(h.pluma(QColor(120, 120, 120), 0.3));

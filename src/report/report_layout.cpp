@@ -11,6 +11,7 @@
 #include "check/check_text.hpp"
 #include "core/failure.hpp"
 #include "core/numeric_text.hpp"
+#include "report/plan_labels.hpp"
 #include "report/report_numbers.hpp"
 
 namespace vadrel::report {
@@ -67,7 +68,7 @@ std::vector<std::string> cabecera(const DatosInforme& d)
     return out;
 }
 
-Plano plano(const std::vector<std::vector<Punto>>& anillos, const DatosInforme& d)
+Plano plano(const std::vector<std::vector<Punto>>& anillos, const DatosInforme& d, const MedidaTexto& medida)
 {
     Extension e;
     for (const auto& a : anillos) e.anade(a);
@@ -78,22 +79,29 @@ Plano plano(const std::vector<std::vector<Punto>>& anillos, const DatosInforme& 
                               pl.caja.alto - 2 * kHolguraPlano);
     pl.barraMetros = barraDeEscala(pl.escala, pl.caja.ancho / 3);
     pl.barraMm = pl.barraMetros * 1000 / pl.escala;
+    pl.textoEscala = "Escala 1:" + std::to_string(pl.escala);
+    pl.textoBarra = check::spanishNumber(pl.barraMetros, pl.barraMetros < 1 ? 2 : 0) + " m";
+    // The north arrow in the top right corner; the scale bar in the bottom
+    // left, its title above it and its lengths under its ends.
+    pl.cajaNorte = {pl.caja.x + pl.caja.ancho - 12.5, pl.caja.y + 2, 7, 13.5};
+    const double anchoEscala = medida.ancho(pl.textoEscala, kPuntosEscala);
+    const double anchoLargo = medida.ancho(pl.textoBarra, kPuntosBarra);
+    pl.cajaBarra = {pl.caja.x + 1.5, pl.caja.y + pl.caja.alto - 13.5,
+                    3.5 + std::max(anchoEscala, pl.barraMm + anchoLargo / 2) + 0.5, 12.5};
+    const double x = pl.cajaBarra.x + 3.5, y = pl.cajaBarra.y + 7.5;  // the bar's top left
+    pl.figuras = {pl.cajaNorte, Caja{x - 0.3, y - 6.6, anchoEscala + 0.6, 3.2},
+                  Caja{x - 1.5, y - 0.3, 1.8 + pl.barraMm + anchoLargo / 2, 5}};
     int numero = 1;
     for (std::size_t i = 0; i < anillos.size(); ++i) {
         AnilloPlano a;
         a.interior = d.anillos[i].interior;
         a.piscina = d.anillos[i].piscina;
         a.primerNumero = numero;
-        Punto ultimo{std::numeric_limits<double>::infinity(), 0};  // the last numbered vertex
-        for (Punto p : anillos[i]) {
-            a.puntos.push_back(pl.aPagina(p));
-            const bool numerado = !(longitud(ultimo, a.puntos.back()) < kSeparacionNumeros);
-            if (numerado) ultimo = a.puntos.back();
-            a.numerado.push_back(numerado);
-        }
+        for (Punto p : anillos[i]) a.puntos.push_back(pl.aPagina(p));
         numero += static_cast<int>(anillos[i].size());
         pl.anillos.push_back(std::move(a));
     }
+    numeraVertices(pl, medida);
     return pl;
 }
 
@@ -267,12 +275,18 @@ Punto Plano::aPagina(Punto p) const
     return {caja.x + caja.ancho / 2 + (p.x - centro.x) * k, caja.y + caja.alto / 2 - (p.y - centro.y) * k};
 }
 
+Extension Plano::visible() const
+{
+    const double medioAncho = caja.ancho / 2 * escala / 1000, medioAlto = caja.alto / 2 * escala / 1000;
+    return {centro.x - medioAncho, centro.y - medioAlto, centro.x + medioAncho, centro.y + medioAlto};
+}
+
 std::string Informe::pie(std::size_t pagina) const
 {
     return "Página " + std::to_string(pagina + 1) + " de " + std::to_string(paginas.size());
 }
 
-Informe componeInforme(const DatosInforme& d, const MedidaTexto& /*medida*/)
+Informe componeInforme(const DatosInforme& d, const MedidaTexto& medida)
 {
     if (d.anillos.empty()) throw Failure("Error. No hay coordenadas con las que hacer el informe.");
     std::vector<std::vector<Punto>> anillos;
@@ -289,7 +303,7 @@ Informe componeInforme(const DatosInforme& d, const MedidaTexto& /*medida*/)
     inf.titulo = std::string(d.edificio ? "Informe de coordenadas de la edificación" : "Informe de coordenadas de la parcela") +
                  (d.referencia.empty() ? "" : " " + campo(d.referencia));
     inf.cabecera = cabecera(d);
-    inf.plano = plano(anillos, d);
+    inf.plano = plano(anillos, d, medida);
     inf.cifras = d.edificio ? cifrasEdificio(d, anillos) : cifrasParcela(d, anillos);
     for (const std::string& l : d.comprobacion) inf.comprobacion.push_back(linea(l));
     for (const std::string& l : lineasComparacion(d.comparacion)) inf.comparacion.push_back(linea(l));
@@ -304,6 +318,7 @@ Informe componeInforme(const DatosInforme& d, const MedidaTexto& /*medida*/)
         e.anade(f.anillo);
         if (e.alcanza(visible)) inf.fondo.push_back(ParcelaFondo{campo(f.referencia), f.anillo});
     }
+    inf.plano.referencias = rotulaFondo(inf.plano, inf.fondo, medida);
     inf.solapes = d.solapes;
     inf.comparacionY = kCajaPlano.y + kCajaPlano.alto + 3 + kLineasCifras * kAltoCifra + 1;
     const double bajaPrimera =

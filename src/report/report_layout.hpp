@@ -4,6 +4,7 @@
 // of vertices continued over as many pages as it needs. The PDF writer only
 // draws what is placed here.
 
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -27,15 +28,20 @@ int escalaRedonda(double ancho, double alto, double ancho_mm, double alto_mm);
 // bar at that scale is at most `maximo_mm` long.
 double barraDeEscala(int escala, double maximo_mm);
 
+// A text on the plan and the box it is drawn in, mm on the page.
+struct RotuloPlano {
+    std::string texto;
+    Caja caja;
+};
+
 struct AnilloPlano {
     bool interior = false;
     bool piscina = false;
     std::vector<Punto> puntos;  // on the page, mm
     int primerNumero = 1;       // the table's number of its first vertex
-    // Which vertices get their number: on a dense ring, numbers written at
-    // every vertex would cover one another, so a vertex closer than a few
-    // millimetres to the last numbered one goes without.
-    std::vector<bool> numerado;
+    // Where each vertex's number is drawn, centred in its box; none for a
+    // vertex whose number would cover another number, a line or a dot.
+    std::vector<std::optional<Caja>> rotulos;
 };
 
 struct Plano {
@@ -43,13 +49,23 @@ struct Plano {
     int escala = 100;
     double barraMetros = 0;
     double barraMm = 0;
+    std::string textoEscala;  // "Escala 1:500" over the bar
+    std::string textoBarra;   // the bar's length at its end, "20 m"
+    // The corners the north arrow and the scale bar are drawn in, and what
+    // they cover there: no label goes over those parts.
+    Caja cajaNorte, cajaBarra;
+    std::vector<Caja> figuras;
     std::vector<AnilloPlano> anillos;
     // The numbers of the vertices that got no number on the plan (the table
     // has them all).
     std::vector<int> sinRotulo;
+    // The cadastral parcels' references, each inside its parcel.
+    std::vector<RotuloPlano> referencias;
     // Where the GML's coordinates fall on the page, north up.
     Punto centro;  // the extent's centre, in metres
     Punto aPagina(Punto p) const;
+    // What the box shows, in metres.
+    Extension visible() const;
 };
 
 struct Cifra {
@@ -98,7 +114,6 @@ inline constexpr double kCabeceraAlto = 24;  // title and heading lines
 inline constexpr double kPlanoAlto = 120;
 inline constexpr int kLineasCifras = 6;
 inline constexpr std::size_t kLineasComparacion = 10;
-inline constexpr double kSeparacionNumeros = 5;  // mm between numbered vertices  // figures and check under the plan
 
 // The whole report, every text from outside escaped and cut (see
 // check::visible). A ring of fewer than three vertices, a coordinate that

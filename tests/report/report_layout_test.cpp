@@ -84,14 +84,18 @@ TEST_P(Plano, EscalaPaginasYLados)
     const auto& pts = inf.plano.anillos.at(0).puntos;
     EXPECT_NEAR(pts.at(1).x - pts.at(0).x, 1000.0 / c.escala, 1e-9);
 
-    // Numbers a few millimetres apart: every vertex at 1:100, the first
-    // of every five at 1:1000, where a metre is 1 mm.
-    const auto& numerado = inf.plano.anillos.at(0).numerado;
-    ASSERT_EQ(numerado.size(), pts.size());
-    EXPECT_TRUE(numerado.front());
-    const auto sinNumero = std::count(numerado.begin(), numerado.end(), false);
-    EXPECT_TRUE(c.escala != 100 || sinNumero == 0) << sinNumero;
-    EXPECT_TRUE(c.escala != 1000 || (!numerado[1] && !numerado[4] && numerado[5]));
+    // Every vertex numbered on the plan or listed under it, in the table's
+    // order: all of them at 1:100, where vertices are 10 mm apart; at
+    // 1:1000 a metre is 1 mm, too little for every number.
+    const auto& rotulos = inf.plano.anillos.at(0).rotulos;
+    const auto& sinRotulo = inf.plano.sinRotulo;
+    ASSERT_EQ(rotulos.size(), pts.size());
+    EXPECT_TRUE(rotulos.front());
+    const auto numerados = std::count_if(rotulos.begin(), rotulos.end(), [](const auto& r) { return r.has_value(); });
+    EXPECT_EQ(static_cast<std::size_t>(numerados) + sinRotulo.size(), pts.size());
+    EXPECT_TRUE(std::is_sorted(sinRotulo.begin(), sinRotulo.end()));
+    EXPECT_TRUE(c.escala != 100 || sinRotulo.empty()) << sinRotulo.size();
+    EXPECT_TRUE(c.escala != 1000 || !sinRotulo.empty());
 
     ASSERT_EQ(inf.paginas.size(), c.paginas);
     EXPECT_EQ(inf.pie(c.paginas - 1), "Página " + std::to_string(c.paginas) + " de " + std::to_string(c.paginas));
