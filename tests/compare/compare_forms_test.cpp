@@ -100,6 +100,7 @@ TEST_F(CompareFormTest, TheReportAfterAComparisonCarriesIt)
 
     const CoordList mx = form->MX, my = form->MY;
     const std::string area = form->ESup;
+    ui.confirmAnswers = {true};  // the typed lists may go
     form->BBLimpiarTodoClick();
     form->ERefCatas = "2041508TP7124S";
     form->MX = mx, form->MY = my, form->ESup = area;
