@@ -180,6 +180,7 @@ TEST_F(CompareFormTest, DownloadFillsTheWindowAsLoadingTheAnswerWould)
         SCOPED_TRACE(c.ref);
         form->ERefCatas = c.ref;
         const CoordList before = form->MX;
+        ui.confirmAnswers = {true};  // the typed lists may go
         try {
             form->BBDescargarClick();
             EXPECT_EQ(c.failure, "");

@@ -108,6 +108,7 @@ TEST_P(ParcelWorkspaceTest, ClearingTheTopBoxOrOnlyTheCoordinates)
     EXPECT_EQ(form->CBHuso, "28");
 
     fill();
+    ui.confirmAnswers = {true};  // the typed lists may go
     form->BBLimpiarTodoClick();
     EXPECT_TRUE(form->ERefCatas.empty() && form->ESup.empty() && form->MX.empty() && form->EArchivoDXF.empty());
     EXPECT_EQ(form->CBHuso, "30");
