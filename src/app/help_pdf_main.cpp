@@ -14,6 +14,7 @@
 #include <QUrl>
 #include <cstdio>
 
+#include "app/report_measure.hpp"
 #include "app/report_sheet.hpp"
 #include "compare/shapes.hpp"
 #include "report/report_comparison.hpp"
@@ -49,7 +50,7 @@ Informe ejemplo()
                                     {439980, 4469998.8}}}}}},
     };
     anadeCartografia(d, mapa);
-    return componeInforme(d, MedidaHolgada());
+    return componeInforme(d, vadrel::app::MedidaPdf());
 }
 
 // The first page at `porMm` pixels a millimetre, with its edge drawn.

@@ -7,6 +7,7 @@
 #include <QWidget>
 #include <map>
 
+#include "app/report_measure.hpp"
 #include "core/ui.hpp"
 
 namespace vadrel::app {
@@ -39,9 +40,11 @@ public:
     void setClipboardText(const std::string& text) override;
     void setClipboardImage(const Canvas& picture) override;
     void writeReport(const report::Informe& informe, const std::string& path) override;
+    const report::MedidaTexto& medidaTexto() const override { return medida_; }
 
 private:
     WindowRegistry& windows_;
+    MedidaPdf medida_;
     QPointer<QWidget> window_;
 };
 

@@ -43,6 +43,15 @@ struct FirmaInforme {
     std::string situacion;  // address or paraje, municipality
 };
 
+// A row of the comparison's table: what is measured, and its figure with a
+// decimal comma and its unit ("Solape con 1234567AB1234N", "3,25 m²,
+// profundidad 0,60 m").
+struct FilaComparacion {
+    std::string concepto;
+    std::string valor;
+    bool operator==(const FilaComparacion&) const = default;
+};
+
 struct DatosInforme {
     bool edificio = false;
     std::string referencia;
@@ -56,10 +65,10 @@ struct DatosInforme {
     FirmaInforme firma;
     std::vector<std::string> comprobacion;  // the check's summary, line by line
     // Filled when a cadastre map is at hand: parcels behind the plan and
-    // the comparison's lines.
+    // the comparison's figures.
     std::vector<ParcelaFondo> fondo;
     std::vector<std::vector<Punto>> solapes;  // overlaps, or what leaves the parcel
-    std::vector<std::string> comparacion;
+    std::vector<FilaComparacion> comparacion;
 };
 
 // "ETRS89 / UTM huso 30N" for "25830"; empty for a code the program does not write.

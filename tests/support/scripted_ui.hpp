@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "core/ui.hpp"
+#include "report/report_data.hpp"
 
 namespace vadrel::test {
 
@@ -63,7 +64,7 @@ public:
     // The reports written: path and title, no PDF drawn.
     void writeReport(const report::Informe& informe, const std::string& path) override;
     std::vector<std::pair<std::string, std::string>> writtenReports;
-    std::vector<std::string> lastComparison;  // the comparison's lines of the last report written
+    std::vector<report::FilaComparacion> lastComparison;  // the comparison of the last report written
 };
 
 }  // namespace vadrel::test
