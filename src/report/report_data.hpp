@@ -93,7 +93,9 @@ DatosInforme datosDeEdificio(const TFGMLEdif& form, const pugi::xml_document& gm
 // "Sin problemas" (only for a file the schemas checked too), or the count
 // of errors and warnings and the first few problems, their points with a
 // decimal comma; the note that the schemas were not at hand goes last.
-std::vector<std::string> resumenComprobacion(const check::Problems& problems);
+// Without the machine's paths (see sinRutas), `raices` among them.
+std::vector<std::string> resumenComprobacion(const check::Problems& problems,
+                                             const std::vector<std::string>& raices = {});
 // That summary of the file's check without the network: schemas from a
 // catalog or the cache, or none (which the summary tells).
 std::vector<std::string> comprobacionSinRed(const std::filesystem::path& gml);

@@ -7,6 +7,7 @@
 
 #include "core/failure.hpp"
 #include "report/report_comparison.hpp"
+#include "report/no_paths.hpp"
 #include "report/report_layout.hpp"
 
 using namespace vadrel;
@@ -696,4 +697,51 @@ TEST(Informe, TextosLargosEnCadaBloqueSinSalirseNiPisarse)
     if (!inf.plano.sinRotulo.empty()) {
         EXPECT_NE(todo.find("sin rótulo en el plano: "), std::string::npos);
     }
+}
+
+// The check's words for the client name no folder of the machine: the
+// person's home (blanks and all), the temporary folders, the cache, a
+// catalog's; what the path told said in plain words, addresses kept.
+TEST(Informe, ComprobacionSinRutasDelEquipo)
+{
+    const char* antes = std::getenv("HOME");
+    const std::string homeAntes = antes ? antes : "";
+    setenv("HOME", "/home/Ana García", 1);
+    const std::string nota = "No se ha podido comprobar el archivo contra los esquemas: ";
+    struct Caso {
+        std::string texto, limpio;
+    };
+    const Caso casos[] = {
+        {nota + "no hay copia de http://schemas.opengis.net/gml/3.2.1/gml.xsd en /home/Ana García/.cache/vadrel/esquemas.",
+         nota + "no hay copia de http://schemas.opengis.net/gml/3.2.1/gml.xsd en este equipo."},
+        {nota + "no se puede leer el catálogo de esquemas /srv/esquemas/catalog.xml.",
+         nota + "no se puede leer el catálogo de esquemas."},
+        {nota + "la copia /home/Ana García/.cache/vadrel/esquemas/a/b.xsd de la caché no es un esquema; bórrela.",
+         nota + "la copia de la caché no es un esquema; bórrela."},
+        {"archivo: error: No se puede leer (C:\\Users\\ana\\x.xsd): no existe.",
+         "archivo: error: No se puede leer: no existe."},
+        {"el esquema file:///home/Ana%20Garc%C3%ADa/x.xsd está fuera", "el esquema está fuera"},
+        {"el esquema ~/x.xsd está fuera", "el esquema está fuera"},
+        {"no se puede leer en /tmp/vadrel-informe-x1/Mis documentos/informe.gml, hoy",
+         "no se puede leer en este equipo, hoy"},
+        {"el catálogo de esquemas no da http://inspire.ec.europa.eu/schemas/cp/4.0/CadastralParcels.xsd",
+         "el catálogo de esquemas no da http://inspire.ec.europa.eu/schemas/cp/4.0/CadastralParcels.xsd"},
+        {"parcela X, anillo exterior: aviso: El vértice 3/4 repite el anterior (440000,5 4470000).",
+         "parcela X, anillo exterior: aviso: El vértice 3/4 repite el anterior (440000,5 4470000)."},
+    };
+    for (const Caso& c : casos) EXPECT_EQ(sinRutas(c.texto), c.limpio);
+    // Folders the caller knows, however they are spelt.
+    EXPECT_EQ(sinRutas("no se puede leer el catálogo /srv/mis esquemas/cat.xml de los esquemas", {"/srv/mis esquemas/"}),
+              "no se puede leer el catálogo de los esquemas");
+    EXPECT_EQ(sinRutas("faltan los esquemas", {"esquemas"}), "faltan los esquemas") << "a relative folder is no path";
+
+    const check::Problem sinCopia{check::Severity::Warning, "archivo", casos[0].texto, true};
+    const check::Problem ilegible{check::Severity::Error, "archivo", "No se puede leer /home/Ana García/p.gml."};
+    const std::vector<std::string> resumen = resumenComprobacion({sinCopia, ilegible});
+    EXPECT_EQ(resumen, (std::vector<std::string>{"1 error y 0 avisos", "archivo: error: No se puede leer.",
+                                                 casos[0].limpio}));
+    if (antes)
+        setenv("HOME", homeAntes.c_str(), 1);
+    else
+        unsetenv("HOME");
 }
