@@ -415,3 +415,30 @@ TEST_F(ReportCli, HostileInputsShownWholeEscapedCutOrRefused)
         std::filesystem::remove(dir / entrada);
     }
 }
+
+// Both reports take the signer's details, and their usage names them.
+TEST_F(ReportCli, SignerDetailsInBothReports)
+{
+    writeFile(dir / "edificio.gml", edificioConPiscinaDeDosPoligonos());
+    writeFile(dir / "c.txt", "1;500000;4100000\r\n2;500010;4100000\r\n3;500010;4100010\r\n4;500000;4100010\r\n");
+    const std::vector<std::string> firma{"--autor", "Ana Pérez", "--colegiado", "ITT nº 12", "--cliente", "Luis Gil",
+                                         "--situacion", "Paraje Alto, Villena"};
+    for (std::vector<std::string> orden : {std::vector<std::string>{"building", "report", "--gml", "edificio.gml"},
+                                           std::vector<std::string>{"report", "--coords", "c.txt", "--ref", "1234567AB1234N"}}) {
+        SCOPED_TRACE(orden[0]);
+        orden.insert(orden.end(), firma.begin(), firma.end());
+        orden.insert(orden.end(), {"-o", "f.pdf"});
+        const RunResult r = cli(orden);
+        ASSERT_EQ(r.exitCode, 0) << r.err;
+        const std::string t = std::regex_replace(texto("f.pdf"), std::regex("\\s+"), " ");
+        for (const char* linea : {"Autor: Ana Pérez", "Titulación y nº de colegiado: ITT nº 12", "Cliente: Luis Gil",
+                                  "Situación: Paraje Alto, Villena"})
+            EXPECT_NE(t.find(linea), std::string::npos) << linea << "\n" << t;
+        std::filesystem::remove(dir / "f.pdf");
+        orden.resize(2);
+        const RunResult uso = cli(orden);
+        EXPECT_EQ(uso.exitCode, 2);
+        for (const char* opcion : {"--autor TEXTO", "--colegiado TEXTO", "--cliente TEXTO", "--situacion TEXTO"})
+            EXPECT_NE(uso.err.find(opcion), std::string::npos) << opcion << "\n" << uso.err;
+    }
+}
