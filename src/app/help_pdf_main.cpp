@@ -33,7 +33,7 @@ Informe ejemplo()
     d.huso = "30";
     d.superficieDeclarada = "360";
     d.fecha = "09/12/2026";
-    d.firma.autor = "Ana Pérez, arquitecta técnica";
+    d.firma = {"Ana Pérez", "Arquitecta técnica, colegiada nº 1234", "Luis Gil Martín", "Camino de la Vega 12, Villena"};
     d.formato = vadrel::NumberFormat::withDecimal('.');
     AnilloInforme a;
     a.x = {"440000.00", "440019.00", "440020.60", "440012.10", "440000.80"};
