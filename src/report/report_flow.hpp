@@ -29,16 +29,9 @@ public:
     // `cabecera` heads a new page and gives where its content starts.
     Flujo(std::vector<Pagina>& paginas, const MedidaTexto& medida, std::function<double(Pagina&)> cabecera);
 
-    const MedidaTexto& medida() const { return medida_; }
     Pagina& actual() { return paginas_.back(); }
-    std::size_t numeroDePagina() const { return paginas_.size() - 1; }
     double y() const { return y_; }
-    // Where a new page's content starts.
-    double inicio() const { return inicio_; }
     void baja(double mm) { y_ += mm; }
-    bool alPrincipio() const { return y_ == inicio_; }
-    // Whether `alto` mm fit between here and the page's foot.
-    bool cabe(double alto) const { return y_ + alto <= kFinPagina + 1e-9; }
     void nuevaPagina();
     // On a new page unless `alto` mm fit here; a page just begun keeps
     // what does not fit a page at all.
@@ -54,6 +47,11 @@ public:
     double alto(const std::vector<Columna>& columnas, double paso) const;
 
 private:
+    std::size_t numeroDePagina() const { return paginas_.size() - 1; }
+    bool alPrincipio() const { return y_ == inicio_; }
+    // Whether `alto` mm fit between here and the page's foot.
+    bool cabe(double alto) const { return y_ + alto <= kFinPagina + 1e-9; }
+
     struct Puesta {
         std::string texto;
         const Parrafo* parrafo;
@@ -63,7 +61,7 @@ private:
     std::vector<Pagina>& paginas_;
     const MedidaTexto& medida_;
     std::function<double(Pagina&)> cabecera_;
-    double y_ = 0, inicio_ = 0;
+    double y_ = 0, inicio_ = 0;  // where the next line goes; where a page's content starts
 };
 
 }  // namespace vadrel::report
