@@ -50,9 +50,6 @@ void pie(Hoja& h, const Informe& inf, std::size_t pagina)
              Qt::AlignRight | Qt::AlignVCenter);
 }
 
-// Column edges within a table column: number, X, Y, side.
-constexpr double kFinNumero = 9, kFinX = 36, kFinY = 66, kFinLado = kAnchoColumna - 2;
-
 void tabla(Hoja& h, const Pagina& pag)
 {
     h.p.setPen(Qt::black);
@@ -75,7 +72,7 @@ void tabla(Hoja& h, const Pagina& pag)
         }
         h.fuente(kTextoTabla);
         const int derecha = Qt::AlignRight | Qt::AlignVCenter;
-        h.entero(h.caja(f.posX, f.posY, kFinNumero, kAltoFila), std::to_string(f.numero), derecha);
+        if (!f.sigue) h.entero(h.caja(f.posX, f.posY, kFinNumero, kAltoFila), std::to_string(f.numero), derecha);
         h.entero(h.caja(f.posX + kFinNumero, f.posY, kFinX - kFinNumero, kAltoFila), f.x, derecha);
         h.entero(h.caja(f.posX + kFinX, f.posY, kFinY - kFinX, kAltoFila), f.y, derecha);
         h.entero(h.caja(f.posX + kFinY, f.posY, kFinLado - kFinY, kAltoFila), f.lado, derecha);

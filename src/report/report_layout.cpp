@@ -243,26 +243,48 @@ std::vector<Fila> filas(const DatosInforme& d, const std::vector<std::vector<Pun
         }
         // Each ring's X and Y columns to the decimals of their most precise text.
         const std::vector<std::string> x = paddedColumn(a.x), y = paddedColumn(a.y);
+        // A text too wide for its cell (digits typed by the hundred) goes
+        // on in the rows under its vertex.
+        const Letra celda{kTextoTabla, false};
+        constexpr double kHueco = 2;  // between a cell's text and the one on its left
         for (std::size_t v = 0; v < p.size(); ++v) {
-            Fila f;
-            f.numero = numero++;
-            f.x = x[v];
-            f.y = y[v];
-            f.lado = check::spanishNumber(longitud(p[v], p[(v + 1) % p.size()]), 2);
-            out.push_back(std::move(f));
+            const std::vector<std::string> xs = parteEnLineas(x[v], kFinX - kFinNumero - kHueco, celda, medida),
+                                           ys = parteEnLineas(y[v], kFinY - kFinX - kHueco, celda, medida),
+                                           lados = parteEnLineas(check::spanishNumber(longitud(p[v], p[(v + 1) % p.size()]), 2),
+                                                                 kFinLado - kFinY - kHueco, celda, medida);
+            const std::size_t renglones = std::max({xs.size(), ys.size(), lados.size()});
+            for (std::size_t r = 0; r < renglones; ++r) {
+                Fila f;
+                f.numero = numero;
+                f.sigue = r > 0;
+                f.x = r < xs.size() ? xs[r] : "";
+                f.y = r < ys.size() ? ys[r] : "";
+                f.lado = r < lados.size() ? lados[r] : "";
+                out.push_back(std::move(f));
+            }
+            ++numero;
         }
     }
     return out;
 }
 
+// The rows from `i` that go together: a ring's name, the vertex under it
+// and the rest of that vertex's texts.
+std::size_t grupo(const std::vector<Fila>& filas, std::size_t i)
+{
+    std::size_t n = i;
+    while (n < filas.size() && filas[n].titulo) ++n;
+    if (n < filas.size()) ++n;
+    while (n < filas.size() && filas[n].sigue) ++n;
+    return n - i;
+}
+
 // Rows into columns, two a page, from where the flow has got to; a page
-// that has not room for the headings and a row is left for the next, and
-// a ring's name never ends a column.
+// that has not room for the headings and the first rows is left for the
+// next, and rows that go together are never parted by a column's foot.
 void tabla(Flujo& flujo, std::vector<Fila> todas)
 {
-    std::size_t nombre = 0;  // the rows of the first ring's name
-    while (nombre < todas.size() && todas[nombre].titulo) ++nombre;
-    flujo.reserva(kAltoCabeceraTabla + static_cast<double>(nombre + 1) * kAltoFila);
+    flujo.reserva(kAltoCabeceraTabla + static_cast<double>(grupo(todas, 0)) * kAltoFila);
     std::size_t siguiente = 0;
     while (true) {
         Pagina& p = flujo.actual();
@@ -272,11 +294,13 @@ void tabla(Flujo& flujo, std::vector<Fila> todas)
         for (double x : {kMargen, kMargen + kAnchoColumna + kSeparacionColumnas}) {
             if (siguiente >= todas.size()) break;
             p.columnas.push_back(x);
+            std::size_t quedan = 0;  // of the group being placed
             for (std::size_t r = 0; r < porColumna && siguiente < todas.size(); ++r) {
-                // A ring's name goes with its first vertex.
-                std::size_t juntas = 0;
-                while (siguiente + juntas < todas.size() && todas[siguiente + juntas].titulo) ++juntas;
-                if (juntas > 0 && r > 0 && r + juntas + 1 > porColumna) break;
+                if (quedan == 0) {
+                    quedan = grupo(todas, siguiente);
+                    if (r > 0 && r + quedan > porColumna) break;
+                }
+                --quedan;
                 Fila f = std::move(todas[siguiente++]);
                 f.posX = x;
                 f.posY = primera + static_cast<double>(r) * kAltoFila;

@@ -77,6 +77,7 @@ struct Raya {
 
 struct Fila {
     bool titulo = false;  // a ring's name over its vertices (one row per line)
+    bool sigue = false;   // the rest of the vertex above's texts, too wide for one row
     std::string texto;
     int numero = 0;
     std::string x, y, lado;  // x and y as typed, with a comma and padded per ring
@@ -115,6 +116,8 @@ inline constexpr double kTextoTabla = 7.5;
 inline constexpr double kTitulo = 13;
 inline constexpr double kAltoFila = 4.2;
 inline constexpr double kAnchoColumna = 88;  // number, X, Y, side
+// Where each cell of a table column ends, from its left edge; right-aligned.
+inline constexpr double kFinNumero = 9, kFinX = 36, kFinY = 66, kFinLado = kAnchoColumna - 2;
 inline constexpr double kCabeceraAlto = 24;  // title and heading lines, at least
 inline constexpr double kPlanoAlto = 120;
 inline constexpr int kLineasCifras = 6;   // figures and check under the plan, at least

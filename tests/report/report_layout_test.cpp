@@ -745,3 +745,34 @@ TEST(Informe, ComprobacionSinRutasDelEquipo)
     else
         unsetenv("HOME");
 }
+
+// A coordinate typed with digits by the dozen does not fit its cell: the
+// rest goes on in rows under its vertex, in the same column, each piece
+// inside the cell; the vertex keeps one number.
+TEST(Informe, CeldaDemasiadoAnchaSigueDebajo)
+{
+    AnilloInforme a = rectangulo(10, 10);
+    a.x[3] = std::string(40, '0') + a.x[3];
+    const MedidaHolgada medida;
+    const Informe inf = componeInforme(parcela(a), medida);
+    std::vector<Fila> filas;
+    for (const Pagina& p : inf.paginas) filas.insert(filas.end(), p.filas.begin(), p.filas.end());
+    std::string x;
+    std::size_t renglones = 0;
+    for (std::size_t i = 0; i < filas.size(); ++i) {
+        const Fila& f = filas[i];
+        EXPECT_LE(medida.ancho(f.x, kTextoTabla), kFinX - kFinNumero) << f.x;
+        if (f.numero != 4) continue;
+        x += f.x;
+        ++renglones;
+        EXPECT_EQ(f.sigue, renglones > 1);
+        if (renglones > 1) {
+            EXPECT_EQ(f.posX, filas[i - 1].posX);
+            EXPECT_NEAR(f.posY, filas[i - 1].posY + kAltoFila, 1e-9);
+            EXPECT_EQ(f.y, "");
+        }
+    }
+    EXPECT_EQ(x, std::string(40, '0') + "440003,5");
+    EXPECT_GT(renglones, 2u);
+    EXPECT_EQ(filas.size(), a.x.size() + renglones - 1);
+}
