@@ -14,6 +14,7 @@
 #include <QUrl>
 #include <cstdio>
 
+#include "app/report_measure.hpp"
 #include "app/report_sheet.hpp"
 #include "compare/shapes.hpp"
 #include "report/report_comparison.hpp"
@@ -32,7 +33,7 @@ Informe ejemplo()
     d.huso = "30";
     d.superficieDeclarada = "360";
     d.fecha = "09/12/2026";
-    d.firma = {"Ana Pérez", "Arquitecta técnica, colegiada nº 1234", "Juan Gómez", "Calle Mayor 1, Valverde del Majano"};
+    d.firma = {"Ana Pérez", "Arquitecta técnica, colegiada nº 1234", "Luis Gil Martín", "Camino de la Vega 12, Villena"};
     d.formato = vadrel::NumberFormat::withDecimal('.');
     AnilloInforme a;
     a.x = {"440000.00", "440019.00", "440020.60", "440012.10", "440000.80"};
@@ -49,7 +50,7 @@ Informe ejemplo()
                                     {439980, 4469998.8}}}}}},
     };
     anadeCartografia(d, mapa);
-    return componeInforme(d, MedidaHolgada());
+    return componeInforme(d, vadrel::app::MedidaPdf());
 }
 
 // The first page at `porMm` pixels a millimetre, with its edge drawn.

@@ -7,6 +7,7 @@
 #include <QWidget>
 #include <map>
 
+#include "app/report_measure.hpp"
 #include "core/ui.hpp"
 
 namespace vadrel::app {
@@ -39,12 +40,14 @@ public:
     void setClipboardText(const std::string& text) override;
     void setClipboardImage(const Canvas& picture) override;
     void writeReport(const report::Informe& informe, const std::string& path) override;
+    const report::MedidaTexto& medidaTexto() const override { return medida_; }
     // The dialog starts from the details kept from the last report and
     // keeps what the person accepts.
     bool pideFirma(report::FirmaInforme& firma) override;
 
 private:
     WindowRegistry& windows_;
+    MedidaPdf medida_;
     QPointer<QWidget> window_;
 };
 

@@ -13,6 +13,10 @@
 
 namespace vadrel::app {
 
+// The report's font at `puntos` points (a point is 1/72 inch): what every
+// text of the document is set in, and what the layout is measured with.
+QFont fuenteDelInforme(double puntos, bool negrita = false);
+
 class Hoja {
 public:
     Hoja(QPainter& painter, double puntosPorMm) : p(painter), k(puntosPorMm) {}
@@ -27,10 +31,13 @@ public:
 
     // A pen `ancho` mm wide.
     QPen pluma(const QColor& color, double ancho, Qt::PenStyle estilo = Qt::SolidLine) const;
-    // Text `puntos` points high (a point is 1/72 inch).
+    // Text `puntos` points high in the report's font.
     void fuente(double puntos, bool negrita = false);
-    // One line of text in a box, cut with "…" when it does not fit.
+    // One line of text in a box, cut with "…" when it does not fit: for the
+    // plan's labels, which the plan's frame bounds.
     void texto(const QRectF& caja, const std::string& texto, int alineacion = Qt::AlignLeft | Qt::AlignVCenter);
+    // One line of text in a box, whole: the layout made it fit.
+    void entero(const QRectF& caja, const std::string& texto, int alineacion = Qt::AlignLeft | Qt::AlignVCenter);
 };
 
 // The plan with its rings, numbers, scale and north arrow.

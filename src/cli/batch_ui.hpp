@@ -7,6 +7,7 @@
 #include <optional>
 #include <string>
 
+#include "app/report_measure.hpp"
 #include "core/ui.hpp"
 
 namespace vadrel::cli {
@@ -43,6 +44,8 @@ public:
     void setClipboardText(const std::string&) override {}
     void setClipboardImage(const Canvas&) override {}
     void writeReport(const report::Informe& informe, const std::string& path) override;
+    // The PDF writer's own measure: the batch command links it.
+    const report::MedidaTexto& medidaTexto() const override { return medida_; }
     // The details come from the command's options: nothing to ask.
     bool pideFirma(report::FirmaInforme&) override { return true; }
 
@@ -57,6 +60,7 @@ private:
     int messages_ = 0;
     std::string last_;
     std::optional<std::string> savedTo_;
+    app::MedidaPdf medida_;
 };
 
 // Runs a handler as a window's event dispatch does: a Failure ends it with

@@ -2,6 +2,7 @@
 
 #include <filesystem>
 #include <sstream>
+#include <utility>
 
 #include "app/report_pdf.hpp"
 #include "building/building_form.hpp"
@@ -18,7 +19,8 @@ namespace vadrel::cli {
 
 const char* const kReportUsage =
     "  report (--gml ARCHIVO.gml | --coords ARCHIVO.txt --ref REF [--zone HUSO] [--area TEXTO])\n"
-    "         [--catastro CATASTRO.gml...] [--autor TEXTO] -o SALIDA.pdf\n"
+    "         [--catastro CATASTRO.gml...] [--autor TEXTO] [--colegiado TEXTO] [--cliente TEXTO]\n"
+    "         [--situacion TEXTO] -o SALIDA.pdf\n"
     "      Escribe el informe en PDF de una parcela que se entrega al cliente: el plano a\n"
     "      escala, las coordenadas tal como van en el GML, la superficie y la comprobación.\n"
     "        --gml ARCHIVO       un GML de parcela\n"
@@ -27,18 +29,27 @@ const char* const kReportUsage =
     "        --area TEXTO        superficie declarada en m2 (sin ella, la calculada)\n"
     "        --catastro ARCHIVO  GML de parcelas del catastro: se dibujan detrás del plano y\n"
     "                            el informe lleva la comparación con ellas\n"
-    "        --autor TEXTO       quien firma el informe\n";
+    "        --autor TEXTO       quien firma el informe\n"
+    "        --colegiado TEXTO   su titulación y nº de colegiado\n"
+    "        --cliente TEXTO     para quien se hace\n"
+    "        --situacion TEXTO   dirección o paraje y municipio de la parcela\n";
 
 const char* const kBuildingReportUsage =
-    "  building report --gml ARCHIVO.gml [--autor TEXTO] -o SALIDA.pdf\n"
+    "  building report --gml ARCHIVO.gml [--autor TEXTO] [--colegiado TEXTO] [--cliente TEXTO]\n"
+    "                  [--situacion TEXTO] -o SALIDA.pdf\n"
     "      Escribe el informe en PDF de un edificio: el plano con todas sus edificaciones,\n"
-    "      sus coordenadas, superficies y la comprobación.\n";
+    "      sus coordenadas, superficies y la comprobación. --autor, --colegiado, --cliente y\n"
+    "      --situacion, como en report.\n";
 
 namespace {
 
 int escribe(BatchUi& ui, report::DatosInforme datos, const std::filesystem::path& gml, const Args& args)
 {
-    if (auto autor = args.value("--autor")) datos.firma.autor = *autor;
+    for (auto [opcion, campo] : {std::pair{"--autor", &report::FirmaInforme::autor},
+                                 std::pair{"--colegiado", &report::FirmaInforme::colegiado},
+                                 std::pair{"--cliente", &report::FirmaInforme::cliente},
+                                 std::pair{"--situacion", &report::FirmaInforme::situacion}})
+        if (auto valor = args.value(opcion)) datos.firma.*campo = *valor;
     datos.comprobacion = report::comprobacionSinRed(gml);
     std::vector<compare::Shape> mapa;
     const bool leido =
@@ -75,7 +86,9 @@ int informeDeGml(BatchUi& ui, Context& ctx, const std::string& gml, const Args& 
 int report(const std::vector<std::string>& words, Context& ctx)
 {
     Args args(spreadLists(words, {"--catastro"}),
-              {{"--gml", "--coords", "--ref", "--zone", "--area", "--catastro", "--autor", "-o"}, {}});
+              {{"--gml", "--coords", "--ref", "--zone", "--area", "--catastro", "--autor", "--colegiado", "--cliente",
+                "--situacion", "-o"},
+               {}});
     if (!args.positional().empty()) throw UsageError("Sobra el argumento: " + args.positional().front() + ".");
     const auto gml = args.value("--gml");
     const auto coords = args.value("--coords");
@@ -118,7 +131,7 @@ int report(const std::vector<std::string>& words, Context& ctx)
 
 int buildingReport(const std::vector<std::string>& words, Context& ctx)
 {
-    Args args(words, {{"--gml", "--autor", "-o"}, {}});
+    Args args(words, {{"--gml", "--autor", "--colegiado", "--cliente", "--situacion", "-o"}, {}});
     if (!args.positional().empty()) throw UsageError("Sobra el argumento: " + args.positional().front() + ".");
     const std::string gml = args.required("--gml");
     args.required("-o");

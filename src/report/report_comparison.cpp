@@ -1,11 +1,8 @@
 #include "report/report_comparison.hpp"
 
-#include <string_view>
-
 #include "check/check_text.hpp"
 #include "compare/comparison.hpp"
 #include "core/geometry.hpp"
-#include "report/report_numbers.hpp"
 
 namespace vadrel::report {
 
@@ -32,55 +29,43 @@ std::vector<compare::Shape> formas(const DatosInforme& d, const std::string& nom
     return out;
 }
 
-// The comparison's lines are the batch command's, which writes its figures
-// with "."; the report quotes them with a comma. References and names may
-// hold dotted digits of their own, so the lines are first written with a
-// stand-in for each, all figures changed, and the names put back.
-class NamesAside {
-public:
-    // The stand-in for `name`: between two marks, letters only.
-    std::string add(std::string name)
-    {
-        std::string key(kMark);
-        for (std::size_t i = names_.size();; i /= 26) {
-            key += static_cast<char>('a' + i % 26);
-            if (i < 26) break;
-        }
-        key += kMark;
-        names_.push_back(std::move(name));
-        return key;
-    }
+// A name as the report shows every name: escaped and cut.
+std::string nombre(const std::string& texto) { return check::visible(texto, check::kLongestName); }
 
-    // The names put back as the report shows a name: escaped and cut.
-    std::vector<std::string> withComma(const std::vector<std::string>& lines) const
-    {
-        std::vector<std::string> out;
-        for (const std::string& line : lines) {
-            const std::string figures = commaBetweenDigits(line);
-            std::string back;
-            std::size_t i = 0;
-            for (std::size_t start; (start = figures.find(kMark, i)) != std::string::npos;) {
-                const std::size_t end = figures.find(kMark, start + kMark.size());
-                if (end == std::string::npos) break;
-                back.append(figures, i, start - i);
-                std::size_t index = 0;
-                for (std::size_t k = end; k-- > start + kMark.size();)
-                    index = index * 26 + static_cast<std::size_t>(figures[k] - 'a');
-                back += check::visible(names_.at(index), check::kLongestName);
-                i = end + kMark.size();
-            }
-            back.append(figures, i);
-            out.push_back(std::move(back));
-        }
-        return out;
-    }
+std::string m2(double v) { return check::spanishNumber(v, 2) + " m²"; }
+std::string metros(double v) { return check::spanishNumber(v, 2) + " m"; }
 
-private:
-    // U+E000, of private use: in no line's own words, and the lines' own
-    // escaping of names leaves it as it is.
-    static constexpr std::string_view kMark = "\xEE\x80\x80";
-    std::vector<std::string> names_;
-};
+std::vector<FilaComparacion> filasDeParcela(const compare::ParcelComparison& c, const std::vector<compare::Shape>& map)
+{
+    std::vector<FilaComparacion> out;
+    out.push_back({"Superficie nueva", m2(c.newArea)});
+    out.push_back({"Superficie catastral", m2(c.cadastralArea)});
+    std::string afectadas;
+    for (std::size_t i : c.affected) afectadas += (afectadas.empty() ? "" : ", ") + nombre(map[i].name);
+    out.push_back({"Parcelas catastrales afectadas", afectadas.empty() ? "ninguna" : afectadas});
+    const double cambio = c.newArea - c.cadastralArea;
+    // A share of nothing means nothing: no percentage without cadastral area.
+    out.push_back({"Diferencia", m2(cambio) + (c.cadastralArea > 0
+                                                   ? " (" + check::spanishNumber(cambio / c.cadastralArea * 100, 2) + " %)"
+                                                   : "")});
+    out.push_back({"Fuera de las parcelas afectadas", m2(c.outside)});
+    out.push_back({"Sin cubrir de las parcelas afectadas", m2(c.uncovered)});
+    out.push_back({"Desplazamiento máximo del perímetro", metros(c.displacement)});
+    for (const compare::Overlap& o : c.overlaps)
+        out.push_back({"Solape con " + nombre(o.ref), m2(o.area) + ", profundidad " + metros(o.depth)});
+    out.push_back({"Solapes", c.overlaps.empty() ? "ninguno" : std::to_string(c.overlaps.size())});
+    return out;
+}
+
+std::vector<FilaComparacion> filasDeEdificio(const std::vector<compare::ConstructionOutside>& fuera)
+{
+    std::vector<FilaComparacion> out;
+    for (const compare::ConstructionOutside& f : fuera)
+        out.push_back({"Construcción " + nombre(f.name) + " fuera de la parcela",
+                       m2(f.area) + ", hasta " + metros(f.reach)});
+    out.push_back({"Construcciones fuera de la parcela", fuera.empty() ? "ninguna" : std::to_string(fuera.size())});
+    return out;
+}
 
 void alFondo(DatosInforme& d, const compare::Shape& s)
 {
@@ -100,13 +85,7 @@ void anadeCartografia(DatosInforme& d, const std::vector<compare::Shape>& map)
     // Every parcel: the layout keeps those the plan shows.
     for (const compare::Shape& s : map) alFondo(d, s);
     for (const compare::Overlap& o : c.overlaps) d.solapes.insert(d.solapes.end(), o.rings.begin(), o.rings.end());
-    // The lines read only the names of the map's affected parcels.
-    NamesAside names;
-    compare::ParcelComparison aside = c;
-    for (compare::Overlap& o : aside.overlaps) o.ref = names.add(o.ref);
-    std::vector<compare::Shape> asideMap(map.size());
-    for (std::size_t i : c.affected) asideMap[i].name = names.add(map[i].name);
-    d.comparacion = names.withComma(compare::reportLines(aside, asideMap));
+    d.comparacion = filasDeParcela(c, map);
 }
 
 void anadeParcelaCatastral(DatosInforme& d, const std::vector<compare::Shape>& parcel)
@@ -122,10 +101,7 @@ void anadeParcelaCatastral(DatosInforme& d, const std::vector<compare::Shape>& p
     for (const compare::Shape& s : parcel) alFondo(d, s);
     const std::vector<compare::ConstructionOutside> fuera = compare::compareBuilding(construcciones, parcel);
     for (const compare::ConstructionOutside& f : fuera) d.solapes.insert(d.solapes.end(), f.rings.begin(), f.rings.end());
-    NamesAside names;
-    std::vector<compare::ConstructionOutside> aside = fuera;
-    for (compare::ConstructionOutside& f : aside) f.name = names.add(f.name);
-    d.comparacion = names.withComma(compare::reportLines(aside));
+    d.comparacion = filasDeEdificio(fuera);
 }
 
 }  // namespace vadrel::report

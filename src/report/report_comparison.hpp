@@ -1,7 +1,7 @@
 #pragma once
 // The cadastral map of a comparison brought into the client's report: the
 // parcels it looked at behind the plan, the overlaps (or what leaves the
-// parcel) filled, and the comparison's lines.
+// parcel) filled, and the comparison's figures as rows of a table.
 
 #include <vector>
 

@@ -17,6 +17,7 @@
 #include "core/xml_edit.hpp"
 #include "core/xml_search.hpp"
 #include "parcel/parcel_form.hpp"
+#include "report/no_paths.hpp"
 #include "report/report_numbers.hpp"
 
 namespace vadrel::report {
@@ -177,7 +178,7 @@ DatosInforme datosDeEdificio(const TFGMLEdif& form)
     return d;
 }
 
-std::vector<std::string> resumenComprobacion(const check::Problems& problems)
+std::vector<std::string> resumenComprobacion(const check::Problems& problems, const std::vector<std::string>& raices)
 {
     std::vector<std::string> out;
     std::size_t errores = 0, avisos = 0;
@@ -191,7 +192,7 @@ std::vector<std::string> resumenComprobacion(const check::Problems& problems)
     // when the lines do not fit.
     const auto nota = [&] {
         for (const check::Problem& p : problems)
-            if (p.schemasUnchecked) out.push_back(p.message);
+            if (p.schemasUnchecked) out.push_back(sinRutas(p.message, raices));
         return out;
     };
     if (errores + avisos == 0) {
@@ -202,7 +203,7 @@ std::vector<std::string> resumenComprobacion(const check::Problems& problems)
     }
     out.push_back(std::to_string(errores) + (errores == 1 ? " error y " : " errores y ") +
                                 std::to_string(avisos) + (avisos == 1 ? " aviso" : " avisos"));
-    for (const check::Problem* p : citados) out.push_back(pointsWithComma(check::describe(*p)));
+    for (const check::Problem* p : citados) out.push_back(pointsWithComma(sinRutas(check::describe(*p), raices)));
     if (errores + avisos > citados.size())
         out.push_back("… y " + std::to_string(errores + avisos - citados.size()) + " más");
     return nota();
@@ -212,7 +213,11 @@ std::vector<std::string> comprobacionSinRed(const std::filesystem::path& gml)
 {
     check::SchemaSettings settings = check::SchemaSettings::fromEnvironment();
     settings.download = nullptr;
-    return resumenComprobacion(check::checkGmlFile(gml, settings));
+    // The folders the check may name, however their names are spelt.
+    std::error_code ec;
+    std::vector<std::string> raices{std::filesystem::absolute(gml, ec).parent_path().string(), settings.cacheDir.string()};
+    for (const auto& c : settings.catalogs) raices.push_back(c.parent_path().string());
+    return resumenComprobacion(check::checkGmlFile(gml, settings), raices);
 }
 
 }  // namespace vadrel::report

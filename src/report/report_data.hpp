@@ -43,6 +43,15 @@ struct FirmaInforme {
     std::string situacion;  // address or paraje, municipality
 };
 
+// A row of the comparison's table: what is measured, and its figure with a
+// decimal comma and its unit ("Solape con 1234567AB1234N", "3,25 m²,
+// profundidad 0,60 m").
+struct FilaComparacion {
+    std::string concepto;
+    std::string valor;
+    bool operator==(const FilaComparacion&) const = default;
+};
+
 struct DatosInforme {
     bool edificio = false;
     std::string referencia;
@@ -56,10 +65,10 @@ struct DatosInforme {
     FirmaInforme firma;
     std::vector<std::string> comprobacion;  // the check's summary, line by line
     // Filled when a cadastre map is at hand: parcels behind the plan and
-    // the comparison's lines.
+    // the comparison's figures.
     std::vector<ParcelaFondo> fondo;
     std::vector<std::vector<Punto>> solapes;  // overlaps, or what leaves the parcel
-    std::vector<std::string> comparacion;
+    std::vector<FilaComparacion> comparacion;
 };
 
 // "ETRS89 / UTM huso 30N" for "25830"; empty for a code the program does not write.
@@ -84,7 +93,9 @@ DatosInforme datosDeEdificio(const TFGMLEdif& form, const pugi::xml_document& gm
 // "Sin problemas" (only for a file the schemas checked too), or the count
 // of errors and warnings and the first few problems, their points with a
 // decimal comma; the note that the schemas were not at hand goes last.
-std::vector<std::string> resumenComprobacion(const check::Problems& problems);
+// Without the machine's paths (see sinRutas), `raices` among them.
+std::vector<std::string> resumenComprobacion(const check::Problems& problems,
+                                             const std::vector<std::string>& raices = {});
 // That summary of the file's check without the network: schemas from a
 // catalog or the cache, or none (which the summary tells).
 std::vector<std::string> comprobacionSinRed(const std::filesystem::path& gml);

@@ -12,6 +12,7 @@
 #include "core/failure.hpp"
 #include "core/numeric_text.hpp"
 #include "report/plan_labels.hpp"
+#include "report/report_flow.hpp"
 #include "report/report_numbers.hpp"
 
 namespace vadrel::report {
@@ -22,10 +23,20 @@ namespace {
 // labels, the north arrow and the scale bar.
 constexpr Caja kCajaPlano{kMargen, kMargen + kCabeceraAlto + 1, kAnchoPagina - 2 * kMargen, kPlanoAlto};
 constexpr double kHolguraPlano = 8;
-constexpr double kAltoCifra = 4.5;
-constexpr double kFinTabla = kAltoPagina - kMargen;  // rows end here, the page number below
 constexpr double kSeparacionColumnas = kAnchoPagina - 2 * kMargen - 2 * kAnchoColumna;
 constexpr double kAltoCabeceraTabla = 5;
+constexpr double kAnchoUtil = kAnchoPagina - 2 * kMargen;
+// The heading: the title's lines, then two columns: the parcel on the
+// left, who signs and for whom on the right.
+constexpr double kAltoTitulo = 7, kPasoCabecera = 5;
+constexpr double kAnchoParcela = 96, kEntreColumnas = 4;
+constexpr double kTrasCabecera = 2;  // from the heading's rule to the page's content
+// The blocks under the plan: figures on the left, the check on the right.
+constexpr double kPaso = 4.5;
+constexpr double kAnchoMitad = kAnchoUtil / 2 - 3;
+constexpr double kPasoRotulo = 3.8;  // the line of vertices without a number
+// The comparison's table: what is measured, and its figure.
+constexpr double kAnchoConcepto = 85, kEntreComparacion = 4;
 // The widest geometry a plan takes: at 1:1000000 it is 100 mm, and past
 // it a parcel is a mistake of units or of zone, not a parcel.
 constexpr double kMayorExtension = 100000;
@@ -58,14 +69,55 @@ std::vector<Punto> puntosDe(const AnilloInforme& a, const NumberFormat& fmt)
     return vadrel::puntosDe(a.x, a.y, fmt);
 }
 
-std::vector<std::string> cabecera(const DatosInforme& d)
+struct Cabecera {
+    std::vector<std::string> parcela, firma;  // the left column, the right
+};
+
+Cabecera cabecera(const DatosInforme& d)
 {
     const std::string epsg = husoAEpsg(d.huso);
-    std::vector<std::string> out;
-    out.push_back("Referencia: " + campo(d.referencia) + (d.catastral ? " (catastral)" : " (nueva)"));
-    out.push_back("Huso " + campo(d.huso) + " · EPSG:" + campo(epsg) + " · " + nombreEpsg(epsg));
-    out.push_back("Fecha: " + campo(d.fecha) + (d.firma.autor.empty() ? std::string() : "      Autor: " + campo(d.firma.autor)));
-    return out;
+    Cabecera c;
+    c.parcela.push_back("Referencia: " + campo(d.referencia) + (d.catastral ? " (catastral)" : " (nueva)"));
+    if (!d.firma.situacion.empty()) c.parcela.push_back("Situación: " + campo(d.firma.situacion));
+    c.parcela.push_back("Huso " + campo(d.huso) + " · EPSG:" + campo(epsg) + " · " + nombreEpsg(epsg));
+    c.parcela.push_back("Fecha: " + campo(d.fecha));
+    const auto firma = [&](const char* rotulo, const std::string& valor) {
+        if (!valor.empty()) c.firma.push_back(rotulo + campo(valor));
+    };
+    firma("Autor: ", d.firma.autor);
+    firma("Titulación y nº de colegiado: ", d.firma.colegiado);
+    firma("Cliente: ", d.firma.cliente);
+    return c;
+}
+
+// What heads every page, placed once: the title, the two columns under
+// it and the rule below them, at least as low as kCabeceraAlto.
+struct Encabezado {
+    std::vector<Linea> lineas;
+    Raya raya;
+};
+
+Encabezado encabezado(const std::string& titulo, const Cabecera& c, const MedidaTexto& medida)
+{
+    Encabezado e;
+    double y = kMargen;
+    const Letra titular{kTitulo, true};
+    for (std::string& l : parteEnLineas(titulo, kAnchoUtil, titular, medida)) {
+        e.lineas.push_back(Linea{std::move(l), kMargen, y, kAnchoUtil, kAltoTitulo, titular});
+        y += kAltoTitulo;
+    }
+    y += 1;
+    // The columns set as any block, on a sheet of their own.
+    std::vector<Pagina> hoja;
+    Flujo columnas(hoja, medida, [y](Pagina&) { return y; });
+    Columna parcela{kMargen, kAnchoParcela, {}}, firma{kMargen + kAnchoParcela + kEntreColumnas,
+                                                       kAnchoUtil - kAnchoParcela - kEntreColumnas, {}};
+    for (const std::string& l : c.parcela) parcela.parrafos.push_back(Parrafo{l});
+    for (const std::string& l : c.firma) firma.parrafos.push_back(Parrafo{l});
+    columnas.bloque({parcela, firma}, kPasoCabecera);
+    for (const Pagina& p : hoja) e.lineas.insert(e.lineas.end(), p.lineas.begin(), p.lineas.end());
+    e.raya = Raya{kMargen, std::max(kMargen + kCabeceraAlto, columnas.y() + 1), kAnchoUtil, true};
+    return e;
 }
 
 Plano plano(const std::vector<std::vector<Punto>>& anillos, const DatosInforme& d, const MedidaTexto& medida)
@@ -181,7 +233,7 @@ std::vector<Cifra> cifrasEdificio(const DatosInforme& d, const std::vector<std::
     return out;
 }
 
-std::vector<Fila> filas(const DatosInforme& d, const std::vector<std::vector<Punto>>& anillos)
+std::vector<Fila> filas(const DatosInforme& d, const std::vector<std::vector<Punto>>& anillos, const MedidaTexto& medida)
 {
     std::vector<Fila> out;
     int numero = 1;
@@ -189,62 +241,158 @@ std::vector<Fila> filas(const DatosInforme& d, const std::vector<std::vector<Pun
         const AnilloInforme& a = d.anillos[i];
         const auto& p = anillos[i];
         if (!a.titulo.empty()) {
-            Fila t;
-            t.titulo = true;
-            t.texto = linea(d.edificio ? a.titulo + " · " + m2(area(p)) : a.titulo);
-            out.push_back(std::move(t));
+            const std::string titulo = linea(d.edificio ? a.titulo + " · " + m2(area(p)) : a.titulo);
+            for (std::string& l : parteEnLineas(titulo, kAnchoColumna, Letra{kTextoTabla, true}, medida)) {
+                Fila t;
+                t.titulo = true;
+                t.texto = std::move(l);
+                out.push_back(std::move(t));
+            }
         }
         // Each ring's X and Y columns to the decimals of their most precise text.
         const std::vector<std::string> x = paddedColumn(a.x), y = paddedColumn(a.y);
+        // A text too wide for its cell (digits typed by the hundred) goes
+        // on in the rows under its vertex.
+        const Letra celda{kTextoTabla, false};
+        constexpr double kHueco = 2;  // between a cell's text and the one on its left
         for (std::size_t v = 0; v < p.size(); ++v) {
-            Fila f;
-            f.numero = numero++;
-            f.x = x[v];
-            f.y = y[v];
-            f.lado = check::spanishNumber(longitud(p[v], p[(v + 1) % p.size()]), 2);
-            out.push_back(std::move(f));
+            const std::vector<std::string> xs = parteEnLineas(x[v], kFinX - kFinNumero - kHueco, celda, medida),
+                                           ys = parteEnLineas(y[v], kFinY - kFinX - kHueco, celda, medida),
+                                           lados = parteEnLineas(check::spanishNumber(longitud(p[v], p[(v + 1) % p.size()]), 2),
+                                                                 kFinLado - kFinY - kHueco, celda, medida);
+            const std::size_t renglones = std::max({xs.size(), ys.size(), lados.size()});
+            for (std::size_t r = 0; r < renglones; ++r) {
+                Fila f;
+                f.numero = numero;
+                f.sigue = r > 0;
+                f.x = r < xs.size() ? xs[r] : "";
+                f.y = r < ys.size() ? ys[r] : "";
+                f.lado = r < lados.size() ? lados[r] : "";
+                out.push_back(std::move(f));
+            }
+            ++numero;
         }
     }
     return out;
 }
 
-// Rows into columns, two per page, the first page's below its figures.
-std::vector<Pagina> pagina(std::vector<Fila> todas, double bajaPrimera)
+// The rows from `i` that go together: a ring's name, the vertex under it
+// and the rest of that vertex's texts.
+std::size_t grupo(const std::vector<Fila>& filas, std::size_t i)
 {
-    std::vector<Pagina> out;
+    std::size_t n = i;
+    while (n < filas.size() && filas[n].titulo) ++n;
+    if (n < filas.size()) ++n;
+    while (n < filas.size() && filas[n].sigue) ++n;
+    return n - i;
+}
+
+// Rows into columns, two a page, from where the flow has got to; a page
+// that has not room for the headings and the first rows is left for the
+// next, and rows that go together are never parted by a column's foot.
+void tabla(Flujo& flujo, std::vector<Fila> todas)
+{
+    flujo.reserva(kAltoCabeceraTabla + static_cast<double>(grupo(todas, 0)) * kAltoFila);
     std::size_t siguiente = 0;
-    while (siguiente < todas.size() || out.empty()) {
-        Pagina p;
-        p.conPlano = out.empty();
-        p.cabeceraY = p.conPlano ? kCajaPlano.y + kCajaPlano.alto + 3 + kLineasCifras * kAltoCifra + 2 + bajaPrimera
-                                 : kMargen + kCabeceraAlto + 2;
+    while (true) {
+        Pagina& p = flujo.actual();
+        p.cabeceraY = flujo.y();
         const double primera = p.cabeceraY + kAltoCabeceraTabla;
-        const auto porColumna = static_cast<std::size_t>((kFinTabla - primera) / kAltoFila);
+        const auto porColumna = std::max<std::size_t>(1, static_cast<std::size_t>((kFinPagina - primera) / kAltoFila));
         for (double x : {kMargen, kMargen + kAnchoColumna + kSeparacionColumnas}) {
             if (siguiente >= todas.size()) break;
             p.columnas.push_back(x);
+            std::size_t quedan = 0;  // of the group being placed
             for (std::size_t r = 0; r < porColumna && siguiente < todas.size(); ++r) {
+                if (quedan == 0) {
+                    quedan = grupo(todas, siguiente);
+                    if (r > 0 && r + quedan > porColumna) break;
+                }
+                --quedan;
                 Fila f = std::move(todas[siguiente++]);
                 f.posX = x;
                 f.posY = primera + static_cast<double>(r) * kAltoFila;
                 p.filas.push_back(std::move(f));
             }
         }
-        out.push_back(std::move(p));
+        if (siguiente >= todas.size()) return;
+        flujo.nuevaPagina();
+    }
+}
+
+// The plan where the flow has got to: plano() lays it out under a heading
+// of the usual height, and a taller one moves it down.
+// Everything placed on the plan moves with it: the labels were placed
+// against one another, not against the page.
+void bajaPlano(Plano& pl, double dy)
+{
+    pl.caja.y += dy;
+    pl.cajaNorte.y += dy;
+    pl.cajaBarra.y += dy;
+    for (Caja& f : pl.figuras) f.y += dy;
+    for (RotuloPlano& r : pl.referencias) r.caja.y += dy;
+    for (AnilloPlano& a : pl.anillos) {
+        for (Punto& p : a.puntos) p.y += dy;
+        for (std::optional<Caja>& r : a.rotulos)
+            if (r) r->y += dy;
+    }
+}
+
+// "15, 20, 31–36": a run of three or more as its ends, so that a dense
+// ring's list stays a line or two under the plan.
+std::string listaDeNumeros(const std::vector<int>& numeros)
+{
+    std::string out;
+    for (std::size_t i = 0; i < numeros.size();) {
+        std::size_t fin = i;
+        while (fin + 1 < numeros.size() && numeros[fin + 1] == numeros[fin] + 1) ++fin;
+        if (!out.empty()) out += ", ";
+        if (fin - i >= 2) {
+            out += std::to_string(numeros[i]) + "–" + std::to_string(numeros[fin]);
+            i = fin + 1;
+        } else {
+            out += std::to_string(numeros[i]);
+            ++i;
+        }
     }
     return out;
 }
 
-// The comparison's lines that fit their block: the first ones, a count of
-// those left out, and the last (the count of overlaps or of constructions
-// outside), which always shows.
-std::vector<std::string> lineasComparacion(const std::vector<std::string>& todas)
+// Figures on the left, the check on the right, side by side.
+void cifrasYComprobacion(Flujo& flujo, const Informe& inf)
 {
-    if (todas.size() <= kLineasComparacion) return todas;
-    std::vector<std::string> out(todas.begin(), todas.begin() + (kLineasComparacion - 2));
-    out.push_back("… y " + std::to_string(todas.size() - kLineasComparacion + 1) + " líneas más");
-    out.push_back(todas.back());
-    return out;
+    Columna cifras{kMargen, kAnchoMitad, {}}, comprobacion{kAnchoPagina / 2 + 3, kAnchoMitad, {}};
+    for (const Cifra& c : inf.cifras) cifras.parrafos.push_back(Parrafo{c.texto, Letra{kTexto, false}, c.aviso});
+    for (std::size_t i = 0; i < inf.comprobacion.size(); ++i)
+        comprobacion.parrafos.push_back(
+            Parrafo{(i == 0 ? "Comprobación: " : "") + inf.comprobacion[i], Letra{kTexto, i == 0}});
+    flujo.bloque({cifras, comprobacion}, kPaso, {}, kLineasCifras * kPaso);
+}
+
+// The comparison's table across the page, under its heading, which
+// heads it again on each page it goes on to.
+void comparacion(Flujo& flujo, const std::vector<FilaComparacion>& filas)
+{
+    if (filas.empty()) return;
+    const auto fila = [](const FilaComparacion& f) {
+        const double valorX = kMargen + kAnchoConcepto + kEntreComparacion;
+        return std::vector<Columna>{Columna{kMargen, kAnchoConcepto, {Parrafo{f.concepto}}},
+                                    Columna{valorX, kMargen + kAnchoUtil - valorX, {Parrafo{f.valor}}}};
+    };
+    const auto encabeza = [&](bool sigue) {
+        flujo.bloque({Columna{kMargen, kAnchoUtil,
+                              {Parrafo{std::string("Comparación con la cartografía catastral") +
+                                           (sigue ? " (continuación)" : ""),
+                                       Letra{kTexto, true}}}}},
+                     kPaso);
+        flujo.actual().rayas.push_back(Raya{kMargen, flujo.y(), kAnchoUtil, false});
+        flujo.baja(0.8);
+    };
+    flujo.baja(3);
+    // The heading never alone at a page's foot.
+    flujo.reserva(kPaso + 0.8 + flujo.alto(fila(filas.front()), kPaso));
+    encabeza(false);
+    for (const FilaComparacion& f : filas) flujo.bloque(fila(f), kPaso, [&] { encabeza(true); });
 }
 
 }  // namespace
@@ -302,11 +450,13 @@ Informe componeInforme(const DatosInforme& d, const MedidaTexto& medida)
     inf.edificio = d.edificio;
     inf.titulo = std::string(d.edificio ? "Informe de coordenadas de la edificación" : "Informe de coordenadas de la parcela") +
                  (d.referencia.empty() ? "" : " " + campo(d.referencia));
-    inf.cabecera = cabecera(d);
+    const Cabecera c = cabecera(d);
+    inf.cabecera = c.parcela;
+    inf.cabecera.insert(inf.cabecera.end(), c.firma.begin(), c.firma.end());
     inf.plano = plano(anillos, d, medida);
     inf.cifras = d.edificio ? cifrasEdificio(d, anillos) : cifrasParcela(d, anillos);
     for (const std::string& l : d.comprobacion) inf.comprobacion.push_back(linea(l));
-    for (const std::string& l : lineasComparacion(d.comparacion)) inf.comparacion.push_back(linea(l));
+    for (const FilaComparacion& f : d.comparacion) inf.comparacion.push_back({linea(f.concepto), linea(f.valor)});
     // Only the cadastre parcels the plan shows: a municipal file holds
     // thousands, and each would go into the PDF however far away.
     const Plano& pl = inf.plano;
@@ -320,10 +470,34 @@ Informe componeInforme(const DatosInforme& d, const MedidaTexto& medida)
     }
     inf.plano.referencias = rotulaFondo(inf.plano, inf.fondo, medida);
     inf.solapes = d.solapes;
-    inf.comparacionY = kCajaPlano.y + kCajaPlano.alto + 3 + kLineasCifras * kAltoCifra + 1;
-    const double bajaPrimera =
-        inf.comparacion.empty() ? 0 : static_cast<double>(inf.comparacion.size() + 1) * kAltoCifra + 2;
-    inf.paginas = pagina(filas(d, anillos), bajaPrimera);
+
+    // Every page under the same heading; the first with the plan, the
+    // blocks under it and the table as far as they go.
+    const Encabezado e = encabezado(inf.titulo, c, medida);
+    Flujo flujo(inf.paginas, medida, [&e](Pagina& p) {
+        p.lineas = e.lineas;
+        p.rayas.push_back(e.raya);
+        return e.raya.y + kTrasCabecera;
+    });
+    // The plan's frame a millimetre under the rule, closer than text.
+    flujo.reserva(kPlanoAlto - 1);
+    flujo.actual().conPlano = true;
+    bajaPlano(inf.plano, flujo.y() - 1 - inf.plano.caja.y);
+    flujo.baja(kPlanoAlto - 1);
+    if (!inf.plano.sinRotulo.empty()) {
+        flujo.baja(1);
+        flujo.bloque({Columna{kMargen, kAnchoUtil,
+                              {Parrafo{"sin rótulo en el plano: " + listaDeNumeros(inf.plano.sinRotulo),
+                                       Letra{kTextoTabla, false}}}}},
+                     kPasoRotulo);
+        flujo.baja(2);
+    } else {
+        flujo.baja(3);
+    }
+    cifrasYComprobacion(flujo, inf);
+    comparacion(flujo, inf.comparacion);
+    flujo.baja(2);
+    tabla(flujo, filas(d, anillos, medida));
     return inf;
 }
 

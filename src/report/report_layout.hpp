@@ -1,8 +1,9 @@
 #pragma once
 // The report laid out on A4 pages, in millimetres from the page's top left
-// corner: the plan at a round scale, the figures, the check and the table
-// of vertices continued over as many pages as it needs. The PDF writer only
-// draws what is placed here.
+// corner: the plan at a round scale, the figures, the check, the
+// comparison and the table of vertices continued over as many pages as
+// they need. Every line of text is placed here, wrapped to its block's
+// width; the PDF writer only draws what is placed.
 
 #include <optional>
 #include <string>
@@ -11,6 +12,7 @@
 #include "core/geometry.hpp"
 #include "report/report_data.hpp"
 #include "report/text_measure.hpp"
+#include "report/text_wrap.hpp"
 
 namespace vadrel::report {
 
@@ -73,8 +75,25 @@ struct Cifra {
     bool aviso = false;  // drawn in red: the declared area differs
 };
 
+// One line of text where the page shows it: it fits its block's width.
+struct Linea {
+    std::string texto;
+    double x = 0, y = 0;  // top left
+    double ancho = 0;     // the block's width
+    double alto = 0;      // the line's height; the text sits in its middle
+    Letra letra;
+    bool aviso = false;  // red
+};
+
+// A rule under the page's heading (grey) or a table's (black).
+struct Raya {
+    double x = 0, y = 0, ancho = 0;
+    bool gris = false;
+};
+
 struct Fila {
-    bool titulo = false;  // a ring's name over its vertices
+    bool titulo = false;  // a ring's name over its vertices (one row per line)
+    bool sigue = false;   // the rest of the vertex above's texts, too wide for one row
     std::string texto;
     int numero = 0;
     std::string x, y, lado;  // x and y as typed, with a comma and padded per ring
@@ -82,7 +101,9 @@ struct Fila {
 };
 
 struct Pagina {
-    bool conPlano = false;           // the first: plan, figures and check
+    bool conPlano = false;           // the plan is drawn on this page
+    std::vector<Linea> lineas;       // every text but the table of vertices
+    std::vector<Raya> rayas;
     std::vector<double> columnas;    // left edge of each table column in use
     double cabeceraY = 0;            // the top of the table's column headings
     std::vector<Fila> filas;
@@ -91,14 +112,12 @@ struct Pagina {
 struct Informe {
     bool edificio = false;
     std::string titulo;
-    std::vector<std::string> cabecera;  // the lines under the title
+    std::vector<std::string> cabecera;  // the lines under the title, in reading order
     Plano plano;
     std::vector<Cifra> cifras;
     std::vector<std::string> comprobacion;
-    // The comparison's lines under the figures, from comparacionY down,
-    // below their heading; none without a cadastral map.
-    std::vector<std::string> comparacion;
-    double comparacionY = 0;
+    // The comparison's table; empty without a cadastral map.
+    std::vector<FilaComparacion> comparacion;
     std::vector<ParcelaFondo> fondo;  // left in metres; drawn through plano.aPagina
     std::vector<std::vector<Punto>> solapes;  // likewise
     std::vector<Pagina> paginas;
@@ -108,12 +127,17 @@ struct Informe {
 };
 
 // Layout constants the writer shares.
+inline constexpr double kTexto = 8.5;  // points
+inline constexpr double kTextoTabla = 7.5;
+inline constexpr double kTitulo = 13;
 inline constexpr double kAltoFila = 4.2;
 inline constexpr double kAnchoColumna = 88;  // number, X, Y, side
-inline constexpr double kCabeceraAlto = 24;  // title and heading lines
+// Where each cell of a table column ends, from its left edge; right-aligned.
+inline constexpr double kFinNumero = 9, kFinX = 36, kFinY = 66, kFinLado = kAnchoColumna - 2;
+inline constexpr double kCabeceraAlto = 24;  // title and heading lines, at least
 inline constexpr double kPlanoAlto = 120;
-inline constexpr int kLineasCifras = 6;
-inline constexpr std::size_t kLineasComparacion = 10;
+inline constexpr int kLineasCifras = 6;   // figures and check under the plan, at least
+inline constexpr double kFinPagina = kAltoPagina - kMargen;  // text ends here, the page number below
 
 // The whole report, every text from outside escaped and cut (see
 // check::visible). A ring of fewer than three vertices, a coordinate that

@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cctype>
 #include <cstring>
 #include <fstream>
 #include <optional>
@@ -215,8 +216,9 @@ TEST_F(ReportCli, RefusalsLeaveNoDocument)
     }
 }
 
-// The cadastral map given: the comparison's lines in the document, only
-// when the map holds the parcel's surroundings.
+// The cadastral map given: the comparison's table in the document, its
+// figures with a decimal comma and their units, only when the map holds
+// the parcel's surroundings.
 TEST_F(ReportCli, CadastralMapBringsTheComparisonWhenItIsAround)
 {
     const auto parcels = sharedDir() / "samples/gml/parcel";
@@ -229,11 +231,14 @@ TEST_F(ReportCli, CadastralMapBringsTheComparisonWhenItIsAround)
     const RunResult near = cli({"report", "--coords", "movida.txt", "--ref", "2041508TP7124S", "--catastro", far,
                                 block, "-o", "cerca.pdf"});
     ASSERT_EQ(near.exitCode, 0) << near.err;
-    const std::string t = texto("cerca.pdf");
-    EXPECT_NE(t.find("Comparación con la cartografía catastral\nsuperficie nueva: 985,13 m2\n"), std::string::npos)
+    const std::string t = std::regex_replace(texto("cerca.pdf"), std::regex("\\s+"), " ");
+    EXPECT_NE(t.find("Comparación con la cartografía catastral Superficie nueva 985,13 m² Superficie catastral "),
+              std::string::npos)
         << t;
-    EXPECT_NE(t.find("\nsolape con 2041506TP7124S: "), std::string::npos) << t;
-    EXPECT_NE(t.find("\nsolapes: 1\n"), std::string::npos) << t;
+    EXPECT_TRUE(std::regex_search(t, std::regex("Solape con 2041506TP7124S [0-9]+,[0-9]{2} m², profundidad "
+                                                "[0-9]+,[0-9]{2} m Solapes 1 ")))
+        << t;
+    EXPECT_EQ(t.find(" m2"), std::string::npos) << t;
 
     const RunResult away =
         cli({"report", "--coords", "movida.txt", "--ref", "2041508TP7124S", "--catastro", far, "-o", "lejos.pdf"});
@@ -402,11 +407,161 @@ TEST_F(ReportCli, HostileInputsShownWholeEscapedCutOrRefused)
         } else {
             EXPECT_EQ(quedan, (std::vector<std::string>{entrada, "informe.pdf"}));
             EXPECT_LT(std::filesystem::file_size(dir / "informe.pdf"), c.mayorPdf);
-            const std::string t = texto("informe.pdf");
+            // One blank between words: a long line takes several.
+            const std::string t = std::regex_replace(texto("informe.pdf"), std::regex("\\s+"), " ");
             for (const std::string& s : c.enElTexto) EXPECT_NE(t.find(s), std::string::npos) << s << "\n" << t;
             for (const std::string& s : c.fueraDelTexto) EXPECT_EQ(t.find(s), std::string::npos) << s;
             std::filesystem::remove(dir / "informe.pdf");
         }
         std::filesystem::remove(dir / entrada);
+    }
+}
+
+namespace {
+
+// A cadastral map of `cuantas` strips 3 m wide along the north side of a
+// 100 x 50 m parcel from (440000, 4470000), each 1 m into it.
+std::string franjasAlNorte(int cuantas)
+{
+    std::string s = "<?xml version=\"1.0\" encoding=\"utf-8\"?>\n"
+                    "<FeatureCollection xmlns:gml=\"http://www.opengis.net/gml/3.2\" "
+                    "xmlns:cp=\"http://inspire.ec.europa.eu/schemas/cp/4.0\" xmlns=\"http://www.opengis.net/wfs/2.0\">\n";
+    for (int i = 0; i < cuantas; ++i) {
+        const long x = 440000 + 3L * i, y = 4470049;
+        const auto p = [](long a, long b) { return std::to_string(a) + " " + std::to_string(b) + " "; };
+        char ref[32];
+        std::snprintf(ref, sizeof ref, "12345%02dAB1234N", i);
+        s += std::string("<member><cp:CadastralParcel gml:id=\"ES.SDGC.CP.") + ref +
+             "\"><cp:geometry><gml:MultiSurface srsName=\"http://www.opengis.net/def/crs/EPSG/0/25830\">"
+             "<gml:surfaceMember><gml:Surface><gml:patches><gml:PolygonPatch><gml:exterior><gml:LinearRing>"
+             "<gml:posList srsDimension=\"2\">" +
+             p(x, y) + p(x + 3, y) + p(x + 3, y + 10) + p(x, y + 10) + p(x, y) +
+             "</gml:posList></gml:LinearRing></gml:exterior></gml:PolygonPatch></gml:patches></gml:Surface>"
+             "</gml:surfaceMember></gml:MultiSurface></cp:geometry><cp:inspireId><Identifier "
+             "xmlns=\"http://inspire.ec.europa.eu/schemas/base/3.3\"><localId>" + ref +
+             "</localId><namespace>ES.SDGC.CP</namespace></Identifier></cp:inspireId></cp:CadastralParcel></member>\n";
+    }
+    return s + "</FeatureCollection>\n";
+}
+
+std::string sinBlancos(std::string s)
+{
+    std::erase_if(s, [](unsigned char c) { return std::isspace(c) != 0; });
+    return s;
+}
+
+}  // namespace
+
+// Long texts in every block of a real document: every sentence arrives
+// whole in the PDF's text, none cut with "…" but the fields the report cuts
+// at 200 characters, and every vertex and comparison row in order.
+TEST_F(ReportCli, LongTextsArriveWholeInEveryBlock)
+{
+    // A 100 x 50 m rectangle with a vertex every metre, declared at 100 m².
+    std::string posList;
+    const auto p = [&](int x, int y) { posList += std::to_string(440000 + x) + " " + std::to_string(4470000 + y) + " "; };
+    for (int x = 0; x < 100; ++x) p(x, 0);
+    for (int y = 0; y < 50; ++y) p(100, y);
+    for (int x = 100; x > 0; --x) p(x, 50);
+    for (int y = 50; y > 0; --y) p(0, y);
+    p(0, 0);
+    writeFile(dir / "larga.gml", gmlDeParcela(std::string(300, 'R'), {posList}, "100"));
+    writeFile(dir / "franjas.gml", franjasAlNorte(30));
+    const std::string autor = "Ana María Pérez de la Fuente y Rodríguez-Villalobos, en nombre de la sociedad "
+                              "Topografía y Agrimensura del Noroeste, S. L. P., con domicilio en Ourense";
+    const std::string colegiado = "Ingeniera técnica en topografía, colegiada número 12345 del Colegio Oficial de "
+                                  "Ingeniería Geomática y Topográfica, delegación de Galicia";
+    const std::string cliente = "Comunidad hereditaria de don Xosé Manuel Fernández Outeiriño y doña Maruxa "
+                                "Carballo Iglesias, representada por su administrador";
+    const std::string situacion = "Paraxe O Outeiro das Pedras Longas, polígono 123, parcela 4567, lugar de "
+                                  "Vilanova de Abaixo, parroquia de Santa María, Ourense";
+    // No schemas: the check's own notes, the same wherever it runs.
+    const RunResult r = run({VADREL_CLI, "report", "--gml", "larga.gml", "--catastro", "franjas.gml", "--autor", autor,
+                             "--colegiado", colegiado, "--cliente", cliente, "--situacion", situacion, "-o", "larga.pdf"},
+                            dir.path(), {"XML_CATALOG_FILES=" + (dir / "falta.xml").string()});
+    ASSERT_EQ(r.exitCode, 0) << r.err;
+    const std::string crudo = texto("larga.pdf");
+    const std::string t = std::regex_replace(crudo, std::regex("\\s+"), " ");
+    for (const std::string& frase :
+         {"Autor: " + autor, "Titulación y nº de colegiado: " + colegiado, "Cliente: " + cliente,
+          "Situación: " + situacion, std::string("Superficie declarada en el GML: 100 m², difiere en 4900,00 m² de la calculada"),
+          std::string("No se ha podido comprobar el archivo contra los esquemas: no se puede leer el catálogo de "
+                      "esquemas."),
+          std::string("Comparación con la cartografía catastral Superficie nueva 5000,00 m²"),
+          std::string("Solapes 30 ")})
+        EXPECT_NE(t.find(frase), std::string::npos) << frase << "\n" << t;
+    // The reference, 200 characters and the cut's mark, broken between
+    // characters where a line ends.
+    EXPECT_NE(sinBlancos(crudo).find("Referencia:" + std::string(200, 'R') + "…(catastral)"), std::string::npos);
+    EXPECT_TRUE(std::regex_search(t, std::regex("Comprobación: [0-9]+ errores y 0 avisos parcela R"))) << t;
+    // The summary's count of the problems it leaves out is no cut.
+    const std::string resto = std::regex_replace(crudo, std::regex("R[R\\s]*…|… y [0-9]+ más"), "");
+    EXPECT_EQ(resto.find("…"), std::string::npos) << "a text cut short:\n" << resto;
+    // Each overlap a row of its own, in order, with its figures whole.
+    std::size_t desde = 0;
+    for (int i = 0; i < 30; ++i) {
+        char fila[96];
+        std::snprintf(fila, sizeof fila, "Solape con 12345%02dAB1234N 3,00 m², profundidad 1,00 m ", i);
+        const std::size_t at = t.find(fila, desde);
+        ASSERT_NE(at, std::string::npos) << fila << "\n" << t;
+        desde = at;
+    }
+    // Every vertex once, in order, after the comparison.
+    for (int i = 1; i <= 300; ++i) {
+        const std::size_t at = t.find(" " + std::to_string(i) + " 440", desde);
+        ASSERT_NE(at, std::string::npos) << "vértice " << i;
+        desde = at;
+    }
+}
+
+// The document made in the person's home, with the schemas' catalog there
+// and unreadable: the check tells why in plain words, and the PDF holds no
+// part of the home's path.
+TEST_F(ReportCli, NoPathOfTheMachineInTheDocument)
+{
+    const std::filesystem::path home = dir.path() / "Ana García";
+    std::filesystem::create_directories(home / "tmp");
+    writeFile(home / "c.txt", "1;500000;4100000\r\n2;500010;4100000\r\n3;500010;4100010\r\n4;500000;4100010\r\n");
+    const RunResult r = run({VADREL_CLI, "report", "--coords", "c.txt", "--ref", "1234567AB1234N", "--area", "100",
+                             "--autor", "Ana", "-o", "informe.pdf"},
+                            home,
+                            {"HOME=" + home.string(), "TMPDIR=" + (home / "tmp").string(),
+                             "XML_CATALOG_FILES=" + (home / "falta.xml").string()});
+    ASSERT_EQ(r.exitCode, 0) << r.err;
+    const std::string t = std::regex_replace(texto((home / "informe.pdf").string()), std::regex("\\s+"), " ");
+    EXPECT_NE(t.find("Comprobación: Sin errores, pero sin comprobar contra los esquemas No se ha podido comprobar el "
+                     "archivo contra los esquemas: no se puede leer el catálogo de esquemas."),
+              std::string::npos)
+        << t;
+    for (const std::string& parte : {dir.path().string(), dir.path().filename().string(), std::string("García"),
+                                     std::string("falta.xml"), std::string("/tmp")})
+        EXPECT_EQ(t.find(parte), std::string::npos) << parte << "\n" << t;
+    EXPECT_EQ(readFile(home / "informe.pdf").find(dir.path().filename().string()), std::string::npos);
+}
+
+// Both reports take the signer's details, and their usage names them.
+TEST_F(ReportCli, SignerDetailsInBothReports)
+{
+    writeFile(dir / "edificio.gml", edificioConPiscinaDeDosPoligonos());
+    writeFile(dir / "c.txt", "1;500000;4100000\r\n2;500010;4100000\r\n3;500010;4100010\r\n4;500000;4100010\r\n");
+    const std::vector<std::string> firma{"--autor", "Ana Pérez", "--colegiado", "ITT nº 12", "--cliente", "Luis Gil",
+                                         "--situacion", "Paraje Alto, Villena"};
+    for (std::vector<std::string> orden : {std::vector<std::string>{"building", "report", "--gml", "edificio.gml"},
+                                           std::vector<std::string>{"report", "--coords", "c.txt", "--ref", "1234567AB1234N"}}) {
+        SCOPED_TRACE(orden[0]);
+        orden.insert(orden.end(), firma.begin(), firma.end());
+        orden.insert(orden.end(), {"-o", "f.pdf"});
+        const RunResult r = cli(orden);
+        ASSERT_EQ(r.exitCode, 0) << r.err;
+        const std::string t = std::regex_replace(texto("f.pdf"), std::regex("\\s+"), " ");
+        for (const char* linea : {"Autor: Ana Pérez", "Titulación y nº de colegiado: ITT nº 12", "Cliente: Luis Gil",
+                                  "Situación: Paraje Alto, Villena"})
+            EXPECT_NE(t.find(linea), std::string::npos) << linea << "\n" << t;
+        std::filesystem::remove(dir / "f.pdf");
+        orden.resize(2);
+        const RunResult uso = cli(orden);
+        EXPECT_EQ(uso.exitCode, 2);
+        for (const char* opcion : {"--autor TEXTO", "--colegiado TEXTO", "--cliente TEXTO", "--situacion TEXTO"})
+            EXPECT_NE(uso.err.find(opcion), std::string::npos) << opcion << "\n" << uso.err;
     }
 }

@@ -96,7 +96,7 @@ TEST_F(CompareFormTest, TheReportAfterAComparisonCarriesIt)
     form->BBInformeClick();
     ASSERT_EQ(ui.writtenReports.size(), 1u) << (ui.messages.empty() ? "" : ui.messages.back());
     ASSERT_FALSE(ui.lastComparison.empty());
-    EXPECT_EQ(ui.lastComparison.back(), "solapes: 1");
+    EXPECT_EQ(ui.lastComparison.back(), (report::FilaComparacion{"Solapes", "1"}));
 
     const CoordList mx = form->MX, my = form->MY;
     const std::string area = form->ESup;

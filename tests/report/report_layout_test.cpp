@@ -7,10 +7,15 @@
 
 #include "core/failure.hpp"
 #include "report/report_comparison.hpp"
+#include "report/no_paths.hpp"
 #include "report/report_layout.hpp"
 
 using namespace vadrel;
 using namespace vadrel::report;
+
+namespace vadrel::report {
+void PrintTo(const FilaComparacion& f, std::ostream* os) { *os << '{' << f.concepto << " | " << f.valor << '}'; }
+}  // namespace vadrel::report
 
 namespace {
 
@@ -59,8 +64,8 @@ const CasoPlano kCasos[] = {
     {"alto_pasa_a_1_200", 10, 11, 200, 2},
     {"a_1_250", 25, 25, 250, 2},
     {"a_1_500", 27, 27, 500, 2},
-    {"dos_paginas_llenas", 20, 56, 1000, 2},
-    {"una_fila_mas", 20, 57, 1000, 3},
+    {"dos_paginas_llenas", 20, 53, 1000, 2},
+    {"una_fila_mas", 20, 54, 1000, 3},
     {"trescientos_vertices", 100, 50, 1000, 4},
     {"ancho_a_1_2000", 250, 5, 2000, 6},
     {"sin_1_2500_pasa_a_1_5000", 5, 250, 5000, 6},
@@ -189,10 +194,10 @@ TEST(Informe, CabeceraConHusoYCodigo)
         d.firma.autor = "Ana Pérez";
         const Informe inf = componeInforme(d, MedidaHolgada());
         EXPECT_EQ(inf.titulo, "Informe de coordenadas de la parcela 8429105VK1882N");
-        ASSERT_EQ(inf.cabecera.size(), 3u);
+        ASSERT_EQ(inf.cabecera.size(), 4u);
         EXPECT_EQ(inf.cabecera[0], "Referencia: 8429105VK1882N (nueva)");
         EXPECT_EQ(inf.cabecera[1], c.linea);
-        EXPECT_NE(inf.cabecera[2].find("Autor: Ana Pérez"), std::string::npos);
+        EXPECT_EQ(inf.cabecera[3], "Autor: Ana Pérez");
     }
 }
 
@@ -309,17 +314,17 @@ TEST(Informe, CamposDeFueraEscapadosYCortados)
     d.firma.autor = "Ana\nFecha: 01/01/1999";
     d.anillos[0].titulo = "Anillo\u2066 exterior";
     d.comprobacion = {"parcela " + rlo + "X: aviso: nada."};
-    d.comparacion = {"solape con \u200fY: 1,00 m2", "solapes: 1"};
+    d.comparacion = {{"Solape con \u200fY", "1,00 m²"}, {"Solapes", "1"}};
     const std::vector<Punto> cerca{{440000, 4470000}, {440001, 4470000}, {440001, 4470001}};
     d.fondo.push_back(ParcelaFondo{rlo + "Z", cerca});
     const Informe inf = componeInforme(d, MedidaHolgada());
     EXPECT_EQ(inf.titulo, "Informe de coordenadas de la parcela \\u202eN4321BA7654321");
     EXPECT_EQ(inf.cabecera.at(0), "Referencia: \\u202eN4321BA7654321 (catastral)");
-    EXPECT_EQ(inf.cabecera.at(2).substr(inf.cabecera.at(2).find("Autor")), "Autor: Ana\\nFecha: 01/01/1999");
+    EXPECT_EQ(inf.cabecera.at(3), "Autor: Ana\\nFecha: 01/01/1999");
     EXPECT_EQ(inf.cifras.at(1).texto, "Superficie declarada en el GML: cien\\x1b[2J (no es un número)");
     EXPECT_EQ(inf.paginas.at(0).filas.at(0).texto, "Anillo\\u2066 exterior");
     EXPECT_EQ(inf.comprobacion, std::vector<std::string>{"parcela \\u202eX: aviso: nada."});
-    EXPECT_EQ(inf.comparacion.at(0), "solape con \\u200fY: 1,00 m2");
+    EXPECT_EQ(inf.comparacion.at(0), (FilaComparacion{"Solape con \\u200fY", "1,00 m²"}));
     ASSERT_EQ(inf.fondo.size(), 1u);
     EXPECT_EQ(inf.fondo[0].referencia, "\\u202eZ");
 
@@ -330,7 +335,7 @@ TEST(Informe, CamposDeFueraEscapadosYCortados)
     const Informe grande = componeInforme(d, MedidaHolgada());
     EXPECT_EQ(grande.titulo, "Informe de coordenadas de la parcela " + std::string(200, 'R') + "…");
     EXPECT_EQ(grande.cabecera.at(0), "Referencia: " + std::string(200, 'R') + "… (catastral)");
-    EXPECT_LT(grande.cabecera.at(2).size(), 300u);
+    EXPECT_LT(grande.cabecera.at(3).size(), 300u);
     EXPECT_LT(grande.cifras.at(1).texto.size(), 400u);
 }
 
@@ -390,22 +395,36 @@ TEST(Informe, ResumenDeLaComprobacion)
 
 }  // namespace
 
-// A long comparison keeps its first lines and its count, and the table of
-// the first page starts under it.
-TEST(Informe, ComparacionLargaCabeYBajaLaTabla)
+// A long comparison is shown whole, row by row in order, and the table of
+// vertices starts under its last row, on a later page when it must.
+TEST(Informe, ComparacionLargaEnteraYBajaLaTabla)
 {
     DatosInforme d = parcela(rectangulo(10, 10));
     const Informe sin = componeInforme(d, MedidaHolgada());
-    for (int i = 0; i < 13; ++i) d.comparacion.push_back("solape con " + std::to_string(i));
-    d.comparacion.push_back("solapes: 13");
+    for (int i = 0; i < 40; ++i) d.comparacion.push_back({"Solape con " + std::to_string(i), "1,00 m²"});
+    d.comparacion.push_back({"Solapes", "40"});
     const Informe con = componeInforme(d, MedidaHolgada());
-    ASSERT_EQ(con.comparacion.size(), kLineasComparacion);
-    EXPECT_EQ(con.comparacion[7], "solape con 7");
-    EXPECT_EQ(con.comparacion[8], "… y 5 líneas más");
-    EXPECT_EQ(con.comparacion.back(), "solapes: 13");
-    EXPECT_NEAR(con.paginas[0].cabeceraY - sin.paginas[0].cabeceraY, 11 * 4.5 + 2, 1e-9);
-    EXPECT_GE(con.paginas[0].cabeceraY, con.comparacionY + 11 * 4.5);
-    EXPECT_GT(con.paginas.size(), sin.paginas.size()) << "the rows the comparison pushed off go on";
+    ASSERT_EQ(con.comparacion.size(), 41u);
+    std::vector<std::string> conceptos;
+    const Linea* ultima = nullptr;
+    std::size_t paginaUltima = 0;
+    for (std::size_t p = 0; p < con.paginas.size(); ++p)
+        for (const Linea& l : con.paginas[p].lineas)
+            if (l.texto.starts_with("Solape")) {
+                conceptos.push_back(l.texto);
+                ultima = &l;
+                paginaUltima = p;
+            }
+    ASSERT_EQ(conceptos.size(), 41u);
+    EXPECT_EQ(conceptos[7], "Solape con 7");
+    EXPECT_EQ(conceptos.back(), "Solapes");
+    EXPECT_GT(paginaUltima, 0u) << "forty rows do not fit under the plan";
+    // The table begins after the comparison, on the page where it ends.
+    std::size_t paginaTabla = 0;
+    while (con.paginas[paginaTabla].filas.empty()) ++paginaTabla;
+    EXPECT_EQ(paginaTabla, paginaUltima);
+    EXPECT_GE(con.paginas[paginaTabla].cabeceraY, ultima->y + ultima->alto);
+    EXPECT_GT(con.paginas.size(), sin.paginas.size());
 }
 
 // The building window's parcel of its last comparison: behind the plan with
@@ -433,8 +452,8 @@ TEST(Informe, ParcelaDelEdificioDetrasYLoQueSeSale)
     anadeParcelaCatastral(d, parcela(500010));  // the last 2 m of the house outside
     ASSERT_EQ(d.fondo.size(), 1u);
     EXPECT_FALSE(d.solapes.empty());
-    EXPECT_EQ(d.comparacion, (std::vector<std::string>{"construcción Casa: fuera de la parcela 20,00 m2, hasta 2,00 m",
-                                                       "construcciones fuera: 1"}));
+    EXPECT_EQ(d.comparacion, (std::vector<FilaComparacion>{{"Construcción Casa fuera de la parcela", "20,00 m², hasta 2,00 m"},
+                                                           {"Construcciones fuera de la parcela", "1"}}));
 }
 
 // The comparison's lines with a comma in their figures, the references
@@ -452,14 +471,15 @@ TEST(Informe, ComparacionConComaYReferenciasConPuntos)
     // The new parcel 0.5 m into its taller neighbour to the east.
     anadeCartografia(d, {caja("P.9.75", 500000, 4100000, 500010, 4100010),
                          caja("N.1.25", 500010, 4099995, 500020, 4100015)});
-    EXPECT_EQ(d.comparacion, (std::vector<std::string>{"superficie nueva: 105,00 m2",
-                                                       "superficie catastral: 100,00 m2 (P.9.75)",
-                                                       "diferencia: 5,00 m2 (5,00 %)",
-                                                       "fuera de las parcelas afectadas: 5,00 m2",
-                                                       "sin cubrir de las parcelas afectadas: 0,00 m2",
-                                                       "desplazamiento máximo del perímetro: 0,50 m",
-                                                       "solape con N.1.25: 5,00 m2, profundidad 0,50 m",
-                                                       "solapes: 1"}));
+    EXPECT_EQ(d.comparacion, (std::vector<FilaComparacion>{{"Superficie nueva", "105,00 m²"},
+                                                           {"Superficie catastral", "100,00 m²"},
+                                                           {"Parcelas catastrales afectadas", "P.9.75"},
+                                                           {"Diferencia", "5,00 m² (5,00 %)"},
+                                                           {"Fuera de las parcelas afectadas", "5,00 m²"},
+                                                           {"Sin cubrir de las parcelas afectadas", "0,00 m²"},
+                                                           {"Desplazamiento máximo del perímetro", "0,50 m"},
+                                                           {"Solape con N.1.25", "5,00 m², profundidad 0,50 m"},
+                                                           {"Solapes", "1"}}));
     EXPECT_EQ(d.fondo.size(), 2u);
     EXPECT_FALSE(d.solapes.empty());
 }
@@ -485,8 +505,9 @@ TEST(Informe, ConstruccionesFueraConComaYSusNombres)
     anadeParcelaCatastral(d, {compare::Shape{"1234567AB1234N", {compare::Patch{{caja}}}}});
     ASSERT_EQ(d.comparacion.size(), 31u);
     for (std::size_t i = 0; i < nombres.size(); ++i)
-        EXPECT_EQ(d.comparacion[i], "construcción " + nombres[i] + ": fuera de la parcela 10,00 m2, hasta 5,00 m");
-    EXPECT_EQ(d.comparacion.back(), "construcciones fuera: 30");
+        EXPECT_EQ(d.comparacion[i],
+                  (FilaComparacion{"Construcción " + nombres[i] + " fuera de la parcela", "10,00 m², hasta 5,00 m"}));
+    EXPECT_EQ(d.comparacion.back(), (FilaComparacion{"Construcciones fuera de la parcela", "30"}));
 }
 
 // Names in the comparison's lines as every name of the report: escaped, so
@@ -504,6 +525,258 @@ TEST(Informe, NombresDeLaComparacionEscapadosYCortados)
     const compare::Ring caja{{499990, 4099990}, {500090, 4099990}, {500090, 4100020}, {499990, 4100020}, {499990, 4099990}};
     anadeParcelaCatastral(d, {compare::Shape{"1234567AB1234N", {compare::Patch{{caja}}}}});
     ASSERT_EQ(d.comparacion.size(), 2u);
-    EXPECT_EQ(d.comparacion[0],
-              "construcción \\u202e" + std::string(199, 'C') + "…: fuera de la parcela 10,00 m2, hasta 5,00 m");
+    EXPECT_EQ(d.comparacion[0].concepto, "Construcción \\u202e" + std::string(199, 'C') + "… fuera de la parcela");
+}
+
+namespace {
+
+// Every character a millimetre wide, bold or not: widths as counts.
+class UnMilimetro : public MedidaTexto {
+public:
+    double ancho(std::string_view texto, double, bool) const override
+    {
+        return static_cast<double>(std::count_if(texto.begin(), texto.end(),
+                                                 [](char c) { return (static_cast<unsigned char>(c) & 0xC0) != 0x80; }));
+    }
+};
+
+}  // namespace
+
+TEST(Informe, LineasPartidasEnBlancosYPalabrasLargasEntreCaracteres)
+{
+    struct Caso {
+        const char* nombre;
+        std::string texto;
+        double ancho;
+        std::vector<std::string> lineas;
+    };
+    const Caso casos[] = {
+        {"cabe", "Huso 30", 7, {"Huso 30"}},
+        {"vacio", "", 5, {""}},
+        {"en_blancos", "uno dos tres", 7, {"uno dos", "tres"}},
+        {"blancos_de_dentro_quedan", "X 1   Y 2 fin", 9, {"X 1   Y 2", "fin"}},
+        {"blancos_del_corte_no", "ab     cd", 3, {"ab", "cd"}},
+        {"palabra_larga_entre_caracteres", "Ref: ABCDEFGHIJ.", 4, {"Ref:", "ABCD", "EFGH", "IJ."}},
+        {"resto_de_palabra_sigue_en_linea", "ABCDEFG hi", 5, {"ABCDE", "FG hi"}},
+        {"caracteres_de_varios_bytes_enteros", "áéíóúñ", 4, {"áéíó", "úñ"}},
+        {"mas_estrecha_que_un_caracter", "m²", 0.5, {"m", "²"}},
+    };
+    for (const Caso& c : casos)
+        EXPECT_EQ(parteEnLineas(c.texto, c.ancho, Letra{kTexto, false}, UnMilimetro()), c.lineas) << c.nombre;
+}
+
+// The signer's lines under the reference, zone and date, each only when
+// given; the place of the parcel with the parcel's lines.
+TEST(Informe, CabeceraConLosDatosDeQuienFirma)
+{
+    struct Caso {
+        FirmaInforme firma;
+        std::vector<std::string> cabecera;
+    };
+    const std::string ref = "Referencia: 8429105VK1882N (catastral)", huso = "Huso 30 · EPSG:25830 · ETRS89 / UTM huso 30N",
+                      fecha = "Fecha: 01/02/2027";
+    for (const Caso& c :
+         {Caso{{}, {ref, huso, fecha}},
+          Caso{{"Ana", "", "", ""}, {ref, huso, fecha, "Autor: Ana"}},
+          Caso{{"", "ITT, nº 12", "Luis", "Paraje Alto, Villena"},
+               {ref, "Situación: Paraje Alto, Villena", huso, fecha, "Titulación y nº de colegiado: ITT, nº 12",
+                "Cliente: Luis"}},
+          Caso{{"Ana", "ITT, nº 12", "Luis", ""},
+               {ref, huso, fecha, "Autor: Ana", "Titulación y nº de colegiado: ITT, nº 12", "Cliente: Luis"}}}) {
+        DatosInforme d = parcela(rectangulo(2, 2));
+        d.fecha = "01/02/2027";
+        d.firma = c.firma;
+        const Informe inf = componeInforme(d, MedidaHolgada());
+        EXPECT_EQ(inf.cabecera, c.cabecera);
+        // Every page heads with the same lines.
+        std::vector<std::string> enPagina;
+        for (const Linea& l : inf.paginas.at(0).lineas)
+            if (l.y < inf.plano.caja.y && !l.letra.negrita) enPagina.push_back(l.texto);
+        EXPECT_EQ(enPagina, c.cabecera);
+    }
+}
+
+namespace {
+
+// A sentence of `palabras` words, numbered so that none reads as another.
+std::string frase(const std::string& inicio, int palabras)
+{
+    std::string s = inicio;
+    for (int i = 0; i < palabras; ++i) s += " palabra" + std::to_string(i);
+    return s + ".";
+}
+
+std::string sinBlancos(std::string s)
+{
+    std::erase_if(s, [](char c) { return c == ' '; });
+    return s;
+}
+
+}  // namespace
+
+// Long texts in every block: each line inside its block's width and the
+// page's margins, no block over another, and every text whole, in order.
+TEST(Informe, TextosLargosEnCadaBloqueSinSalirseNiPisarse)
+{
+    AnilloInforme anillo = rectangulo(100, 50);
+    anillo.titulo = frase("Superficie 1 con un nombre largo", 20);
+    DatosInforme d = parcela(anillo, "100");
+    // A second ring whose name falls at a column's foot.
+    AnilloInforme hueco = rectangulo(2, 2);
+    hueco.interior = true;
+    hueco.titulo = frase("Anillo interior 1", 8);
+    for (std::string& x : hueco.x) x = std::to_string(std::stoi(x) + 10) + ".5";
+    for (std::string& y : hueco.y) y = std::to_string(std::stoi(y) + 10);
+    d.anillos.push_back(hueco);
+    d.referencia = std::string(300, 'R');
+    d.fecha = "01/02/2027";
+    d.firma = {frase("Ana", 15), frase("Ingeniera", 15), frase("Cliente", 15), frase("Paraje", 5) + std::string(120, 'S')};
+    d.comprobacion = {"2 errores y 0 avisos", frase("parcela X: error:", 60), frase("archivo: error:", 60)};
+    for (int i = 0; i < 60; ++i)
+        d.comparacion.push_back({"Solape con " + std::to_string(i) + std::string(150, 'N'), frase("1,00 m², profundidad", 12)});
+    const MedidaHolgada medida;
+    const Informe inf = componeInforme(d, medida);
+
+    struct Caja {
+        double x, y, ancho, alto;
+        std::string que;
+    };
+    std::string todo;  // every line's text in the order placed
+    std::string titulos;  // the table's rows of ring names
+    std::size_t filas = 0;
+    for (std::size_t n = 0; n < inf.paginas.size(); ++n) {
+        const Pagina& p = inf.paginas[n];
+        std::vector<Caja> cajas;
+        for (const Linea& l : p.lineas) {
+            const double ancho = medida.ancho(l.texto, l.letra.puntos, l.letra.negrita);
+            EXPECT_LE(ancho, l.ancho + 1e-9) << l.texto;
+            EXPECT_GE(l.x, kMargen - 1e-9);
+            EXPECT_LE(l.x + l.ancho, kAnchoPagina - kMargen + 1e-9) << l.texto;
+            EXPECT_GE(l.y, kMargen - 1e-9);
+            EXPECT_LE(l.y + l.alto, kFinPagina + 1e-9) << "página " << n + 1 << ": " << l.texto;
+            cajas.push_back({l.x, l.y, ancho, l.alto, l.texto});
+            todo += l.texto + " ";
+        }
+        for (double x : p.columnas) cajas.push_back({x, p.cabeceraY, kAnchoColumna, 5, "cabecera de la tabla"});
+        for (const Fila& f : p.filas) {
+            EXPECT_LE(f.posY + kAltoFila, kFinPagina + 1e-9);
+            cajas.push_back({f.posX, f.posY, kAnchoColumna, kAltoFila, "fila " + std::to_string(f.numero) + f.texto});
+            if (!f.titulo) ++filas;
+            if (f.titulo) titulos += f.texto + " ";
+        }
+        // A ring's name never ends a column: its first vertex comes with it.
+        for (std::size_t i = 0; i < p.filas.size(); ++i)
+            if (p.filas[i].titulo) {
+                EXPECT_TRUE(i + 1 < p.filas.size() && p.filas[i + 1].posX == p.filas[i].posX) << p.filas[i].texto;
+            }
+        if (p.conPlano) cajas.push_back({inf.plano.caja.x, inf.plano.caja.y, inf.plano.caja.ancho, inf.plano.caja.alto, "plano"});
+        for (std::size_t i = 0; i < cajas.size(); ++i)
+            for (std::size_t j = i + 1; j < cajas.size(); ++j) {
+                const Caja &a = cajas[i], &b = cajas[j];
+                const bool pisa = a.x < b.x + b.ancho - 1e-9 && b.x < a.x + a.ancho - 1e-9 &&
+                                  a.y < b.y + b.alto - 1e-9 && b.y < a.y + a.alto - 1e-9;
+                EXPECT_FALSE(pisa) << "página " << n + 1 << ": «" << a.que << "» y «" << b.que << "»";
+            }
+    }
+    EXPECT_EQ(filas, anillo.x.size() + hueco.x.size());
+    EXPECT_EQ(std::count_if(inf.paginas.begin(), inf.paginas.end(), [](const Pagina& p) { return p.conPlano; }), 1);
+    // Whole and in order: the words of each text one after another.
+    std::size_t desde = 0;
+    const auto entero = [&](const std::string& texto) {
+        const std::size_t at = todo.find(texto, desde);
+        EXPECT_NE(at, std::string::npos) << texto;
+        if (at != std::string::npos) desde = at + texto.size();
+    };
+    entero("Autor: " + d.firma.autor);
+    entero("Superficie declarada en el GML: 100 m², difiere en 4896,00 m² de la calculada");
+    for (const std::string& l : d.comprobacion) entero(l);
+    for (const FilaComparacion& f : d.comparacion) entero(f.valor);
+    EXPECT_EQ(titulos, anillo.titulo + " " + hueco.titulo + " ");
+    // The words longer than a line, broken between their characters.
+    const std::string seguido = sinBlancos(todo);
+    EXPECT_NE(seguido.find(sinBlancos("parcela" + std::string(200, 'R') + "…")), std::string::npos);
+    EXPECT_NE(seguido.find(sinBlancos("Situación: " + d.firma.situacion)), std::string::npos);
+    for (const FilaComparacion& f : d.comparacion) EXPECT_NE(seguido.find(sinBlancos(f.concepto)), std::string::npos);
+    // The plan's vertices without a number, when it left some, listed.
+    if (!inf.plano.sinRotulo.empty()) {
+        EXPECT_NE(todo.find("sin rótulo en el plano: "), std::string::npos);
+    }
+}
+
+// The check's words for the client name no folder of the machine: the
+// person's home (blanks and all), the temporary folders, the cache, a
+// catalog's; what the path told said in plain words, addresses kept.
+TEST(Informe, ComprobacionSinRutasDelEquipo)
+{
+    const char* antes = std::getenv("HOME");
+    const std::string homeAntes = antes ? antes : "";
+    setenv("HOME", "/home/Ana García", 1);
+    const std::string nota = "No se ha podido comprobar el archivo contra los esquemas: ";
+    struct Caso {
+        std::string texto, limpio;
+    };
+    const Caso casos[] = {
+        {nota + "no hay copia de http://schemas.opengis.net/gml/3.2.1/gml.xsd en /home/Ana García/.cache/vadrel/esquemas.",
+         nota + "no hay copia de http://schemas.opengis.net/gml/3.2.1/gml.xsd en este equipo."},
+        {nota + "no se puede leer el catálogo de esquemas /srv/esquemas/catalog.xml.",
+         nota + "no se puede leer el catálogo de esquemas."},
+        {nota + "la copia /home/Ana García/.cache/vadrel/esquemas/a/b.xsd de la caché no es un esquema; bórrela.",
+         nota + "la copia de la caché no es un esquema; bórrela."},
+        {"archivo: error: No se puede leer (C:\\Users\\ana\\x.xsd): no existe.",
+         "archivo: error: No se puede leer: no existe."},
+        {"el esquema file:///home/Ana%20Garc%C3%ADa/x.xsd está fuera", "el esquema está fuera"},
+        {"el esquema ~/x.xsd está fuera", "el esquema está fuera"},
+        {"no se puede leer en /tmp/vadrel-informe-x1/Mis documentos/informe.gml, hoy",
+         "no se puede leer en este equipo, hoy"},
+        {"el catálogo de esquemas no da http://inspire.ec.europa.eu/schemas/cp/4.0/CadastralParcels.xsd",
+         "el catálogo de esquemas no da http://inspire.ec.europa.eu/schemas/cp/4.0/CadastralParcels.xsd"},
+        {"parcela X, anillo exterior: aviso: El vértice 3/4 repite el anterior (440000,5 4470000).",
+         "parcela X, anillo exterior: aviso: El vértice 3/4 repite el anterior (440000,5 4470000)."},
+    };
+    for (const Caso& c : casos) EXPECT_EQ(sinRutas(c.texto), c.limpio);
+    // Folders the caller knows, however they are spelt.
+    EXPECT_EQ(sinRutas("no se puede leer el catálogo /srv/mis esquemas/cat.xml de los esquemas", {"/srv/mis esquemas/"}),
+              "no se puede leer el catálogo de los esquemas");
+    EXPECT_EQ(sinRutas("faltan los esquemas", {"esquemas"}), "faltan los esquemas") << "a relative folder is no path";
+
+    const check::Problem sinCopia{check::Severity::Warning, "archivo", casos[0].texto, true};
+    const check::Problem ilegible{check::Severity::Error, "archivo", "No se puede leer /home/Ana García/p.gml."};
+    const std::vector<std::string> resumen = resumenComprobacion({sinCopia, ilegible});
+    EXPECT_EQ(resumen, (std::vector<std::string>{"1 error y 0 avisos", "archivo: error: No se puede leer.",
+                                                 casos[0].limpio}));
+    if (antes)
+        setenv("HOME", homeAntes.c_str(), 1);
+    else
+        unsetenv("HOME");
+}
+
+// A coordinate typed with digits by the dozen does not fit its cell: the
+// rest goes on in rows under its vertex, in the same column, each piece
+// inside the cell; the vertex keeps one number.
+TEST(Informe, CeldaDemasiadoAnchaSigueDebajo)
+{
+    AnilloInforme a = rectangulo(10, 10);
+    a.x[3] = std::string(40, '0') + a.x[3];
+    const MedidaHolgada medida;
+    const Informe inf = componeInforme(parcela(a), medida);
+    std::vector<Fila> filas;
+    for (const Pagina& p : inf.paginas) filas.insert(filas.end(), p.filas.begin(), p.filas.end());
+    std::string x;
+    std::size_t renglones = 0;
+    for (std::size_t i = 0; i < filas.size(); ++i) {
+        const Fila& f = filas[i];
+        EXPECT_LE(medida.ancho(f.x, kTextoTabla), kFinX - kFinNumero) << f.x;
+        if (f.numero != 4) continue;
+        x += f.x;
+        ++renglones;
+        EXPECT_EQ(f.sigue, renglones > 1);
+        if (renglones > 1) {
+            EXPECT_EQ(f.posX, filas[i - 1].posX);
+            EXPECT_NEAR(f.posY, filas[i - 1].posY + kAltoFila, 1e-9);
+            EXPECT_EQ(f.y, "");
+        }
+    }
+    EXPECT_EQ(x, std::string(40, '0') + "440003,5");
+    EXPECT_GT(renglones, 2u);
+    EXPECT_EQ(filas.size(), a.x.size() + renglones - 1);
 }

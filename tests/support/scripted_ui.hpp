@@ -64,14 +64,14 @@ public:
     // The reports written: path and title, no PDF drawn.
     void writeReport(const report::Informe& informe, const std::string& path) override;
     std::vector<std::pair<std::string, std::string>> writtenReports;
-    std::vector<std::string> lastComparison;
+    std::vector<report::FilaComparacion> lastComparison;  // the comparison of the last report written
     std::vector<std::string> lastHeading;  // and its heading's lines
     // "Datos del informe": the values each dialog showed; the answers in
     // order (none: the dialog is cancelled); with no answers left, accepted
     // as shown.
     bool pideFirma(report::FirmaInforme& firma) override;
     std::vector<report::FirmaInforme> firmasMostradas;
-    std::deque<std::optional<report::FirmaInforme>> firmaAnswers;  // the comparison's lines of the last report written
+    std::deque<std::optional<report::FirmaInforme>> firmaAnswers;
 };
 
 }  // namespace vadrel::test
