@@ -2,12 +2,15 @@
 
 #include <cerrno>
 #include <chrono>
+#include <cstdlib>
+#include <optional>
 #include <set>
 #include <string>
 
 #include "core/file_io.hpp"
 #include "core/platform/native_file.hpp"
 #include "core/platform/system_errors.hpp"
+#include "core/platform/user_folders.hpp"
 #include "support/temp_dir.hpp"
 
 using namespace vadrel;
@@ -77,4 +80,38 @@ TEST(UniqueNames, AMissingParentIsAnErrorNotAFolderElsewhere)
     EXPECT_FALSE(platform::NativeFile::createUnique(dir / "falta", "x-", file, error).isOpen());
     EXPECT_TRUE(platform::isMissing(error));
     EXPECT_TRUE(std::filesystem::is_empty(dir.path()));
+}
+
+// Only an absolute XDG_CACHE_HOME counts; without it or HOME, no folder at
+// all rather than a shared one.
+TEST(UserFolders, TheCacheFolderFromTheEnvironment)
+{
+    const struct {
+        std::optional<std::string> xdg;
+        std::optional<std::string> home;
+        std::string cache;
+    } cases[] = {
+        {"/x/cache", "/home/ana", "/x/cache"},
+        {"relativa", "/home/ana", "/home/ana/.cache"},
+        {"", "/home/ana", "/home/ana/.cache"},
+        {std::nullopt, "/home/ana", "/home/ana/.cache"},
+        {std::nullopt, "", ""},
+        {std::nullopt, std::nullopt, ""},
+    };
+    std::optional<std::string> saved[2];
+    const char* names[2] = {"XDG_CACHE_HOME", "HOME"};
+    for (int i = 0; i < 2; ++i)
+        if (const char* v = std::getenv(names[i])) saved[i] = v;
+    auto put = [&](int i, const std::optional<std::string>& value) {
+        if (value)
+            ::setenv(names[i], value->c_str(), 1);
+        else
+            ::unsetenv(names[i]);
+    };
+    for (const auto& c : cases) {
+        put(0, c.xdg);
+        put(1, c.home);
+        EXPECT_EQ(platform::userCacheFolder(), std::filesystem::path(c.cache)) << c.xdg.value_or("(none)");
+    }
+    for (int i = 0; i < 2; ++i) put(i, saved[i]);
 }
