@@ -25,9 +25,9 @@ public:
     // An existing file, to read. Not open, and `error` set, on failure.
     static NativeFile openToRead(const std::filesystem::path& file, std::error_code& error);
 
-    // A new file named `prefix` and six letters or digits in `folder`, for
-    // the running user alone until it takes its attributes; its path in
-    // `made`. Not open, and `error` set, on failure.
+    // A new file named `prefix` and six letters or digits in `folder` (on
+    // POSIX the running user's alone until it takes its attributes); its
+    // path in `made`. Not open, and `error` set, on failure.
     static NativeFile createUnique(const std::filesystem::path& folder, std::string_view prefix,
                                    std::filesystem::path& made, std::error_code& error);
 
