@@ -1,8 +1,6 @@
 #include "check/schema_loader.hpp"
 
 #include <libxml/parser.h>
-#include <sys/stat.h>
-#include <unistd.h>
 
 #include <chrono>
 #include <map>
@@ -13,6 +11,7 @@
 #include "check/libxml_tree.hpp"
 #include "core/failure.hpp"
 #include "core/file_io.hpp"
+#include "core/platform/private_files.hpp"
 
 namespace vadrel::check {
 
@@ -93,14 +92,9 @@ std::map<std::string, std::string>& memoryCopies()
     return copies;
 }
 
-// A folder or file anyone else could have put there or could change: not
-// the running user's, or writable by others. Missing is not unsafe.
-bool unsafe(const std::filesystem::path& path)
-{
-    struct stat st {};
-    if (::stat(path.c_str(), &st) != 0) return false;
-    return st.st_uid != ::geteuid() || (st.st_mode & S_IWOTH) != 0;
-}
+// A folder or file anyone else could have put there or could change.
+// Missing is not unsafe.
+bool unsafe(const std::filesystem::path& path) { return platform::othersMayChange(path); }
 
 // `file` and every folder from the cache folder's parent down to it are
 // the running user's own and writable by no one else.
@@ -122,7 +116,7 @@ void makeFolders(const std::filesystem::path& folder)
     std::error_code ec;
     if (folder.empty() || std::filesystem::is_directory(folder, ec)) return;
     makeFolders(folder.parent_path());
-    ::mkdir(folder.c_str(), 0700);
+    platform::makePrivateFolder(folder);
 }
 
 // The name of no real folder under which copies kept in memory are named,
@@ -146,7 +140,8 @@ bool isSchemaDocument(const std::string& bytes)
 SchemaLoader::SchemaLoader(const SchemaSettings& settings) : settings_(settings), root_(settings.cacheDir)
 {
     for (const auto& path : settings.catalogs) {
-        if (xmlCatalogPtr c = xmlLoadACatalog(path.c_str()))
+        // UTF-8, as libxml2 takes file names on every system.
+        if (xmlCatalogPtr c = xmlLoadACatalog(path.string().c_str()))
             catalogs_.push_back(c);
         else if (why_.empty())
             why_ = concat({"no se puede leer el catálogo de esquemas ", path.string()});

@@ -5,6 +5,7 @@
 #include "check/check_text.hpp"
 #include "check/http_fetch.hpp"
 #include "core/data_folder.hpp"
+#include "core/platform/user_folders.hpp"
 
 namespace vadrel::check {
 
@@ -30,15 +31,6 @@ std::vector<std::filesystem::path> catalogsIn(std::string_view list)
     return out;
 }
 
-std::filesystem::path userCacheDir()
-{
-    if (const char* xdg = std::getenv("XDG_CACHE_HOME"); xdg && *xdg == '/') return std::filesystem::path(xdg);
-    if (const char* home = std::getenv("HOME"); home && *home) return std::filesystem::path(home) / ".cache";
-    // Never a shared folder such as /tmp, where anyone could plant a
-    // schema: no cache at all, the schemas kept in memory for this run.
-    return {};
-}
-
 }  // namespace
 
 bool isSchemaHost(std::string_view host)
@@ -58,7 +50,10 @@ SchemaSettings SchemaSettings::fromEnvironment(const std::filesystem::path& inst
     std::error_code ec;
     if (!installed.empty() && std::filesystem::is_regular_file(installed / "catalog.xml", ec))
         s.catalogs.push_back(installed / "catalog.xml");
-    if (const auto cache = userCacheDir(); !cache.empty()) s.cacheDir = cache / "vadrel" / "esquemas";
+    // Without the person's own cache folder, never a shared one such as
+    // /tmp, where anyone could plant a schema: no cache at all, the schemas
+    // kept in memory for this run.
+    if (const auto cache = platform::userCacheFolder(); !cache.empty()) s.cacheDir = cache / "vadrel" / "esquemas";
     s.download = [](const std::string& url) { return httpGet(url, isSchemaHost); };
     return s;
 }

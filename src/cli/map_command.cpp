@@ -1,7 +1,5 @@
 #include "cli/map_command.hpp"
 
-#include <cerrno>
-#include <cstdlib>
 #include <filesystem>
 #include <system_error>
 
@@ -29,12 +27,13 @@ int paginaComo(BatchUi& ui, TFVistaWeb& dialog, std::filesystem::path& directori
     // there is touched; then the page takes the name asked for.
     const std::filesystem::path carpeta = std::filesystem::absolute(output).parent_path();
     limpiaTemporalesViejos(carpeta);
-    std::string plantilla = (carpeta / ".vadrel-mapa-XXXXXX").string();
-    if (!::mkdtemp(plantilla.data())) {
-        ui.message("No se puede escribir el archivo '" + output.string() + "': " + systemReason(errno) + ".");
+    std::error_code error;
+    const std::filesystem::path ownFolder = platform::createUniqueFolder(carpeta, ".vadrel-mapa-", error);
+    if (ownFolder.empty()) {
+        ui.message("No se puede escribir el archivo '" + output.string() + "': " + systemReason(error) + ".");
         return kEndedOnMessage;
     }
-    directorio = plantilla;
+    directorio = ownFolder;
     const std::filesystem::path page = directorio / name;
     const int before = ui.messagesShown();
     const bool ok = dispatch(ui, [&] { dialog.BBSiClick(); }) && ui.messagesShown() == before;

@@ -8,8 +8,8 @@
 namespace vadrel::cli {
 
 // Call first thing in main, before the work allocates. False when nothing
-// was tuned: a build under a sanitizer (which brings its own allocator), or
-// no address space for the stretch.
+// was tuned: a build under a sanitizer (which brings its own allocator), no
+// address space for the stretch, or Windows (nothing of this there).
 bool tuneMemory();
 
 }  // namespace vadrel::cli

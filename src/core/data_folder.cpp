@@ -1,14 +1,13 @@
 #include "core/data_folder.hpp"
 
-#include <system_error>
+#include "core/platform/executable.hpp"
 
 namespace vadrel {
 
 std::filesystem::path carpetaDeDatos()
 {
-    std::error_code ec;
-    const std::filesystem::path exe = std::filesystem::read_symlink("/proc/self/exe", ec);
-    if (ec) return {};
+    const std::filesystem::path exe = platform::runningExecutable();
+    if (exe.empty()) return {};
     return exe.parent_path().parent_path() / "share" / "vadrel";
 }
 

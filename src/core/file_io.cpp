@@ -1,38 +1,13 @@
 #include "core/file_io.hpp"
 
-#include <cerrno>
-#include <cstdio>
-#include <cstdlib>
-#include <cstring>
 #include <algorithm>
 #include <chrono>
 #include <cstdint>
 #include <system_error>
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
 
 #include "core/failure.hpp"
 
 namespace vadrel {
-
-std::string systemReason(int err)
-{
-    switch (err) {
-    case EACCES:
-    case EPERM: return "Acceso denegado";
-    case ENOENT: return "No existe el archivo o la carpeta";
-    case ENOTDIR: return "Una parte de la ruta no es una carpeta";
-    case EISDIR: return "Es una carpeta";
-    case ENOSPC: return "No queda espacio en el disco";
-    case EROFS: return "El disco es de sólo lectura";
-    case ENAMETOOLONG: return "El nombre del archivo es demasiado largo";
-    case EDQUOT: return "Se ha superado la cuota de disco";
-    case EIO: return "Error de entrada/salida";
-    case EFBIG: return "El archivo es demasiado grande";
-    default: return std::strerror(err);
-    }
-}
 
 namespace {
 
@@ -42,9 +17,9 @@ Failure tooLarge(const std::filesystem::path& path)
                    std::to_string(kMaxFileSize >> 20) + " MB).");
 }
 
-[[noreturn]] void fail(const std::filesystem::path& target, int err)
+[[noreturn]] void fail(const std::filesystem::path& target, const std::error_code& error)
 {
-    throw Failure("No se puede escribir el archivo '" + target.string() + "': " + systemReason(err) + ".");
+    throw Failure("No se puede escribir el archivo '" + target.string() + "': " + systemReason(error) + ".");
 }
 
 }  // namespace
@@ -54,23 +29,18 @@ std::string readWholeFile(const std::filesystem::path& path)
     std::error_code ec;
     if (std::filesystem::is_directory(path, ec))
         throw Failure("No se puede leer '" + path.string() + "': es una carpeta, no un archivo.");
-    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
-    if (fd < 0) {
-        const int err = errno;
-        if (err == ENOENT) throw Failure("No se encuentra el archivo '" + path.string() + "'.");
-        throw Failure("No se puede abrir el archivo '" + path.string() + "': " + systemReason(err) + ".");
+    std::error_code error;
+    platform::NativeFile file = platform::NativeFile::openToRead(path, error);
+    if (!file.isOpen()) {
+        if (platform::isMissing(error)) throw Failure("No se encuentra el archivo '" + path.string() + "'.");
+        throw Failure("No se puede abrir el archivo '" + path.string() + "': " + systemReason(error) + ".");
     }
-    struct Closer {
-        int fd;
-        ~Closer() { ::close(fd); }
-    } closer{fd};
 
     // One allocation of the file's size: growing a string byte by byte
     // copied a large drawing several times over.
-    struct stat st {};
-    const bool regular = ::fstat(fd, &st) == 0 && S_ISREG(st.st_mode);
-    if (regular && static_cast<std::uintmax_t>(st.st_size) > kMaxFileSize) throw tooLarge(path);
-    std::string bytes(regular ? static_cast<std::size_t>(st.st_size) : 0, '\0');
+    const std::optional<std::uintmax_t> size = file.regularSize();
+    if (size && *size > kMaxFileSize) throw tooLarge(path);
+    std::string bytes(size ? static_cast<std::size_t>(*size) : 0, '\0');
     std::size_t used = 0;
     char chunk[65536];
     for (;;) {
@@ -79,17 +49,14 @@ std::string readWholeFile(const std::filesystem::path& path)
         const bool room = used < bytes.size();
         char* into = room ? bytes.data() + used : chunk;
         const std::size_t want = room ? bytes.size() - used : sizeof chunk;
-        const ssize_t r = ::read(fd, into, want);
-        if (r < 0) {
-            if (errno == EINTR) continue;
-            throw Failure("No se puede leer el archivo '" + path.string() + "': " + systemReason(errno) + ".");
-        }
+        const std::size_t r = file.read(into, want, error);
+        if (error) throw Failure("No se puede leer el archivo '" + path.string() + "': " + systemReason(error) + ".");
         if (r == 0) break;
         if (!room) {
-            if (used + static_cast<std::size_t>(r) > kMaxFileSize) throw tooLarge(path);
-            bytes.append(chunk, static_cast<std::size_t>(r));
+            if (used + r > kMaxFileSize) throw tooLarge(path);
+            bytes.append(chunk, r);
         }
-        used += static_cast<std::size_t>(r);
+        used += r;
     }
     bytes.resize(used);
     return bytes;
@@ -100,8 +67,8 @@ namespace {
 constexpr std::string_view kPrefijoTemporal = ".vadrel-tmp-";
 constexpr std::string_view kPrefijoMapa = ".vadrel-mapa-";
 
-// Our own temporary names: the prefix and the six characters mkstemp or
-// mkdtemp puts in place of XXXXXX, nothing more.
+// Our own temporary names: the prefix and the six letters or digits that
+// make it unique (see platform::NativeFile::createUnique), nothing more.
 bool esTemporalNuestro(const std::string& name)
 {
     for (std::string_view prefijo : {kPrefijoTemporal, kPrefijoMapa}) {
@@ -136,92 +103,68 @@ void limpiaTemporalesViejos(const std::filesystem::path& folder)
 
 namespace {
 
-// The permissions of the file `target` would replace, -1 when there is
-// none. A file the person may not write is refused with the reason, not
-// replaced behind its back by a rename.
-int permisosAReemplazar(const std::filesystem::path& target)
+// What replacing `target` keeps of it; a file the person may not write is
+// refused with the reason.
+std::optional<unsigned> keptOrRefused(const std::filesystem::path& target)
 {
-    struct stat st {};
-    if (::stat(target.c_str(), &st) != 0) return -1;
-    if (::access(target.c_str(), W_OK) != 0) fail(target, errno);
-    if (!S_ISREG(st.st_mode)) return -1;
-    // Marked read-only for everyone: kept so even where the system would
-    // let an administrator write it.
-    if ((st.st_mode & 0222) == 0) fail(target, EACCES);
-    return static_cast<int>(st.st_mode & 07777);
+    std::error_code error;
+    const std::optional<unsigned> kept = platform::attributesToKeep(target, error);
+    if (error) fail(target, error);
+    return kept;
 }
 
 }  // namespace
 
 void reemplazaCon(const std::filesystem::path& escrito, const std::filesystem::path& target)
 {
-    const int mode = permisosAReemplazar(target);
-    if (mode >= 0 && ::chmod(escrito.c_str(), static_cast<mode_t>(mode)) != 0) fail(target, errno);
-    if (std::rename(escrito.c_str(), target.c_str()) != 0) fail(target, errno);
+    const std::optional<unsigned> kept = keptOrRefused(target);
+    std::error_code error;
+    if (kept && !platform::applyAttributes(escrito, *kept, error)) fail(target, error);
+    if (!platform::moveOver(escrito, target, error)) fail(target, error);
 }
 
 AtomicFile::AtomicFile(const std::filesystem::path& target) : target_(target)
 {
     std::filesystem::path dir = target.parent_path();
     if (dir.empty()) dir = ".";
-    mode_ = permisosAReemplazar(target);
+    kept_ = keptOrRefused(target);
     limpiaTemporalesViejos(dir);
     // Hidden and beside the target, so the rename never crosses a disk; a
     // name of our own of fixed length, so that a target name of 255 bytes
     // still fits, and no one takes it for a document.
-    temp_ = dir.string();
-    temp_ += '/';
-    temp_ += kPrefijoTemporal;
-    temp_ += "XXXXXX";
-    fd_ = ::mkstemp(temp_.data());
-    if (fd_ < 0) fail(target_, errno);
+    std::error_code error;
+    file_ = platform::NativeFile::createUnique(dir, kPrefijoTemporal, temp_, error);
+    if (!file_.isOpen()) fail(target_, error);
 }
 
 AtomicFile::~AtomicFile()
 {
-    if (fd_ >= 0) {
-        ::close(fd_);
-        ::unlink(temp_.c_str());
+    if (file_.isOpen()) {
+        std::error_code ignored;
+        file_.close(ignored);
+        platform::removeFile(temp_);
     }
 }
 
 void AtomicFile::write(std::string_view bytes)
 {
-    const char* p = bytes.data();
-    std::size_t left = bytes.size();
-    while (left > 0) {
-        ssize_t w = ::write(fd_, p, left);
-        if (w < 0) {
-            if (errno == EINTR) continue;
-            fail(target_, errno);
-        }
-        p += w;
-        left -= static_cast<std::size_t>(w);
-    }
+    std::error_code error;
+    if (!file_.writeAll(bytes, error)) fail(target_, error);
 }
 
 void AtomicFile::commit()
 {
-    // mkstemp creates 0600: a replaced file keeps its own permissions, a new
-    // one gets an ordinary user file's.
-    if (mode_ < 0) {
-        const mode_t mask = ::umask(0);
-        ::umask(mask);
-        mode_ = static_cast<int>(0666 & ~mask);
+    file_.takeAttributes(kept_);
+    std::error_code error;
+    if (!file_.flush(error)) {
+        std::error_code ignored;
+        file_.close(ignored);
+        platform::removeFile(temp_);
+        fail(target_, error);
     }
-    ::fchmod(fd_, static_cast<mode_t>(mode_));
-    const int fd = fd_;
-    fd_ = -1;
-    if (::fsync(fd) != 0) {
-        const int err = errno;
-        ::close(fd);
-        ::unlink(temp_.c_str());
-        fail(target_, err);
-    }
-    if (::close(fd) != 0 || std::rename(temp_.c_str(), target_.c_str()) != 0) {
-        const int err = errno;
-        ::unlink(temp_.c_str());
-        fail(target_, err);
+    if (!file_.close(error) || !platform::moveOver(temp_, target_, error)) {
+        platform::removeFile(temp_);
+        fail(target_, error);
     }
 }
 
@@ -235,8 +178,8 @@ void writeFileAtomically(const std::filesystem::path& target, std::string_view b
 CarpetaTemporal::CarpetaTemporal(std::string_view prefijo)
 {
     std::error_code ec;
-    std::string plantilla = (std::filesystem::temp_directory_path(ec) / (std::string(prefijo) + "-XXXXXX")).string();
-    if (!ec && ::mkdtemp(plantilla.data())) path_ = plantilla;
+    const std::filesystem::path tempRoot = std::filesystem::temp_directory_path(ec);
+    if (!ec) path_ = platform::createUniqueFolder(tempRoot, std::string(prefijo) + "-", ec);
 }
 
 CarpetaTemporal::~CarpetaTemporal()

@@ -4,8 +4,12 @@
 // the target.
 
 #include <filesystem>
+#include <optional>
 #include <string>
 #include <string_view>
+
+#include "core/platform/native_file.hpp"
+#include "core/platform/system_errors.hpp"
 
 namespace vadrel {
 
@@ -35,9 +39,9 @@ public:
 
 private:
     std::filesystem::path target_;
-    std::string temp_;
-    int fd_ = -1;
-    int mode_ = -1;  // the replaced file's permissions, when there is one
+    std::filesystem::path temp_;
+    platform::NativeFile file_;
+    std::optional<unsigned> kept_;  // what the replaced file keeps, when there is one
 };
 
 // Puts the file `escrito` (written beside `target`) in the place of
@@ -65,8 +69,5 @@ public:
 private:
     std::filesystem::path path_;
 };
-
-// The operating system's reason for errno `err`, in Spanish.
-std::string systemReason(int err);
 
 }  // namespace vadrel

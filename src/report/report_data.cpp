@@ -14,6 +14,7 @@
 #include "core/dates.hpp"
 #include "core/failure.hpp"
 #include "core/messages.hpp"
+#include "core/platform/local_time.hpp"
 #include "core/xml_edit.hpp"
 #include "core/xml_search.hpp"
 #include "parcel/parcel_form.hpp"
@@ -31,7 +32,7 @@ std::string fechaDeHoy()
 {
     const std::time_t now = std::chrono::system_clock::to_time_t(std::chrono::system_clock::now());
     std::tm local{};
-    localtime_r(&now, &local);
+    local = platform::localTime(now);
     return textoFecha(Fecha{local.tm_mday, local.tm_mon + 1, local.tm_year + 1900});
 }
 

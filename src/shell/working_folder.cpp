@@ -48,7 +48,7 @@ CarpetaDeTrabajo eligeCarpetaDeTrabajo(const std::filesystem::path& inicio, cons
     }
     if (const std::error_code fallo = siembra(datos, personal))
         return {inicio, "No se ha podido preparar la carpeta de trabajo '" + personal.string() +
-                            "': " + systemReason(fallo.value()) + ". Vadrel trabaja en '" + inicio.string() + "'."};
+                            "': " + systemReason(fallo) + ". Vadrel trabaja en '" + inicio.string() + "'."};
     return {personal, {}};
 }
 

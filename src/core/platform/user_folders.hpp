@@ -1,0 +1,13 @@
+#pragma once
+// The person's own folders that the system names.
+
+#include <filesystem>
+
+namespace vadrel::platform {
+
+// Where the person's programs keep what they can fetch again (on Linux
+// XDG_CACHE_HOME or ~/.cache, on Windows %LOCALAPPDATA%). Empty when the
+// system names none: never a shared folder such as /tmp in its place.
+std::filesystem::path userCacheFolder();
+
+}  // namespace vadrel::platform

@@ -1,0 +1,14 @@
+#include "core/platform/user_folders.hpp"
+
+#include <cstdlib>
+
+namespace vadrel::platform {
+
+std::filesystem::path userCacheFolder()
+{
+    if (const char* xdg = std::getenv("XDG_CACHE_HOME"); xdg && *xdg == '/') return std::filesystem::path(xdg);
+    if (const char* home = std::getenv("HOME"); home && *home) return std::filesystem::path(home) / ".cache";
+    return {};
+}
+
+}  // namespace vadrel::platform
