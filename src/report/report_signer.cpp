@@ -1,12 +1,13 @@
 #include "report/report_signer.hpp"
 
-#include <cstdlib>
 #include <fstream>
 #include <sstream>
 #include <system_error>
 
 #include "core/failure.hpp"
 #include "core/file_io.hpp"
+#include "core/platform/system_errors.hpp"
+#include "core/platform/user_folders.hpp"
 
 namespace vadrel::report {
 
@@ -36,14 +37,8 @@ std::string enUnaLinea(const std::string& valor)
 
 std::filesystem::path archivoFirma()
 {
-    std::filesystem::path carpeta;
-    if (const char* xdg = std::getenv("XDG_CONFIG_HOME"); xdg && *xdg == '/')
-        carpeta = xdg;
-    else if (const char* home = std::getenv("HOME"); home && *home)
-        carpeta = std::filesystem::path(home) / ".config";
-    else
-        return {};
-    return carpeta / "vadrel" / "informe.conf";
+    const std::filesystem::path carpeta = platform::userConfigFolder();
+    return carpeta.empty() ? carpeta : carpeta / "vadrel" / "informe.conf";
 }
 
 FirmaInforme leeFirma(const std::filesystem::path& archivo)
@@ -69,7 +64,7 @@ void guardaFirma(const std::filesystem::path& archivo, const FirmaInforme& firma
     std::filesystem::create_directories(archivo.parent_path(), error);
     if (error)
         throw Failure("Error. No se ha podido crear la carpeta " + archivo.parent_path().string() + ": " +
-                      systemReason(error.value()) + ".");
+                      systemReason(error) + ".");
     std::ostringstream texto;
     for (const Clave& c : kClaves) texto << c.nombre << '=' << enUnaLinea(firma.*c.campo) << '\n';
     writeFileAtomically(archivo, texto.str());

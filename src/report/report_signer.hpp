@@ -9,8 +9,8 @@
 
 namespace vadrel::report {
 
-// $XDG_CONFIG_HOME/vadrel/informe.conf, or ~/.config/vadrel/informe.conf;
-// empty when neither variable names a folder.
+// vadrel/informe.conf in the person's settings folder ($XDG_CONFIG_HOME or
+// ~/.config; %APPDATA% on Windows); empty when the system names none.
 std::filesystem::path archivoFirma();
 
 // The details the file keeps; empty fields for a file that is missing or

@@ -10,4 +10,8 @@ namespace vadrel::platform {
 // system names none: never a shared folder such as /tmp in its place.
 std::filesystem::path userCacheFolder();
 
+// Where the person's programs keep their settings (on Linux XDG_CONFIG_HOME
+// or ~/.config, on Windows %APPDATA%). Empty when the system names none.
+std::filesystem::path userConfigFolder();
+
 }  // namespace vadrel::platform

@@ -11,4 +11,11 @@ std::filesystem::path userCacheFolder()
     return {};
 }
 
+std::filesystem::path userConfigFolder()
+{
+    if (const char* xdg = std::getenv("XDG_CONFIG_HOME"); xdg && *xdg == '/') return std::filesystem::path(xdg);
+    if (const char* home = std::getenv("HOME"); home && *home) return std::filesystem::path(home) / ".config";
+    return {};
+}
+
 }  // namespace vadrel::platform

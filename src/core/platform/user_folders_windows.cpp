@@ -4,14 +4,22 @@
 
 namespace vadrel::platform {
 
-std::filesystem::path userCacheFolder()
+namespace {
+
+// The wide variable: the narrow one is in the ANSI code page and loses a
+// user name such as "José" on some systems.
+std::filesystem::path folderOf(const wchar_t* variable)
 {
-    // The wide variable: the narrow one is in the ANSI code page and loses
-    // a user name such as "José" on some systems.
-    const wchar_t* local = ::_wgetenv(L"LOCALAPPDATA");
-    if (!local || !*local) return {};
-    std::filesystem::path folder(local);
+    const wchar_t* value = ::_wgetenv(variable);
+    if (!value || !*value) return {};
+    std::filesystem::path folder(value);
     return folder.is_absolute() ? folder : std::filesystem::path();
 }
+
+}  // namespace
+
+std::filesystem::path userCacheFolder() { return folderOf(L"LOCALAPPDATA"); }
+
+std::filesystem::path userConfigFolder() { return folderOf(L"APPDATA"); }
 
 }  // namespace vadrel::platform
