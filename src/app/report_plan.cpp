@@ -163,6 +163,12 @@ void dibujaPlano(Hoja& h, const Informe& inf)
     lindes(h, inf);
     solapes(h, inf);
     numeros(h, inf);
+    // The arrow and the scale on white: a cadastral line under "Escala 1:500"
+    // would cross its figures.
+    h.p.setPen(Qt::NoPen);
+    h.p.setBrush(QColor(255, 255, 255, 225));
+    for (const Caja& f : pl.figuras) h.p.drawRect(h.caja(f));
+    h.p.setBrush(Qt::NoBrush);
     norte(h, pl.cajaNorte);
     barra(h, pl);
     h.p.restore();

@@ -365,7 +365,7 @@ void cifrasYComprobacion(Flujo& flujo, const Informe& inf)
     for (const Cifra& c : inf.cifras) cifras.parrafos.push_back(Parrafo{c.texto, Letra{kTexto, false}, c.aviso});
     for (std::size_t i = 0; i < inf.comprobacion.size(); ++i)
         comprobacion.parrafos.push_back(
-            Parrafo{(i == 0 ? "Comprobación: " : "") + inf.comprobacion[i], Letra{kTexto, i == 0}});
+            Parrafo{(i == 0 ? "Comprobación del GML: " : "") + inf.comprobacion[i], Letra{kTexto, i == 0}});
     flujo.bloque({cifras, comprobacion}, kPaso, {}, kLineasCifras * kPaso);
 }
 

@@ -273,7 +273,7 @@ TEST_F(ReportCli, OneDocumentCommaEverywhereAndTheCheckTellsTheSchemas)
         EXPECT_NE(t.find(fila), std::string::npos) << fila << "\n" << t;
     EXPECT_NE(t.find("Superficie declarada en el GML: 103,5 m²"), std::string::npos) << t;
     EXPECT_FALSE(std::regex_search(t, std::regex("[0-9]\\.[0-9]"))) << "a figure with a point:\n" << t;
-    EXPECT_NE(t.find("Comprobación: Sin errores, pero sin comprobar contra los esquemas No se ha podido comprobar el "
+    EXPECT_NE(t.find("Comprobación del GML: Sin errores, pero sin comprobar contra los esquemas No se ha podido comprobar el "
                      "archivo contra los esquemas"),
               std::string::npos)
         << t;
@@ -282,7 +282,7 @@ TEST_F(ReportCli, OneDocumentCommaEverywhereAndTheCheckTellsTheSchemas)
     const auto shared = sharedDir();
     if (shared.empty()) GTEST_SKIP() << "no ../shared beside the repository: the schemas' catalog";
     const std::string con = informe((shared / "schemas/catalog.xml").string(), "con.pdf");
-    EXPECT_NE(con.find("Comprobación: Sin problemas"), std::string::npos) << con;
+    EXPECT_NE(con.find("Comprobación del GML: Sin problemas"), std::string::npos) << con;
     EXPECT_EQ(con.find("sin comprobar contra los esquemas"), std::string::npos);
 }
 
@@ -493,7 +493,7 @@ TEST_F(ReportCli, LongTextsArriveWholeInEveryBlock)
     // The reference, 200 characters and the cut's mark, broken between
     // characters where a line ends.
     EXPECT_NE(sinBlancos(crudo).find("Referencia:" + std::string(200, 'R') + "…(catastral)"), std::string::npos);
-    EXPECT_TRUE(std::regex_search(t, std::regex("Comprobación: [0-9]+ errores y 0 avisos parcela R"))) << t;
+    EXPECT_TRUE(std::regex_search(t, std::regex("Comprobación del GML: [0-9]+ errores y 0 avisos parcela R"))) << t;
     // The summary's count of the problems it leaves out is no cut.
     const std::string resto = std::regex_replace(crudo, std::regex("R[R\\s]*…|… y [0-9]+ más"), "");
     EXPECT_EQ(resto.find("…"), std::string::npos) << "a text cut short:\n" << resto;
@@ -529,7 +529,7 @@ TEST_F(ReportCli, NoPathOfTheMachineInTheDocument)
                              "XML_CATALOG_FILES=" + (home / "falta.xml").string()});
     ASSERT_EQ(r.exitCode, 0) << r.err;
     const std::string t = std::regex_replace(texto((home / "informe.pdf").string()), std::regex("\\s+"), " ");
-    EXPECT_NE(t.find("Comprobación: Sin errores, pero sin comprobar contra los esquemas No se ha podido comprobar el "
+    EXPECT_NE(t.find("Comprobación del GML: Sin errores, pero sin comprobar contra los esquemas No se ha podido comprobar el "
                      "archivo contra los esquemas: no se puede leer el catálogo de esquemas."),
               std::string::npos)
         << t;
