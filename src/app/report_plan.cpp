@@ -151,6 +151,33 @@ void barra(Hoja& h, const Plano& pl)
     h.texto(h.caja(x + pl.barraMm - 8, y + alto, 16, 3), pl.textoBarra, Qt::AlignCenter);
 }
 
+// Each colour's swatch left of its caption, as the plan draws it.
+void leyenda(Hoja& h, const Plano& pl, bool edificio)
+{
+    h.fuente(kPuntosLeyenda);
+    for (const ElementoLeyenda& e : pl.leyenda) {
+        const QRectF muestra = h.caja(e.caja.x - 5, e.caja.y + 0.5, 4, e.caja.alto - 1);
+        switch (e.muestra) {
+        case ElementoLeyenda::Muestra::nueva:
+            h.p.setBrush(edificio ? kEdificacion : kParcela);
+            h.p.setPen(h.pluma(Qt::black, 0.35));
+            break;
+        case ElementoLeyenda::Muestra::catastral:
+            h.p.setBrush(QColor(238, 238, 238));
+            h.p.setPen(h.pluma(kFondo.darker(130), 0.25));
+            break;
+        case ElementoLeyenda::Muestra::solape:
+            h.p.setBrush(QColor(220, 0, 0, 110));
+            h.p.setPen(Qt::NoPen);
+            break;
+        }
+        h.p.drawRect(muestra);
+        h.p.setBrush(Qt::NoBrush);
+        h.p.setPen(Qt::black);
+        h.texto(h.caja(e.caja), e.texto);
+    }
+}
+
 }  // namespace
 
 void dibujaPlano(Hoja& h, const Informe& inf)
@@ -171,6 +198,7 @@ void dibujaPlano(Hoja& h, const Informe& inf)
     h.p.setBrush(Qt::NoBrush);
     norte(h, pl.cajaNorte);
     barra(h, pl);
+    leyenda(h, pl, inf.edificio);
     h.p.restore();
     h.p.setPen(h.pluma(QColor(120, 120, 120), 0.3));
     h.p.drawRect(h.caja(pl.caja));

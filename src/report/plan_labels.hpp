@@ -20,6 +20,7 @@ inline constexpr double kPuntosNumero = 5.5;      // the vertex numbers
 inline constexpr double kPuntosReferencia = 6;    // the cadastral references
 inline constexpr double kPuntosEscala = 7;        // "Escala 1:500"
 inline constexpr double kPuntosBarra = 6;         // the scale bar's lengths
+inline constexpr double kPuntosLeyenda = 6;       // the legend's captions
 inline constexpr double kRadioVertice = 0.45;
 
 // True when the segment ab meets the box, its edges included.

@@ -120,6 +120,27 @@ Encabezado encabezado(const std::string& titulo, const Cabecera& c, const Medida
     return e;
 }
 
+// Only beside a comparison: alone, the plan's one fill needs no key.
+void leyenda(Plano& pl, const DatosInforme& d, const MedidaTexto& medida)
+{
+    if (d.fondo.empty()) return;
+    using M = ElementoLeyenda::Muestra;
+    std::vector<std::pair<M, std::string>> elementos{
+        {M::nueva, d.edificio ? "Construcciones" : "Geometría nueva"},
+        {M::catastral, d.edificio ? "Parcela catastral" : "Parcelas catastrales"}};
+    if (!d.solapes.empty()) elementos.push_back({M::solape, d.edificio ? "Fuera de la parcela" : "Solapes"});
+    constexpr double paso = 3.2, muestra = 4, margen = 1.5;
+    double ancho = 0;
+    for (const auto& e : elementos) ancho = std::max(ancho, medida.ancho(e.second, kPuntosLeyenda));
+    const double x = pl.caja.x + pl.caja.ancho - margen - ancho;
+    double y = pl.caja.y + pl.caja.alto - margen - paso * static_cast<double>(elementos.size());
+    pl.figuras.push_back(Caja{x - muestra - 1.5, y - 0.5, ancho + muestra + 2, paso * elementos.size() + 0.5});
+    for (auto& e : elementos) {
+        pl.leyenda.push_back(ElementoLeyenda{e.first, std::move(e.second), Caja{x, y, ancho, paso}});
+        y += paso;
+    }
+}
+
 Plano plano(const std::vector<std::vector<Punto>>& anillos, const DatosInforme& d, const MedidaTexto& medida)
 {
     Extension e;
@@ -143,6 +164,7 @@ Plano plano(const std::vector<std::vector<Punto>>& anillos, const DatosInforme& 
     const double x = pl.cajaBarra.x + 3.5, y = pl.cajaBarra.y + 7.5;  // the bar's top left
     pl.figuras = {pl.cajaNorte, Caja{x - 0.3, y - 6.6, anchoEscala + 0.6, 3.2},
                   Caja{x - 1.5, y - 0.3, 1.8 + pl.barraMm + anchoLargo / 2, 5}};
+    leyenda(pl, d, medida);
     int numero = 1;
     for (std::size_t i = 0; i < anillos.size(); ++i) {
         AnilloPlano a;
@@ -330,6 +352,7 @@ void bajaPlano(Plano& pl, double dy)
     pl.cajaNorte.y += dy;
     pl.cajaBarra.y += dy;
     for (Caja& f : pl.figuras) f.y += dy;
+    for (ElementoLeyenda& e : pl.leyenda) e.caja.y += dy;
     for (RotuloPlano& r : pl.referencias) r.caja.y += dy;
     for (AnilloPlano& a : pl.anillos) {
         for (Punto& p : a.puntos) p.y += dy;

@@ -46,6 +46,13 @@ struct AnilloPlano {
     std::vector<std::optional<Caja>> rotulos;
 };
 
+// What a colour of the plan stands for, in the legend's corner.
+struct ElementoLeyenda {
+    enum class Muestra { nueva, catastral, solape } muestra;
+    std::string texto;
+    Caja caja;  // the caption's box; its swatch just left of it
+};
+
 struct Plano {
     Caja caja;
     int escala = 100;
@@ -57,6 +64,8 @@ struct Plano {
     // they cover there: no label goes over those parts.
     Caja cajaNorte, cajaBarra;
     std::vector<Caja> figuras;
+    // With cadastral parcels behind, the legend in the bottom right corner.
+    std::vector<ElementoLeyenda> leyenda;
     std::vector<AnilloPlano> anillos;
     // The numbers of the vertices that got no number on the plan (the table
     // has them all).

@@ -782,3 +782,49 @@ TEST(Informe, CeldaDemasiadoAnchaSigueDebajo)
     EXPECT_GT(renglones, 2u);
     EXPECT_EQ(filas.size(), a.x.size() + renglones - 1);
 }
+
+namespace vadrel::report {
+namespace {
+
+// The plan's legend comes with the cadastral parcels behind and names what
+// the comparison filled; it keeps inside the plan and off every label.
+TEST(Informe, LeyendaDelPlanoConLaCartografia)
+{
+    const std::vector<Punto> vecina{{440010.5, 4470000}, {440020.5, 4470000}, {440020.5, 4470010}, {440010.5, 4470010}};
+    const struct {
+        const char* nombre;
+        bool edificio, fondo, solapes;
+        std::vector<std::string> textos;
+    } casos[] = {
+        {"sin cartografía", false, false, false, {}},
+        {"parcela sin solapes", false, true, false, {"Geometría nueva", "Parcelas catastrales"}},
+        {"parcela con solapes", false, true, true, {"Geometría nueva", "Parcelas catastrales", "Solapes"}},
+        {"edificio que se sale", true, true, true, {"Construcciones", "Parcela catastral", "Fuera de la parcela"}},
+    };
+    for (const auto& c : casos) {
+        SCOPED_TRACE(c.nombre);
+        DatosInforme d = parcela(rectangulo(10, 10));
+        d.edificio = c.edificio;
+        if (c.fondo) d.fondo.push_back(ParcelaFondo{"8429106VK1882N", vecina});
+        if (c.solapes) d.solapes.push_back(vecina);
+        const Informe inf = componeInforme(d, MedidaHolgada());
+        std::vector<std::string> textos;
+        for (const ElementoLeyenda& e : inf.plano.leyenda) {
+            textos.push_back(e.texto);
+            const Caja& p = inf.plano.caja;
+            EXPECT_GE(e.caja.x - 5, p.x);
+            EXPECT_LE(e.caja.x + e.caja.ancho, p.x + p.ancho);
+            EXPECT_LE(e.caja.y + e.caja.alto, p.y + p.alto);
+            for (const AnilloPlano& a : inf.plano.anillos)
+                for (const auto& r : a.rotulos)
+                    if (r) {
+                        EXPECT_FALSE(r->x < e.caja.x + e.caja.ancho && e.caja.x - 5 < r->x + r->ancho &&
+                                     r->y < e.caja.y + e.caja.alto && e.caja.y < r->y + r->alto);
+                    }
+        }
+        EXPECT_EQ(textos, c.textos);
+    }
+}
+
+}  // namespace
+}  // namespace vadrel::report
