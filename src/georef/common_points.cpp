@@ -1,5 +1,6 @@
 #include "georef/common_points.hpp"
 
+#include <algorithm>
 #include <cmath>
 
 #include "core/failure.hpp"
@@ -12,15 +13,49 @@ namespace {
 // The sums of the centred coordinates: UTM millions taken away first, so
 // that the squares keep every millimetre.
 struct Sums {
+    double n = 0;
     Punto measured, cadastral;          // the centroids
     double xx = 0, xy = 0, yy = 0;      // measured with measured
     double xX = 0, yX = 0, xY = 0, yY = 0;  // measured with cadastral
+    double cc = 0;                      // cadastral with itself, XX + YY
 };
+
+// On one line the spread has no width: the smaller axis of the points'
+// inertia, relative to the larger, is nothing (a millimetre in a kilometre
+// is still a width; rounding noise is not).
+bool aligned(const Sums& s)
+{
+    const double trace = s.xx + s.yy, det = s.xx * s.yy - s.xy * s.xy;
+    return !(trace > 0) || !(det > 1e-12 * trace * trace) || !std::isfinite(det);
+}
+
+// The sums of the others when pair `p` is left out, from the sums of all:
+// each pair once, whatever their number, rather than a fit per pair.
+Sums without(const Sums& s, const Pair& p)
+{
+    Sums o = s;
+    o.n = s.n - 1;
+    const double x = p.measured.x - s.measured.x, y = p.measured.y - s.measured.y;
+    const double X = p.cadastral.x - s.cadastral.x, Y = p.cadastral.y - s.cadastral.y;
+    o.measured = {s.measured.x - x / o.n, s.measured.y - y / o.n};
+    o.cadastral = {s.cadastral.x - X / o.n, s.cadastral.y - Y / o.n};
+    const double k = s.n / o.n;
+    o.xx -= k * x * x;
+    o.xy -= k * x * y;
+    o.yy -= k * y * y;
+    o.xX -= k * x * X;
+    o.yX -= k * y * X;
+    o.xY -= k * x * Y;
+    o.yY -= k * y * Y;
+    o.cc -= k * (X * X + Y * Y);
+    return o;
+}
 
 Sums sumsOf(const std::vector<Pair>& pairs)
 {
     if (pairs.size() < 3) throw Failure(kTooFewPairs);
     Sums s;
+    s.n = static_cast<double>(pairs.size());
     const double n = static_cast<double>(pairs.size());
     for (const Pair& p : pairs) {
         s.measured.x += p.measured.x / n;
@@ -38,12 +73,9 @@ Sums sumsOf(const std::vector<Pair>& pairs)
         s.yX += y * X;
         s.xY += x * Y;
         s.yY += y * Y;
+        s.cc += X * X + Y * Y;
     }
-    // On one line the spread has no width: the smaller axis of the points'
-    // inertia, relative to the larger, is nothing (a millimetre in a
-    // kilometre is still a width; rounding noise is not).
-    const double trace = s.xx + s.yy, det = s.xx * s.yy - s.xy * s.xy;
-    if (!(trace > 0) || !(det > 1e-12 * trace * trace) || !std::isfinite(det)) throw Failure(kAlignedPairs);
+    if (aligned(s)) throw Failure(kAlignedPairs);
     return s;
 }
 
@@ -120,16 +152,14 @@ Fit fitPairs(const std::vector<Pair>& pairs)
     // it in, the fit leans towards it and hides it.
     if (pairs.size() >= 4) {
         for (std::size_t i = 0; i < pairs.size(); ++i) {
-            std::vector<Pair> others = pairs;
-            others.erase(others.begin() + static_cast<std::ptrdiff_t>(i));
-            Similarity fit;
-            try {
-                fit = rigidFit(others);
-            } catch (const Failure&) {
-                continue;  // the others alone are on one line: nothing to judge by
-            }
+            const Sums others = without(s, pairs[i]);
+            if (aligned(others)) continue;  // the others alone do not say the turn
+            const Similarity fit = similarityOf(others, true);
             const double off = distance(fit(pairs[i].measured), pairs[i].cadastral);
-            if (off > kOutlierLeast && off > 3 * rms(residuals(others, fit)))
+            // Their rigid fit's sum of squares, from the sums themselves.
+            const double squares = others.xx + others.yy + others.cc -
+                                   2 * std::hypot(others.xX + others.yY, others.xY - others.yX);
+            if (off > kOutlierLeast && off > 3 * std::sqrt(std::max(squares, 0.0) / others.n))
                 f.warnings.push_back("Aviso. El punto " + pairs[i].name + " no encaja con los demás (residuo " +
                                      fixed(off, 3) + " m).");
         }

@@ -210,6 +210,23 @@ TEST(CommonPointsTest, APairTheOthersDoNotFitIsTold)
         noisy[i].cadastral.y += noise[i][1];
     }
     EXPECT_TRUE(fitPairs(noisy).warnings.empty());
+
+    // Centimetres of noise and one pair 0.4 m off: told with its distance
+    // from the rigid fit of the other four, fitted here on their own.
+    std::vector<Pair> off = pairsOf(kMeasured, kMeasured);
+    for (std::size_t i = 0; i < off.size(); ++i) {
+        off[i].cadastral.x += noise[i][0] / 10;
+        off[i].cadastral.y += noise[i][1] / 10;
+    }
+    off[1].cadastral.x -= 0.4;
+    std::vector<Pair> others = off;
+    others.erase(others.begin() + 1);
+    const Punto fitted = rigidFit(others)(off[1].measured);
+    const double residual = std::hypot(fitted.x - off[1].cadastral.x, fitted.y - off[1].cadastral.y);
+    EXPECT_EQ(fitPairs(off).warnings,
+              std::vector<std::string>{"Aviso. El punto 2 no encaja con los demás (residuo " + fixed(residual, 3) +
+                                       " m)."});
+    EXPECT_NE(fixed(residual, 3), "0.400") << "the noise moves it";
 }
 
 TEST(CommonPointsTest, TheLinesAsThePersonReadsThem)
