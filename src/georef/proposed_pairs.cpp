@@ -49,6 +49,16 @@ std::vector<Pair> proposePairs(const std::vector<Punto>& fresh, const std::vecto
     return pairs;
 }
 
+std::vector<Pair> proposePairs(const std::vector<compare::Shape>& fresh, const std::vector<compare::Shape>& map,
+                               const compare::ParcelComparison& comparison)
+{
+    std::vector<compare::Shape> around;
+    for (const auto* indices : {&comparison.affected, &comparison.neighbours})
+        for (std::size_t i : *indices)
+            if (i < map.size()) around.push_back(map[i]);
+    return proposePairs(verticesOf(fresh), verticesOf(around));
+}
+
 std::vector<Punto> moved(const Similarity& fit, const std::vector<Punto>& points)
 {
     std::vector<Punto> out;

@@ -5,6 +5,7 @@
 
 #include <vector>
 
+#include "compare/comparison.hpp"
 #include "compare/shapes.hpp"
 #include "georef/common_points.hpp"
 
@@ -20,6 +21,11 @@ std::vector<Punto> verticesOf(const std::vector<compare::Shape>& shapes);
 // nearest pairs taken first and no vertex in two pairs; named by the fresh
 // vertex's number (from 1), in that order.
 std::vector<Pair> proposePairs(const std::vector<Punto>& fresh, const std::vector<Punto>& cadastral);
+
+// The same for a comparison's new geometry against the vertices of its
+// affected and neighbouring cadastral parcels.
+std::vector<Pair> proposePairs(const std::vector<compare::Shape>& fresh, const std::vector<compare::Shape>& map,
+                               const compare::ParcelComparison& comparison);
 
 // Every point moved by the fit.
 std::vector<Punto> moved(const Similarity& fit, const std::vector<Punto>& points);

@@ -48,8 +48,13 @@ TEST(ProposedPairsTest, ARealParcelMovedIsPutBack)
 
     // 0.6 m and 0.02° about a point off the parcel.
     const Similarity survey{{271800, 4814000}, {271800.45, 4813999.6}, 0.02 * std::numbers::pi / 180, 1};
-    const std::vector<Punto> measured = moved(survey, original);
-    const std::vector<Pair> pairs = proposePairs(measured, verticesOf(block));
+    compare::Shape surveyed = parcel[0];
+    for (compare::Patch& p : surveyed.patches)
+        for (compare::Ring& r : p.rings) r = moved(survey, r);
+    const std::vector<Punto> measured = verticesOf({surveyed});
+    const compare::ParcelComparison comparison = compare::compareParcels({surveyed}, block);
+    ASSERT_FALSE(comparison.neighbours.empty());
+    const std::vector<Pair> pairs = proposePairs({surveyed}, block, comparison);
     ASSERT_EQ(pairs.size(), original.size());
     const Fit fit = fitPairs(pairs);
     EXPECT_LT(fit.rigidRms, 1e-6);
