@@ -55,8 +55,7 @@ Sums sumsOf(const std::vector<Pair>& pairs)
 {
     if (pairs.size() < 3) throw Failure(kTooFewPairs);
     Sums s;
-    s.n = static_cast<double>(pairs.size());
-    const double n = static_cast<double>(pairs.size());
+    const double n = s.n = static_cast<double>(pairs.size());
     for (const Pair& p : pairs) {
         s.measured.x += p.measured.x / n;
         s.measured.y += p.measured.y / n;
