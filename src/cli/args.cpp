@@ -12,7 +12,7 @@ namespace {
 
 // Options whose value is a file the command reads.
 const std::set<std::string> kOpcionesDeEntrada{"--coords", "--dxf",      "--list",     "--gml",    "--ext",
-                                                "--int",    "--pool",     "--catastro", "--edificio", "--parcela"};
+                                                "--int",    "--pool",     "--catastro", "--edificio", "--parcela", "--pares"};
 
 // The same file, whether both exist (links and other spellings included)
 // or only as written.

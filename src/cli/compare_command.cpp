@@ -1,6 +1,7 @@
 #include "cli/compare_command.hpp"
 
 #include <algorithm>
+#include <charconv>
 #include <functional>
 #include <ostream>
 #include <pugixml.hpp>
@@ -31,6 +32,20 @@ int zoneFrom(const std::optional<std::string>& text)
     if (!text) return 30;  // the windows' own default
     if (*text == "28" || *text == "29" || *text == "30" || *text == "31") return std::stoi(*text);
     throw UsageError("El huso ha de ser 28, 29, 30 o 31, no '" + *text + "'.");
+}
+
+// --registral: the registered area in m2, "1200.5" or "1200,5".
+std::optional<double> registeredFrom(const std::optional<std::string>& text)
+{
+    if (!text) return std::nullopt;
+    std::string number = *text;
+    std::replace(number.begin(), number.end(), ',', '.');
+    double value = 0;
+    const auto end = std::from_chars(number.data(), number.data() + number.size(), value);
+    if (number.empty() || end.ec != std::errc() || end.ptr != number.data() + number.size() || !(value > 0) ||
+        value > 1e12)
+        throw UsageError("--registral ha de ser una superficie en m2 mayor que cero, no '" + *text + "'.");
+    return value;
 }
 
 // The new parcel of a coordinates file, loaded as "Cargar" loads it.
@@ -149,7 +164,8 @@ int compareBuilding(const Args& args, Context& ctx)
 
 const char* const kCompareUsage =
     "  compare (--coords ARCHIVO.txt [--ref REF] [--zone HUSO] | --gml ARCHIVO.gml...)\n"
-    "          (--catastro CATASTRO.gml... | --descargar [--servicio URL] [--plazo S]) [--png SALIDA.png]\n"
+    "          (--catastro CATASTRO.gml... | --descargar [--servicio URL] [--plazo S]) [--registral M2]\n"
+    "          [--png SALIDA.png]\n"
     "  compare --edificio EDIFICIO.gml (--parcela PARCELA.gml | --descargar [--servicio URL] [--plazo S])\n"
     "          [--png SALIDA.png]\n"
     "      Compara con la cartografía catastral, como \"Comparar con Catastro\": las parcelas\n"
@@ -160,6 +176,8 @@ const char* const kCompareUsage =
     "        --servicio URL      otra dirección del servicio (o VADREL_SERVICIO_CATASTRO)\n"
     "        --plazo S           segundos que se espera cada respuesta del servicio (90); una\n"
     "                            petición sin respuesta o con el servicio ocupado se repite una vez\n"
+    "        --registral M2      la superficie registral: su diferencia con la nueva y su tramo\n"
+    "                            (hasta el 5 %, hasta el 10 %, más del 10 %)\n"
     "        --png SALIDA.png    guarda también el dibujo de 800 x 800 puntos\n"
     "      Estado: 0 sin solapes ni construcciones fuera, 1 con alguno, 2 orden mal\n"
     "      escrita, 3 sin cartografía catastral o sin poder calcular la comparación.\n";
@@ -172,13 +190,17 @@ const char* const kParcelDownloadUsage =
 int compare(const std::vector<std::string>& words, Context& ctx)
 {
     Args args(spreadLists(words, {"--gml", "--catastro"}), {{"--coords", "--ref", "--zone", "--gml", "--catastro", "--edificio", "--parcela",
-                                    "--servicio", "--plazo", "--png"},
+                                    "--servicio", "--plazo", "--png", "--registral"},
                                    {"--descargar"}});
     if (!args.positional().empty()) throw UsageError("Sobra el argumento: " + args.positional().front() + ".");
     if ((args.has("--servicio") || args.has("--plazo")) && !args.has("--descargar"))
         throw UsageError("--servicio y --plazo van con --descargar.");
     args.compruebaSalida();
-    if (args.has("--edificio")) return compareBuilding(args, ctx);
+    if (args.has("--edificio")) {
+        if (args.has("--registral")) throw UsageError("--registral va con las parcelas, no con --edificio.");
+        return compareBuilding(args, ctx);
+    }
+    const std::optional<double> registered = registeredFrom(args.value("--registral"));
 
     const std::vector<std::string> gmls = args.all("--gml"), maps = args.all("--catastro");
     const auto coords = args.value("--coords");
@@ -214,7 +236,7 @@ int compare(const std::vector<std::string>& words, Context& ctx)
     }
     compare::ParcelComparison result;
     if (!computed(ctx, [&] { result = compare::compareParcels(fresh, map); })) return kNoMap;
-    print(ctx, compare::reportLines(result, map));
+    print(ctx, compare::reportLines(result, map, registered));
     if (!savePicture(args, ctx, compare::partsOf(result, map, fresh))) return kEndedOnMessage;
     return result.overlaps.empty() ? kWritten : kEndedOnMessage;
 }

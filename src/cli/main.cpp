@@ -16,6 +16,7 @@
 #include "cli/map_command.hpp"
 #include "cli/preview_command.hpp"
 #include "cli/report_command.hpp"
+#include "cli/shift_command.hpp"
 #include "core/failure.hpp"
 #include "shell/working_folder.hpp"
 
@@ -38,6 +39,7 @@ const Command kCommands[] = {
     {"check", "", kCheckUsage, check},
     {"report", "", kReportUsage, report},
     {"compare", "", kCompareUsage, compare},
+    {"shift", "", kShiftUsage, shift},
     {"parcel", "download", kParcelDownloadUsage, parcelDownload},
 };
 

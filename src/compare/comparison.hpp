@@ -11,6 +11,7 @@
 // or an area is no finite number, an operation GEOS cannot make) throws
 // Failure with a message starting with kNoComparison.
 
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -37,6 +38,7 @@ struct Overlap {
 struct ParcelComparison {
     double newArea = 0;
     double cadastralArea = 0;              // of the union of the affected parcels
+    double cadastralPerimeter = 0;         // of that union, holes included (m)
     std::vector<std::size_t> affected;     // indices into the cadastral map, in its order
     std::vector<std::size_t> neighbours;   // likewise
     double outside = 0;                    // new minus affected
@@ -63,8 +65,10 @@ struct ConstructionOutside {
 std::vector<ConstructionOutside> compareBuilding(const std::vector<Shape>& constructions,
                                                  const std::vector<Shape>& parcel);
 
-// The report's lines, in the order and the words the person reads them.
-std::vector<std::string> reportLines(const ParcelComparison& c, const std::vector<Shape>& map);
+// The report's lines, in the order and the words the person reads them;
+// with the registered area (m2, > 0) when one is given.
+std::vector<std::string> reportLines(const ParcelComparison& c, const std::vector<Shape>& map,
+                                     std::optional<double> registered = std::nullopt);
 std::vector<std::string> reportLines(const std::vector<ConstructionOutside>& outside);
 
 // "1234.56": two decimals, "." as separator, whatever the locale; never "-0.00".

@@ -1,4 +1,5 @@
 #include <algorithm>
+#include <limits>
 #include <new>
 #include <set>
 
@@ -115,6 +116,9 @@ ParcelComparison compared(const std::vector<Shape>& fresh, const std::vector<Sha
     }
     const Geom before = unionOf(geos, affectedParts);
     c.cadastralArea = finite(area(geos, before.get()), "la superficie catastral");
+    double perimeter = 0;
+    if (GEOSLength_r(h, before.get(), &perimeter) != 1) perimeter = std::numeric_limits<double>::quiet_NaN();
+    c.cadastralPerimeter = finite(perimeter, "el perímetro catastral");
     c.outside = finite(area(geos, difference(geos, news.get(), before.get()).get()),
                        "la superficie fuera de las parcelas afectadas");
     c.uncovered = finite(area(geos, difference(geos, before.get(), news.get()).get()),

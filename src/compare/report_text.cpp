@@ -2,6 +2,7 @@
 #include <cmath>
 
 #include "check/check_text.hpp"
+#include "compare/area_tolerance.hpp"
 #include "compare/comparison.hpp"
 
 namespace vadrel::compare {
@@ -23,7 +24,8 @@ std::string shown(const std::string& name) { return check::printable(name, check
 
 }  // namespace
 
-std::vector<std::string> reportLines(const ParcelComparison& c, const std::vector<Shape>& map)
+std::vector<std::string> reportLines(const ParcelComparison& c, const std::vector<Shape>& map,
+                                     std::optional<double> registered)
 {
     std::vector<std::string> lines;
     lines.push_back("superficie nueva: " + twoDecimals(c.newArea) + " m2");
@@ -36,6 +38,9 @@ std::vector<std::string> reportLines(const ParcelComparison& c, const std::vecto
     // A share of nothing means nothing: no percentage without cadastral area.
     if (c.cadastralArea > 0) difference += " (" + twoDecimals(change / c.cadastralArea * 100) + " %)";
     lines.push_back(difference);
+    // No cadastral area, no tolerance on it.
+    if (c.cadastralArea > 0) lines.push_back(toleranceLine(c.newArea, c.cadastralArea, c.cadastralPerimeter));
+    if (registered && *registered > 0) lines.push_back(registeredLine(c.newArea, *registered));
     lines.push_back("fuera de las parcelas afectadas: " + twoDecimals(c.outside) + " m2");
     lines.push_back("sin cubrir de las parcelas afectadas: " + twoDecimals(c.uncovered) + " m2");
     lines.push_back("desplazamiento máximo del perímetro: " + twoDecimals(c.displacement) + " m");

@@ -1,6 +1,9 @@
 #include "report/report_comparison.hpp"
 
+#include <cmath>
+
 #include "check/check_text.hpp"
+#include "compare/area_tolerance.hpp"
 #include "compare/comparison.hpp"
 #include "core/geometry.hpp"
 
@@ -48,6 +51,12 @@ std::vector<FilaComparacion> filasDeParcela(const compare::ParcelComparison& c, 
     out.push_back({"Diferencia", m2(cambio) + (c.cadastralArea > 0
                                                    ? " (" + check::spanishNumber(cambio / c.cadastralArea * 100, 2) + " %)"
                                                    : "")});
+    // No cadastral area, no tolerance on it.
+    if (c.cadastralArea > 0) {
+        const double margen = compare::technicalTolerance(c.cadastralArea, c.cadastralPerimeter);
+        out.push_back({"Margen de tolerancia técnica",
+                       m2(margen) + (std::abs(cambio) <= margen ? " (la diferencia está dentro)" : " (la diferencia está fuera)")});
+    }
     out.push_back({"Fuera de las parcelas afectadas", m2(c.outside)});
     out.push_back({"Sin cubrir de las parcelas afectadas", m2(c.uncovered)});
     out.push_back({"Desplazamiento máximo del perímetro", metros(c.displacement)});

@@ -235,6 +235,11 @@ TEST_F(ReportCli, CadastralMapBringsTheComparisonWhenItIsAround)
     EXPECT_NE(t.find("Comparación con la cartografía catastral Superficie nueva 985,13 m² Superficie catastral "),
               std::string::npos)
         << t;
+    // The tolerance's row right after the difference, with comma decimals.
+    EXPECT_TRUE(std::regex_search(t, std::regex("Diferencia -?[0-9.]+,[0-9]{2} m² \\(-?[0-9]+,[0-9]{2} %\\) Margen de "
+                                                "tolerancia técnica [0-9.]+,[0-9]{2} m² \\(la diferencia está "
+                                                "(dentro|fuera)\\) Fuera de ")))
+        << t;
     EXPECT_TRUE(std::regex_search(t, std::regex("Solape con 2041506TP7124S [0-9]+,[0-9]{2} m², profundidad "
                                                 "[0-9]+,[0-9]{2} m Solapes 1 ")))
         << t;

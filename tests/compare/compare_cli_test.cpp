@@ -629,6 +629,34 @@ TEST_F(CompareCliTest, TheOutputIsNeverAnInput)
     EXPECT_EQ(readFile(dir / "moved.txt"), moved);
 }
 
+// The registered area's line follows the tolerance's, right after the
+// difference; a registered area that is no area is bad usage.
+TEST_F(CompareCliTest, TheRegisteredAreaFollowsTheTolerance)
+{
+    const RunResult r = cli({"compare", "--gml", single, "--catastro", single, "--registral", "572,17"});
+    ASSERT_EQ(r.exitCode, 0) << r.err;
+    const std::string difference = "diferencia: 0.00 m2 (0.00 %)\nmargen de tolerancia técnica: ";
+    const std::size_t at = r.out.find(difference);
+    ASSERT_NE(at, std::string::npos) << r.out;
+    EXPECT_NE(r.out.find(" m2 (la diferencia está dentro)\nsuperficie registral: 572.17 m2, diferencia 0.00 m2 "
+                         "(0.00 %): hasta el 5 % (art. 201.3.b LH)\nfuera de las parcelas afectadas: ",
+                         at),
+              std::string::npos)
+        << r.out;
+    const std::vector<std::vector<std::string>> refused{
+        {"compare", "--gml", single, "--catastro", single, "--registral", "0"},
+        {"compare", "--gml", single, "--catastro", single, "--registral", "12a"},
+        {"compare", "--gml", single, "--catastro", single, "--registral", "-5"},
+        {"compare", "--edificio", single, "--parcela", single, "--registral", "500"},
+    };
+    for (const auto& args : refused) {
+        const RunResult bad = cli(args);
+        EXPECT_EQ(bad.exitCode, 2) << args.back();
+        EXPECT_EQ(bad.out, "");
+        EXPECT_TRUE(bad.err.starts_with("--registral ")) << bad.err;
+    }
+}
+
 // The comparison reads its files by every reader's rules: a file past the
 // size limit is refused before it fills the memory, an entity is not
 // expanded.

@@ -7,6 +7,7 @@
 #include <cmath>
 #include <limits>
 
+#include "compare/area_tolerance.hpp"
 #include "compare/comparison.hpp"
 #include "core/failure.hpp"
 #include "support/temp_dir.hpp"
@@ -82,16 +83,24 @@ TEST_F(ComparisonTest, AParcelAgainstItselfShowsNoChange)
         const std::vector<Shape> fresh{named(readShapes(parcels(c.fresh), Kind::Parcels, true), c.ref)};
         const ParcelComparison result = compareParcels(fresh, map);
         const std::vector<std::string> lines = reportLines(result, map);
-        ASSERT_EQ(lines.size(), 7u) << testing::PrintToString(lines);
+        ASSERT_EQ(lines.size(), 8u) << testing::PrintToString(lines);
         if (c.areaLine) {
             EXPECT_EQ(lines[1], c.areaLine);
         }
         EXPECT_EQ(lines[0].substr(18), lines[1].substr(22, lines[0].size() - 18));
         EXPECT_EQ(lines[2], "diferencia: 0.00 m2 (0.00 %)");
-        EXPECT_EQ(lines[3], "fuera de las parcelas afectadas: 0.00 m2");
-        EXPECT_EQ(lines[4], "sin cubrir de las parcelas afectadas: 0.00 m2");
-        EXPECT_EQ(lines[5], "desplazamiento máximo del perímetro: 0.00 m");
-        EXPECT_EQ(lines[6], "solapes: 0");
+        // The tolerance of the parcel's own area and perimeter.
+        EXPECT_EQ(lines[3], toleranceLine(result.newArea, result.cadastralArea, result.cadastralPerimeter));
+        EXPECT_TRUE(lines[3].ends_with(" m2 (la diferencia está dentro)")) << lines[3];
+        EXPECT_EQ(lines[4], "fuera de las parcelas afectadas: 0.00 m2");
+        EXPECT_EQ(lines[5], "sin cubrir de las parcelas afectadas: 0.00 m2");
+        EXPECT_EQ(lines[6], "desplazamiento máximo del perímetro: 0.00 m");
+        EXPECT_EQ(lines[7], "solapes: 0");
+        // The registered area comes right after the tolerance, when given.
+        const std::vector<std::string> registered = reportLines(result, map, result.newArea * 1.1);
+        ASSERT_EQ(registered.size(), 9u);
+        EXPECT_TRUE(registered[4].starts_with("superficie registral: ")) << registered[4];
+        EXPECT_TRUE(registered[4].ends_with(" (-9.09 %): hasta el 10 % (arts. 9.b y 201.3.a LH)")) << registered[4];
     }
 }
 
@@ -127,7 +136,7 @@ TEST_F(ComparisonTest, ACornerMovedOneMetreIntoTheNeighbourOverlapsItAlone)
     // The sliver left behind along A-B is uncovered.
     EXPECT_NEAR(result.uncovered, shoelace({a, b, x}), 0.01);
     const std::vector<std::string> lines = reportLines(result, block);
-    EXPECT_EQ(lines[6], "solape con 2041506TP7124S: " + twoDecimals(expected) + " m2, profundidad 0.71 m");
+    EXPECT_EQ(lines[7], "solape con 2041506TP7124S: " + twoDecimals(expected) + " m2, profundidad 0.71 m");
     EXPECT_EQ(lines.back(), "solapes: 1");
     // The moved corner's distance from the old outline: the side D-A.
     EXPECT_NEAR(result.displacement, std::sqrt(0.5), 0.01);

@@ -477,6 +477,9 @@ TEST(Informe, ComparacionConComaYReferenciasConPuntos)
                                                            {"Superficie catastral", "100,00 m²"},
                                                            {"Parcelas catastrales afectadas", "P.9.75"},
                                                            {"Diferencia", "5,00 m² (5,00 %)"},
+                                                           // S = 100, P = 40: 0.1·P = 4 over 0.03·S = 3.
+                                                           {"Margen de tolerancia técnica",
+                                                            "4,00 m² (la diferencia está fuera)"},
                                                            {"Fuera de las parcelas afectadas", "5,00 m²"},
                                                            {"Sin cubrir de las parcelas afectadas", "0,00 m²"},
                                                            {"Desplazamiento máximo del perímetro", "0,50 m"},

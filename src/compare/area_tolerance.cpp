@@ -1,0 +1,54 @@
+#include "compare/area_tolerance.hpp"
+
+#include <algorithm>
+#include <cmath>
+
+#include "compare/comparison.hpp"
+
+namespace vadrel::compare {
+
+double technicalTolerance(double area, double perimeter)
+{
+    double limit1 = perimeter;
+    if (area < 500)
+        limit1 = 0.1 * perimeter;
+    else if (area < 3000)
+        limit1 = 0.0002 * area * perimeter;
+    else if (area < 5000)
+        limit1 = 0.00014 * area * perimeter;
+    if (limit1 > 0.1 * area) return 0.1 * area;
+    return std::max(limit1, 0.03 * area);
+}
+
+RegisteredBand registeredBand(double area, double registered)
+{
+    // Compared as products, not as a rounded percentage: 1260 against 1200 is
+    // exactly 5 %. The slack is a few units of the last place, no more.
+    const double hundredfold = std::abs(area - registered) * 100;
+    const double slack = 1 + 1e-12;
+    if (hundredfold <= 5 * registered * slack) return RegisteredBand::UpTo5;
+    if (hundredfold <= 10 * registered * slack) return RegisteredBand::UpTo10;
+    return RegisteredBand::Over10;
+}
+
+std::string toleranceLine(double newArea, double cadastralArea, double cadastralPerimeter)
+{
+    const double tolerance = technicalTolerance(cadastralArea, cadastralPerimeter);
+    return "margen de tolerancia técnica: " + twoDecimals(tolerance) + " m2 (la diferencia está " +
+           (std::abs(newArea - cadastralArea) <= tolerance ? "dentro" : "fuera") + ")";
+}
+
+std::string registeredLine(double newArea, double registered)
+{
+    const double change = newArea - registered;
+    const char* band = "más del 10 % (arts. 201 y 203 LH)";
+    switch (registeredBand(newArea, registered)) {
+    case RegisteredBand::UpTo5: band = "hasta el 5 % (art. 201.3.b LH)"; break;
+    case RegisteredBand::UpTo10: band = "hasta el 10 % (arts. 9.b y 201.3.a LH)"; break;
+    case RegisteredBand::Over10: break;
+    }
+    return "superficie registral: " + twoDecimals(registered) + " m2, diferencia " + twoDecimals(change) + " m2 (" +
+           twoDecimals(change / registered * 100) + " %): " + band;
+}
+
+}  // namespace vadrel::compare

@@ -1,0 +1,20 @@
+#pragma once
+// The pairs' text file: one pair a line, "N;Xm;Ym;Xc;Yc", the decimals with
+// "." or ",".
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "georef/common_points.hpp"
+
+namespace vadrel::georef {
+
+// The pairs of the text; blank lines are skipped. Throws Failure ("Error.
+// La línea 3 no es N;Xm;Ym;Xc;Yc.") at the first line that is not a pair.
+std::vector<Pair> readPairs(std::string_view text);
+
+// The pairs as readPairs reads them, CR LF after each, in millimetres.
+std::string pairsText(const std::vector<Pair>& pairs);
+
+}  // namespace vadrel::georef
