@@ -50,3 +50,6 @@ if(NOT QT_HOST_PATH)
   set(QT_HOST_PATH /usr CACHE PATH "Host Qt whose moc, uic and rcc run during the build")
 endif()
 
+
+# Programs built here and run during the build go through wine.
+set(CMAKE_CROSSCOMPILING_EMULATOR ${CMAKE_CURRENT_LIST_DIR}/wine-run.sh)
