@@ -146,9 +146,10 @@ compute_prefix() {
 built() { [ -f "$prefix/.stamps/$1" ]; }
 mark_built() { printf '%s\n' "${version[$1]}" >"$prefix/.stamps/$1"; }
 
-# A fresh build tree for one package.
+# One package's build tree. Kept between runs, so that an interrupted build
+# (Qt's hour, above all) resumes; the key already tells versions apart.
+# Delete it to start that package over.
 build_dir() {
-  rm -rf "${builds:?}/$1"
   mkdir -p "$builds/$1"
   printf '%s\n' "$builds/$1"
 }
@@ -423,14 +424,20 @@ build_qt6_base() {
   fi
   src="$(fetch_source qt6-base "${version[qt6-base]}")"
   bld="$(build_dir qt6-base)"
+  # Qt's bundled image, font and regex libraries, never a mingw package that
+  # happens to be installed: nothing more to ship. No SQL (the +dfsg source
+  # has no sqlite of its own) and no D-Bus, which Windows lacks.
   cmake_dependency "$src" "$bld" \
     -DQT_HOST_PATH=/usr \
+    -DQT_HOST_PATH_CMAKE_DIR="/usr/lib/$(dpkg-architecture -qDEB_HOST_MULTIARCH)/cmake" \
     -DQT_QMAKE_TARGET_MKSPEC=win32-g++ \
     -DQT_BUILD_EXAMPLES=OFF -DQT_BUILD_TESTS=OFF \
     -DFEATURE_tabletevent=OFF -DFEATURE_dynamicgl=OFF \
     -DFEATURE_direct2d=ON -DFEATURE_testlib=ON \
-    -DFEATURE_sql=OFF -DFEATURE_dbus=OFF \
-    -DFEATURE_openssl=OFF
+    -DFEATURE_sql=OFF -DFEATURE_dbus=OFF -DFEATURE_openssl=OFF \
+    -DFEATURE_system_zlib=OFF -DFEATURE_system_png=OFF -DFEATURE_system_jpeg=OFF \
+    -DFEATURE_system_freetype=OFF -DFEATURE_system_harfbuzz=OFF \
+    -DFEATURE_system_pcre2=OFF -DFEATURE_system_doubleconversion=OFF
 }
 
 stage_qt() {
