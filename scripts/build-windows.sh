@@ -69,31 +69,27 @@ ensure_deb_src() {
     return
   fi
   log "Adding deb-src entries for Debian's archive"
-  local out=/etc/apt/sources.list.d/vadrel-deb-src.sources tmp
-  tmp="$(mktemp)"
-  # deb822 files: copy every enabled Debian stanza with its type changed.
-  local f
-  for f in /etc/apt/sources.list.d/*.sources; do
-    [ -f "$f" ] || continue
-    awk 'BEGIN { RS = ""; ORS = "\n\n" }
-         /URIs:[^\n]*debian/ && /Types:[^\n]*deb/ && !/Enabled:[[:space:]]*no/ {
-           sub(/Types:[^\n]*/, "Types: deb-src"); print }' "$f" >>"$tmp"
-  done
+  local stanzas lines f
+  # deb822 files: every enabled Debian stanza, with its type changed.
+  stanzas="$(for f in /etc/apt/sources.list.d/*.sources; do
+               [ -f "$f" ] || continue
+               awk 'BEGIN { RS = ""; ORS = "\n\n" }
+                    /URIs:[^\n]*debian/ && /Types:[^\n]*deb/ && !/Enabled:[[:space:]]*no/ {
+                      sub(/Types:[^\n]*/, "Types: deb-src"); print }' "$f"
+             done)"
   # One-line files: the same, line by line.
-  local lines
   lines="$(grep -hsE '^[[:space:]]*deb[[:space:]].*debian' /etc/apt/sources.list /etc/apt/sources.list.d/*.list |
            sed -E 's/^[[:space:]]*deb[[:space:]]/deb-src /' || true)"
-  if [ -n "$lines" ]; then
-    out=/etc/apt/sources.list.d/vadrel-deb-src.list
-    printf '%s\n' "$lines" >"$tmp"
-  fi
-  if [ ! -s "$tmp" ]; then
-    rm -f "$tmp"
+  if [ -z "$stanzas" ] && [ -z "$lines" ]; then
     echo "No se encuentra ninguna fuente de paquetes de Debian en /etc/apt: añada una línea deb-src a mano." >&2
     exit 1
   fi
-  $sudo install -m 644 "$tmp" "$out"
-  rm -f "$tmp"
+  if [ -n "$stanzas" ]; then
+    printf '%s\n' "$stanzas" | $sudo tee /etc/apt/sources.list.d/vadrel-deb-src.sources >/dev/null
+  fi
+  if [ -n "$lines" ]; then
+    printf '%s\n' "$lines" | $sudo tee /etc/apt/sources.list.d/vadrel-deb-src.list >/dev/null
+  fi
   $sudo apt-get update -qq
 }
 
