@@ -10,7 +10,7 @@
 #
 # Everything lands under ~/.cache/vadrel-mingw (VADREL_MINGW_CACHE):
 #   src/<package>_<version>/     the unpacked Debian sources (patches applied)
-#   build/<key>/<package>/       throw-away build trees
+#   build/<key>/<package>/       build trees, kept so that a stopped build resumes
 #   <key>/                       the install prefix (bin/*.dll, lib/, include/)
 #   <key>/.stamps/<package>      one stamp per dependency built into the prefix
 #   current -> <key>
@@ -408,8 +408,9 @@ END
 #
 # Debian's qt6-base, cross-configured for win32-g++ with the host's Qt of the
 # very same version running moc, rcc and uic. The +dfsg source has no
-# 3rdparty/wintab, hence no tablet events; dynamic OpenGL is off (desktop
-# OpenGL only); windeployqt is not built when cross-compiling.
+# 3rdparty/wintab, hence no tablet events; the dynamicgl feature is off, as
+# in the trial build that worked; windeployqt is not built when
+# cross-compiling (stage 3 copies the DLLs and plugins itself).
 build_qt6_base() {
   local src bld host
   host="$(dpkg-query -W -f='${Version}' qt6-base-dev)"
