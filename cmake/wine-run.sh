@@ -15,6 +15,13 @@ for name in $(env | sed -n 's/^\(QT_[A-Za-z0-9_]*\)=.*/\1/p'); do
   eval "export WINE$name=\"\$$name\""
 done
 WINEQT_PLUGIN_PATH="$(win "$prefix/plugins")"
+# Under wine the offscreen platform's Windows font engine hands the PDF
+# writer no font data: every glyph comes out as a black box. The windows
+# platform with FreeType embeds the real fonts (wine shows it the host's),
+# and needs no display for painting into files.
+if [ "${QT_QPA_PLATFORM:-}" = offscreen ]; then
+  export WINEQT_QPA_PLATFORM="windows:fontengine=freetype"
+fi
 WINEPREFIX="${WINEPREFIX:-${VADREL_MINGW_CACHE:-$HOME/.cache/vadrel-mingw}/wine}"
 WINEDEBUG="${WINEDEBUG:--all}"
 export WINEPATH WINEQT_PLUGIN_PATH WINEPREFIX WINEDEBUG
