@@ -38,6 +38,21 @@ std::string concat(std::initializer_list<std::string_view> parts)
     return out;
 }
 
+std::string_view pathOfFileUrl(std::string_view location)
+{
+    if (location.starts_with("file://"))
+        location.remove_prefix(7);
+    else if (location.starts_with("file:/"))
+        location.remove_prefix(5);
+    else
+        return location;
+    const auto letter = [](char c) { return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z'); };
+    if (location.size() >= 4 && location[0] == '/' && letter(location[1]) && location[2] == ':' &&
+        (location[3] == '/' || location[3] == '\\'))
+        location.remove_prefix(1);
+    return location;
+}
+
 std::string percentDecoded(std::string_view text)
 {
     auto hex = [](char c) -> int {

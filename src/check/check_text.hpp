@@ -25,6 +25,11 @@ std::string pointText(double x, double y);
 // two hexadecimal digits stays as it is.
 std::string percentDecoded(std::string_view text);
 
+// The path a "file:" address names, still escaped: "file:///home/a" and
+// "file:/home/a" give "/home/a"; "file:/Z:/a" and "file:///Z:/a" (libxml2
+// on Windows) give "Z:/a". Any other text comes back as it is.
+std::string_view pathOfFileUrl(std::string_view location);
+
 // A file's text quoted in a message, cut when long.
 std::string quoted(std::string_view text);
 

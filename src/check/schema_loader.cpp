@@ -66,7 +66,7 @@ FailedDownload& lastFailedDownload(const SchemaSettings& settings)
 // so the name as given is tried first, then its unescaped form.
 std::filesystem::path localPath(std::string_view location, const std::filesystem::path& under = {})
 {
-    if (location.starts_with("file://")) location.remove_prefix(7);
+    location = pathOfFileUrl(location);
     const std::filesystem::path raw(location);
     const std::filesystem::path decoded(percentDecoded(location));
     std::error_code ec;

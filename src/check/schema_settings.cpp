@@ -21,8 +21,8 @@ std::vector<std::filesystem::path> catalogsIn(std::string_view list)
         const std::size_t start = i;
         while (i < list.size() && list[i] != ' ' && list[i] != '\t') ++i;
         std::string_view item = list.substr(start, i - start);
-        if (item.starts_with("file://")) {
-            item.remove_prefix(7);
+        if (item.starts_with("file:")) {
+            item = pathOfFileUrl(item);
             if (!item.empty()) out.emplace_back(percentDecoded(item));
         } else if (!item.empty()) {
             out.emplace_back(item);

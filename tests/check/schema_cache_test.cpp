@@ -10,6 +10,7 @@
 #include <optional>
 
 #include "check/gml_builder.hpp"
+#include "check/check_text.hpp"
 #include "check/gml_check.hpp"
 #include "core/failure.hpp"
 #include "support/temp_dir.hpp"
@@ -226,4 +227,21 @@ TEST(SchemaSettings, TheInstalledSchemasComeFirstAndTheNetworkGivesWhatTheyLack)
         EXPECT_EQ(ogc, row.downloadsOgc);
         for (const std::string& url : asked) EXPECT_TRUE(url.starts_with("https://schemas.opengis.net/")) << url;
     }
+}
+
+// The addresses libxml2 and catalogs give for local files, as Linux and
+// Windows write them, name the file; anything else is left alone.
+TEST(SchemaSettings, FileAddressesNameTheirPathOnEverySystem)
+{
+    const std::pair<const char*, const char*> cases[] = {
+        {"file:///usr/share/vadrel/schemas/catalog.xml", "/usr/share/vadrel/schemas/catalog.xml"},
+        {"file:/usr/share/a.xsd", "/usr/share/a.xsd"},
+        {"file:/Z:/Vadrel/schemas/wfs.xsd", "Z:/Vadrel/schemas/wfs.xsd"},
+        {"file:///C:/Program%20Files/Vadrel/a.xsd", "C:/Program%20Files/Vadrel/a.xsd"},
+        {"file:///c:\\a.xsd", "c:\\a.xsd"},
+        {"/home/ana/a.xsd", "/home/ana/a.xsd"},
+        {"http://schemas.opengis.net/gml/3.2.1/gml.xsd", "http://schemas.opengis.net/gml/3.2.1/gml.xsd"},
+        {"file:", "file:"},
+    };
+    for (const auto& [location, path] : cases) EXPECT_EQ(check::pathOfFileUrl(location), path) << location;
 }
