@@ -141,7 +141,8 @@ SchemaLoader::SchemaLoader(const SchemaSettings& settings) : settings_(settings)
 {
     for (const auto& path : settings.catalogs) {
         // UTF-8, as libxml2 takes file names on every system.
-        if (xmlCatalogPtr c = xmlLoadACatalog(path.string().c_str()))
+        const std::u8string name = path.generic_u8string();
+        if (xmlCatalogPtr c = xmlLoadACatalog(reinterpret_cast<const char*>(name.c_str())))
             catalogs_.push_back(c);
         else if (why_.empty())
             why_ = concat({"no se puede leer el catálogo de esquemas ", path.string()});
