@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "cli/args.hpp"
+#include "core/platform/executable.hpp"
 #include "cli/building_commands.hpp"
 #include "cli/check_command.hpp"
 #include "cli/command.hpp"
@@ -59,7 +60,7 @@ void printUsage(std::ostream& os)
 int main(int argc, char** argv)
 {
     vadrel::cli::tuneMemory();
-    std::vector<std::string> words(argv + 1, argv + argc);
+    const std::vector<std::string> words = vadrel::platform::commandArguments(argc, argv);
     if (!words.empty() && (words[0] == "--help" || words[0] == "-h" || words[0] == "help")) {
         printUsage(std::cout);
         return 0;

@@ -12,4 +12,9 @@ std::filesystem::path runningExecutable()
     return exe;
 }
 
+std::vector<std::string> commandArguments(int argc, char** argv)
+{
+    return argc > 1 ? std::vector<std::string>(argv + 1, argv + argc) : std::vector<std::string>();
+}
+
 }  // namespace vadrel::platform
