@@ -502,9 +502,12 @@ Informe componeInforme(const DatosInforme& d, const MedidaTexto& medida)
         p.rayas.push_back(e.raya);
         return e.raya.y + kTrasCabecera;
     });
-    // The plan's frame a millimetre under the rule, closer than text.
+    // The plan's frame a millimetre under the heading, closer than text:
+    // the frame itself rules the heading off, a rule a millimetre above it
+    // would read as a double line.
     flujo.reserva(kPlanoAlto - 1);
     flujo.actual().conPlano = true;
+    flujo.actual().rayas.clear();
     bajaPlano(inf.plano, flujo.y() - 1 - inf.plano.caja.y);
     flujo.baja(kPlanoAlto - 1);
     if (!inf.plano.sinRotulo.empty()) {
