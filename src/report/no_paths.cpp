@@ -5,6 +5,8 @@
 #include <cstdlib>
 #include <filesystem>
 
+#include "core/platform/user_folders.hpp"
+
 namespace vadrel::report {
 
 namespace {
@@ -34,8 +36,12 @@ std::string_view cola(std::string_view palabra)
 
 std::vector<std::string> raicesDeEquipo(std::vector<std::string> raices)
 {
-    for (const char* variable : {"HOME", "TMPDIR", "TMP", "TEMP", "XDG_CACHE_HOME"})
+    for (const char* variable : {"HOME", "USERPROFILE", "TMPDIR", "TMP", "TEMP"})
         if (const char* v = std::getenv(variable); v && *v) raices.emplace_back(v);
+    // The person's cache and settings folders as the rest of the program
+    // finds them, on every system.
+    for (const std::filesystem::path& carpeta : {platform::userCacheFolder(), platform::userConfigFolder()})
+        if (!carpeta.empty()) raices.push_back(carpeta.string());
     std::error_code ec;
     if (auto tmp = std::filesystem::temp_directory_path(ec); !ec) raices.push_back(tmp.string());
     // Whole paths only, and none so short that it is part of every path
