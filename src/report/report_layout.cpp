@@ -19,9 +19,8 @@ namespace vadrel::report {
 
 namespace {
 
-// The plan's box on the first page, and the room its drawing leaves for
-// labels, the north arrow and the scale bar.
-constexpr Caja kCajaPlano{kMargen, kMargen + kCabeceraAlto + 1, kAnchoPagina - 2 * kMargen, kPlanoAlto};
+// The room the plan's drawing leaves for labels, the north arrow and the
+// scale bar.
 constexpr double kHolguraPlano = 8;
 constexpr double kSeparacionColumnas = kAnchoPagina - 2 * kMargen - 2 * kAnchoColumna;
 constexpr double kAltoCabeceraTabla = 5;
@@ -141,12 +140,14 @@ void leyenda(Plano& pl, const DatosInforme& d, const MedidaTexto& medida)
     }
 }
 
-Plano plano(const std::vector<std::vector<Punto>>& anillos, const DatosInforme& d, const MedidaTexto& medida)
+// The plan's box across the page from `arriba` down.
+Plano plano(const std::vector<std::vector<Punto>>& anillos, const DatosInforme& d, const MedidaTexto& medida,
+            double arriba)
 {
     Extension e;
     for (const auto& a : anillos) e.anade(a);
     Plano pl;
-    pl.caja = kCajaPlano;
+    pl.caja = {kMargen, arriba, kAnchoPagina - 2 * kMargen, kPlanoAlto};
     pl.centro = {(e.minX + e.maxX) / 2, (e.minY + e.maxY) / 2};
     pl.escala = escalaRedonda(e.maxX - e.minX, e.maxY - e.minY, pl.caja.ancho - 2 * kHolguraPlano,
                               pl.caja.alto - 2 * kHolguraPlano);
@@ -344,23 +345,6 @@ void tabla(Flujo& flujo, std::vector<Fila> todas)
 
 // The plan where the flow has got to: plano() lays it out under a heading
 // of the usual height, and a taller one moves it down.
-// Everything placed on the plan moves with it: the labels were placed
-// against one another, not against the page.
-void bajaPlano(Plano& pl, double dy)
-{
-    pl.caja.y += dy;
-    pl.cajaNorte.y += dy;
-    pl.cajaBarra.y += dy;
-    for (Caja& f : pl.figuras) f.y += dy;
-    for (ElementoLeyenda& e : pl.leyenda) e.caja.y += dy;
-    for (RotuloPlano& r : pl.referencias) r.caja.y += dy;
-    for (AnilloPlano& a : pl.anillos) {
-        for (Punto& p : a.puntos) p.y += dy;
-        for (std::optional<Caja>& r : a.rotulos)
-            if (r) r->y += dy;
-    }
-}
-
 // "15, 20, 31–36": a run of three or more as its ends, so that a dense
 // ring's list stays a line or two under the plan.
 std::string listaDeNumeros(const std::vector<int>& numeros)
@@ -476,16 +460,17 @@ Informe componeInforme(const DatosInforme& d, const MedidaTexto& medida)
     const Cabecera c = cabecera(d);
     inf.cabecera = c.parcela;
     inf.cabecera.insert(inf.cabecera.end(), c.firma.begin(), c.firma.end());
-    inf.plano = plano(anillos, d, medida);
+    // Every page under the same heading; the plan's frame a millimetre
+    // under it, closer than text.
+    const Encabezado e = encabezado(inf.titulo, c, medida);
+    const double inicio = e.raya.y + kTrasCabecera;
+    inf.plano = plano(anillos, d, medida, inicio - 1);
     inf.cifras = d.edificio ? cifrasEdificio(d, anillos) : cifrasParcela(d, anillos);
     for (const std::string& l : d.comprobacion) inf.comprobacion.push_back(linea(l));
     for (const FilaComparacion& f : d.comparacion) inf.comparacion.push_back({linea(f.concepto), linea(f.valor)});
     // Only the cadastre parcels the plan shows: a municipal file holds
     // thousands, and each would go into the PDF however far away.
-    const Plano& pl = inf.plano;
-    const double medioAncho = pl.caja.ancho / 2 * pl.escala / 1000, medioAlto = pl.caja.alto / 2 * pl.escala / 1000;
-    const Extension visible{pl.centro.x - medioAncho, pl.centro.y - medioAlto, pl.centro.x + medioAncho,
-                            pl.centro.y + medioAlto};
+    const Extension visible = inf.plano.visible();
     for (const ParcelaFondo& f : d.fondo) {
         Extension e;
         e.anade(f.anillo);
@@ -494,21 +479,19 @@ Informe componeInforme(const DatosInforme& d, const MedidaTexto& medida)
     inf.plano.referencias = rotulaFondo(inf.plano, inf.fondo, medida);
     inf.solapes = d.solapes;
 
-    // Every page under the same heading; the first with the plan, the
-    // blocks under it and the table as far as they go.
-    const Encabezado e = encabezado(inf.titulo, c, medida);
-    Flujo flujo(inf.paginas, medida, [&e](Pagina& p) {
+    // The first page with the plan, the blocks under it and the table as
+    // far as they go. Every page's content starts at `inicio`, so the plan
+    // placed there stays where it was placed whichever page takes it.
+    Flujo flujo(inf.paginas, medida, [&e, inicio](Pagina& p) {
         p.lineas = e.lineas;
         p.rayas.push_back(e.raya);
-        return e.raya.y + kTrasCabecera;
+        return inicio;
     });
-    // The plan's frame a millimetre under the heading, closer than text:
-    // the frame itself rules the heading off, a rule a millimetre above it
-    // would read as a double line.
     flujo.reserva(kPlanoAlto - 1);
     flujo.actual().conPlano = true;
+    // The frame itself rules the heading off: a rule a millimetre above it
+    // would read as a double line.
     flujo.actual().rayas.clear();
-    bajaPlano(inf.plano, flujo.y() - 1 - inf.plano.caja.y);
     flujo.baja(kPlanoAlto - 1);
     if (!inf.plano.sinRotulo.empty()) {
         flujo.baja(1);
