@@ -60,8 +60,15 @@ std::vector<std::string> raicesDeEquipo(std::vector<std::string> raices)
 std::string sinRutas(std::string_view texto, const std::vector<std::string>& raices)
 {
     std::string marcado(texto);
-    for (const std::string& r : raicesDeEquipo(raices))
-        for (std::size_t at; (at = marcado.find(r)) != std::string::npos;) marcado.replace(at, r.size(), kRaiz);
+    for (const std::string& r : raicesDeEquipo(raices)) {
+        // Built anew rather than replaced in place: GCC 12 warns of an
+        // overlap that std::string::replace cannot have (-Wrestrict).
+        std::string sustituido;
+        std::size_t desde = 0;
+        for (std::size_t at; (at = marcado.find(r, desde)) != std::string::npos; desde = at + r.size())
+            sustituido.append(marcado, desde, at - desde).append(kRaiz);
+        marcado = std::move(sustituido.append(marcado, desde));
+    }
 
     std::vector<std::string> palabras;
     bool enRuta = false;  // the word before was a path
