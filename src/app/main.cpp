@@ -3,7 +3,6 @@
 #include <QApplication>
 #include <QDir>
 #include <QMessageBox>
-#include <cstdlib>
 #include <filesystem>
 #include <QLibraryInfo>
 #include <QLocale>
@@ -13,6 +12,8 @@
 #include "app/menu_window.hpp"
 #include "app/qt_ui.hpp"
 #include "app/skin.hpp"
+#include "core/platform/user_folders.hpp"
+#include "core/utf8_path.hpp"
 #include "shell/working_folder.hpp"
 
 int main(int argc, char** argv)
@@ -28,12 +29,11 @@ int main(int argc, char** argv)
 
     // Started from the desktop's menu the program is in the home folder:
     // it works in ~/Vadrel, filled from the installed data at first start.
-    const char* home = std::getenv("HOME");
-    const auto trabajo = vadrel::eligeCarpetaDeTrabajo(QDir::currentPath().toStdString(),
-                                                       home && *home ? std::filesystem::path(home) / "Vadrel"
-                                                                     : std::filesystem::path(),
-                                                       vadrel::carpetaDeDatos());
-    QDir::setCurrent(QString::fromStdString(trabajo.carpeta.string()));
+    // On Windows %USERPROFILE%\Vadrel.
+    const std::filesystem::path home = vadrel::platform::userHomeFolder();
+    const auto trabajo = vadrel::eligeCarpetaDeTrabajo(vadrel::pathFromUtf8(QDir::currentPath().toStdString()),
+                                                       home.empty() ? home : home / "Vadrel", vadrel::carpetaDeDatos());
+    QDir::setCurrent(QString::fromStdString(vadrel::utf8Of(trabajo.carpeta)));
 
     vadrel::Entorno entorno;
     entorno.directorioInicio = trabajo.carpeta;

@@ -28,6 +28,7 @@
 #include "app/image_canvas.hpp"
 #include "core/failure.hpp"
 #include "report/report_signer.hpp"
+#include "core/utf8_path.hpp"
 
 namespace vadrel::app {
 
@@ -265,6 +266,6 @@ bool QtUi::pideFirma(report::FirmaInforme& firma)
     return true;
 }
 
-void QtUi::writeReport(const report::Informe& informe, const std::string& path) { guardaInformePdf(informe, path); }
+void QtUi::writeReport(const report::Informe& informe, const std::string& path) { guardaInformePdf(informe, pathFromUtf8(path)); }
 
 }  // namespace vadrel::app

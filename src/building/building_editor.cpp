@@ -14,6 +14,7 @@
 #include "webmap/webmap_forms.hpp"
 #include "shell/about_form.hpp"
 #include "shell/aplicacion.hpp"
+#include "core/utf8_path.hpp"
 
 namespace vadrel {
 
@@ -270,7 +271,7 @@ void TFGMLEdif::BBImprimirClick() { ui_.printWindow(); }
 
 void TFGMLEdif::BBComprobarClick() { check::checkChosenGml(ui_, check::SchemaSettings::fromEnvironment()); }
 
-void TFGMLEdif::BBAyudaClick() { abreDocumento(ui_, (directorio / "ayuda.pdf").string(), Visor::LectorPdf); }
+void TFGMLEdif::BBAyudaClick() { abreDocumento(ui_, utf8Of(directorio / "ayuda.pdf"), Visor::LectorPdf); }
 
 void TFGMLEdif::DibujaGML()
 {

@@ -9,6 +9,7 @@
 #include "io/excel_table.hpp"
 #include "io/list_form.hpp"
 #include "shell/aplicacion.hpp"
+#include "core/utf8_path.hpp"
 
 namespace vadrel {
 
@@ -26,7 +27,7 @@ void TFGMLEdif::BBCargaDXFClick()
     // The drawing is read and judged whole first: one refused leaves the
     // list of constructions and the editor as they were.
     DibujoDxf dibujo;
-    if (cargaDxf(ui_, *file, husoNumero(CBHuso), Polilineas::todas, dibujo) != CargaDxf::cargado) return;
+    if (cargaDxf(ui_, pathFromUtf8(*file), husoNumero(CBHuso), Polilineas::todas, dibujo) != CargaDxf::cargado) return;
     for (std::size_t k = 0; k < dibujo.x.size(); ++k) {
         if (k > 0 || conAnillo) SBNuevoClick();
         anadeAlFinal(MX, std::move(dibujo.x[k]));
@@ -61,7 +62,7 @@ void TFGMLEdif::BBExcelTodoClick()
         tabla.vertices(x, y);
         tabla.separador();
     }
-    writeTextLines(*file, tabla.cierra());
+    writeTextLines(pathFromUtf8(*file), tabla.cierra());
     ui_.message(kExcelGenerado);
 }
 

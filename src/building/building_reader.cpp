@@ -8,6 +8,7 @@
 #include "core/xml_file.hpp"
 #include "core/xml_search.hpp"
 #include "core/messages.hpp"
+#include "core/utf8_path.hpp"
 
 namespace vadrel {
 
@@ -55,7 +56,7 @@ void TFGMLEdif::BBCargarXMLClick()
     }
     // A file that does not load, or holds half a vertex, leaves the
     // constructions as they were.
-    loadXml(XMLCarga, *file);
+    loadXml(XMLCarga, pathFromUtf8(*file));
     std::string copia;
     for (pugi::xml_node posList : buscaTodos(XMLCarga, {"gml:posList"}))
         if (cuentaValoresPosList(textView(posList, copia)) % 2 != 0) {

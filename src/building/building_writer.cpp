@@ -13,6 +13,7 @@
 #include "core/xml_file.hpp"
 #include "core/xml_search.hpp"
 #include "core/messages.hpp"
+#include "core/utf8_path.hpp"
 
 namespace vadrel {
 
@@ -79,7 +80,7 @@ void TFGMLEdif::BBgmlClick()
     if (!preparaGml()) return;
     auto file = ui_.saveFileName(msg::kFiltroGml);
     if (!file) return;
-    saveXml(XMLEdificio, *file);
+    saveXml(XMLEdificio, pathFromUtf8(*file));
 }
 
 bool TFGMLEdif::preparaGml()

@@ -18,6 +18,7 @@
 #include "core/messages.hpp"
 #include "core/ui.hpp"
 #include "core/xml_file.hpp"
+#include "core/utf8_path.hpp"
 
 namespace vadrel::check {
 
@@ -56,7 +57,7 @@ Problems checkGmlFile(const std::filesystem::path& file, const SchemaSettings& s
         return out;
     }
     Model model = modelOf(doc);
-    checkXmlAndSchema(bytes, file.string(), settings, model, out);
+    checkXmlAndSchema(bytes, utf8Of(file), settings, model, out);
     bytes = std::string();
 
     checkReferenceSystems(doc, model, out);
@@ -111,12 +112,12 @@ void checkChosenGml(Ui& ui, const SchemaSettings& settings)
     Problems problems;
     {
         BusyPointer busy(ui);
-        problems = checkGmlFile(*file, settings);
+        problems = checkGmlFile(pathFromUtf8(*file), settings);
     }
     if (problems.empty())
         ui.message(kNoProblems);
     else
-        ui.showReport(concat({"Comprobación de ", std::filesystem::path(*file).filename().string()}),
+        ui.showReport(concat({"Comprobación de ", utf8Of(pathFromUtf8(*file).filename())}),
                       reportText(problems));
 }
 

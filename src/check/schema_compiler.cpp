@@ -12,6 +12,7 @@
 #include "check/libxml_errors.hpp"
 #include "check/libxml_tree.hpp"
 #include "check/schema_loader.hpp"
+#include "core/utf8_path.hpp"
 
 namespace vadrel::check {
 
@@ -113,7 +114,7 @@ SchemaHandle compiledSchemas(const std::vector<Import>& imports, const SchemaSet
         if (!loader.why().empty())
             why = loader.why();
         else if (const auto cached = std::find_if(errors.begin(), errors.end(),
-                                                  [&](const Collected& e) { return loader.isCachedFile(e.file); });
+                                                  [&](const Collected& e) { return loader.isCachedFile(pathFromUtf8(e.file)); });
                  cached != errors.end())
             // A copy spoilt since it was kept: the person can have it again.
             why = concat({"la copia ", cached->file, " de la caché no se puede compilar (", cached->message,

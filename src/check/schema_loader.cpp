@@ -12,6 +12,7 @@
 #include "core/failure.hpp"
 #include "core/file_io.hpp"
 #include "core/platform/private_files.hpp"
+#include "core/utf8_path.hpp"
 
 namespace vadrel::check {
 
@@ -67,13 +68,13 @@ FailedDownload& lastFailedDownload(const SchemaSettings& settings)
 std::filesystem::path localPath(std::string_view location, const std::filesystem::path& under = {})
 {
     location = pathOfFileUrl(location);
-    const std::filesystem::path raw(location);
-    const std::filesystem::path decoded(percentDecoded(location));
+    const std::filesystem::path raw = pathFromUtf8(location);
+    const std::filesystem::path decoded = pathFromUtf8(percentDecoded(location));
     std::error_code ec;
     if (under.empty()) return std::filesystem::exists(raw, ec) ? raw : decoded;
     auto inside = [&](const std::filesystem::path& p) {
         const auto rel = p.lexically_normal().lexically_relative(under.lexically_normal());
-        return !rel.empty() && rel.begin()->string() != "..";
+        return !rel.empty() && *rel.begin() != "..";
     };
     return inside(raw) ? raw : decoded;
 }
@@ -145,7 +146,7 @@ SchemaLoader::SchemaLoader(const SchemaSettings& settings) : settings_(settings)
         if (xmlCatalogPtr c = xmlLoadACatalog(reinterpret_cast<const char*>(name.c_str())))
             catalogs_.push_back(c);
         else if (why_.empty())
-            why_ = concat({"no se puede leer el catálogo de esquemas ", path.string()});
+            why_ = concat({"no se puede leer el catálogo de esquemas ", utf8Of(path)});
     }
     // No cache folder, or one another user could have filled: this run
     // downloads its own copies and keeps them in memory.
@@ -175,20 +176,20 @@ std::optional<Loaded> SchemaLoader::load(const std::string& location)
     // a file beside a catalog's copy.
     const std::filesystem::path file = localPath(location, root_).lexically_normal();
     const std::filesystem::path inside = file.lexically_relative(root_.lexically_normal());
-    const bool inCache = !inside.empty() && inside.begin()->string() != "..";
+    const bool inCache = !inside.empty() && *inside.begin() != "..";
     if (!inCache && !settings_.catalogs.empty()) return readLocal(localPath(location));
     if (!inCache) {
         note(concat({"el esquema ", location, " está fuera de la caché de esquemas"}));
         return std::nullopt;
     }
-    return fromCache(concat({"http://", inside.generic_string()}), false);
+    return fromCache(concat({"http://", genericUtf8Of(inside)}), false);
 }
 
 bool SchemaLoader::isCachedFile(const std::filesystem::path& file) const
 {
     if (inMemory_ || !beyondCatalogs()) return false;
     const auto inside = file.lexically_normal().lexically_relative(root_.lexically_normal());
-    return !inside.empty() && inside.begin()->string() != "..";
+    return !inside.empty() && *inside.begin() != "..";
 }
 
 std::optional<Loaded> SchemaLoader::readLocal(const std::filesystem::path& file)
@@ -232,17 +233,17 @@ std::optional<Loaded> SchemaLoader::fromCache(const std::string& url, bool named
         parts = addressParts(concat({"http://", plain}));
     }
     std::filesystem::path file = root_;
-    for (const std::string& p : *parts) file /= p;
+    for (const std::string& p : *parts) file /= pathFromUtf8(p);
 
     auto& memory = memoryCopies();
-    if (const auto it = memory.find(file.string()); it != memory.end()) return Loaded{it->second, file};
+    if (const auto it = memory.find(utf8Of(file)); it != memory.end()) return Loaded{it->second, file};
     bool ownCopy = !inMemory_;
     std::error_code ec;
     if (!inMemory_ && std::filesystem::is_regular_file(file, ec)) {
         if (safeInCache(root_, file)) {
             std::optional<Loaded> loaded = readLocal(file);
             if (loaded && !isSchemaDocument(loaded->bytes)) {
-                note(concat({"la copia ", file.string(), " de la caché no es un esquema; bórrela y se descargará de nuevo"}));
+                note(concat({"la copia ", utf8Of(file), " de la caché no es un esquema; bórrela y se descargará de nuevo"}));
                 return std::nullopt;
             }
             return loaded;
@@ -251,7 +252,7 @@ std::optional<Loaded> SchemaLoader::fromCache(const std::string& url, bool named
     }
     if (!settings_.download) {
         note(inMemory_ ? concat({"no hay caché de esquemas ni forma de descargar http://", plain})
-                       : concat({"no hay copia de http://", plain, " en ", root_.string()}));
+                       : concat({"no hay copia de http://", plain, " en ", utf8Of(root_)}));
         return std::nullopt;
     }
     if (!isSchemaHost(parts->front())) {
@@ -271,7 +272,7 @@ std::optional<Loaded> SchemaLoader::fromCache(const std::string& url, bool named
         // stay in the cache: every later check would fail on it.
         if (!isSchemaDocument(bytes)) throw Failure(concat({"lo descargado de ", https, " no es un esquema completo"}));
         if (!ownCopy) {
-            memory[file.string()] = bytes;
+            memory[utf8Of(file)] = bytes;
         } else {
             makeFolders(file.parent_path());
             writeFileAtomically(file, bytes);

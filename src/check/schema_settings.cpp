@@ -6,6 +6,7 @@
 #include "check/http_fetch.hpp"
 #include "core/data_folder.hpp"
 #include "core/platform/user_folders.hpp"
+#include "core/utf8_path.hpp"
 
 namespace vadrel::check {
 
@@ -23,9 +24,9 @@ std::vector<std::filesystem::path> catalogsIn(std::string_view list)
         std::string_view item = list.substr(start, i - start);
         if (item.starts_with("file:")) {
             item = pathOfFileUrl(item);
-            if (!item.empty()) out.emplace_back(percentDecoded(item));
+            if (!item.empty()) out.push_back(pathFromUtf8(percentDecoded(item)));
         } else if (!item.empty()) {
-            out.emplace_back(item);
+            out.push_back(pathFromUtf8(item));
         }
     }
     return out;
@@ -69,11 +70,11 @@ std::string SchemaSettings::key() const
 {
     std::string k;
     for (const auto& c : catalogs) {
-        k += c.string();
+        k += utf8Of(c);
         k += '\n';
     }
     k += "cache:";
-    k += cacheDir.string();
+    k += utf8Of(cacheDir);
     if (download) k += " (descargas)";
     return k;
 }

@@ -5,6 +5,7 @@
 
 #include "core/failure.hpp"
 #include "core/ui.hpp"
+#include "core/utf8_path.hpp"
 
 namespace vadrel::cli {
 
@@ -98,7 +99,7 @@ void Args::compruebaSalida(const std::string& defaultExt) const
     if (const auto png = value("--png")) nombres.push_back(*png);
     for (const std::string& entrada : entradas())
         for (const std::string& nombre : nombres)
-            if (mismoArchivo(nombre, entrada)) throw Failure("Error. El archivo de salida es uno de los de entrada.");
+            if (mismoArchivo(pathFromUtf8(nombre), pathFromUtf8(entrada))) throw Failure("Error. El archivo de salida es uno de los de entrada.");
 }
 
 std::vector<std::string> Args::all(const std::string& name) const

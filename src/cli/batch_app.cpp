@@ -10,6 +10,7 @@
 #include "core/messages.hpp"
 #include "io/list_form.hpp"
 #include "parcel/parcel_form.hpp"
+#include "core/utf8_path.hpp"
 
 namespace vadrel::cli {
 
@@ -18,7 +19,7 @@ void pegaListDesde(BatchUi& ui, const std::string& file)
     ui.onShowModal = [file](Form& form) {
         auto* lista = dynamic_cast<TFList*>(&form);
         if (!lista) return ModalResult::Cancel;
-        lista->Memo1 = readTextLines(file);
+        lista->Memo1 = readTextLines(pathFromUtf8(file));
         return ModalResult::Ok;
     };
 }
@@ -26,7 +27,7 @@ void pegaListDesde(BatchUi& ui, const std::string& file)
 void aLaDerecha(BatchUi& ui, TFParcelgen& form, const std::vector<std::string>& files)
 {
     for (const auto& f : files) {
-        ui.openAnswers = {std::filesystem::absolute(f).string()};
+        ui.openAnswers = {utf8Of(std::filesystem::absolute(pathFromUtf8(f)))};
         const std::size_t antes = form.LBOrigen.size();
         form.BitBtn1Click();
         if (form.LBOrigen.size() == antes) continue;  // the same file given twice

@@ -9,6 +9,7 @@
 
 #include "check/check_text.hpp"
 #include "core/failure.hpp"
+#include "core/utf8_path.hpp"
 
 namespace vadrel::cli {
 
@@ -100,7 +101,7 @@ bool dispatch(BatchUi& ui, const std::function<void()>& handler)
 
 void BatchUi::writeReport(const report::Informe& informe, const std::string& path)
 {
-    app::guardaInformePdf(informe, path);
+    app::guardaInformePdf(informe, pathFromUtf8(path));
 }
 
 }  // namespace vadrel::cli

@@ -13,6 +13,7 @@
 #include "io/excel_table.hpp"
 #include "cli/map_command.hpp"
 #include "webmap/webmap_forms.hpp"
+#include "core/utf8_path.hpp"
 
 namespace vadrel::cli {
 
@@ -166,7 +167,7 @@ int buildingMap(const std::vector<std::string>& words, Context& ctx)
 {
     Args args(words, withRings({{"--zone", "-o"}, {}}));
     if (!args.positional().empty()) throw UsageError("Sobra el argumento: " + args.positional().front() + ".");
-    const std::filesystem::path output = args.required("-o");
+    const std::filesystem::path output = pathFromUtf8(args.required("-o"));
     args.compruebaSalida();
 
     BatchApp b(ctx);

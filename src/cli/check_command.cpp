@@ -6,6 +6,7 @@
 #include "check/check_text.hpp"
 #include "check/gml_check.hpp"
 #include "cli/args.hpp"
+#include "core/utf8_path.hpp"
 
 namespace vadrel::cli {
 
@@ -38,16 +39,16 @@ int check(const std::vector<std::string>& words, Context& ctx)
     check::SchemaSettings settings = check::SchemaSettings::fromEnvironment();
     if (auto folder = args.value("--schemas")) {
         std::error_code ec;
-        if (!std::filesystem::is_regular_file(std::filesystem::path(*folder) / "catalog.xml", ec))
+        if (!std::filesystem::is_regular_file(pathFromUtf8(*folder) / "catalog.xml", ec))
             throw UsageError("La carpeta '" + *folder + "' no tiene catalog.xml.");
-        settings = check::SchemaSettings::fromFolder(*folder);
+        settings = check::SchemaSettings::fromFolder(pathFromUtf8(*folder));
     }
     check::CheckOptions options;
     options.inspireOrientation = args.has("--inspire");
 
     bool errors = false, unchecked = false;
     for (const std::string& file : args.positional()) {
-        const check::Problems problems = check::checkGmlFile(file, settings, options);
+        const check::Problems problems = check::checkGmlFile(pathFromUtf8(file), settings, options);
         const std::string shownFile = check::printable(file);
         for (const check::Problem& p : problems) ctx.out << shownFile << ':' << check::describe(p) << '\n';
         errors = errors || check::hasErrors(problems);

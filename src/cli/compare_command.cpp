@@ -18,6 +18,7 @@
 #include "core/failure.hpp"
 #include "core/file_io.hpp"
 #include "parcel/parcel_form.hpp"
+#include "core/utf8_path.hpp"
 
 namespace vadrel::cli {
 
@@ -119,7 +120,7 @@ bool savePicture(const Args& args, Context& ctx, const compare::PictureParts& pa
         ui.message("No se ha podido codificar la imagen PNG.");
         return false;
     }
-    return dispatch(ui, [&] { writeFileAtomically(*output, *png); });
+    return dispatch(ui, [&] { writeFileAtomically(pathFromUtf8(*output), *png); });
 }
 
 int compareBuilding(const Args& args, Context& ctx)
@@ -132,7 +133,7 @@ int compareBuilding(const Args& args, Context& ctx)
     const std::string buildingFile = *args.value("--edificio");
     std::vector<compare::Shape> constructions;
     try {
-        constructions = compare::readShapes(buildingFile, compare::Kind::Constructions);
+        constructions = compare::readShapes(pathFromUtf8(buildingFile), compare::Kind::Constructions);
     } catch (const Failure& e) {
         ctx.err << e.what() << '\n';
         return kEndedOnMessage;
@@ -140,14 +141,14 @@ int compareBuilding(const Args& args, Context& ctx)
     std::vector<compare::Shape> parcel;
     try {
         if (parcelFile) {
-            parcel = compare::parcelNamed(compare::readShapes(*parcelFile, compare::Kind::Parcels),
+            parcel = compare::parcelNamed(compare::readShapes(pathFromUtf8(*parcelFile), compare::Kind::Parcels),
                                           constructions.front().name.substr(0, 14), *parcelFile);
         } else {
             const std::string ref = constructions.front().name;
             if (!compare::isCadastralReference(ref))
                 throw Failure(std::string(compare::kNoMap) + "el edificio no tiene una referencia catastral (" + check::printable(ref, check::kLongestName) +
                               ").");
-            parcel = Download(args, ctx).service().parcelOf(ref, compare::zoneOfFile(buildingFile).value_or(30));
+            parcel = Download(args, ctx).service().parcelOf(ref, compare::zoneOfFile(pathFromUtf8(buildingFile)).value_or(30));
         }
     } catch (const Failure& e) {
         ctx.err << e.what() << '\n';
@@ -216,7 +217,7 @@ int compare(const std::vector<std::string>& words, Context& ctx)
             fresh = parcelOfCoords(ctx, *coords, args.value("--ref").value_or(""));
         } else {
             fresh = compare::readAllShapes(gmls, compare::Kind::Parcels, true);
-            zone = compare::zoneOfFile(gmls.front()).value_or(zone);
+            zone = compare::zoneOfFile(pathFromUtf8(gmls.front())).value_or(zone);
         }
     } catch (const Failure& e) {
         if (*e.what()) ctx.err << e.what() << '\n';
@@ -258,7 +259,7 @@ int parcelDownload(const std::vector<std::string>& words, Context& ctx)
         return kNoMap;
     }
     BatchUi ui(ctx.err);
-    if (!dispatch(ui, [&] { writeFileAtomically(output, body); })) return kEndedOnMessage;
+    if (!dispatch(ui, [&] { writeFileAtomically(pathFromUtf8(output), body); })) return kEndedOnMessage;
     return kWritten;
 }
 

@@ -10,6 +10,7 @@
 #include "parcel/parcel_form.hpp"
 #include "webmap/map_scripts.hpp"
 #include "webmap/webmap_forms.hpp"
+#include "core/utf8_path.hpp"
 
 namespace vadrel::cli {
 
@@ -30,11 +31,11 @@ int paginaComo(BatchUi& ui, TFVistaWeb& dialog, std::filesystem::path& directori
     std::error_code error;
     const std::filesystem::path ownFolder = platform::createUniqueFolder(carpeta, ".vadrel-mapa-", error);
     if (ownFolder.empty()) {
-        ui.message("No se puede escribir el archivo '" + output.string() + "': " + systemReason(error) + ".");
+        ui.message("No se puede escribir el archivo '" + utf8Of(output) + "': " + systemReason(error) + ".");
         return kEndedOnMessage;
     }
     directorio = ownFolder;
-    const std::filesystem::path page = directorio / name;
+    const std::filesystem::path page = directorio / pathFromUtf8(name);
     const int before = ui.messagesShown();
     const bool ok = dispatch(ui, [&] { dialog.BBSiClick(); }) && ui.messagesShown() == before;
     const bool moved = ok && dispatch(ui, [&] { reemplazaCon(page, output); });
@@ -57,7 +58,7 @@ int map(const std::vector<std::string>& words, Context& ctx)
     Args args(words, {{"--coords", "--zone", "-o"}, {}});
     if (!args.positional().empty()) throw UsageError("Sobra el argumento: " + args.positional().front() + ".");
     const std::string coords = args.required("--coords");
-    const std::filesystem::path output = args.required("-o");
+    const std::filesystem::path output = pathFromUtf8(args.required("-o"));
     args.compruebaSalida();
 
     BatchApp b(ctx);

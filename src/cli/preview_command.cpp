@@ -6,6 +6,7 @@
 #include "core/file_io.hpp"
 #include "parcel/parcel_form.hpp"
 #include "preview/preview_forms.hpp"
+#include "core/utf8_path.hpp"
 
 namespace vadrel::cli {
 
@@ -78,7 +79,7 @@ int preview(const std::vector<std::string>& words, Context& ctx)
         ui.message("No se ha podido codificar la imagen PNG.");
         return kEndedOnMessage;
     }
-    if (!dispatch(ui, [&] { writeFileAtomically(output, *png); }))
+    if (!dispatch(ui, [&] { writeFileAtomically(pathFromUtf8(output), *png); }))
         return kEndedOnMessage;
     return kWritten;
 }

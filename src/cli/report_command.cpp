@@ -14,6 +14,7 @@
 #include "core/failure.hpp"
 #include "report/report_comparison.hpp"
 #include "report/report_layout.hpp"
+#include "core/utf8_path.hpp"
 
 namespace vadrel::cli {
 
@@ -57,7 +58,7 @@ int escribe(BatchUi& ui, report::DatosInforme datos, const std::filesystem::path
     if (!leido) return kEndedOnMessage;
     report::anadeCartografia(datos, mapa);
     const std::string output = withDefaultExtension(args.required("-o"), "pdf");
-    return dispatch(ui, [&] { app::guardaInformePdf(report::componeInforme(datos, ui.medidaTexto()), output); }) ? kWritten
+    return dispatch(ui, [&] { app::guardaInformePdf(report::componeInforme(datos, ui.medidaTexto()), pathFromUtf8(output)); }) ? kWritten
                                                                                                   : kEndedOnMessage;
 }
 
@@ -78,7 +79,7 @@ int informeDeGml(BatchUi& ui, Context& ctx, const std::string& gml, const Args& 
     if (!leido) return kEndedOnMessage;
     report::DatosInforme datos;
     if (!dispatch(ui, [&] { datos = report::datosDeParcela(form, form.XMLCarga); })) return kEndedOnMessage;
-    return escribe(ui, std::move(datos), gml, args);
+    return escribe(ui, std::move(datos), pathFromUtf8(gml), args);
 }
 
 }  // namespace
@@ -122,7 +123,7 @@ int report(const std::vector<std::string>& words, Context& ctx)
         ui.message("Error. No se ha podido crear una carpeta temporal para el GML del informe.");
         return kEndedOnMessage;
     }
-    const std::string temporal = (carpeta.path() / "parcela.gml").string();
+    const std::string temporal = utf8Of(carpeta.path() / "parcela.gml");
     ui.confirmAnswer = true;
     ui.saveAnswer = temporal;
     if (!dispatch(ui, [&] { form.BBgmlClick(); }) || !ui.savedTo()) return kEndedOnMessage;
@@ -145,7 +146,7 @@ int buildingReport(const std::vector<std::string>& words, Context& ctx)
     // only the first ring of each pool.
     report::DatosInforme datos;
     if (!dispatch(b.ui, [&] { datos = report::datosDeEdificio(form, form.XMLCarga); })) return kEndedOnMessage;
-    return escribe(b.ui, std::move(datos), gml, args);
+    return escribe(b.ui, std::move(datos), pathFromUtf8(gml), args);
 }
 
 }  // namespace vadrel::cli

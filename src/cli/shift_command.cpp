@@ -14,6 +14,7 @@
 #include "georef/proposed_pairs.hpp"
 #include "georef/shift_text.hpp"
 #include "parcel/parcel_form.hpp"
+#include "core/utf8_path.hpp"
 
 namespace vadrel::cli {
 
@@ -35,7 +36,7 @@ bool moveCoordinates(Context& ctx, const georef::Similarity& fit, const std::str
         for (std::size_t i = 0; i < moved.size(); ++i)
             lines.push_back(std::to_string(i + 1) + ";" + georef::fixed(moved[i].x, 3) + ";" +
                             georef::fixed(moved[i].y, 3));
-        writeTextLines(output, lines);
+        writeTextLines(pathFromUtf8(output), lines);
     });
 }
 
@@ -66,7 +67,7 @@ int shift(const std::vector<std::string>& words, Context& ctx)
     georef::Fit fit;
     BatchUi ui(ctx.err);
     if (!dispatch(ui, [&] {
-            pairs = georef::readPairs(readText(pairsFile));
+            pairs = georef::readPairs(readText(pathFromUtf8(pairsFile)));
             fit = georef::fitPairs(pairs);
         }))
         return kEndedOnMessage;

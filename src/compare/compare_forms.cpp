@@ -5,6 +5,7 @@
 #include "compare/comparison_picture.hpp"
 #include "core/failure.hpp"
 #include "core/messages.hpp"
+#include "core/utf8_path.hpp"
 
 namespace vadrel::compare {
 
@@ -49,7 +50,7 @@ std::vector<Shape> parcelNamed(const std::vector<Shape>& parcels, const std::str
         if (s.name == ref) named.push_back(s);
     if (!named.empty()) return named;
     if (parcels.size() == 1) return parcels;
-    throw Failure("Error. " + shown(std::filesystem::path(file).filename().string()) + " no contiene la parcela " +
+    throw Failure("Error. " + shown(utf8Of(pathFromUtf8(file).filename())) + " no contiene la parcela " +
                   shown(ref) + " del edificio.");
 }
 
@@ -63,7 +64,7 @@ std::vector<Shape> chosenParcel(Ui& ui, const std::string& ref, int zone)
     }
     const auto file = ui.openFileName(msg::kFiltroGml);
     if (!file) return {};
-    return parcelNamed(readShapes(*file, Kind::Parcels), parcelRef, *file);
+    return parcelNamed(readShapes(pathFromUtf8(*file), Kind::Parcels), parcelRef, *file);
 }
 
 void showBuildingComparison(Ui& ui, const std::vector<Shape>& constructions, const std::vector<Shape>& parcel)

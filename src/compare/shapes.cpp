@@ -10,6 +10,7 @@
 #include "core/numeric_text.hpp"
 #include "core/xml_edit.hpp"
 #include "core/xml_file.hpp"
+#include "core/utf8_path.hpp"
 
 namespace vadrel::compare {
 
@@ -72,7 +73,7 @@ std::vector<Shape> readShapes(const std::filesystem::path& file, Kind kind, bool
     loadXml(doc, file);
     std::vector<Shape> shapes = shapesOf(doc, kind, cadastralOnly);
     if (shapes.empty())
-        throw Failure(check::printable(file.filename().string(), check::kLongestName) +
+        throw Failure(check::printable(utf8Of(file.filename()), check::kLongestName) +
                       (kind == Kind::Parcels ? " no tiene ninguna parcela con coordenadas."
                                              : " no tiene ninguna construcción con coordenadas."));
     return shapes;
@@ -106,7 +107,7 @@ std::vector<Shape> readAllShapes(const std::vector<std::string>& files, Kind kin
 {
     std::vector<Shape> all;
     for (const std::string& file : files) {
-        std::vector<Shape> shapes = readShapes(file, kind, cadastralOnly);
+        std::vector<Shape> shapes = readShapes(pathFromUtf8(file), kind, cadastralOnly);
         all.insert(all.end(), std::make_move_iterator(shapes.begin()), std::make_move_iterator(shapes.end()));
     }
     return all;

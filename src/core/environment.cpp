@@ -1,4 +1,5 @@
 #include "core/environment.hpp"
+#include "core/utf8_path.hpp"
 
 #include <system_error>
 
@@ -7,10 +8,10 @@ namespace vadrel {
 std::filesystem::path Entorno::plantilla(std::string_view nombre) const
 {
     std::error_code ec;
-    std::filesystem::path first = directorioInicio / nombre;
+    std::filesystem::path first = directorioInicio / pathFromUtf8(nombre);
     if (std::filesystem::exists(first, ec)) return first;
     for (const auto& dir : carpetasPlantillas) {
-        std::filesystem::path p = dir / nombre;
+        std::filesystem::path p = dir / pathFromUtf8(nombre);
         if (std::filesystem::exists(p, ec)) return p;
     }
     return first;

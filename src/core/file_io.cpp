@@ -6,6 +6,7 @@
 #include <system_error>
 
 #include "core/failure.hpp"
+#include "core/utf8_path.hpp"
 
 namespace vadrel {
 
@@ -13,13 +14,13 @@ namespace {
 
 Failure tooLarge(const std::filesystem::path& path)
 {
-    return Failure("No se puede leer el archivo '" + path.string() + "': es demasiado grande (más de " +
+    return Failure("No se puede leer el archivo '" + utf8Of(path) + "': es demasiado grande (más de " +
                    std::to_string(kMaxFileSize >> 20) + " MB).");
 }
 
 [[noreturn]] void fail(const std::filesystem::path& target, const std::error_code& error)
 {
-    throw Failure("No se puede escribir el archivo '" + target.string() + "': " + systemReason(error) + ".");
+    throw Failure("No se puede escribir el archivo '" + utf8Of(target) + "': " + systemReason(error) + ".");
 }
 
 }  // namespace
@@ -28,12 +29,12 @@ std::string readWholeFile(const std::filesystem::path& path)
 {
     std::error_code ec;
     if (std::filesystem::is_directory(path, ec))
-        throw Failure("No se puede leer '" + path.string() + "': es una carpeta, no un archivo.");
+        throw Failure("No se puede leer '" + utf8Of(path) + "': es una carpeta, no un archivo.");
     std::error_code error;
     platform::NativeFile file = platform::NativeFile::openToRead(path, error);
     if (!file.isOpen()) {
-        if (platform::isMissing(error)) throw Failure("No se encuentra el archivo '" + path.string() + "'.");
-        throw Failure("No se puede abrir el archivo '" + path.string() + "': " + systemReason(error) + ".");
+        if (platform::isMissing(error)) throw Failure("No se encuentra el archivo '" + utf8Of(path) + "'.");
+        throw Failure("No se puede abrir el archivo '" + utf8Of(path) + "': " + systemReason(error) + ".");
     }
 
     // One allocation of the file's size: growing a string byte by byte
@@ -50,7 +51,7 @@ std::string readWholeFile(const std::filesystem::path& path)
         char* into = room ? bytes.data() + used : chunk;
         const std::size_t want = room ? bytes.size() - used : sizeof chunk;
         const std::size_t r = file.read(into, want, error);
-        if (error) throw Failure("No se puede leer el archivo '" + path.string() + "': " + systemReason(error) + ".");
+        if (error) throw Failure("No se puede leer el archivo '" + utf8Of(path) + "': " + systemReason(error) + ".");
         if (r == 0) break;
         if (!room) {
             if (used + r > kMaxFileSize) throw tooLarge(path);
@@ -89,7 +90,7 @@ void limpiaTemporalesViejos(const std::filesystem::path& folder)
     const auto limite = fs::file_time_type::clock::now() - std::chrono::minutes(1);
     fs::directory_iterator it(folder.empty() ? fs::path(".") : folder, ec), end;
     for (; !ec && it != end; it.increment(ec)) {
-        if (!esTemporalNuestro(it->path().filename().string())) continue;
+        if (!esTemporalNuestro(utf8Of(it->path().filename()))) continue;
         std::error_code e;
         // Only what is a minute old: a younger one may be another run's,
         // still being written.

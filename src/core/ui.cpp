@@ -3,13 +3,14 @@
 #include <filesystem>
 
 #include "report/text_measure.hpp"
+#include "core/utf8_path.hpp"
 
 namespace vadrel {
 
 std::string withDefaultExtension(const std::string& path, const std::string& ext)
 {
     if (ext.empty() || path.empty()) return path;
-    if (std::filesystem::path(path).has_extension()) return path;
+    if (pathFromUtf8(path).has_extension()) return path;
     return path + "." + ext;
 }
 

@@ -8,6 +8,7 @@
 #include "core/file_io.hpp"
 #include "core/numeric_text.hpp"
 #include "core/text_file.hpp"
+#include "core/utf8_path.hpp"
 
 namespace vadrel {
 
@@ -130,7 +131,7 @@ void loadXml(pugi::xml_document& doc, std::string bytes, const std::filesystem::
         encoding = pugi::encoding_utf8;
     } else if (declared != "iso-8859-1" && declared != "latin1" && !wideText(bytes)) {
         if (const std::size_t bad = invalidUtf8At(bytes); bad != std::string::npos)
-            throw Failure("El archivo '" + path.string() + "' no es un documento XML válido: tiene bytes que no son " +
+            throw Failure("El archivo '" + utf8Of(path) + "' no es un documento XML válido: tiene bytes que no son " +
                           "UTF-8 (línea " + std::to_string(lineAt(bytes, bad)) + ").");
     }
 
@@ -139,7 +140,7 @@ void loadXml(pugi::xml_document& doc, std::string bytes, const std::filesystem::
     if (!res) {
         doc.reset();
         std::ostringstream msg;
-        msg << "El archivo '" << path.string() << "' no es un documento XML válido: " << describe(res.status);
+        msg << "El archivo '" << utf8Of(path) << "' no es un documento XML válido: " << describe(res.status);
         if (res.status != pugi::status_no_document_element)
             msg << " (línea " << lineAt(bytes, static_cast<std::size_t>(std::max<std::ptrdiff_t>(res.offset, 0))) << ")";
         msg << ".";
@@ -153,7 +154,7 @@ void loadXml(pugi::xml_document& doc, std::string bytes, const std::filesystem::
         if (n.type() == pugi::node_doctype) {
             if (std::string_view(n.value()).find("<!ENTITY") != std::string_view::npos) {
                 doc.reset();
-                throw Failure("El archivo '" + path.string() +
+                throw Failure("El archivo '" + utf8Of(path) +
                               "' no se lee: declara entidades (<!ENTITY) en su DOCTYPE, algo que ningún GML usa.");
             }
             doc.remove_child(n);
@@ -162,7 +163,7 @@ void loadXml(pugi::xml_document& doc, std::string bytes, const std::filesystem::
     }
     if (depthOf(doc) > kMaxDepth) {
         doc.reset();
-        throw Failure("El archivo '" + path.string() + "' tiene demasiados niveles de anidamiento.");
+        throw Failure("El archivo '" + utf8Of(path) + "' tiene demasiados niveles de anidamiento.");
     }
     if (const std::size_t most = mostAttributes(doc); most > kMaxAttributes) {
         doc.reset();

@@ -4,6 +4,7 @@
 #include <charconv>
 
 #include "core/text_file.hpp"
+#include "core/utf8_path.hpp"
 
 namespace vadrel {
 
@@ -16,7 +17,7 @@ bool guardarCoordenadas(Ui& ui, CoordList& MX, CoordList& MY)
         ui.message(std::string(kCoordenadasDistintas));
         return false;
     }
-    writeText(*file, textoCoordenadas(MX, MY));
+    writeText(pathFromUtf8(*file), textoCoordenadas(MX, MY));
     return true;
 }
 
@@ -24,7 +25,7 @@ void cargarCoordenadas(Ui& ui, CoordList& MX, CoordList& MY)
 {
     auto file = ui.openFileName(kFiltroCoordenadas);
     if (!file) return;
-    leerArchivoCoordenadas(*file, MX, MY);
+    leerArchivoCoordenadas(pathFromUtf8(*file), MX, MY);
 }
 
 std::string textoCoordenadas(const CoordList& MX, const CoordList& MY)

@@ -5,6 +5,7 @@
 #include "core/numeric_text.hpp"
 #include "core/text_file.hpp"
 #include "io/coord_file.hpp"
+#include "core/utf8_path.hpp"
 
 namespace vadrel {
 
@@ -108,7 +109,7 @@ bool exportaExcel(Ui& ui, const std::string& valor, CoordList& MX, CoordList& MY
     }
     TablaExcel tabla(valor, false);
     tabla.vertices(MX, MY);
-    writeTextLines(*file, tabla.cierra());
+    writeTextLines(pathFromUtf8(*file), tabla.cierra());
     ui.message(kExcelGenerado);
     return true;
 }

@@ -8,6 +8,7 @@
 #include "core/messages.hpp"
 #include "core/numeric_text.hpp"
 #include "parcel/parcel_form.hpp"
+#include "core/utf8_path.hpp"
 
 namespace vadrel {
 
@@ -38,7 +39,7 @@ void TFParcelgen::BBCompararMultiClick()
     const std::vector<compare::Shape> fresh = compare::readAllShapes(LBDestino, compare::Kind::Parcels, true);
     std::optional<int> zona;
     for (const std::string& file : LBDestino)
-        if ((zona = compare::zoneOfFile(file))) break;
+        if ((zona = compare::zoneOfFile(pathFromUtf8(file)))) break;
     std::vector<compare::Shape> map = compare::chosenMap(ui_, fresh, zona.value_or(husoNumero(CBHuso)));
     if (map.empty()) return;
     compare::showParcelComparison(ui_, fresh, map);

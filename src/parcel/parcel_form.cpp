@@ -13,6 +13,7 @@
 #include "core/messages.hpp"
 #include "shell/aplicacion.hpp"
 #include "shell/about_form.hpp"
+#include "core/utf8_path.hpp"
 
 namespace vadrel {
 
@@ -109,7 +110,7 @@ void TFParcelgen::BBImprimirClick() { ui_.printWindow(); }
 
 void TFParcelgen::BBComprobarClick() { check::checkChosenGml(ui_, check::SchemaSettings::fromEnvironment()); }
 
-void TFParcelgen::BBAyudaClick() { abreDocumento(ui_, (directorio / "ayuda.pdf").string(), Visor::LectorPdf); }
+void TFParcelgen::BBAyudaClick() { abreDocumento(ui_, utf8Of(directorio / "ayuda.pdf"), Visor::LectorPdf); }
 
 void TFParcelgen::BBAcercadeClick()
 {

@@ -21,6 +21,7 @@
 #include "parcel/parcel_form.hpp"
 #include "parcel/ref_form.hpp"
 #include "shell/aplicacion.hpp"
+#include "core/utf8_path.hpp"
 
 namespace vadrel {
 
@@ -40,7 +41,7 @@ const char* const kSinParcelas = "Error. Ningún archivo contiene parcelas.";
 bool antes(const std::string& a, const std::string& b) { return antesEnEspanol(a, b); }
 
 // The lists hold full paths and show, and sort by, the bare file names.
-std::string nombreDe(const std::string& ruta) { return std::filesystem::path(ruta).filename().string(); }
+std::string nombreDe(const std::string& ruta) { return utf8Of(pathFromUtf8(ruta).filename()); }
 
 void insertaOrdenado(std::vector<std::string>& list, const std::string& ruta)
 {
@@ -156,7 +157,7 @@ bool coordenadasDeEspana(Ui& ui, const std::vector<std::string>& archivos, const
     std::optional<int> lejano;
     pugi::xml_document doc;
     for (const std::string& archivo : archivos) {
-        loadXml(doc, archivo);
+        loadXml(doc, pathFromUtf8(archivo));
         for (pugi::xml_node member : miembros(doc)) {
             if (!buscaNodo("cp:CadastralParcel", member)) continue;
             for (pugi::xml_node posList : buscaTodos(member, {"gml:posList"})) {
@@ -186,13 +187,13 @@ void TFParcelgen::BitBtn1Click()
     std::set<std::filesystem::path> presentes;
     auto clave = [](const std::string& f) {
         std::error_code ec;
-        std::filesystem::path p = std::filesystem::weakly_canonical(f, ec);
-        return ec ? std::filesystem::absolute(f).lexically_normal() : p;
+        std::filesystem::path p = std::filesystem::weakly_canonical(pathFromUtf8(f), ec);
+        return ec ? std::filesystem::absolute(pathFromUtf8(f)).lexically_normal() : p;
     };
     for (const auto* lista : {&LBOrigen, &LBDestino})
         for (const std::string& f : *lista) presentes.insert(clave(f));
     for (const std::string& f : files)
-        if (presentes.insert(clave(f)).second) insertaOrdenado(LBOrigen, std::filesystem::absolute(f).string());
+        if (presentes.insert(clave(f)).second) insertaOrdenado(LBOrigen, utf8Of(std::filesystem::absolute(pathFromUtf8(f))));
     LBOrigenSeleccion.clear();
 }
 
@@ -227,7 +228,7 @@ void TFParcelgen::BitBtn2Click()
     try {
         const bool guardar = ui_.confirm(kUnaParcela, false) ? agrupaUna(coleccion) : agrupaVarias(coleccion);
         if (guardar)
-            if (auto file = ui_.saveFileName(msg::kFiltroGml)) saveXml(XMLMultiple, *file);
+            if (auto file = ui_.saveFileName(msg::kFiltroGml)) saveXml(XMLMultiple, pathFromUtf8(*file));
     } catch (...) {
         try {
             recarga();
@@ -246,7 +247,7 @@ bool TFParcelgen::agrupaVarias(pugi::xml_node coleccion)
     // per earlier copy made n copies n²/2 boxes to click away.
     std::set<std::string> referencias;
     for (const std::string& name : LBDestino) {
-        loadXml(XMLCarga, name);
+        loadXml(XMLCarga, pathFromUtf8(name));
         for (pugi::xml_node member : miembros(XMLCarga)) {
             if (!buscaNodo("cp:CadastralParcel", member)) continue;
             if (pugi::xml_node id = identificador(member)) {
@@ -305,7 +306,7 @@ bool TFParcelgen::agrupaUna(pugi::xml_node coleccion)
     };
 
     for (std::size_t f = 0; f < LBDestino.size(); ++f) {
-        loadXml(XMLCarga, LBDestino[f]);
+        loadXml(XMLCarga, pathFromUtf8(LBDestino[f]));
         for (pugi::xml_node member : miembros(XMLCarga)) {
             // A member without a parcel (a building, a lone point) is no part
             // of the grouping: as the base it lost every surface.

@@ -9,6 +9,7 @@
 #include "io/list_form.hpp"
 #include "parcel/parcel_form.hpp"
 #include "shell/aplicacion.hpp"
+#include "core/utf8_path.hpp"
 
 namespace vadrel {
 
@@ -24,7 +25,7 @@ void TFParcelgen::SBCargarDXFClick()
     auto file = ui_.openFileName(kFiltroDxf);
     if (!file) return;
     DibujoDxf dibujo;
-    const CargaDxf carga = cargaDxf(ui_, *file, husoNumero(CBHuso), Polilineas::primera, dibujo);
+    const CargaDxf carga = cargaDxf(ui_, pathFromUtf8(*file), husoNumero(CBHuso), Polilineas::primera, dibujo);
     // The path shows what was loaded: a drawing that gave nothing leaves the
     // field as it was. One that could not be read is shown, as the person
     // chose it.

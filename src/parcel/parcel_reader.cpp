@@ -8,6 +8,7 @@
 #include "core/xml_search.hpp"
 #include "parcel/parcel_form.hpp"
 #include "core/messages.hpp"
+#include "core/utf8_path.hpp"
 
 namespace vadrel {
 
@@ -23,7 +24,7 @@ void TFParcelgen::BBCargarXMLClick()
 {
     auto file = ui_.openFileName(msg::kFiltroGml);
     if (!file) return;
-    loadXml(XMLCarga, *file);
+    loadXml(XMLCarga, pathFromUtf8(*file));
     cargaParcela();
 }
 

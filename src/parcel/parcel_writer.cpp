@@ -14,6 +14,7 @@
 #include "core/xml_search.hpp"
 #include "parcel/parcel_form.hpp"
 #include "core/messages.hpp"
+#include "core/utf8_path.hpp"
 
 namespace vadrel {
 
@@ -32,7 +33,7 @@ void TFParcelgen::BBgmlClick()
     if (!preparaGml()) return;
     auto file = ui_.saveFileName(msg::kFiltroGml);
     if (!file) return;
-    saveXml(XMLParcela, *file);
+    saveXml(XMLParcela, pathFromUtf8(*file));
     recuerdaListas();
 }
 

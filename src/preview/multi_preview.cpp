@@ -9,6 +9,7 @@
 #include "preview/preview_forms.hpp"
 #include "preview/rings.hpp"
 #include "preview/scaling.hpp"
+#include "core/utf8_path.hpp"
 
 namespace vadrel {
 
@@ -18,7 +19,7 @@ void TFVPrevMulti::cargaArchivos(const std::vector<std::string>& archivos, const
     formato_ = fmt;
     int anillo = 0;
     for (const std::string& name : archivos) {
-        loadXml(XMLDibujo, name);
+        loadXml(XMLDibujo, pathFromUtf8(name));
         for (pugi::xml_node member : buscaTodos(XMLDibujo, {"member", "gml:featureMember"})) {
             if (!buscaNodo("cp:CadastralParcel", member)) continue;
             std::string referencia, area;

@@ -6,6 +6,7 @@
 #include <filesystem>
 
 #include "core/platform/user_folders.hpp"
+#include "core/utf8_path.hpp"
 
 namespace vadrel::report {
 
@@ -40,15 +41,16 @@ std::vector<std::string> raicesDeEquipo(std::vector<std::string> raices)
         if (const char* v = std::getenv(variable); v && *v) raices.emplace_back(v);
     // The person's cache and settings folders as the rest of the program
     // finds them, on every system.
-    for (const std::filesystem::path& carpeta : {platform::userCacheFolder(), platform::userConfigFolder()})
-        if (!carpeta.empty()) raices.push_back(carpeta.string());
+    for (const std::filesystem::path& carpeta :
+         {platform::userHomeFolder(), platform::userCacheFolder(), platform::userConfigFolder()})
+        if (!carpeta.empty()) raices.push_back(utf8Of(carpeta));
     std::error_code ec;
-    if (auto tmp = std::filesystem::temp_directory_path(ec); !ec) raices.push_back(tmp.string());
+    if (auto tmp = std::filesystem::temp_directory_path(ec); !ec) raices.push_back(utf8Of(tmp));
     // Whole paths only, and none so short that it is part of every path
     // ("/"): a relative one could be any word.
     std::erase_if(raices, [](std::string& r) {
         while (r.size() > 1 && (r.back() == '/' || r.back() == '\\')) r.pop_back();
-        return r.size() < 2 || !std::filesystem::path(r).is_absolute();
+        return r.size() < 2 || !pathFromUtf8(r).is_absolute();
     });
     // The longest first: a folder inside another is taken whole.
     std::sort(raices.begin(), raices.end(), [](const auto& a, const auto& b) { return a.size() > b.size(); });

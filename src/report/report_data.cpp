@@ -20,6 +20,7 @@
 #include "parcel/parcel_form.hpp"
 #include "report/no_paths.hpp"
 #include "report/report_numbers.hpp"
+#include "core/utf8_path.hpp"
 
 namespace vadrel::report {
 
@@ -216,8 +217,8 @@ std::vector<std::string> comprobacionSinRed(const std::filesystem::path& gml)
     settings.download = nullptr;
     // The folders the check may name, however their names are spelt.
     std::error_code ec;
-    std::vector<std::string> raices{std::filesystem::absolute(gml, ec).parent_path().string(), settings.cacheDir.string()};
-    for (const auto& c : settings.catalogs) raices.push_back(c.parent_path().string());
+    std::vector<std::string> raices{utf8Of(std::filesystem::absolute(gml, ec).parent_path()), utf8Of(settings.cacheDir)};
+    for (const auto& c : settings.catalogs) raices.push_back(utf8Of(c.parent_path()));
     return resumenComprobacion(check::checkGmlFile(gml, settings), raices);
 }
 

@@ -8,6 +8,7 @@
 #include "core/file_io.hpp"
 #include "core/platform/system_errors.hpp"
 #include "core/platform/user_folders.hpp"
+#include "core/utf8_path.hpp"
 
 namespace vadrel::report {
 
@@ -63,7 +64,7 @@ void guardaFirma(const std::filesystem::path& archivo, const FirmaInforme& firma
     std::error_code error;
     std::filesystem::create_directories(archivo.parent_path(), error);
     if (error)
-        throw Failure("Error. No se ha podido crear la carpeta " + archivo.parent_path().string() + ": " +
+        throw Failure("Error. No se ha podido crear la carpeta " + utf8Of(archivo.parent_path()) + ": " +
                       systemReason(error) + ".");
     std::ostringstream texto;
     for (const Clave& c : kClaves) texto << c.nombre << '=' << enUnaLinea(firma.*c.campo) << '\n';

@@ -4,6 +4,7 @@
 
 #include "core/file_io.hpp"
 #include "parcel/parcel_form.hpp"
+#include "core/utf8_path.hpp"
 
 namespace vadrel {
 
@@ -47,8 +48,8 @@ CarpetaDeTrabajo eligeCarpetaDeTrabajo(const std::filesystem::path& inicio, cons
         return {inicio, {}};
     }
     if (const std::error_code fallo = siembra(datos, personal))
-        return {inicio, "No se ha podido preparar la carpeta de trabajo '" + personal.string() +
-                            "': " + systemReason(fallo) + ". Vadrel trabaja en '" + inicio.string() + "'."};
+        return {inicio, "No se ha podido preparar la carpeta de trabajo '" + utf8Of(personal) +
+                            "': " + systemReason(fallo) + ". Vadrel trabaja en '" + utf8Of(inicio) + "'."};
     return {personal, {}};
 }
 

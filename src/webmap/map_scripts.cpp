@@ -3,6 +3,7 @@
 #include <system_error>
 
 #include "core/file_io.hpp"
+#include "core/utf8_path.hpp"
 
 namespace vadrel {
 
@@ -30,12 +31,12 @@ std::vector<std::string> copiaScriptsMapa(const std::vector<std::filesystem::pat
     std::vector<std::string> faltan;
     for (const std::string& script : scriptsMapa()) {
         std::error_code ec;
-        const fs::path a = destino / script;
+        const fs::path a = destino / pathFromUtf8(script);
         // One already there is the person's or an earlier page's: left alone.
         if (fs::exists(fs::symlink_status(a, ec))) continue;
         const fs::path* desde = nullptr;
         for (const fs::path& o : origenes)
-            if (!o.empty() && fs::is_regular_file(o / script, ec)) {
+            if (!o.empty() && fs::is_regular_file(o / pathFromUtf8(script), ec)) {
                 desde = &o;
                 break;
             }
@@ -44,7 +45,7 @@ std::vector<std::string> copiaScriptsMapa(const std::vector<std::filesystem::pat
             continue;
         }
         fs::create_directories(a.parent_path(), ec);
-        writeFileAtomically(a, readWholeFile(*desde / script));
+        writeFileAtomically(a, readWholeFile(*desde / pathFromUtf8(script)));
     }
     return faltan;
 }

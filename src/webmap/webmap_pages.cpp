@@ -16,6 +16,7 @@
 #include "shell/aplicacion.hpp"
 #include "webmap/page_template.hpp"
 #include "webmap/webmap_forms.hpp"
+#include "core/utf8_path.hpp"
 
 namespace vadrel {
 
@@ -116,7 +117,7 @@ void TFVistaWeb::escribeYAbre(const std::filesystem::path& file, const std::stri
     out.write(page);
     out.write("\r\n");
     out.commit();
-    abreDocumento(ui_, file.string(), Visor::Navegador);
+    abreDocumento(ui_, utf8Of(file), Visor::Navegador);
 }
 
 void TFVistaWeb::paginaUnPoligono(const CoordList& MX, const CoordList& MY, const std::string& huso,

@@ -11,6 +11,7 @@
 #include <utility>
 
 #include "core/platform/system_errors.hpp"
+#include "core/utf8_path.hpp"
 
 namespace vadrel::platform {
 
@@ -94,7 +95,7 @@ NativeFile NativeFile::createUnique(const std::filesystem::path& folder, std::st
     // tried. Not hidden: a file moved into place keeps its attributes, and
     // the document must not vanish from the folder.
     for (int i = 0; i < kNameTries; ++i) {
-        const std::filesystem::path name = folder / (std::string(prefix) + randomLetters());
+        const std::filesystem::path name = folder / pathFromUtf8(std::string(prefix) + randomLetters());
         const HANDLE h = ::CreateFileW(name.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr);
         if (h != INVALID_HANDLE_VALUE) {
             made = name;
@@ -235,7 +236,7 @@ std::filesystem::path createUniqueFolder(const std::filesystem::path& parent, st
     // No mkdtemp: CreateDirectoryW fails on a name that exists, and another
     // is tried.
     for (int i = 0; i < kNameTries; ++i) {
-        const std::filesystem::path name = parent / (std::string(prefix) + randomLetters());
+        const std::filesystem::path name = parent / pathFromUtf8(std::string(prefix) + randomLetters());
         if (::CreateDirectoryW(name.c_str(), nullptr)) return name;
         const DWORD code = ::GetLastError();
         if (code != ERROR_ALREADY_EXISTS && code != ERROR_FILE_EXISTS) {

@@ -4,6 +4,12 @@
 
 namespace vadrel::platform {
 
+std::filesystem::path userHomeFolder()
+{
+    const char* home = std::getenv("HOME");
+    return home && *home == '/' ? std::filesystem::path(home) : std::filesystem::path();
+}
+
 std::filesystem::path userCacheFolder()
 {
     if (const char* xdg = std::getenv("XDG_CACHE_HOME"); xdg && *xdg == '/') return std::filesystem::path(xdg);

@@ -18,6 +18,8 @@ std::filesystem::path folderOf(const wchar_t* variable)
 
 }  // namespace
 
+std::filesystem::path userHomeFolder() { return folderOf(L"USERPROFILE"); }
+
 std::filesystem::path userCacheFolder() { return folderOf(L"LOCALAPPDATA"); }
 
 std::filesystem::path userConfigFolder() { return folderOf(L"APPDATA"); }
