@@ -31,8 +31,8 @@ triplet=x86_64-w64-mingw32
 toolchain="$here/cmake/mingw-w64-x86_64.cmake"
 stage="${1:-all}"
 case "$stage" in
-  deps|qt|app|all) ;;
-  *) echo "Uso: $0 [deps|qt|app|all]" >&2; exit 2 ;;
+  deps|qt|app|package|all) ;;
+  *) echo "Uso: $0 [deps|qt|app|package|all]" >&2; exit 2 ;;
 esac
 
 sudo=""
@@ -467,7 +467,76 @@ stage_app() {
   done
   mkdir -p "$here/build/windows/share/proj"
   cp -u "$prefix/share/proj/proj.db" "$here/build/windows/share/proj/"
+  # Qt's own dialogs in Spanish, from Debian's translations (the same Qt
+  # version), found through qt.conf beside the programs.
+  mkdir -p "$bin/translations"
+  cp -u /usr/share/qt6/translations/qtbase_es.qm "$bin/translations/"
+  printf '[Paths]\r\nPrefix = .\r\nPlugins = .\r\nTranslations = translations\r\n' >"$bin/qt.conf"
   echo "Programas en $bin"
+}
+
+# --- Stage 4: the installer and the zip ------------------------------------
+#
+# The staged folder is laid out as installed: bin\ (the programs, every DLL
+# they load, Qt's plugins and translations, qt.conf, the icon) and share\
+# (share\vadrel as `cmake --install` lays it, share\proj\proj.db). The
+# programs find share\vadrel and proj.db from their own folder.
+stage_package() {
+  log "Packaging"
+  local out="$here/build/windows" stage="$here/build/windows/stage"
+  local version
+  version="$(sed -n 's/^project(vadrel VERSION \([0-9.]*\).*/\1/p' "$here/CMakeLists.txt")"
+  rm -rf "$stage"
+  cmake --install "$out" --prefix "$stage" >/dev/null
+  local bin="$out/bin" name
+  for name in "$bin"/*.dll "$bin/qt.conf"; do cp "$name" "$stage/bin/"; done
+  for name in platforms styles imageformats translations; do
+    [ -d "$bin/$name" ] && cp -r "$bin/$name" "$stage/bin/"
+  done
+  cp "$out/vadrel.ico" "$stage/bin/"
+  mkdir -p "$stage/share/proj"
+  cp "$out/share/proj/proj.db" "$stage/share/proj/"
+  check_staged_dlls "$stage/bin"
+  [ -f "$stage/share/vadrel/leaflet/leaflet.js" ] ||
+    echo "Aviso: faltan los scripts del mapa (web/node_modules; scripts/deps.sh los instala)" >&2
+
+  local setup="$out/vadrel-$version-setup.exe" zip="$out/vadrel-$version-windows.zip"
+  makensis -V2 -DSTAGE="$stage" -DVERSION="$version" -DOUTFILE="$setup" \
+    "$here/packaging/windows/vadrel.nsi"
+  # The portable zip: the same folder under Vadrel-<version>\.
+  rm -f "$zip"
+  local top="$out/zip/Vadrel-$version"
+  rm -rf "$out/zip"
+  mkdir -p "$out/zip"
+  cp -r "$stage" "$top"
+  (cd "$out/zip" && cmake -E tar cf "$zip" --format=zip "Vadrel-$version")
+  rm -rf "$out/zip"
+  echo "Instalador: $setup ($(du -h "$setup" | cut -f1))"
+  echo "Zip: $zip ($(du -h "$zip" | cut -f1))"
+}
+
+# Every DLL a program or plugin in the folder imports is either there or
+# one of Windows' own: a missing one would stop the program at start on a
+# machine without the build's prefix.
+check_staged_dlls() {
+  local folder="$1" file dll missing=0
+  local wine_system=/usr/lib/x86_64-linux-gnu/wine/x86_64-windows
+  local -A present=()
+  for file in "$folder"/*.dll; do present["$(basename "${file,,}")"]=1; done
+  while IFS= read -r -d '' file; do
+    while read -r dll; do
+      dll="${dll,,}"
+      [ -n "${present[$dll]:-}" ] && continue
+      case "$dll" in
+        api-ms-win-*|ext-ms-*) continue ;;
+      esac
+      # Windows' own libraries, as wine provides them.
+      [ -f "$wine_system/$dll" ] && continue
+      echo "Falta $dll, que carga $(basename "$file")" >&2
+      missing=1
+    done < <($triplet-objdump -p "$file" | sed -n 's/^\s*DLL Name: //p')
+  done < <(find "$folder" \( -name '*.exe' -o -name '*.dll' \) -print0)
+  ((missing == 0)) || { echo "Faltan DLL en $folder" >&2; return 1; }
 }
 
 install_packages
@@ -478,5 +547,6 @@ case "$stage" in
   deps) stage_deps; check_deps ;;
   qt)   stage_deps; stage_qt ;;
   app)  stage_deps; stage_qt; stage_app ;;
-  all)  stage_deps; check_deps; stage_qt; stage_app ;;
+  package) stage_deps; stage_qt; stage_app; stage_package ;;
+  all)  stage_deps; check_deps; stage_qt; stage_app; stage_package ;;
 esac
