@@ -47,7 +47,7 @@ install_packages() {
   local packages=(
     g++-mingw-w64-x86-64-posix mingw-w64-tools binutils-mingw-w64-x86-64
     cmake ninja-build pkg-config dpkg-dev make tcl sqlite3 python3 perl
-    wine64 nsis
+    wine64 nsis googletest
     # The host Qt whose moc, uic and rcc the Windows Qt and the project run.
     qt6-base-dev qt6-base-dev-tools
   )
@@ -452,7 +452,8 @@ stage_app() {
   log "Building Vadrel for Windows"
   cd "$here"
   cmake --preset windows
-  cmake --build --preset windows -j "$jobs"
+  # The programs and what they read; the test programs are test-windows.sh's.
+  cmake --build --preset windows -j "$jobs" --target vadrel vadrel-cli ayuda iconos
   local bin="$here/build/windows/bin" gccdir
   gccdir="$(dirname "$($triplet-g++-posix -print-libgcc-file-name)")"
   cp -u "$prefix"/bin/*.dll "$bin/"

@@ -24,6 +24,7 @@
 #include "parcel/parcel_form.hpp"
 #include "shell/menu_form.hpp"
 #include "skin_fixture.hpp"
+#include "support/environment.hpp"
 
 using namespace vadrel;
 using namespace vadrel::test;
@@ -552,7 +553,7 @@ TEST_F(SkinTest, ComprobarListsTheProblemsInADialogAndChangesNoField)
     // check never reaches for the network or the person's cache.
     const auto shared = sharedDir();
     const std::string catalog = shared.empty() ? (dir / "no-catalog.xml").string() : (shared / "schemas/catalog.xml").string();
-    setenv("XML_CATALOG_FILES", catalog.c_str(), 1);
+    test::setEnv("XML_CATALOG_FILES", catalog);
     writeFile(dir / "abierto.gml",
               "<FeatureCollection xmlns='http://www.opengis.net/wfs/2.0' xmlns:gml='http://www.opengis.net/gml/3.2' "
               "xmlns:cp='http://inspire.ec.europa.eu/schemas/cp/4.0'><member><cp:CadastralParcel gml:id='ES.LOCAL.CP.A1'>"
@@ -586,5 +587,5 @@ TEST_F(SkinTest, ComprobarListsTheProblemsInADialogAndChangesNoField)
         click(skin->parcel, "BBComprobar");
         EXPECT_EQ(script.messages, std::vector<std::string>{"No se han encontrado problemas."});
     }
-    unsetenv("XML_CATALOG_FILES");
+    test::unsetEnv("XML_CATALOG_FILES");
 }

@@ -18,6 +18,7 @@
 #include "app/menu_window.hpp"
 #include "app/parcel_window.hpp"
 #include "skin_fixture.hpp"
+#include "support/environment.hpp"
 
 using namespace vadrel;
 using namespace vadrel::test;
@@ -152,13 +153,13 @@ TEST_F(SkinTest, ADocumentTheDesktopCannotOpenIsReported)
     writeFile(bin / "xdg-open", "#!/bin/sh\nexit 3\n");
     std::filesystem::permissions(bin / "xdg-open", std::filesystem::perms::owner_all);
     const std::string path = std::getenv("PATH") ? std::getenv("PATH") : "";
-    setenv("PATH", (bin.string() + ":" + path).c_str(), 1);
+    test::setEnv("PATH", (bin.string() + ":" + path));
     app::WindowRegistry registry;
     app::QtUi ui(registry);
     EXPECT_FALSE(ui.openWithDesktop((dir / "ayuda.pdf").string()));
     writeFile(bin / "xdg-open", "#!/bin/sh\nexit 0\n");
     EXPECT_TRUE(ui.openWithDesktop((dir / "ayuda.pdf").string()));
-    setenv("PATH", path.c_str(), 1);
+    test::setEnv("PATH", path);
 }
 
 // A parcel loaded with "Cargar GML" and shown in the lists is no typing to
@@ -194,7 +195,7 @@ TEST_F(SkinTest, TheParcelWindowAsksBeforeDroppingTypedCoordinates)
 TEST_F(SkinTest, TheReportDetailsAreKeptForTheNextReport)
 {
     const std::filesystem::path config = dir / "config";
-    setenv("XDG_CONFIG_HOME", config.c_str(), 1);
+    test::setEnv("XDG_CONFIG_HOME", config);
     std::filesystem::create_directories(config / "vadrel");
     std::ofstream(config / "vadrel/informe.conf") << "autor=Ana Pérez\ncolegiado=Arquitecta técnica nº 12\n";
     app::ParcelWindow* w = skin->parcel;
@@ -215,7 +216,7 @@ TEST_F(SkinTest, TheReportDetailsAreKeptForTheNextReport)
     });
     script.saveAnswers.push_back((dir / "informe.pdf").string());
     QTest::mouseClick(boton(w, "BBInforme"), Qt::LeftButton);
-    unsetenv("XDG_CONFIG_HOME");
+    test::unsetEnv("XDG_CONFIG_HOME");
     EXPECT_EQ(shown, "Ana Pérez");
     EXPECT_TRUE(std::filesystem::exists(dir / "informe.pdf"));
     std::ifstream in(config / "vadrel/informe.conf");

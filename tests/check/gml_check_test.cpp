@@ -5,6 +5,8 @@
 
 #include <gtest/gtest.h>
 
+#include <numbers>
+
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
@@ -542,7 +544,7 @@ ParcelSpec fan(int m, bool doubled)
     p.patches.clear();
     char ring[160];
     for (int i = 0; i < m + doubled; ++i) {
-        const double a = 2 * M_PI * (i % m) / m, b = 2 * M_PI * (i % m + 1) / m;
+        const double a = 2 * std::numbers::pi * (i % m) / m, b = 2 * std::numbers::pi * (i % m + 1) / m;
         std::snprintf(ring, sizeof ring, "500000 4100000 %.2f %.2f %.2f %.2f 500000 4100000", 500000 + 100 * std::cos(a),
                       4100000 + 100 * std::sin(a), 500000 + 100 * std::cos(b), 4100000 + 100 * std::sin(b));
         p.patches.push_back(Patch{ring, {}});

@@ -5,6 +5,8 @@
 
 #include <gtest/gtest.h>
 
+#include <numbers>
+
 #include <cmath>
 
 using namespace vadrel;
@@ -74,7 +76,7 @@ TEST(RingSweep, OnlyRingsOfShortRunsAreTakenFromGeos)
 {
     std::vector<Punto> circle;
     for (int i = 0; i <= 1000; ++i)
-        circle.push_back({std::cos(i * 2 * M_PI / 1000) * 100, std::sin(i * 2 * M_PI / 1000) * 100});
+        circle.push_back({std::cos(i * 2 * std::numbers::pi / 1000) * 100, std::sin(i * 2 * std::numbers::pi / 1000) * 100});
     circle.back() = circle.front();
     EXPECT_FALSE(check::zigzags(circle));
     EXPECT_TRUE(check::zigzags(sawTooth(2000)));

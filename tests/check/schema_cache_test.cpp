@@ -14,6 +14,7 @@
 #include "check/gml_check.hpp"
 #include "core/failure.hpp"
 #include "support/temp_dir.hpp"
+#include "support/environment.hpp"
 
 using namespace vadrel;
 using namespace vadrel::test;
@@ -140,11 +141,11 @@ TEST(SchemaSettings, WithoutHomeNorCacheVariableThereIsNoCacheFolder)
     } saved[] = {{"HOME", {}}, {"XDG_CACHE_HOME", {}}, {"XML_CATALOG_FILES", {}}};
     for (Saved& s : saved) {
         if (const char* v = std::getenv(s.name)) s.value = v;
-        ::unsetenv(s.name);
+        test::unsetEnv(s.name);
     }
     const check::SchemaSettings settings = check::SchemaSettings::fromEnvironment();
     for (const Saved& s : saved)
-        if (s.value) ::setenv(s.name, s.value->c_str(), 1);
+        if (s.value) test::setEnv(s.name, s.value->c_str());
     EXPECT_EQ(settings.cacheDir, std::filesystem::path()) << "never a shared folder such as /tmp";
     EXPECT_TRUE(settings.download) << "the schemas are downloaded for the run";
 }
@@ -207,14 +208,14 @@ TEST(SchemaSettings, TheInstalledSchemasComeFirstAndTheNetworkGivesWhatTheyLack)
     for (const Row& row : rows) {
         SCOPED_TRACE(row.name);
         if (row.catalogFiles)
-            ::setenv("XML_CATALOG_FILES", row.catalogFiles, 1);
+            test::setEnv("XML_CATALOG_FILES", row.catalogFiles);
         else
-            ::unsetenv("XML_CATALOG_FILES");
+            test::unsetEnv("XML_CATALOG_FILES");
         check::SchemaSettings settings = check::SchemaSettings::fromEnvironment(row.installed);
         if (catalogFiles)
-            ::setenv("XML_CATALOG_FILES", catalogFiles->c_str(), 1);
+            test::setEnv("XML_CATALOG_FILES", catalogFiles->c_str());
         else
-            ::unsetenv("XML_CATALOG_FILES");
+            test::unsetEnv("XML_CATALOG_FILES");
         std::vector<std::string> asked;
         settings.cacheDir = dir / row.name;
         settings.download = [&](const std::string& url) {

@@ -18,6 +18,7 @@
 #include "support/local_server.hpp"
 #include "support/scripted_ui.hpp"
 #include "support/temp_dir.hpp"
+#include "support/environment.hpp"
 
 namespace vadrel::test {
 namespace {
@@ -36,7 +37,7 @@ protected:
         form->MY = {"4814037.2781", "4814056.72", "4814073.01", "4814054.17"};
         block = (sharedDir() / "samples/gml/parcel/wfs-cp-bbox-29-parcels.gml").string();
     }
-    void TearDown() override { ::unsetenv(compare::kServiceVariable); }
+    void TearDown() override { test::unsetEnv(compare::kServiceVariable); }
 
     TempDir dir;
     ScriptedUi ui;
@@ -126,7 +127,7 @@ TEST_F(CompareFormTest, YesDownloadsFromTheServiceTheEnvironmentNames)
                                    "</Exception></ExceptionReport>"}
                       : Reply{200, readFile(block)};
     });
-    ::setenv(compare::kServiceVariable, server.base().c_str(), 1);
+    test::setEnv(compare::kServiceVariable, server.base());
     ui.confirmAnswers = {true};
     form->BBCompararClick();
     ASSERT_EQ(ui.reports.size(), 1u);
@@ -158,7 +159,7 @@ TEST_F(CompareFormTest, DownloadFillsTheWindowAsLoadingTheAnswerWould)
         return Reply{200, "<ExceptionReport><Exception><ExceptionText>Referencia no v\xc3\xa1lida</ExceptionText>"
                           "</Exception></ExceptionReport>"};
     });
-    ::setenv(compare::kServiceVariable, server.base().c_str(), 1);
+    test::setEnv(compare::kServiceVariable, server.base());
 
     ScriptedUi fileUi;
     TFParcelgen loaded(fileUi, Entorno{dir.path(), NumberFormat::withDecimal('.'), {}});
@@ -205,7 +206,7 @@ TEST_F(CompareFormTest, ACancelledDownloadChangesNothing)
     LocalServer server([&](const std::string& target) {
         return Reply{200, readFile(target.find("refcat=") != std::string::npos ? answer : block)};
     });
-    ::setenv(compare::kServiceVariable, server.base().c_str(), 1);
+    test::setEnv(compare::kServiceVariable, server.base());
     ui.cancelAfterSteps = 1;
     const CoordList before = form->MX;
     const std::function<void()> clicks[] = {[&] { form->BBCompararClick(); },

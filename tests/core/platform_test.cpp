@@ -12,6 +12,7 @@
 #include "core/platform/system_errors.hpp"
 #include "core/platform/user_folders.hpp"
 #include "support/temp_dir.hpp"
+#include "support/environment.hpp"
 
 using namespace vadrel;
 using test::TempDir;
@@ -104,9 +105,9 @@ TEST(UserFolders, TheCacheFolderFromTheEnvironment)
         if (const char* v = std::getenv(names[i])) saved[i] = v;
     auto put = [&](int i, const std::optional<std::string>& value) {
         if (value)
-            ::setenv(names[i], value->c_str(), 1);
+            test::setEnv(names[i], value->c_str());
         else
-            ::unsetenv(names[i]);
+            test::unsetEnv(names[i]);
     };
     for (const auto& c : cases) {
         put(0, c.xdg);

@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <numbers>
+
 #include <algorithm>
 #include <cmath>
 
@@ -63,7 +65,7 @@ std::vector<Punto> dentado()
     std::vector<Punto> p;
     for (int i = 0; i < 240; ++i) {
         const double r = i % 2 ? 31.5 : 30;
-        p.push_back({r * std::cos(i * M_PI / 120), r * std::sin(i * M_PI / 120)});
+        p.push_back({r * std::cos(i * std::numbers::pi / 120), r * std::sin(i * std::numbers::pi / 120)});
     }
     return p;
 }

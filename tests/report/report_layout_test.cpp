@@ -9,6 +9,7 @@
 #include "report/report_comparison.hpp"
 #include "report/no_paths.hpp"
 #include "report/report_layout.hpp"
+#include "support/environment.hpp"
 
 using namespace vadrel;
 using namespace vadrel::report;
@@ -715,7 +716,7 @@ TEST(Informe, ComprobacionSinRutasDelEquipo)
 {
     const char* antes = std::getenv("HOME");
     const std::string homeAntes = antes ? antes : "";
-    setenv("HOME", "/home/Ana García", 1);
+    test::setEnv("HOME", "/home/Ana García");
     const std::string nota = "No se ha podido comprobar el archivo contra los esquemas: ";
     struct Caso {
         std::string texto, limpio;
@@ -750,9 +751,9 @@ TEST(Informe, ComprobacionSinRutasDelEquipo)
     EXPECT_EQ(resumen, (std::vector<std::string>{"1 error y 0 avisos", "archivo: error: No se puede leer.",
                                                  casos[0].limpio}));
     if (antes)
-        setenv("HOME", homeAntes.c_str(), 1);
+        test::setEnv("HOME", homeAntes);
     else
-        unsetenv("HOME");
+        test::unsetEnv("HOME");
 }
 
 // A coordinate typed with digits by the dozen does not fit its cell: the

@@ -2,6 +2,8 @@
 // A real HTTP server on 127.0.0.1 for the download tests: answers each
 // request from a handler, one at a time, on a thread of its own.
 
+#include <atomic>
+#include <cstdint>
 #include <functional>
 #include <mutex>
 #include <optional>
@@ -35,11 +37,14 @@ public:
 private:
     void serve();
 
+    // A socket on every system (Windows' SOCKET is pointer-sized).
+    using Socket = std::intptr_t;
+
     Handler handler_;
-    int listener_ = -1;
-    int stopPipe_[2] = {-1, -1};
+    Socket listener_ = -1;
+    std::atomic<bool> stopping_{false};
     int port_ = 0;
-    std::vector<int> silent_;
+    std::vector<Socket> silent_;
     mutable std::mutex mutex_;
     std::vector<std::string> targets_;
     std::thread thread_;

@@ -1,6 +1,7 @@
 #include "support/temp_dir.hpp"
 
-#include <cstdlib>
+#include "core/platform/native_file.hpp"
+
 #include <fstream>
 #include <iterator>
 #include <stdexcept>
@@ -9,9 +10,9 @@ namespace vadrel::test {
 
 TempDir::TempDir()
 {
-    std::string tmpl = (std::filesystem::temp_directory_path() / "vadrel-test-XXXXXX").string();
-    if (!::mkdtemp(tmpl.data())) throw std::runtime_error("mkdtemp failed");
-    path_ = tmpl;
+    std::error_code error;
+    path_ = platform::createUniqueFolder(std::filesystem::temp_directory_path(), "vadrel-test-", error);
+    if (path_.empty()) throw std::runtime_error("no temporary folder: " + error.message());
 }
 
 TempDir::~TempDir()
