@@ -117,7 +117,7 @@ SchemaHandle compiledSchemas(const std::vector<Import>& imports, const SchemaSet
                                                   [&](const Collected& e) { return loader.isCachedFile(pathFromUtf8(e.file)); });
                  cached != errors.end())
             // A copy spoilt since it was kept: the person can have it again.
-            why = concat({"la copia ", cached->file, " de la caché no se puede compilar (", cached->message,
+            why = concat({"la copia ", utf8Of(pathFromUtf8(cached->file).make_preferred()), " de la caché no se puede compilar (", cached->message,
                           "); bórrela y se descargará de nuevo"});
         else if (!errors.empty())
             why = concat({"los esquemas no se han podido compilar (", errors.front().message, ")"});

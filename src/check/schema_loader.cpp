@@ -12,6 +12,7 @@
 #include "core/failure.hpp"
 #include "core/file_io.hpp"
 #include "core/platform/private_files.hpp"
+#include "core/platform/native_file.hpp"
 #include "core/utf8_path.hpp"
 
 namespace vadrel::check {
@@ -141,9 +142,9 @@ bool isSchemaDocument(const std::string& bytes)
 SchemaLoader::SchemaLoader(const SchemaSettings& settings) : settings_(settings), root_(settings.cacheDir)
 {
     for (const auto& path : settings.catalogs) {
-        // UTF-8, as libxml2 takes file names on every system.
-        const std::u8string name = path.generic_u8string();
-        if (xmlCatalogPtr c = xmlLoadACatalog(reinterpret_cast<const char*>(name.c_str())))
+        // libxml2 opens catalogs with the narrow calls.
+        const std::string name = platform::nameForNarrowCalls(path);
+        if (xmlCatalogPtr c = xmlLoadACatalog(name.c_str()))
             catalogs_.push_back(c);
         else if (why_.empty())
             why_ = concat({"no se puede leer el catálogo de esquemas ", utf8Of(path)});

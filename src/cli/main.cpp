@@ -60,6 +60,7 @@ void printUsage(std::ostream& os)
 int main(int argc, char** argv)
 {
     vadrel::cli::tuneMemory();
+    vadrel::platform::useUtf8StandardStreams();
     const std::vector<std::string> words = vadrel::platform::commandArguments(argc, argv);
     if (!words.empty() && (words[0] == "--help" || words[0] == "-h" || words[0] == "help")) {
         printUsage(std::cout);

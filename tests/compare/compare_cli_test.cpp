@@ -607,7 +607,9 @@ TEST_F(CompareCliTest, TheOutputIsNeverAnInput)
 {
     std::filesystem::copy_file(single, dir / "p.gml");
     std::filesystem::copy_file(block, dir / "mapa.gml");
-    std::filesystem::create_symlink(dir / "p.gml", dir / "enlace.gml");
+    // Links need a privilege on Windows: there the spellings alone.
+    std::error_code noLink;
+    std::filesystem::create_symlink(dir / "p.gml", dir / "enlace.gml", noLink);
     const std::string pGml = readFile(dir / "p.gml"), map = readFile(dir / "mapa.gml"), moved = readFile(dir / "moved.txt");
     const std::vector<std::vector<std::string>> commands = {
         {"report", "--gml", "p.gml", "-o", "p.gml"},
@@ -619,6 +621,7 @@ TEST_F(CompareCliTest, TheOutputIsNeverAnInput)
         {"compare", "--coords", "moved.txt", "--catastro", "mapa.gml", "--png", "../" + dir.path().filename().string() + "/moved.txt"},
     };
     for (const auto& command : commands) {
+        if (noLink && command.back().find("enlace") != std::string::npos) continue;
         SCOPED_TRACE(command.front() + " " + command.back());
         const RunResult r = cli(command);
         EXPECT_EQ(r.exitCode, 1);

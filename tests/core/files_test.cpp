@@ -176,7 +176,12 @@ TEST(WriteFileAtomically, AReplacedFileKeepsItsPermissionsAndAReadOnlyOneIsRefus
                                       : "No se puede escribir el archivo '" + (dir / "f.gml").string() +
                                             "': Acceso denegado.");
         EXPECT_EQ(readFile(dir / "f.gml"), c.replaced ? "new" : "old");
+#ifdef _WIN32
+        // Windows keeps only the read-only attribute of these.
+        EXPECT_EQ(fs::status(dir / "f.gml").permissions() & fs::perms::owner_write, c.before & fs::perms::owner_write);
+#else
         EXPECT_EQ(fs::status(dir / "f.gml").permissions(), c.before);
+#endif
         EXPECT_TRUE(onlyFile(dir.path(), "f.gml"));
     }
 }
@@ -202,7 +207,6 @@ TEST(WriteFileAtomically, StaleTemporariesOfOurPatternAreRemovedByTheNextWrite)
 {
     namespace fs = std::filesystem;
     TempDir dir;
-    const auto viejo = fs::file_time_type::clock::now() - std::chrono::minutes(5);
     const struct {
         const char* name;
         bool old;
@@ -223,7 +227,7 @@ TEST(WriteFileAtomically, StaleTemporariesOfOurPatternAreRemovedByTheNextWrite)
         } else {
             writeFile(dir / c.name, "x");
         }
-        if (c.old) fs::last_write_time(dir / c.name, viejo);
+        if (c.old) test::makeOld(dir / c.name, 5);
     }
     writeFileAtomically(dir / "f.gml", "new");
     for (const auto& c : cases) EXPECT_EQ(fs::exists(dir / c.name), !c.removed) << c.name;

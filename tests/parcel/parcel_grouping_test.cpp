@@ -15,6 +15,7 @@
 #include "support/process.hpp"
 #include "support/scripted_ui.hpp"
 #include "support/temp_dir.hpp"
+#include "core/utf8_path.hpp"
 
 using namespace vadrel;
 using namespace vadrel::test;
@@ -106,7 +107,7 @@ protected:
 std::vector<std::string> nombres(const std::vector<std::string>& rutas)
 {
     std::vector<std::string> out;
-    for (const auto& r : rutas) out.push_back(std::filesystem::path(r).filename().string());
+    for (const auto& r : rutas) out.push_back(utf8Of(pathFromUtf8(r).filename()));
     return out;
 }
 
@@ -428,7 +429,7 @@ TEST_F(ParcelGroupingTest, TheLeftListSortsAsASpanishReaderExpects)
     std::vector<std::string> paths;
     for (const char* f : {"ñu.gml", "Ávila.gml", "nz.gml", "parcela10.gml", "avila.gml", "b.gml", "parcela2.gml", "a.gml"}) {
         writeFile(dir / f, "x");
-        paths.push_back((dir / f).string());
+        paths.push_back(utf8Of(dir / f));
     }
     ui.openManyAnswers.push_back(paths);
     form->BitBtn1Click();

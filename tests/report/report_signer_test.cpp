@@ -43,7 +43,7 @@ TEST(ReportSignerTest, AMissingOrForeignFileGivesEmptyFields)
     test::TempDir dir;
     EXPECT_TRUE(leeFirma(dir.path() / "no.conf") == FirmaInforme{});
     EXPECT_TRUE(leeFirma({}) == FirmaInforme{});
-    std::ofstream(dir.path() / "otro.conf") << "\x89PNG\r\n[seccion]\nnombre=Ana\nautor\ncliente=Juan\r\n";
+    std::ofstream(dir.path() / "otro.conf", std::ios::binary) << "\x89PNG\r\n[seccion]\nnombre=Ana\nautor\ncliente=Juan\r\n";
     EXPECT_TRUE(leeFirma(dir.path() / "otro.conf") == (FirmaInforme{"", "", "Juan", ""}));
 }
 

@@ -15,13 +15,18 @@ public:
     TempDir& operator=(const TempDir&) = delete;
 
     const std::filesystem::path& path() const { return path_; }
-    std::filesystem::path operator/(std::string_view name) const { return path_ / name; }
+    // The name in UTF-8, as the program's own names are.
+    std::filesystem::path operator/(std::string_view name) const;
 
 private:
     std::filesystem::path path_;
 };
 
 std::string readFile(const std::filesystem::path& p);
+
+// Sets a file's or folder's modification time `minutes` into the past
+// (std::filesystem cannot set a folder's on Windows).
+void makeOld(const std::filesystem::path& p, int minutes);
 void writeFile(const std::filesystem::path& p, std::string_view bytes);
 
 // Copies the program's templates into `dir`, as run.sh stages them.

@@ -15,4 +15,9 @@ std::filesystem::path runningExecutable();
 // from the wide command line there.
 std::vector<std::string> commandArguments(int argc, char** argv);
 
+// Standard output and error carry the same bytes on every system: UTF-8
+// with "\n" line ends (on Windows the streams are otherwise in text mode,
+// adding "\r", and a console shows UTF-8 only when told so).
+void useUtf8StandardStreams();
+
 }  // namespace vadrel::platform

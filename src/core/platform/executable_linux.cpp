@@ -17,4 +17,6 @@ std::vector<std::string> commandArguments(int argc, char** argv)
     return argc > 1 ? std::vector<std::string>(argv + 1, argv + argc) : std::vector<std::string>();
 }
 
+void useUtf8StandardStreams() {}
+
 }  // namespace vadrel::platform

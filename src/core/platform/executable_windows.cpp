@@ -2,6 +2,10 @@
 
 #include <windows.h>
 #include <shellapi.h>
+#include <fcntl.h>
+#include <io.h>
+
+#include <cstdio>
 
 #include <string>
 
@@ -39,6 +43,13 @@ std::vector<std::string> commandArguments(int argc, char** argv)
     }
     ::LocalFree(wide);
     return out;
+}
+
+void useUtf8StandardStreams()
+{
+    ::_setmode(::_fileno(stdout), _O_BINARY);
+    ::_setmode(::_fileno(stderr), _O_BINARY);
+    ::SetConsoleOutputCP(CP_UTF8);
 }
 
 }  // namespace vadrel::platform

@@ -84,4 +84,10 @@ void removeFile(const std::filesystem::path& file);
 std::filesystem::path createUniqueFolder(const std::filesystem::path& parent, std::string_view prefix,
                                          std::error_code& error);
 
+// The name of an existing file for a C library that opens it with the
+// narrow calls (libxml2's catalogs): on Windows those take the ANSI code
+// page, so a folder such as "C:\Users\José" is given by its short ASCII
+// name when it has one. UTF-8 with "/" otherwise, and on other systems.
+std::string nameForNarrowCalls(const std::filesystem::path& file);
+
 }  // namespace vadrel::platform

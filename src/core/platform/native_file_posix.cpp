@@ -1,5 +1,7 @@
 #include "core/platform/native_file.hpp"
 
+#include "core/utf8_path.hpp"
+
 #include <cerrno>
 #include <cstdio>
 #include <cstdlib>
@@ -162,5 +164,7 @@ std::filesystem::path createUniqueFolder(const std::filesystem::path& parent, st
     error = lastError();
     return {};
 }
+
+std::string nameForNarrowCalls(const std::filesystem::path& file) { return genericUtf8Of(file); }
 
 }  // namespace vadrel::platform

@@ -202,9 +202,15 @@ bool applyAttributes(const std::filesystem::path& file, unsigned kept, std::erro
     return false;
 }
 
-bool moveOver(const std::filesystem::path& written, const std::filesystem::path& target, std::error_code& error)
+bool moveOver(const std::filesystem::path& writtenName, const std::filesystem::path& targetName,
+              std::error_code& error)
 {
     constexpr DWORD kMove = MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH;
+    // Full names: some ReplaceFileW implementations (wine's) refuse
+    // relative ones with ERROR_DIRECTORY.
+    std::error_code ignored;
+    const std::filesystem::path written = std::filesystem::absolute(writtenName, ignored);
+    const std::filesystem::path target = std::filesystem::absolute(targetName, ignored);
     if (::GetFileAttributesW(target.c_str()) != INVALID_FILE_ATTRIBUTES) {
         // Keeps the replaced file's attributes, permissions and creation
         // time, as a replaced file keeps its permissions on POSIX.
@@ -246,6 +252,19 @@ std::filesystem::path createUniqueFolder(const std::filesystem::path& parent, st
     }
     error = windowsError(ERROR_ALREADY_EXISTS);
     return {};
+}
+
+std::string nameForNarrowCalls(const std::filesystem::path& file)
+{
+    const std::wstring& name = file.native();
+    const bool ascii = std::all_of(name.begin(), name.end(), [](wchar_t c) { return c < 0x80; });
+    if (!ascii) {
+        wchar_t shortName[MAX_PATH];
+        const DWORD n = ::GetShortPathNameW(name.c_str(), shortName, MAX_PATH);
+        if (n > 0 && n < MAX_PATH && std::all_of(shortName, shortName + n, [](wchar_t c) { return c < 0x80; }))
+            return genericUtf8Of(std::filesystem::path(std::wstring(shortName, n)));
+    }
+    return genericUtf8Of(file);
 }
 
 }  // namespace vadrel::platform
