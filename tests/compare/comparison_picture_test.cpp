@@ -120,7 +120,7 @@ TEST(ComparisonPicture, NeighboursLabelledApartOnTheirPartsInTheViewOverNoOtherT
         std::vector<bool> affected(map.size(), false);
         affected.back() = true;
         RecordingCanvas canvas;
-        drawComparison(canvas, kPictureSide, PictureParts{map, affected, fresh, {}});
+        drawComparison(canvas, kPictureSide, PictureParts{map, affected, fresh, {}, kParcelCaptions, {}});
         const Drawn d = read(canvas);
         ASSERT_TRUE(d.bandTop < kPictureSide && d.right > d.left);
 
