@@ -1,9 +1,12 @@
 #include "compare/area_tolerance.hpp"
 
 #include <algorithm>
+#include <charconv>
 #include <cmath>
 
 #include "compare/comparison.hpp"
+#include "core/failure.hpp"
+#include "core/numeric_text.hpp"
 
 namespace vadrel::compare {
 
@@ -29,6 +32,19 @@ RegisteredBand registeredBand(double area, double registered)
     if (hundredfold <= 5 * registered * slack) return RegisteredBand::UpTo5;
     if (hundredfold <= 10 * registered * slack) return RegisteredBand::UpTo10;
     return RegisteredBand::Over10;
+}
+
+std::optional<double> registeredArea(std::string_view text)
+{
+    std::string number(trimmed(text));
+    if (number.empty()) return std::nullopt;
+    std::replace(number.begin(), number.end(), ',', '.');
+    double value = 0;
+    const auto end = std::from_chars(number.data(), number.data() + number.size(), value);
+    // No sum of land reaches a million km2: a larger figure is a slip.
+    if (end.ec != std::errc() || end.ptr != number.data() + number.size() || !(value > 0) || value > 1e12)
+        throw Failure(kBadRegisteredArea);
+    return value;
 }
 
 std::string toleranceLine(double newArea, double cadastralArea, double cadastralPerimeter)

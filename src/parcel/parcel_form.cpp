@@ -27,7 +27,10 @@ const char* const kBorrarListas = "¿Desea borrar las coordenadas que hay en las
 
 }  // namespace
 
-TFParcelgen::TFParcelgen(Ui& ui, Entorno entorno, Aplicacion* app) : Form(ui, app), entorno_(std::move(entorno)) {}
+TFParcelgen::TFParcelgen(Ui& ui, Entorno entorno, Aplicacion* app)
+    : Form(ui, app), FDesplazamiento(ui, *this), entorno_(std::move(entorno))
+{
+}
 
 void TFParcelgen::FormCreate()
 {
@@ -90,8 +93,12 @@ void TFParcelgen::BBLimpiarTodoClick()
     if (!puedeBorrarListas()) return;
     ERefCatas.clear();
     ESup.clear();
+    ESupRegistral.clear();
     CBHuso = "30";
     cartografia.clear();
+    nuevas.clear();
+    comparacion.reset();
+    FDesplazamiento.limpia();
     BBLimpiarClick();
 }
 

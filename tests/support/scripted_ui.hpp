@@ -72,6 +72,14 @@ public:
     bool pideFirma(report::FirmaInforme& firma) override;
     std::vector<report::FirmaInforme> firmasMostradas;
     std::deque<std::optional<report::FirmaInforme>> firmaAnswers;
+    // What the person does in "Desplazamiento" while it is shown (recorded
+    // in shownModal); nothing when unset.
+    std::function<void(TFDesplazamiento&)> onShiftDialog;
+    void showShiftDialog(TFDesplazamiento& form) override
+    {
+        shownModal.emplace_back("FDesplazamiento");
+        if (onShiftDialog) onShiftDialog(form);
+    }
 };
 
 }  // namespace vadrel::test

@@ -1,0 +1,187 @@
+#include "parcel/shift_form.hpp"
+
+#include "check/check_text.hpp"
+#include "core/failure.hpp"
+#include "core/text_file.hpp"
+#include "georef/pair_file.hpp"
+#include "georef/proposed_pairs.hpp"
+#include "georef/shift_text.hpp"
+#include "parcel/parcel_form.hpp"
+
+namespace vadrel {
+
+namespace {
+
+bool vacia(const FilaPar& f) { return f.n.empty() && f.xm.empty() && f.ym.empty() && f.xc.empty() && f.yc.empty(); }
+
+std::string blanksTrimmed(std::string_view s)
+{
+    const auto first = s.find_first_not_of(" \t"), last = s.find_last_not_of(" \t");
+    return first == std::string_view::npos ? "" : std::string(s.substr(first, last - first + 1));
+}
+
+}  // namespace
+
+std::vector<FilaPar> filasDe(const std::vector<georef::Pair>& pares)
+{
+    std::vector<FilaPar> filas;
+    for (const georef::Pair& p : pares)
+        filas.push_back({p.name, georef::fixed(p.measured.x, 3), georef::fixed(p.measured.y, 3),
+                         georef::fixed(p.cadastral.x, 3), georef::fixed(p.cadastral.y, 3), ""});
+    return filas;
+}
+
+TFDesplazamiento::TFDesplazamiento(Ui& ui, TFParcelgen& parcela) : Form(ui, nullptr), parcela_(parcela) {}
+
+std::vector<georef::Pair> TFDesplazamiento::pares() const
+{
+    std::vector<georef::Pair> out;
+    for (std::size_t i = 0; i < SGPares.size(); ++i) {
+        const FilaPar& f = SGPares[i];
+        if (vacia(f)) continue;
+        const std::string fila = std::to_string(i + 1);
+        georef::Pair p;
+        // The file writes "N;...": a name of its own with ";" would not read back.
+        p.name = check::printable(blanksTrimmed(f.n), check::kLongestName);
+        for (char& c : p.name)
+            if (c == ';') c = ',';
+        if (p.name.empty()) p.name = fila;
+        const std::pair<const std::string*, double*> celdas[] = {
+            {&f.xm, &p.measured.x}, {&f.ym, &p.measured.y}, {&f.xc, &p.cadastral.x}, {&f.yc, &p.cadastral.y}};
+        for (const auto& [texto, valor] : celdas)
+            if (!georef::coordinateOf(*texto, *valor))
+                throw Failure("Error. La fila " + fila + " de los puntos comunes no tiene sus cuatro coordenadas: " +
+                              (blanksTrimmed(*texto).empty() ? "falta una."
+                                                              : "\"" + check::printable(*texto, check::kLongestName) +
+                                                                    "\" no es un número."));
+        out.push_back(std::move(p));
+    }
+    return out;
+}
+
+std::vector<compare::Arrow> TFDesplazamiento::flechas() const
+{
+    std::vector<compare::Arrow> out;
+    for (const FilaPar& f : SGPares) {
+        compare::Arrow a;
+        if (georef::coordinateOf(f.xm, a.from.x) && georef::coordinateOf(f.ym, a.from.y) &&
+            georef::coordinateOf(f.xc, a.to.x) && georef::coordinateOf(f.yc, a.to.y)) {
+            a.name = check::printable(blanksTrimmed(f.n), check::kLongestName);
+            out.push_back(std::move(a));
+        }
+    }
+    return out;
+}
+
+void TFDesplazamiento::BBProponerClick()
+{
+    if (!parcela_.comparacion) throw Failure(kSinComparacion);
+    const std::vector<georef::Pair> propuestos =
+        georef::proposePairs(parcela_.nuevas, parcela_.cartografia, *parcela_.comparacion);
+    if (propuestos.empty()) return ui_.message(kSinPuntosCerca);
+    SGPares = filasDe(propuestos);
+    SGParesSeleccion.clear();
+    MResultado.clear();
+}
+
+void TFDesplazamiento::BBAnadirClick()
+{
+    SGPares.push_back(FilaPar{std::to_string(SGPares.size() + 1), "", "", "", "", ""});
+    SGParesSeleccion = {static_cast<int>(SGPares.size()) - 1};
+}
+
+void TFDesplazamiento::BBQuitarClick()
+{
+    std::vector<bool> quita(SGPares.size());
+    for (int i : SGParesSeleccion)
+        if (i >= 0 && static_cast<std::size_t>(i) < SGPares.size()) quita[static_cast<std::size_t>(i)] = true;
+    std::vector<FilaPar> quedan;
+    for (std::size_t i = 0; i < SGPares.size(); ++i)
+        if (!quita[i]) quedan.push_back(std::move(SGPares[i]));
+    SGPares = std::move(quedan);
+    SGParesSeleccion.clear();
+}
+
+void TFDesplazamiento::BBCargarClick()
+{
+    const std::optional<std::string> file = ui_.openFileName(kFiltroPares);
+    if (!file) return;
+    // Read whole before the table changes: a bad line leaves it as it was.
+    SGPares = filasDe(georef::readPairs(readText(*file)));
+    SGParesSeleccion.clear();
+    MResultado.clear();
+}
+
+void TFDesplazamiento::BBGuardarClick()
+{
+    const std::vector<georef::Pair> p = pares();
+    if (p.empty()) throw Failure("Error. No hay puntos comunes que guardar.");
+    const std::optional<std::string> file = ui_.saveFileName(kFiltroPares);
+    if (!file) return;
+    writeText(*file, georef::pairsText(p));
+}
+
+bool TFDesplazamiento::calcula()
+{
+    for (FilaPar& f : SGPares) f.residuo.clear();
+    try {
+        Calculo c;
+        c.pares = pares();
+        c.ajuste = georef::fitPairs(c.pares);
+        c.lineas = georef::shiftLines(c.pares, c.ajuste);
+        MResultado = c.lineas;
+        MResultado.insert(MResultado.end(), c.ajuste.warnings.begin(), c.ajuste.warnings.end());
+        // The residuals beside their rows, the wholly empty rows skipped as the fit skipped them.
+        std::size_t k = 0;
+        for (FilaPar& f : SGPares)
+            if (!vacia(f) && k < c.ajuste.rigidResiduals.size()) f.residuo = georef::fixed(c.ajuste.rigidResiduals[k++], 3);
+        calculo_ = std::move(c);
+        return true;
+    } catch (const Failure& f) {
+        MResultado = {f.what()};
+        calculo_.reset();
+        return false;
+    }
+}
+
+void TFDesplazamiento::BBCalcularClick() { calcula(); }
+
+void TFDesplazamiento::BBAplicarClick()
+{
+    if (!calcula()) return;
+    // The lists as the other buttons take them: a line empty in both
+    // dropped, one with X and no Y refused before anything moves.
+    CoordList x = parcela_.MX, y = parcela_.MY;
+    limpiaCoordenadas(x, y);
+    const std::vector<Punto> puntos = puntosDe(x, y, parcela_.formato);
+    if (puntos.empty()) throw Failure("Error. No hay coordenadas de la parcela que desplazar.");
+    if (!ui_.confirm(kPreguntaAplicar, false)) return;
+    const std::vector<Punto> movidos = georef::moved(calculo_->ajuste.rigid, puntos);
+    for (std::size_t i = 0; i < movidos.size(); ++i) {
+        x[i] = georef::fixed(movidos[i].x, 3);
+        y[i] = georef::fixed(movidos[i].y, 3);
+    }
+    parcela_.MX = std::move(x);
+    parcela_.MY = std::move(y);
+    calculo_->aplicado = true;
+    MResultado.push_back(kAplicado);
+}
+
+bool TFDesplazamiento::dibujaComparacion(Canvas& canvas, int side) const
+{
+    if (!parcela_.comparacion) return false;
+    compare::PictureParts parts = compare::partsOf(*parcela_.comparacion, parcela_.cartografia, parcela_.nuevas);
+    parts.arrows = flechas();
+    compare::drawComparison(canvas, side, parts);
+    return true;
+}
+
+void TFDesplazamiento::limpia()
+{
+    SGPares.clear();
+    SGParesSeleccion.clear();
+    MResultado.clear();
+    calculo_.reset();
+}
+
+}  // namespace vadrel
