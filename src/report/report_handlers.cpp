@@ -6,7 +6,9 @@
 #include "core/file_io.hpp"
 #include "core/xml_file.hpp"
 #include "parcel/parcel_form.hpp"
+#include "compare/area_tolerance.hpp"
 #include "report/report_comparison.hpp"
+#include "report/report_georef.hpp"
 #include "report/report_layout.hpp"
 
 namespace vadrel {
@@ -47,7 +49,8 @@ void TFParcelgen::BBInformeClick()
     // GML holds, every surface of it.
     report::DatosInforme datos = report::datosDeParcela(*this, XMLParcela);
     datos.comprobacion = compruebaSinRed(XMLParcela);
-    report::anadeCartografia(datos, cartografia);
+    report::anadeCartografia(datos, cartografia, compare::registeredArea(ESupRegistral));
+    if (const auto& c = FDesplazamiento.calculo()) report::anadeDesplazamiento(datos, c->pares, c->ajuste, c->lineas, c->aplicado);
     escribeInforme(ui_, datos);
 }
 

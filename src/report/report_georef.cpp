@@ -1,0 +1,90 @@
+#include "report/report_georef.hpp"
+
+#include "check/check_text.hpp"
+
+namespace vadrel::report {
+
+namespace {
+
+constexpr double kAnchoUtil = kAnchoPagina - 2 * kMargen;
+// The pairs' columns: left edge and width, mm.
+struct Hueco {
+    double x, ancho;
+};
+constexpr Hueco kColumnasPares[] = {{kMargen, 12},       {kMargen + 14, 30},  {kMargen + 46, 32},
+                                    {kMargen + 80, 30},  {kMargen + 112, 32}, {kMargen + 146, kAnchoUtil - 146}};
+
+std::vector<Columna> filaPares(const std::vector<std::string>& celdas, bool negrita)
+{
+    std::vector<Columna> fila;
+    for (std::size_t i = 0; i < celdas.size(); ++i)
+        fila.push_back(Columna{kColumnasPares[i].x, kColumnasPares[i].ancho, {Parrafo{celdas[i], Letra{kTextoTabla, negrita}}}});
+    return fila;
+}
+
+std::vector<Columna> parrafo(const std::string& texto, bool negrita = false)
+{
+    return {Columna{kMargen, kAnchoUtil, {Parrafo{texto, Letra{kTexto, negrita}}}}};
+}
+
+}  // namespace
+
+void anadeDesplazamiento(DatosInforme& d, const std::vector<georef::Pair>& pares, const georef::Fit& ajuste,
+                         const std::vector<std::string>& lineas, bool aplicado)
+{
+    Georreferenciacion& g = d.georreferenciacion;
+    g.pares.clear();
+    for (std::size_t i = 0; i < pares.size(); ++i) {
+        const georef::Pair& p = pares[i];
+        const double residuo = i < ajuste.rigidResiduals.size() ? ajuste.rigidResiduals[i] : 0;
+        g.pares.push_back({p.name, check::spanishNumber(p.measured.x, 3), check::spanishNumber(p.measured.y, 3),
+                           check::spanishNumber(p.cadastral.x, 3), check::spanishNumber(p.cadastral.y, 3),
+                           check::spanishNumber(residuo, 3)});
+    }
+    g.lineas = lineas;
+    g.lineas.insert(g.lineas.end(), ajuste.warnings.begin(), ajuste.warnings.end());
+    g.aplicado = aplicado;
+}
+
+Georreferenciacion visible(const Georreferenciacion& g)
+{
+    Georreferenciacion v = g;
+    for (ParInforme& p : v.pares) p.nombre = check::visible(p.nombre, check::kLongestName);
+    for (std::string& l : v.lineas) l = check::visible(l);
+    v.tolerancia = check::visible(v.tolerancia);
+    v.registral = check::visible(v.registral);
+    return v;
+}
+
+void bloqueGeorreferenciacion(Flujo& flujo, const Georreferenciacion& g, double paso)
+{
+    if (g.vacia()) return;
+    const auto encabeza = [&](bool sigue) {
+        flujo.bloque(parrafo(std::string(kTituloGeorreferenciacion) + (sigue ? " (continuación)" : ""), true), paso);
+        flujo.actual().rayas.push_back(Raya{kMargen, flujo.y(), kAnchoUtil, false});
+        flujo.baja(0.8);
+    };
+    flujo.baja(3);
+    // The heading never alone at a page's foot.
+    flujo.reserva(3 * paso + 0.8);
+    encabeza(false);
+    const std::vector<std::string> titulos{"Nº", "X medido", "Y medido", "X catastro", "Y catastro", "Residuo (m)"};
+    if (!g.pares.empty()) {
+        flujo.bloque(parrafo("Puntos comunes (residuo de la transformación rígida)"), paso);
+        flujo.bloque(filaPares(titulos, true), paso);
+        for (const ParInforme& p : g.pares)
+            flujo.bloque(filaPares({p.nombre, p.xm, p.ym, p.xc, p.yc, p.residuo}, false), paso, [&] {
+                encabeza(true);
+                flujo.bloque(filaPares(titulos, true), paso);
+            });
+        flujo.baja(1.5);
+    }
+    const auto linea = [&](const std::string& texto) { flujo.bloque(parrafo(texto), paso, [&] { encabeza(true); }); };
+    for (const std::string& l : g.lineas) linea(l);
+    if (g.aplicado) linea(kAplicadoAlInforme);
+    if (!g.tolerancia.empty()) linea(g.tolerancia);
+    if (!g.registral.empty()) linea(g.registral);
+    linea(kQuienDecide);
+}
+
+}  // namespace vadrel::report
