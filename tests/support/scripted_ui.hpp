@@ -66,6 +66,7 @@ public:
     std::vector<std::pair<std::string, std::string>> writtenReports;
     std::vector<report::FilaComparacion> lastComparison;  // the comparison of the last report written
     std::vector<std::string> lastHeading;  // and its heading's lines
+    report::Georreferenciacion lastGeorreferenciacion;  // and its block
     // "Datos del informe": the values each dialog showed; the answers in
     // order (none: the dialog is cancelled); with no answers left, accepted
     // as shown.
