@@ -1,5 +1,8 @@
 #include "parcel/shift_form.hpp"
 
+#include <algorithm>
+#include <cmath>
+
 #include "check/check_text.hpp"
 #include "core/failure.hpp"
 #include "core/text_file.hpp"
@@ -155,16 +158,44 @@ void TFDesplazamiento::BBAplicarClick()
     limpiaCoordenadas(x, y);
     const std::vector<Punto> puntos = puntosDe(x, y, parcela_.formato);
     if (puntos.empty()) throw Failure("Error. No hay coordenadas de la parcela que desplazar.");
+    const georef::Similarity& rigido = calculo_->ajuste.rigid;
+    const std::vector<Punto> movidos = georef::moved(rigido, puntos);
+    // Less than the millimetre the lists are written in: nothing to ask,
+    // and the shift applied before stays the report's.
+    double mayor = 0;
+    for (std::size_t i = 0; i < puntos.size(); ++i)
+        mayor = std::max(mayor, std::hypot(movidos[i].x - puntos[i].x, movidos[i].y - puntos[i].y));
+    if (mayor < 0.0005) {
+        MResultado.push_back(kNadaQueAplicar);
+        return;
+    }
     if (!ui_.confirm(kPreguntaAplicar, false)) return;
-    const std::vector<Punto> movidos = georef::moved(calculo_->ajuste.rigid, puntos);
     for (std::size_t i = 0; i < movidos.size(); ++i) {
         x[i] = georef::fixed(movidos[i].x, 3);
         y[i] = georef::fixed(movidos[i].y, 3);
     }
     parcela_.MX = std::move(x);
     parcela_.MY = std::move(y);
+    // The measured points move with the survey they belong to: computed
+    // again, the pairs give no shift, and a second "Aplicar" moves nothing.
+    std::size_t k = 0;
+    for (FilaPar& f : SGPares) {
+        if (vacia(f) || k >= calculo_->pares.size()) continue;
+        const Punto p = rigido(calculo_->pares[k++].measured);
+        f.xm = georef::fixed(p.x, 3);
+        f.ym = georef::fixed(p.y, 3);
+    }
+    // The comparison was of the parcel where it was.
+    parcela_.comparacion.reset();
     calculo_->aplicado = true;
+    aplicado_ = calculo_;
     MResultado.push_back(kAplicado);
+}
+
+const TFDesplazamiento::Calculo* TFDesplazamiento::paraInforme() const
+{
+    if (aplicado_) return &*aplicado_;
+    return calculo_ ? &*calculo_ : nullptr;
 }
 
 bool TFDesplazamiento::dibujaComparacion(Canvas& canvas, int side) const
@@ -182,6 +213,15 @@ void TFDesplazamiento::limpia()
     SGParesSeleccion.clear();
     MResultado.clear();
     calculo_.reset();
+    aplicado_.reset();
+}
+
+std::string TFDesplazamiento::sinDibujo() const
+{
+    if (aplicado_ && !parcela_.comparacion)
+        return "Coordenadas desplazadas: vuelva a comparar con el catastro para ver la parcela sobre la cartografía.";
+    return "Sin comparación con el catastro: la parcela y sus puntos comunes se dibujan después de \"Comparar con "
+           "Catastro\".";
 }
 
 }  // namespace vadrel

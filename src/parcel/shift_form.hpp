@@ -30,7 +30,12 @@ inline constexpr const char* kSinComparacion =
     "cartografía.";
 inline constexpr const char* kSinPuntosCerca =
     "No hay vértices de la cartografía catastral a menos de 5 m de los de la parcela: escriba los puntos comunes.";
-inline constexpr const char* kAplicado = "Desplazamiento aplicado a las coordenadas de la parcela.";
+inline constexpr const char* kAplicado =
+    "Desplazamiento aplicado a las coordenadas de la parcela y a las medidas de la tabla. Vuelva a comparar con el "
+    "catastro para verlas sobre la cartografía.";
+inline constexpr const char* kNadaQueAplicar =
+    "El desplazamiento calculado no mueve ningún vértice ni un milímetro: las coordenadas ya están sobre la "
+    "cartografía.";
 inline const FileFilter kFiltroPares{"Puntos comunes (N;Xm;Ym;Xc;Yc)|*.txt|Todos|*.*", "txt"};
 
 class TFDesplazamiento : public Form {
@@ -53,21 +58,25 @@ public:
     void BBCalcularClick();  // "Calcular"
     void BBAplicarClick();   // "Aplicar": computes, asks, moves the lists
 
-    // The last fit "Calcular" (or "Aplicar") gave, for the client's report.
+    // A fit "Calcular" (or "Aplicar") gave.
     struct Calculo {
         std::vector<georef::Pair> pares;
         georef::Fit ajuste;
         std::vector<std::string> lineas;
         bool aplicado = false;
     };
-    const std::optional<Calculo>& calculo() const { return calculo_; }
+    // What the client's report tells: the fit last applied to the lists,
+    // which a later computation (the pairs then already on the map) does
+    // not replace; else the last one computed; none before either.
+    const Calculo* paraInforme() const;
 
     // The rows that read as pairs, as the picture's arrows.
     std::vector<compare::Arrow> flechas() const;
 
-    // The last comparison's picture, as the parcel was then, with the
-    // table's arrows; false (nothing drawn) before any comparison.
+    // The last comparison's picture with the table's arrows; false
+    // (nothing drawn) when there is none to draw, sinDibujo() telling why.
     bool dibujaComparacion(Canvas& canvas, int side) const;
+    std::string sinDibujo() const;
 
     // Everything back to empty (the parcel window's top "Limpiar").
     void limpia();
@@ -81,7 +90,7 @@ private:
     bool calcula();
 
     TFParcelgen& parcela_;
-    std::optional<Calculo> calculo_;
+    std::optional<Calculo> calculo_, aplicado_;
 };
 
 // The pairs as the table shows them: coordinates in millimetres.

@@ -50,7 +50,8 @@ void TFParcelgen::BBInformeClick()
     report::DatosInforme datos = report::datosDeParcela(*this, XMLParcela);
     datos.comprobacion = compruebaSinRed(XMLParcela);
     report::anadeCartografia(datos, cartografia, compare::registeredArea(ESupRegistral));
-    if (const auto& c = FDesplazamiento.calculo()) report::anadeDesplazamiento(datos, c->pares, c->ajuste, c->lineas, c->aplicado);
+    if (const auto* c = FDesplazamiento.paraInforme())
+        report::anadeDesplazamiento(datos, c->pares, c->ajuste, c->lineas, c->aplicado);
     escribeInforme(ui_, datos);
 }
 

@@ -100,10 +100,25 @@ TEST_F(ShiftFormTest, ProposedComputedAndAppliedTheListsLieOnTheMap)
         const double error = std::hypot(std::stod(form->MX[i]) - original[i].x, std::stod(form->MY[i]) - original[i].y);
         EXPECT_LT(error, 0.01) << "vertex " << i + 1;
     }
-    ASSERT_TRUE(form->FDesplazamiento.calculo());
-    EXPECT_TRUE(form->FDesplazamiento.calculo()->aplicado);
-    // The next comparison draws the pairs and still proposes from the map.
+    ASSERT_TRUE(form->FDesplazamiento.paraInforme());
+    EXPECT_TRUE(form->FDesplazamiento.paraInforme()->aplicado);
+    const std::vector<std::string> aplicadas = form->FDesplazamiento.paraInforme()->lineas;
+    // The table's measured points went with the lists: computed again they
+    // give no shift, applied again they move nothing; the report keeps the
+    // shift applied.
     compara();
+    enDialogo([&](TFDesplazamiento& d) {
+        d.BBCalcularClick();
+        ASSERT_GE(d.MResultado.size(), 4u);
+        EXPECT_TRUE(d.MResultado[3].starts_with("desplazamiento: 0.000 m")) << d.MResultado[3];
+        const CoordList antes = form->MX;
+        ui.questions.clear();
+        d.BBAplicarClick();
+        EXPECT_EQ(d.MResultado.back(), kNadaQueAplicar);
+        EXPECT_TRUE(ui.questions.empty());
+        EXPECT_EQ(form->MX, antes);
+    });
+    EXPECT_EQ(form->FDesplazamiento.paraInforme()->lineas, aplicadas);
     EXPECT_TRUE(ui.messages.empty()) << ui.messages.back();
 }
 
@@ -135,8 +150,8 @@ TEST_F(ShiftFormTest, TheQuestionDecidesWhetherTheListsMove)
             EXPECT_EQ(form->MX, x);
             EXPECT_EQ(form->MY, y);
         }
-        ASSERT_TRUE(form->FDesplazamiento.calculo());
-        EXPECT_EQ(form->FDesplazamiento.calculo()->aplicado, c.mueve);
+        ASSERT_TRUE(form->FDesplazamiento.paraInforme());
+        EXPECT_EQ(form->FDesplazamiento.paraInforme()->aplicado, c.mueve);
     }
 }
 
@@ -178,7 +193,7 @@ TEST_F(ShiftFormTest, RefusalsAreShownAndNothingMoves)
         });
         EXPECT_TRUE(ui.questions.empty());
         EXPECT_EQ(form->MX, (CoordList{"0", "10", "0"}));
-        EXPECT_FALSE(form->FDesplazamiento.calculo());
+        EXPECT_FALSE(form->FDesplazamiento.paraInforme());
     }
 }
 
@@ -328,7 +343,7 @@ TEST_F(ShiftFormTest, TheReportCarriesTheBlockUntilClearing)
     ui.confirmAnswers = {true};
     form->BBLimpiarTodoClick();
     EXPECT_TRUE(form->ESupRegistral.empty());
-    EXPECT_FALSE(form->FDesplazamiento.calculo());
+    EXPECT_FALSE(form->FDesplazamiento.paraInforme());
     EXPECT_TRUE(form->FDesplazamiento.SGPares.empty());
 }
 
