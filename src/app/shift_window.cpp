@@ -8,14 +8,13 @@
 
 #include "app/image_canvas.hpp"
 #include "app/qt_ui.hpp"
-#include "compare/comparison_picture.hpp"
 
 namespace vadrel::app {
 
 namespace {
 
 constexpr int kResiduo = 5;  // the column "Calcular" fills
-constexpr int kDibujo = 420;  // the picture's side on the dialog, pixels
+constexpr int kDibujo = 480;  // the picture's side on the dialog, drawn at that size: legible labels
 
 QString celda(const QTableWidget* t, int row, int column)
 {
@@ -41,13 +40,14 @@ ShiftWindow::ShiftWindow(TFDesplazamiento& form, QWidget* parent) : FormWindow(f
     MResultado = new QPlainTextEdit;
     MResultado->setObjectName("MResultado");
     MResultado->setReadOnly(true);
-    MResultado->setLineWrapMode(QPlainTextEdit::NoWrap);
+    MResultado->setLineWrapMode(QPlainTextEdit::WidgetWidth);
     MResultado->setMinimumHeight(150);
 
     IDibujo = new QLabel;
     IDibujo->setObjectName("IDibujo");
     IDibujo->setFixedSize(kDibujo, kDibujo);
     IDibujo->setAlignment(Qt::AlignCenter);
+    IDibujo->setWordWrap(true);
 
     QPushButton* proponer =
         handlerButton(form_, "BBProponer", "Proponer puntos",
@@ -128,12 +128,13 @@ void ShiftWindow::push()
     for (const std::string& l : form_.MResultado) texto += qs(l) + "\n";
     if (MResultado->toPlainText() != texto) MResultado->setPlainText(texto);
 
-    ImageCanvas canvas(compare::kPictureSide);
-    if (form_.dibujaComparacion(canvas, compare::kPictureSide))
-        IDibujo->setPixmap(QPixmap::fromImage(canvas.image()).scaled(kDibujo, kDibujo, Qt::KeepAspectRatio,
-                                                                     Qt::SmoothTransformation));
-    else
-        IDibujo->setText("Sin comparación con el catastro:\nla parcela y sus puntos comunes se dibujan\ndespués de \"Comparar con Catastro\".");
+    ImageCanvas canvas(kDibujo);
+    if (form_.dibujaComparacion(canvas, kDibujo)) {
+        IDibujo->setPixmap(QPixmap::fromImage(canvas.image()));
+    } else {
+        IDibujo->setPixmap(QPixmap());
+        IDibujo->setText(qs(form_.sinDibujo()));
+    }
 }
 
 }  // namespace vadrel::app

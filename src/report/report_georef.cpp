@@ -22,7 +22,7 @@ std::vector<Columna> filaPares(const std::vector<std::string>& celdas, bool negr
     return fila;
 }
 
-std::vector<Columna> parrafo(const std::string& texto, bool negrita = false)
+std::vector<Columna> parrafo(const std::string& texto, bool negrita)
 {
     return {Columna{kMargen, kAnchoUtil, {Parrafo{texto, Letra{kTexto, negrita}}}}};
 }
@@ -70,7 +70,7 @@ void bloqueGeorreferenciacion(Flujo& flujo, const Georreferenciacion& g, double 
     encabeza(false);
     const std::vector<std::string> titulos{"Nº", "X medido", "Y medido", "X catastro", "Y catastro", "Residuo (m)"};
     if (!g.pares.empty()) {
-        flujo.bloque(parrafo("Puntos comunes (residuo de la transformación rígida)"), paso);
+        flujo.bloque(parrafo("Puntos comunes (residuo de la transformación rígida)", false), paso);
         flujo.bloque(filaPares(titulos, true), paso);
         for (const ParInforme& p : g.pares)
             flujo.bloque(filaPares({p.nombre, p.xm, p.ym, p.xc, p.yc, p.residuo}, false), paso, [&] {
@@ -79,12 +79,15 @@ void bloqueGeorreferenciacion(Flujo& flujo, const Georreferenciacion& g, double 
             });
         flujo.baja(1.5);
     }
-    const auto linea = [&](const std::string& texto) { flujo.bloque(parrafo(texto), paso, [&] { encabeza(true); }); };
-    for (const std::string& l : g.lineas) linea(l);
-    if (g.aplicado) linea(kAplicadoAlInforme);
-    if (!g.tolerancia.empty()) linea(g.tolerancia);
-    if (!g.registral.empty()) linea(g.registral);
-    linea(kQuienDecide);
+    // The figures kept together: onto the next page whole when they fit one.
+    std::vector<std::string> textos = g.lineas;
+    if (g.aplicado) textos.push_back(kAplicadoAlInforme);
+    for (const std::string* l : {&g.tolerancia, &g.registral})
+        if (!l->empty()) textos.push_back(*l);
+    textos.push_back(kQuienDecide);
+    Columna cifras{kMargen, kAnchoUtil, {}};
+    for (const std::string& t : textos) cifras.parrafos.push_back(Parrafo{t, Letra{kTexto, false}});
+    flujo.bloque({cifras}, paso, [&] { encabeza(true); });
 }
 
 }  // namespace vadrel::report
