@@ -28,9 +28,10 @@ inline constexpr const char* kBadRegisteredArea =
     "Error. La superficie registral ha de ser un número de m2 mayor que cero (o quedar vacía).";
 std::optional<double> registeredArea(std::string_view text);
 
-// "margen de tolerancia técnica: 12.34 m2 (la diferencia está dentro)"
-std::string toleranceLine(double newArea, double cadastralArea, double cadastralPerimeter);
+// "margen de tolerancia técnica: 12.34 m2 (la diferencia está dentro)";
+// the client's report asks for "," as the decimal separator.
+std::string toleranceLine(double newArea, double cadastralArea, double cadastralPerimeter, char decimal = '.');
 // "superficie registral: 1200.00 m2, diferencia 34.56 m2 (2.88 %): hasta el 5 % (art. 201.3.b LH)"
-std::string registeredLine(double newArea, double registered);
+std::string registeredLine(double newArea, double registered, char decimal = '.');
 
 }  // namespace vadrel::compare

@@ -96,8 +96,8 @@ void anadeCartografia(DatosInforme& d, const std::vector<compare::Shape>& map, s
     for (const compare::Overlap& o : c.overlaps) d.solapes.insert(d.solapes.end(), o.rings.begin(), o.rings.end());
     d.comparacion = filasDeParcela(c, map);
     if (c.cadastralArea > 0)
-        d.georreferenciacion.tolerancia = compare::toleranceLine(c.newArea, c.cadastralArea, c.cadastralPerimeter);
-    if (registral) d.georreferenciacion.registral = compare::registeredLine(c.newArea, *registral);
+        d.georreferenciacion.tolerancia = compare::toleranceLine(c.newArea, c.cadastralArea, c.cadastralPerimeter, ',');
+    if (registral) d.georreferenciacion.registral = compare::registeredLine(c.newArea, *registral, ',');
 }
 
 void anadeParcelaCatastral(DatosInforme& d, const std::vector<compare::Shape>& parcel)

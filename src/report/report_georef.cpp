@@ -1,6 +1,7 @@
 #include "report/report_georef.hpp"
 
 #include "check/check_text.hpp"
+#include "georef/shift_text.hpp"
 
 namespace vadrel::report {
 
@@ -22,6 +23,17 @@ std::vector<Columna> filaPares(const std::vector<std::string>& celdas, bool negr
     return fila;
 }
 
+// " m2" as a unit (then a blank, a comma, a bracket or the end) as " m²".
+std::string conM2(std::string texto)
+{
+    for (std::size_t at = texto.find(" m2"); at != std::string::npos; at = texto.find(" m2", at + 1)) {
+        const std::size_t tras = at + 3;
+        if (tras == texto.size() || texto[tras] == ' ' || texto[tras] == ',' || texto[tras] == ')')
+            texto.replace(at, 3, " m²");
+    }
+    return texto;
+}
+
 std::vector<Columna> parrafo(const std::string& texto, bool negrita)
 {
     return {Columna{kMargen, kAnchoUtil, {Parrafo{texto, Letra{kTexto, negrita}}}}};
@@ -30,7 +42,7 @@ std::vector<Columna> parrafo(const std::string& texto, bool negrita)
 }  // namespace
 
 void anadeDesplazamiento(DatosInforme& d, const std::vector<georef::Pair>& pares, const georef::Fit& ajuste,
-                         const std::vector<std::string>& lineas, bool aplicado)
+                         bool aplicado)
 {
     Georreferenciacion& g = d.georreferenciacion;
     g.pares.clear();
@@ -41,7 +53,7 @@ void anadeDesplazamiento(DatosInforme& d, const std::vector<georef::Pair>& pares
                            check::spanishNumber(p.cadastral.x, 3), check::spanishNumber(p.cadastral.y, 3),
                            check::spanishNumber(residuo, 3)});
     }
-    g.lineas = lineas;
+    g.lineas = georef::shiftLines(pares, ajuste, ',');
     g.lineas.insert(g.lineas.end(), ajuste.warnings.begin(), ajuste.warnings.end());
     g.aplicado = aplicado;
 }
@@ -51,8 +63,8 @@ Georreferenciacion visible(const Georreferenciacion& g)
     Georreferenciacion v = g;
     for (ParInforme& p : v.pares) p.nombre = check::visible(p.nombre, check::kLongestName);
     for (std::string& l : v.lineas) l = check::visible(l);
-    v.tolerancia = check::visible(v.tolerancia);
-    v.registral = check::visible(v.registral);
+    v.tolerancia = conM2(check::visible(v.tolerancia));
+    v.registral = conM2(check::visible(v.registral));
     return v;
 }
 

@@ -19,11 +19,13 @@ inline constexpr const char* kAplicadoAlInforme =
 inline constexpr const char* kQuienDecide =
     "Estas cifras son las que examinan el catastro y el registro; la decisión es suya.";
 
-// The shift "Calcular" gave (pairs, fit, lines) into the block.
+// The shift "Calcular" gave into the block: its pairs and its lines, with
+// the decimal comma as every figure of the report.
 void anadeDesplazamiento(DatosInforme& d, const std::vector<georef::Pair>& pares, const georef::Fit& ajuste,
-                         const std::vector<std::string>& lineas, bool aplicado);
+                         bool aplicado);
 
-// The block with every text escaped, as the report shows it.
+// The block with every text escaped and "m2" written "m²", as the report
+// shows it.
 Georreferenciacion visible(const Georreferenciacion& g);
 
 // The block down the flow, `paso` mm a line: its heading (again on each

@@ -51,7 +51,7 @@ void TFParcelgen::BBInformeClick()
     datos.comprobacion = compruebaSinRed(XMLParcela);
     report::anadeCartografia(datos, cartografia, compare::registeredArea(ESupRegistral));
     if (const auto* c = FDesplazamiento.paraInforme())
-        report::anadeDesplazamiento(datos, c->pares, c->ajuste, c->lineas, c->aplicado);
+        report::anadeDesplazamiento(datos, c->pares, c->ajuste, c->aplicado);
     escribeInforme(ui_, datos);
 }
 

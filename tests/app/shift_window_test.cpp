@@ -81,9 +81,9 @@ TEST(ReportPdfTest, TheGeorreferencingBlockReadsBack)
                                           {"3", {440030, 4470030}, {440030.52, 4470030.25}},
                                           {"B-4", {440000, 4470030}, {440000.5, 4470030.25}}};
     const georef::Fit ajuste = georef::fitPairs(pares);
-    report::anadeDesplazamiento(d, pares, ajuste, georef::shiftLines(pares, ajuste), true);
-    d.georreferenciacion.tolerancia = compare::toleranceLine(900, 910, 121);
-    d.georreferenciacion.registral = compare::registeredLine(900, 1000);
+    report::anadeDesplazamiento(d, pares, ajuste, true);
+    d.georreferenciacion.tolerancia = compare::toleranceLine(900, 910, 121, ',');
+    d.georreferenciacion.registral = compare::registeredLine(900, 1000, ',');
 
     const report::Informe informe = report::componeInforme(d, app::MedidaPdf());
     const std::filesystem::path pdf = dir.path() / "informe.pdf";
@@ -94,9 +94,10 @@ TEST(ReportPdfTest, TheGeorreferencingBlockReadsBack)
     for (const std::string& esperado : std::vector<std::string>{std::string("Georreferenciación\n"), std::string("Nº X medido Y medido X catastro Y catastro Residuo (m)\n"),
           "1 440000,000 4470000,000 440000,500 4470000,250 " + d.georreferenciacion.pares[0].residuo + "\n",
           std::string("B-4 440000,000 4470030,000 440000,500 4470030,250 "), std::string("\npuntos comunes: 4\n"),
-          std::string("\nrígido, residuos: 1: "), std::string(report::kAplicadoAlInforme) + "\n",
-          "margen de tolerancia técnica: 27.30 m2 (la diferencia está dentro)\n",
-          "superficie registral: 1000.00 m2, diferencia -100.00 m2 (-10.00 %): hasta el 10 % (arts. 9.b y 201.3.a LH)\n",
+          std::string("\nrígido, residuos: 1: "), std::string("\nescala: 1,0001667 (166,7 ppm)\n"), std::string("\ndesplazamiento: 0,56"),
+          std::string(report::kAplicadoAlInforme) + "\n",
+          "margen de tolerancia técnica: 27,30 m² (la diferencia está dentro)\n",
+          "superficie registral: 1000,00 m², diferencia -100,00 m² (-10,00 %): hasta el 10 % (arts. 9.b y 201.3.a LH)\n",
           std::string(report::kQuienDecide)})
         EXPECT_NE(t.find(esperado), std::string::npos) << esperado << "\n---\n" << t;
 }

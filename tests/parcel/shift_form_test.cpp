@@ -337,8 +337,11 @@ TEST_F(ShiftFormTest, TheReportCarriesTheBlockUntilClearing)
     EXPECT_TRUE(g.pares[0].residuo.starts_with("0,00")) << g.pares[0].residuo;
     EXPECT_EQ(g.lineas.front(), "puntos comunes: " + std::to_string(original.size()));
     EXPECT_FALSE(g.aplicado);
+    // With the report's decimal comma.
     EXPECT_TRUE(g.tolerancia.starts_with("margen de tolerancia técnica: ")) << g.tolerancia;
-    EXPECT_TRUE(g.registral.starts_with("superficie registral: 1000.00 m2, diferencia ")) << g.registral;
+    EXPECT_EQ(g.tolerancia.find('.'), std::string::npos) << g.tolerancia;
+    EXPECT_TRUE(g.registral.starts_with("superficie registral: 1000,00 m², diferencia ")) << g.registral;
+    EXPECT_NE(g.registral.find("201.3.b"), std::string::npos) << "the article keeps its dots: " << g.registral;
 
     ui.confirmAnswers = {true};
     form->BBLimpiarTodoClick();
