@@ -13,10 +13,10 @@ namespace vadrel::app {
 
 namespace {
 
-constexpr int kResiduo = 5;  // the column "Calcular" fills
-constexpr int kDibujo = 480;  // the picture's side on the dialog, drawn at that size: legible labels
+constexpr int kResidualColumn = 5;  // the column "Calcular" fills
+constexpr int kPictureSide = 480;  // the picture's side on the dialog, drawn at that size: legible labels
 
-QString celda(const QTableWidget* t, int row, int column)
+QString cell(const QTableWidget* t, int row, int column)
 {
     const QTableWidgetItem* item = t->item(row, column);
     return item ? item->text() : QString();
@@ -45,63 +45,63 @@ ShiftWindow::ShiftWindow(TFDesplazamiento& form, QWidget* parent) : FormWindow(f
 
     IDibujo = new QLabel;
     IDibujo->setObjectName("IDibujo");
-    IDibujo->setFixedSize(kDibujo, kDibujo);
+    IDibujo->setFixedSize(kPictureSide, kPictureSide);
     IDibujo->setAlignment(Qt::AlignCenter);
     IDibujo->setWordWrap(true);
 
-    QPushButton* proponer =
+    QPushButton* propose =
         handlerButton(form_, "BBProponer", "Proponer puntos",
                       "Empareja cada vértice de la parcela con el vértice catastral más cercano a menos de 5 m "
                       "(compruebe cada pareja)",
                       &TFDesplazamiento::BBProponerClick);
-    QPushButton* anadir =
+    QPushButton* addRow =
         handlerButton(form_, "BBAnadir", "Añadir fila", "Añade una fila para escribir un punto común", &TFDesplazamiento::BBAnadirClick);
-    QPushButton* quitar = handlerButton(form_, "BBQuitar", "Quitar filas", "Quita las filas seleccionadas",
+    QPushButton* removeRows = handlerButton(form_, "BBQuitar", "Quitar filas", "Quita las filas seleccionadas",
                                         &TFDesplazamiento::BBQuitarClick);
-    QPushButton* cargar = handlerButton(form_, "BBCargar", "Cargar", "Carga los puntos comunes de un archivo N;Xm;Ym;Xc;Yc",
+    QPushButton* load = handlerButton(form_, "BBCargar", "Cargar", "Carga los puntos comunes de un archivo N;Xm;Ym;Xc;Yc",
                                         &TFDesplazamiento::BBCargarClick);
-    QPushButton* guardar = handlerButton(form_, "BBGuardar", "Guardar",
+    QPushButton* save = handlerButton(form_, "BBGuardar", "Guardar",
                                          "Guarda los puntos comunes en un archivo N;Xm;Ym;Xc;Yc", &TFDesplazamiento::BBGuardarClick);
-    QPushButton* calcular = handlerButton(form_, "BBCalcular", "Calcular",
+    QPushButton* compute = handlerButton(form_, "BBCalcular", "Calcular",
                                           "Calcula la transformación afín, el desplazamiento, el giro, la escala y los residuos",
                                           &TFDesplazamiento::BBCalcularClick);
-    QPushButton* aplicar = handlerButton(form_, "BBAplicar", "Aplicar",
+    QPushButton* apply = handlerButton(form_, "BBAplicar", "Aplicar",
                                          "Mueve las coordenadas de la parcela con el desplazamiento y el giro calculados",
                                          &TFDesplazamiento::BBAplicarClick);
-    QPushButton* cerrar = new QPushButton("Cerrar");
-    cerrar->setObjectName("BBCerrar");
-    connect(cerrar, &QPushButton::clicked, this, &QDialog::accept);
+    QPushButton* closeButton = new QPushButton("Cerrar");
+    closeButton->setObjectName("BBCerrar");
+    connect(closeButton, &QPushButton::clicked, this, &QDialog::accept);
 
-    auto* tablaBotones = new QHBoxLayout;
-    for (QPushButton* b : {proponer, anadir, quitar, cargar, guardar}) tablaBotones->addWidget(b);
-    tablaBotones->addStretch();
-    auto* finales = new QHBoxLayout;
-    finales->addWidget(calcular);
-    finales->addWidget(aplicar);
-    finales->addStretch();
-    finales->addWidget(cerrar);
+    auto* tableButtons = new QHBoxLayout;
+    for (QPushButton* b : {propose, addRow, removeRows, load, save}) tableButtons->addWidget(b);
+    tableButtons->addStretch();
+    auto* lastButtons = new QHBoxLayout;
+    lastButtons->addWidget(compute);
+    lastButtons->addWidget(apply);
+    lastButtons->addStretch();
+    lastButtons->addWidget(closeButton);
 
-    auto* izquierda = new QVBoxLayout;
-    izquierda->addWidget(SGPares, 1);
-    izquierda->addLayout(tablaBotones);
-    izquierda->addWidget(MResultado);
-    izquierda->addLayout(finales);
+    auto* left = new QVBoxLayout;
+    left->addWidget(SGPares, 1);
+    left->addLayout(tableButtons);
+    left->addWidget(MResultado);
+    left->addLayout(lastButtons);
     auto* root = new QHBoxLayout(this);
-    root->addLayout(izquierda, 1);
+    root->addLayout(left, 1);
     root->addWidget(IDibujo, 0, Qt::AlignTop);
 
-    setTabOrder(SGPares, proponer);
+    setTabOrder(SGPares, propose);
     push();
 }
 
 void ShiftWindow::pull()
 {
-    std::vector<FilaPar> filas;
+    std::vector<FilaPar> rows;
     for (int r = 0; r < SGPares->rowCount(); ++r)
-        filas.push_back({str(celda(SGPares, r, 0).trimmed()), str(celda(SGPares, r, 1).trimmed()),
-                         str(celda(SGPares, r, 2).trimmed()), str(celda(SGPares, r, 3).trimmed()),
-                         str(celda(SGPares, r, 4).trimmed()), str(celda(SGPares, r, kResiduo))});
-    form_.SGPares = std::move(filas);
+        rows.push_back({str(cell(SGPares, r, 0).trimmed()), str(cell(SGPares, r, 1).trimmed()),
+                         str(cell(SGPares, r, 2).trimmed()), str(cell(SGPares, r, 3).trimmed()),
+                         str(cell(SGPares, r, 4).trimmed()), str(cell(SGPares, r, kResidualColumn))});
+    form_.SGPares = std::move(rows);
     form_.SGParesSeleccion.clear();
     for (const QModelIndex& i : SGPares->selectionModel()->selectedRows()) form_.SGParesSeleccion.push_back(i.row());
 }
@@ -111,11 +111,11 @@ void ShiftWindow::push()
     SGPares->setRowCount(static_cast<int>(form_.SGPares.size()));
     for (int r = 0; r < SGPares->rowCount(); ++r) {
         const FilaPar& f = form_.SGPares[static_cast<std::size_t>(r)];
-        const std::string* textos[] = {&f.n, &f.xm, &f.ym, &f.xc, &f.yc, &f.residuo};
+        const std::string* texts[] = {&f.n, &f.xm, &f.ym, &f.xc, &f.yc, &f.residuo};
         for (int c = 0; c < 6; ++c) {
-            auto* item = new QTableWidgetItem(qs(*textos[c]));
+            auto* item = new QTableWidgetItem(qs(*texts[c]));
             if (c > 0) item->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
-            if (c == kResiduo) item->setFlags(item->flags() & ~Qt::ItemIsEditable);
+            if (c == kResidualColumn) item->setFlags(item->flags() & ~Qt::ItemIsEditable);
             SGPares->setItem(r, c, item);
         }
     }
@@ -124,12 +124,12 @@ void ShiftWindow::push()
         if (r >= 0 && r < SGPares->rowCount()) SGPares->selectionModel()->select(
             SGPares->model()->index(r, 0), QItemSelectionModel::Select | QItemSelectionModel::Rows);
 
-    QString texto;
-    for (const std::string& l : form_.MResultado) texto += qs(l) + "\n";
-    if (MResultado->toPlainText() != texto) MResultado->setPlainText(texto);
+    QString text;
+    for (const std::string& l : form_.MResultado) text += qs(l) + "\n";
+    if (MResultado->toPlainText() != text) MResultado->setPlainText(text);
 
-    ImageCanvas canvas(kDibujo);
-    if (form_.dibujaComparacion(canvas, kDibujo)) {
+    ImageCanvas canvas(kPictureSide);
+    if (form_.dibujaComparacion(canvas, kPictureSide)) {
         IDibujo->setPixmap(QPixmap::fromImage(canvas.image()));
     } else {
         IDibujo->setPixmap(QPixmap());

@@ -15,7 +15,7 @@ namespace vadrel {
 
 namespace {
 
-bool vacia(const FilaPar& f) { return f.n.empty() && f.xm.empty() && f.ym.empty() && f.xc.empty() && f.yc.empty(); }
+bool blankRow(const FilaPar& f) { return f.n.empty() && f.xm.empty() && f.ym.empty() && f.xc.empty() && f.yc.empty(); }
 
 std::string blanksTrimmed(std::string_view s)
 {
@@ -25,37 +25,37 @@ std::string blanksTrimmed(std::string_view s)
 
 }  // namespace
 
-std::vector<FilaPar> filasDe(const std::vector<georef::Pair>& pares)
+std::vector<FilaPar> rowsOf(const std::vector<georef::Pair>& pares)
 {
-    std::vector<FilaPar> filas;
+    std::vector<FilaPar> rows;
     for (const georef::Pair& p : pares)
-        filas.push_back({p.name, georef::fixed(p.measured.x, 3), georef::fixed(p.measured.y, 3),
+        rows.push_back({p.name, georef::fixed(p.measured.x, 3), georef::fixed(p.measured.y, 3),
                          georef::fixed(p.cadastral.x, 3), georef::fixed(p.cadastral.y, 3), ""});
-    return filas;
+    return rows;
 }
 
 TFDesplazamiento::TFDesplazamiento(Ui& ui, TFParcelgen& parcela) : Form(ui, nullptr), parcela_(parcela) {}
 
-std::vector<georef::Pair> TFDesplazamiento::pares() const
+std::vector<georef::Pair> TFDesplazamiento::pairs() const
 {
     std::vector<georef::Pair> out;
     for (std::size_t i = 0; i < SGPares.size(); ++i) {
         const FilaPar& f = SGPares[i];
-        if (vacia(f)) continue;
-        const std::string fila = std::to_string(i + 1);
+        if (blankRow(f)) continue;
+        const std::string rowNumber = std::to_string(i + 1);
         georef::Pair p;
         // The file writes "N;...": a name of its own with ";" would not read back.
         p.name = check::printable(blanksTrimmed(f.n), check::kLongestName);
         for (char& c : p.name)
             if (c == ';') c = ',';
-        if (p.name.empty()) p.name = fila;
-        const std::pair<const std::string*, double*> celdas[] = {
+        if (p.name.empty()) p.name = rowNumber;
+        const std::pair<const std::string*, double*> cells[] = {
             {&f.xm, &p.measured.x}, {&f.ym, &p.measured.y}, {&f.xc, &p.cadastral.x}, {&f.yc, &p.cadastral.y}};
-        for (const auto& [texto, valor] : celdas)
-            if (!georef::coordinateOf(*texto, *valor))
-                throw Failure("Error. La fila " + fila + " de los puntos comunes no tiene sus cuatro coordenadas: " +
-                              (blanksTrimmed(*texto).empty() ? "falta una."
-                                                              : "\"" + check::printable(*texto, check::kLongestName) +
+        for (const auto& [text, value] : cells)
+            if (!georef::coordinateOf(*text, *value))
+                throw Failure("Error. La fila " + rowNumber + " de los puntos comunes no tiene sus cuatro coordenadas: " +
+                              (blanksTrimmed(*text).empty() ? "falta una."
+                                                              : "\"" + check::printable(*text, check::kLongestName) +
                                                                     "\" no es un número."));
         out.push_back(std::move(p));
     }
@@ -65,11 +65,14 @@ std::vector<georef::Pair> TFDesplazamiento::pares() const
 std::vector<compare::Arrow> TFDesplazamiento::flechas() const
 {
     std::vector<compare::Arrow> out;
-    for (const FilaPar& f : SGPares) {
+    for (std::size_t i = 0; i < SGPares.size(); ++i) {
+        const FilaPar& f = SGPares[i];
         compare::Arrow a;
         if (georef::coordinateOf(f.xm, a.from.x) && georef::coordinateOf(f.ym, a.from.y) &&
             georef::coordinateOf(f.xc, a.to.x) && georef::coordinateOf(f.yc, a.to.y)) {
+            // Named as the fit names its pair.
             a.name = check::printable(blanksTrimmed(f.n), check::kLongestName);
+            if (a.name.empty()) a.name = std::to_string(i + 1);
             out.push_back(std::move(a));
         }
     }
@@ -79,10 +82,10 @@ std::vector<compare::Arrow> TFDesplazamiento::flechas() const
 void TFDesplazamiento::BBProponerClick()
 {
     if (!parcela_.comparacion) throw Failure(kSinComparacion);
-    const std::vector<georef::Pair> propuestos =
+    const std::vector<georef::Pair> proposed =
         georef::proposePairs(parcela_.nuevas, parcela_.cartografia, *parcela_.comparacion);
-    if (propuestos.empty()) return ui_.message(kSinPuntosCerca);
-    SGPares = filasDe(propuestos);
+    if (proposed.empty()) return ui_.message(kSinPuntosCerca);
+    SGPares = rowsOf(proposed);
     SGParesSeleccion.clear();
     MResultado.clear();
 }
@@ -95,13 +98,13 @@ void TFDesplazamiento::BBAnadirClick()
 
 void TFDesplazamiento::BBQuitarClick()
 {
-    std::vector<bool> quita(SGPares.size());
+    std::vector<bool> drop(SGPares.size());
     for (int i : SGParesSeleccion)
-        if (i >= 0 && static_cast<std::size_t>(i) < SGPares.size()) quita[static_cast<std::size_t>(i)] = true;
-    std::vector<FilaPar> quedan;
+        if (i >= 0 && static_cast<std::size_t>(i) < SGPares.size()) drop[static_cast<std::size_t>(i)] = true;
+    std::vector<FilaPar> kept;
     for (std::size_t i = 0; i < SGPares.size(); ++i)
-        if (!quita[i]) quedan.push_back(std::move(SGPares[i]));
-    SGPares = std::move(quedan);
+        if (!drop[i]) kept.push_back(std::move(SGPares[i]));
+    SGPares = std::move(kept);
     SGParesSeleccion.clear();
 }
 
@@ -110,26 +113,26 @@ void TFDesplazamiento::BBCargarClick()
     const std::optional<std::string> file = ui_.openFileName(kFiltroPares);
     if (!file) return;
     // Read whole before the table changes: a bad line leaves it as it was.
-    SGPares = filasDe(georef::readPairs(readText(*file)));
+    SGPares = rowsOf(georef::readPairs(readText(*file)));
     SGParesSeleccion.clear();
     MResultado.clear();
 }
 
 void TFDesplazamiento::BBGuardarClick()
 {
-    const std::vector<georef::Pair> p = pares();
+    const std::vector<georef::Pair> p = pairs();
     if (p.empty()) throw Failure("Error. No hay puntos comunes que guardar.");
     const std::optional<std::string> file = ui_.saveFileName(kFiltroPares);
     if (!file) return;
     writeText(*file, georef::pairsText(p));
 }
 
-bool TFDesplazamiento::calcula()
+bool TFDesplazamiento::compute()
 {
     for (FilaPar& f : SGPares) f.residuo.clear();
     try {
         Calculo c;
-        c.pares = pares();
+        c.pares = pairs();
         c.ajuste = georef::fitPairs(c.pares);
         c.lineas = georef::shiftLines(c.pares, c.ajuste);
         MResultado = c.lineas;
@@ -137,7 +140,7 @@ bool TFDesplazamiento::calcula()
         // The residuals beside their rows, the wholly empty rows skipped as the fit skipped them.
         std::size_t k = 0;
         for (FilaPar& f : SGPares)
-            if (!vacia(f) && k < c.ajuste.rigidResiduals.size()) f.residuo = georef::fixed(c.ajuste.rigidResiduals[k++], 3);
+            if (!blankRow(f) && k < c.ajuste.rigidResiduals.size()) f.residuo = georef::fixed(c.ajuste.rigidResiduals[k++], 3);
         calculo_ = std::move(c);
         return true;
     } catch (const Failure& f) {
@@ -147,32 +150,32 @@ bool TFDesplazamiento::calcula()
     }
 }
 
-void TFDesplazamiento::BBCalcularClick() { calcula(); }
+void TFDesplazamiento::BBCalcularClick() { compute(); }
 
 void TFDesplazamiento::BBAplicarClick()
 {
-    if (!calcula()) return;
+    if (!compute()) return;
     // The lists as the other buttons take them: a line empty in both
     // dropped, one with X and no Y refused before anything moves.
     CoordList x = parcela_.MX, y = parcela_.MY;
     limpiaCoordenadas(x, y);
-    const std::vector<Punto> puntos = puntosDe(x, y, parcela_.formato);
-    if (puntos.empty()) throw Failure("Error. No hay coordenadas de la parcela que desplazar.");
-    const georef::Similarity& rigido = calculo_->ajuste.rigid;
-    const std::vector<Punto> movidos = georef::moved(rigido, puntos);
+    const std::vector<Punto> points = puntosDe(x, y, parcela_.formato);
+    if (points.empty()) throw Failure("Error. No hay coordenadas de la parcela que desplazar.");
+    const georef::Similarity& rigid = calculo_->ajuste.rigid;
+    const std::vector<Punto> moved = georef::moved(rigid, points);
     // Less than the millimetre the lists are written in: nothing to ask,
     // and the shift applied before stays the report's.
-    double mayor = 0;
-    for (std::size_t i = 0; i < puntos.size(); ++i)
-        mayor = std::max(mayor, std::hypot(movidos[i].x - puntos[i].x, movidos[i].y - puntos[i].y));
-    if (mayor < 0.0005) {
+    double largest = 0;
+    for (std::size_t i = 0; i < points.size(); ++i)
+        largest = std::max(largest, std::hypot(moved[i].x - points[i].x, moved[i].y - points[i].y));
+    if (largest < 0.0005) {
         MResultado.push_back(kNadaQueAplicar);
         return;
     }
     if (!ui_.confirm(kPreguntaAplicar, false)) return;
-    for (std::size_t i = 0; i < movidos.size(); ++i) {
-        x[i] = georef::fixed(movidos[i].x, 3);
-        y[i] = georef::fixed(movidos[i].y, 3);
+    for (std::size_t i = 0; i < moved.size(); ++i) {
+        x[i] = georef::fixed(moved[i].x, 3);
+        y[i] = georef::fixed(moved[i].y, 3);
     }
     parcela_.MX = std::move(x);
     parcela_.MY = std::move(y);
@@ -180,8 +183,8 @@ void TFDesplazamiento::BBAplicarClick()
     // again, the pairs give no shift, and a second "Aplicar" moves nothing.
     std::size_t k = 0;
     for (FilaPar& f : SGPares) {
-        if (vacia(f) || k >= calculo_->pares.size()) continue;
-        const Punto p = rigido(calculo_->pares[k++].measured);
+        if (blankRow(f) || k >= calculo_->pares.size()) continue;
+        const Punto p = rigid(calculo_->pares[k++].measured);
         f.xm = georef::fixed(p.x, 3);
         f.ym = georef::fixed(p.y, 3);
     }

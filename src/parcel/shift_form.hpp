@@ -84,16 +84,16 @@ public:
 private:
     // The table's pairs; rows left wholly empty are skipped. Throws Failure
     // at the first row that is no pair.
-    std::vector<georef::Pair> pares() const;
+    std::vector<georef::Pair> pairs() const;
     // The fit of the table, its lines in MResultado and its residuals in
     // the table; false (the refusal in MResultado) when there is none.
-    bool calcula();
+    bool compute();
 
     TFParcelgen& parcela_;
     std::optional<Calculo> calculo_, aplicado_;
 };
 
 // The pairs as the table shows them: coordinates in millimetres.
-std::vector<FilaPar> filasDe(const std::vector<georef::Pair>& pares);
+std::vector<FilaPar> rowsOf(const std::vector<georef::Pair>& pares);
 
 }  // namespace vadrel
