@@ -31,8 +31,8 @@ inline constexpr const char* kSinComparacion =
 inline constexpr const char* kSinPuntosCerca =
     "No hay vértices de la cartografía catastral a menos de 5 m de los de la parcela: escriba los puntos comunes.";
 inline constexpr const char* kAplicado =
-    "Desplazamiento aplicado a las coordenadas de la parcela y a las medidas de la tabla. Vuelva a comparar con el "
-    "catastro para verlas sobre la cartografía.";
+    "Desplazamiento aplicado a las coordenadas de la parcela y a los puntos medidos de la tabla. Vuelva a comparar "
+    "con el catastro para verlas sobre la cartografía.";
 inline constexpr const char* kNadaQueAplicar =
     "El desplazamiento calculado no mueve ningún vértice ni un milímetro: las coordenadas ya están sobre la "
     "cartografía.";
