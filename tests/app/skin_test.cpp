@@ -458,8 +458,6 @@ TEST_F(SkinTest, BuildingWindowCaptionsHintsAndDateCheck)
         {"BBCargarXML", "Cargar GML", "Rellenar los datos desde un GML ya creado"},
         {"BBComprobar", "Comprobar", "Comprueba el GML antes de entregarlo al catastro"},
         {"BBComparar", "Comparar con Catastro", nullptr},
-        {"BBDesplazamiento", "Desplazamiento",
-         "Calcula el desplazamiento y el giro de la cartografía catastral con puntos comunes"},
         {"BBImprimir", "Imprimir", "Imprime la pantalla"},
         {"BBInforme", "Informe PDF", "Guarda un informe en PDF con el plano, las coordenadas y la superficie"},
         {"BBLimpiarTodo", "Limpiar", "Borra TODOS los datos"},
