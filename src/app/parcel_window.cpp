@@ -83,8 +83,9 @@ QWidget* ParcelWindow::buildGmlPage()
     ESupRegistral->setObjectName("ESupRegistral");
     ESupRegistral->setToolTip("Superficie de la finca en el Registro de la Propiedad (m2, opcional): la comparación "
                               "con el catastro dice en qué tramo de diferencia queda");
-    grid->addWidget(new QLabel("Superficie registral"), 4, 0);
-    grid->addWidget(ESupRegistral, 4, 1);
+    // Beside "Descargar", under the zone: the window grows no taller.
+    grid->addWidget(new QLabel("Superficie registral"), 3, 2, Qt::AlignRight);
+    grid->addWidget(ESupRegistral, 3, 3);
     ERefCatas->setMinimumWidth(300);
 
     auto* acciones = new QVBoxLayout;
