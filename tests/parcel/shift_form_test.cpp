@@ -350,5 +350,24 @@ TEST_F(ShiftFormTest, TheReportCarriesTheBlockUntilClearing)
     EXPECT_TRUE(form->FDesplazamiento.SGPares.empty());
 }
 
+// Without a comparison the registered area still has its line, from the
+// ring's own area, and no tolerance (there is no cadastral area).
+TEST_F(ShiftFormTest, TheRegisteredAreaReachesTheReportWithoutAComparison)
+{
+    form->ERefCatas = "2041508TP7124S";
+    form->MX = {"440000", "440030", "440030", "440000"};
+    form->MY = {"4470000", "4470000", "4470030", "4470030"};
+    form->ESupRegistral = "1000,0";
+    form->BBCalcularClick();
+    ui.saveAnswers = {(dir.path() / "informe.pdf").string()};
+    form->BBInformeClick();
+    ASSERT_EQ(ui.writtenReports.size(), 1u) << (ui.messages.empty() ? "" : ui.messages.back());
+    const report::Georreferenciacion& g = ui.lastGeorreferenciacion;
+    EXPECT_EQ(g.registral, "superficie registral: 1000,00 m², diferencia -100,00 m² (-10,00 %): hasta el 10 % "
+                           "(arts. 9.b y 201.3.a LH)");
+    EXPECT_TRUE(g.tolerancia.empty());
+    EXPECT_TRUE(g.pares.empty());
+}
+
 }  // namespace
 }  // namespace vadrel::test
