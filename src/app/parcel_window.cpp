@@ -31,8 +31,8 @@ ParcelWindow::ParcelWindow(TFParcelgen& form, QWidget* parent) : FormWindow(form
 
     // Reading order: the pages' tabs, then each page top to bottom, left to right.
     auto named = [this](const char* name) { return findChild<QWidget*>(name); };
-    tabOrder({PageControl->tabBar(), RBRefCatas, RBRefOtra, ERefCatas, named("BBDescargar"), ESup, CBHuso,
-              named("BBgml"), named("BBCargarXML"), named("BBComprobar"), named("BBComparar"), named("BBImprimir"),
+    tabOrder({PageControl->tabBar(), RBRefCatas, RBRefOtra, ERefCatas, named("BBDescargar"), ESup, ESupRegistral, CBHuso,
+              named("BBgml"), named("BBCargarXML"), named("BBComprobar"), named("BBComparar"), named("BBDesplazamiento"), named("BBImprimir"),
               named("BBInforme"), named("BBLimpiarTodo"), EArchivoDXF, named("SBCargarDXF"), MX, MY, named("BBGuardar"), named("BBCargar"), named("BBLimpiar"), named("BBCalcular"), named("BBVista"),
               named("BBVerMapa"), named("BBExcel"), named("BBList"), named("BBAyuda"), named("BBAcercade"),
               named("BitBtn1"), named("BitBtn2"), named("BBCompararMulti"), named("BBVPrevMulti"), LBOrigen, named("SpeedButton1"),
@@ -79,6 +79,13 @@ QWidget* ParcelWindow::buildGmlPage()
                                            "referencia",
                                            &TFParcelgen::BBDescargarClick);
     grid->addWidget(descargar, 3, 0, 1, 2);
+    ESupRegistral = new QLineEdit;
+    ESupRegistral->setObjectName("ESupRegistral");
+    ESupRegistral->setToolTip("Superficie de la finca en el Registro de la Propiedad (m2, opcional): la comparación "
+                              "con el catastro dice en qué tramo de diferencia queda");
+    // Beside "Descargar", under the zone: the window grows no taller.
+    grid->addWidget(new QLabel("Superficie registral"), 3, 2, Qt::AlignRight);
+    grid->addWidget(ESupRegistral, 3, 3);
     ERefCatas->setMinimumWidth(300);
 
     auto* acciones = new QVBoxLayout;
@@ -95,6 +102,10 @@ QWidget* ParcelWindow::buildGmlPage()
                                           "Compara con la cartografía catastral: solapes con las parcelas colindantes y "
                                           "diferencias de superficie y de perímetro",
                                           &TFParcelgen::BBCompararClick);
+    QPushButton* desplazamiento =
+        handlerButton(form_, "BBDesplazamiento", "Desplazamiento",
+                      "Calcula el desplazamiento y el giro de la cartografía catastral con puntos comunes",
+                      &TFParcelgen::BBDesplazamientoClick);
     QPushButton* imprimir = handlerButton(form_, "BBImprimir", "Imprimir", "Imprime la pantalla", &TFParcelgen::BBImprimirClick);
     QPushButton* informe =
         handlerButton(form_, "BBInforme", "Informe PDF", "Guarda un informe en PDF con el plano, las coordenadas y la superficie",
@@ -102,7 +113,7 @@ QWidget* ParcelWindow::buildGmlPage()
     QPushButton* limpiarTodo =
         handlerButton(form_, "BBLimpiarTodo", "Limpiar", "Borra TODOS los datos", &TFParcelgen::BBLimpiarTodoClick);
     limpiarTodo->setIcon(st->standardIcon(QStyle::SP_DialogResetButton));
-    for (QPushButton* b : {gml, cargarXml, comprobar, comparar, imprimir, informe, limpiarTodo}) acciones->addWidget(b);
+    for (QPushButton* b : {gml, cargarXml, comprobar, comparar, desplazamiento, imprimir, informe, limpiarTodo}) acciones->addWidget(b);
 
     auto* arriba = new QHBoxLayout;
     arriba->addWidget(datos, 1);
@@ -245,6 +256,7 @@ void ParcelWindow::pull()
     form_.RBRefCatas = RBRefCatas->isChecked();
     form_.RBRefOtra = RBRefOtra->isChecked();
     form_.ESup = str(ESup->text());
+    form_.ESupRegistral = str(ESupRegistral->text());
     form_.CBHuso = str(CBHuso->currentText());
     form_.EArchivoDXF = str(EArchivoDXF->text());
     form_.MX = lines(MX);
@@ -261,6 +273,7 @@ void ParcelWindow::push()
     // Radio buttons of one group are turned on, never off.
     (form_.RBRefOtra ? RBRefOtra : RBRefCatas)->setChecked(true);
     setText(ESup, form_.ESup);
+    setText(ESupRegistral, form_.ESupRegistral);
     setChoice(CBHuso, form_.CBHuso);
     setText(EArchivoDXF, form_.EArchivoDXF);
     setLines(MX, form_.MX);

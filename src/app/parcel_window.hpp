@@ -23,6 +23,7 @@ public:
     QRadioButton* RBRefCatas;
     QRadioButton* RBRefOtra;
     QLineEdit* ESup;
+    QLineEdit* ESupRegistral;
     QComboBox* CBHuso;
     QLineEdit* EArchivoDXF;
     QPlainTextEdit* MX;

@@ -25,6 +25,7 @@
 #include "app/progress_box.hpp"
 #include "app/report_details_dialog.hpp"
 #include "app/report_pdf.hpp"
+#include "app/shift_window.hpp"
 #include "app/image_canvas.hpp"
 #include "core/failure.hpp"
 #include "report/report_signer.hpp"
@@ -264,6 +265,15 @@ bool QtUi::pideFirma(report::FirmaInforme& firma)
         message(std::string(f.what()) + " Los datos del informe no se guardarán para el próximo.");
     }
     return true;
+}
+
+void QtUi::showShiftDialog(TFDesplazamiento& form)
+{
+    ShiftWindow dialog(form, window_);
+    const QPointer<QWidget> before = window_;
+    window_ = &dialog;
+    dialog.showModal();
+    window_ = before;
 }
 
 void QtUi::writeReport(const report::Informe& informe, const std::string& path) { guardaInformePdf(informe, pathFromUtf8(path)); }

@@ -44,6 +44,8 @@ public:
     // The dialog starts from the details kept from the last report and
     // keeps what the person accepts.
     bool pideFirma(report::FirmaInforme& firma) override;
+    // Boxes the dialog's form opens go over the dialog while it is up.
+    void showShiftDialog(TFDesplazamiento& form) override;
 
 private:
     WindowRegistry& windows_;

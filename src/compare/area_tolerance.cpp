@@ -1,9 +1,12 @@
 #include "compare/area_tolerance.hpp"
 
 #include <algorithm>
+#include <charconv>
 #include <cmath>
 
 #include "compare/comparison.hpp"
+#include "core/failure.hpp"
+#include "core/numeric_text.hpp"
 
 namespace vadrel::compare {
 
@@ -31,14 +34,39 @@ RegisteredBand registeredBand(double area, double registered)
     return RegisteredBand::Over10;
 }
 
-std::string toleranceLine(double newArea, double cadastralArea, double cadastralPerimeter)
+std::optional<double> registeredArea(std::string_view text)
+{
+    std::string number(trimmed(text));
+    if (number.empty()) return std::nullopt;
+    std::replace(number.begin(), number.end(), ',', '.');
+    double value = 0;
+    const auto end = std::from_chars(number.data(), number.data() + number.size(), value);
+    // No sum of land reaches a million km2: a larger figure is a slip.
+    if (end.ec != std::errc() || end.ptr != number.data() + number.size() || !(value > 0) || value > 1e12)
+        throw Failure(kBadRegisteredArea);
+    return value;
+}
+
+namespace {
+
+// Two decimals with the separator asked for.
+std::string cents(double v, char decimal)
+{
+    std::string text = twoDecimals(v);
+    std::replace(text.begin(), text.end(), '.', decimal);
+    return text;
+}
+
+}  // namespace
+
+std::string toleranceLine(double newArea, double cadastralArea, double cadastralPerimeter, char decimal)
 {
     const double tolerance = technicalTolerance(cadastralArea, cadastralPerimeter);
-    return "margen de tolerancia técnica: " + twoDecimals(tolerance) + " m2 (la diferencia está " +
+    return "margen de tolerancia técnica: " + cents(tolerance, decimal) + " m2 (la diferencia está " +
            (std::abs(newArea - cadastralArea) <= tolerance ? "dentro" : "fuera") + ")";
 }
 
-std::string registeredLine(double newArea, double registered)
+std::string registeredLine(double newArea, double registered, char decimal)
 {
     const double change = newArea - registered;
     const char* band = "más del 10 % (arts. 201 y 203 LH)";
@@ -47,8 +75,8 @@ std::string registeredLine(double newArea, double registered)
     case RegisteredBand::UpTo10: band = "hasta el 10 % (arts. 9.b y 201.3.a LH)"; break;
     case RegisteredBand::Over10: break;
     }
-    return "superficie registral: " + twoDecimals(registered) + " m2, diferencia " + twoDecimals(change) + " m2 (" +
-           twoDecimals(change / registered * 100) + " %): " + band;
+    return "superficie registral: " + cents(registered, decimal) + " m2, diferencia " + cents(change, decimal) +
+           " m2 (" + cents(change / registered * 100, decimal) + " %): " + band;
 }
 
 }  // namespace vadrel::compare

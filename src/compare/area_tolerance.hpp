@@ -5,7 +5,9 @@
 // is from the registered one (the Ley Hipotecaria's 5 % and 10 % bands).
 // The cadastre and the registrar decide; these are the figures they look at.
 
+#include <optional>
 #include <string>
+#include <string_view>
 
 namespace vadrel::compare {
 
@@ -19,9 +21,17 @@ enum class RegisteredBand { UpTo5, UpTo10, Over10 };
 // difference of exactly 5 % or 10 % is still within the band.
 RegisteredBand registeredBand(double area, double registered);
 
-// "margen de tolerancia técnica: 12.34 m2 (la diferencia está dentro)"
-std::string toleranceLine(double newArea, double cadastralArea, double cadastralPerimeter);
+// The registered area as the person types it (m2, "1200.5" or "1200,5",
+// blanks around): nothing when blank; Failure (kBadRegisteredArea) when it
+// is no number greater than zero.
+inline constexpr const char* kBadRegisteredArea =
+    "Error. La superficie registral ha de ser un número de m2 mayor que cero (o quedar vacía).";
+std::optional<double> registeredArea(std::string_view text);
+
+// "margen de tolerancia técnica: 12.34 m2 (la diferencia está dentro)";
+// the client's report asks for "," as the decimal separator.
+std::string toleranceLine(double newArea, double cadastralArea, double cadastralPerimeter, char decimal = '.');
 // "superficie registral: 1200.00 m2, diferencia 34.56 m2 (2.88 %): hasta el 5 % (art. 201.3.b LH)"
-std::string registeredLine(double newArea, double registered);
+std::string registeredLine(double newArea, double registered, char decimal = '.');
 
 }  // namespace vadrel::compare

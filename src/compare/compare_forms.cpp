@@ -35,12 +35,17 @@ std::vector<Shape> chosenMap(Ui& ui, const std::vector<Shape>& fresh, int zone)
     return readAllShapes(ui.openFileNames(msg::kFiltroGml), Kind::Parcels);
 }
 
-void showParcelComparison(Ui& ui, const std::vector<Shape>& fresh, const std::vector<Shape>& map)
+ParcelComparison showParcelComparison(Ui& ui, const std::vector<Shape>& fresh, const std::vector<Shape>& map,
+                                      std::optional<double> registered, const std::vector<Arrow>& arrows)
 {
-    const ParcelComparison result = compareParcels(fresh, map);
-    ui.showPictureReport(kComparisonTitle, joined(reportLines(result, map)), kPictureSide, [&](Canvas& canvas) {
-        drawComparison(canvas, kPictureSide, partsOf(result, map, fresh));
-    });
+    ParcelComparison result = compareParcels(fresh, map);
+    ui.showPictureReport(kComparisonTitle, joined(reportLines(result, map, registered)), kPictureSide,
+                         [&](Canvas& canvas) {
+                             PictureParts parts = partsOf(result, map, fresh);
+                             parts.arrows = arrows;
+                             drawComparison(canvas, kPictureSide, parts);
+                         });
+    return result;
 }
 
 std::vector<Shape> parcelNamed(const std::vector<Shape>& parcels, const std::string& ref, const std::string& file)

@@ -8,8 +8,11 @@
 #include <vector>
 
 #include <memory>
+#include <optional>
 
 #include "compare/cadastre_service.hpp"
+#include "compare/comparison.hpp"
+#include "compare/comparison_picture.hpp"
 #include "compare/shapes.hpp"
 #include "core/ui.hpp"
 
@@ -38,7 +41,11 @@ private:
 // The map around the new parcels, downloaded, or read from the cadastre
 // GML files chosen. Empty when the person cancels the file dialog.
 std::vector<Shape> chosenMap(Ui& ui, const std::vector<Shape>& fresh, int zone);
-void showParcelComparison(Ui& ui, const std::vector<Shape>& fresh, const std::vector<Shape>& map);
+// The comparison's lines (with the registered area's, when given) and its
+// picture (with the common points' arrows, when given); gives the figures.
+ParcelComparison showParcelComparison(Ui& ui, const std::vector<Shape>& fresh, const std::vector<Shape>& map,
+                                      std::optional<double> registered = std::nullopt,
+                                      const std::vector<Arrow>& arrows = {});
 
 // The parcel of the building's reference, downloaded, or taken from the
 // parcel GML chosen. Empty when the person cancels the file dialog.

@@ -16,6 +16,7 @@ constexpr std::uint32_t kBlue = 0xD02000;
 constexpr std::uint32_t kRed = 0x0000E0;
 constexpr std::uint32_t kBlack = 0x000000;
 constexpr std::uint32_t kWhite = 0xFFFFFF;
+constexpr std::uint32_t kGreen = 0x208000;
 constexpr int kOverlapOpacity = 110;
 // Room left round a label's text, so that no two labels touch.
 constexpr int kLabelPadding = 2;
@@ -150,7 +151,7 @@ std::size_t drawLabels(Canvas& canvas, const View& view, const PictureParts& par
 // not hang on the scale; to its right a sample of each colour drawn with
 // its caption, and the count of labels left out, on as many rows as they
 // need.
-enum class Sample { grey, blue, red, fill, none };
+enum class Sample { grey, blue, red, fill, arrow, none };
 
 struct LegendItem {
     Sample sample;
@@ -159,12 +160,22 @@ struct LegendItem {
 
 constexpr int kSampleWidth = 22, kSampleGap = 6, kItemGap = 20, kLegendMargin = 12, kRowGap = 6, kBarRise = 5;
 
-std::vector<LegendItem> legendItems(const PictureParts& parts, bool greySeen, bool blueSeen, std::size_t omitted)
+// The arrows' caption, with the factor they are drawn longer by.
+std::string arrowsCaption(double factor)
+{
+    std::string caption = kArrowsCaption;
+    if (factor > 1) caption.insert(caption.size() - 1, kArrowsLonger + std::to_string(std::lround(factor)));
+    return caption;
+}
+
+std::vector<LegendItem> legendItems(const PictureParts& parts, bool greySeen, bool blueSeen, std::size_t omitted,
+                                    double arrowsLonger)
 {
     std::vector<LegendItem> items{{Sample::red, parts.captions.fresh}};
     if (greySeen) items.push_back({Sample::grey, parts.captions.map});
     if (blueSeen) items.push_back({Sample::blue, parts.captions.affected});
     if (!parts.filled.empty()) items.push_back({Sample::fill, parts.captions.filled});
+    if (!parts.arrows.empty()) items.push_back({Sample::arrow, arrowsCaption(arrowsLonger)});
     if (omitted > 0) items.push_back({Sample::none, kOmittedLabels + std::to_string(omitted)});
     return items;
 }
@@ -219,6 +230,55 @@ void scaleBar(Canvas& canvas, const View& view, int top)
                    (whole == metres ? std::to_string(static_cast<long long>(whole)) : twoDecimals(metres)) + " m");
 }
 
+// A line from `from` with its head at `to`, a head of fixed size whatever
+// the line's length.
+void arrow(Canvas& canvas, std::pair<int, int> from, std::pair<int, int> to)
+{
+    canvas.penColor(kGreen);
+    canvas.penWidth(2);
+    canvas.moveTo(from.first, from.second);
+    canvas.lineTo(to.first, to.second);
+    const double dx = to.first - from.first, dy = to.second - from.second, length = std::hypot(dx, dy);
+    if (!(length > 0)) return;
+    constexpr double kHead = 8, kSpread = 0.45;  // pixels, radians
+    for (double side : {-1.0, 1.0}) {
+        const double a = std::atan2(-dy, -dx) + side * kSpread;
+        canvas.moveTo(to.first, to.second);
+        canvas.lineTo(to.first + static_cast<int>(std::lround(kHead * std::cos(a))),
+                      to.second + static_cast<int>(std::lround(kHead * std::sin(a))));
+    }
+}
+
+// Each common point's arrow, `factor` times its length, and its number
+// beside the measured point.
+void drawArrows(Canvas& canvas, const View& view, const std::vector<Arrow>& arrows, double factor)
+{
+    for (const Arrow& a : arrows) {
+        const Punto from = view.at(a.from), to = view.at(a.to);
+        const Punto end{from.x + (to.x - from.x) * factor, from.y + (to.y - from.y) * factor};
+        const auto pixel = [](Punto p) {
+            return std::pair<int, int>{static_cast<int>(std::lround(p.x)), static_cast<int>(std::lround(p.y))};
+        };
+        // A point the map has exactly where it was measured: a dot.
+        if (pixel(end) == pixel(from)) {
+            canvas.penColor(kGreen);
+            canvas.penWidth(4);
+            canvas.moveTo(pixel(from).first, pixel(from).second);
+            canvas.lineTo(pixel(from).first + 1, pixel(from).second);
+        } else {
+            arrow(canvas, pixel(from), pixel(end));
+        }
+    }
+    // The numbers over every arrow, on the side away from it.
+    for (const Arrow& a : arrows) {
+        const Punto from = view.at(a.from), to = view.at(a.to);
+        const TextSize size = canvas.textSize(a.name);
+        const int x = static_cast<int>(std::lround(from.x)) + (to.x > from.x ? -size.width - 4 : 4);
+        const int y = static_cast<int>(std::lround(from.y)) + (to.y > from.y ? -size.height - 2 : 2);
+        canvas.textOut(x, y, a.name);
+    }
+}
+
 void drawLegend(Canvas& canvas, const View& view, int side, const std::vector<LegendItem>& items)
 {
     const int top = view.height;
@@ -240,6 +300,9 @@ void drawLegend(Canvas& canvas, const View& view, int side, const std::vector<Le
                                kRed, kOverlapOpacity);
             break;
         case Sample::none:
+            break;
+        case Sample::arrow:
+            arrow(canvas, {x, middle}, {x + kSampleWidth, middle});
             break;
         default:
             canvas.penWidth(items[i].sample == Sample::grey ? 1 : 2);
@@ -269,7 +332,8 @@ void drawComparison(Canvas& canvas, int side, const PictureParts& parts)
     for (const Shape& s : parts.map) named += !s.name.empty();
     const bool anyGrey = std::find(parts.affected.begin(), parts.affected.end(), false) != parts.affected.end();
     const bool anyBlue = std::find(parts.affected.begin(), parts.affected.end(), true) != parts.affected.end();
-    const int band = bandHeight(canvas, side, legendItems(parts, anyGrey, anyBlue, named));
+    // The arrows' caption with the longest factor any picture writes.
+    const int band = bandHeight(canvas, side, legendItems(parts, anyGrey, anyBlue, named, 1e9));
     if (view.vacia() || !view.fit(side, side - band)) {
         canvas.repaint();
         return;
@@ -301,15 +365,29 @@ void drawComparison(Canvas& canvas, int side, const PictureParts& parts)
     canvas.penColor(kRed);
     for (const Shape& s : parts.fresh) outline(canvas, view, s);
 
-    // Labels last, over every line.
+    double longest = 0;
+    for (const Arrow& a : parts.arrows) longest = std::max(longest, std::hypot(a.to.x - a.from.x, a.to.y - a.from.y) * view.scale);
+    const double factor = arrowFactor(longest);
+
+    // Labels last, over every line; the common points' numbers over them.
     const std::size_t omitted = drawLabels(canvas, view, parts, seen);
-    drawLegend(canvas, view, side, legendItems(parts, greySeen, blueSeen, omitted));
+    drawArrows(canvas, view, parts.arrows, factor);
+    drawLegend(canvas, view, side, legendItems(parts, greySeen, blueSeen, omitted, factor));
     canvas.repaint();
+}
+
+double arrowFactor(double longest)
+{
+    if (!(longest > 0) || longest >= kShortestArrow || !std::isfinite(longest)) return 1;
+    for (double power = 1; power < 1e9; power *= 10)
+        for (double step : {1.0, 2.0, 5.0})
+            if (longest * step * power >= kShortestArrow && step * power > 1) return step * power;
+    return 1e9;
 }
 
 PictureParts partsOf(const ParcelComparison& c, const std::vector<Shape>& map, const std::vector<Shape>& fresh)
 {
-    PictureParts parts{map, std::vector<bool>(map.size(), false), fresh, {}};
+    PictureParts parts{map, std::vector<bool>(map.size(), false), fresh, {}, kParcelCaptions, {}};
     for (std::size_t i : c.affected) parts.affected[i] = true;
     for (const Overlap& o : c.overlaps) parts.filled.insert(parts.filled.end(), o.rings.begin(), o.rings.end());
     return parts;
@@ -318,7 +396,7 @@ PictureParts partsOf(const ParcelComparison& c, const std::vector<Shape>& map, c
 PictureParts partsOf(const std::vector<ConstructionOutside>& outside, const std::vector<Shape>& parcel,
                      const std::vector<Shape>& constructions)
 {
-    PictureParts parts{parcel, std::vector<bool>(parcel.size(), true), constructions, {}, kBuildingCaptions};
+    PictureParts parts{parcel, std::vector<bool>(parcel.size(), true), constructions, {}, kBuildingCaptions, {}};
     for (const ConstructionOutside& o : outside) parts.filled.insert(parts.filled.end(), o.rings.begin(), o.rings.end());
     return parts;
 }

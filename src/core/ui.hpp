@@ -21,6 +21,7 @@ struct FileFilter {
 };
 
 class Canvas;
+class TFDesplazamiento;
 namespace report {
 struct Informe;
 struct FirmaInforme;
@@ -80,6 +81,9 @@ public:
     // "Datos del informe": who signs the report and for whom, `firma`
     // holding the values to show; false when the person cancels.
     virtual bool pideFirma(report::FirmaInforme& firma) = 0;
+    // "Desplazamiento": the common points' dialog over `form` until the
+    // person closes it; where there is no such dialog, nothing.
+    virtual void showShiftDialog(TFDesplazamiento& form) { (void)form; }
     // How wide the report's texts come out in the font writeReport sets
     // them in; without a font, a measure that never falls short.
     virtual const report::MedidaTexto& medidaTexto() const;

@@ -11,9 +11,7 @@
 
 namespace vadrel::georef {
 
-namespace {
-
-bool numberOf(std::string_view field, double& value)
+bool coordinateOf(std::string_view field, double& value)
 {
     std::string text(field);
     std::replace(text.begin(), text.end(), ',', '.');
@@ -27,8 +25,6 @@ bool numberOf(std::string_view field, double& value)
     return end.ec == std::errc() && end.ptr == text.data() + text.size() && std::isfinite(value) &&
            std::abs(value) < 1e9;  // beyond any projected coordinate
 }
-
-}  // namespace
 
 std::vector<Pair> readPairs(std::string_view text)
 {
@@ -45,8 +41,8 @@ std::vector<Pair> readPairs(std::string_view text)
             from = semicolon + 1;
         }
         Pair p;
-        const bool ok = fields.size() == 5 && numberOf(fields[1], p.measured.x) && numberOf(fields[2], p.measured.y) &&
-                        numberOf(fields[3], p.cadastral.x) && numberOf(fields[4], p.cadastral.y);
+        const bool ok = fields.size() == 5 && coordinateOf(fields[1], p.measured.x) && coordinateOf(fields[2], p.measured.y) &&
+                        coordinateOf(fields[3], p.cadastral.x) && coordinateOf(fields[4], p.cadastral.y);
         std::string_view name = fields[0];
         while (!name.empty() && (name.front() == ' ' || name.front() == '\t')) name.remove_prefix(1);
         while (!name.empty() && (name.back() == ' ' || name.back() == '\t')) name.remove_suffix(1);

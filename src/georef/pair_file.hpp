@@ -10,6 +10,11 @@
 
 namespace vadrel::georef {
 
+// A coordinate as a field holds it: "." or "," as the decimal separator,
+// blanks around; false for no number or one beyond any projected
+// coordinate.
+bool coordinateOf(std::string_view field, double& value);
+
 // The pairs of the text; blank lines are skipped. Throws Failure ("Error.
 // La línea 3 no es N;Xm;Ym;Xc;Yc.") at the first line that is not a pair.
 std::vector<Pair> readPairs(std::string_view text);

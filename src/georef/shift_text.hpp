@@ -10,8 +10,9 @@
 namespace vadrel::georef {
 
 // "puntos comunes: 4", "afín: AX=...", its residuals, "desplazamiento: ...",
-// "giro: ...", "escala: ...", the rigid fit's residuals.
-std::vector<std::string> shiftLines(const std::vector<Pair>& pairs, const Fit& fit);
+// "giro: ...", "escala: ...", the rigid fit's residuals; the client's
+// report asks for "," as the decimal separator.
+std::vector<std::string> shiftLines(const std::vector<Pair>& pairs, const Fit& fit, char decimal = '.');
 
 // `v` with `decimals` decimals, whatever the locale; never "-0.000".
 std::string fixed(double v, int decimals);

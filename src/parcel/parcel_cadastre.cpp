@@ -1,6 +1,7 @@
 // The parcel window with the cadastre's map: "Comparar con Catastro" of
 // the ring and of the grouping page, and "Descargar del Catastro".
 
+#include "compare/area_tolerance.hpp"
 #include "compare/cadastre_service.hpp"
 #include "compare/compare_forms.hpp"
 #include "core/failure.hpp"
@@ -25,13 +26,18 @@ void TFParcelgen::BBCompararClick()
     std::vector<Punto> points = puntosDe(MX, MY, formato);
     if (points.size() < 3) throw Failure(msg::kPocasCoordenadas);
     points.push_back(points.front());
+    // Read before the map is fetched: a mistyped figure costs no download.
+    const std::optional<double> registral = compare::registeredArea(ESupRegistral);
     const std::string ref = RBRefCatas && compare::isCadastralReference(ERefCatas) ? ERefCatas : "";
-    const std::vector<compare::Shape> fresh{compare::Shape{ref, {compare::Patch{{points}}}}};
+    std::vector<compare::Shape> fresh{compare::Shape{ref, {compare::Patch{{points}}}}};
     std::vector<compare::Shape> map = compare::chosenMap(ui_, fresh, husoNumero(CBHuso));
     if (map.empty()) return;
-    compare::showParcelComparison(ui_, fresh, map);
+    comparacion = compare::showParcelComparison(ui_, fresh, map, registral, FDesplazamiento.flechas());
     cartografia = std::move(map);
+    nuevas = std::move(fresh);
 }
+
+void TFParcelgen::BBDesplazamientoClick() { ui_.showShiftDialog(FDesplazamiento); }
 
 void TFParcelgen::BBCompararMultiClick()
 {

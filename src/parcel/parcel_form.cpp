@@ -28,7 +28,10 @@ const char* const kBorrarListas = "¿Desea borrar las coordenadas que hay en las
 
 }  // namespace
 
-TFParcelgen::TFParcelgen(Ui& ui, Entorno entorno, Aplicacion* app) : Form(ui, app), entorno_(std::move(entorno)) {}
+TFParcelgen::TFParcelgen(Ui& ui, Entorno entorno, Aplicacion* app)
+    : Form(ui, app), FDesplazamiento(ui, *this), entorno_(std::move(entorno))
+{
+}
 
 void TFParcelgen::FormCreate()
 {
@@ -91,8 +94,12 @@ void TFParcelgen::BBLimpiarTodoClick()
     if (!puedeBorrarListas()) return;
     ERefCatas.clear();
     ESup.clear();
+    ESupRegistral.clear();
     CBHuso = "30";
     cartografia.clear();
+    nuevas.clear();
+    comparacion.reset();
+    FDesplazamiento.limpia();
     BBLimpiarClick();
 }
 

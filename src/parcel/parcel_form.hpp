@@ -6,11 +6,13 @@
 #include <string>
 #include <vector>
 
+#include "compare/comparison.hpp"
 #include "compare/shapes.hpp"
 #include "core/coord_list.hpp"
 #include "core/environment.hpp"
 #include "core/form.hpp"
 #include "core/ui.hpp"
+#include "parcel/shift_form.hpp"
 
 namespace vadrel {
 
@@ -34,6 +36,7 @@ public:
     bool RBRefCatas = true;
     bool RBRefOtra = false;
     std::string ESup;
+    std::string ESupRegistral;  // "Superficie registral", m2; optional
     std::string CBHuso = "30";
     std::string EArchivoDXF;
     CoordList MX;
@@ -54,6 +57,12 @@ public:
     // The cadastral map of the last "Comparar con Catastro", drawn behind
     // the plan of the client's report; emptied with the top "Limpiar".
     std::vector<compare::Shape> cartografia;
+    // The parcel as that comparison took it, and its figures: what
+    // "Proponer puntos" pairs; none before a comparison or after "Limpiar".
+    std::vector<compare::Shape> nuevas;
+    std::optional<compare::ParcelComparison> comparacion;
+    // "Desplazamiento": its table and its last fit stay for the session.
+    TFDesplazamiento FDesplazamiento;
 
     // Captured at creation.
     std::filesystem::path directorio;
@@ -66,6 +75,7 @@ public:
     void BBCargarXMLClick();   // "Cargar GML"
     void BBComprobarClick();   // "Comprobar": checks a GML file, changes nothing here
     void BBCompararClick();    // "Comparar con Catastro": the ring against the cadastral map
+    void BBDesplazamientoClick();  // "Desplazamiento": the common points' dialog
     void BBDescargarClick();   // "Descargar del Catastro": the parcel of the typed reference
     void BBCalcularClick();    // "Cal. Área"
     void ERefCatasExit();      // leaving the reference field

@@ -84,7 +84,7 @@ void alFondo(DatosInforme& d, const compare::Shape& s)
 
 }  // namespace
 
-void anadeCartografia(DatosInforme& d, const std::vector<compare::Shape>& map)
+void anadeCartografia(DatosInforme& d, const std::vector<compare::Shape>& map, std::optional<double> registral)
 {
     const std::string ref = d.catastral && compare::isCadastralReference(d.referencia) ? d.referencia : "";
     const std::vector<compare::Shape> nueva = formas(d, ref);
@@ -95,6 +95,9 @@ void anadeCartografia(DatosInforme& d, const std::vector<compare::Shape>& map)
     for (const compare::Shape& s : map) alFondo(d, s);
     for (const compare::Overlap& o : c.overlaps) d.solapes.insert(d.solapes.end(), o.rings.begin(), o.rings.end());
     d.comparacion = filasDeParcela(c, map);
+    if (c.cadastralArea > 0)
+        d.georreferenciacion.tolerancia = compare::toleranceLine(c.newArea, c.cadastralArea, c.cadastralPerimeter, ',');
+    if (registral) d.georreferenciacion.registral = compare::registeredLine(c.newArea, *registral, ',');
 }
 
 void anadeParcelaCatastral(DatosInforme& d, const std::vector<compare::Shape>& parcel)

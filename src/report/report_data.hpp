@@ -52,6 +52,24 @@ struct FilaComparacion {
     bool operator==(const FilaComparacion&) const = default;
 };
 
+// A common point of the map's shift: its name, the four coordinates and
+// the rigid fit's residual, with a decimal comma.
+struct ParInforme {
+    std::string nombre, xm, ym, xc, yc, residuo;
+    bool operator==(const ParInforme&) const = default;
+};
+
+// "Georreferenciación": the shift computed in the session and the area
+// figures. Shown when there are pairs or a registered area's line.
+struct Georreferenciacion {
+    std::vector<ParInforme> pares;
+    std::vector<std::string> lineas;  // the fit's lines, as "Calcular" gave them
+    bool aplicado = false;            // moved onto the map before this report
+    std::string tolerancia;           // "margen de tolerancia técnica: ..."
+    std::string registral;            // "superficie registral: ..."
+    bool vacia() const { return pares.empty() && registral.empty(); }
+};
+
 struct DatosInforme {
     bool edificio = false;
     std::string referencia;
@@ -69,6 +87,7 @@ struct DatosInforme {
     std::vector<ParcelaFondo> fondo;
     std::vector<std::vector<Punto>> solapes;  // overlaps, or what leaves the parcel
     std::vector<FilaComparacion> comparacion;
+    Georreferenciacion georreferenciacion;
 };
 
 // "ETRS89 / UTM huso 30N" for "25830"; empty for a code the program does not write.

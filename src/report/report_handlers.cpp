@@ -3,10 +3,13 @@
 
 #include "building/building_form.hpp"
 #include "core/failure.hpp"
+#include "core/geometry.hpp"
 #include "core/file_io.hpp"
 #include "core/xml_file.hpp"
 #include "parcel/parcel_form.hpp"
+#include "compare/area_tolerance.hpp"
 #include "report/report_comparison.hpp"
+#include "report/report_georef.hpp"
 #include "report/report_layout.hpp"
 
 namespace vadrel {
@@ -47,7 +50,13 @@ void TFParcelgen::BBInformeClick()
     // GML holds, every surface of it.
     report::DatosInforme datos = report::datosDeParcela(*this, XMLParcela);
     datos.comprobacion = compruebaSinRed(XMLParcela);
-    report::anadeCartografia(datos, cartografia);
+    const std::optional<double> registral = compare::registeredArea(ESupRegistral);
+    report::anadeCartografia(datos, cartografia, registral);
+    // Without a map the registered area still has its difference with the ring's.
+    if (registral && datos.georreferenciacion.registral.empty())
+        datos.georreferenciacion.registral = compare::registeredLine(CalculaArea(MX, MY, formato), *registral, ',');
+    if (const auto* c = FDesplazamiento.paraInforme())
+        report::anadeDesplazamiento(datos, c->pares, c->ajuste, c->aplicado);
     escribeInforme(ui_, datos);
 }
 

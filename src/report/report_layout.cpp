@@ -13,6 +13,7 @@
 #include "core/numeric_text.hpp"
 #include "report/plan_labels.hpp"
 #include "report/report_flow.hpp"
+#include "report/report_georef.hpp"
 #include "report/report_numbers.hpp"
 
 namespace vadrel::report {
@@ -468,6 +469,7 @@ Informe componeInforme(const DatosInforme& d, const MedidaTexto& medida)
     inf.cifras = d.edificio ? cifrasEdificio(d, anillos) : cifrasParcela(d, anillos);
     for (const std::string& l : d.comprobacion) inf.comprobacion.push_back(linea(l));
     for (const FilaComparacion& f : d.comparacion) inf.comparacion.push_back({linea(f.concepto), linea(f.valor)});
+    inf.georreferenciacion = visible(d.georreferenciacion);
     // Only the cadastre parcels the plan shows: a municipal file holds
     // thousands, and each would go into the PDF however far away.
     const Extension visible = inf.plano.visible();
@@ -505,6 +507,7 @@ Informe componeInforme(const DatosInforme& d, const MedidaTexto& medida)
     }
     cifrasYComprobacion(flujo, inf);
     comparacion(flujo, inf.comparacion);
+    bloqueGeorreferenciacion(flujo, inf.georreferenciacion, kPaso);
     flujo.baja(2);
     tabla(flujo, filas(d, anillos, medida));
     return inf;

@@ -127,6 +127,7 @@ struct Informe {
     std::vector<std::string> comprobacion;
     // The comparison's table; empty without a cadastral map.
     std::vector<FilaComparacion> comparacion;
+    Georreferenciacion georreferenciacion;  // every text escaped
     std::vector<ParcelaFondo> fondo;  // left in metres; drawn through plano.aPagina
     std::vector<std::vector<Punto>> solapes;  // likewise
     std::vector<Pagina> paginas;

@@ -106,6 +106,8 @@ TEST_F(SkinTest, EveryParcelControlHasItsCaptionAndHint)
         {"BBComparar", "Comparar con Catastro",
          "Compara con la cartografía catastral: solapes con las parcelas colindantes y diferencias de superficie y de "
          "perímetro"},
+        {"BBDesplazamiento", "Desplazamiento",
+         "Calcula el desplazamiento y el giro de la cartografía catastral con puntos comunes"},
         {"BBImprimir", "Imprimir", "Imprime la pantalla"},
         {"BBInforme", "Informe PDF", "Guarda un informe en PDF con el plano, las coordenadas y la superficie"},
         {"BBLimpiarTodo", "Limpiar", "Borra TODOS los datos"},

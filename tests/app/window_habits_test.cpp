@@ -115,8 +115,8 @@ TEST_F(SkinTest, TabLeavesTheCoordinateListsAndFollowsTheParcelLayout)
     ParcelWindow* w = skin->parcel;
     activate(w);
     const std::vector<std::string> expected{
-        "qt_tabwidget_tabbar", "RBRefCatas", "ERefCatas", "BBDescargar", "ESup",       "CBHuso",     "BBgml",    "BBCargarXML",
-        "BBComprobar",         "BBComparar", "BBImprimir", "BBInforme", "BBLimpiarTodo", "EArchivoDXF", "SBCargarDXF", "MX",       "MY",       "BBGuardar",
+        "qt_tabwidget_tabbar", "RBRefCatas", "ERefCatas", "BBDescargar", "ESup", "ESupRegistral", "CBHuso", "BBgml", "BBCargarXML",
+        "BBComprobar",         "BBComparar", "BBDesplazamiento", "BBImprimir", "BBInforme", "BBLimpiarTodo", "EArchivoDXF", "SBCargarDXF", "MX",       "MY",       "BBGuardar",
         "BBCargar",            "BBLimpiar",  "BBCalcular", "BBVista",    "BBVerMapa",  "BBExcel",  "BBList",
         "BBAyuda",             "BBAcercade", "qt_tabwidget_tabbar"};
     EXPECT_EQ(tabThrough(w->PageControl->tabBar(), expected.size()), expected);

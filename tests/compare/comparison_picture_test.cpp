@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <array>
+#include <cmath>
 #include <cstdio>
 #include <map>
 #include <set>
@@ -120,7 +121,7 @@ TEST(ComparisonPicture, NeighboursLabelledApartOnTheirPartsInTheViewOverNoOtherT
         std::vector<bool> affected(map.size(), false);
         affected.back() = true;
         RecordingCanvas canvas;
-        drawComparison(canvas, kPictureSide, PictureParts{map, affected, fresh, {}});
+        drawComparison(canvas, kPictureSide, PictureParts{map, affected, fresh, {}, kParcelCaptions, {}});
         const Drawn d = read(canvas);
         ASSERT_TRUE(d.bandTop < kPictureSide && d.right > d.left);
 
@@ -183,6 +184,56 @@ TEST(ComparisonPicture, TheLegendNamesTheColoursDrawn)
         std::vector<std::string> legend;
         for (const Text& t : read(canvas).legend) legend.push_back(t.text);
         EXPECT_EQ(legend, c.legend);
+    }
+}
+
+// The common points' arrows start at the measured point and point at the
+// cadastral one; when that is too short to see, they are drawn longer by
+// the round factor the legend states, never silently.
+TEST(ComparisonPicture, ArrowsFromTheMeasuredPointLongerOnlyAsTheLegendSays)
+{
+    EXPECT_EQ(arrowFactor(0), 1);
+    EXPECT_EQ(arrowFactor(kShortestArrow), 1);
+    EXPECT_EQ(arrowFactor(15), 2);
+    EXPECT_EQ(arrowFactor(14.9), 5);
+    EXPECT_EQ(arrowFactor(0.3), 100);
+    EXPECT_EQ(arrowFactor(0.29), 200);
+
+    const struct {
+        const char* what;
+        double dx, dy;  // m, from the measured corner to the map's
+        bool longer;    // drawn longer, as the legend states
+    } cases[] = {
+        {"5 cm, east", 0.05, 0, true},  // a third of a pixel
+        {"10 m, south", 0, -10, false},
+        {"the same point", 0, 0, false},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        const std::vector<Shape> map{rect(rural(1), 0, 0, 100, 100)};
+        const std::vector<Shape> fresh{rect("", 0, 0, 100, 100)};
+        const Punto corner{400100, 4500100};
+        PictureParts parts{map, {true}, fresh, {}, kParcelCaptions, {{"7", corner, {corner.x + c.dx, corner.y + c.dy}}}};
+        RecordingCanvas canvas;
+        drawComparison(canvas, kPictureSide, parts);
+        const Drawn d = read(canvas);
+        const double factor = arrowFactor(std::hypot(c.dx, c.dy) * d.perMetre());
+        EXPECT_EQ(factor > 1, c.longer);
+        const std::string caption = std::string(kArrowsCaption);
+        const std::string expected =
+            factor > 1 ? caption.substr(0, caption.size() - 1) + kArrowsLonger + std::to_string(int(factor)) + ")"
+                         : caption;
+        EXPECT_TRUE(std::any_of(d.legend.begin(), d.legend.end(), [&](const Text& t) { return t.text == expected; }));
+        EXPECT_TRUE(std::any_of(d.labels.begin(), d.labels.end(), [](const Text& t) { return t.text == "7"; }));
+        // The shaft: the first green line above the band, from the corner.
+        const auto shaft = std::find_if(canvas.lines.begin(), canvas.lines.end(),
+                                        [&](const auto& l) { return l[0] == 0x208000 && l[2] < d.bandTop; });
+        ASSERT_NE(shaft, canvas.lines.end());
+        const Punto from = d.metres((*shaft)[1], (*shaft)[2]), to = d.metres((*shaft)[3], (*shaft)[4]);
+        EXPECT_NEAR(from.x, corner.x, 0.3);
+        EXPECT_NEAR(from.y, corner.y, 0.3);
+        EXPECT_NEAR(to.x - from.x, c.dx * factor, 0.3);
+        EXPECT_NEAR(to.y - from.y, c.dy * factor, 0.3);
     }
 }
 

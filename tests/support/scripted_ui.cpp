@@ -52,6 +52,7 @@ void ScriptedUi::writeReport(const report::Informe& informe, const std::string& 
     writtenReports.emplace_back(path, informe.titulo);
     lastComparison = informe.comparacion;
     lastHeading = informe.cabecera;
+    lastGeorreferenciacion = informe.georreferenciacion;
 }
 
 bool ScriptedUi::pideFirma(report::FirmaInforme& firma)

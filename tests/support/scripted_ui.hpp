@@ -66,12 +66,21 @@ public:
     std::vector<std::pair<std::string, std::string>> writtenReports;
     std::vector<report::FilaComparacion> lastComparison;  // the comparison of the last report written
     std::vector<std::string> lastHeading;  // and its heading's lines
+    report::Georreferenciacion lastGeorreferenciacion;  // and its block
     // "Datos del informe": the values each dialog showed; the answers in
     // order (none: the dialog is cancelled); with no answers left, accepted
     // as shown.
     bool pideFirma(report::FirmaInforme& firma) override;
     std::vector<report::FirmaInforme> firmasMostradas;
     std::deque<std::optional<report::FirmaInforme>> firmaAnswers;
+    // What the person does in "Desplazamiento" while it is shown (recorded
+    // in shownModal); nothing when unset.
+    std::function<void(TFDesplazamiento&)> onShiftDialog;
+    void showShiftDialog(TFDesplazamiento& form) override
+    {
+        shownModal.emplace_back("FDesplazamiento");
+        if (onShiftDialog) onShiftDialog(form);
+    }
 };
 
 }  // namespace vadrel::test
