@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "compare/shapes.hpp"
+#include "core/arcs.hpp"
 #include "core/coord_list.hpp"
 #include "core/environment.hpp"
 #include "core/form.hpp"
@@ -90,6 +91,11 @@ public:
     void SBCargarDXFClick();   // load the points of a DXF polyline
     void BBListClick();        // "List Autocad"
     void BBExcelClick();       // "Exportar" to a spreadsheet table
+    void BBCambiarHusoClick(); // "Cambiar huso": the lists converted to another zone
+
+    // The sagitta within which the arcs of a loaded drawing become chords
+    // (0 keeps the chords): the batch command's --flecha.
+    double flecha = arcos::kFlechaPorDefecto;
 
     // Turns one of the two radio buttons on, the other off.
     void setReferenciaCatastral(bool catastral);
