@@ -489,6 +489,11 @@ TEST(EscaneaDxf, AnR12DrawingLoadsExactlyItsVertices)
     ASSERT_EQ(r.polilineas.size(), 2u);
     EXPECT_TRUE(r.polilineas[0].cerrada);
     EXPECT_FALSE(r.polilineas[1].cerrada);
+    // The building window: one construction per outline.
+    TempDir dir;
+    writeFile(dir / "r12.dxf", text);
+    EXPECT_EQ(carga(dir / "r12.dxf", 30, Polilineas::todas).dibujo.x,
+              (std::vector<CoordList>{kX, {"600000.5", "600010.5"}}));
 
     // A drawing with a LWPOLYLINE reads that, wherever the POLYLINE stands.
     const std::string ligera = dibujo({{{"800000.5", "4400000.5"}, {"800010.5", "4400000.5"}}});
