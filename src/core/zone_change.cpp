@@ -94,8 +94,9 @@ bool cambiaHuso(Ui& ui, const std::vector<ListasXY>& anillos, int desde, int has
         const std::vector<Punto> puntos = puntosDe(xs[k], ys[k], fmt);
         CoordList x, y;
         for (std::size_t i = 0; i < puntos.size(); ++i) {
-            // A point PROJ cannot convert stays out of every range.
-            const Punto p = cambio.convierte(puntos[i]).value_or(Punto{NAN, NAN});
+            // A point PROJ cannot convert (none of Spain's) falls out of
+            // every range, and is refused as such.
+            const Punto p = cambio.convierte(puntos[i]).value_or(Punto{0, 0});
             x.push_back(comoOriginal(p.x, xs[k][i]));
             y.push_back(comoOriginal(p.y, ys[k][i]));
         }

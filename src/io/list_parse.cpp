@@ -92,7 +92,7 @@ bool esCerrada(std::string_view line)
 // One polyline's arcs, replaced once its last vertex has been read.
 class Arcos {
 public:
-    Arcos(CoordList& MX, CoordList& MY, double flecha) : MX_(MX), MY_(MY), flecha_(flecha) {}
+    Arcos(CoordList& MX, CoordList& MY, double flecha) : MX_(MX), MY_(MY), flecha_(flecha), desde_(MX.size()) {}
     void empieza()
     {
         termina();
@@ -121,7 +121,7 @@ private:
     CoordList& MX_;
     CoordList& MY_;
     double flecha_;
-    std::size_t desde_ = 0;
+    std::size_t desde_;  // the polyline's first line: the lists may hold others before
     std::vector<double> bulges_;
     bool cerrada_ = false;
 };

@@ -60,6 +60,10 @@ public:
     std::filesystem::path directorio;
     NumberFormat formato;
 
+    // The sagitta within which the arcs of a loaded drawing become chords
+    // (0 keeps the chords): the batch command's --flecha.
+    double flecha = arcos::kFlechaPorDefecto;
+
     // Loads both templates; throws Failure with the loader's message.
     void FormCreate();
 
@@ -92,10 +96,6 @@ public:
     void BBListClick();        // "List Autocad"
     void BBExcelClick();       // "Exportar" to a spreadsheet table
     void BBCambiarHusoClick(); // "Cambiar huso": the lists converted to another zone
-
-    // The sagitta within which the arcs of a loaded drawing become chords
-    // (0 keeps the chords): the batch command's --flecha.
-    double flecha = arcos::kFlechaPorDefecto;
 
     // Turns one of the two radio buttons on, the other off.
     void setReferenciaCatastral(bool catastral);

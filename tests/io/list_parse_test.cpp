@@ -258,6 +258,11 @@ TEST(LeeList, BulgeBlocksBecomeChordsOfTheirOwnPolyline)
     EXPECT_NEAR(r.cambioSuperficie, std::numbers::pi * 25, 2 * std::numbers::pi * 5 * 0.05);
     EXPECT_EQ(MX[1 + medio], "500020.0000");  // the east arc ends at its vertex
     EXPECT_EQ(MY[1 + medio], "4100010.0000");
+    // Appended after other points, which belong to no polyline of the text.
+    CoordList x{"7"}, y{"7"};
+    leeList(rectangulo, x, y, 0.05, &r);
+    EXPECT_EQ(x.size(), 1 + MX.size());
+    EXPECT_EQ(r.arcos, 2u);
 }
 
 TEST(LeeList, TheRealListingsArc)
