@@ -19,6 +19,9 @@ inline constexpr double kFlechaPorDefecto = 0.05;
 // radius, from a bulge no drawing means) stops here, so that no input
 // makes the lists explode.
 inline constexpr std::size_t kMaxTramosPorArco = 1000;
+// And a drawing of countless such arcs stops adding points here: past it,
+// its arcs keep their chords.
+inline constexpr std::size_t kMaxPuntosPorDibujo = 1000000;
 
 // True when the segment p-q with this bulge is an arc: a finite bulge
 // other than 0 between two distinct points.

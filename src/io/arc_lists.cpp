@@ -48,11 +48,12 @@ ResumenArcos& ResumenArcos::operator+=(const ResumenArcos& otro)
     arcos += otro.arcos;
     tramos += otro.tramos;
     cambioSuperficie += otro.cambioSuperficie;
+    puntos += otro.puntos;
     return *this;
 }
 
 ResumenArcos sustituyeArcos(CoordList& MX, CoordList& MY, std::size_t desde, const std::vector<double>& bulges,
-                            bool cerrada, double flecha)
+                            bool cerrada, double flecha, std::size_t yaInsertados)
 {
     ResumenArcos resumen;
     if (!(flecha > 0) || MX.size() != MY.size() || desde > MX.size()) return resumen;
@@ -76,7 +77,13 @@ ResumenArcos sustituyeArcos(CoordList& MX, CoordList& MY, std::size_t desde, con
         const Punto q = vertices[ultimo ? 0 : i + 1];
         if (!arcos::esArco(vertices[i], q, bulges[i])) continue;
         ++resumen.arcos;
-        resumen.tramos += arcos::tramosDelArco(vertices[i], q, bulges[i], flecha);
+        const std::size_t tramos = arcos::tramosDelArco(vertices[i], q, bulges[i], flecha);
+        if (yaInsertados + resumen.puntos + tramos - 1 > arcos::kMaxPuntosPorDibujo) {
+            ++resumen.tramos;
+            continue;
+        }
+        resumen.tramos += tramos;
+        resumen.puntos += tramos - 1;
         for (const Punto& p : arcos::puntosDelArco(vertices[i], q, bulges[i], flecha)) {
             x.push_back(conCuatroDecimales(p.x));
             y.push_back(conCuatroDecimales(p.y));

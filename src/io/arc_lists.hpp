@@ -15,6 +15,7 @@ struct ResumenArcos {
     std::size_t arcos = 0;
     std::size_t tramos = 0;        // the chords that stand in for them
     double cambioSuperficie = 0;   // m², each polyline's change added as a magnitude
+    std::size_t puntos = 0;        // points inserted
 
     ResumenArcos& operator+=(const ResumenArcos& otro);
 };
@@ -25,9 +26,11 @@ struct ResumenArcos {
 // when `cerrada`, and otherwise means nothing). The points of each arc go
 // between its two vertices, written with 4 decimals, the vertices left as
 // they were. Nothing changes with a flecha of 0, when the lists do not
-// pair one X with one Y from `desde`, or when a vertex is no number.
+// pair one X with one Y from `desde`, or when a vertex is no number. Past
+// arcos::kMaxPuntosPorDibujo points, counting the `yaInsertados` of the
+// drawing's other polylines, arcs keep their chord.
 ResumenArcos sustituyeArcos(CoordList& MX, CoordList& MY, std::size_t desde, const std::vector<double>& bulges,
-                            bool cerrada, double flecha);
+                            bool cerrada, double flecha, std::size_t yaInsertados = 0);
 
 // "El dibujo tiene N arcos; ..." for what was replaced; empty when there
 // were no arcs.

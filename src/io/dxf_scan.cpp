@@ -130,7 +130,7 @@ public:
         if (bulges_.empty() || MX_.size() - desdeX_ != vertices_ || MY_.size() - desdeY_ != vertices_ ||
             desdeX_ != desdeY_)
             return;
-        resultado_.arcos += sustituyeArcos(MX_, MY_, desdeX_, bulges_, cerrada, flecha_);
+        resultado_.arcos += sustituyeArcos(MX_, MY_, desdeX_, bulges_, cerrada, flecha_, resultado_.arcos.puntos);
     }
 
 private:

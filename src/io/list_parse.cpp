@@ -110,7 +110,8 @@ public:
     void termina()
     {
         if (MX_.size() <= desde_) return;
-        if (!bulges_.empty()) resumen += sustituyeArcos(MX_, MY_, desde_, bulges_, cerrada_, flecha_);
+        if (!bulges_.empty())
+            resumen += sustituyeArcos(MX_, MY_, desde_, bulges_, cerrada_, flecha_, resumen.puntos);
         bulges_.clear();
         cerrada_ = false;
         desde_ = MX_.size();
