@@ -71,6 +71,13 @@ TEST(SustituyeArcos, WhatLeavesTheListsAlone)
         EXPECT_EQ(mx, c.x) << c.what;
         EXPECT_EQ(my, c.y) << c.what;
     }
+    // A drawing that has inserted its most points keeps further chords.
+    CoordList bx = x, by = y;
+    const ResumenArcos lleno = sustituyeArcos(bx, by, 0, {1}, true, 0.05, arcos::kMaxPuntosPorDibujo);
+    EXPECT_EQ(lleno.arcos, 1u);
+    EXPECT_EQ(lleno.tramos, 1u);
+    EXPECT_EQ(bx, x);
+
     // Lines before `desde` belong to another polyline; either separator.
     CoordList mx{"7", "1.5", "11,5", "11.5"}, my{"7", "0", "0", "10"};
     EXPECT_EQ(sustituyeArcos(mx, my, 1, {1}, true, 0.05).arcos, 1u);
