@@ -23,7 +23,7 @@ std::string huso(const Args& args, const std::string& option)
 {
     const std::string text = args.required(option);
     const std::optional<int> n = enteroDe(text);
-    if (!n || *n < 28 || *n > 31) throw UsageError(std::string(kHusoInvalido) + " (" + option + " " + text + ")");
+    if (!n || *n < 28 || *n > 31) throw UsageError(option + " " + text + ": " + kHusoInvalido);
     return std::to_string(*n);
 }
 
