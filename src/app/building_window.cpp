@@ -49,7 +49,7 @@ BuildingWindow::BuildingWindow(TFGMLEdif& form, QWidget* parent) : FormWindow(fo
     auto named = [this](const char* name) { return findChild<QWidget*>(name); };
     tabOrder({ERefCatas, RBRefCatas, RBRefOtra, CBHuso, CBEstado, CBUso, EFechaConstruc, ENInmueble, ENViv, ENSobreRas,
               ESuptot, named("BBgml"), named("BBCargarXML"), named("BBComprobar"), named("BBComparar"), named("BBImprimir"),
-              named("BBInforme"), named("BBLimpiarTodo"), named("BBVistaTotal"), named("BBMapaTotal"), named("BBExcelTodo"), named("BBAyuda"), named("BBAcercade"),
+              named("BBInforme"), named("BBLimpiarTodo"), named("BBVistaTotal"), named("BBMapaTotal"), named("BBExcelTodo"), named("BBCambiarHuso"), named("BBAyuda"), named("BBAcercade"),
               EArchivoDXF, CBTipo, CBIE, MX, MY, named("BBCargaDXF"), named("BBGuardar"), named("BBCargar"),
               named("BBLimpiar"), named("BBList"), named("BBVista"), named("BBVerMapa"), named("BBExcel"),
               named("SBNuevo"), named("SBBorrar"), named("SBSubir"), named("SBBajar"), LBElementos});
@@ -148,6 +148,8 @@ QWidget* BuildingWindow::buildTop()
                       &TFGMLEdif::BBMapaTotalClick),
         handlerButton(form_, "BBExcelTodo", "Exportar", "Exportar las coordenadas a un formato Excel",
                       &TFGMLEdif::BBExcelTodoClick),
+        handlerButton(form_, "BBCambiarHuso", "Cambiar huso", "Convierte las coordenadas de la lista a otro huso UTM",
+                      &TFGMLEdif::BBCambiarHusoClick),
         handlerButton(form_, "BBAyuda", "Ayuda", "¡No me entero! ¡Ayúdame!", &TFGMLEdif::BBAyudaClick),
         handlerButton(form_, "BBAcercade", "® Acerca de", QString(), &TFGMLEdif::BBAcercadeClick),
     };

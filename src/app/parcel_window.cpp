@@ -34,7 +34,7 @@ ParcelWindow::ParcelWindow(TFParcelgen& form, QWidget* parent) : FormWindow(form
     tabOrder({PageControl->tabBar(), RBRefCatas, RBRefOtra, ERefCatas, named("BBDescargar"), ESup, ESupRegistral, CBHuso,
               named("BBgml"), named("BBCargarXML"), named("BBComprobar"), named("BBComparar"), named("BBDesplazamiento"), named("BBImprimir"),
               named("BBInforme"), named("BBLimpiarTodo"), EArchivoDXF, named("SBCargarDXF"), MX, MY, named("BBGuardar"), named("BBCargar"), named("BBLimpiar"), named("BBCalcular"), named("BBVista"),
-              named("BBVerMapa"), named("BBExcel"), named("BBList"), named("BBAyuda"), named("BBAcercade"),
+              named("BBVerMapa"), named("BBExcel"), named("BBList"), named("BBCambiarHuso"), named("BBAyuda"), named("BBAcercade"),
               named("BitBtn1"), named("BitBtn2"), named("BBCompararMulti"), named("BBVPrevMulti"), LBOrigen, named("SpeedButton1"),
               named("SpeedButton2"), named("SpeedButton3"), LBDestino});
 
@@ -156,6 +156,8 @@ QWidget* ParcelWindow::buildGmlPage()
         handlerButton(form_, "BBList", "List Autocad",
                       "Introducir el contenido de la orden LIST de autocad para extraer las coordenadas",
                       &TFParcelgen::BBListClick),
+        handlerButton(form_, "BBCambiarHuso", "Cambiar huso", "Convierte las coordenadas de la lista a otro huso UTM",
+                      &TFParcelgen::BBCambiarHusoClick),
         handlerButton(form_, "BBAyuda", "Ayuda", "¡No me entero! ¡Ayúdame!", &TFParcelgen::BBAyudaClick),
         handlerButton(form_, "BBAcercade", "® Acerca de", QString(), &TFParcelgen::BBAcercadeClick),
     };

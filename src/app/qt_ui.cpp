@@ -8,6 +8,7 @@
 #include <QDialog>
 #include <QDialogButtonBox>
 #include <QFileDialog>
+#include <QInputDialog>
 #include <QMessageBox>
 #include <QPainter>
 #include <QPlainTextEdit>
@@ -159,6 +160,20 @@ bool QtUi::confirm(const std::string& text, bool defaultYes)
                     QMessageBox::Yes | QMessageBox::No, window_);
     box.setDefaultButton(defaultYes ? QMessageBox::Yes : QMessageBox::No);
     return box.exec() == QMessageBox::Yes;
+}
+
+std::optional<std::size_t> QtUi::choose(const std::string& text, const std::vector<std::string>& options,
+                                        std::size_t preselected)
+{
+    QStringList items;
+    for (const std::string& o : options) items << qs(o);
+    bool ok = false;
+    const QString chosen = QInputDialog::getItem(window_, QApplication::applicationName(), qs(text), items,
+                                                 static_cast<int>(preselected), false, &ok);
+    if (!ok) return std::nullopt;
+    const auto at = items.indexOf(chosen);
+    if (at < 0) return std::nullopt;
+    return static_cast<std::size_t>(at);
 }
 
 std::optional<std::string> QtUi::saveFileName(const FileFilter& filter)

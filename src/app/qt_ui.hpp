@@ -31,6 +31,8 @@ public:
     void setBusy(bool busy) override;
     std::unique_ptr<Progress> startProgress() override;
     bool confirm(const std::string& text, bool defaultYes) override;
+    std::optional<std::size_t> choose(const std::string& text, const std::vector<std::string>& options,
+                                      std::size_t preselected) override;
     std::optional<std::string> saveFileName(const FileFilter& filter) override;
     std::optional<std::string> openFileName(const FileFilter& filter) override;
     std::vector<std::string> openFileNames(const FileFilter& filter) override;

@@ -8,6 +8,7 @@
 
 #include "building/edif_prop.hpp"
 #include "compare/shapes.hpp"
+#include "core/arcs.hpp"
 #include "core/environment.hpp"
 #include "core/form.hpp"
 #include "core/ui.hpp"
@@ -61,6 +62,9 @@ public:
 
     std::filesystem::path directorio;
     NumberFormat formato;
+    // The sagitta within which the arcs of a loaded drawing become chords
+    // (0 keeps the chords): the batch command's --flecha.
+    double flecha = arcos::kFlechaPorDefecto;
 
     void FormCreate();  // throws Failure when the building template does not load
     void FormShow() override;
@@ -100,6 +104,7 @@ public:
     void BBListClick();       // "List Autocad"
     void BBExcelClick();      // "Exportar" the shown construction
     void BBExcelTodoClick();  // "Exportar" every construction
+    void BBCambiarHusoClick(); // "Cambiar huso": every construction converted to another zone
     void BBVistaClick();      // "Vista Previa" of the shown construction
     void BBVistaTotalClick(); // "Vista Previa" of every construction
     void DibujaGML();         // the editor's lists drawn into the preview

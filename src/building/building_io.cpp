@@ -5,6 +5,7 @@
 #include "building/building_form.hpp"
 #include "core/numeric_text.hpp"
 #include "core/text_file.hpp"
+#include "core/zone_change.hpp"
 #include "io/dxf_scan.hpp"
 #include "io/excel_table.hpp"
 #include "io/list_form.hpp"
@@ -27,7 +28,7 @@ void TFGMLEdif::BBCargaDXFClick()
     // The drawing is read and judged whole first: one refused leaves the
     // list of constructions and the editor as they were.
     DibujoDxf dibujo;
-    if (cargaDxf(ui_, pathFromUtf8(*file), husoNumero(CBHuso), Polilineas::todas, dibujo) != CargaDxf::cargado) return;
+    if (cargaDxf(ui_, pathFromUtf8(*file), husoNumero(CBHuso), Polilineas::todas, dibujo, flecha) != CargaDxf::cargado) return;
     for (std::size_t k = 0; k < dibujo.x.size(); ++k) {
         if (k > 0 || conAnillo) SBNuevoClick();
         anadeAlFinal(MX, std::move(dibujo.x[k]));
@@ -37,7 +38,21 @@ void TFGMLEdif::BBCargaDXFClick()
 
 void TFGMLEdif::BBListClick()
 {
-    if (app_) importaList(ui_, *app_->FList, MX, MY);
+    if (app_) importaList(ui_, *app_->FList, MX, MY, flecha);
+}
+
+void TFGMLEdif::BBCambiarHusoClick()
+{
+    const int desde = husoNumero(CBHuso);
+    const std::optional<int> hasta = utm::pideHuso(ui_, desde);
+    if (!hasta || *hasta == desde) return;
+    // Every construction and the editor, which may hold what is not yet
+    // stored: all converted or none.
+    std::vector<utm::ListasXY> anillos;
+    for (EdifProp& e : Edificaciones) anillos.push_back({&e.coorx, &e.coory});
+    anillos.push_back({&MX, &MY});
+    if (!utm::cambiaHuso(ui_, anillos, desde, *hasta, formato)) return;
+    CBHuso = std::to_string(*hasta);
 }
 
 void TFGMLEdif::BBExcelClick() { exportaExcel(ui_, EArchivoDXF, MX, MY); }

@@ -1,9 +1,12 @@
 #include "cli/args.hpp"
 
+#include <cmath>
 #include <filesystem>
 #include <system_error>
 
+#include "core/arcs.hpp"
 #include "core/failure.hpp"
+#include "core/number_format.hpp"
 #include "core/ui.hpp"
 #include "core/utf8_path.hpp"
 
@@ -108,6 +111,18 @@ std::vector<std::string> Args::all(const std::string& name) const
     for (const auto& [n, v] : options_)
         if (n == name) values.push_back(v);
     return values;
+}
+
+double flechaDe(const Args& args)
+{
+    const auto text = args.value("--flecha");
+    if (!text) return arcos::kFlechaPorDefecto;
+    std::string punto = *text;
+    if (auto coma = punto.find(','); coma != std::string::npos) punto[coma] = '.';
+    double flecha = 0;
+    if (!parseNumber(punto, '.', flecha) || !std::isfinite(flecha) || flecha < 0)
+        throw UsageError("La flecha debe ser un número de metros, 0 o mayor: " + *text + ".");
+    return flecha;
 }
 
 std::vector<std::string> spreadLists(const std::vector<std::string>& words, const std::set<std::string>& lists)

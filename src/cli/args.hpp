@@ -48,6 +48,10 @@ private:
     std::vector<std::string> positional_;
 };
 
+// "--flecha M": the sagitta in metres (0 or more, "." or ",") within which
+// a drawing's arcs become chords; the windows' own without the option.
+double flechaDe(const Args& args);
+
 // "--gml a b c" as "--gml a --gml b --gml c" for each option of `lists`,
 // so that every file is an option's value.
 std::vector<std::string> spreadLists(const std::vector<std::string>& words, const std::set<std::string>& lists);

@@ -77,6 +77,13 @@ bool BatchUi::confirm(const std::string& text, bool)
     return false;
 }
 
+std::optional<std::size_t> BatchUi::choose(const std::string&, const std::vector<std::string>& options, std::size_t)
+{
+    for (std::size_t i = 0; chooseAnswer && i < options.size(); ++i)
+        if (options[i] == *chooseAnswer) return i;
+    return std::nullopt;
+}
+
 std::optional<std::string> BatchUi::saveFileName(const FileFilter& filter)
 {
     if (!saveAnswer) return std::nullopt;

@@ -22,6 +22,9 @@ public:
     // The answer to a question; without one the question is told and
     // answered No.
     std::optional<bool> confirmAnswer;
+    // The option a choice takes; without one (or one not offered) the
+    // choice is cancelled.
+    std::optional<std::string> chooseAnswer;
     std::optional<std::string> saveAnswer;
 
     void message(const std::string& text) override;
@@ -30,6 +33,8 @@ public:
     // logs get the messages alone.
     std::unique_ptr<Progress> startProgress() override;
     bool confirm(const std::string& text, bool defaultYes) override;
+    std::optional<std::size_t> choose(const std::string& text, const std::vector<std::string>& options,
+                                      std::size_t preselected) override;
     std::optional<std::string> saveFileName(const FileFilter& filter) override;
     std::optional<std::string> openFileName(const FileFilter& filter) override;
     std::vector<std::string> openFileNames(const FileFilter& filter) override;

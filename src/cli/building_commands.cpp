@@ -21,7 +21,7 @@ const char* const kBuildingWriteUsage =
     "  building write --ref REF [--local] [--zone HUSO] [--condition ESTADO] [--use USO]\n"
     "                 --date DD/MM/AAAA --units N --dwellings N --floors N --total-area TEXTO\n"
     "                 (--ext ARCHIVO.txt | --int ARCHIVO.txt | --pool ARCHIVO.txt | --dxf ARCHIVO.dxf)...\n"
-    "                 -o SALIDA.gml\n"
+    "                 [--flecha M] -o SALIDA.gml\n"
     "      Crea el GML de un edificio, como el botón \"Crear GML\" de la ventana de edificios.\n"
     "      Cada --ext, --int o --pool añade, en ese orden, una edificación exterior, interior\n"
     "      o una piscina con los puntos del archivo de coordenadas (líneas N;X;Y); cada\n"
@@ -32,17 +32,20 @@ const char* const kBuildingWriteUsage =
     "                            Comercial o \"Serv. Públicos\"\n"
     "        --units, --dwellings, --floors  número de inmuebles, de viviendas y de plantas\n"
     "                            sobre rasante\n"
-    "        --total-area TEXTO  superficie construida total en m2\n";
+    "        --total-area TEXTO  superficie construida total en m2\n"
+    "        --flecha M          los arcos de --dxf se sustituyen por tramos rectos que no se\n"
+    "                            separan del arco más de M metros (0,05 si no se indica; 0\n"
+    "                            une sus vértices con una recta)\n";
 
 const char* const kBuildingExportUsage =
     "  building export --ref REF (--ext ARCHIVO.txt | --int ARCHIVO.txt | --pool ARCHIVO.txt |\n"
-    "                  --dxf ARCHIVO.dxf)... -o SALIDA.xls\n"
+    "                  --dxf ARCHIVO.dxf)... [--flecha M] -o SALIDA.xls\n"
     "      Exporta todas las edificaciones a una tabla que abren las hojas de cálculo, como\n"
     "      el botón \"Exportar\" de arriba de la ventana de edificios.\n";
 
 const char* const kBuildingMapUsage =
     "  building map [--zone HUSO] (--ext ARCHIVO.txt | --int ARCHIVO.txt | --pool ARCHIVO.txt |\n"
-    "               --dxf ARCHIVO.dxf)... -o PAGINA.html\n"
+    "               --dxf ARCHIVO.dxf)... [--flecha M] -o PAGINA.html\n"
     "      Escribe la página que muestra todas las edificaciones sobre el mapa de catastro,\n"
     "      como el \"Ver en Mapa\" de arriba de la ventana de edificios (no abre el navegador).\n";
 
@@ -59,6 +62,7 @@ const char* const kRingOptions[] = {"--ext", "--int", "--pool", "--dxf"};
 KnownOptions withRings(KnownOptions known)
 {
     known.withValue.insert(std::begin(kRingOptions), std::end(kRingOptions));
+    known.withValue.insert("--flecha");
     return known;
 }
 
@@ -68,6 +72,7 @@ KnownOptions withRings(KnownOptions known)
 // construction, as after clicking it. False when loading ended on a message.
 bool cargaEdificaciones(const Args& args, BatchUi& ui, TFGMLEdif& form)
 {
+    form.flecha = flechaDe(args);
     bool primera = true;
     for (const auto& [name, value] : args.options()) {
         if (std::find(std::begin(kRingOptions), std::end(kRingOptions), name) == std::end(kRingOptions)) continue;

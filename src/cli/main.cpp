@@ -12,6 +12,7 @@
 #include "cli/check_command.hpp"
 #include "cli/command.hpp"
 #include "cli/compare_command.hpp"
+#include "cli/coords_command.hpp"
 #include "cli/memory_tuning.hpp"
 #include "cli/parcel_commands.hpp"
 #include "cli/map_command.hpp"
@@ -41,6 +42,7 @@ const Command kCommands[] = {
     {"report", "", kReportUsage, report},
     {"compare", "", kCompareUsage, compare},
     {"shift", "", kShiftUsage, shift},
+    {"coords", "convert", kCoordsConvertUsage, coordsConvert},
     {"parcel", "download", kParcelDownloadUsage, parcelDownload},
 };
 

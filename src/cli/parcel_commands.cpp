@@ -20,7 +20,8 @@ namespace vadrel::cli {
 
 const char* const kParcelWriteUsage =
     "  parcel write --ref REF [--local] [--zone HUSO] (--area TEXTO [--force-area] | --calc-area)\n"
-    "               (--coords ARCHIVO.txt | --dxf ARCHIVO.dxf | --list ARCHIVO.txt) -o SALIDA.gml\n"
+    "               (--coords ARCHIVO.txt | --dxf ARCHIVO.dxf | --list ARCHIVO.txt) [--flecha M]\n"
+    "               -o SALIDA.gml\n"
     "      Crea el GML de una parcela, como el botón \"Crear GML\".\n"
     "        --ref REF           referencia de la parcela (la catastral, de 14 caracteres)\n"
     "        --local             la referencia es nueva/otra (ES.LOCAL.CP), no catastral\n"
@@ -32,11 +33,14 @@ const char* const kParcelWriteUsage =
     "        --coords ARCHIVO    archivo de coordenadas con líneas N;X;Y\n"
     "        --dxf ARCHIVO       dibujo DXF: los vértices de su primera polilínea\n"
     "        --list ARCHIVO      texto de la orden LIST de AutoCAD, como si se pegara\n"
+    "        --flecha M          los arcos de --dxf y --list se sustituyen por tramos rectos\n"
+    "                            que no se separan del arco más de M metros (0,05 si no se\n"
+    "                            indica; 0 une sus vértices con una recta)\n"
     "        -o SALIDA.gml       archivo que se crea (se añade .gml si no tiene extensión)\n";
 
 const char* const kParcelExportUsage =
     "  parcel export --ref REF (--coords ARCHIVO.txt | --dxf ARCHIVO.dxf | --list ARCHIVO.txt)\n"
-    "                -o SALIDA.xls\n"
+    "                [--flecha M] -o SALIDA.xls\n"
     "      Exporta las coordenadas a una tabla que abren las hojas de cálculo, como el\n"
     "      botón \"Exportar\" de la ventana de parcelas.\n";
 
@@ -65,6 +69,7 @@ bool cargaPuntos(const Args& args, BatchApp& b)
     for (const auto& s : kSources) given += args.has(s) ? 1 : 0;
     if (given != 1) throw UsageError("Indique las coordenadas con una sola de --coords, --dxf o --list.");
     TFParcelgen& form = *b.app.FParcelgen;
+    form.flecha = flechaDe(args);
     if (auto f = args.value("--coords")) {
         b.ui.openAnswer = *f;
         return dispatch(b.ui, [&] { form.BBCargarClick(); });
@@ -80,6 +85,7 @@ bool cargaPuntos(const Args& args, BatchApp& b)
 KnownOptions withSources(KnownOptions known)
 {
     known.withValue.insert(kSources.begin(), kSources.end());
+    known.withValue.insert("--flecha");
     return known;
 }
 

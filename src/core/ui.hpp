@@ -2,6 +2,7 @@
 // The only way a form reaches the person: the desktop skin answers with real
 // dialogs, the batch command from its options, tests from a script.
 
+#include <cstddef>
 #include <functional>
 #include <memory>
 #include <optional>
@@ -57,6 +58,16 @@ public:
     virtual std::unique_ptr<Progress> startProgress() { return std::make_unique<Progress>(); }
     // A modal Yes/No question; true for Yes.
     virtual bool confirm(const std::string& text, bool defaultYes) = 0;
+    // A modal choice among `options`, `preselected` offered; the index
+    // chosen, or nothing when the person cancels (as where none is shown).
+    virtual std::optional<std::size_t> choose(const std::string& text, const std::vector<std::string>& options,
+                                              std::size_t preselected)
+    {
+        (void)text;
+        (void)options;
+        (void)preselected;
+        return std::nullopt;
+    }
     // The chosen path, or nothing when the person cancels.
     virtual std::optional<std::string> saveFileName(const FileFilter& filter) = 0;
     virtual std::optional<std::string> openFileName(const FileFilter& filter) = 0;

@@ -10,18 +10,12 @@
 #include "core/numeric_text.hpp"
 #include "core/text_file.hpp"
 #include "core/utm_spain.hpp"
+#include "io/arc_lists.hpp"
+#include "io/dxf_polylines.hpp"
 
 namespace vadrel {
 
 namespace {
-
-bool polilineaAlPrincipio(std::string_view line)
-{
-    std::size_t at = line.find("LWPOLYLINE");
-    return at != std::string_view::npos && at < 4;
-}
-
-bool finDeSeccion(std::string_view line) { return line.find("ENDSEC") != std::string_view::npos; }
 
 // Group codes come padded ("  10"), and values may be too.
 std::string sinBlancos(std::string_view line)
@@ -31,19 +25,6 @@ std::string sinBlancos(std::string_view line)
     for (char c : line)
         if (c != ' ') out += c;
     return out;
-}
-
-// sinBlancos(line) == word, without building the string: a drawing has
-// millions of group codes.
-bool igualSinBlancos(std::string_view line, std::string_view word)
-{
-    std::size_t k = 0;
-    for (char c : line) {
-        if (c == ' ') continue;
-        if (k == word.size() || word[k] != c) return false;
-        ++k;
-    }
-    return k == word.size();
 }
 
 // Digits with at most one "." or ",", an optional sign in front: the form
@@ -83,77 +64,100 @@ bool enFormaLlana(std::string_view v, std::string& llana)
     return true;
 }
 
-bool esSeccion(std::string_view line) { return trimmed(line) == "SECTION"; }
-
-}  // namespace
-
-ResultadoDxf escaneaDxf(std::string_view text, CoordList& MX, CoordList& MY, const OtraPolilinea& otraPolilinea)
-{
-    // The first polyline entity of the drawing: its name follows a group
-    // code 0, in the ENTITIES section (or anywhere in a bare list of
-    // entities without sections). The same name as a class of the CLASSES
-    // section (AutoCAD R14 writes one) is no polyline, and one in a block
-    // definition is not drawn where it stands.
-    ResultadoDxf resultado;
-    LineReader reader(text);
-    std::string_view line, anterior;
-    bool encontrada = false, conSecciones = false, nombreSeccion = false, enEntidades = false;
-    int tras = 0;  // lines since "0" / "SECTION", when the section's name is next
-    while (!encontrada && reader.next(line)) {
-        const bool trasCero = igualSinBlancos(anterior, "0");
-        if (trasCero && esSeccion(line)) {
-            conSecciones = nombreSeccion = true;
-            tras = 0;
-        } else if (nombreSeccion && ++tras == 2) {
-            nombreSeccion = false;
-            enEntidades = trimmed(line) == "ENTITIES";
-        }
-        encontrada = polilineaAlPrincipio(line) && trasCero && (enEntidades || !conSecciones);
-        anterior = line;
+// The values of the polylines read into the lists as the windows take
+// them, each polyline's arcs replaced once it ends.
+class AListas : public LectorPolilineas {
+public:
+    AListas(CoordList& MX, CoordList& MY, const OtraPolilinea& otra, double flecha, ResultadoDxf& resultado,
+            std::size_t lineas)
+        : MX_(MX), MY_(MY), otra_(otra), flecha_(flecha), resultado_(resultado), lineas_(lineas)
+    {
     }
-    if (!encontrada) return resultado;
-    resultado.polilinea = true;
 
-    // From the polyline's name on, lines go in pairs: a group code, then its
-    // value. Code 0 starts the next entity; only a polyline's 10 and 20 are
-    // its vertices (a text's insertion point after it is no corner).
-    // A vertex takes four lines (10, X, 20, Y): room for them at once, so
-    // that a large drawing does not copy the lists as they grow.
-    const auto lineas = static_cast<std::size_t>(std::count(text.begin(), text.end(), '\n'));
-    MX.reserve(MX.size() + lineas / 4 + 1);
-    MY.reserve(MY.size() + lineas / 4 + 1);
-    bool enPolilinea = true;
-    std::string_view codigo, valor;
-    while (reader.next(codigo) && !finDeSeccion(codigo) && reader.next(valor) && !finDeSeccion(valor)) {
-        if (igualSinBlancos(codigo, "0")) {
-            enPolilinea = polilineaAlPrincipio(valor);
-            if (enPolilinea && !otraPolilinea()) return resultado;
-            continue;
+    bool empieza(std::size_t k) override
+    {
+        if (k > 0 && !otra_()) return false;
+        if (k == 0) {
+            // A vertex takes four lines (10, X, 20, Y): room for them at
+            // once, so that a large drawing does not copy the lists as they
+            // grow.
+            MX_.reserve(MX_.size() + lineas_ / 4 + 1);
+            MY_.reserve(MY_.size() + lineas_ / 4 + 1);
         }
-        const bool esX = igualSinBlancos(codigo, "10");
-        if (!enPolilinea || (!esX && !igualSinBlancos(codigo, "20"))) continue;
-        ++resultado.valores;
+        desdeX_ = MX_.size();
+        desdeY_ = MY_.size();
+        vertices_ = 0;
+        bulges_.clear();
+        return true;
+    }
+
+    void valor(bool esX, std::string_view valor) override
+    {
+        ++resultado_.valores;
+        if (esX) ++vertices_;
         std::string conBlancos;
         std::string_view v = valor;
         if (v.find(' ') != std::string_view::npos) v = conBlancos = sinBlancos(valor);
         // Plain decimal text is ASCII: its characters are its bytes.
         if (decimalLlano(v)) {
-            if (v.size() <= 6) continue;
+            if (v.size() <= 6) return;
         } else {
             if (!enFormaLlana(v, conBlancos)) {
-                if (characterCount(v) <= 6) continue;
+                if (characterCount(v) <= 6) return;
                 throw Failure(formatMessage(kNotAFloat, std::string(v)));
             }
             v = conBlancos;
-            if (v.size() <= 6) continue;
+            if (v.size() <= 6) return;
         }
-        (esX ? MX : MY).push_back(redondeaCadena(v, 4));
-        ++resultado.tomados;
+        (esX ? MX_ : MY_).push_back(redondeaCadena(v, 4));
+        ++resultado_.tomados;
     }
+
+    void bulge(std::size_t vertice, std::string_view texto) override
+    {
+        double b = 0;
+        std::string t(trimmed(texto));
+        if (auto coma = t.find(','); coma != std::string::npos) t[coma] = '.';
+        if (!parseNumber(t, '.', b) || !std::isfinite(b)) throw Failure(formatMessage(kNotAFloat, t));
+        if (bulges_.size() <= vertice) bulges_.resize(vertice + 1, 0.0);
+        bulges_[vertice] = b;
+    }
+
+    void termina(bool cerrada) override
+    {
+        // Only a polyline whose every vertex was taken whole: one that lost
+        // short values is refused by its length anyway.
+        if (bulges_.empty() || MX_.size() - desdeX_ != vertices_ || MY_.size() - desdeY_ != vertices_ ||
+            desdeX_ != desdeY_)
+            return;
+        resultado_.arcos += sustituyeArcos(MX_, MY_, desdeX_, bulges_, cerrada, flecha_, resultado_.arcos.puntos);
+    }
+
+private:
+    CoordList& MX_;
+    CoordList& MY_;
+    const OtraPolilinea& otra_;
+    double flecha_;
+    ResultadoDxf& resultado_;
+    std::size_t lineas_;
+    std::size_t desdeX_ = 0, desdeY_ = 0, vertices_ = 0;
+    std::vector<double> bulges_;
+};
+
+}  // namespace
+
+ResultadoDxf escaneaDxf(std::string_view text, CoordList& MX, CoordList& MY, const OtraPolilinea& otraPolilinea,
+                        double flecha)
+{
+    ResultadoDxf resultado;
+    const auto lineas = static_cast<std::size_t>(std::count(text.begin(), text.end(), '\n'));
+    AListas lector(MX, MY, otraPolilinea, flecha, resultado, lineas);
+    resultado.polilinea = recorrePolilineas(text, lector) != ClasePolilinea::ninguna;
     return resultado;
 }
 
-CargaDxf cargaDxf(Ui& ui, const std::filesystem::path& file, int huso, Polilineas cuales, DibujoDxf& dibujo)
+CargaDxf cargaDxf(Ui& ui, const std::filesystem::path& file, int huso, Polilineas cuales, DibujoDxf& dibujo,
+                  double flecha)
 {
     dibujo = {};
     std::string text;
@@ -167,12 +171,15 @@ CargaDxf cargaDxf(Ui& ui, const std::filesystem::path& file, int huso, Polilinea
     // noted, so that nothing of the window changes before it is judged.
     CoordList X, Y;
     std::vector<std::pair<std::size_t, std::size_t>> cortes{{0, 0}};
-    const ResultadoDxf r = escaneaDxf(text, X, Y, [&] {
-        dibujo.varias = true;
-        if (cuales == Polilineas::primera) return false;
-        cortes.emplace_back(X.size(), Y.size());
-        return true;
-    });
+    const ResultadoDxf r = escaneaDxf(
+        text, X, Y,
+        [&] {
+            dibujo.varias = true;
+            if (cuales == Polilineas::primera) return false;
+            cortes.emplace_back(X.size(), Y.size());
+            return true;
+        },
+        flecha);
     if (r.tomados == 0) {
         // Said here, where the cause is known, rather than by a "Crear GML"
         // that later finds no coordinates.
@@ -202,6 +209,7 @@ CargaDxf cargaDxf(Ui& ui, const std::filesystem::path& file, int huso, Polilinea
         }
     }
     avisaHuso(ui, review);
+    if (const std::string arcos = mensajeArcos(r.arcos, flecha); !arcos.empty()) ui.message(arcos);
     return CargaDxf::cargado;
 }
 

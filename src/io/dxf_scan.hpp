@@ -1,6 +1,6 @@
 #pragma once
-// Vertices of the lightweight polylines of a DXF drawing, read line by line
-// as both windows' DXF buttons do.
+// Vertices of the polylines of a DXF drawing (see io/dxf_polylines.hpp),
+// read as both windows' DXF buttons do, arcs replaced by chords.
 
 #include <filesystem>
 #include <functional>
@@ -8,8 +8,10 @@
 #include <string_view>
 #include <vector>
 
+#include "core/arcs.hpp"
 #include "core/coord_list.hpp"
 #include "core/ui.hpp"
+#include "io/arc_lists.hpp"
 
 namespace vadrel {
 
@@ -31,17 +33,20 @@ struct ResultadoDxf {
     bool polilinea = false;    // a polyline entity was found
     std::size_t valores = 0;   // its codes 10 and 20 (and those of further polylines)
     std::size_t tomados = 0;   // values appended to the lists
+    ResumenArcos arcos;        // what replacing the arcs did
 };
 
-// Appends the vertices of the first polyline entity of the ENTITIES section
-// (a line with "LWPOLYLINE" at one of its first four characters, after a
-// group code 0), up to a line holding "ENDSEC" or the end of the text. Only
-// the codes 10 (X) and 20 (Y) of polyline entities count. A value in any
-// other form than plain decimal digits (an exponent) is first written in
-// plain decimal form; values of 7 or more characters (blanks removed) are
-// cut to 4 decimals by redondeaCadena; a value that is no number throws its
-// Failure, the points before it kept.
-ResultadoDxf escaneaDxf(std::string_view text, CoordList& MX, CoordList& MY, const OtraPolilinea& otraPolilinea);
+// Appends the vertices of the first polyline of the drawing (see
+// recorrePolilineas) and, as long as `otraPolilinea` says so, those of
+// further ones. Only the codes 10 (X) and 20 (Y) of their vertices count.
+// A value in any other form than plain decimal digits (an exponent) is
+// first written in plain decimal form; values of 7 or more characters
+// (blanks removed) are cut to 4 decimals by redondeaCadena; a value that
+// is no number throws its Failure, the points before it kept. With a
+// flecha above 0, each polyline whose vertices were all taken has its arcs
+// (codes 42) replaced by chords, as sustituyeArcos does.
+ResultadoDxf escaneaDxf(std::string_view text, CoordList& MX, CoordList& MY, const OtraPolilinea& otraPolilinea,
+                        double flecha = 0);
 
 enum class CargaDxf { cargado, noSeAbre, vacio };
 
@@ -64,8 +69,10 @@ struct DibujoDxf {
 // the window changes its lists from `dibujo` only when it is `cargado`, so
 // a drawing refused, or stopped by a value that is no number (its
 // Failure), leaves them as they were. Coordinates beyond the zone are told
-// as a warning, once, and given.
-CargaDxf cargaDxf(Ui& ui, const std::filesystem::path& file, int huso, Polilineas cuales, DibujoDxf& dibujo);
+// as a warning, once, and given; arcs replaced with `flecha` are told
+// after that (mensajeArcos).
+CargaDxf cargaDxf(Ui& ui, const std::filesystem::path& file, int huso, Polilineas cuales, DibujoDxf& dibujo,
+                  double flecha = arcos::kFlechaPorDefecto);
 
 // The drawing's points after what a window's list holds.
 inline void anadeAlFinal(CoordList& lista, CoordList&& puntos)

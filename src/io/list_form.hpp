@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "core/arcs.hpp"
 #include "core/coord_list.hpp"
 #include "core/form.hpp"
 
@@ -23,7 +24,7 @@ public:
 
 // "List Autocad": the paste dialog, emptied first; on OK and, when the lists
 // hold anything, a Yes to the overwrite question, the lists are replaced by
-// the vertices of the pasted text.
-void importaList(Ui& ui, TFList& lista, CoordList& MX, CoordList& MY);
+// the vertices of the pasted text, its arcs replaced with `flecha` and told.
+void importaList(Ui& ui, TFList& lista, CoordList& MX, CoordList& MY, double flecha = arcos::kFlechaPorDefecto);
 
 }  // namespace vadrel

@@ -16,14 +16,15 @@ const char* const kSinCoordenadas =
 
 }  // namespace
 
-void importaList(Ui& ui, TFList& lista, CoordList& MX, CoordList& MY)
+void importaList(Ui& ui, TFList& lista, CoordList& MX, CoordList& MY, double flecha)
 {
     lista.Memo1.clear();
     if (ui.showModal(lista) != ModalResult::Ok) return;
     // Read before asking: a text without a single vertex must not be
     // allowed to replace the window's points.
     CoordList x, y;
-    const std::size_t polilineas = leeList(lista.Memo1, x, y);
+    ResumenArcos arcos;
+    const std::size_t polilineas = leeList(lista.Memo1, x, y, flecha, &arcos);
     if (x.empty() && y.empty()) return ui.message(kSinCoordenadas);
     if ((!MX.empty() || !MY.empty()) && !ui.confirm(kSobreescribirList, false)) return;
     MX = std::move(x);
@@ -31,6 +32,7 @@ void importaList(Ui& ui, TFList& lista, CoordList& MX, CoordList& MY)
     if (polilineas > 1)
         ui.message("El texto contiene " + std::to_string(polilineas) +
                    " polilíneas; se han unido en una sola lista de coordenadas.");
+    if (const std::string m = mensajeArcos(arcos, flecha); !m.empty()) ui.message(m);
     // The pasted text is emptied at the next opening anyway; a long LIST
     // would hold its memory until then.
     std::vector<std::string>().swap(lista.Memo1);

@@ -1,6 +1,8 @@
 #include "io/list_parse.hpp"
 
 #include <algorithm>
+#include <cmath>
+#include <optional>
 #include <string_view>
 
 #include "core/numeric_text.hpp"
@@ -70,9 +72,65 @@ bool esCabeceraPolilinea(std::string_view line)
     return false;
 }
 
+// "bulge   -0.4142": the arc of the segment that leaves the vertex before.
+std::optional<double> bulgeDe(std::string_view line)
+{
+    const std::string_view t = trimmed(line);
+    if (!t.starts_with("bulge")) return std::nullopt;
+    double b = 0;
+    if (!parseNumber(t.substr(5), '.', b) || !std::isfinite(b)) return std::nullopt;
+    return b;
+}
+
+// The header's "Closed" (English and Spanish AutoCAD).
+bool esCerrada(std::string_view line)
+{
+    const std::string_view t = trimmed(line);
+    return t == "Closed" || t == "Cerrada" || t == "Cerrado";
+}
+
+// One polyline's arcs, replaced once its last vertex has been read.
+class Arcos {
+public:
+    Arcos(CoordList& MX, CoordList& MY, double flecha) : MX_(MX), MY_(MY), flecha_(flecha), desde_(MX.size()) {}
+    void empieza()
+    {
+        termina();
+        cerrada_ = false;
+    }
+    void cerrada() { cerrada_ = true; }
+    void bulge(double b)
+    {
+        if (MX_.size() <= desde_) return;
+        bulges_.resize(MX_.size() - desde_, 0.0);
+        bulges_.back() = b;
+    }
+    // Nothing before the polyline's first vertex: its header and a blank
+    // line may both start it.
+    void termina()
+    {
+        if (MX_.size() <= desde_) return;
+        if (!bulges_.empty())
+            resumen += sustituyeArcos(MX_, MY_, desde_, bulges_, cerrada_, flecha_, resumen.puntos);
+        bulges_.clear();
+        cerrada_ = false;
+        desde_ = MX_.size();
+    }
+    ResumenArcos resumen;
+
+private:
+    CoordList& MX_;
+    CoordList& MY_;
+    double flecha_;
+    std::size_t desde_;  // the polyline's first line: the lists may hold others before
+    std::vector<double> bulges_;
+    bool cerrada_ = false;
+};
+
 }  // namespace
 
-std::size_t leeList(const std::vector<std::string>& lines, CoordList& MX, CoordList& MY)
+std::size_t leeList(const std::vector<std::string>& lines, CoordList& MX, CoordList& MY, double flecha,
+                    ResumenArcos* arcos)
 {
     MX.reserve(MX.size() + lines.size() + 1);
     MY.reserve(MY.size() + lines.size() + 1);
@@ -84,14 +142,21 @@ std::size_t leeList(const std::vector<std::string>& lines, CoordList& MX, CoordL
     // the text before "X=" is judged once per change, not once per line.
     std::string_view antes;
     bool antesEsVertice = false;
+    Arcos enArcos(MX, MY, flecha);
     for (const std::string& s : lines) {
         const std::string_view line(s);
         const std::size_t x = line.find("X=");
         if (x == std::string_view::npos) {
-            if (trimmed(line).empty())
+            if (trimmed(line).empty()) {
                 blancaDesdeVertice = true;
-            else if (esCabeceraPolilinea(line))
+            } else if (esCabeceraPolilinea(line)) {
                 ++cabeceras;
+                enArcos.empieza();
+            } else if (esCerrada(line)) {
+                enArcos.cerrada();
+            } else if (const std::optional<double> b = bulgeDe(line)) {
+                enArcos.bulge(*b);
+            }
             continue;
         }
         if (const std::string_view a = line.substr(0, x); a != antes || antes.data() == nullptr) {
@@ -99,11 +164,18 @@ std::size_t leeList(const std::vector<std::string>& lines, CoordList& MX, CoordL
             antesEsVertice = esVertice(a);
         }
         if (!antesEsVertice) continue;
-        if (blancaDesdeVertice) ++tramos;
+        if (blancaDesdeVertice) {
+            ++tramos;
+            // Runs of vertices without a header between them are polylines
+            // of their own too: an arc never joins two of them.
+            enArcos.termina();
+        }
         blancaDesdeVertice = false;
         MX.push_back(valorTras(line, x));
         MY.push_back(valorTras(line, line.find("Y=")));
     }
+    enArcos.termina();
+    if (arcos) *arcos = enArcos.resumen;
     return std::max(cabeceras, tramos);
 }
 

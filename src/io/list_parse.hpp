@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "core/coord_list.hpp"
+#include "io/arc_lists.hpp"
 
 namespace vadrel {
 
@@ -17,6 +18,11 @@ namespace vadrel {
 // "Location:"), an arc's centre and a hatch's origin are skipped. Returns
 // how many polylines the text holds: its polyline header lines, or its runs
 // of vertex lines separated by blank lines, whichever is more.
-std::size_t leeList(const std::vector<std::string>& lines, CoordList& MX, CoordList& MY);
+// With a flecha above 0, each polyline's arcs (a "bulge" line after the
+// vertex its segment leaves; the closing segment's in a "Closed" one; the
+// centre and angles that follow are no vertex) are replaced by chords as
+// sustituyeArcos does, and told in `arcos`.
+std::size_t leeList(const std::vector<std::string>& lines, CoordList& MX, CoordList& MY, double flecha = 0,
+                    ResumenArcos* arcos = nullptr);
 
 }  // namespace vadrel

@@ -8,6 +8,7 @@
 
 #include "compare/comparison.hpp"
 #include "compare/shapes.hpp"
+#include "core/arcs.hpp"
 #include "core/coord_list.hpp"
 #include "core/environment.hpp"
 #include "core/form.hpp"
@@ -68,6 +69,10 @@ public:
     std::filesystem::path directorio;
     NumberFormat formato;
 
+    // The sagitta within which the arcs of a loaded drawing become chords
+    // (0 keeps the chords): the batch command's --flecha.
+    double flecha = arcos::kFlechaPorDefecto;
+
     // Loads both templates; throws Failure with the loader's message.
     void FormCreate();
 
@@ -100,6 +105,7 @@ public:
     void SBCargarDXFClick();   // load the points of a DXF polyline
     void BBListClick();        // "List Autocad"
     void BBExcelClick();       // "Exportar" to a spreadsheet table
+    void BBCambiarHusoClick(); // "Cambiar huso": the lists converted to another zone
 
     // Turns one of the two radio buttons on, the other off.
     void setReferenciaCatastral(bool catastral);

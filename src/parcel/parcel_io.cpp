@@ -4,6 +4,7 @@
 #include <utility>
 
 #include "core/numeric_text.hpp"
+#include "core/zone_change.hpp"
 #include "io/dxf_scan.hpp"
 #include "io/excel_table.hpp"
 #include "io/list_form.hpp"
@@ -25,7 +26,7 @@ void TFParcelgen::SBCargarDXFClick()
     auto file = ui_.openFileName(kFiltroDxf);
     if (!file) return;
     DibujoDxf dibujo;
-    const CargaDxf carga = cargaDxf(ui_, pathFromUtf8(*file), husoNumero(CBHuso), Polilineas::primera, dibujo);
+    const CargaDxf carga = cargaDxf(ui_, pathFromUtf8(*file), husoNumero(CBHuso), Polilineas::primera, dibujo, flecha);
     // The path shows what was loaded: a drawing that gave nothing leaves the
     // field as it was. One that could not be read is shown, as the person
     // chose it.
@@ -41,7 +42,19 @@ void TFParcelgen::SBCargarDXFClick()
 
 void TFParcelgen::BBListClick()
 {
-    if (app_) cargaEnListas([this] { importaList(ui_, *app_->FList, MX, MY); });
+    if (app_) cargaEnListas([this] { importaList(ui_, *app_->FList, MX, MY, flecha); });
+}
+
+void TFParcelgen::BBCambiarHusoClick()
+{
+    const int desde = husoNumero(CBHuso);
+    const std::optional<int> hasta = utm::pideHuso(ui_, desde);
+    if (!hasta || *hasta == desde) return;
+    // Lists as loaded stay so once converted: no question before dropping them.
+    const bool recordadas = MX == listasX_ && MY == listasY_;
+    if (!utm::cambiaHuso(ui_, {{&MX, &MY}}, desde, *hasta, formato)) return;
+    CBHuso = std::to_string(*hasta);
+    if (recordadas) recuerdaListas();
 }
 
 void TFParcelgen::BBExcelClick()

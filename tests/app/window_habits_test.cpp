@@ -118,7 +118,7 @@ TEST_F(SkinTest, TabLeavesTheCoordinateListsAndFollowsTheParcelLayout)
         "qt_tabwidget_tabbar", "RBRefCatas", "ERefCatas", "BBDescargar", "ESup", "ESupRegistral", "CBHuso", "BBgml", "BBCargarXML",
         "BBComprobar",         "BBComparar", "BBDesplazamiento", "BBImprimir", "BBInforme", "BBLimpiarTodo", "EArchivoDXF", "SBCargarDXF", "MX",       "MY",       "BBGuardar",
         "BBCargar",            "BBLimpiar",  "BBCalcular", "BBVista",    "BBVerMapa",  "BBExcel",  "BBList",
-        "BBAyuda",             "BBAcercade", "qt_tabwidget_tabbar"};
+        "BBCambiarHuso",       "BBAyuda",    "BBAcercade", "qt_tabwidget_tabbar"};
     EXPECT_EQ(tabThrough(w->PageControl->tabBar(), expected.size()), expected);
 
     std::vector<std::string> backwards(expected.rbegin(), expected.rend());
@@ -151,7 +151,7 @@ TEST_F(SkinTest, TabLeavesTheCoordinateListsAndFollowsTheBuildingLayout)
     const std::vector<std::string> expected{
         "ERefCatas",   "RBRefCatas", "CBHuso",     "CBEstado",    "CBUso",       "EFechaConstruc", "ENInmueble",
         "ENViv",       "ENSobreRas", "ESuptot",    "BBgml",       "BBCargarXML", "BBComprobar", "BBComparar", "BBImprimir", "BBInforme",
-        "BBLimpiarTodo", "BBVistaTotal", "BBMapaTotal", "BBExcelTodo", "BBAyuda",   "BBAcercade",  "EArchivoDXF",    "CBTipo",
+        "BBLimpiarTodo", "BBVistaTotal", "BBMapaTotal", "BBExcelTodo", "BBCambiarHuso", "BBAyuda", "BBAcercade",  "EArchivoDXF",    "CBTipo",
         "CBIE",        "MX",         "MY",         "BBCargaDXF",  "BBGuardar",   "BBCargar",       "BBLimpiar",
         "BBList",      "BBVista",    "BBVerMapa",  "BBExcel",     "SBNuevo",     "SBBorrar",       "SBSubir",
         "SBBajar",     "LBElementos", "ERefCatas"};

@@ -27,5 +27,14 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         escaneaDxf(text, MX, MY, [] { return false; });
     } catch (const Failure&) {
     }
+
+    // Arcs replaced with a fine sagitta: bounded, X and Y still paired
+    // wherever they were.
+    try {
+        CoordList MX, MY;
+        const ResultadoDxf r = escaneaDxf(text, MX, MY, [] { return true; }, 0.001);
+        if (r.arcos.tramos > r.arcos.arcos * arcos::kMaxTramosPorArco) __builtin_trap();
+    } catch (const Failure&) {
+    }
     return 0;
 }

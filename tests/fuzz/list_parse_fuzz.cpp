@@ -15,6 +15,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         leeList(lines, MX, MY);
         // One point per line with "X=", X and Y always paired.
         if (MX.size() != MY.size() || MX.size() > lines.size()) __builtin_trap();
+        // Arcs add points between the vertices, never take one away.
+        CoordList x, y;
+        ResumenArcos arcos;
+        leeList(lines, x, y, 0.001, &arcos);
+        if (x.size() != y.size() || x.size() != MX.size() + arcos.tramos - arcos.arcos) __builtin_trap();
     } catch (const Failure&) {
     }
     return 0;

@@ -2,12 +2,17 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <fstream>
+#include <numbers>
 #include <sstream>
 
+#include "core/arcs.hpp"
 #include "core/failure.hpp"
+#include "core/geometry.hpp"
 #include "core/numeric_text.hpp"
 #include "core/text_file.hpp"
+#include "io/dxf_polylines.hpp"
 #include "support/scripted_ui.hpp"
 #include "support/temp_dir.hpp"
 
@@ -354,4 +359,196 @@ TEST(CargaDxf, RealDrawingsInLocalUnitsAreRefused)
         const ResultadoDxf res = escaneaDxf(readText(dxf / name), mx, my, [] { return false; });
         EXPECT_EQ(res.valores, 2 * readTextLines(dxf / (stem + ".first-polyline.txt")).size()) << name;
     }
+}
+
+namespace {
+
+// What the reader tells, as written: each polyline's values, bulges and
+// whether it is closed.
+struct Leida {
+    CoordList x, y;
+    std::vector<double> bulges;
+    bool cerrada = false;
+};
+
+class Recoge : public LectorPolilineas {
+public:
+    std::vector<Leida> polilineas;
+    bool empieza(std::size_t k) override
+    {
+        EXPECT_EQ(k, polilineas.size());
+        polilineas.emplace_back();
+        return true;
+    }
+    void valor(bool esX, std::string_view v) override
+    {
+        (esX ? polilineas.back().x : polilineas.back().y).emplace_back(trimmed(v));
+    }
+    void bulge(std::size_t vertice, std::string_view v) override
+    {
+        auto& b = polilineas.back().bulges;
+        b.resize(std::max(b.size(), vertice + 1), 0.0);
+        b[vertice] = std::stod(std::string(v));
+    }
+    void termina(bool cerrada) override { polilineas.back().cerrada = cerrada; }
+};
+
+// The area of a ring whose segments may be arcs, in closed form: the
+// polygon of its vertices plus, for each arc, the circular segment between
+// chord and arc (r²(θ − sin θ)/2), on the side its bulge turns to.
+double areaConArcos(const std::vector<Punto>& v, const std::vector<double>& bulges)
+{
+    double doble = doubleSignedArea(v);
+    for (std::size_t i = 0; i < v.size() && i < bulges.size(); ++i) {
+        const double b = bulges[i];
+        if (b == 0) continue;
+        const Punto p = v[i], q = v[(i + 1) % v.size()];
+        const double c = std::hypot(q.x - p.x, q.y - p.y);
+        const double r = c * (1 + b * b) / (4 * std::fabs(b));
+        const double theta = 4 * std::atan(std::fabs(b));
+        doble += (b > 0 ? 1 : -1) * r * r * (theta - std::sin(theta));
+    }
+    return std::fabs(doble) / 2;
+}
+
+}  // namespace
+
+TEST(EscaneaDxf, TheRealDrawingsRoundedCornersAgainstTheirArea)
+{
+    auto shared = sharedDir();
+    if (shared.empty()) GTEST_SKIP() << "no ../shared beside the repository: the sample drawings are not here";
+    const std::string text = readText(shared / "samples" / "dxf" / "ezdxf_issue6.dxf");
+
+    // Local units, below the windows' length rule: the reader itself. A
+    // 200 x 200 square, clockwise, its corners rounded by quarter circles of
+    // radius 20 (bulge −tan(π/8) on every second vertex, the last one's
+    // on the closing side).
+    Recoge r;
+    ASSERT_EQ(recorrePolilineas(text, r), ClasePolilinea::ligera);
+    ASSERT_EQ(r.polilineas.size(), 1u);
+    const Leida& p = r.polilineas.front();
+    EXPECT_TRUE(p.cerrada);
+    ASSERT_EQ(p.x.size(), 8u);
+    ASSERT_EQ(p.bulges.size(), 8u);
+    for (std::size_t i = 0; i < 8; ++i) EXPECT_DOUBLE_EQ(p.bulges[i], i % 2 ? -0.414213562373 : 0.0) << i;
+
+    std::vector<Punto> vertices;
+    for (std::size_t i = 0; i < 8; ++i) vertices.push_back({std::stod(p.x[i]), std::stod(p.y[i])});
+    const double exacta = areaConArcos(vertices, p.bulges);
+    EXPECT_NEAR(exacta, 200 * 200 - 4 * 400 * (1 - std::numbers::pi / 4), 1e-6);
+
+    // The chords: short of it by less than the arcs' length times the sagitta.
+    CoordList mx = p.x, my = p.y;
+    const ResumenArcos resumen = sustituyeArcos(mx, my, 0, p.bulges, p.cerrada, 0.05);
+    EXPECT_EQ(resumen.arcos, 4u);
+    const double area = CalculaArea(mx, my, NumberFormat::batch());
+    const double cota = 4 * (std::numbers::pi / 2 * 20) * 0.05;
+    EXPECT_LT(area, exacta);
+    EXPECT_GT(area, exacta - cota);
+    EXPECT_NEAR(resumen.cambioSuperficie, exacta - CalculaArea(p.x, p.y, NumberFormat::batch()), cota);
+}
+
+TEST(EscaneaDxf, AnR12DrawingLoadsExactlyItsVertices)
+{
+    // A 3D mesh and a polyface mesh first, which are no outline; the
+    // POLYLINE's own point is a dummy; a 220 (the extrusion) is no 20.
+    const std::string malla = "  0\nPOLYLINE\n  8\n0\n 66\n1\n 10\n0.0\n 20\n0.0\n 30\n0.0\n 70\n    16\n 71\n2\n 72\n2\n"
+                              "  0\nVERTEX\n  8\n0\n 10\n600000.5\n 20\n4200000.5\n 30\n0.0\n 70\n64\n"
+                              "  0\nVERTEX\n  8\n0\n 10\n600010.5\n 20\n4200000.5\n 30\n0.0\n 70\n64\n"
+                              "  0\nSEQEND\n  8\n0\n"
+                              "  0\nPOLYLINE\n  8\n0\n 66\n1\n 10\n0.0\n 20\n0.0\n 70\n64\n"
+                              "  0\nVERTEX\n  8\n0\n 10\n700000.5\n 20\n4300000.5\n 70\n192\n"
+                              "  0\nSEQEND\n";
+    const auto r12 = [](const std::string& flags, const std::string& vertices) {
+        return "  0\nPOLYLINE\n  8\nPARCELA\n 66\n     1\n 10\n0.0\n 20\n0.0\n 30\n0.0\n 70\n" + flags +
+               "\n210\n0.0\n220\n0.0\n230\n1.0\n" + vertices + "  0\nSEQEND\n  8\nPARCELA\n";
+    };
+    const auto vertice = [](const std::string& x, const std::string& y, const std::string& extra = "") {
+        return "  0\nVERTEX\n  8\nPARCELA\n 10\n" + x + "\n 20\n" + y + "\n 30\n0.0\n" + extra;
+    };
+    const std::string primera = r12("     1", vertice("500000.123456", "4100000.98765") +
+                                                vertice("500030.5", "4100000.1", "220\n9999999.9\n") +
+                                                vertice("500030.12345", "4100040.55559"));
+    const std::string segunda = r12("0", vertice("600000.5", "4200000.5") + vertice("600010.5", "4200000.5"));
+    const std::string cabecera = "  0\nSECTION\n  2\nHEADER\n  9\n$ACADVER\n  1\nAC1009\n  0\nENDSEC\n"
+                                 "  0\nSECTION\n  2\nENTITIES\n";
+    const std::string text = cabecera + malla + primera + segunda + "  0\nENDSEC\n  0\nEOF\n";
+
+    for (const std::string& t : {text, crlf(text)}) {
+        Scan parar = scan(t, false);
+        EXPECT_EQ(parar.MX, kX);
+        EXPECT_EQ(parar.MY, kY);
+        EXPECT_EQ(parar.otras, 1);  // the meshes are no further polyline
+
+        Scan seguir = scan(t, true);
+        EXPECT_EQ(seguir.MX, (CoordList{"500000.1234", "500030.5", "500030.1234", "600000.5", "600010.5"}));
+        EXPECT_EQ(seguir.MY.size(), 5u);
+    }
+    Recoge r;
+    EXPECT_EQ(recorrePolilineas(text, r), ClasePolilinea::r12);
+    ASSERT_EQ(r.polilineas.size(), 2u);
+    EXPECT_TRUE(r.polilineas[0].cerrada);
+    EXPECT_FALSE(r.polilineas[1].cerrada);
+    // The building window: one construction per outline.
+    TempDir dir;
+    writeFile(dir / "r12.dxf", text);
+    EXPECT_EQ(carga(dir / "r12.dxf", 30, Polilineas::todas).dibujo.x,
+              (std::vector<CoordList>{kX, {"600000.5", "600010.5"}}));
+
+    // A drawing with a LWPOLYLINE reads that, wherever the POLYLINE stands.
+    const std::string ligera = dibujo({{{"800000.5", "4400000.5"}, {"800010.5", "4400000.5"}}});
+    std::string ambas = ligera;
+    ambas.insert(ambas.find("  0\nLWPOLYLINE"), primera);
+    EXPECT_EQ(scan(ambas).MX, (CoordList{"800000.5", "800010.5"}));
+    // Meshes alone are no polyline; nor is a POLYLINE in a block.
+    CoordList MX, MY;
+    EXPECT_FALSE(escaneaDxf(cabecera + malla + "  0\nENDSEC\n", MX, MY, [] { return true; }).polilinea);
+    const std::string bloque = "  0\nSECTION\n  2\nBLOCKS\n  0\nBLOCK\n  2\nB\n" + primera + "  0\nENDBLK\n  0\nENDSEC\n";
+    EXPECT_FALSE(escaneaDxf(bloque + cabecera + "  0\nENDSEC\n", MX, MY, [] { return true; }).polilinea);
+    EXPECT_TRUE(MX.empty());
+}
+
+TEST(EscaneaDxf, ArcsOfEitherKindOfPolylineIncludingTheClosingOne)
+{
+    // A 20 x 10 rectangle, its closing side (west) a half circle outwards.
+    const std::vector<std::pair<std::string, std::string>> esquinas{
+        {"500000.0", "4100000.0"}, {"500020.0", "4100000.0"}, {"500020.0", "4100010.0"}, {"500000.0", "4100010.0"}};
+    std::string lw = "  0\nSECTION\n  2\nENTITIES\n  0\nLWPOLYLINE\n  8\n0\n 90\n4\n 70\n1\n";
+    std::string r12 = "  0\nSECTION\n  2\nENTITIES\n  0\nPOLYLINE\n  8\n0\n 10\n0.0\n 20\n0.0\n 70\n1\n";
+    for (std::size_t i = 0; i < esquinas.size(); ++i) {
+        const std::string bulge = i == 3 ? " 42\n1.0\n" : "";
+        lw += " 10\n" + esquinas[i].first + "\n 20\n" + esquinas[i].second + "\n" + bulge;
+        r12 += "  0\nVERTEX\n  8\n0\n 10\n" + esquinas[i].first + "\n 20\n" + esquinas[i].second + "\n" + bulge;
+    }
+    lw += "  0\nENDSEC\n";
+    r12 += "  0\nSEQEND\n  0\nENDSEC\n";
+    const std::size_t tramos = arcos::tramosDelArco({0, 10}, {0, 0}, 1, 0.05);
+    for (const std::string& text : {lw, r12}) {
+        CoordList MX, MY;
+        const ResultadoDxf r = escaneaDxf(text, MX, MY, [] { return false; }, 0.05);
+        EXPECT_EQ(r.arcos.arcos, 1u);
+        EXPECT_EQ(r.arcos.tramos, tramos);
+        ASSERT_EQ(MX.size(), 4 + tramos - 1);
+        EXPECT_EQ(MX[3], "500000.0");
+        // The arc's middle point, 5 m west of the side.
+        EXPECT_EQ(MX[3 + tramos / 2], "499995.0000");
+        EXPECT_EQ(MY[3 + tramos / 2], "4100005.0000");
+        EXPECT_NEAR(r.arcos.cambioSuperficie, std::numbers::pi * 25 / 2, std::numbers::pi * 5 * 0.05);
+
+        // Without a flecha (the scanner's default) the vertices alone.
+        CoordList x, y;
+        EXPECT_EQ(escaneaDxf(text, x, y, [] { return false; }).arcos.arcos, 0u);
+        EXPECT_EQ(x.size(), 4u);
+    }
+
+    // The load tells it after judging the drawing.
+    TempDir dir;
+    writeFile(dir / "arco.dxf", lw);
+    const Carga c = carga(dir / "arco.dxf");
+    ASSERT_EQ(c.resultado, CargaDxf::cargado);
+    ASSERT_EQ(c.mensajes.size(), 1u);
+    // Half a disc of radius 5, short by the chords' segments.
+    EXPECT_EQ(c.mensajes[0], "El dibujo tiene 1 arcos; se han sustituido por " + std::to_string(tramos) +
+                                 " tramos rectos (flecha máxima 0,05 m). La superficie cambia en 38,82 m² respecto a "
+                                 "unir los vértices con rectas.");
 }

@@ -2,7 +2,12 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cmath>
+#include <numbers>
 #include <sstream>
+
+#include "core/arcs.hpp"
 
 #include "core/text_file.hpp"
 #include "io/list_form.hpp"
@@ -186,4 +191,101 @@ TEST(ImportaList, ThePasteDialogThenTheQuestionThenTheListsReplaced)
         EXPECT_EQ(MX, c.expectedX) << c.what;
         EXPECT_EQ(MY.size(), MX.size()) << c.what;
     }
+}
+
+TEST(LeeList, BulgeBlocksBecomeChordsOfTheirOwnPolyline)
+{
+    // A closed 20 x 10 rectangle: a half circle on its east side and on its
+    // closing side, printed as AutoCAD prints them.
+    const std::vector<std::string> rectangulo{
+        "                  LWPOLYLINE  Layer: \"0\"",
+        "              Closed",
+        "          at point  X=500000.0000  Y=4100000.0000  Z=   0.0000",
+        "          at point  X=500020.0000  Y=4100000.0000  Z=   0.0000",
+        "             bulge   1.0000",
+        "            center  X=500020.0000  Y=4100005.0000  Z=   0.0000",
+        "            radius   5.0000",
+        "       start angle       270",
+        "         end angle        90",
+        "          at point  X=500020.0000  Y=4100010.0000  Z=   0.0000",
+        "          at point  X=500000.0000  Y=4100010.0000  Z=   0.0000",
+        "             bulge   1.0000",
+        "            center  X=500000.0000  Y=4100005.0000  Z=   0.0000",
+    };
+    const std::size_t medio = arcos::tramosDelArco({0, 0}, {0, 10}, 1, 0.05);
+    const struct {
+        const char* what;
+        std::vector<std::string> lines;
+        double flecha;
+        std::size_t vertices, arcos;
+    } cases[] = {
+        {"closed: both arcs", rectangulo, 0.05, 4 + 2 * (medio - 1), 2},
+        {"flecha 0: the vertices as printed", rectangulo, 0, 4, 0},
+        {"open: the last vertex's bulge joins nothing",
+         [&] {
+             auto l = rectangulo;
+             l[1] = "              Open";
+             return l;
+         }(),
+         0.05, 4 + medio - 1, 1},
+        {"another polyline after it takes no arc from it",
+         [&] {
+             auto l = rectangulo;
+             l[1] = "              Open";
+             l.push_back("                  LWPOLYLINE  Layer: \"0\"");
+             l.push_back("          at point  X=500100.0000  Y=4100000.0000  Z=   0.0000");
+             return l;
+         }(),
+         0.05, 5 + medio - 1, 1},
+    };
+    for (const auto& c : cases) {
+        CoordList MX, MY;
+        ResumenArcos r;
+        leeList(c.lines, MX, MY, c.flecha, &r);
+        EXPECT_EQ(MX.size(), c.vertices) << c.what;
+        EXPECT_EQ(MY.size(), c.vertices) << c.what;
+        EXPECT_EQ(r.arcos, c.arcos) << c.what;
+        // The centres are never vertices.
+        for (std::size_t i = 0; i < MX.size(); ++i)
+            EXPECT_FALSE(MY[i] == "4100005.0000" && (MX[i] == "500020.0000" || MX[i] == "500000.0000")) << c.what;
+        // Every vertex of the listing still there, in order.
+        EXPECT_EQ(MX.front(), "500000.0000") << c.what;
+    }
+    // Two half circles of radius 5 outwards: the area grows by a full disc.
+    CoordList MX, MY;
+    ResumenArcos r;
+    leeList(rectangulo, MX, MY, 0.05, &r);
+    EXPECT_NEAR(r.cambioSuperficie, std::numbers::pi * 25, 2 * std::numbers::pi * 5 * 0.05);
+    EXPECT_EQ(MX[1 + medio], "500020.0000");  // the east arc ends at its vertex
+    EXPECT_EQ(MY[1 + medio], "4100010.0000");
+    // Appended after other points, which belong to no polyline of the text.
+    CoordList x{"7"}, y{"7"};
+    leeList(rectangulo, x, y, 0.05, &r);
+    EXPECT_EQ(x.size(), 1 + MX.size());
+    EXPECT_EQ(r.arcos, 2u);
+}
+
+TEST(LeeList, TheRealListingsArc)
+{
+    auto shared = sharedDir();
+    if (shared.empty()) GTEST_SKIP() << "no ../shared beside the repository: the sample listings are not here";
+    const auto lines = readTextLines(shared / "samples" / "list" / "en_rena0157_AutoCADLI_test.txt");
+    // Its first polyline turns by a quarter circle of radius 24 (bulge
+    // −0.4142, printed to 4 decimals) from (235.9471, 84.1850) to
+    // (259.9471, 108.1850), about its centre (259.9471, 84.1850).
+    CoordList MX, MY;
+    ResumenArcos r;
+    leeList(lines, MX, MY, 0.05, &r);
+    EXPECT_EQ(r.arcos, 1u);
+    EXPECT_EQ(MX[1], "235.9471");
+    ASSERT_EQ(MX[1 + r.tramos], "259.9471");
+    for (std::size_t i = 2; i < 1 + r.tramos; ++i) {
+        const double dx = std::stod(MX[i]) - 259.9471, dy = std::stod(MY[i]) - 84.1850;
+        EXPECT_NEAR(std::hypot(dx, dy), 24, 0.01) << i;
+        EXPECT_LT(dx, 0);
+        EXPECT_GT(dy, 0);
+    }
+    CoordList sinArcos, y;
+    leeList(lines, sinArcos, y);
+    EXPECT_EQ(MX.size(), sinArcos.size() + r.tramos - 1);
 }

@@ -13,6 +13,15 @@ bool ScriptedUi::confirm(const std::string& text, bool)
     return a;
 }
 
+std::optional<std::size_t> ScriptedUi::choose(const std::string& text, const std::vector<std::string>&, std::size_t)
+{
+    choices.push_back(text);
+    if (chooseAnswers.empty()) return std::nullopt;
+    auto a = chooseAnswers.front();
+    chooseAnswers.pop_front();
+    return a;
+}
+
 std::optional<std::string> ScriptedUi::saveFileName(const FileFilter& filter)
 {
     saveDialogs.push_back(filter);

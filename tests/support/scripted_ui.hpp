@@ -26,6 +26,10 @@ public:
     std::deque<std::optional<std::string>> openAnswers;
     std::deque<std::vector<std::string>> openManyAnswers;
     std::deque<bool> confirmAnswers;
+    // Choices: the texts asked, and the index each answer takes (none:
+    // cancelled; with no answer left, cancelled too).
+    std::vector<std::string> choices;
+    std::deque<std::optional<std::size_t>> chooseAnswers;
 
     // Windows shown modally (instance names), documents opened, prints.
     std::vector<std::string> shownModal;
@@ -47,6 +51,8 @@ public:
     void message(const std::string& text) override { messages.push_back(text); }
     void showReport(const std::string& title, const std::string& text) override { reports.emplace_back(title, text); }
     bool confirm(const std::string& text, bool defaultYes) override;
+    std::optional<std::size_t> choose(const std::string& text, const std::vector<std::string>& options,
+                                      std::size_t preselected) override;
     std::optional<std::string> saveFileName(const FileFilter& filter) override;
     std::optional<std::string> openFileName(const FileFilter& filter) override;
     std::vector<std::string> openFileNames(const FileFilter& filter) override;
