@@ -6,6 +6,7 @@
 #include "check/check_text.hpp"
 #include "core/failure.hpp"
 #include "core/text_file.hpp"
+#include "core/utf8_path.hpp"
 #include "georef/pair_file.hpp"
 #include "georef/proposed_pairs.hpp"
 #include "georef/shift_text.hpp"
@@ -113,7 +114,7 @@ void TFDesplazamiento::BBCargarClick()
     const std::optional<std::string> file = ui_.openFileName(kFiltroPares);
     if (!file) return;
     // Read whole before the table changes: a bad line leaves it as it was.
-    SGPares = rowsOf(georef::readPairs(readText(*file)));
+    SGPares = rowsOf(georef::readPairs(readText(pathFromUtf8(*file))));
     SGParesSeleccion.clear();
     MResultado.clear();
 }
@@ -124,7 +125,7 @@ void TFDesplazamiento::BBGuardarClick()
     if (p.empty()) throw Failure("Error. No hay puntos comunes que guardar.");
     const std::optional<std::string> file = ui_.saveFileName(kFiltroPares);
     if (!file) return;
-    writeText(*file, georef::pairsText(p));
+    writeText(pathFromUtf8(*file), georef::pairsText(p));
 }
 
 bool TFDesplazamiento::compute()
