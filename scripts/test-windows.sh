@@ -12,7 +12,8 @@
 #      (the PDF by its text: its dates and font names differ);
 #   4. the installer, silently (/S) into a fresh wine prefix, and the
 #      program started from its Start-menu entry: its window on a screenshot
-#      (build/windows/test/menu.png), checked not blank.
+#      (build/windows/test/menu.png), checked not blank, and the parcel
+#      window opened from it (parcela.png).
 #
 # Needs the dependency prefix scripts/build-windows.sh builds (about 40
 # minutes the first time); exits 77 saying so when it is not there.
@@ -120,7 +121,7 @@ else
 fi
 tail -n 4 "$results"
 echo "Omitidas bajo wine, con su motivo:"
-grep -A1 ': Skipped$' "$results" | grep -v -e ': Skipped$' -e '^--$' | sort | uniq -c || true
+tr -d '\r' <"$results" | grep -A1 ': Skipped$' | grep -v -e ': Skipped$' -e '^--$' | sort | uniq -c || true
 
 # --- 3. The batch command, against Debian's ---------------------------------
 log "Batch command: Windows against Debian"
@@ -153,7 +154,7 @@ else
   }
   run_both parcel-write parcel write --ref 1234567VK1234S --zone 30 --calc-area --coords parcela.txt -o "Parcela Núñez.gml"
   run_both parcel-read parcel read "Parcela Núñez.gml" -o leidas.txt
-  run_both building-write building write --ref 1234567VK1234S0001AB --zone 30 --date 01/02/2020 --units 1 \
+  run_both building-write building write --ref 1234567VK1234S --zone 30 --date 01/02/2020 --units 1 \
     --dwellings 1 --floors 2 --total-area 390 --ext edificio.txt -o edificio.gml
   run_both building-read building read edificio.gml
   run_both check check "Parcela Núñez.gml" edificio.gml
@@ -203,6 +204,10 @@ for i in \$(seq 1 30); do
 done
 sleep 3
 import -window root "$out/menu.png"
+# "GML Parcela" has the focus: the parcel window, its fields and accents.
+xdotool key space
+sleep 5
+import -window root "$out/parcela.png"
 /usr/lib/wine/wineserver -k
 EOF
 chmod +x "$out/start.sh"
@@ -214,7 +219,7 @@ else
   [ "$colours" -gt 50 ] || fail "la captura está en blanco ($colours colores)"
   [ -f "$WINEPREFIX/drive_c/users/$(id -un)/Vadrel/BASE_PARCELAS.XML" ] ||
     fail "la carpeta de trabajo %USERPROFILE%\\Vadrel no se ha llenado al empezar"
-  echo "Captura: $out/menu.png ($colours colores)"
+  echo "Capturas: $out/menu.png ($colours colores), $out/parcela.png"
 fi
 
 if ((failures)); then
