@@ -88,7 +88,9 @@ QWidget* ParcelWindow::buildGmlPage()
     grid->addWidget(ESupRegistral, 3, 3);
     ERefCatas->setMinimumWidth(300);
 
-    auto* acciones = new QVBoxLayout;
+    // Two columns of four: one column of eight made the window taller than a
+    // laptop's screen of 768 pixels.
+    auto* acciones = new QGridLayout;
     QStyle* st = style();
     QPushButton* gml = handlerButton(form_, "BBgml", "Crear GML", "Crea el archivo GML", &TFParcelgen::BBgmlClick);
     gml->setIcon(st->standardIcon(QStyle::SP_DialogSaveButton));
@@ -113,7 +115,12 @@ QWidget* ParcelWindow::buildGmlPage()
     QPushButton* limpiarTodo =
         handlerButton(form_, "BBLimpiarTodo", "Limpiar", "Borra TODOS los datos", &TFParcelgen::BBLimpiarTodoClick);
     limpiarTodo->setIcon(st->standardIcon(QStyle::SP_DialogResetButton));
-    for (QPushButton* b : {gml, cargarXml, comprobar, comparar, desplazamiento, imprimir, informe, limpiarTodo}) acciones->addWidget(b);
+    // The file on the left, the cadastre and the client's papers on the right.
+    int fila = 0;
+    for (QPushButton* b : {gml, cargarXml, comprobar, limpiarTodo}) acciones->addWidget(b, fila++, 0);
+    fila = 0;
+    for (QPushButton* b : {comparar, desplazamiento, informe, imprimir}) acciones->addWidget(b, fila++, 1);
+    acciones->setRowStretch(4, 1);
 
     auto* arriba = new QHBoxLayout;
     arriba->addWidget(datos, 1);

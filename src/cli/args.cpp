@@ -122,6 +122,8 @@ double flechaDe(const Args& args)
     double flecha = 0;
     if (!parseNumber(punto, '.', flecha) || !std::isfinite(flecha) || flecha < 0)
         throw UsageError("La flecha debe ser un número de metros, 0 o mayor: " + *text + ".");
+    if (flecha > 0 && flecha < arcos::kFlechaMinima)
+        throw UsageError("La flecha debe ser 0 o de al menos 0,001 m: " + *text + ".");
     return flecha;
 }
 

@@ -40,6 +40,11 @@ bool esArco(Punto p, Punto q, double bulge)
 std::size_t tramosDelArco(Punto p, Punto q, double bulge, double flecha)
 {
     if (!esArco(p, q, bulge) || !(flecha > 0)) return 1;
+    // The whole arc within the tolerance of its chord (|b|·c/2 is its
+    // sagitta): a straight side whose bulge is rounding residue (1e-16, as
+    // CAD programs write sin π) stays straight; its circle, of radius 1e16,
+    // would give points metres off the side.
+    if (std::fabs(bulge) * std::hypot(q.x - p.x, q.y - p.y) / 2 <= flecha) return 1;
     const Circulo c = circuloDe(p, q, bulge);
     if (!std::isfinite(c.radio)) return 1;
     // A chord of angle φ lies r·(1 − cos(φ/2)) from its arc at most.
@@ -47,6 +52,15 @@ std::size_t tramosDelArco(Punto p, Punto q, double bulge, double flecha)
     if (!(maximo > 0)) return kMaxTramosPorArco;
     const double n = std::ceil(std::fabs(c.angulo) / maximo);
     return static_cast<std::size_t>(std::clamp(n, 1.0, static_cast<double>(kMaxTramosPorArco)));
+}
+
+double flechaDeTramos(Punto p, Punto q, double bulge, std::size_t tramos)
+{
+    if (!esArco(p, q, bulge) || tramos == 0) return 0;
+    // One chord: the arc's own sagitta, |b|·c/2, exact for any radius.
+    if (tramos == 1) return std::fabs(bulge) * std::hypot(q.x - p.x, q.y - p.y) / 2;
+    const Circulo c = circuloDe(p, q, bulge);
+    return c.radio * (1 - std::cos(std::fabs(c.angulo) / (2 * static_cast<double>(tramos))));
 }
 
 std::vector<Punto> puntosDelArco(Punto p, Punto q, double bulge, double flecha)

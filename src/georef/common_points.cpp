@@ -158,12 +158,18 @@ Fit fitPairs(const std::vector<Pair>& pairs)
             // Their rigid fit's sum of squares, from the sums themselves.
             const double squares = others.xx + others.yy + others.cc -
                                    2 * std::hypot(others.xX + others.yY, others.xY - others.yX);
-            if (off > kOutlierLeast && off > 3 * std::sqrt(std::max(squares, 0.0) / others.n))
-                f.warnings.push_back("Aviso. El punto " + pairs[i].name + " no encaja con los demás (residuo " +
-                                     fixed(off, 3) + " m).");
+            if (off > kOutlierLeast && off > 3 * std::sqrt(std::max(squares, 0.0) / others.n)) {
+                f.warnings.push_back(outlierWarning(pairs[i].name, fixed(off, 3)));
+                f.outliers.push_back({pairs[i].name, off});
+            }
         }
     }
     return f;
+}
+
+std::string outlierWarning(const std::string& name, const std::string& residual)
+{
+    return "Aviso. El punto " + name + " no encaja con los demás (residuo " + residual + " m).";
 }
 
 }  // namespace vadrel::georef

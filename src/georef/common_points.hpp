@@ -42,8 +42,16 @@ struct Fit {
     Similarity rigid;  // scale 1
     std::vector<double> rigidResiduals;
     double rigidRms = 0;
-    std::vector<std::string> warnings;  // "Aviso. El punto N no encaja ..."
+    std::vector<std::string> warnings;  // "Aviso. El punto N no encaja ...", "." decimals
+    struct Outlier {
+        std::string name;
+        double residual = 0;  // m, from the rigid fit of the other pairs
+    };
+    std::vector<Outlier> outliers;  // the warnings' pairs, for other number formats
 };
+
+// "Aviso. El punto N no encaja con los demás (residuo R m)." with R as given.
+std::string outlierWarning(const std::string& name, const std::string& residual);
 
 inline constexpr const char* kTooFewPairs = "Error. Hacen falta al menos tres puntos comunes.";
 inline constexpr const char* kAlignedPairs = "Error. Los puntos comunes están alineados: no determinan el giro.";

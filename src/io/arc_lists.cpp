@@ -1,5 +1,6 @@
 #include "io/arc_lists.hpp"
 
+#include <algorithm>
 #include <charconv>
 #include <cmath>
 #include <optional>
@@ -49,6 +50,7 @@ ResumenArcos& ResumenArcos::operator+=(const ResumenArcos& otro)
     tramos += otro.tramos;
     cambioSuperficie += otro.cambioSuperficie;
     puntos += otro.puntos;
+    flechaMaxima = std::max(flechaMaxima, otro.flechaMaxima);
     return *this;
 }
 
@@ -75,13 +77,17 @@ ResumenArcos sustituyeArcos(CoordList& MX, CoordList& MY, std::size_t desde, con
         const bool ultimo = i + 1 == n;
         if (i >= bulges.size() || (ultimo && (!cerrada || n < 2))) continue;
         const Punto q = vertices[ultimo ? 0 : i + 1];
-        if (!arcos::esArco(vertices[i], q, bulges[i])) continue;
+        if (!arcos::esArco(vertices[i], q, bulges[i]) ||
+            arcos::flechaDeTramos(vertices[i], q, bulges[i], 1) < arcos::kFlechaMinima)
+            continue;
         ++resumen.arcos;
         const std::size_t tramos = arcos::tramosDelArco(vertices[i], q, bulges[i], flecha);
         if (yaInsertados + resumen.puntos + tramos - 1 > arcos::kMaxPuntosPorDibujo) {
             ++resumen.tramos;
+            resumen.flechaMaxima = std::max(resumen.flechaMaxima, arcos::flechaDeTramos(vertices[i], q, bulges[i], 1));
             continue;
         }
+        resumen.flechaMaxima = std::max(resumen.flechaMaxima, arcos::flechaDeTramos(vertices[i], q, bulges[i], tramos));
         resumen.tramos += tramos;
         resumen.puntos += tramos - 1;
         for (const Punto& p : arcos::puntosDelArco(vertices[i], q, bulges[i], flecha)) {
@@ -101,6 +107,9 @@ ResumenArcos sustituyeArcos(CoordList& MX, CoordList& MY, std::size_t desde, con
 std::string mensajeArcos(const ResumenArcos& resumen, double flecha)
 {
     if (resumen.arcos == 0) return {};
+    // The tolerance asked for, unless an arc could not keep it (the limits
+    // on chords): then the distance there really is, never a promise broken.
+    if (resumen.flechaMaxima > flecha) flecha = std::ceil(resumen.flechaMaxima * 1000) / 1000;
     return "El dibujo tiene " + std::to_string(resumen.arcos) + " arcos; se han sustituido por " +
            std::to_string(resumen.tramos) + " tramos rectos (flecha máxima " + formatGeneral(flecha, ',') +
            " m). La superficie cambia en " + conComa(resumen.cambioSuperficie, 2) +

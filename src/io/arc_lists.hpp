@@ -16,6 +16,7 @@ struct ResumenArcos {
     std::size_t tramos = 0;        // the chords that stand in for them
     double cambioSuperficie = 0;   // m², each polyline's change added as a magnitude
     std::size_t puntos = 0;        // points inserted
+    double flechaMaxima = 0;       // m: the farthest any arc lies from its chords
 
     ResumenArcos& operator+=(const ResumenArcos& otro);
 };

@@ -78,7 +78,9 @@ std::optional<double> bulgeDe(std::string_view line)
     const std::string_view t = trimmed(line);
     if (!t.starts_with("bulge")) return std::nullopt;
     double b = 0;
-    if (!parseNumber(t.substr(5), '.', b) || !std::isfinite(b)) return std::nullopt;
+    // As the coordinates, with either decimal mark.
+    if ((!parseNumber(t.substr(5), '.', b) && !parseNumber(t.substr(5), ',', b)) || !std::isfinite(b))
+        return std::nullopt;
     return b;
 }
 
@@ -164,12 +166,11 @@ std::size_t leeList(const std::vector<std::string>& lines, CoordList& MX, CoordL
             antesEsVertice = esVertice(a);
         }
         if (!antesEsVertice) continue;
-        if (blancaDesdeVertice) {
-            ++tramos;
-            // Runs of vertices without a header between them are polylines
-            // of their own too: an arc never joins two of them.
-            enArcos.termina();
-        }
+        // Runs of vertices without a header between them count as polylines
+        // of their own, but their vertices go on into the same lists, so
+        // arcs follow that order: a pasted listing split by a blank line
+        // keeps its arcs and its closing bulge.
+        if (blancaDesdeVertice) ++tramos;
         blancaDesdeVertice = false;
         MX.push_back(valorTras(line, x));
         MY.push_back(valorTras(line, line.find("Y=")));

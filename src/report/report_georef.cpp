@@ -54,7 +54,8 @@ void anadeDesplazamiento(DatosInforme& d, const std::vector<georef::Pair>& pares
                            check::spanishNumber(residuo, 3)});
     }
     g.lineas = georef::shiftLines(pares, ajuste, ',');
-    g.lineas.insert(g.lineas.end(), ajuste.warnings.begin(), ajuste.warnings.end());
+    for (const georef::Fit::Outlier& o : ajuste.outliers)
+        g.lineas.push_back(georef::outlierWarning(o.name, check::spanishNumber(o.residual, 3)));
     g.aplicado = aplicado;
 }
 

@@ -3,8 +3,8 @@
 # Escape on the start menu leaves the program running with its menu shown,
 # Enter on the menu's first button opens the parcel window under its exact
 # title, and Escape does not close that window either. Then, on a laptop
-# screen of 1366x768 under a window manager, the building window's whole
-# frame lies above a 40-pixel task bar.
+# screen of 1366x768 under a window manager, the building and parcel
+# windows' whole frames lie above a 40-pixel task bar.
 # Usage: desktop_check.sh VADREL_BINARY DATA_DIR
 set -euo pipefail
 vadrel="$(realpath "$1")"
@@ -100,12 +100,26 @@ menu="$(find_window '^Vadrel$')" || fail "no start menu on the laptop screen"
 press "$menu" Tab Return
 building="$(find_window '^Generador de GML de Edificio$')" || fail "Tab, Enter on the menu opened no building window"
 sleep 1
-eval "$(xwininfo -id "$building" | awk '/Absolute upper-left X/ {print "x=" $NF} /Absolute upper-left Y/ {print "y=" $NF}
-                                          /^  Width/ {print "w=" $NF} /^  Height/ {print "h=" $NF}')"
-extents="$(xprop -id "$building" _NET_FRAME_EXTENTS | sed 's/.*= *//; s/,//g')"
-read -r left right top bottom <<<"${extents:-0 0 0 0}"
-x0=$((x - left)); y0=$((y - top)); x1=$((x + w + right)); y1=$((y + h + bottom))
-echo "building window frame: $x0,$y0 - $x1,$y1"
-[ "$x0" -ge 0 ] && [ "$y0" -ge 0 ] && [ "$x1" -le 1366 ] && [ "$y1" -le 728 ] ||
-  fail "the building window's frame $x0,$y0 - $x1,$y1 leaves 0,0 - 1366,728"
+# A window's whole frame, title bar included, above the task bar.
+fits() {
+  local name="$1" id="$2" x y w h left right top bottom
+  eval "$(xwininfo -id "$id" | awk '/Absolute upper-left X/ {print "x=" $NF} /Absolute upper-left Y/ {print "y=" $NF}
+                                      /^  Width/ {print "w=" $NF} /^  Height/ {print "h=" $NF}')"
+  extents="$(xprop -id "$id" _NET_FRAME_EXTENTS | sed 's/.*= *//; s/,//g')"
+  read -r left right top bottom <<<"${extents:-0 0 0 0}"
+  local x0=$((x - left)) y0=$((y - top)) x1=$((x + w + right)) y1=$((y + h + bottom))
+  echo "$name window frame: $x0,$y0 - $x1,$y1"
+  [ "$x0" -ge 0 ] && [ "$y0" -ge 0 ] && [ "$x1" -le 1366 ] && [ "$y1" -le 728 ] ||
+    fail "the $name window's frame $x0,$y0 - $x1,$y1 leaves 0,0 - 1366,728"
+}
+fits building "$building"
+kill "$app_pid" 2>/dev/null || true
+wait "$app_pid" 2>/dev/null || true
+(cd "$work" && ASAN_OPTIONS=detect_leaks=0 exec "$vadrel" >"$work/vadrel.log" 2>&1) &
+app_pid=$!
+menu="$(find_window '^Vadrel$')" || fail "no start menu on the laptop screen the second time"
+press "$menu" Return
+parcel="$(find_window '^Generador GML PARCELAS$')" || fail "Enter on 'GML Parcela' opened no parcel window"
+sleep 1
+fits parcel "$parcel"
 echo "desktop check passed"

@@ -85,6 +85,11 @@ TEST_F(ArcsZoneCliTest, ADrawingsArcsBecomeChordsAndAreTold)
              "d.gml"});
     EXPECT_EQ(r.exitCode, 2);
     EXPECT_EQ(r.err.rfind("La flecha debe ser un número de metros, 0 o mayor: -1.\n", 0), 0u) << r.err;
+
+    r = cli({"parcel", "write", "--ref", "R", "--local", "--calc-area", "--dxf", "arcos.dxf", "--flecha", "1e-9", "-o",
+             "e.gml"});
+    EXPECT_EQ(r.exitCode, 2);
+    EXPECT_EQ(r.err.rfind("La flecha debe ser 0 o de al menos 0,001 m: 1e-9.\n", 0), 0u) << r.err;
 }
 
 TEST_F(ArcsZoneCliTest, CoordsConvertWritesTheOtherZoneOrRefuses)

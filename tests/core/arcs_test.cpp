@@ -81,6 +81,10 @@ TEST(Arcos, WhatStaysOneChord)
         // Nearly a full turn of a huge circle: a bounded number of chords.
         {"a bulge no drawing means", {0, 0}, {1, 0}, 1e12, 0.001, kMaxTramosPorArco},
         {"a sagitta too fine to reach", {0, 0}, {1, 0}, 1, 1e-300, kMaxTramosPorArco},
+        {"rounding residue of a straight side", {441000, 4470000}, {441020, 4470000}, 1.2246467991473532e-16, 0.05, 1},
+        {"a bulge next to nothing, negative", {0, 0}, {20, 0}, -1e-300, 0.05, 1},
+        {"an arc just within the tolerance of its chord", {0, 0}, {20, 0}, 0.005, 0.05, 1},
+        {"an arc just past it", {0, 0}, {20, 0}, 0.0051, 0.05, 2},
     };
     for (const auto& c : cases) {
         EXPECT_EQ(tramosDelArco(c.p, c.q, c.bulge, c.flecha), c.tramos) << c.what;

@@ -4,12 +4,14 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <numbers>
 
 #include "core/failure.hpp"
 #include "georef/common_points.hpp"
 #include "georef/shift_text.hpp"
+#include "report/report_georef.hpp"
 
 namespace vadrel::georef {
 namespace {
@@ -200,7 +202,16 @@ TEST(CommonPointsTest, APairTheOthersDoNotFitIsTold)
         std::vector<Pair> pairs = pairsOf(kMeasured, kMeasured);
         for (Pair& p : pairs) p.cadastral.x += 0.3;
         pairs[2].cadastral.y += c.off;
-        EXPECT_EQ(fitPairs(pairs).warnings, c.warnings);
+        const Fit fit = fitPairs(pairs);
+        EXPECT_EQ(fit.warnings, c.warnings);
+        // The client's report says it with its own decimal comma.
+        report::DatosInforme d;
+        report::anadeDesplazamiento(d, pairs, fit, false);
+        for (const std::string& w : c.warnings) {
+            const std::string comma = std::string(w).replace(w.find("0.500"), 5, "0,500");
+            EXPECT_NE(std::find(d.georreferenciacion.lineas.begin(), d.georreferenciacion.lineas.end(), comma),
+                      d.georreferenciacion.lineas.end());
+        }
     }
     // Noise everywhere, larger than the least, is no single pair's fault.
     std::vector<Pair> noisy = pairsOf(kMeasured, kMeasured);

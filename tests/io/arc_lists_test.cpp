@@ -71,6 +71,14 @@ TEST(SustituyeArcos, WhatLeavesTheListsAlone)
         EXPECT_EQ(mx, c.x) << c.what;
         EXPECT_EQ(my, c.y) << c.what;
     }
+    // A straight side whose bulge is rounding residue is no arc, and none
+    // is told of.
+    for (const double residuo : {1.2246467991473532e-16, -1e-300, 1e-5}) {
+        CoordList mx = x, my = y;
+        EXPECT_EQ(sustituyeArcos(mx, my, 0, {residuo}, true, 0.05).arcos, 0u) << residuo;
+        EXPECT_EQ(mx, x) << residuo;
+        EXPECT_EQ(my, y) << residuo;
+    }
     // A drawing that has inserted its most points keeps further chords.
     CoordList bx = x, by = y;
     const ResumenArcos lleno = sustituyeArcos(bx, by, 0, {1}, true, 0.05, arcos::kMaxPuntosPorDibujo);
@@ -84,4 +92,24 @@ TEST(SustituyeArcos, WhatLeavesTheListsAlone)
     EXPECT_EQ(mx.front(), "7");
     ASSERT_EQ(mx.size(), 4 + arcos::tramosDelArco({0, 0}, {10, 0}, 1, 0.05) - 1);
     EXPECT_EQ(mx[mx.size() - 2], "11,5");
+}
+
+// Past the drawing's limit of inserted points an arc keeps its chord: the
+// message then gives the distance there really is, not the one asked for.
+TEST(SustituyeArcos, TheMessageNeverPromisesATolerancePastTheLimit)
+{
+    const CoordList x{"500000", "500020", "500020", "500000"}, y{"4100000", "4100000", "4100010", "4100010"};
+    const struct {
+        const char* what;
+        std::size_t yaInsertados;
+        const char* flecha;
+    } cases[] = {
+        {"room for the points", 0, "(flecha máxima 0,05 m)"},
+        {"no room: the half circle of radius 10 stays its chord", arcos::kMaxPuntosPorDibujo, "(flecha máxima 10 m)"},
+    };
+    for (const auto& c : cases) {
+        CoordList mx = x, my = y;
+        const ResumenArcos r = sustituyeArcos(mx, my, 0, {1}, true, 0.05, c.yaInsertados);
+        EXPECT_NE(mensajeArcos(r, 0.05).find(c.flecha), std::string::npos) << c.what << ": " << mensajeArcos(r, 0.05);
+    }
 }

@@ -237,6 +237,22 @@ TEST(LeeList, BulgeBlocksBecomeChordsOfTheirOwnPolyline)
              return l;
          }(),
          0.05, 5 + medio - 1, 1},
+        // A pasted listing split by a blank line is still one outline in the
+        // lists: the closing bulge stays on the closing side.
+        {"split by a blank line: both arcs",
+         [&] {
+             auto l = rectangulo;
+             l.insert(l.begin() + 9, "");
+             return l;
+         }(),
+         0.05, 4 + 2 * (medio - 1), 2},
+        {"a bulge written with a decimal comma",
+         [&] {
+             auto l = rectangulo;
+             l[4] = "             bulge   1,0000";
+             return l;
+         }(),
+         0.05, 4 + 2 * (medio - 1), 2},
     };
     for (const auto& c : cases) {
         CoordList MX, MY;
