@@ -4,8 +4,9 @@
 #   1. no path is made from, or turned into, narrow text (on Windows that
 #      text is not UTF-8): every source compiled once more against a copy of
 #      mingw's <filesystem> header that refuses those conversions;
-#   2. the core tests, cross-built (vadrel_tests.exe), under wine; the ones
-#      that need what only Linux has are listed with their reason;
+#   2. the core and skin tests, cross-built (vadrel_tests.exe,
+#      vadrel_app_tests.exe), under wine; the ones that need what only Linux
+#      has are listed with their reason;
 #   3. the batch command end to end, Windows' against Debian's: a parcel and
 #      a building written and read back, checked with the installed schemas,
 #      compared with a map file, a PDF report; every output byte for byte
@@ -108,20 +109,23 @@ for entry in commands:
 sys.exit(1 if bad else 0)
 EOF
 
-# --- 2. The core tests ------------------------------------------------------
-log "Core tests under wine"
-cmake --build --preset windows --target vadrel_tests
-results="$out/vadrel_tests.txt"
-if (cd "$here/build/windows" && QT_QPA_PLATFORM=offscreen "$here/cmake/wine-run.sh" bin/vadrel_tests.exe \
-      --gtest_brief=1 >"$results" 2>&1); then
-  :
-else
-  grep -B12 '^\[  FAILED  \]' "$results" | tail -n 80
-  fail "pruebas del núcleo bajo wine"
-fi
-tail -n 4 "$results"
+# --- 2. The core and skin tests ---------------------------------------------
+log "Core and skin tests under wine"
+cmake --build --preset windows --target vadrel_tests vadrel_app_tests
+for program in vadrel_tests vadrel_app_tests; do
+  results="$out/$program.txt"
+  if (cd "$here/build/windows" && QT_QPA_PLATFORM=offscreen "$here/cmake/wine-run.sh" "bin/$program.exe" \
+        --gtest_brief=1 >"$results" 2>&1); then
+    :
+  else
+    grep -B12 '^\[  FAILED  \]' "$results" | tail -n 80
+    fail "$program bajo wine"
+  fi
+  tr -d '\r' <"$results" | tail -n 3
+done
 echo "Omitidas bajo wine, con su motivo:"
-tr -d '\r' <"$results" | grep -A1 ': Skipped$' | grep -v -e ': Skipped$' -e '^--$' | sort | uniq -c || true
+cat "$out"/vadrel_tests.txt "$out"/vadrel_app_tests.txt | tr -d '\r' | grep -A1 ': Skipped$' |
+  grep -v -e ': Skipped$' -e '^--$' | sort | uniq -c || true
 
 # --- 3. The batch command, against Debian's ---------------------------------
 log "Batch command: Windows against Debian"

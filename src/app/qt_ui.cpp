@@ -7,6 +7,7 @@
 #include <QStandardPaths>
 #include <QDialog>
 #include <QDialogButtonBox>
+#include <QDir>
 #include <QFileDialog>
 #include <QInputDialog>
 #include <QMessageBox>
@@ -37,6 +38,10 @@ namespace vadrel::app {
 QString qs(const std::string& s) { return QString::fromStdString(s); }
 QString qs(std::string_view s) { return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size())); }
 std::string str(const QString& s) { return s.toStdString(); }
+
+// A chosen file as the system writes its names: Qt's dialogs give "/" on
+// Windows too, and the messages show the name.
+std::string fileName(const QString& chosen) { return str(QDir::toNativeSeparators(chosen)); }
 
 QString qtFilter(const std::string& filter)
 {
@@ -185,7 +190,7 @@ std::optional<std::string> QtUi::saveFileName(const FileFilter& filter)
     dialog.setNameFilter(qtFilter(filter.filter));
     dialog.setDefaultSuffix(qs(filter.defaultExt));
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return std::nullopt;
-    return withDefaultExtension(str(dialog.selectedFiles().front()), filter.defaultExt);
+    return withDefaultExtension(fileName(dialog.selectedFiles().front()), filter.defaultExt);
 }
 
 std::optional<std::string> QtUi::openFileName(const FileFilter& filter)
@@ -195,7 +200,7 @@ std::optional<std::string> QtUi::openFileName(const FileFilter& filter)
     dialog.setFileMode(QFileDialog::AnyFile);  // a typed name that does not exist reaches the loader
     dialog.setNameFilter(qtFilter(filter.filter));
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return std::nullopt;
-    return str(dialog.selectedFiles().front());
+    return fileName(dialog.selectedFiles().front());
 }
 
 std::vector<std::string> QtUi::openFileNames(const FileFilter& filter)
@@ -206,7 +211,7 @@ std::vector<std::string> QtUi::openFileNames(const FileFilter& filter)
     dialog.setNameFilter(qtFilter(filter.filter));
     std::vector<std::string> files;
     if (dialog.exec() != QDialog::Accepted) return files;
-    for (const QString& f : dialog.selectedFiles()) files.push_back(str(f));
+    for (const QString& f : dialog.selectedFiles()) files.push_back(fileName(f));
     return files;
 }
 
