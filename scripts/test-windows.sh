@@ -16,7 +16,7 @@
 #      (build/windows/test/menu.png), checked not blank, and the parcel
 #      window opened from it (parcela.png).
 #
-# Needs the dependency prefix scripts/build-windows.sh builds (about 40
+# Needs the dependency prefix scripts/build-windows.sh builds (about 30
 # minutes the first time); exits 77 saying so when it is not there.
 set -euo pipefail
 
