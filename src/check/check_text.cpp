@@ -1,7 +1,6 @@
 #include "check/check_text.hpp"
 
 #include <cmath>
-#include <cstdio>
 
 #include "core/number_format.hpp"
 #include "core/numeric_text.hpp"
@@ -17,16 +16,7 @@ std::optional<double> xmlNumber(std::string_view text)
     return value;
 }
 
-std::string spanishNumber(double value, int decimals)
-{
-    char buffer[64];
-    std::snprintf(buffer, sizeof buffer, "%.*f", decimals, value);
-    std::string out = buffer;
-    if (const std::size_t dot = out.find('.'); dot != std::string::npos) out[dot] = ',';
-    // No "-0,00" for a difference that rounds to nothing.
-    if (out.front() == '-' && out.find_first_not_of("0,", 1) == std::string::npos) out.erase(0, 1);
-    return out;
-}
+std::string spanishNumber(double value, int decimals) { return formatFixed(value, decimals, ','); }
 
 std::string concat(std::initializer_list<std::string_view> parts)
 {

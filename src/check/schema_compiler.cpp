@@ -44,7 +44,7 @@ xmlParserInputPtr loadEntity(const char* url, const char*, xmlParserCtxtPtr ctxt
     }
     // libxml2 takes file names in UTF-8 with "/" on every system, and
     // resolves the schema's relative includes against this one.
-    const std::u8string name = loaded->file.generic_u8string();
+    const std::string name = genericUtf8Of(loaded->file);
     input->filename = reinterpret_cast<char*>(
         xmlStrndup(reinterpret_cast<const xmlChar*>(name.data()), static_cast<int>(name.size())));
     return input;

@@ -37,23 +37,6 @@ bool esArco(Punto p, Punto q, double bulge)
            std::isfinite(p.y) && std::isfinite(q.x) && std::isfinite(q.y);
 }
 
-std::size_t tramosDelArco(Punto p, Punto q, double bulge, double flecha)
-{
-    if (!esArco(p, q, bulge) || !(flecha > 0)) return 1;
-    // The whole arc within the tolerance of its chord (|b|·c/2 is its
-    // sagitta): a straight side whose bulge is rounding residue (1e-16, as
-    // CAD programs write sin π) stays straight; its circle, of radius 1e16,
-    // would give points metres off the side.
-    if (std::fabs(bulge) * std::hypot(q.x - p.x, q.y - p.y) / 2 <= flecha) return 1;
-    const Circulo c = circuloDe(p, q, bulge);
-    if (!std::isfinite(c.radio)) return 1;
-    // A chord of angle φ lies r·(1 − cos(φ/2)) from its arc at most.
-    const double maximo = 2 * std::acos(std::max(-1.0, 1 - flecha / c.radio));
-    if (!(maximo > 0)) return kMaxTramosPorArco;
-    const double n = std::ceil(std::fabs(c.angulo) / maximo);
-    return static_cast<std::size_t>(std::clamp(n, 1.0, static_cast<double>(kMaxTramosPorArco)));
-}
-
 double flechaDeTramos(Punto p, Punto q, double bulge, std::size_t tramos)
 {
     if (!esArco(p, q, bulge) || tramos == 0) return 0;
@@ -61,6 +44,23 @@ double flechaDeTramos(Punto p, Punto q, double bulge, std::size_t tramos)
     if (tramos == 1) return std::fabs(bulge) * std::hypot(q.x - p.x, q.y - p.y) / 2;
     const Circulo c = circuloDe(p, q, bulge);
     return c.radio * (1 - std::cos(std::fabs(c.angulo) / (2 * static_cast<double>(tramos))));
+}
+
+std::size_t tramosDelArco(Punto p, Punto q, double bulge, double flecha)
+{
+    if (!esArco(p, q, bulge) || !(flecha > 0)) return 1;
+    // The whole arc within the tolerance of its chord (|b|·c/2 is its
+    // sagitta): a straight side whose bulge is rounding residue (1e-16, as
+    // CAD programs write sin π) stays straight; its circle, of radius 1e16,
+    // would give points metres off the side.
+    if (flechaDeTramos(p, q, bulge, 1) <= flecha) return 1;
+    const Circulo c = circuloDe(p, q, bulge);
+    if (!std::isfinite(c.radio)) return 1;
+    // A chord of angle φ lies r·(1 − cos(φ/2)) from its arc at most.
+    const double maximo = 2 * std::acos(std::max(-1.0, 1 - flecha / c.radio));
+    if (!(maximo > 0)) return kMaxTramosPorArco;
+    const double n = std::ceil(std::fabs(c.angulo) / maximo);
+    return static_cast<std::size_t>(std::clamp(n, 1.0, static_cast<double>(kMaxTramosPorArco)));
 }
 
 std::vector<Punto> puntosDelArco(Punto p, Punto q, double bulge, double flecha)

@@ -89,6 +89,16 @@ bool parseNumber(std::string_view text, char decimalSeparator, double& out)
     return true;
 }
 
+std::string formatFixed(double value, int decimals, char decimalSeparator)
+{
+    if (std::isfinite(value) && std::round(std::fabs(value) * std::pow(10.0, decimals)) == 0) value = 0;
+    char buf[400];  // the largest double in full, and its decimals
+    const auto res = std::to_chars(buf, buf + sizeof buf, value, std::chars_format::fixed, decimals);
+    std::string out(buf, res.ec == std::errc() ? res.ptr : buf);
+    if (const std::size_t dot = out.find('.'); dot != std::string::npos) out[dot] = decimalSeparator;
+    return out;
+}
+
 std::string formatGeneral(double value, char decimalSeparator)
 {
     if (std::isnan(value)) return "NAN";

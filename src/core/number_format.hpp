@@ -31,4 +31,8 @@ bool parseNumber(std::string_view text, char decimalSeparator, double& out);
 // no coordinate or area ever takes.
 std::string formatGeneral(double value, char decimalSeparator);
 
+// Fixed notation with `decimals` decimals, correctly rounded; a value that
+// rounds to nothing has no sign ("0,00", never "-0,00").
+std::string formatFixed(double value, int decimals, char decimalSeparator);
+
 }  // namespace vadrel

@@ -3,12 +3,12 @@
 #include <proj.h>
 
 #include <algorithm>
-#include <charconv>
 #include <cmath>
 #include <stdexcept>
 
 #include "core/failure.hpp"
 #include "core/messages.hpp"
+#include "core/number_format.hpp"
 #include "core/ui.hpp"
 #include "core/utm_spain.hpp"
 
@@ -64,12 +64,7 @@ std::string comoOriginal(double valor, std::string_view original)
         while (sep + 1 + n < original.size() && original[sep + 1 + n] >= '0' && original[sep + 1 + n] <= '9') ++n;
         decimales = std::max(2, static_cast<int>(std::min<std::size_t>(n, 9)));
     }
-    char buffer[64];
-    const auto [end, ec] = std::to_chars(buffer, buffer + sizeof buffer, valor, std::chars_format::fixed, decimales);
-    std::string s(buffer, ec == std::errc() ? end : buffer);
-    if (sep != std::string_view::npos && original[sep] == ',')
-        if (auto punto = s.find('.'); punto != std::string::npos) s[punto] = ',';
-    return s;
+    return formatFixed(valor, decimales, sep != std::string_view::npos && original[sep] == ',' ? ',' : '.');
 }
 
 bool cambiaHuso(Ui& ui, const std::vector<ListasXY>& anillos, int desde, int hasta, const NumberFormat& fmt)

@@ -1,20 +1,17 @@
 #include "georef/shift_text.hpp"
 
 #include <algorithm>
-#include <charconv>
 #include <cmath>
 #include <numbers>
+
+#include "core/number_format.hpp"
 
 namespace vadrel::georef {
 
 std::string fixed(double v, int decimals)
 {
     if (!std::isfinite(v)) return "?";
-    const double unit = std::pow(10.0, decimals);
-    if (std::round(std::abs(v) * unit) == 0) v = 0;  // no "-0.000"
-    char text[400];
-    const auto end = std::to_chars(text, text + sizeof text, v, std::chars_format::fixed, decimals);
-    return end.ec == std::errc() ? std::string(text, end.ptr) : std::string("?");
+    return formatFixed(v, decimals, '.');
 }
 
 namespace {

@@ -1,7 +1,6 @@
 #include "io/arc_lists.hpp"
 
 #include <algorithm>
-#include <charconv>
 #include <cmath>
 #include <optional>
 
@@ -23,24 +22,7 @@ std::optional<Punto> puntoDe(const std::string& x, const std::string& y)
     return p;
 }
 
-std::string conCuatroDecimales(double v)
-{
-    char buffer[64];
-    const auto [end, ec] = std::to_chars(buffer, buffer + sizeof buffer, v, std::chars_format::fixed, 4);
-    return ec == std::errc() ? std::string(buffer, end) : std::string();
-}
-
 double area(const std::vector<Punto>& puntos) { return std::fabs(doubleSignedArea(puntos)) / 2; }
-
-// 2 decimals, "," as separator: the person's own number format.
-std::string conComa(double v, int decimales)
-{
-    char buffer[64];
-    const auto [end, ec] = std::to_chars(buffer, buffer + sizeof buffer, v, std::chars_format::fixed, decimales);
-    std::string s(buffer, ec == std::errc() ? end : buffer);
-    if (auto punto = s.find('.'); punto != std::string::npos) s[punto] = ',';
-    return s == "-0,00" ? "0,00" : s;
-}
 
 }  // namespace
 
@@ -91,8 +73,8 @@ ResumenArcos sustituyeArcos(CoordList& MX, CoordList& MY, std::size_t desde, con
         resumen.tramos += tramos;
         resumen.puntos += tramos - 1;
         for (const Punto& p : arcos::puntosDelArco(vertices[i], q, bulges[i], flecha)) {
-            x.push_back(conCuatroDecimales(p.x));
-            y.push_back(conCuatroDecimales(p.y));
+            x.push_back(formatFixed(p.x, 4, '.'));
+            y.push_back(formatFixed(p.y, 4, '.'));
             conArcos.push_back(p);
         }
     }
@@ -112,7 +94,7 @@ std::string mensajeArcos(const ResumenArcos& resumen, double flecha)
     if (resumen.flechaMaxima > flecha) flecha = std::ceil(resumen.flechaMaxima * 1000) / 1000;
     return "El dibujo tiene " + std::to_string(resumen.arcos) + " arcos; se han sustituido por " +
            std::to_string(resumen.tramos) + " tramos rectos (flecha máxima " + formatGeneral(flecha, ',') +
-           " m). La superficie cambia en " + conComa(resumen.cambioSuperficie, 2) +
+           " m). La superficie cambia en " + formatFixed(resumen.cambioSuperficie, 2, ',') +
            " m² respecto a unir los vértices con rectas.";
 }
 

@@ -43,6 +43,26 @@ std::string randomLetters()
 
 constexpr int kNameTries = 100;
 
+// The first name `prefix` + six letters in `folder` that `make` can create
+// (make returns 0, or the Windows error: one that says the name exists
+// tries another). Empty, with `error` set, when none could be made.
+template <class Make>
+std::filesystem::path firstFreeName(const std::filesystem::path& folder, std::string_view prefix, Make make,
+                                    std::error_code& error)
+{
+    for (int i = 0; i < kNameTries; ++i) {
+        const std::filesystem::path name = folder / pathFromUtf8(std::string(prefix) + randomLetters());
+        const DWORD code = make(name);
+        if (code == 0) return name;
+        if (code != ERROR_FILE_EXISTS && code != ERROR_ALREADY_EXISTS) {
+            error = windowsError(code);
+            return {};
+        }
+    }
+    error = windowsError(ERROR_FILE_EXISTS);
+    return {};
+}
+
 // Reads and writes go in pieces a DWORD can count.
 constexpr std::size_t kMaxPiece = std::size_t{1} << 30;
 
@@ -94,21 +114,16 @@ NativeFile NativeFile::createUnique(const std::filesystem::path& folder, std::st
     // No mkstemp: CREATE_NEW fails on a name that exists, and another is
     // tried. Not hidden: a file moved into place keeps its attributes, and
     // the document must not vanish from the folder.
-    for (int i = 0; i < kNameTries; ++i) {
-        const std::filesystem::path name = folder / pathFromUtf8(std::string(prefix) + randomLetters());
-        const HANDLE h = ::CreateFileW(name.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr);
-        if (h != INVALID_HANDLE_VALUE) {
-            made = name;
-            return NativeFile(reinterpret_cast<std::intptr_t>(h));
-        }
-        const DWORD code = ::GetLastError();
-        if (code != ERROR_FILE_EXISTS && code != ERROR_ALREADY_EXISTS) {
-            error = windowsError(code);
-            return {};
-        }
-    }
-    error = windowsError(ERROR_FILE_EXISTS);
-    return {};
+    HANDLE h = INVALID_HANDLE_VALUE;
+    made = firstFreeName(
+        folder, prefix,
+        [&](const std::filesystem::path& name) -> DWORD {
+            h = ::CreateFileW(name.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr);
+            return h != INVALID_HANDLE_VALUE ? 0 : ::GetLastError();
+        },
+        error);
+    if (made.empty()) return {};
+    return NativeFile(reinterpret_cast<std::intptr_t>(h));
 }
 
 std::optional<std::uintmax_t> NativeFile::regularSize() const
@@ -241,17 +256,12 @@ std::filesystem::path createUniqueFolder(const std::filesystem::path& parent, st
 {
     // No mkdtemp: CreateDirectoryW fails on a name that exists, and another
     // is tried.
-    for (int i = 0; i < kNameTries; ++i) {
-        const std::filesystem::path name = parent / pathFromUtf8(std::string(prefix) + randomLetters());
-        if (::CreateDirectoryW(name.c_str(), nullptr)) return name;
-        const DWORD code = ::GetLastError();
-        if (code != ERROR_ALREADY_EXISTS && code != ERROR_FILE_EXISTS) {
-            error = windowsError(code);
-            return {};
-        }
-    }
-    error = windowsError(ERROR_ALREADY_EXISTS);
-    return {};
+    return firstFreeName(
+        parent, prefix,
+        [](const std::filesystem::path& name) -> DWORD {
+            return ::CreateDirectoryW(name.c_str(), nullptr) ? 0 : ::GetLastError();
+        },
+        error);
 }
 
 std::string nameForNarrowCalls(const std::filesystem::path& file)
